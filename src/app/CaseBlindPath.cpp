@@ -1,0 +1,81 @@
+#include "app/CaseBlindPath.h"
+
+#include <algorithm>
+#include <system_error>
+#include <vector>
+
+namespace vrel {
+namespace {
+
+char AsciiLower(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c;
+}
+
+}  // namespace
+
+std::string AsciiToLower(std::string_view name) {
+    std::string lower(name);
+    std::transform(lower.begin(), lower.end(), lower.begin(), AsciiLower);
+    return lower;
+}
+
+bool SameNameIgnoringCase(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return AsciiLower(x) == AsciiLower(y);
+           });
+}
+
+std::optional<std::filesystem::path> FindEntryCaseBlind(const std::filesystem::path& folder,
+                                                        std::string_view name) {
+    std::error_code error;
+    const std::filesystem::path exact = folder / std::filesystem::path(std::string(name));
+    if (std::filesystem::exists(std::filesystem::symlink_status(exact, error))) {
+        return exact;
+    }
+#ifdef _WIN32
+    return std::nullopt;
+#else
+    std::vector<std::string> matches;
+    for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end;
+         it.increment(error)) {
+        const std::string candidate = it->path().filename().string();
+        if (SameNameIgnoringCase(candidate, name)) {
+            matches.push_back(candidate);
+        }
+    }
+    if (matches.empty()) {
+        return std::nullopt;
+    }
+    return folder / *std::min_element(matches.begin(), matches.end());
+#endif
+}
+
+std::filesystem::path ResolveCaseBlind(const std::filesystem::path& path) {
+    std::error_code error;
+    if (std::filesystem::exists(path, error)) {
+        return path;
+    }
+#ifdef _WIN32
+    return path;
+#else
+    std::filesystem::path resolved = path.root_path();
+    bool missing = false;
+    for (const std::filesystem::path& part : path.relative_path()) {
+        const std::string name = part.string();
+        if (missing || name.empty() || name == "." || name == "..") {
+            resolved /= part;
+            continue;
+        }
+        const std::filesystem::path base = resolved.empty() ? std::filesystem::path(".") : resolved;
+        if (auto found = FindEntryCaseBlind(base, name)) {
+            resolved /= found->filename();
+        } else {
+            resolved /= part;
+            missing = true;
+        }
+    }
+    return resolved;
+#endif
+}
+
+}  // namespace vrel

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace vrel {
+
+// The names of the archives in `folder`: ordinary files ending in .dat in any case, sorted by name
+// without regard to letter case, as the game's platform lists them.
+std::vector<std::string> ListDatFiles(const std::filesystem::path& folder);
+
+}  // namespace vrel

@@ -1,0 +1,46 @@
+#include "app/PathHelpers.h"
+
+#include <system_error>
+
+#include "app/CaseBlindPath.h"
+
+namespace vrel {
+namespace {
+
+bool IsSeparator(char c) {
+    return c == '\\' || c == '/';
+}
+
+}  // namespace
+
+bool FileExists(const std::string& path) {
+    if (path.empty() || IsSeparator(path.back())) {
+        return false;
+    }
+    std::error_code error;
+    return std::filesystem::is_regular_file(ResolveCaseBlind(path), error);
+}
+
+bool FolderExists(std::string& path) {
+    if (path.empty() || !IsSeparator(path.back())) {
+        path += static_cast<char>(std::filesystem::path::preferred_separator);
+    }
+    std::error_code error;
+    const std::filesystem::path folder = std::filesystem::path(path).parent_path();
+    return std::filesystem::is_directory(ResolveCaseBlind(folder), error);
+}
+
+std::string GetFileName(std::string_view path) {
+    const std::size_t last = path.find_last_of("\\/");
+    return std::string(last == std::string_view::npos ? path : path.substr(last + 1));
+}
+
+std::filesystem::path ProgramFile(const std::filesystem::path& programFolder,
+                                  std::string_view name) {
+    if (auto found = FindEntryCaseBlind(programFolder, name)) {
+        return *found;
+    }
+    return programFolder / std::filesystem::path(std::string(name));
+}
+
+}  // namespace vrel

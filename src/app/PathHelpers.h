@@ -1,0 +1,26 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace vrel {
+
+// Whether an ordinary file exists at `path` (matched case-blind). False for an empty path or one
+// that ends with a separator.
+bool FileExists(const std::string& path);
+
+// Whether a folder exists at `path` (matched case-blind). A path without a trailing separator
+// gets one appended, in the caller's own variable.
+bool FolderExists(std::string& path);
+
+// The part of `path` after its last separator (backslash, or the platform's own), or the whole
+// path when it holds none: a\b\c.map gives c.map, a\b\ gives the empty text.
+std::string GetFileName(std::string_view path);
+
+// A file or folder that the program keeps in its own folder (vrel.cfg, Patches, the sounds),
+// found whatever its case; the documented name when it does not exist yet.
+std::filesystem::path ProgramFile(const std::filesystem::path& programFolder,
+                                  std::string_view name);
+
+}  // namespace vrel

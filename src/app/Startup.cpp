@@ -1,0 +1,205 @@
+#include "app/Startup.h"
+
+#include <system_error>
+
+#include "app/CaseBlindPath.h"
+#include "app/DataFolders.h"
+#include "app/ModListing.h"
+#include "app/PathHelpers.h"
+#include "archive/AnsiText.h"
+#include "archive/ScanDat.h"
+
+namespace vrel {
+namespace {
+
+std::string Display(const std::filesystem::path& path) {
+    const auto utf8 = path.u8string();
+    return std::string(utf8.begin(), utf8.end());
+}
+
+// Step 2: the Patches folder, created with the user's knowledge. False when the user leaves.
+bool EnsurePatchesFolder(StartupContext& context, const std::filesystem::path& patches) {
+    std::string folderText = patches.string();
+    if (FolderExists(folderText)) {
+        return true;
+    }
+    context.messages.Show(
+        {.text = "The 'Patches' folder was not found, I'm going to create one right now.",
+         .title = "Information",
+         .buttons = MessageButtons::Ok,
+         .icon = MessageIcon::Exclamation});
+    std::error_code error;
+    std::filesystem::create_directory(patches, error);
+    const MessageAnswer answer = context.messages.Show(
+        {.text =
+             "Done. Now, you will have to move your mods to that folder. FYI the entire path is: " +
+             Display(patches) +
+             ". You can do it now or later, but if you do it later, Vrel can't continue. Press Ok "
+             "when you're ready or Canel if you want to leave.",
+         .title = "Moving Mods",
+         .buttons = MessageButtons::OkCancel,
+         .icon = MessageIcon::Information});
+    return answer != MessageAnswer::Cancel;
+}
+
+// Copies the game folder's Patch000.dat into Patches and deletes the original only once the copy
+// is complete.
+bool MovePatch(const std::string& gameFolder, const std::filesystem::path& target) {
+    if (gameFolder.empty()) {
+        return false;
+    }
+    const auto source = FindEntryCaseBlind(AnsiToNativePath(gameFolder), "Patch000.dat");
+    std::error_code error;
+    if (!source || !std::filesystem::is_regular_file(*source, error)) {
+        return false;
+    }
+    const auto sourceSize = std::filesystem::file_size(*source, error);
+    if (error || !std::filesystem::copy_file(
+                     *source, target, std::filesystem::copy_options::overwrite_existing, error)) {
+        std::filesystem::remove(target, error);
+        return false;
+    }
+    const auto copiedSize = std::filesystem::file_size(target, error);
+    if (error || copiedSize != sourceSize) {
+        std::filesystem::remove(target, error);
+        return false;
+    }
+    return std::filesystem::remove(*source, error) && !error;
+}
+
+// Step 4: the game's own patch in Patches. False when the program has to end.
+bool EnsurePatch(StartupContext& context, const std::filesystem::path& patches) {
+    if (FileExists(ProgramFile(patches, "Patch000.dat").string())) {
+        return true;
+    }
+    const MessageAnswer answer = context.messages.Show(
+        {.text =
+             "The file Patch000.dat was not found inside the " + Display(patches) +
+             " folder. Please move it from your Fallout 2 folder to there.\r\rDo you want me to "
+             "move it now?  (If no, Vrel aren't gonna be able to run, check qrd.nfo for more "
+             "information about this!)",
+         .title = "Information",
+         .buttons = MessageButtons::YesNo,
+         .icon = MessageIcon::Exclamation});
+    if (answer != MessageAnswer::Yes) {
+        return false;
+    }
+    if (!MovePatch(context.config.cfgPath.Fallout2, patches / "Patch000.dat")) {
+        context.messages.Show({.text = "An error occured while trying to move patch000.dat!",
+                               .title = "Vrel",
+                               .buttons = MessageButtons::Ok,
+                               .icon = MessageIcon::None});
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+StartupResult LoadMods(StartupContext& context, FalloutDat_Collection& FalloutDats) {
+    StartupResult result;
+    ProgressPort& progress = context.progress;
+    progress.Show();
+    progress.SetCaption("Initializing...");
+    progress.SetLabel("Internal checking...");
+    progress.Repaint();
+    progress.SetValue(1);
+
+    const std::filesystem::path patches = ProgramFile(context.programFolder, "Patches");
+    if (!EnsurePatchesFolder(context, patches)) {
+        context.lifetime.EndProgram();
+        result.Ended = true;
+        return result;
+    }
+    progress.SetValue(10);
+    progress.SetValue(20);
+    if (!EnsurePatch(context, patches)) {
+        context.lifetime.EndProgram();
+        result.Ended = true;
+        return result;
+    }
+    progress.SetValue(50);
+    CreateDataFolders(context.config.cfgPath.Fallout2);
+    progress.SetValue(100);
+
+    FalloutDats = FalloutDat_Collection();
+    const std::vector<std::string> listed = ListDatFiles(patches);
+    progress.SetLabel("Adding DATs...");
+    progress.SetValue(1);
+    progress.SetMaximum(static_cast<int>(listed.size()));
+
+    FalloutDats.Add(1, kPatchFilesTotal, ProgramFile(patches, "Patch000.dat").string(), true,
+                    kPatchDescription, std::make_shared<FileInDat_Collection>());
+    bool patchListed = false;
+    const bool readDescriptions = context.config.cfgGeneral.LoadModDesc;
+    for (std::size_t i = 0; i < listed.size(); ++i) {
+        const std::string& name = listed[i];
+        const int position = static_cast<int>(i + 1);
+        // On a file system that tells case apart a second patch000.dat in other letters can be
+        // there; only the first stands for the game's patch, so rows and items stay in step.
+        if (AsciiToLower(name) == "patch000.dat" && !patchListed) {
+            patchListed = true;
+            result.Rows.insert(result.Rows.begin(), ModRow{name, true});
+            progress.SetValue(position);
+            continue;
+        }
+        result.Rows.push_back(ModRow{name, false});
+        const std::filesystem::path fullPath = patches / name;
+        const DatScan scan = ScanDat(fullPath, readDescriptions);
+        auto CurrentFiles = std::make_shared<FileInDat_Collection>();
+        FalloutDats.Add(position, scan.FilesTotal, fullPath.string(), false, scan.Description,
+                        CurrentFiles);
+        for (const std::string& member : scan.Names) {
+            CurrentFiles->Add(member);
+        }
+        if (scan.Problem) {
+            result.Damaged.push_back({name, *scan.Problem});
+        }
+        progress.SetValue(position);
+    }
+    if (!patchListed) {
+        result.Rows.insert(result.Rows.begin(), ModRow{"Patch000.dat", true});
+    }
+    return result;
+}
+
+void ReportDamagedArchives(MessageBoxPort& messages, const std::vector<DamagedArchive>& damaged) {
+    if (damaged.empty()) {
+        return;
+    }
+    std::string list;
+    for (const DamagedArchive& archive : damaged) {
+        list += "\r" + Display(archive.Name) + ": " + DescribeDatProblem(archive.Problem);
+    }
+    messages.Show(
+        {.text = "Some DATs inside the \\Patches\\ folder are damaged, Vrel could only read "
+                 "part of them:\r" +
+                 list +
+                 "\r\rThey stay in the list, but get a good copy of them before you play "
+                 "with them.",
+         .title = "Damaged DATs",
+         .buttons = MessageButtons::Ok,
+         .icon = MessageIcon::Exclamation});
+}
+
+void ReportSingleDat(MessageBoxPort& messages, std::size_t rowCount,
+                     const std::filesystem::path& programFolder) {
+    if (rowCount != 1) {
+        return;
+    }
+    messages.Show(
+        {.text = "I just found 1 DAT inside the \\Patches\\ folder. Move all your mods to "
+                 "that folder before you play! Move them now (or later) and the next time "
+                 "you run Vrel it will instantly load all of them.\r\rThe entire path is: " +
+                 Display(ProgramFile(programFolder, "Patches")),
+         .title = "Move your mods!",
+         .buttons = MessageButtons::Ok,
+         .icon = MessageIcon::Exclamation});
+}
+
+std::string MainWindowCaption() {
+    return "Fallout 2: Vrel " + std::to_string(VREL_VERSION_MAJOR) + "." +
+           std::to_string(VREL_VERSION_MINOR);
+}
+
+}  // namespace vrel

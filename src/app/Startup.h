@@ -1,0 +1,63 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "archive/Catalogue.h"
+#include "archive/DatProblem.h"
+#include "config/VrelCFG.h"
+#include "platform/LifetimePort.h"
+#include "platform/MessageBoxPort.h"
+#include "platform/ProgressPort.h"
+
+namespace vrel {
+
+inline constexpr const char* kPatchDescription =
+    "This is the official path from Interplay. No new items, bug fixes on certain scripts, maps "
+    "and "
+    "texts.";
+// The game's patch is never read; this is the number of files it is known to hold.
+inline constexpr int kPatchFilesTotal = 459;
+
+// One row of the mod list: the archive's file name as listed, and its tick.
+struct ModRow {
+    std::string Name;
+    bool Ticked = false;
+};
+
+struct DamagedArchive {
+    std::string Name;
+    DatProblem Problem;
+};
+
+struct StartupResult {
+    bool Ended = false;        // the user chose to leave, or patch000.dat could not be moved
+    std::vector<ModRow> Rows;  // row k stands for catalogue item k
+    std::vector<DamagedArchive> Damaged;
+};
+
+struct StartupContext {
+    const VrelCFG& config;
+    std::filesystem::path programFolder;
+    MessageBoxPort& messages;
+    LifetimePort& lifetime;
+    ProgressPort& progress;
+};
+
+// What the main window does before it is first shown: makes sure the Patches folder and the game's
+// patch000.dat are in place, creates the game's data folder tree and reads every archive in
+// Patches into `FalloutDats` (made anew), with the rows of the mod list in the same order.
+StartupResult LoadMods(StartupContext& context, FalloutDat_Collection& FalloutDats);
+
+// Tells the user once about every archive that could be read only in part.
+void ReportDamagedArchives(MessageBoxPort& messages, const std::vector<DamagedArchive>& damaged);
+
+// Reminds the user to add mods when the game's patch is the only archive found.
+void ReportSingleDat(MessageBoxPort& messages, std::size_t rowCount,
+                     const std::filesystem::path& programFolder);
+
+// "Fallout 2: Vrel 2.0": the main window's caption, with the program's major and minor version.
+std::string MainWindowCaption();
+
+}  // namespace vrel

@@ -1,0 +1,132 @@
+#include "archive/AnsiText.h"
+
+#include <array>
+#include <cstdint>
+
+namespace vrel {
+namespace {
+
+// Unicode code points of bytes 0x80 to 0x9F; the other bytes map to the same code point. The five
+// bytes that Windows-1252 leaves unassigned map to the control character of the same value, as
+// the Windows conversion does.
+constexpr std::array<char32_t, 32> kHighControlBlock = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+char32_t AnsiToCodePoint(unsigned char byte) {
+    if (byte >= 0x80 && byte <= 0x9F) {
+        return kHighControlBlock[byte - 0x80];
+    }
+    return byte;
+}
+
+int CodePointToAnsi(char32_t codePoint) {
+    if (codePoint < 0x80 || (codePoint >= 0xA0 && codePoint <= 0xFF)) {
+        return static_cast<int>(codePoint);
+    }
+    for (std::size_t i = 0; i < kHighControlBlock.size(); ++i) {
+        if (kHighControlBlock[i] == codePoint) {
+            return static_cast<int>(0x80 + i);
+        }
+    }
+    return -1;
+}
+
+void AppendUtf8(std::string& out, char32_t cp) {
+    if (cp < 0x80) {
+        out += static_cast<char>(cp);
+    } else if (cp < 0x800) {
+        out += static_cast<char>(0xC0 | (cp >> 6));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+        out += static_cast<char>(0xE0 | (cp >> 12));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    }
+}
+
+}  // namespace
+
+char AnsiToLower(char c) {
+    const auto byte = static_cast<unsigned char>(c);
+    if ((byte >= 'A' && byte <= 'Z') || (byte >= 0xC0 && byte <= 0xDE && byte != 0xD7)) {
+        return static_cast<char>(byte + 0x20);
+    }
+    switch (byte) {
+        case 0x8A:  // S with caron
+        case 0x8C:  // OE
+        case 0x8E:  // Z with caron
+            return static_cast<char>(byte + 0x10);
+        case 0x9F:  // Y with diaeresis
+            return static_cast<char>(0xFF);
+        default:
+            return c;
+    }
+}
+
+std::string AnsiToLower(std::string_view text) {
+    std::string lower(text);
+    for (char& c : lower) {
+        c = AnsiToLower(c);
+    }
+    return lower;
+}
+
+std::string AnsiToUtf8(std::string_view ansi) {
+    std::string out;
+    out.reserve(ansi.size());
+    for (char c : ansi) {
+        AppendUtf8(out, AnsiToCodePoint(static_cast<unsigned char>(c)));
+    }
+    return out;
+}
+
+std::string Utf8ToAnsi(std::string_view utf8) {
+    std::string out;
+    out.reserve(utf8.size());
+    std::size_t i = 0;
+    while (i < utf8.size()) {
+        const auto lead = static_cast<unsigned char>(utf8[i]);
+        std::size_t length = lead < 0x80    ? 1
+                             : lead >= 0xF0 ? 4
+                             : lead >= 0xE0 ? 3
+                             : lead >= 0xC0 ? 2
+                                            : 0;
+        if (length == 0 || i + length > utf8.size()) {
+            out += '?';
+            ++i;
+            continue;
+        }
+        char32_t cp = length == 1 ? lead : lead & (0xFF >> (length + 1));
+        bool valid = true;
+        for (std::size_t k = 1; k < length; ++k) {
+            const auto next = static_cast<unsigned char>(utf8[i + k]);
+            valid = valid && (next & 0xC0) == 0x80;
+            cp = (cp << 6) | (next & 0x3F);
+        }
+        const int byte = valid ? CodePointToAnsi(cp) : -1;
+        out += byte < 0 ? '?' : static_cast<char>(byte);
+        i += valid ? length : 1;
+    }
+    return out;
+}
+
+std::filesystem::path AnsiToNativePath(std::string_view ansi) {
+#ifdef _WIN32
+    // The narrow path constructor on Windows already reads the ANSI code page.
+    return std::filesystem::path(std::string(ansi));
+#else
+    return std::filesystem::path(AnsiToUtf8(ansi));
+#endif
+}
+
+std::string NativePathToAnsi(const std::filesystem::path& path) {
+#ifdef _WIN32
+    return path.string();
+#else
+    return Utf8ToAnsi(path.string());
+#endif
+}
+
+}  // namespace vrel

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+// Member names, descriptions and vrel.cfg are 8-bit text in the Windows-1252 code page. The core
+// keeps them as bytes; these are the only places where they become display text or paths.
+namespace vrel {
+
+char AnsiToLower(char c);
+std::string AnsiToLower(std::string_view text);
+
+// Display text: Windows-1252 bytes to UTF-8 and back. Characters without a Windows-1252 form
+// become '?'.
+std::string AnsiToUtf8(std::string_view ansi);
+std::string Utf8ToAnsi(std::string_view utf8);
+
+// A path held as 8-bit text (a setting or a member name) as the file system wants it, and back.
+std::filesystem::path AnsiToNativePath(std::string_view ansi);
+std::string NativePathToAnsi(const std::filesystem::path& path);
+
+}  // namespace vrel

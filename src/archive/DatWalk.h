@@ -1,0 +1,44 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <vector>
+
+#include "archive/DatEntry.h"
+#include "archive/DatFile.h"
+#include "archive/DatProblem.h"
+#include "archive/Expected.h"
+#include "archive/MemberReader.h"
+
+namespace vrel {
+
+// The unpacker's walk over one archive: locates the directory from the stored DataSize and
+// visits exactly FilesTotal entries, one per NextDatEntry call.
+class DatWalk {
+public:
+    static Expected<DatWalk, DatProblem> Open(const std::filesystem::path& archivePath);
+
+    std::int32_t FilesTotal() const { return filesTotal_; }
+
+    // The next directory entry (name in its stored case), or nothing when all FilesTotal entries
+    // have been visited or the directory is damaged at this point (Problem() then tells why).
+    std::optional<DatEntry> NextDatEntry();
+    std::optional<DatProblem> Problem() const { return problem_; }
+
+    // A member's content; the walk's position is not changed.
+    MemberContent ReadDatMember(const DatEntry& entry) { return ReadMemberContent(file_, entry); }
+
+private:
+    DatWalk(DatFile file, std::vector<std::uint8_t> directory, std::int32_t filesTotal)
+        : file_(std::move(file)), directory_(std::move(directory)), filesTotal_(filesTotal) {}
+
+    DatFile file_;
+    std::vector<std::uint8_t> directory_;  // from the first entry to the end of the file
+    std::int32_t filesTotal_ = 0;
+    std::int32_t visited_ = 0;
+    std::size_t position_ = 0;
+    std::optional<DatProblem> problem_;
+};
+
+}  // namespace vrel

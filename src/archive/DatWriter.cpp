@@ -1,0 +1,118 @@
+#include "archive/DatWriter.h"
+
+#include <zlib.h>
+
+#include <algorithm>
+
+namespace vrel {
+namespace {
+
+void AppendInt32(std::vector<std::uint8_t>& out, std::int32_t value) {
+    const auto bits = static_cast<std::uint32_t>(value);
+    for (int shift = 0; shift < 32; shift += 8) {
+        out.push_back(static_cast<std::uint8_t>(bits >> shift));
+    }
+}
+
+void AppendEntry(std::vector<std::uint8_t>& out, const WrittenEntry& entry, std::int32_t nameLen) {
+    AppendInt32(out, nameLen);
+    out.insert(out.end(), entry.Name.begin(), entry.Name.end());
+    out.push_back(entry.Compressed);
+    AppendInt32(out, entry.RealSize);
+    AppendInt32(out, entry.PackedSize);
+    AppendInt32(out, entry.Offset);
+}
+
+// The bytes a member occupies in the archive and whether they are one zlib stream.
+std::pair<std::vector<std::uint8_t>, bool> EncodeMember(std::span<const std::uint8_t> content,
+                                                        MemberStorage storage, int level) {
+    if (storage == MemberStorage::Stored) {
+        return {std::vector<std::uint8_t>(content.begin(), content.end()), false};
+    }
+    std::vector<std::uint8_t> packed = CompressMember(content, level);
+    if (storage == MemberStorage::Smallest && packed.size() >= content.size()) {
+        return {std::vector<std::uint8_t>(content.begin(), content.end()), false};
+    }
+    return {std::move(packed), true};
+}
+
+}  // namespace
+
+std::vector<std::uint8_t> CompressMember(std::span<const std::uint8_t> content, int level) {
+    uLongf length = compressBound(static_cast<uLong>(content.size()));
+    std::vector<std::uint8_t> packed(length);
+    compress2(packed.data(), &length, content.data(), static_cast<uLong>(content.size()), level);
+    packed.resize(length);
+    return packed;
+}
+
+Expected<DatWriter, std::string> DatWriter::Create(const std::filesystem::path& path) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    if (!out) {
+        return Unexpected{std::string("cannot create ") + path.string()};
+    }
+    return DatWriter(std::move(out));
+}
+
+bool DatWriter::AddMember(const std::string& name, std::span<const std::uint8_t> content,
+                          MemberStorage storage, int level) {
+    auto [bytes, compressed] = EncodeMember(content, storage, level);
+    WrittenEntry entry;
+    entry.Name = name;
+    entry.Compressed = compressed ? 1 : 0;
+    entry.RealSize = static_cast<std::int32_t>(content.size());
+    entry.PackedSize = static_cast<std::int32_t>(bytes.size());
+    entry.Offset = static_cast<std::int32_t>(written_);
+    out_.write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
+    written_ += static_cast<std::int64_t>(bytes.size());
+    entries_.push_back(std::move(entry));
+    return static_cast<bool>(out_);
+}
+
+bool DatWriter::Finish(
+    const std::function<bool(const WrittenEntry&, const WrittenEntry&)>& before) {
+    if (before) {
+        std::stable_sort(entries_.begin(), entries_.end(), before);
+    }
+    std::vector<std::uint8_t> tree;
+    AppendInt32(tree, static_cast<std::int32_t>(entries_.size()));
+    for (const WrittenEntry& entry : entries_) {
+        AppendEntry(tree, entry, static_cast<std::int32_t>(entry.Name.size()));
+    }
+    const auto treeSize = static_cast<std::int32_t>(tree.size());
+    AppendInt32(tree, treeSize);
+    AppendInt32(tree,
+                static_cast<std::int32_t>(written_ + static_cast<std::int64_t>(tree.size()) + 4));
+    out_.write(reinterpret_cast<const char*>(tree.data()),
+               static_cast<std::streamsize>(tree.size()));
+    out_.close();
+    return !out_.fail();
+}
+
+std::vector<std::uint8_t> BuildDatImage(const std::vector<ImageMember>& members,
+                                        const ImageLayout& layout) {
+    std::vector<std::uint8_t> image = layout.Leading;
+    std::vector<std::uint8_t> directory;
+    for (const ImageMember& member : members) {
+        auto [bytes, compressed] =
+            EncodeMember(member.Content, member.Storage, Z_DEFAULT_COMPRESSION);
+        WrittenEntry entry;
+        entry.Name = member.Name;
+        entry.Compressed = member.Compressed.value_or(compressed ? 1 : 0);
+        entry.RealSize = member.RealSize.value_or(static_cast<std::int32_t>(member.Content.size()));
+        entry.PackedSize = member.PackedSize.value_or(static_cast<std::int32_t>(bytes.size()));
+        entry.Offset = member.Offset.value_or(static_cast<std::int32_t>(image.size()));
+        image.insert(image.end(), bytes.begin(), bytes.end());
+        AppendEntry(directory, entry,
+                    member.NameLen.value_or(static_cast<std::int32_t>(member.Name.size())));
+    }
+    const auto entriesSize = static_cast<std::int32_t>(directory.size());
+    AppendInt32(image, layout.FilesTotal.value_or(static_cast<std::int32_t>(members.size())));
+    image.insert(image.end(), directory.begin(), directory.end());
+    AppendInt32(image, layout.TreeSize.value_or(entriesSize + 4));
+    AppendInt32(image, layout.DataSize.value_or(static_cast<std::int32_t>(image.size() + 4)));
+    return image;
+}
+
+}  // namespace vrel

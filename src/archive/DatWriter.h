@@ -1,0 +1,74 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "archive/Expected.h"
+
+namespace vrel {
+
+enum class MemberStorage {
+    Smallest,    // one zlib stream, unless that is not smaller than the content: then stored
+    Compressed,  // always one zlib stream
+    Stored,      // always as is
+};
+
+// One directory entry as it will be written: the full name (not cut at 40 characters).
+struct WrittenEntry {
+    std::string Name;
+    std::uint8_t Compressed = 0;
+    std::int32_t RealSize = 0;
+    std::int32_t PackedSize = 0;
+    std::int32_t Offset = 0;
+};
+
+// One zlib stream of the content at the given level (0 to 9, or -1 for zlib's default).
+std::vector<std::uint8_t> CompressMember(std::span<const std::uint8_t> content, int level);
+
+// Writes a DAT2 archive to a file member by member, so memory stays bounded by the largest
+// member: the data goes out as it is added, the directory is written by Finish.
+class DatWriter {
+public:
+    static Expected<DatWriter, std::string> Create(const std::filesystem::path& path);
+
+    // Appends one member's data; false on a write error. Name is Windows-1252 with backslashes.
+    bool AddMember(const std::string& name, std::span<const std::uint8_t> content,
+                   MemberStorage storage, int level = -1);
+
+    // Writes the directory, in the order given by `before` when set, else in the order added,
+    // then TreeSize and DataSize (the file's length). False on a write error.
+    bool Finish(const std::function<bool(const WrittenEntry&, const WrittenEntry&)>& before = {});
+
+    const std::vector<WrittenEntry>& Entries() const { return entries_; }
+
+private:
+    DatWriter(std::ofstream out) : out_(std::move(out)) {}
+
+    std::ofstream out_;
+    std::int64_t written_ = 0;
+    std::vector<WrittenEntry> entries_;
+};
+
+// Builds a whole archive in memory, for tests and demos; entries in the order given. Every field
+// can be overridden to make malformed archives.
+struct ImageMember {
+    std::string Name;
+    std::vector<std::uint8_t> Content;
+    MemberStorage Storage = MemberStorage::Smallest;
+    std::optional<std::int32_t> NameLen, RealSize, PackedSize, Offset;
+    std::optional<std::uint8_t> Compressed;
+};
+struct ImageLayout {
+    std::optional<std::int32_t> FilesTotal, TreeSize, DataSize;
+    std::vector<std::uint8_t> Leading;  // bytes before the first member's data
+};
+std::vector<std::uint8_t> BuildDatImage(const std::vector<ImageMember>& members,
+                                        const ImageLayout& layout = {});
+
+}  // namespace vrel

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+namespace vrel {
+
+// The size of the output buffer for a member of the given unpacked size: size * 0.01 + size + 12,
+// rounded half to even; nothing when the size is negative or the buffer would not fit 32 bits.
+std::optional<std::int64_t> DecompressBufferSize(std::int32_t expectedSize);
+
+// Unpacks one zlib stream in place with a single call of zlib's uncompress. On return `data`
+// holds exactly the bytes that uncompress produced, at most the buffer size above: a damaged or
+// longer stream leaves what came out. Returns zlib's result code (Z_OK when the stream ended);
+// a size the buffer rule cannot serve leaves `data` empty and returns Z_MEM_ERROR.
+int Decompress(std::vector<std::uint8_t>& data, std::int32_t expectedSize);
+
+}  // namespace vrel

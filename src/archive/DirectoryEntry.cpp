@@ -1,0 +1,34 @@
+#include "archive/DirectoryEntry.h"
+
+#include <algorithm>
+
+#include "archive/DatFile.h"
+
+namespace vrel {
+
+std::optional<ParsedEntry> ParseDirectoryEntry(std::span<const std::uint8_t> directory,
+                                               std::size_t pos) {
+    if (pos + 4 > directory.size()) {
+        return std::nullopt;
+    }
+    const std::int32_t nameLen = ReadInt32(directory, pos);
+    if (nameLen < 0 ||
+        pos + static_cast<std::size_t>(nameLen) + kEntryFixedBytes > directory.size()) {
+        return std::nullopt;
+    }
+    const std::size_t nameStart = pos + 4;
+    const std::size_t kept =
+        std::min<std::size_t>(static_cast<std::size_t>(nameLen), kNameFieldLength);
+    const std::size_t fields = nameStart + static_cast<std::size_t>(nameLen);
+
+    ParsedEntry parsed;
+    parsed.entry.Name.assign(reinterpret_cast<const char*>(directory.data() + nameStart), kept);
+    parsed.entry.Compressed = directory[fields];
+    parsed.entry.RealSize = ReadInt32(directory, fields + 1);
+    parsed.entry.PackedSize = ReadInt32(directory, fields + 5);
+    parsed.entry.Offset = ReadInt32(directory, fields + 9);
+    parsed.next = fields + 13;
+    return parsed;
+}
+
+}  // namespace vrel

@@ -1,0 +1,63 @@
+#include "archive/MemberReader.h"
+
+#include <zlib.h>
+
+#include "archive/Decompress.h"
+
+namespace vrel {
+namespace {
+
+// Deflate never packs better than about 1032 to 1, so a larger announced size cannot be real;
+// refusing it keeps a damaged entry from making us allocate far beyond the archive's size.
+constexpr std::int64_t kMaxInflateRatio = 1032;
+
+bool LiesInside(const DatFile& archive, std::int64_t offset, std::int64_t count) {
+    return offset >= 0 && count >= 0 && offset + count <= archive.Length();
+}
+
+}  // namespace
+
+MemberContent ReadMemberContent(DatFile& archive, const DatEntry& entry) {
+    MemberContent content;
+    if (entry.Compressed == 1) {
+        if (entry.PackedSize < 0 || entry.RealSize < 0 ||
+            entry.RealSize > (static_cast<std::int64_t>(entry.PackedSize) + 1) * kMaxInflateRatio ||
+            !DecompressBufferSize(entry.RealSize)) {
+            content.Problem = DatProblem::BadMemberSize;
+            return content;
+        }
+        if (!LiesInside(archive, entry.Offset, entry.PackedSize)) {
+            content.Problem = DatProblem::MemberOutsideFile;
+            return content;
+        }
+        auto packed = archive.ReadAt(entry.Offset, entry.PackedSize);
+        if (!packed) {
+            content.Problem = DatProblem::CannotOpen;
+            return content;
+        }
+        content.Bytes = std::move(*packed);
+        const int result = Decompress(content.Bytes, entry.RealSize);
+        if (result != Z_OK || content.Bytes.size() != static_cast<std::size_t>(entry.RealSize)) {
+            content.Problem = DatProblem::DamagedMember;
+        }
+        return content;
+    }
+
+    if (entry.RealSize < 0) {
+        content.Problem = DatProblem::BadMemberSize;
+        return content;
+    }
+    if (!LiesInside(archive, entry.Offset, entry.RealSize)) {
+        content.Problem = DatProblem::MemberOutsideFile;
+        return content;
+    }
+    auto stored = archive.ReadAt(entry.Offset, entry.RealSize);
+    if (!stored) {
+        content.Problem = DatProblem::CannotOpen;
+        return content;
+    }
+    content.Bytes = std::move(*stored);
+    return content;
+}
+
+}  // namespace vrel

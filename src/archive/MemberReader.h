@@ -1,0 +1,24 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include "archive/DatEntry.h"
+#include "archive/DatFile.h"
+#include "archive/DatProblem.h"
+
+namespace vrel {
+
+struct MemberContent {
+    std::vector<std::uint8_t> Bytes;
+    // Set when the member could not be read whole; Bytes then hold what could be read (for a
+    // damaged stream, what unpacking left), never more than the entry announces.
+    std::optional<DatProblem> Problem;
+};
+
+// A member's content: a compressed member (Compressed = 1) unpacked from its PackedSize bytes,
+// any other member's RealSize bytes as stored. One read, one inflate.
+MemberContent ReadMemberContent(DatFile& archive, const DatEntry& entry);
+
+}  // namespace vrel

@@ -1,0 +1,72 @@
+#include "archive/ScanDat.h"
+
+#include "archive/AnsiText.h"
+#include "archive/DirectoryEntry.h"
+#include "archive/MemberReader.h"
+
+namespace vrel {
+
+std::string ReadModDescription(DatFile& archive, std::span<const std::uint8_t> directory,
+                               std::optional<DatProblem>& problem) {
+    const std::optional<ParsedEntry> first = ParseDirectoryEntry(directory, 0);
+    if (!first || AnsiToLower(first->entry.Name) != "amoddesc.qrd") {
+        return kNoDescription;
+    }
+    MemberContent content = ReadMemberContent(archive, first->entry);
+    // A description whose stream is damaged still shows what could be unpacked.
+    if (content.Problem && content.Problem != DatProblem::DamagedMember) {
+        problem = content.Problem;
+        return kNoDescription;
+    }
+    return std::string(content.Bytes.begin(), content.Bytes.end());
+}
+
+DatScan ScanDat(const std::filesystem::path& archivePath, bool readDescription) {
+    DatScan scan;
+    std::optional<DatFile> archive = DatFile::Open(archivePath);
+    if (!archive) {
+        scan.Problem = DatProblem::CannotOpen;
+        return scan;
+    }
+    const std::int64_t fileLen = archive->Length();
+    if (fileLen < 8) {
+        scan.Problem = DatProblem::TooShort;
+        return scan;
+    }
+    std::uint8_t trailer[4];
+    if (!archive->ReadAt(fileLen - 8, trailer)) {
+        scan.Problem = DatProblem::CannotOpen;
+        return scan;
+    }
+    const std::int32_t treeSize = ReadInt32(trailer, 0);
+    // FilesTotal and the entries occupy TreeSize bytes right before the TreeSize field.
+    if (treeSize < 4 || treeSize > fileLen - 8) {
+        scan.Problem = DatProblem::BadTreeSize;
+        return scan;
+    }
+    const auto tree = archive->ReadAt(fileLen - 8 - treeSize, treeSize);
+    if (!tree) {
+        scan.Problem = DatProblem::CannotOpen;
+        return scan;
+    }
+    scan.FilesTotal = ReadInt32(*tree, 0);
+    const std::span<const std::uint8_t> directory = std::span(*tree).subspan(4);
+
+    if (readDescription) {
+        scan.Description = ReadModDescription(*archive, directory, scan.Problem);
+    }
+
+    std::size_t pos = 0;
+    while (pos < directory.size()) {
+        const std::optional<ParsedEntry> parsed = ParseDirectoryEntry(directory, pos);
+        if (!parsed) {
+            scan.Problem = DatProblem::BadEntry;
+            break;
+        }
+        scan.Names.push_back(AnsiToLower(parsed->entry.Name));
+        pos = parsed->next;
+    }
+    return scan;
+}
+
+}  // namespace vrel

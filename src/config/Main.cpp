@@ -1,0 +1,21 @@
+#include "config/Main.h"
+
+#include "app/PathHelpers.h"
+
+namespace vrel {
+
+std::optional<FirstWindow> Main(VrelCFG& config, const std::filesystem::path& programFolder,
+                                MessageBoxPort& messages, LifetimePort& lifetime) {
+    const std::filesystem::path cfgFile = ProgramFile(programFolder, "vrel.cfg");
+    if (!FileExists(cfgFile.string())) {
+        messages.Show({.text = "vrel.cfg not found! Be sure you correctly extracted the ZIP.",
+                       .title = "Error!",
+                       .buttons = MessageButtons::Ok,
+                       .icon = MessageIcon::Critical});
+        lifetime.EndProgram();
+        return std::nullopt;
+    }
+    return config.GetConf(cfgFile);
+}
+
+}  // namespace vrel

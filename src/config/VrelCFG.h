@@ -1,0 +1,58 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace vrel {
+
+// The four switches and the first-run mark. A Boolean setting counts as on only when true.
+struct CfgGeneral {
+    bool FirstTimeRun = false;
+    bool Sound = false;
+    bool LoadModDesc = false;
+    bool DeleteDataFiles = false;
+    bool CheckConflicts = false;
+};
+
+// Folders as Windows-1252 text, exactly as vrel.cfg holds them.
+struct CfgPath {
+    std::string Fallout1;
+    std::string Fallout2;  // the game folder, holding Fallout2.exe and the Data tree
+    std::string AppPath;   // the program folder at the last write
+};
+
+struct CfgSkins {
+    std::uint8_t NumSkinsInstalled = 0;
+};
+
+// Which window the settings file asks for first.
+enum class FirstWindow { MainWindow, FirstRun };
+
+// The settings of Vrel2, read from and written to vrel.cfg in the program folder.
+class VrelCFG {
+public:
+    CfgGeneral cfgGeneral;
+    CfgPath cfgPath;
+    CfgSkins cfgSkins;
+
+    // Reads the file's text into the settings (see ReadConf). A file that cannot be read leaves
+    // every setting as it is and asks for the main window.
+    FirstWindow GetConf(const std::filesystem::path& cfgFilePath);
+
+    // Reads settings from the text of vrel.cfg. Lines end at CR (an LF after it is skipped) or at
+    // a lone LF; reading stops at the end of the text, also inside a section.
+    FirstWindow ReadConf(std::string_view text);
+
+    // The 14 lines of vrel.cfg for the current settings.
+    std::string FormatConf() const;
+
+    // Replaces the file in one step: the new text is written and flushed beside it, then moved
+    // over it, so a failure never leaves the program without its settings. Returns the reason on
+    // failure.
+    std::optional<std::string> PutConf(const std::filesystem::path& cfgFilePath) const;
+};
+
+}  // namespace vrel

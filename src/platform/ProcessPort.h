@@ -1,0 +1,21 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+
+namespace vrel {
+
+using ProcessId = std::int64_t;
+
+class ProcessPort {
+public:
+    virtual ~ProcessPort() = default;
+    // Starts a program with the given working folder; its id, or nothing when it could not start.
+    virtual std::optional<ProcessId> Start(const std::filesystem::path& program,
+                                           const std::filesystem::path& workingFolder) = 0;
+    // Whether the process still runs; an unknown or ended process does not.
+    virtual bool IsRunning(ProcessId id) = 0;
+};
+
+}  // namespace vrel

@@ -1,0 +1,41 @@
+#include "platform/qt/QtPickers.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QStringList>
+
+namespace vrel {
+
+std::optional<std::string> QtPickers::PickFolder(const std::string& instruction) {
+    const QString folder = QFileDialog::getExistingDirectory(QApplication::activeWindow(),
+                                                             QString::fromUtf8(instruction),
+                                                             QString(), QFileDialog::ShowDirsOnly);
+    if (folder.isEmpty()) {
+        return std::nullopt;
+    }
+    return QDir::toNativeSeparators(folder).toStdString();
+}
+
+std::optional<std::string> QtPickers::PickOpenFile(const std::vector<FileFilter>& filters,
+                                                   const std::string& startFolder) {
+    // Qt reads the pattern from the parentheses of each filter text; "*.*" would hide files
+    // without an extension on this platform, so it becomes "*".
+    QStringList filterTexts;
+    for (const FileFilter& filter : filters) {
+        QString name = QString::fromUtf8(filter.description);
+        name = name.left(name.indexOf(QStringLiteral(" (")));
+        const QString pattern =
+            filter.pattern == "*.*" ? QStringLiteral("*") : QString::fromUtf8(filter.pattern);
+        filterTexts << QStringLiteral("%1 (%2)").arg(name, pattern);
+    }
+    const QString file = QFileDialog::getOpenFileName(QApplication::activeWindow(), QString(),
+                                                      QString::fromStdString(startFolder),
+                                                      filterTexts.join(QStringLiteral(";;")));
+    if (file.isEmpty()) {
+        return std::nullopt;
+    }
+    return QDir::toNativeSeparators(file).toStdString();
+}
+
+}  // namespace vrel

@@ -1,0 +1,14 @@
+#pragma once
+
+#include "platform/PickerPort.h"
+
+namespace vrel {
+
+class QtPickers final : public PickerPort {
+public:
+    std::optional<std::string> PickFolder(const std::string& instruction) override;
+    std::optional<std::string> PickOpenFile(const std::vector<FileFilter>& filters,
+                                            const std::string& startFolder) override;
+};
+
+}  // namespace vrel

@@ -1,0 +1,12 @@
+#pragma once
+
+#include "platform/ShellPort.h"
+
+namespace vrel {
+
+class QtShell final : public ShellPort {
+public:
+    void Open(const std::string& address) override;
+};
+
+}  // namespace vrel

@@ -1,0 +1,98 @@
+#include <gtest/gtest.h>
+
+#include "TempFolder.h"
+#include "app/CaseBlindPath.h"
+#include "app/DataFolders.h"
+#include "app/ModListing.h"
+#include "app/PathHelpers.h"
+
+namespace vrel {
+namespace {
+
+using testing::TempFolder;
+using testing::WriteFile;
+
+TEST(PathHelpers, GetFileName) {
+    EXPECT_EQ(GetFileName("a\\b\\c.map"), "c.map");
+    EXPECT_EQ(GetFileName("c.map"), "c.map");
+    EXPECT_EQ(GetFileName("a\\b\\"), "");
+    EXPECT_EQ(GetFileName("/home/u/Patches/mod.dat"), "mod.dat");
+}
+
+TEST(PathHelpers, FileAndFolderExistCaseBlind) {
+    TempFolder folder;
+    WriteFile(folder / "Game" / "FALLOUT2.EXE", "MZ");
+    const std::string game = (folder / "Game").string();
+    EXPECT_TRUE(FileExists(game + "/Fallout2.exe"));
+    EXPECT_TRUE(FileExists((folder / "game" / "fallout2.exe").string()));
+    EXPECT_FALSE(FileExists(game));  // a folder is no file
+    EXPECT_FALSE(FileExists(game + "/"));
+    EXPECT_FALSE(FileExists(""));
+    EXPECT_FALSE(FileExists(game + "/missing.exe"));
+
+    std::string asTyped = (folder / "GAME").string();
+    EXPECT_TRUE(FolderExists(asTyped));
+    EXPECT_EQ(asTyped, (folder / "GAME").string() + "/");  // the caller's text gains a separator
+    std::string missing = (folder / "nowhere").string();
+    EXPECT_FALSE(FolderExists(missing));
+}
+
+TEST(CaseBlindPath, ExactNameWinsAndMissingPartsAreKept) {
+    TempFolder folder;
+    std::filesystem::create_directories(folder / "data" / "art" / "critters");
+    std::filesystem::create_directories(folder / "Data");
+    EXPECT_EQ(ResolveCaseBlind(folder / "Data" / "ART" / "x.frm"),
+              folder / "Data" / "ART" / "x.frm");
+    EXPECT_EQ(ResolveCaseBlind(folder / "DATA" / "Art" / "Critters" / "X.FRM"),
+              folder / "Data" / "Art" / "Critters" / "X.FRM");  // "Data" sorts first of the two
+    std::filesystem::remove(folder / "Data");
+    EXPECT_EQ(ResolveCaseBlind(folder / "DATA" / "Art" / "Critters" / "X.FRM"),
+              folder / "data" / "art" / "critters" / "X.FRM");
+}
+
+TEST(DataFolders, CreatesTheWholeTreeOnceAndUsesAnExistingDataFolder) {
+    TempFolder folder;
+    std::filesystem::create_directory(folder / "data");  // as a Linux install may have it
+    CreateDataFolders(folder.path().string());
+    EXPECT_FALSE(std::filesystem::exists(folder / "Data"));
+    EXPECT_TRUE(std::filesystem::is_directory(folder / "data" / "proto" / "tiles" / "patterns"));
+    EXPECT_TRUE(std::filesystem::is_directory(folder / "data" / "text" / "italian" / "game"));
+    std::size_t count = 0;
+    for (auto it = std::filesystem::recursive_directory_iterator(folder.path());
+         it != decltype(it)(); ++it) {
+        ++count;
+    }
+    EXPECT_EQ(count, kDataFolderNames.size());
+    CreateDataFolders(folder.path().string());  // a second call changes nothing
+    std::size_t again = 0;
+    for (auto it = std::filesystem::recursive_directory_iterator(folder.path());
+         it != decltype(it)(); ++it) {
+        ++again;
+    }
+    EXPECT_EQ(again, count);
+}
+
+TEST(DataFolders, MissingOrEmptyRootCreatesNothing) {
+    TempFolder folder;
+    CreateDataFolders((folder / "no-such-game").string());
+    EXPECT_TRUE(std::filesystem::is_empty(folder.path()));
+    const auto before = std::filesystem::current_path();
+    std::filesystem::current_path(folder.path());
+    CreateDataFolders("");
+    std::filesystem::current_path(before);
+    EXPECT_TRUE(std::filesystem::is_empty(folder.path()));
+}
+
+TEST(ModListing, ListsDatFilesInAnyCaseSortedCaseBlind) {
+    TempFolder folder;
+    for (const char* name : {"b.dat", "PATCH000.DAT", "a.DaT", "notes.txt", "C.dat"}) {
+        WriteFile(folder / name, "x");
+    }
+    std::filesystem::create_directory(folder / "folder.dat");
+    EXPECT_EQ(ListDatFiles(folder.path()),
+              (std::vector<std::string>{"a.DaT", "b.dat", "C.dat", "PATCH000.DAT"}));
+    EXPECT_TRUE(ListDatFiles(folder / "missing").empty());
+}
+
+}  // namespace
+}  // namespace vrel

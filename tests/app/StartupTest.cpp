@@ -1,0 +1,182 @@
+#include "app/Startup.h"
+
+#include <gtest/gtest.h>
+
+#include "Fakes.h"
+#include "TempFolder.h"
+#include "archive/DatWriter.h"
+#include "archive/ScanDat.h"
+
+namespace vrel {
+namespace {
+
+using testing::Bytes;
+using testing::TempFolder;
+using testing::WriteFile;
+
+class StartupTest : public ::testing::Test {
+protected:
+    StartupTest() {
+        config_.cfgPath.Fallout2 = (folder_ / "game").string();
+        std::filesystem::create_directories(folder_ / "game");
+        std::filesystem::create_directories(folder_ / "program");
+    }
+
+    std::filesystem::path Program() const { return folder_ / "program"; }
+    std::filesystem::path Game() const { return folder_ / "game"; }
+
+    void AddMod(const std::string& name, std::vector<ImageMember> members) {
+        WriteFile(Program() / "Patches" / name, BuildDatImage(members));
+    }
+
+    StartupResult Run() {
+        StartupContext context{config_, Program(), messages_, lifetime_, progress_};
+        return LoadMods(context, dats_);
+    }
+
+    TempFolder folder_;
+    VrelCFG config_;
+    testing::FakeMessageBox messages_;
+    testing::FakeLifetime lifetime_;
+    testing::FakeProgress progress_;
+    FalloutDat_Collection dats_;
+};
+
+TEST_F(StartupTest, PatchInTheMiddleAndInCapitalsComesFirst) {
+    config_.cfgGeneral.LoadModDesc = true;
+    AddMod("a.dat", {{.Name = "amoddesc.qrd", .Content = Bytes("Mod A")},
+                     {.Name = "Art\\A.FRM", .Content = Bytes("1")}});
+    AddMod("b.dat", {{.Name = "maps\\b.map", .Content = Bytes("2")}});
+    WriteFile(Program() / "Patches" / "PATCH000.DAT", "not read");
+    AddMod("z.dat", {});
+
+    const StartupResult result = Run();
+    ASSERT_FALSE(result.Ended);
+    ASSERT_EQ(result.Rows.size(), 4u);
+    EXPECT_EQ(result.Rows[0].Name, "PATCH000.DAT");
+    EXPECT_TRUE(result.Rows[0].Ticked);
+    EXPECT_EQ(result.Rows[1].Name, "a.dat");
+    EXPECT_EQ(result.Rows[2].Name, "b.dat");
+    EXPECT_EQ(result.Rows[3].Name, "z.dat");
+    EXPECT_FALSE(result.Rows[1].Ticked || result.Rows[2].Ticked || result.Rows[3].Ticked);
+
+    ASSERT_EQ(dats_.Count(), 4);
+    EXPECT_EQ(dats_.Item(1).FilesTotal, kPatchFilesTotal);
+    EXPECT_EQ(dats_.Item(1).ModDesc, kPatchDescription);
+    EXPECT_TRUE(dats_.Item(1).Selected);
+    EXPECT_EQ(dats_.Item(1).Files->Count(), 0);
+    EXPECT_EQ(dats_.Item(2).ModDesc, "Mod A");
+    EXPECT_EQ(dats_.Item(2).Index, 1);
+    EXPECT_EQ(dats_.Item(2).Files->Item(2).FullPath, "art\\a.frm");
+    EXPECT_EQ(dats_.Item(3).Files->Item(1).FullPath, "maps\\b.map");
+    EXPECT_EQ(dats_.Item(3).ModDesc, kNoDescription);
+    EXPECT_EQ(dats_.Item(4).Index, 4);
+    EXPECT_EQ(dats_.Item(4).Files->Count(), 0);
+    for (int i = 2; i <= 4; ++i) {
+        EXPECT_FALSE(dats_.Item(i).Selected);
+    }
+    EXPECT_TRUE(messages_.shown.empty());
+    EXPECT_TRUE(std::filesystem::is_directory(Game() / "Data" / "art" / "critters"));
+    EXPECT_EQ(progress_.label, "Adding DATs...");
+    EXPECT_EQ(progress_.maximum, 4);
+    EXPECT_EQ(progress_.value, 4);
+}
+
+TEST_F(StartupTest, DescriptionsOffLeaveThemEmpty) {
+    AddMod("a.dat", {{.Name = "amoddesc.qrd", .Content = Bytes("Mod A")}});
+    WriteFile(Program() / "Patches" / "patch000.dat", "x");
+    Run();
+    EXPECT_EQ(dats_.Item(2).ModDesc, "");
+}
+
+TEST_F(StartupTest, MissingPatchesFolderIsCreatedThenThePatchIsAskedFor) {
+    WriteFile(Game() / "patch000.dat", "the game's patch");
+    messages_.answers = {MessageAnswer::Ok, MessageAnswer::Ok, MessageAnswer::Yes};
+    const StartupResult result = Run();
+    ASSERT_FALSE(result.Ended);
+    ASSERT_EQ(messages_.shown.size(), 3u);
+    EXPECT_EQ(messages_.shown[0].text,
+              "The 'Patches' folder was not found, I'm going to create one right now.");
+    EXPECT_EQ(messages_.shown[1].title, "Moving Mods");
+    EXPECT_EQ(messages_.shown[1].buttons, MessageButtons::OkCancel);
+    EXPECT_NE(
+        messages_.shown[1].text.find((Program() / "Patches").string() + ". You can do it now"),
+        std::string::npos);
+    EXPECT_EQ(messages_.shown[2].title, "Information");
+    EXPECT_NE(messages_.shown[2].text.find(
+                  "Please move it from your Fallout 2 folder to there.\r\rDo you want"),
+              std::string::npos);
+    // Moved: the copy is in Patches and the game folder keeps none.
+    EXPECT_EQ(testing::ReadFile(Program() / "Patches" / "Patch000.dat"), Bytes("the game's patch"));
+    EXPECT_FALSE(std::filesystem::exists(Game() / "patch000.dat"));
+    ASSERT_EQ(result.Rows.size(), 1u);
+    EXPECT_EQ(result.Rows[0].Name, "Patch000.dat");
+
+    ReportSingleDat(messages_, result.Rows.size(), Program());
+    EXPECT_EQ(messages_.shown.back().title, "Move your mods!");
+    EXPECT_NE(messages_.shown.back().text.find("\r\rThe entire path is: "), std::string::npos);
+}
+
+TEST_F(StartupTest, CancelAtThePatchesFolderEnds) {
+    messages_.answers = {MessageAnswer::Ok, MessageAnswer::Cancel};
+    EXPECT_TRUE(Run().Ended);
+    EXPECT_EQ(lifetime_.ended, 1);
+    EXPECT_EQ(messages_.shown.size(), 2u);
+    EXPECT_TRUE(std::filesystem::is_directory(Program() / "Patches"));
+}
+
+TEST_F(StartupTest, NoToMovingThePatchEndsAndTouchesNothing) {
+    std::filesystem::create_directories(Program() / "Patches");
+    WriteFile(Game() / "Patch000.dat", "p");
+    messages_.answers = {MessageAnswer::No};
+    EXPECT_TRUE(Run().Ended);
+    EXPECT_EQ(lifetime_.ended, 1);
+    EXPECT_TRUE(std::filesystem::exists(Game() / "Patch000.dat"));
+    EXPECT_FALSE(std::filesystem::exists(Game() / "Data"));
+}
+
+TEST_F(StartupTest, FailedMoveKeepsTheOriginalAndEnds) {
+    std::filesystem::create_directories(Program() / "Patches");
+    messages_.answers = {MessageAnswer::Yes};
+    EXPECT_TRUE(Run().Ended);  // the game folder has no patch to move
+    ASSERT_EQ(messages_.shown.size(), 2u);
+    EXPECT_EQ(messages_.shown[1].text, "An error occured while trying to move patch000.dat!");
+    EXPECT_EQ(messages_.shown[1].title, "Vrel");
+    EXPECT_EQ(lifetime_.ended, 1);
+}
+
+TEST_F(StartupTest, OneMalformedArchiveAmongGoodOnesIsReportedOnce) {
+    WriteFile(Program() / "Patches" / "patch000.dat", "x");
+    AddMod("a.dat", {{.Name = "a.txt", .Content = Bytes("a")}});
+    auto broken = BuildDatImage({{.Name = "one.txt", .Content = Bytes("1")},
+                                 {.Name = "two.txt", .Content = Bytes("2"), .NameLen = 9999}});
+    WriteFile(Program() / "Patches" / "broken.dat", broken);
+    WriteFile(Program() / "Patches" / "tiny.dat", "abc");
+    AddMod("c.dat", {{.Name = "c.txt", .Content = Bytes("c")}});
+
+    const StartupResult result = Run();
+    ASSERT_EQ(result.Rows.size(), 5u);
+    ASSERT_EQ(dats_.Count(), 5);
+    EXPECT_EQ(result.Rows[2].Name, "broken.dat");
+    EXPECT_EQ(dats_.Item(3).Files->Count(), 1);  // the name read before the damage
+    EXPECT_EQ(dats_.Item(3).Files->Item(1).FullPath, "one.txt");
+    EXPECT_EQ(dats_.Item(4).Files->Item(1).FullPath, "c.txt");
+    EXPECT_EQ(result.Rows[4].Name, "tiny.dat");
+    EXPECT_EQ(dats_.Item(5).Files->Count(), 0);
+    ASSERT_EQ(result.Damaged.size(), 2u);
+
+    ReportDamagedArchives(messages_, result.Damaged);
+    ASSERT_EQ(messages_.shown.size(), 1u);
+    EXPECT_NE(messages_.shown[0].text.find("broken.dat"), std::string::npos);
+    EXPECT_NE(messages_.shown[0].text.find("tiny.dat"), std::string::npos);
+    ReportDamagedArchives(messages_, {});
+    EXPECT_EQ(messages_.shown.size(), 1u);
+}
+
+TEST(MainWindowCaption, CarriesMajorAndMinorVersion) {
+    EXPECT_EQ(MainWindowCaption(), "Fallout 2: Vrel " + std::to_string(VREL_VERSION_MAJOR) + "." +
+                                       std::to_string(VREL_VERSION_MINOR));
+}
+
+}  // namespace
+}  // namespace vrel

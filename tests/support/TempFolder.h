@@ -1,0 +1,33 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vrel::testing {
+
+// A fresh folder under the system's temporary folder, removed with everything in it.
+class TempFolder {
+public:
+    TempFolder();
+    ~TempFolder();
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+
+    const std::filesystem::path& path() const { return path_; }
+    std::filesystem::path operator/(std::string_view name) const {
+        return path_ / std::string(name);
+    }
+
+private:
+    std::filesystem::path path_;
+};
+
+void WriteFile(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes);
+void WriteFile(const std::filesystem::path& path, std::string_view text);
+std::vector<std::uint8_t> ReadFile(const std::filesystem::path& path);
+std::vector<std::uint8_t> Bytes(std::string_view text);
+
+}  // namespace vrel::testing
