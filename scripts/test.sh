@@ -1,0 +1,10 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds everything and runs every test; then proves that the core and
+# vrel-dat build and pass their tests without Qt.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/install-deps.sh
+scripts/build.sh default
+ctest --preset default
+scripts/build.sh core
+ctest --preset core
