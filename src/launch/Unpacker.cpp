@@ -81,8 +81,7 @@ bool Unpacker::UnpackArchive(const std::filesystem::path& archive, const std::st
             continue;
         }
         const std::filesystem::path fileName = AnsiToNativePath(parts->back());
-        const std::filesystem::path target =
-            FindEntryCaseBlind(*folder, fileName.string()).value_or(*folder / fileName);
+        const std::filesystem::path target = FindFile(*folder, fileName);
         switch (WriteMember(target, content.Bytes, reason)) {
             case WriteOutcome::Written:
                 break;
@@ -135,6 +134,29 @@ std::optional<std::filesystem::path> Unpacker::PrepareFolder(const std::vector<s
         folders_.emplace(key, folder);
     }
     return folder;
+}
+
+std::filesystem::path Unpacker::FindFile(const std::filesystem::path& folder,
+                                         const std::filesystem::path& name) {
+#ifdef _WIN32
+    return folder / name;
+#else
+    auto [entries, first] = folderEntries_.try_emplace(folder);
+    if (first) {
+        std::error_code error;
+        for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end;
+             it.increment(error)) {
+            const std::string spelt = it->path().filename().string();
+            entries->second.try_emplace(AsciiToLower(spelt), spelt);
+        }
+    }
+    const std::string key = AsciiToLower(name.string());
+    if (const auto found = entries->second.find(key); found != entries->second.end()) {
+        return folder / found->second;
+    }
+    entries->second.emplace(key, name.string());
+    return folder / name;
+#endif
 }
 
 bool Unpacker::KeepAside(const std::filesystem::path& target) {

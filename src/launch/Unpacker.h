@@ -47,12 +47,16 @@ private:
     WriteOutcome WriteMember(const std::filesystem::path& target,
                              const std::vector<std::uint8_t>& bytes, std::string& reason);
     bool KeepAside(const std::filesystem::path& target);
+    std::filesystem::path FindFile(const std::filesystem::path& folder,
+                                   const std::filesystem::path& name);
 
     std::filesystem::path gameFolder_;
     const CfgGeneral& settings_;
     UnpackJournal& journal_;
     std::map<std::string, std::filesystem::path>
         folders_;  // folder text in lower case -> real folder
+    // Per folder, the names it holds in lower case -> as spelt; read once, kept up to date.
+    std::map<std::filesystem::path, std::map<std::string, std::string>> folderEntries_;
     std::set<std::filesystem::path> writtenThisPlay_;
     std::vector<UnpackProblem> problems_;
     std::optional<UnpackProblem> writeFailure_;
