@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string_view>
-#include <unordered_map>
 
 #include "app/PathHelpers.h"
 #include "archive/AnsiText.h"
@@ -35,26 +35,59 @@ struct NameIndex {
     std::vector<std::uint32_t> nextArchiveOccurrence;
 };
 
+// Numbers each distinct name in the order first met: an open-addressing table of name numbers,
+// probed linearly, so that adding a name costs no allocation of its own.
+class NameNumbers {
+public:
+    explicit NameNumbers(std::size_t expected) {
+        std::size_t capacity = 16;
+        while (capacity < expected * 2) {
+            capacity *= 2;
+        }
+        mask_ = capacity - 1;
+        slots_.assign(capacity, Slot{0, kEmpty});
+    }
+
+    std::uint32_t Number(const std::string& name, std::vector<const std::string*>& names) {
+        const std::size_t hash = std::hash<std::string_view>{}(name);
+        const auto shortHash = static_cast<std::uint32_t>(hash ^ (hash >> 32));
+        for (std::size_t place = hash & mask_;; place = (place + 1) & mask_) {
+            Slot& slot = slots_[place];
+            if (slot.number == kEmpty) {
+                slot = Slot{shortHash, static_cast<std::uint32_t>(names.size())};
+                names.push_back(&name);
+                return slot.number;
+            }
+            if (slot.hash == shortHash && *names[slot.number] == name) {
+                return slot.number;
+            }
+        }
+    }
+
+private:
+    static constexpr std::uint32_t kEmpty = 0xFFFFFFFF;
+    struct Slot {
+        std::uint32_t hash;
+        std::uint32_t number;
+    };
+    std::vector<Slot> slots_;
+    std::size_t mask_ = 0;
+};
+
 NameIndex IndexNames(const std::vector<PickedDat>& picked) {
     NameIndex index;
     std::size_t total = 0;
     for (const PickedDat& dat : picked) {
         total += static_cast<std::size_t>(dat.files->Count());
     }
-    std::unordered_map<std::string_view, std::uint32_t> numbers;
-    numbers.reserve(total);
+    NameNumbers numbers(total);
+    index.names.reserve(total);
     index.entryName.reserve(total);
     index.archiveFirstEntry.reserve(picked.size() + 1);
     for (const PickedDat& dat : picked) {
         index.archiveFirstEntry.push_back(static_cast<std::uint32_t>(index.entryName.size()));
         for (const auto& slot : *dat.files) {
-            const std::string& name = slot.item->FullPath;
-            const auto [found, added] =
-                numbers.try_emplace(name, static_cast<std::uint32_t>(index.names.size()));
-            if (added) {
-                index.names.push_back(&name);
-            }
-            index.entryName.push_back(found->second);
+            index.entryName.push_back(numbers.Number(slot.item->FullPath, index.names));
         }
     }
     index.archiveFirstEntry.push_back(static_cast<std::uint32_t>(total));
@@ -136,8 +169,11 @@ ConflictReport ConflictCheck(FalloutDat_Collection& FalloutDats) {
     std::vector<std::uint8_t> exempt(index.names.size());
     std::vector<std::uint8_t> heavy(index.names.size());
     for (std::size_t name = 0; name < index.names.size(); ++name) {
-        exempt[name] = IsExemptFromConflicts(*index.names[name]) ? 1 : 0;
-        heavy[name] = IsHeavyConflict(*index.names[name]) ? 1 : 0;
+        // Only a name held more than once can clash.
+        if (index.occurrenceStart[name + 1] - index.occurrenceStart[name] > 1) {
+            exempt[name] = IsExemptFromConflicts(*index.names[name]) ? 1 : 0;
+            heavy[name] = IsHeavyConflict(*index.names[name]) ? 1 : 0;
+        }
     }
 
     // For each earlier archive, its clashes are gathered per later archive, each in the order of
