@@ -27,7 +27,7 @@ struct PickedDat {
 struct NameIndex {
     std::vector<const std::string*> names;         // by name number
     std::vector<std::uint32_t> entryName;          // by entry: its name number
-    std::vector<std::uint32_t> entryOccurrence;    // by entry: its place in `occurrences`
+    std::vector<std::uint32_t> entryOccurrence;    // by entry: its place among the occurrences
     std::vector<std::uint32_t> archiveFirstEntry;  // by picked archive, plus the end
     std::vector<std::uint32_t> occurrenceStart;    // by name number, plus the end
     std::vector<std::uint32_t> occurrenceArchive;  // which picked archive holds it

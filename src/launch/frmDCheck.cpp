@@ -128,7 +128,6 @@ frmDCheck::frmDCheck(ProgramState& state, SoundPort& sounds, int checkDelayMs, Q
 void frmDCheck::ConflictCheck() {
     const HourglassPointer hourglass;
     ConflictList->clear();
-    Label1->repaint();
 
     // The check runs beside the event loop so that the window keeps painting; user input is held
     // back until it ends, as the hourglass says.
