@@ -77,6 +77,7 @@ frmViewer::frmViewer(ViewerStart start, ViewerPorts ports, std::chrono::millisec
     // Nothing reads the text back or saves it, so it is shown read-only; it can still be
     // scrolled, searched with the caret and copied.
     Text1->setReadOnly(true);
+    Text1->setUndoRedoEnabled(false);
     Text1->setTextInteractionFlags(Qt::TextSelectableByKeyboard | Qt::TextSelectableByMouse);
     Text1->installEventFilter(this);
 
