@@ -106,40 +106,31 @@ TEST_F(frmViewerTest, MissingFileShowsTheWindowThenEndsWithTheError) {
     EXPECT_EQ(lifetime_.ended, 1);
 }
 
-struct ColourKeyCase {
-    Qt::Key key;
-    QColor text;
-    QColor back;
-};
-void PrintTo(const ColourKeyCase& c, std::ostream* os) {
-    *os << "F" << (c.key - Qt::Key_F1 + 1);
-}
-
-class ColourKeyTest : public frmViewerTest, public ::testing::WithParamInterface<ColourKeyCase> {};
-
-TEST_P(ColourKeyTest, SetsTheSchemeWithAndWithoutShiftStates) {
+TEST_F(frmViewerTest, ColourKeysSetTextThenBackgroundInAnyShiftState) {
     auto viewer = Viewer("");
-    for (const Qt::KeyboardModifiers modifiers :
-         {Qt::KeyboardModifiers(), Qt::KeyboardModifiers(Qt::ShiftModifier),
-          Qt::KeyboardModifiers(Qt::ControlModifier), Qt::KeyboardModifiers(Qt::AltModifier),
-          Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier}) {
-        QTest::keyClick(viewer->Text1, Qt::Key_F4);
-        QTest::keyClick(viewer->Text1, GetParam().key, modifiers);
-        EXPECT_EQ(viewer->Text1->palette().color(QPalette::Text), GetParam().text);
-        EXPECT_EQ(viewer->Text1->palette().color(QPalette::Base), GetParam().back);
+    const struct {
+        Qt::Key key;
+        ViewerKey viewerKey;
+    } keys[] = {{Qt::Key_F1, ViewerKey::F1}, {Qt::Key_F2, ViewerKey::F2},
+                {Qt::Key_F3, ViewerKey::F3}, {Qt::Key_F4, ViewerKey::F4},
+                {Qt::Key_F5, ViewerKey::F5}, {Qt::Key_F6, ViewerKey::F6},
+                {Qt::Key_F7, ViewerKey::F7}, {Qt::Key_F8, ViewerKey::F8}};
+    for (const auto& k : keys) {
+        const ColourScheme scheme = CommandForKey(k.viewerKey, {}).colours;
+        for (const Qt::KeyboardModifiers modifiers :
+             {Qt::KeyboardModifiers(), Qt::KeyboardModifiers(Qt::ShiftModifier),
+              Qt::ControlModifier | Qt::AltModifier,
+              Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier}) {
+            QTest::keyClick(viewer->Text1, k.key == Qt::Key_F1 ? Qt::Key_F2 : Qt::Key_F1);
+            QTest::keyClick(viewer->Text1, k.key, modifiers);
+            const QPalette palette = viewer->Text1->palette();
+            EXPECT_EQ(palette.color(QPalette::Text),
+                      QColor(Red(scheme.text), Green(scheme.text), Blue(scheme.text)));
+            EXPECT_EQ(palette.color(QPalette::Base),
+                      QColor(Red(scheme.back), Green(scheme.back), Blue(scheme.back)));
+        }
     }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Schemes, ColourKeyTest,
-    ::testing::Values(ColourKeyCase{Qt::Key_F1, QColor(255, 255, 255), QColor(0, 0, 0)},
-                      ColourKeyCase{Qt::Key_F2, QColor(255, 224, 192), QColor(128, 0, 0)},
-                      ColourKeyCase{Qt::Key_F3, QColor(255, 255, 255), QColor(0, 0, 128)},
-                      ColourKeyCase{Qt::Key_F4, QColor(192, 255, 192), QColor(0, 64, 0)},
-                      ColourKeyCase{Qt::Key_F5, QColor(0, 0, 0), QColor(192, 192, 255)},
-                      ColourKeyCase{Qt::Key_F6, QColor(128, 128, 0), QColor(255, 224, 192)},
-                      ColourKeyCase{Qt::Key_F7, QColor(0, 0, 128), QColor(192, 255, 192)},
-                      ColourKeyCase{Qt::Key_F8, QColor(128, 0, 128), QColor(255, 192, 255)}));
 
 TEST_F(frmViewerTest, FontKeysSetTheFaceAndNineSizeInAnyShiftState) {
     auto viewer = Viewer("");
