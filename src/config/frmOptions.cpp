@@ -2,10 +2,12 @@
 
 #include <QCheckBox>
 #include <QEvent>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStyle>
 
 #include "config/GameFolder.h"
 #include "config/WindowFont.h"
@@ -19,8 +21,9 @@ QCheckBox* MakeCheckBox(QGroupBox* frame, const char* name, const QString& capti
     auto* box = new QCheckBox(frame);
     box->setObjectName(QString::fromLatin1(name));
     box->setAccessibleName(caption);
-    // The indicator and its gap take about 22 pixels of the box's width.
-    box->setText(WrapToWidth(caption, box->fontMetrics(), kCheckBoxWidth - 22));
+    const int indicator = box->style()->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, box) +
+                          box->style()->pixelMetric(QStyle::PM_CheckBoxLabelSpacing, nullptr, box);
+    box->setText(WrapToWidth(caption, box->fontMetrics(), kCheckBoxWidth - indicator - 2));
     box->setGeometry(8, top, kCheckBoxWidth, 40);
     box->setMouseTracking(true);
     return box;
@@ -52,6 +55,29 @@ QPushButton* MakeButton(QWidget* parent, const char* name, const QString& text,
     return button;
 }
 
+// The window's font, made smaller where needed so that the longest description fits the label.
+QFont FittingFont(const QLabel* label) {
+    QFont font = label->font();
+    for (const double size : {8.25, 8.0, 7.5, 7.0, 6.5}) {
+        font.setPointSizeF(size);
+        const QFontMetrics metrics(font);
+        bool fits = true;
+        for (const OptionsHover target :
+             {OptionsHover::Background, OptionsHover::CheckConflicts, OptionsHover::DeleteDataFiles,
+              OptionsHover::LoadModDesc, OptionsHover::Sound, OptionsHover::Fallout2}) {
+            const std::string_view text = HoverDescription(target);
+            const QRect needed = metrics.boundingRect(
+                label->rect(), Qt::TextWordWrap,
+                QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+            fits = fits && needed.height() <= label->height() && needed.width() <= label->width();
+        }
+        if (fits) {
+            break;
+        }
+    }
+    return font;
+}
+
 }  // namespace
 
 frmOptions::frmOptions(ProgramState& state, Ports& ports, QWidget* parent)
@@ -65,7 +91,7 @@ frmOptions::frmOptions(ProgramState& state, Ports& ports, QWidget* parent)
     setFont(ConfigWindowFont());
     setMouseTracking(true);
 
-    Frame2 = MakeFrame(this, "Frame2", QStringLiteral("General"), {6, 4, 180, 198});
+    Frame2 = MakeFrame(this, "Frame2", QStringLiteral("General"), {6, 4, 176, 198});
     genLoadModDesc =
         MakeCheckBox(Frame2, "genLoadModDesc", QStringLiteral("Load mod description"), 18);
     genDeleteDataFiles =
@@ -76,35 +102,38 @@ frmOptions::frmOptions(ProgramState& state, Ports& ports, QWidget* parent)
                      QStringLiteral("Check for patch conflicts before playing"), 106);
     genSound = MakeCheckBox(Frame2, "genSound", QStringLiteral("Sounds"), 150);
 
-    Frame1 = MakeFrame(this, "Frame1", QStringLiteral("Paths"), {192, 4, 210, 88});
-    Label2 = MakeLabel(Frame1, "Label2", QStringLiteral("Fallout1:"), {8, 20, 50, 20});
+    Frame1 = MakeFrame(this, "Frame1", QStringLiteral("Paths"), {186, 4, 216, 86});
+    Label2 = MakeLabel(Frame1, "Label2", QStringLiteral("Fallout1:"), {8, 17, 50, 22});
     Text1 = new QLineEdit(QStringLiteral("Not available, yet"), Frame1);
     Text1->setObjectName(QStringLiteral("Text1"));
     Text1->setAccessibleName(QStringLiteral("Fallout 1 folder"));
-    Text1->setGeometry(58, 19, 144, 22);
+    Text1->setGeometry(58, 17, 150, 22);
     Text1->setEnabled(false);
-    Label3 = MakeLabel(Frame1, "Label3", QStringLiteral("Fallout2:"), {8, 42, 50, 22});
+    Label3 = MakeLabel(Frame1, "Label3", QStringLiteral("Fallout2:"), {8, 40, 50, 22});
     Label3->setMouseTracking(true);
     pathFallout2 = new QLineEdit(Frame1);
     pathFallout2->setObjectName(QStringLiteral("pathFallout2"));
     pathFallout2->setAccessibleName(QStringLiteral("Fallout 2 folder"));
-    pathFallout2->setGeometry(58, 42, 88, 22);
+    pathFallout2->setGeometry(58, 40, 94, 22);
     pathFallout2->setMouseTracking(true);
     Label3->setBuddy(pathFallout2);
+    // The box is narrow: its whole text shows as the pointer rests on it.
+    connect(pathFallout2, &QLineEdit::textChanged, pathFallout2, &QLineEdit::setToolTip);
     Command1 = MakeButton(Frame1, "Command1", QStringLiteral("browse"),
-                          QStringLiteral("Browse for the Fallout 2 folder"), {150, 41, 52, 24});
+                          QStringLiteral("Browse for the Fallout 2 folder"), {156, 39, 52, 24});
     Command2 =
         MakeButton(Frame1, "Command2", QStringLiteral("auto-locate"),
-                   QStringLiteral("Find the Fallout 2 folder automatically"), {122, 64, 80, 22});
+                   QStringLiteral("Find the Fallout 2 folder automatically"), {128, 63, 80, 22});
 
-    Frame4 = MakeFrame(this, "Frame4", QStringLiteral("Information"), {192, 94, 210, 80});
+    Frame4 = MakeFrame(this, "Frame4", QStringLiteral("Information"), {186, 92, 216, 82});
     Label1 = MakeLabel(
         Frame4, "Label1",
         QString::fromUtf8(kOptionsFirstDescription.data(), kOptionsFirstDescription.size()),
-        {8, 16, 196, 60});
+        {8, 16, 200, 62});
     Label1->setAccessibleName(QStringLiteral("Description"));
     Label1->setWordWrap(true);
     Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Label1->setFont(FittingFont(Label1));
 
     btnCancel = MakeButton(this, "btnCancel", QStringLiteral("Cancel"), QStringLiteral("Cancel"),
                            {254, 178, 72, 24});

@@ -1,6 +1,7 @@
 #include "config/frmOptions.h"
 
 #include <QCheckBox>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -161,6 +162,20 @@ TEST_F(frmOptionsTest, DescriptionFollowsThePointer) {
     for (const Step& step : steps) {
         testing::MoveOver(step.over);
         EXPECT_EQ(window.Label1->text(), step.shown) << step.over->objectName().toStdString();
+    }
+}
+
+TEST_F(frmOptionsTest, EveryDescriptionFitsItsLabel) {
+    frmOptions window(state_, ports_);
+    const QFontMetrics metrics(window.Label1->font());
+    for (const OptionsHover target :
+         {OptionsHover::Background, OptionsHover::CheckConflicts, OptionsHover::DeleteDataFiles,
+          OptionsHover::LoadModDesc, OptionsHover::Sound, OptionsHover::Fallout2}) {
+        const std::string_view text = HoverDescription(target);
+        const QRect needed = metrics.boundingRect(
+            window.Label1->rect(), Qt::TextWordWrap,
+            QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+        EXPECT_LE(needed.height(), window.Label1->height()) << text;
     }
 }
 
