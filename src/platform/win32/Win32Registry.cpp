@@ -40,9 +40,9 @@ long ReadKeyValue(HKEY key, const std::wstring& valueName, RegistryValue& value)
         return status;
     }
     if (type == REG_SZ) {
-        // Room for a terminating NUL that the stored data may lack.
-        std::vector<wchar_t> buffer(size / sizeof(wchar_t) + 1, L'\0');
-        DWORD bytes = static_cast<DWORD>((buffer.size() - 1) * sizeof(wchar_t));
+        // Room for a terminating NUL that the stored data may lack, also after an odd size.
+        std::vector<wchar_t> buffer((size + 1) / sizeof(wchar_t) + 1, L'\0');
+        DWORD bytes = size;
         status = RegQueryValueExW(key, valueName.c_str(), nullptr, &type,
                                   reinterpret_cast<BYTE*>(buffer.data()), &bytes);
         if (status != ERROR_SUCCESS) {
