@@ -1,3 +1,5 @@
+#include <memory>
+
 #include <QApplication>
 #include <QStringList>
 
@@ -5,18 +7,20 @@
 #include "app/ProgramState.h"
 #include "app/frmMain.h"
 #include "config/Main.h"
+#include "config/frmFTR.h"
 #include "platform/ExitLifetime.h"
 #include "platform/qt/QtMessageBox.h"
 #include "platform/qt/QtPickers.h"
 #include "platform/qt/QtShell.h"
+#ifdef _WIN32
+#include "platform/win32/Win32Registry.h"
+#else
+#include "platform/posix/WineRegistry.h"
+#endif
 
 namespace {
 
-// Stand-ins until the registry, process and sound ports have their real implementations.
-class NoRegistry final : public vrel::RegistryPort {
-public:
-    vrel::RegistryValue ReadRegValue(const std::string&, const std::string&) override { return {}; }
-};
+// Stand-ins until the process and sound ports have their real implementations.
 class NoProcesses final : public vrel::ProcessPort {
 public:
     std::optional<vrel::ProcessId> Start(const std::filesystem::path&,
@@ -40,7 +44,11 @@ int main(int argc, char** argv) {
     vrel::ExitLifetime lifetime;
     NoSounds sounds;
     vrel::QtPickers pickers;
-    NoRegistry registry;
+#ifdef _WIN32
+    vrel::Win32Registry registry;
+#else
+    vrel::WineRegistry registry(vrel::WineRegistry::PrefixFromEnvironment());
+#endif
     NoProcesses processes;
     vrel::QtShell shell;
     vrel::Ports ports{messages, lifetime, sounds, pickers, registry, processes, shell};
@@ -52,12 +60,24 @@ int main(int argc, char** argv) {
     arguments.removeFirst();
     state.commandLine = arguments.join(QLatin1Char(' ')).toStdString();
 
-    if (!vrel::Main(state.Config, state.programFolder, messages, lifetime)) {
+    const auto firstWindow = vrel::Main(state.Config, state.programFolder, messages, lifetime);
+    if (!firstWindow) {
         return 0;
     }
     vrel::ProgForm progress;
-    vrel::frmMain mainWindow(state, ports, progress);
-    if (!mainWindow.Form_Load()) {
+    std::unique_ptr<vrel::frmMain> mainWindow;
+    // Opens the main window; false when the program ended instead.
+    auto showMainWindow = [&] {
+        mainWindow = std::make_unique<vrel::frmMain>(state, ports, progress);
+        return mainWindow->Form_Load();
+    };
+    if (*firstWindow == vrel::FirstWindow::FirstRun) {
+        vrel::FirstTimeRun_Routine(state, ports, [&] {
+            if (!showMainWindow()) {
+                QApplication::quit();
+            }
+        });
+    } else if (!showMainWindow()) {
         return 0;
     }
     return QApplication::exec();
