@@ -9,10 +9,11 @@
 #include "platform/qt/QtMessageBox.h"
 #include "platform/qt/QtPickers.h"
 #include "platform/qt/QtShell.h"
+#include "platform/qt/QtSounds.h"
 
 namespace {
 
-// Stand-ins until the registry, process and sound ports have their real implementations.
+// Stand-ins until the registry and process ports have their real implementations.
 class NoRegistry final : public vrel::RegistryPort {
 public:
     vrel::RegistryValue ReadRegValue(const std::string&, const std::string&) override { return {}; }
@@ -25,10 +26,6 @@ public:
     }
     bool IsRunning(vrel::ProcessId) override { return false; }
 };
-class NoSounds final : public vrel::SoundPort {
-public:
-    void Play(const std::filesystem::path&) override {}
-};
 
 }  // namespace
 
@@ -38,7 +35,7 @@ int main(int argc, char** argv) {
 
     vrel::QtMessageBox messages;
     vrel::ExitLifetime lifetime;
-    NoSounds sounds;
+    vrel::QtSounds sounds;
     vrel::QtPickers pickers;
     NoRegistry registry;
     NoProcesses processes;
