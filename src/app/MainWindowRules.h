@@ -35,9 +35,9 @@ inline constexpr const char* kPatchUntickWarning =
     "By disabling \"patch000.dat\" you will lost the 1.02d update for Fallout 2!";
 
 // A mod's check box changed. `row` counts from 1 and stands for the catalogue item of the same
-// number; `ansiName` is the row's text. The sound and the patch000 warning come also while start-up
-// fills the list; the catalogue follows the tick only afterwards.
+// number; `name` is the row's text as the file is named. The sound and the patch000 warning come
+// also while start-up fills the list; the catalogue follows the tick only afterwards.
 void DATList_ItemCheck(ProgramState& state, MessageBoxPort& messages, SoundPort& sounds, int row,
-                       const std::string& ansiName, bool ticked);
+                       const std::string& name, bool ticked);
 
 }  // namespace vrel

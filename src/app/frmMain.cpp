@@ -189,7 +189,7 @@ bool frmMain::Form_Load() {
         return false;
     }
     for (const ModRow& row : result.Rows) {
-        auto* item = new QListWidgetItem(QString::fromStdString(AnsiToUtf8(row.Name)));
+        auto* item = new QListWidgetItem(QString::fromLocal8Bit(row.Name));
         item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
         item->setCheckState(Qt::Unchecked);
         item->setData(kTickSeenRole, false);
@@ -255,7 +255,7 @@ void frmMain::DATList_ItemCheck(QListWidgetItem* item) {
     }
     item->setData(kTickSeenRole, ticked);
     vrel::DATList_ItemCheck(state_, ports_.messages, ports_.sounds, DATList->row(item) + 1,
-                            Utf8ToAnsi(item->text().toStdString()), ticked);
+                            item->text().toLocal8Bit().toStdString(), ticked);
 }
 
 void frmMain::DATList_ItemClick(QListWidgetItem* item) {
