@@ -41,8 +41,8 @@ std::string Describe(const std::filesystem::path& path) {
 }  // namespace
 
 Unpacker::Unpacker(std::filesystem::path gameFolder, const CfgGeneral& settings,
-                   UnpackJournal& journal)
-    : gameFolder_(std::move(gameFolder)), settings_(settings), journal_(journal) {}
+                   UnpackJournal& journal, PlayRecord* record)
+    : gameFolder_(std::move(gameFolder)), settings_(settings), journal_(journal), record_(record) {}
 
 bool Unpacker::UnpackArchive(const std::filesystem::path& archive, const std::string& archiveName,
                              const MemberStep& onMember) {
@@ -124,6 +124,9 @@ std::optional<std::filesystem::path> Unpacker::PrepareFolder(const std::vector<s
             folder = *existing;
         } else {
             folder /= name;
+            if (record_ != nullptr) {
+                record_->Folder(folder);
+            }
             if (!std::filesystem::create_directory(folder, error)) {
                 reason =
                     "the folder " + Describe(folder) + " cannot be created: " + error.message();
@@ -163,14 +166,27 @@ bool Unpacker::KeepAside(const std::filesystem::path& target) {
     std::error_code error;
     if (journal_.keepFolder.empty()) {
         const auto stamp = std::chrono::system_clock::now().time_since_epoch().count();
-        journal_.keepFolder = gameFolder_ / ".vrel-kept" / std::to_string(stamp);
-        if (!std::filesystem::create_directories(journal_.keepFolder, error)) {
-            journal_.keepFolder.clear();
-            return false;
+        const std::filesystem::path keepRoot = gameFolder_ / ".vrel-kept";
+        const std::filesystem::path keepFolder = keepRoot / std::to_string(stamp);
+        for (const auto& folder : {keepRoot, keepFolder}) {
+            if (std::filesystem::is_directory(folder, error)) {
+                continue;
+            }
+            if (record_ != nullptr) {
+                record_->Folder(folder);
+            }
+            if (!std::filesystem::create_directory(folder, error)) {
+                return false;
+            }
+            journal_.createdFolders.push_back(folder);
         }
+        journal_.keepFolder = keepFolder;
     }
     const std::filesystem::path aside =
         journal_.keepFolder / std::to_string(journal_.keptFiles.size() + 1);
+    if (record_ != nullptr) {
+        record_->Keep(target, aside);
+    }
     std::filesystem::rename(target, aside, error);
     if (error) {
         return false;
@@ -203,6 +219,9 @@ Unpacker::WriteOutcome Unpacker::WriteMember(const std::filesystem::path& target
         }
     }
 
+    if (record_ != nullptr) {
+        record_->Write(target);
+    }
     std::FILE* file = std::fopen(target.string().c_str(), "wb");
     if (file == nullptr) {
         reason = "cannot create " + Describe(target) + ": " + std::strerror(errno);
@@ -221,6 +240,9 @@ Unpacker::WriteOutcome Unpacker::WriteMember(const std::filesystem::path& target
             "cannot write " + Describe(target) + ": " + std::strerror(written ? errno : writeErrno);
         std::filesystem::remove(target, error);
         return WriteOutcome::Failed;
+    }
+    if (record_ != nullptr) {
+        record_->Wrote(target);
     }
     return WriteOutcome::Written;
 }

@@ -1,6 +1,9 @@
 #include "launch/PlayPipeline.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+
+#include <csignal>
 
 #include <functional>
 
@@ -198,6 +201,44 @@ TEST_F(PlayPipelineTest, ASecondPlayNeverDeletesTheFirstPlaysPathsAgain) {
     WriteFile(Data("a.txt"), "the user's file, made between two plays");
     pipeline_.cmdPlay_Click();
     EXPECT_EQ(ReadFile(Data("a.txt")), Bytes("the user's file, made between two plays"));
+}
+
+TEST_F(PlayPipelineTest, AFullDiskStopsThePlayAndLeavesTheGameFolderAsItWas) {
+    WriteFile(Data("maps/own.map"), "the player's own");
+    const auto listing = [&] {
+        std::vector<std::string> entries;
+        for (auto it = fs::recursive_directory_iterator(folder_ / "game");
+             it != fs::recursive_directory_iterator(); ++it) {
+            const auto bytes =
+                it->is_regular_file() ? ReadFile(it->path()) : std::vector<std::uint8_t>{};
+            entries.push_back(it->path().string() + "=" + std::string(bytes.begin(), bytes.end()));
+        }
+        std::sort(entries.begin(), entries.end());
+        return entries;
+    };
+    const auto before = listing();
+    AddMod("a.dat", true,
+           {{.Name = "maps\\own.map", .Content = Bytes("mod map")},
+            {.Name = "newfolder\\small.txt", .Content = Bytes("small")},
+            {.Name = "big.bin",
+             .Content = Bytes(std::string(300'000, 'b')),
+             .Storage = MemberStorage::Compressed},
+            {.Name = "after.txt", .Content = Bytes("after")}});
+    rlimit saved{};
+    getrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limited = saved;
+    limited.rlim_cur = 100'000;
+    setrlimit(RLIMIT_FSIZE, &limited);
+    pipeline_.cmdPlay_Click();
+    setrlimit(RLIMIT_FSIZE, &saved);
+
+    EXPECT_EQ(screens_.waits, 0);  // the game was not started
+    ASSERT_EQ(messages_.shown.size(), 1u);
+    EXPECT_NE(messages_.shown[0].text.find("big.bin"), std::string::npos);
+    EXPECT_EQ(listing(), before);
+    EXPECT_TRUE(screens_.visibility.back());
+    EXPECT_FALSE(fs::exists(state_.programFolder / PlayRecord::kFileName));
 }
 
 }  // namespace
