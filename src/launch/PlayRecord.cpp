@@ -18,7 +18,8 @@ constexpr const char* kHeader = "Vrel play record 1";
 
 std::int64_t WriteTime(const std::filesystem::path& file) {
     std::error_code error;
-    return static_cast<std::int64_t>(std::filesystem::last_write_time(file, error).time_since_epoch().count());
+    return static_cast<std::int64_t>(
+        std::filesystem::last_write_time(file, error).time_since_epoch().count());
 }
 
 std::vector<std::string> SplitTabs(const std::string& line) {
@@ -33,8 +34,8 @@ std::vector<std::string> SplitTabs(const std::string& line) {
 
 void RemoveFile(const std::filesystem::path& file) {
     std::error_code error;
-    std::filesystem::permissions(file, std::filesystem::perms::owner_write, std::filesystem::perm_options::add,
-                                 error);
+    std::filesystem::permissions(file, std::filesystem::perms::owner_write,
+                                 std::filesystem::perm_options::add, error);
     std::filesystem::remove(file, error);
 }
 
@@ -54,11 +55,13 @@ std::optional<PlayRecord> PlayRecord::Start(const std::filesystem::path& program
     return record;
 }
 
-void PlayRecord::Line(const std::string& kind, const std::filesystem::path& first, const std::string& rest) {
+void PlayRecord::Line(const std::string& kind, const std::filesystem::path& first,
+                      const std::string& rest) {
     if (!file_) {
         return;
     }
-    const std::string line = kind + '\t' + first.string() + (rest.empty() ? "" : '\t' + rest) + '\n';
+    const std::string line =
+        kind + '\t' + first.string() + (rest.empty() ? "" : '\t' + rest) + '\n';
     std::fputs(line.c_str(), file_.get());
     std::fflush(file_.get());
 }
@@ -171,7 +174,9 @@ RestoreOutcome RestoreGameFolder(const RecordedPlay& play) {
                 fileOrder.push_back(step.path);
             }
             FileState& state = files[step.path];
-            state = FileState{.whole = step.kind == "wrote", .gone = step.kind == "gone", .size = step.size,
+            state = FileState{.whole = step.kind == "wrote",
+                              .gone = step.kind == "gone",
+                              .size = step.size,
                               .time = step.time};
         } else if (step.kind == "keep") {
             kept.push_back({step.path, step.aside});
@@ -192,18 +197,21 @@ RestoreOutcome RestoreGameFolder(const RecordedPlay& play) {
     std::error_code error;
     for (const std::filesystem::path& file : fileOrder) {
         const FileState& state = files[file];
-        if (state.gone || !std::filesystem::is_regular_file(std::filesystem::symlink_status(file, error))) {
+        if (state.gone ||
+            !std::filesystem::is_regular_file(std::filesystem::symlink_status(file, error))) {
             continue;
         }
         // A file cut off while being written is ours; a whole one is ours only while unchanged.
-        if (!state.whole || (std::filesystem::file_size(file, error) == state.size && WriteTime(file) == state.time)) {
+        if (!state.whole || (std::filesystem::file_size(file, error) == state.size &&
+                             WriteTime(file) == state.time)) {
             RemoveFile(file);
         } else {
             outcome.changedKept.push_back(file);
         }
     }
     for (auto it = kept.rbegin(); it != kept.rend(); ++it) {
-        if (it->back || !std::filesystem::exists(std::filesystem::symlink_status(it->aside, error))) {
+        if (it->back ||
+            !std::filesystem::exists(std::filesystem::symlink_status(it->aside, error))) {
             continue;
         }
         std::filesystem::path target = it->original;

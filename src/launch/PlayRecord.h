@@ -22,10 +22,11 @@ public:
                                            const std::filesystem::path& gameFolder);
 
     void Folder(const std::filesystem::path& folder);  // about to create it
-    void Keep(const std::filesystem::path& original, const std::filesystem::path& aside);  // about to move
-    void Write(const std::filesystem::path& file);  // about to write it
-    void Wrote(const std::filesystem::path& file);  // written whole: its size and time
-    void Gone(const std::filesystem::path& file);   // deleted by the clean-up
+    void Keep(const std::filesystem::path& original,
+              const std::filesystem::path& aside);     // about to move
+    void Write(const std::filesystem::path& file);     // about to write it
+    void Wrote(const std::filesystem::path& file);     // written whole: its size and time
+    void Gone(const std::filesystem::path& file);      // deleted by the clean-up
     void Back(const std::filesystem::path& original);  // the user's file is back in place
 
     // Makes what was recorded survive a power loss (flushing alone survives a crash).
@@ -38,7 +39,8 @@ private:
         void operator()(std::FILE* file) const { std::fclose(file); }
     };
     PlayRecord(std::filesystem::path path, std::FILE* file) : path_(std::move(path)), file_(file) {}
-    void Line(const std::string& kind, const std::filesystem::path& first, const std::string& rest = {});
+    void Line(const std::string& kind, const std::filesystem::path& first,
+              const std::string& rest = {});
 
     std::filesystem::path path_;
     std::unique_ptr<std::FILE, Closer> file_;
@@ -62,9 +64,11 @@ struct RecordedPlay {
 std::optional<RecordedPlay> ReadPlayRecord(const std::filesystem::path& programFolder);
 
 struct RestoreOutcome {
-    std::vector<std::filesystem::path> changedKept;  // changed since they were unpacked: left in place
-    std::vector<std::filesystem::path> placedBeside;  // the user's file, put back beside a changed one
-    std::vector<std::filesystem::path> notRestored;   // could not be put back; the record stays
+    std::vector<std::filesystem::path>
+        changedKept;  // changed since they were unpacked: left in place
+    std::vector<std::filesystem::path>
+        placedBeside;  // the user's file, put back beside a changed one
+    std::vector<std::filesystem::path> notRestored;  // could not be put back; the record stays
 };
 
 // Puts the game folder back as it was before the recorded Play: removes the files it wrote that

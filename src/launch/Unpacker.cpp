@@ -33,11 +33,6 @@ bool EndsWith(std::string_view text, std::string_view tail) {
     return text.size() >= tail.size() && text.substr(text.size() - tail.size()) == tail;
 }
 
-std::string Describe(const std::filesystem::path& path) {
-    const auto utf8 = path.u8string();
-    return std::string(utf8.begin(), utf8.end());
-}
-
 }  // namespace
 
 Unpacker::Unpacker(std::filesystem::path gameFolder, const CfgGeneral& settings,
@@ -118,7 +113,8 @@ std::optional<std::filesystem::path> Unpacker::PrepareFolder(const std::vector<s
         std::error_code error;
         if (const auto existing = FindEntryCaseBlind(folder, name.string())) {
             if (!std::filesystem::is_directory(*existing, error)) {
-                reason = "a file stands where the folder " + Describe(*existing) + " should be";
+                reason =
+                    "a file stands where the folder " + PathToDisplay(*existing) + " should be";
                 return std::nullopt;
             }
             folder = *existing;
@@ -128,8 +124,8 @@ std::optional<std::filesystem::path> Unpacker::PrepareFolder(const std::vector<s
                 record_->Folder(folder);
             }
             if (!std::filesystem::create_directory(folder, error)) {
-                reason =
-                    "the folder " + Describe(folder) + " cannot be created: " + error.message();
+                reason = "the folder " + PathToDisplay(folder) +
+                         " cannot be created: " + error.message();
                 return std::nullopt;
             }
             journal_.createdFolders.push_back(folder);
@@ -203,13 +199,14 @@ Unpacker::WriteOutcome Unpacker::WriteMember(const std::filesystem::path& target
     bool keptAside = false;
     if (std::filesystem::exists(status)) {
         if (std::filesystem::is_directory(status)) {
-            reason = "a folder stands at " + Describe(target);
+            reason = "a folder stands at " + PathToDisplay(target);
             return WriteOutcome::Skipped;
         }
         if (settings_.DeleteDataFiles && !writtenThisPlay_.contains(target)) {
             // The user's own file: it comes back after the game.
             if (!KeepAside(target)) {
-                reason = "the file already at " + Describe(target) + " could not be kept aside";
+                reason =
+                    "the file already at " + PathToDisplay(target) + " could not be kept aside";
                 return WriteOutcome::Skipped;
             }
             keptAside = true;
@@ -224,7 +221,7 @@ Unpacker::WriteOutcome Unpacker::WriteMember(const std::filesystem::path& target
     }
     std::FILE* file = std::fopen(target.string().c_str(), "wb");
     if (file == nullptr) {
-        reason = "cannot create " + Describe(target) + ": " + std::strerror(errno);
+        reason = "cannot create " + PathToDisplay(target) + ": " + std::strerror(errno);
         if (keptAside) {
             std::filesystem::rename(journal_.keptFiles.back().aside, target, error);
             journal_.keptFiles.pop_back();
@@ -236,8 +233,8 @@ Unpacker::WriteOutcome Unpacker::WriteMember(const std::filesystem::path& target
     const int writeErrno = errno;
     const bool closed = std::fclose(file) == 0;
     if (!written || !closed) {
-        reason =
-            "cannot write " + Describe(target) + ": " + std::strerror(written ? errno : writeErrno);
+        reason = "cannot write " + PathToDisplay(target) + ": " +
+                 std::strerror(written ? errno : writeErrno);
         std::filesystem::remove(target, error);
         return WriteOutcome::Failed;
     }

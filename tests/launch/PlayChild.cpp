@@ -28,10 +28,13 @@ public:
     explicit KillingProgress(KillPoint point) : point_(std::move(point)) {}
     void Show() override {}
     void Hide() override {}
-    void SetCaption(const std::string& caption) override { cleaning_ = caption == "Fallout finished its execution!"; }
+    void SetCaption(const std::string& caption) override {
+        cleaning_ = caption == "Fallout finished its execution!";
+    }
     void SetLabel(const std::string&) override {}
     void SetValue(int value) override {
-        // The first value of the clean-up is the bar's start; each later one follows a deleted file.
+        // The first value of the clean-up is the bar's start; each later one follows a deleted
+        // file.
         if (cleaning_ && point_.phase == "cleanup" && ++cleanupValues_ > 1 && value == point_.at) {
             raise(SIGKILL);
         }
@@ -89,7 +92,8 @@ int main(int argc, char** argv) {
     }
     const std::string pointText = argv[3];
     const auto colon = pointText.find(':');
-    const KillPoint point{pointText.substr(0, colon), colon == std::string::npos ? 0 : std::atoi(argv[3] + colon + 1)};
+    const KillPoint point{pointText.substr(0, colon),
+                          colon == std::string::npos ? 0 : std::atoi(argv[3] + colon + 1)};
 
     vrel::ProgramState state;
     state.programFolder = argv[1];

@@ -7,6 +7,7 @@
 #include <map>
 
 #include "Fakes.h"
+#include "FolderSnapshot.h"
 #include "TempFolder.h"
 #include "app/DataFolders.h"
 #include "archive/DatWriter.h"
@@ -21,22 +22,6 @@ using testing::Bytes;
 using testing::WriteFile;
 
 namespace fs = std::filesystem;
-
-// Every path below `folder` with its content and whether it is read-only.
-std::map<std::string, std::string> Snapshot(const fs::path& folder) {
-    std::map<std::string, std::string> entries;
-    for (auto it = fs::recursive_directory_iterator(folder); it != fs::recursive_directory_iterator(); ++it) {
-        const auto relative = fs::relative(it->path(), folder).generic_string();
-        if (it->is_directory()) {
-            entries[relative] = "folder";
-            continue;
-        }
-        const auto bytes = testing::ReadFile(it->path());
-        const bool readOnly = (fs::status(it->path()).permissions() & fs::perms::owner_write) == fs::perms::none;
-        entries[relative] = std::string(bytes.begin(), bytes.end()) + (readOnly ? "|ro" : "|rw");
-    }
-    return entries;
-}
 
 // Runs the child; true when it ended by SIGKILL.
 bool RunKilled(const fs::path& program, const fs::path& game, const std::string& point) {
@@ -68,7 +53,8 @@ protected:
 
         std::vector<ImageMember> first, second;
         for (int i = 0; i < 20; ++i) {
-            first.push_back({.Name = "art\\critters\\c" + std::to_string(i) + ".frm", .Content = Bytes(std::string(700, 'a'))});
+            first.push_back({.Name = "art\\critters\\c" + std::to_string(i) + ".frm",
+                             .Content = Bytes(std::string(700, 'a'))});
         }
         first.push_back({.Name = "maps\\arcaves.map", .Content = Bytes("mod map")});
         first.push_back({.Name = "newstuff\\deeper\\notes.txt", .Content = Bytes("new folders")});
@@ -86,8 +72,9 @@ protected:
 };
 
 TEST_P(RecoveryTest, AKilledPlayIsUndoneAtTheNextStart) {
-    const auto before = Snapshot(game_);
-    ASSERT_TRUE(RunKilled(program_, game_, GetParam())) << "the play was not killed at " << GetParam();
+    const auto before = testing::SnapshotFolder(game_);
+    ASSERT_TRUE(RunKilled(program_, game_, GetParam()))
+        << "the play was not killed at " << GetParam();
     ASSERT_TRUE(fs::exists(program_ / PlayRecord::kFileName));
 
     testing::FakeMessageBox messages;
@@ -96,21 +83,21 @@ TEST_P(RecoveryTest, AKilledPlayIsUndoneAtTheNextStart) {
     ASSERT_EQ(messages.shown.size(), 2u);
     EXPECT_EQ(messages.shown[0].title, "Restore the game folder?");
     EXPECT_EQ(messages.shown[1].text, "Done, the game folder is as it was before you played.");
-    EXPECT_EQ(Snapshot(game_), before);
+    EXPECT_EQ(testing::SnapshotFolder(game_), before);
     EXPECT_FALSE(fs::exists(program_ / PlayRecord::kFileName));
 }
 
 INSTANTIATE_TEST_SUITE_P(KillPoints, RecoveryTest,
-                         ::testing::Values("unpack:1", "unpack:12", "unpack:22", "unpack:25", "game", "cleanup:0",
-                                           "cleanup:3", "cleanup:24"));
+                         ::testing::Values("unpack:1", "unpack:12", "unpack:22", "unpack:25",
+                                           "game", "cleanup:0", "cleanup:3", "cleanup:24"));
 
 TEST_F(RecoveryTest, NoLeavesEverythingAndAsksAgain) {
     ASSERT_TRUE(RunKilled(program_, game_, "game"));
-    const auto afterKill = Snapshot(game_);
+    const auto afterKill = testing::SnapshotFolder(game_);
     testing::FakeMessageBox messages;
     messages.answers = {MessageAnswer::No};
     OfferGameFolderRestore(program_, messages);
-    EXPECT_EQ(Snapshot(game_), afterKill);
+    EXPECT_EQ(testing::SnapshotFolder(game_), afterKill);
     EXPECT_TRUE(fs::exists(program_ / PlayRecord::kFileName));
     messages.answers = {MessageAnswer::No};
     OfferGameFolderRestore(program_, messages);
@@ -118,7 +105,7 @@ TEST_F(RecoveryTest, NoLeavesEverythingAndAsksAgain) {
 }
 
 TEST_F(RecoveryTest, FilesChangedSinceUnpackingAreKeptAndNamed) {
-    const auto before = Snapshot(game_);
+    const auto before = testing::SnapshotFolder(game_);
     ASSERT_TRUE(RunKilled(program_, game_, "game"));
     // The game rewrote a map that a mod supplied over the player's own.
     const fs::path map = game_ / "Data" / "maps" / "arcaves.map";
@@ -131,7 +118,7 @@ TEST_F(RecoveryTest, FilesChangedSinceUnpackingAreKeptAndNamed) {
     fs::path beside = map;
     beside += ".before-vrel";
     EXPECT_EQ(testing::ReadFile(beside), Bytes("the player's own map"));
-    auto after = Snapshot(game_);
+    auto after = testing::SnapshotFolder(game_);
     after.erase("Data/maps/arcaves.map.before-vrel");
     after["Data/maps/arcaves.map"] = before.at("Data/maps/arcaves.map");
     EXPECT_EQ(after, before);
@@ -142,10 +129,12 @@ TEST(PlayRecordTest, ADamagedOrForeignRecordIsIgnored) {
     EXPECT_FALSE(ReadPlayRecord(folder.path()));
     WriteFile(folder / PlayRecord::kFileName, "not a record\n");
     EXPECT_FALSE(ReadPlayRecord(folder.path()));
-    WriteFile(folder / PlayRecord::kFileName, "Vrel play record 1\nwrote\t/x\tnot-a-number\t1\nkeep\t/only-one-field\n");
-    EXPECT_FALSE(ReadPlayRecord(folder.path()));  // no game folder
     WriteFile(folder / PlayRecord::kFileName,
-              std::string("Vrel play record 1\ngame\t") + (folder / "g").string() + "\nwrote\t/x\tbad\t1\nwrite\t");
+              "Vrel play record 1\nwrote\t/x\tnot-a-number\t1\nkeep\t/only-one-field\n");
+    EXPECT_FALSE(ReadPlayRecord(folder.path()));  // no game folder
+    WriteFile(folder / PlayRecord::kFileName, std::string("Vrel play record 1\ngame\t") +
+                                                  (folder / "g").string() +
+                                                  "\nwrote\t/x\tbad\t1\nwrite\t");
     const auto play = ReadPlayRecord(folder.path());
     ASSERT_TRUE(play);
     EXPECT_TRUE(play->steps.empty());  // a line cut off by the crash is passed over
