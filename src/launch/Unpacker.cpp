@@ -140,7 +140,7 @@ std::filesystem::path Unpacker::FindFile(const std::filesystem::path& folder,
 #ifdef _WIN32
     return folder / name;
 #else
-    auto [entries, first] = folderEntries_.try_emplace(folder);
+    auto [entries, first] = folderEntries_.try_emplace(folder.string());
     if (first) {
         std::error_code error;
         for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end;
@@ -202,7 +202,7 @@ Unpacker::WriteOutcome Unpacker::WriteMember(const std::filesystem::path& target
             reason = "a folder stands at " + PathToDisplay(target);
             return WriteOutcome::Skipped;
         }
-        if (settings_.DeleteDataFiles && !writtenThisPlay_.contains(target)) {
+        if (settings_.DeleteDataFiles && !writtenThisPlay_.contains(target.string())) {
             // The user's own file: it comes back after the game.
             if (!KeepAside(target)) {
                 reason =
@@ -228,7 +228,7 @@ Unpacker::WriteOutcome Unpacker::WriteMember(const std::filesystem::path& target
         }
         return WriteOutcome::Skipped;
     }
-    writtenThisPlay_.insert(target);
+    writtenThisPlay_.insert(target.string());
     const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
     const int writeErrno = errno;
     const bool closed = std::fclose(file) == 0;

@@ -5,7 +5,8 @@
 #include <functional>
 #include <map>
 #include <optional>
-#include <set>
+#include <unordered_map>
+#include <unordered_set>
 #include <string>
 #include <vector>
 
@@ -60,8 +61,9 @@ private:
     std::map<std::string, std::filesystem::path>
         folders_;  // folder text in lower case -> real folder
     // Per folder, the names it holds in lower case -> as spelt; read once, kept up to date.
-    std::map<std::filesystem::path, std::map<std::string, std::string>> folderEntries_;
-    std::set<std::filesystem::path> writtenThisPlay_;
+    // Keyed by the native path text: comparing path objects parses them every time.
+    std::unordered_map<std::string, std::unordered_map<std::string, std::string>> folderEntries_;
+    std::unordered_set<std::string> writtenThisPlay_;
     std::vector<UnpackProblem> problems_;
     std::optional<UnpackProblem> writeFailure_;
 };
