@@ -2,7 +2,8 @@
 # vrel-dat against Info-ZIP on the same files and the same disk: `extract` of a generated archive
 # of 20,000 members (about 200 MB, mostly compressed members of a few KB, as mods are) against
 # `unzip -q` of a zip of the same files, and `pack` against `zip -q -r` of the same folder at the
-# same compression level. Targets: extract faster than unzip, pack no slower than zip.
+# same compression level. Targets: extract faster than unzip, pack no slower than zip. Each run
+# starts after a sync, so that the previous run's write-back does not land on the next one.
 #
 # Usage: bench/cli/extract-vs-unzip.sh [VREL_DAT]   (default: build/bin/vrel-dat, built if missing)
 # The data goes to a temporary folder under ${TMPDIR:-/tmp} and is deleted afterwards.
@@ -17,7 +18,7 @@ done
 if [ ${#missing[@]} -gt 0 ]; then
     sudo_cmd=()
     [ "$(id -u)" -ne 0 ] && sudo_cmd=(sudo)
-    "${sudo_cmd[@]}" apt-get update -q
+    "${sudo_cmd[@]}" apt-get update -qq
     DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -q --no-install-recommends \
         "${missing[@]}"
 fi
@@ -59,9 +60,9 @@ PY
 echo "source: $(du -sh --apparent-size src | cut -f1) in $(find src -type f | wc -l) files;" \
     "data.dat $(du -h --apparent-size data.dat | cut -f1), data.zip $(du -h --apparent-size data.zip | cut -f1)"
 
-hyperfine --warmup 1 --runs 5 --prepare 'rm -rf out' \
+hyperfine --warmup 1 --runs 5 --prepare 'rm -rf out && sync' \
     --command-name "vrel-dat extract" "$tool extract -q data.dat out" \
     --command-name "unzip -q" "unzip -q data.zip -d out"
-hyperfine --warmup 1 --runs 5 --prepare 'rm -f packed.dat packed.zip' \
+hyperfine --warmup 1 --runs 5 --prepare 'rm -f packed.dat packed.zip && sync' \
     --command-name "vrel-dat pack --level 6" "$tool pack src packed.dat --level 6" \
     --command-name "zip -q -r -6" "cd src && zip -q -r -6 ../packed.zip ."
