@@ -145,12 +145,12 @@ StartupResult LoadMods(StartupContext& context, FalloutDat_Collection& FalloutDa
         }
         result.Rows.push_back(ModRow{name, false});
         const std::filesystem::path fullPath = patches / name;
-        const DatScan scan = ScanDat(fullPath, readDescriptions);
+        DatScan scan = ScanDat(fullPath, readDescriptions);
         auto CurrentFiles = std::make_shared<FileInDat_Collection>();
         FalloutDats.Add(position, scan.FilesTotal, fullPath.string(), false, scan.Description,
                         CurrentFiles);
-        for (const std::string& member : scan.Names) {
-            CurrentFiles->Add(member);
+        for (std::string& member : scan.Names) {
+            CurrentFiles->Add(std::move(member));
         }
         if (scan.Problem) {
             result.Damaged.push_back({name, *scan.Problem});

@@ -1,3 +1,5 @@
+#include <memory>
+
 #include <QApplication>
 #include <QStringList>
 
@@ -5,29 +7,48 @@
 #include "app/ProgramState.h"
 #include "app/frmMain.h"
 #include "config/Main.h"
+#include "config/frmFTR.h"
+#include "config/frmOptions.h"
+#include "launch/PlayPipeline.h"
+#include "launch/WindowPlayScreens.h"
+#include "launch/frmDCheck.h"
 #include "platform/ExitLifetime.h"
 #include "platform/qt/QtMessageBox.h"
 #include "platform/qt/QtPickers.h"
 #include "platform/qt/QtShell.h"
+#include "platform/qt/QtSounds.h"
+#ifdef _WIN32
+#include "platform/win32/Win32Processes.h"
+#include "platform/win32/Win32Registry.h"
+#else
+#include "platform/posix/PosixProcesses.h"
+#include "platform/posix/WineRegistry.h"
+#endif
 
 namespace {
 
-// Stand-ins until the registry, process and sound ports have their real implementations.
-class NoRegistry final : public vrel::RegistryPort {
+// The main window with everything its buttons start: Options, and Play with its conflict and
+// waiting windows.
+class MainWindowSet {
 public:
-    vrel::RegistryValue ReadRegValue(const std::string&, const std::string&) override { return {}; }
-};
-class NoProcesses final : public vrel::ProcessPort {
-public:
-    std::optional<vrel::ProcessId> Start(const std::filesystem::path&,
-                                         const std::filesystem::path&) override {
-        return std::nullopt;
-    }
-    bool IsRunning(vrel::ProcessId) override { return false; }
-};
-class NoSounds final : public vrel::SoundPort {
-public:
-    void Play(const std::filesystem::path&) override {}
+    MainWindowSet(vrel::ProgramState& state, vrel::Ports& ports, vrel::ProgressPort& progress)
+        : window_(state, ports, progress, nullptr,
+                  {.cmdPlay_Click = [this] { pipeline_.cmdPlay_Click(); },
+                   .ShowOptions = [this, &state, &ports] { vrel::ShowOptionsWindow(state, ports, &window_); }}),
+          screens_(window_, state, ports,
+                   [this, &state, &ports] {
+                       vrel::frmDCheck check(state, ports.sounds, vrel::frmDCheck::kCheckDelayMs, &window_);
+                       check.exec();
+                   },
+                   vrel::frmPlay::kPollInterval),
+          pipeline_(state, ports, progress, screens_) {}
+
+    bool Form_Load() { return window_.Form_Load(); }
+
+private:
+    vrel::frmMain window_;
+    vrel::WindowPlayScreens screens_;
+    vrel::PlayPipeline pipeline_;
 };
 
 }  // namespace
@@ -38,26 +59,42 @@ int main(int argc, char** argv) {
 
     vrel::QtMessageBox messages;
     vrel::ExitLifetime lifetime;
-    NoSounds sounds;
+    vrel::QtSounds sounds;
     vrel::QtPickers pickers;
-    NoRegistry registry;
-    NoProcesses processes;
+#ifdef _WIN32
+    vrel::Win32Registry registry;
+    vrel::Win32Processes processes;
+#else
+    vrel::WineRegistry registry(vrel::WineRegistry::PrefixFromEnvironment());
+    vrel::PosixProcesses processes;
+#endif
     vrel::QtShell shell;
     vrel::Ports ports{messages, lifetime, sounds, pickers, registry, processes, shell};
 
     vrel::ProgramState state;
-    state.programFolder =
-        std::filesystem::path(QCoreApplication::applicationDirPath().toStdString());
+    state.programFolder = std::filesystem::path(QCoreApplication::applicationDirPath().toStdString());
     QStringList arguments = QCoreApplication::arguments();
     arguments.removeFirst();
     state.commandLine = arguments.join(QLatin1Char(' ')).toStdString();
 
-    if (!vrel::Main(state.Config, state.programFolder, messages, lifetime)) {
+    const auto firstWindow = vrel::Main(state.Config, state.programFolder, messages, lifetime);
+    if (!firstWindow) {
         return 0;
     }
     vrel::ProgForm progress;
-    vrel::frmMain mainWindow(state, ports, progress);
-    if (!mainWindow.Form_Load()) {
+    std::unique_ptr<MainWindowSet> mainWindow;
+    // Opens the main window; false when the program ended instead.
+    auto showMainWindow = [&] {
+        mainWindow = std::make_unique<MainWindowSet>(state, ports, progress);
+        return mainWindow->Form_Load();
+    };
+    if (*firstWindow == vrel::FirstWindow::FirstRun) {
+        vrel::FirstTimeRun_Routine(state, ports, [&] {
+            if (!showMainWindow()) {
+                QApplication::quit();
+            }
+        });
+    } else if (!showMainWindow()) {
         return 0;
     }
     return QApplication::exec();

@@ -1,32 +1,115 @@
 #include "app/frmMain.h"
 
+#include <QCloseEvent>
 #include <QFont>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QListWidget>
+#include <QPainter>
+#include <QScreen>
+#include <QScrollBar>
+#include <QTimer>
 
+#include "app/ButtonSounds.h"
+#include "app/HotSpot.h"
+#include "app/SkinImages.h"
 #include "app/Startup.h"
+#include "app/WindowDrag.h"
+#include "app/frmAbout.h"
 #include "archive/AnsiText.h"
 
 namespace vrel {
+namespace {
 
-frmMain::frmMain(ProgramState& state, Ports& ports, ProgressPort& progress, QWidget* parent)
-    : QWidget(parent, Qt::FramelessWindowHint), state_(state), ports_(ports), progress_(progress) {
+// Whether a list item's check box was ticked when the tick handler last saw it: the list reports
+// any change of an item, and only a changed check box is a tick.
+constexpr int kTickSeenRole = Qt::UserRole + 1;
+
+QFont SkinFont(const QString& first, int pixelSize) {
+    QFont font;
+    font.setFamilies({first, QStringLiteral("Tahoma"), QStringLiteral("Nimbus Sans"),
+                      QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
+                      QStringLiteral("DejaVu Sans")});
+    font.setPixelSize(pixelSize);
+    font.setBold(true);
+    return font;
+}
+
+QLabel* HoverImage(const char* name, const QString& skin, QPoint at, QWidget* parent) {
+    auto* image = new QLabel(parent);
+    image->setObjectName(QString::fromLatin1(name));
+    image->setPixmap(SkinPixmap(skin, QSize(93, 23)));
+    image->setGeometry(QRect(at, QSize(93, 23)));
+    image->setAttribute(Qt::WA_TransparentForMouseEvents);
+    image->hide();
+    return image;
+}
+
+void ShowNotice(MessageBoxPort& messages, const char* text) {
+    messages.Show({.text = text,
+                   .title = "Vrel",
+                   .buttons = MessageButtons::Ok,
+                   .icon = MessageIcon::Information});
+}
+
+const char* const kListStyle = R"(
+QListWidget {
+    border: none;
+    background: transparent;
+    color: #6cff8a;
+    outline: none;
+}
+QListWidget::item { padding: 1px 2px; border: 1px solid transparent; }
+QListWidget::item:hover { background: rgba(90, 255, 130, 28); }
+QListWidget::item:selected { background: rgba(90, 255, 130, 60); color: #d8ffe0;
+                             border: 1px solid rgba(120, 255, 150, 110); }
+QListWidget::indicator { width: 11px; height: 11px; }
+QListWidget::indicator:unchecked { image: url(:/skins/check_off.svg); }
+QListWidget::indicator:checked { image: url(:/skins/check_on.svg); }
+QScrollBar:vertical { background: #0a1d0e; width: 10px; margin: 0; }
+QScrollBar::handle:vertical { background: #2f8a45; min-height: 24px; border: 1px solid #0a1d0e; }
+QScrollBar::add-line:vertical, QScrollBar::sub-line:vertical { height: 0; }
+QScrollBar::add-page:vertical, QScrollBar::sub-page:vertical { background: none; }
+)";
+
+}  // namespace
+
+frmMain::frmMain(ProgramState& state, Ports& ports, ProgressPort& progress, QWidget* parent,
+                 MainWindowActions actions)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint),
+      state_(state),
+      ports_(ports),
+      progress_(progress),
+      actions_(std::move(actions)),
+      background_(SkinPixmap(QStringLiteral("main"), QSize(400, 517))),
+      listBackground_(SkinPixmap(QStringLiteral("list"), QSize(250, 395))) {
     setObjectName(QStringLiteral("frmMain"));
+    setAccessibleName(QStringLiteral("Vrel"));
     setFixedSize(400, 514);
+    setMouseTracking(true);
     setAutoFillBackground(true);
     QPalette background = palette();
     background.setColor(QPalette::Window, QColor(192, 192, 192));
     setPalette(background);
-
-    QFont listFont(QStringLiteral("Tahoma"));
-    listFont.setPointSizeF(8.25);
-    listFont.setBold(true);
+    if (!actions_.cmdPlay_Click) {
+        actions_.cmdPlay_Click = [this] {
+            ShowNotice(ports_.messages, "Playing is not available in this build of Vrel yet.");
+        };
+    }
+    if (!actions_.ShowOptions) {
+        actions_.ShowOptions = [this] {
+            ShowNotice(ports_.messages, "The Options are not available in this build of Vrel yet.");
+        };
+    }
 
     DATList = new QListWidget(this);
     DATList->setObjectName(QStringLiteral("DATList"));
     DATList->setAccessibleName(QStringLiteral("Mods"));
     DATList->setGeometry(27, 74, 250, 395);
-    DATList->setFont(listFont);
+    DATList->setFont(SkinFont(QStringLiteral("Tahoma"), 11));
+    DATList->setFrameShape(QFrame::NoFrame);
+    DATList->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    DATList->setStyleSheet(QString::fromLatin1(kListStyle));
 
     labDesc = new QLabel(this);
     labDesc->setObjectName(QStringLiteral("labDesc"));
@@ -34,9 +117,66 @@ frmMain::frmMain(ProgramState& state, Ports& ports, ProgressPort& progress, QWid
     labDesc->setGeometry(308, 204, 74, 265);
     labDesc->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     labDesc->setWordWrap(true);
+    labDesc->setFont(SkinFont(QStringLiteral("Small Fonts"), 9));
+    labDesc->setStyleSheet(QStringLiteral("color: white; background: transparent;"));
+
+    LabelShow = new QLabel(QString::fromUtf8(credits_.Caption()), this);
+    LabelShow->setObjectName(QStringLiteral("LabelShow"));
+    LabelShow->setAccessibleName(QStringLiteral("Credits"));
+    LabelShow->setGeometry(36, 480, 237, 13);
+    LabelShow->setAlignment(Qt::AlignCenter);
+    LabelShow->setFont(SkinFont(QStringLiteral("Tahoma"), 11));
+    LabelShow->setAttribute(Qt::WA_TransparentForMouseEvents);
+
+    imghover_btnplay = HoverImage("imghover_btnplay", "hover_play", {289, 74}, this);
+    imghover_btnoptions = HoverImage("imghover_btnoptions", "hover_options", {289, 104}, this);
+    imghover_btnabout = HoverImage("imghover_btnabout", "hover_about", {289, 134}, this);
+    imghover_btnexit = HoverImage("imghover_btnexit", "hover_exit", {289, 164}, this);
+
+    const QCursor pointer = SkinPointer();
+    cmdPlay = new HotSpot(QStringLiteral("Play"), QRect(288, 72, 97, 23), this);
+    cmdOptions = new HotSpot(QStringLiteral("Options"), QRect(288, 104, 93, 25), this);
+    cmdAbout = new HotSpot(QStringLiteral("About"), QRect(288, 132, 93, 21), this);
+    cmdExit = new HotSpot(QStringLiteral("Exit"), QRect(288, 164, 93, 25), this);
+    const std::pair<HotSpot*, MainButton> buttons[] = {{cmdPlay, MainButton::Play},
+                                                       {cmdOptions, MainButton::Options},
+                                                       {cmdAbout, MainButton::About},
+                                                       {cmdExit, MainButton::Exit}};
+    for (const auto& [button, role] : buttons) {
+        button->setObjectName(QStringLiteral("cmd") + button->accessibleName());
+        button->setCursor(pointer);
+        connect(button, &HotSpot::PointerMoved, this, [this, which = role] { Hover(which); });
+    }
+    connect(cmdPlay, &HotSpot::clicked, this, [this] { actions_.cmdPlay_Click(); });
+    connect(cmdOptions, &HotSpot::clicked, this, &frmMain::cmdOptions_Click);
+    connect(cmdAbout, &HotSpot::clicked, this, &frmMain::cmdAbout_Click);
+    connect(cmdExit, &HotSpot::clicked, this, &frmMain::cmdExit_Click);
+    setTabOrder(DATList, cmdPlay);
+    setTabOrder(cmdPlay, cmdOptions);
+    setTabOrder(cmdOptions, cmdAbout);
+    setTabOrder(cmdAbout, cmdExit);
 
     connect(DATList, &QListWidget::itemChanged, this, &frmMain::DATList_ItemCheck);
     connect(DATList, &QListWidget::itemClicked, this, &frmMain::DATList_ItemClick);
+
+    Drag = new WindowDrag(this);
+    Drag->MoveFromPress(this);
+    Drag->MoveFromPress(labDesc);
+    Drag->MoveFromDrag(DATList->viewport());
+
+    FadeTimer = new QTimer(this);
+    FadeTimer->setObjectName(QStringLiteral("FadeTimer"));
+    FadeTimer->setInterval(10);
+    ShowTimer = new QTimer(this);
+    ShowTimer->setObjectName(QStringLiteral("ShowTimer"));
+    ShowTimer->setInterval(2000);
+    FadeTimer2 = new QTimer(this);
+    FadeTimer2->setObjectName(QStringLiteral("FadeTimer2"));
+    FadeTimer2->setInterval(10);
+    connect(FadeTimer, &QTimer::timeout, this, &frmMain::FadeTimer_Timer);
+    connect(ShowTimer, &QTimer::timeout, this, &frmMain::ShowTimer_Timer);
+    connect(FadeTimer2, &QTimer::timeout, this, &frmMain::FadeTimer2_Timer);
+    ShowCredit();
 }
 
 bool frmMain::Form_Load() {
@@ -52,6 +192,7 @@ bool frmMain::Form_Load() {
         auto* item = new QListWidgetItem(QString::fromLocal8Bit(row.Name));
         item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
         item->setCheckState(Qt::Unchecked);
+        item->setData(kTickSeenRole, false);
         DATList->addItem(item);
         if (row.Ticked) {
             item->setCheckState(Qt::Checked);
@@ -62,22 +203,107 @@ bool frmMain::Form_Load() {
     ReportDamagedArchives(ports_.messages, result.Damaged);
     ReportSingleDat(ports_.messages, result.Rows.size(), state_.programFolder);
     progress_.Hide();
+    move(QGuiApplication::primaryScreen()->availableGeometry().center() - rect().center());
     show();
     state_.LoadingList = false;
     return true;
 }
 
+void frmMain::Hover(MainButton button) {
+    HoverSwitch(hover_, button, state_, ports_.sounds);
+    ShowHoverImages();
+}
+
+void frmMain::ShowHoverImages() {
+    imghover_btnplay->setVisible(hover_.Visible(MainButton::Play));
+    imghover_btnoptions->setVisible(hover_.Visible(MainButton::Options));
+    imghover_btnabout->setVisible(hover_.Visible(MainButton::About));
+    imghover_btnexit->setVisible(hover_.Visible(MainButton::Exit));
+}
+
+void frmMain::mouseMoveEvent(QMouseEvent* event) {
+    hover_.HideAll();
+    ShowHoverImages();
+    QWidget::mouseMoveEvent(event);
+}
+
+void frmMain::cmdOptions_Click() {
+    PlayClickSound(state_.Config, ports_.sounds, state_.programFolder);
+    actions_.ShowOptions();
+}
+
+void frmMain::cmdAbout_Click() {
+    PlayClickSound(state_.Config, ports_.sounds, state_.programFolder);
+    frmAbout about(state_.Config, ports_.sounds, ports_.shell, state_.programFolder, this);
+    about.exec();
+}
+
+void frmMain::cmdExit_Click() {
+    PlayClickSound(state_.Config, ports_.sounds, state_.programFolder);
+    close();
+}
+
+void frmMain::closeEvent(QCloseEvent* event) {
+    event->accept();
+    ports_.lifetime.EndProgram();
+}
+
 void frmMain::DATList_ItemCheck(QListWidgetItem* item) {
-    if (state_.LoadingList) {
+    const bool ticked = item->checkState() == Qt::Checked;
+    if (item->data(kTickSeenRole).toBool() == ticked) {
         return;
     }
-    const int position = DATList->row(item) + 1;
-    state_.FalloutDats.Item(position).Selected = item->checkState() == Qt::Checked;
+    item->setData(kTickSeenRole, ticked);
+    vrel::DATList_ItemCheck(state_, ports_.messages, ports_.sounds, DATList->row(item) + 1,
+                            item->text().toLocal8Bit().toStdString(), ticked);
 }
 
 void frmMain::DATList_ItemClick(QListWidgetItem* item) {
     const int position = DATList->row(item) + 1;
+    if (position < 1 || position > state_.FalloutDats.Count()) {
+        return;
+    }
     labDesc->setText(QString::fromStdString(AnsiToUtf8(state_.FalloutDats.Item(position).ModDesc)));
+}
+
+void frmMain::FadeTimer_Timer() {
+    credits_.FadeTimer_Timer();
+    ShowCredit();
+}
+
+void frmMain::ShowTimer_Timer() {
+    credits_.ShowTimer_Timer();
+    ShowCredit();
+}
+
+void frmMain::FadeTimer2_Timer() {
+    credits_.FadeTimer2_Timer();
+    ShowCredit();
+}
+
+void frmMain::ShowCredit() {
+    LabelShow->setText(QString::fromStdString(credits_.Caption()));
+    QPalette colours = LabelShow->palette();
+    colours.setColor(QPalette::WindowText, ColourFromBgr(credits_.ForeColor()));
+    LabelShow->setPalette(colours);
+    const std::pair<QTimer*, bool> timers[] = {{FadeTimer, credits_.FadeTimerEnabled()},
+                                               {ShowTimer, credits_.ShowTimerEnabled()},
+                                               {FadeTimer2, credits_.FadeTimer2Enabled()}};
+    for (const auto& [timer, enabled] : timers) {
+        if (enabled && !timer->isActive()) {
+            timer->start();
+        } else if (!enabled && timer->isActive()) {
+            timer->stop();
+        }
+    }
+}
+
+void frmMain::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.drawPixmap(0, 0, background_);
+    // The list is transparent: its screen is painted here so that it stays put while the list
+    // scrolls.
+    painter.drawPixmap(DATList->geometry().topLeft(), listBackground_);
 }
 
 }  // namespace vrel

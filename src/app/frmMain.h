@@ -1,7 +1,11 @@
 #pragma once
 
 #include <QWidget>
+#include <array>
+#include <functional>
 
+#include "app/CreditShow.h"
+#include "app/MainWindowRules.h"
 #include "app/ProgramState.h"
 #include "platform/Ports.h"
 #include "platform/ProgressPort.h"
@@ -9,31 +13,76 @@
 class QLabel;
 class QListWidget;
 class QListWidgetItem;
+class QTimer;
 
 namespace vrel {
 
-// The main window: the mod list with a check box per mod and the description of the last
-// clicked mod.
+class HotSpot;
+class WindowDrag;
+
+// What the main window's buttons start in other parts of the program. Each left empty gets a
+// short notice instead.
+struct MainWindowActions {
+    std::function<void()> cmdPlay_Click;
+    std::function<void()> ShowOptions;
+};
+
+// The main window: the skinned panel with the mod list, the four buttons, the description of the
+// last clicked mod and the fading credit line. Closing it in any way ends the program.
 class frmMain final : public QWidget {
     Q_OBJECT
 
 public:
-    frmMain(ProgramState& state, Ports& ports, ProgressPort& progress, QWidget* parent = nullptr);
+    frmMain(ProgramState& state, Ports& ports, ProgressPort& progress, QWidget* parent = nullptr,
+            MainWindowActions actions = {});
 
-    // Start-up: reads the mods into the catalogue and the list, then shows the window. False when
-    // the program ended instead.
+    // Start-up: reads the mods into the catalogue and the list, then shows the window centred on
+    // the screen. False when the program ended instead.
     bool Form_Load();
 
     QListWidget* DATList = nullptr;
     QLabel* labDesc = nullptr;
+    QLabel* LabelShow = nullptr;
+    HotSpot* cmdPlay = nullptr;
+    HotSpot* cmdOptions = nullptr;
+    HotSpot* cmdAbout = nullptr;
+    HotSpot* cmdExit = nullptr;
+    QLabel* imghover_btnplay = nullptr;
+    QLabel* imghover_btnoptions = nullptr;
+    QLabel* imghover_btnabout = nullptr;
+    QLabel* imghover_btnexit = nullptr;
+    QTimer* FadeTimer = nullptr;
+    QTimer* ShowTimer = nullptr;
+    QTimer* FadeTimer2 = nullptr;
+    WindowDrag* Drag = nullptr;
+
+    void FadeTimer_Timer();
+    void ShowTimer_Timer();
+    void FadeTimer2_Timer();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
+    void Hover(MainButton button);
+    void ShowHoverImages();
+    void cmdOptions_Click();
+    void cmdAbout_Click();
+    void cmdExit_Click();
     void DATList_ItemCheck(QListWidgetItem* item);
     void DATList_ItemClick(QListWidgetItem* item);
+    void ShowCredit();
 
     ProgramState& state_;
     Ports& ports_;
     ProgressPort& progress_;
+    MainWindowActions actions_;
+    QPixmap background_;
+    QPixmap listBackground_;
+    HoverImages hover_;
+    CreditShow credits_;
 };
 
 }  // namespace vrel

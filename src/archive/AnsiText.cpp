@@ -48,28 +48,41 @@ void AppendUtf8(std::string& out, char32_t cp) {
 
 }  // namespace
 
-char AnsiToLower(char c) {
-    const auto byte = static_cast<unsigned char>(c);
-    if ((byte >= 'A' && byte <= 'Z') || (byte >= 0xC0 && byte <= 0xDE && byte != 0xD7)) {
-        return static_cast<char>(byte + 0x20);
+namespace {
+
+constexpr std::array<char, 256> MakeLowerTable() {
+    std::array<char, 256> table{};
+    for (int byte = 0; byte < 256; ++byte) {
+        int lower = byte;
+        if ((byte >= 'A' && byte <= 'Z') || (byte >= 0xC0 && byte <= 0xDE && byte != 0xD7)) {
+            lower = byte + 0x20;
+        } else if (byte == 0x8A || byte == 0x8C || byte == 0x8E) {  // S and Z with caron, OE
+            lower = byte + 0x10;
+        } else if (byte == 0x9F) {  // Y with diaeresis
+            lower = 0xFF;
+        }
+        table[static_cast<std::size_t>(byte)] = static_cast<char>(lower);
     }
-    switch (byte) {
-        case 0x8A:  // S with caron
-        case 0x8C:  // OE
-        case 0x8E:  // Z with caron
-            return static_cast<char>(byte + 0x10);
-        case 0x9F:  // Y with diaeresis
-            return static_cast<char>(0xFF);
-        default:
-            return c;
+    return table;
+}
+
+constexpr std::array<char, 256> kLowerTable = MakeLowerTable();
+
+}  // namespace
+
+char AnsiToLower(char c) {
+    return kLowerTable[static_cast<unsigned char>(c)];
+}
+
+void AnsiToLowerInPlace(std::string& text) {
+    for (char& c : text) {
+        c = kLowerTable[static_cast<unsigned char>(c)];
     }
 }
 
 std::string AnsiToLower(std::string_view text) {
     std::string lower(text);
-    for (char& c : lower) {
-        c = AnsiToLower(c);
-    }
+    AnsiToLowerInPlace(lower);
     return lower;
 }
 

@@ -10,6 +10,7 @@ namespace vrel {
 
 char AnsiToLower(char c);
 std::string AnsiToLower(std::string_view text);
+void AnsiToLowerInPlace(std::string& text);
 
 // Display text: Windows-1252 bytes to UTF-8 and back. Characters without a Windows-1252 form
 // become '?'.

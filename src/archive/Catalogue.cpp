@@ -52,8 +52,8 @@ void KeyedCollection<T>::Remove(const std::string& key) {
 template class KeyedCollection<FileInDat>;
 template class KeyedCollection<FalloutDat>;
 
-FileInDat& FileInDat_Collection::Add(const std::string& fullPath, const std::string& sKey) {
-    return items_.Append(std::make_shared<FileInDat>(FileInDat{fullPath}), sKey);
+FileInDat& FileInDat_Collection::Add(std::string fullPath, const std::string& sKey) {
+    return items_.Append(std::make_shared<FileInDat>(FileInDat{std::move(fullPath)}), sKey);
 }
 
 FalloutDat& FalloutDat_Collection::Add(std::int32_t index, std::int32_t filesTotal,

@@ -42,7 +42,7 @@ struct FileInDat {
 
 class FileInDat_Collection {
 public:
-    FileInDat& Add(const std::string& fullPath, const std::string& sKey = {});
+    FileInDat& Add(std::string fullPath, const std::string& sKey = {});
     FileInDat& Item(int position) const { return items_.Item(position); }
     FileInDat& Item(const std::string& key) const { return items_.Item(key); }
     int Count() const { return items_.Count(); }

@@ -58,12 +58,13 @@ DatScan ScanDat(const std::filesystem::path& archivePath, bool readDescription) 
 
     std::size_t pos = 0;
     while (pos < directory.size()) {
-        const std::optional<ParsedEntry> parsed = ParseDirectoryEntry(directory, pos);
+        std::optional<ParsedEntry> parsed = ParseDirectoryEntry(directory, pos);
         if (!parsed) {
             scan.Problem = DatProblem::BadEntry;
             break;
         }
-        scan.Names.push_back(AnsiToLower(parsed->entry.Name));
+        scan.Names.push_back(std::move(parsed->entry.Name));
+        AnsiToLowerInPlace(scan.Names.back());
         pos = parsed->next;
     }
     return scan;

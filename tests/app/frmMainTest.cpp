@@ -2,21 +2,31 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
+
 #include <QApplication>
 #include <QLabel>
 #include <QListWidget>
+#include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 
 #include "Fakes.h"
+#include "PointerMoves.h"
 #include "TempFolder.h"
+#include "app/HotSpot.h"
 #include "app/ProgForm.h"
 #include "app/Startup.h"
+#include "app/WindowDrag.h"
+#include "app/frmAbout.h"
 #include "archive/DatWriter.h"
 
 namespace vrel {
 namespace {
 
 using testing::Bytes;
+using testing::MovePointer;
 using testing::WriteFile;
 
 class frmMainTest : public ::testing::Test {
@@ -44,6 +54,36 @@ protected:
     testing::FakeShell shell_;
     Ports ports_{messages_, lifetime_, sounds_, pickers_, registry_, processes_, shell_};
     ProgForm progress_;
+};
+
+// The main window loaded with the three mods, sounds on.
+class LoadedMainTest : public frmMainTest {
+protected:
+    LoadedMainTest() {
+        state_.Config.cfgGeneral.Sound = true;
+        EXPECT_TRUE(window_.Form_Load());
+        sounds_.played.clear();  // the patch's tick at start-up
+    }
+
+    std::vector<bool> HoverImagesShown() const {
+        return {window_.imghover_btnplay->isVisible(), window_.imghover_btnoptions->isVisible(),
+                window_.imghover_btnabout->isVisible(), window_.imghover_btnexit->isVisible()};
+    }
+    void ClickCheckBox(int row) {
+        const QRect rect = window_.DATList->visualItemRect(window_.DATList->item(row));
+        QTest::mouseClick(window_.DATList->viewport(), Qt::LeftButton, {},
+                          QPoint(rect.left() + 8, rect.center().y()));
+    }
+    int Played(const char* file) const {
+        return static_cast<int>(
+            std::count(sounds_.played.begin(), sounds_.played.end(), state_.programFolder / file));
+    }
+
+    MainWindowActions actions_{.cmdPlay_Click = [this] { ++playClicks_; },
+                               .ShowOptions = [this] { ++optionsShown_; }};
+    int playClicks_ = 0;
+    int optionsShown_ = 0;
+    frmMain window_{state_, ports_, progress_, nullptr, actions_};
 };
 
 TEST_F(frmMainTest, LoadFillsRowsInCatalogueOrderAndShowsTheWindow) {
@@ -87,6 +127,195 @@ TEST_F(frmMainTest, LeavingAtTheFirstQuestionEndsWithoutShowingTheWindow) {
     EXPECT_FALSE(window.Form_Load());
     EXPECT_FALSE(window.isVisible());
     EXPECT_EQ(lifetime_.ended, 1);
+}
+
+TEST_F(LoadedMainTest, ButtonsCarryTheirNamesAndTheWindowsPointer) {
+    const std::vector<std::pair<HotSpot*, QString>> buttons = {{window_.cmdPlay, "Play"},
+                                                               {window_.cmdOptions, "Options"},
+                                                               {window_.cmdAbout, "About"},
+                                                               {window_.cmdExit, "Exit"}};
+    for (const auto& [button, name] : buttons) {
+        EXPECT_EQ(button->accessibleName(), name);
+        EXPECT_EQ(button->cursor().shape(), Qt::BitmapCursor) << name.toStdString();
+    }
+    EXPECT_EQ(window_.DATList->cursor().shape(), Qt::ArrowCursor);
+    EXPECT_FALSE(window_.labDesc->accessibleName().isEmpty());
+    EXPECT_FALSE(window_.LabelShow->accessibleName().isEmpty());
+    EXPECT_EQ(window_.size(), QSize(400, 514));
+}
+
+TEST_F(LoadedMainTest, HoverImageAndSoundOncePerEntryAndAgainOnTheNextButton) {
+    EXPECT_EQ(HoverImagesShown(), std::vector<bool>({false, false, false, false}));
+    MovePointer(window_.cmdOptions, QPoint(10, 10));
+    MovePointer(window_.cmdOptions, QPoint(20, 12));
+    EXPECT_EQ(HoverImagesShown(), std::vector<bool>({false, true, false, false}));
+    EXPECT_EQ(Played("butin4.wav"), 1);
+
+    MovePointer(window_.cmdAbout, QPoint(10, 10));  // straight onto the next button
+    EXPECT_EQ(HoverImagesShown(), std::vector<bool>({false, false, true, false}));
+    EXPECT_EQ(Played("butin4.wav"), 2);
+
+    MovePointer(&window_, QPoint(200, 30));  // the bare window
+    EXPECT_EQ(HoverImagesShown(), std::vector<bool>({false, false, false, false}));
+    EXPECT_EQ(Played("butin4.wav"), 2);
+
+    MovePointer(window_.cmdAbout, QPoint(12, 10));
+    EXPECT_EQ(Played("butin4.wav"), 3);
+}
+
+TEST_F(LoadedMainTest, SoundOffSwitchesImagesAndButtonsSilently) {
+    state_.Config.cfgGeneral.Sound = false;
+    MovePointer(window_.cmdPlay, QPoint(10, 10));
+    MovePointer(window_.cmdExit, QPoint(10, 10));
+    EXPECT_EQ(HoverImagesShown(), std::vector<bool>({false, false, false, true}));
+    QTest::mouseClick(window_.cmdOptions, Qt::LeftButton);
+    ClickCheckBox(2);
+    EXPECT_EQ(optionsShown_, 1);
+    EXPECT_TRUE(state_.FalloutDats.Item(3).Selected);
+    EXPECT_TRUE(sounds_.played.empty());
+}
+
+TEST_F(LoadedMainTest, PlayAndOptionsRunTheirActionsWithTheClickSoundForOptions) {
+    QTest::mouseClick(window_.cmdPlay, Qt::LeftButton);
+    EXPECT_EQ(playClicks_, 1);
+    EXPECT_EQ(Played("butin3.wav"), 0);  // the play pipeline makes its own click
+    QTest::mouseClick(window_.cmdOptions, Qt::LeftButton);
+    EXPECT_EQ(optionsShown_, 1);
+    EXPECT_EQ(Played("butin3.wav"), 1);
+}
+
+TEST_F(frmMainTest, OptionsWithoutItsWindowShowsANotice) {
+    frmMain window(state_, ports_, progress_);
+    ASSERT_TRUE(window.Form_Load());
+    QTest::mouseClick(window.cmdOptions, Qt::LeftButton);
+    ASSERT_EQ(messages_.shown.size(), 1u);
+    EXPECT_EQ(messages_.shown[0].title, "Vrel");
+}
+
+TEST_F(LoadedMainTest, TickByMouseSetsTheSameCatalogueItemWithTheTickSound) {
+    ClickCheckBox(1);
+    EXPECT_EQ(window_.DATList->item(1)->checkState(), Qt::Checked);
+    EXPECT_TRUE(state_.FalloutDats.Item(2).Selected);
+    EXPECT_FALSE(state_.FalloutDats.Item(3).Selected);
+    EXPECT_EQ(Played("butin4.wav"), 1);
+    ClickCheckBox(1);
+    EXPECT_FALSE(state_.FalloutDats.Item(2).Selected);
+    EXPECT_EQ(Played("butin4.wav"), 2);
+}
+
+TEST_F(LoadedMainTest, UntickingPatchInAnyCaseWarnsAndStands) {
+    ClickCheckBox(0);  // the row reads Patch000.DAT
+    EXPECT_EQ(window_.DATList->item(0)->checkState(), Qt::Unchecked);
+    EXPECT_FALSE(state_.FalloutDats.Item(1).Selected);
+    ASSERT_EQ(messages_.Texts(), std::vector<std::string>({kPatchUntickWarning}));
+    ClickCheckBox(0);
+    EXPECT_TRUE(state_.FalloutDats.Item(1).Selected);
+    EXPECT_EQ(messages_.shown.size(), 1u) << "ticking it again says nothing";
+}
+
+TEST_F(LoadedMainTest, UntickingPatchWhileLoadingWarnsButLeavesSelected) {
+    state_.LoadingList = true;
+    ClickCheckBox(0);
+    EXPECT_EQ(messages_.shown.size(), 1u);
+    EXPECT_EQ(Played("butin4.wav"), 1);
+    EXPECT_TRUE(state_.FalloutDats.Item(1).Selected);
+}
+
+// Guards that a change of an item other than its check box is not taken for a tick.
+TEST_F(LoadedMainTest, RenamingAnItemIsNoTick) {
+    window_.DATList->item(0)->setText("patch000.dat");
+    EXPECT_TRUE(messages_.shown.empty());
+    EXPECT_TRUE(sounds_.played.empty());
+    EXPECT_TRUE(state_.FalloutDats.Item(1).Selected);
+}
+
+TEST_F(LoadedMainTest, ClickOnAnItemShowsItsDescriptionOnly) {
+    const QRect row = window_.DATList->visualItemRect(window_.DATList->item(1));
+    QTest::mouseClick(window_.DATList->viewport(), Qt::LeftButton, {}, row.center());
+    EXPECT_EQ(window_.labDesc->text(), "First mod");
+    const QRect first = window_.DATList->visualItemRect(window_.DATList->item(0));
+    QTest::mouseClick(window_.DATList->viewport(), Qt::LeftButton, {}, first.center());
+    EXPECT_EQ(window_.labDesc->text(), QString::fromLatin1(kPatchDescription));
+    EXPECT_TRUE(state_.FalloutDats.Item(1).Selected);
+    EXPECT_FALSE(state_.FalloutDats.Item(2).Selected);
+    EXPECT_TRUE(sounds_.played.empty());
+}
+
+TEST_F(LoadedMainTest, EveryWayOfClosingEndsTheProgram) {
+    const std::vector<std::pair<const char*, std::function<void()>>> ways = {
+        {"Exit button", [this] { QTest::mouseClick(window_.cmdExit, Qt::LeftButton); }},
+        {"system close", [this] { window_.close(); }},
+        {"all windows closed", [] { QApplication::closeAllWindows(); }},
+    };
+    for (const auto& [way, close] : ways) {
+        window_.show();
+        lifetime_.ended = 0;
+        close();
+        EXPECT_EQ(lifetime_.ended, 1) << way;
+        EXPECT_FALSE(window_.isVisible()) << way;
+    }
+    EXPECT_EQ(Played("butin3.wav"), 1) << "only the Exit button clicks";
+}
+
+TEST_F(LoadedMainTest, PressOnTheBodyTheDescriptionOrADraggedListMovesTheWindow) {
+    QSignalSpy moves(window_.Drag, &WindowDrag::MoveStarted);
+    QTest::mousePress(&window_, Qt::LeftButton, {}, QPoint(200, 505));
+    QTest::mouseRelease(&window_, Qt::LeftButton, {}, QPoint(200, 505));
+    QTest::mousePress(window_.labDesc, Qt::LeftButton, {}, QPoint(10, 10));
+    QTest::mouseRelease(window_.labDesc, Qt::LeftButton, {}, QPoint(10, 10));
+    EXPECT_EQ(moves.count(), 2);
+
+    const QPoint before = window_.pos();
+    const QPoint inList(120, 300);
+    QTest::mousePress(window_.DATList->viewport(), Qt::LeftButton, {}, inList);
+    EXPECT_EQ(moves.count(), 2) << "a press alone on the list is the list's own";
+    QTest::mouseMove(window_.DATList->viewport(), inList + QPoint(30, 20));
+    QTest::mouseRelease(window_.DATList->viewport(), Qt::LeftButton, {}, inList + QPoint(30, 20));
+    EXPECT_EQ(moves.count(), 3);
+    EXPECT_EQ(window_.pos(), before + QPoint(30, 20));
+}
+
+TEST_F(LoadedMainTest, CreditLoopRunsOnTheWindowsTimers) {
+    EXPECT_EQ(window_.LabelShow->text(), "Vrel");
+    EXPECT_EQ(window_.LabelShow->palette().color(QPalette::WindowText), QColor(64, 64, 64));
+    EXPECT_TRUE(window_.FadeTimer->isActive());
+    EXPECT_FALSE(window_.ShowTimer->isActive());
+    EXPECT_FALSE(window_.FadeTimer2->isActive());
+    EXPECT_EQ(window_.FadeTimer->interval(), 10);
+    EXPECT_EQ(window_.ShowTimer->interval(), 2000);
+    EXPECT_EQ(window_.FadeTimer2->interval(), 10);
+
+    for (int tick = 0; tick < 48; ++tick) {
+        window_.FadeTimer_Timer();
+    }
+    EXPECT_EQ(window_.LabelShow->palette().color(QPalette::WindowText), QColor(252, 252, 252));
+    EXPECT_FALSE(window_.FadeTimer->isActive());
+    EXPECT_TRUE(window_.ShowTimer->isActive());
+    window_.ShowTimer_Timer();
+    EXPECT_FALSE(window_.ShowTimer->isActive());
+    EXPECT_TRUE(window_.FadeTimer2->isActive());
+    for (int tick = 0; tick < 48; ++tick) {
+        window_.FadeTimer2_Timer();
+    }
+    EXPECT_EQ(window_.LabelShow->text(), "Coded by the Vrel team");
+    EXPECT_EQ(window_.LabelShow->palette().color(QPalette::WindowText), QColor(64, 64, 64));
+    EXPECT_TRUE(window_.FadeTimer->isActive());
+    EXPECT_FALSE(window_.FadeTimer2->isActive());
+}
+
+TEST_F(LoadedMainTest, AboutOpensModallyWithTheClickSoundAndClosesOnItsButton) {
+    bool sawAbout = false;
+    QTimer::singleShot(0, [&] {
+        auto* about = qobject_cast<frmAbout*>(QApplication::activeModalWidget());
+        ASSERT_NE(about, nullptr);
+        sawAbout = about->isVisible();
+        QTest::mouseClick(about->Label1, Qt::LeftButton);
+    });
+    QTest::mouseClick(window_.cmdAbout, Qt::LeftButton);
+    EXPECT_TRUE(sawAbout);
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    EXPECT_EQ(Played("butin3.wav"), 2);  // the About button, then its close button
+    EXPECT_EQ(lifetime_.ended, 0);
 }
 
 }  // namespace

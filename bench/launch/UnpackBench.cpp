@@ -1,0 +1,142 @@
+// Unpacking a mod of 20,000 members (about 200 MB) into a game folder, against a reference that
+// only inflates the same members and writes the same bytes to the same paths.
+// The data lies in VREL_BENCH_DIR (default: a folder beside this program), so both runs use one disk.
+#include <benchmark/benchmark.h>
+#include <sys/resource.h>
+#include <zlib.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <random>
+
+#include "archive/DatWalk.h"
+#include "archive/DatWriter.h"
+#include "launch/CleanUp.h"
+#include "launch/MemberTarget.h"
+#include "launch/Unpacker.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr int kMembers = 20'000;
+constexpr std::size_t kMemberSize = 20'000;  // about 10 KB each once packed
+
+fs::path BenchFolder() {
+    const char* chosen = std::getenv("VREL_BENCH_DIR");
+    return chosen != nullptr ? fs::path(chosen) : fs::current_path() / "vrel-bench-unpack";
+}
+
+// Mod-like content: bytes from a small alphabet in runs, packing to about half.
+std::vector<std::uint8_t> MemberContent(std::mt19937& random) {
+    std::vector<std::uint8_t> content(kMemberSize);
+    std::uniform_int_distribution<int> symbol(0, 15);
+    std::uniform_int_distribution<int> run(1, 4);
+    for (std::size_t i = 0; i < content.size();) {
+        const auto value = static_cast<std::uint8_t>(symbol(random) * 17);
+        for (int r = run(random); r > 0 && i < content.size(); --r) {
+            content[i++] = value;
+        }
+    }
+    return content;
+}
+
+const fs::path& Archive() {
+    static const fs::path archive = [] {
+        const fs::path folder = BenchFolder();
+        fs::create_directories(folder);
+        const fs::path path = folder / "big.dat";
+        if (fs::exists(path)) {
+            return path;
+        }
+        auto writer = vrel::DatWriter::Create(path);
+        std::mt19937 random(7);
+        const char* folders[] = {"art\\critters\\", "art\\tiles\\", "sound\\sfx\\", "proto\\items\\", "scripts\\"};
+        for (int m = 0; m < kMembers; ++m) {
+            const std::string name = std::string(folders[m % 5]) + "m" + std::to_string(m) + ".frm";
+            writer->AddMember(name, MemberContent(random), vrel::MemberStorage::Smallest, 6);
+        }
+        writer->Finish();
+        return path;
+    }();
+    return archive;
+}
+
+fs::path GameFolder() {
+    const fs::path game = BenchFolder() / "game";
+    fs::create_directories(game / "data");
+    return game;
+}
+
+void ReportPeakMemory(benchmark::State& state) {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    state.counters["peak_rss_MB"] = static_cast<double>(usage.ru_maxrss) / 1024.0;
+    state.counters["archive_MB"] = static_cast<double>(fs::file_size(Archive())) / (1024.0 * 1024.0);
+}
+
+void BM_Unpack(benchmark::State& state) {
+    const fs::path game = GameFolder();
+    vrel::CfgGeneral settings;
+    settings.DeleteDataFiles = true;
+    for (auto _ : state) {
+        vrel::UnpackJournal journal;
+        vrel::Unpacker unpacker(game, settings, journal);
+        unpacker.UnpackArchive(Archive(), "big.dat", {});
+        state.PauseTiming();
+        vrel::CleanUpGameFolder(journal);
+        state.ResumeTiming();
+    }
+    state.SetItemsProcessed(state.iterations() * kMembers);
+    ReportPeakMemory(state);
+}
+
+// The same members inflated and written to the same paths, with nothing else around it.
+void BM_InflateAndWriteReference(benchmark::State& state) {
+    const fs::path game = GameFolder();
+    for (auto _ : state) {
+        auto walk = vrel::DatWalk::Open(Archive());
+        std::vector<fs::path> written;
+        std::FILE* archive = std::fopen(Archive().c_str(), "rb");
+        while (auto entry = walk->NextDatEntry()) {
+            std::vector<std::uint8_t> packed(static_cast<std::size_t>(entry->PackedSize));
+            std::fseek(archive, entry->Offset, SEEK_SET);
+            if (std::fread(packed.data(), 1, packed.size(), archive) != packed.size()) {
+                state.SkipWithError("short read");
+            }
+            std::vector<std::uint8_t> content(static_cast<std::size_t>(entry->RealSize));
+            uLongf length = static_cast<uLongf>(content.size());
+            if (entry->Compressed == 1) {
+                uncompress(content.data(), &length, packed.data(), static_cast<uLong>(packed.size()));
+            } else {
+                content = packed;
+            }
+            const auto parts = vrel::SafeTargetParts(entry->Name);
+            fs::path target = game;
+            for (std::size_t i = 0; i + 1 < parts->size(); ++i) {
+                target /= (*parts)[i];
+            }
+            fs::create_directories(target);
+            target /= parts->back();
+            std::FILE* out = std::fopen(target.c_str(), "wb");
+            std::fwrite(content.data(), 1, length, out);
+            std::fclose(out);
+            written.push_back(target);
+        }
+        std::fclose(archive);
+        state.PauseTiming();
+        for (const auto& file : written) {
+            fs::remove(file);
+        }
+        state.ResumeTiming();
+    }
+    state.SetItemsProcessed(state.iterations() * kMembers);
+}
+
+BENCHMARK(BM_InflateAndWriteReference)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_Unpack)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+}  // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,24 @@
+#include "app/ButtonSounds.h"
+
+namespace vrel {
+namespace {
+
+void PlayIfOn(const VrelCFG& config, SoundPort& sounds, const std::filesystem::path& file) {
+    if (config.cfgGeneral.Sound) {
+        sounds.Play(file);
+    }
+}
+
+}  // namespace
+
+void PlayClickSound(const VrelCFG& config, SoundPort& sounds,
+                    const std::filesystem::path& programFolder) {
+    PlayIfOn(config, sounds, programFolder / kClickSoundFile);
+}
+
+void PlayHoverSound(const VrelCFG& config, SoundPort& sounds,
+                    const std::filesystem::path& programFolder) {
+    PlayIfOn(config, sounds, programFolder / kHoverSoundFile);
+}
+
+}  // namespace vrel

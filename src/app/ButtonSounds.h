@@ -1,0 +1,20 @@
+#pragma once
+
+#include <filesystem>
+
+#include "config/VrelCFG.h"
+#include "platform/SoundPort.h"
+
+namespace vrel {
+
+inline constexpr const char* kClickSoundFile = "butin3.wav";
+inline constexpr const char* kHoverSoundFile = "butin4.wav";
+
+// The click and the hover-and-tick sounds, played from the program folder only while the setting
+// Sound is on. The setting is read at every call, so a change in Options takes effect at once.
+void PlayClickSound(const VrelCFG& config, SoundPort& sounds,
+                    const std::filesystem::path& programFolder);
+void PlayHoverSound(const VrelCFG& config, SoundPort& sounds,
+                    const std::filesystem::path& programFolder);
+
+}  // namespace vrel

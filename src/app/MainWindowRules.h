@@ -1,0 +1,43 @@
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+
+#include "app/ProgramState.h"
+#include "platform/MessageBoxPort.h"
+#include "platform/SoundPort.h"
+
+namespace vrel {
+
+enum class MainButton { Play, Options, About, Exit };
+inline constexpr std::array<MainButton, 4> kMainButtons = {MainButton::Play, MainButton::Options,
+                                                           MainButton::About, MainButton::Exit};
+
+// The four highlighted button images: none at start, at most one afterwards.
+class HoverImages {
+public:
+    bool Visible(MainButton button) const { return shown_ == button; }
+    std::optional<MainButton> Shown() const { return shown_; }
+    void Show(MainButton button) { shown_ = button; }
+    void HideAll() { shown_.reset(); }
+
+private:
+    std::optional<MainButton> shown_;
+};
+
+// The pointer moves over a button: the hover sound plays when the pointer has just come onto it
+// (its image still hidden), then its image is the one that shows.
+void HoverSwitch(HoverImages& images, MainButton button, const ProgramState& state,
+                 SoundPort& sounds);
+
+inline constexpr const char* kPatchUntickWarning =
+    "By disabling \"patch000.dat\" you will lost the 1.02d update for Fallout 2!";
+
+// A mod's check box changed. `row` counts from 1 and stands for the catalogue item of the same
+// number; `name` is the row's text as the file is named. The sound and the patch000 warning come
+// also while start-up fills the list; the catalogue follows the tick only afterwards.
+void DATList_ItemCheck(ProgramState& state, MessageBoxPort& messages, SoundPort& sounds, int row,
+                       const std::string& name, bool ticked);
+
+}  // namespace vrel

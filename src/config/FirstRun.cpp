@@ -1,0 +1,49 @@
+#include "config/FirstRun.h"
+
+#include "archive/AnsiText.h"
+#include "config/SaveSettings.h"
+
+namespace vrel {
+
+std::string FirstRunCaption() {
+    return "Vrel v" + std::to_string(VREL_VERSION_MAJOR) + "." + std::to_string(VREL_VERSION_MINOR);
+}
+
+bool ShowsDebugButton(std::string_view commandLine) {
+    return commandLine.find("-d") != std::string_view::npos;
+}
+
+void ApplyFirstRunDefaults(VrelCFG& config, const std::filesystem::path& programFolder,
+                           std::string_view gameFolder) {
+    config.cfgGeneral.FirstTimeRun = false;
+    config.cfgGeneral.Sound = true;
+    config.cfgGeneral.LoadModDesc = true;
+    config.cfgGeneral.DeleteDataFiles = true;
+    config.cfgGeneral.CheckConflicts = true;
+    config.cfgPath.AppPath = AppPathText(programFolder);
+    config.cfgPath.Fallout1 = "null";
+    config.cfgPath.Fallout2 = Utf8ToAnsi(gameFolder);
+    config.cfgSkins.NumSkinsInstalled = 0;
+}
+
+bool SaveFirstRunSettings(VrelCFG& config, const std::filesystem::path& programFolder,
+                          std::string_view gameFolder, MessageBoxPort& messages) {
+    VrelCFG chosen = config;
+    ApplyFirstRunDefaults(chosen, programFolder, gameFolder);
+    if (const auto reason = SaveSettings(chosen, programFolder)) {
+        const MessageAnswer answer = messages.Show(
+            {.text = "Vrel couldn't save its settings to vrel.cfg (" + *reason + ")." + "\r\r" +
+                     "Press OK to go on without saving them (Vrel will ask for them again the "
+                     "next time), or Cancel to try again.",
+             .title = "Error!",
+             .buttons = MessageButtons::OkCancel,
+             .icon = MessageIcon::Exclamation});
+        if (answer != MessageAnswer::Ok) {
+            return false;
+        }
+    }
+    config = chosen;
+    return true;
+}
+
+}  // namespace vrel

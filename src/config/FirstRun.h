@@ -1,0 +1,30 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+#include "config/VrelCFG.h"
+#include "platform/MessageBoxPort.h"
+
+// What the first-run window does, apart from showing itself.
+namespace vrel {
+
+// "Vrel v" with the program's major and minor version: "Vrel v2.0".
+std::string FirstRunCaption();
+
+// Whether the command line asks for the debug button: "-d" anywhere in its text.
+bool ShowsDebugButton(std::string_view commandLine);
+
+// Continue's settings: every switch on, the first-run mark gone, no skins, the program folder,
+// and the game folder as the box holds it (display text; stored unchecked, also when empty).
+void ApplyFirstRunDefaults(VrelCFG& config, const std::filesystem::path& programFolder,
+                           std::string_view gameFolder);
+
+// Continue: stores the defaults and writes vrel.cfg. When the file cannot be written the user is
+// told and chooses: true to go on with the settings for this run only, false to stay in the
+// window (the settings in memory stay as they were).
+bool SaveFirstRunSettings(VrelCFG& config, const std::filesystem::path& programFolder,
+                          std::string_view gameFolder, MessageBoxPort& messages);
+
+}  // namespace vrel

@@ -1,0 +1,84 @@
+#include "config/GameFolder.h"
+
+#include <filesystem>
+
+#include "app/PathHelpers.h"
+#include "archive/AnsiText.h"
+
+namespace vrel {
+namespace {
+
+bool EndsWithSeparator(std::string_view folder) {
+    if (folder.empty()) {
+        return false;
+    }
+    const char last = folder.back();
+    return last == static_cast<char>(std::filesystem::path::preferred_separator) || last == '/';
+}
+
+// The name the file system knows a box's text by.
+std::string NativeText(const std::string& display) {
+#ifdef _WIN32
+    return Utf8ToAnsi(display);
+#else
+    return display;
+#endif
+}
+
+}  // namespace
+
+RegistryValue ReadDestPath(RegistryPort& registry) {
+    return registry.ReadRegValue(kGameRegistryKey, kGameRegistryValue);
+}
+
+std::string RegistryText(const RegistryValue& value) {
+    if (const auto* text = std::get_if<std::string>(&value)) {
+        return *text;
+    }
+    if (const auto* number = std::get_if<std::uint32_t>(&value)) {
+        return std::to_string(*number);
+    }
+    return {};
+}
+
+std::string GameExecutablePath(std::string_view folder) {
+    std::string path(folder);
+    if (!EndsWithSeparator(path)) {
+        path += static_cast<char>(std::filesystem::path::preferred_separator);
+    }
+    return path + "Fallout2.exe";
+}
+
+std::optional<std::string> BrowseGameFolder(PickerPort& pickers, MessageBoxPort& messages) {
+    for (;;) {
+        const auto folder = pickers.PickFolder("Select your Fallout 2 directory");
+        if (!folder || folder->empty()) {
+            return std::nullopt;
+        }
+        if (FileExists(NativeText(GameExecutablePath(*folder)))) {
+            return folder;
+        }
+        const MessageAnswer answer =
+            messages.Show({.text = "I didn't found Fallout2.exe in that folder, continue anyway?",
+                           .title = "Warning",
+                           .buttons = MessageButtons::YesNo,
+                           .icon = MessageIcon::Exclamation});
+        if (answer == MessageAnswer::Yes) {
+            return folder;
+        }
+    }
+}
+
+std::string AutoLocateGameFolder(RegistryPort& registry, MessageBoxPort& messages) {
+    const RegistryValue value = ReadDestPath(registry);
+    if (std::holds_alternative<std::monostate>(value)) {
+        messages.Show({.text = "Could not be found!",
+                       .title = "Vrel",
+                       .buttons = MessageButtons::Ok,
+                       .icon = MessageIcon::None});
+        return {};
+    }
+    return RegistryText(value);
+}
+
+}  // namespace vrel

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "platform/MessageBoxPort.h"
+#include "platform/PickerPort.h"
+#include "platform/RegistryPort.h"
+
+// The ways a game folder reaches the folder box of the first-run and Options windows. Folders are
+// display text (UTF-8) here, as the boxes show them; nothing here touches the settings.
+namespace vrel {
+
+// Where the game's installer records the game folder, under HKEY_LOCAL_MACHINE.
+inline constexpr const char* kGameRegistryKey = "SOFTWARE\\Interplay\\Fallout2\\1.0";
+inline constexpr const char* kGameRegistryValue = "DestPath";
+
+// The game folder as the game's installer recorded it.
+RegistryValue ReadDestPath(RegistryPort& registry);
+
+// A registry read as box text: nothing gives the empty text, a number its decimal digits.
+std::string RegistryText(const RegistryValue& value);
+
+// The game's executable in `folder`, with one separator between them: a folder that already ends
+// with one (a drive root such as C:\ or /) gets none added.
+std::string GameExecutablePath(std::string_view folder);
+
+// The Browse button: asks for a folder until one holds Fallout2.exe or the user accepts one
+// without it. The folder to put into the box, or nothing to leave the box as it is.
+std::optional<std::string> BrowseGameFolder(PickerPort& pickers, MessageBoxPort& messages);
+
+// The auto-locate button: the recorded game folder; when there is none, tells the user and gives
+// the empty text.
+std::string AutoLocateGameFolder(RegistryPort& registry, MessageBoxPort& messages);
+
+}  // namespace vrel

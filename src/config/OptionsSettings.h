@@ -1,0 +1,45 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+#include "config/VrelCFG.h"
+#include "platform/MessageBoxPort.h"
+
+// What the Options window shows and saves, and the descriptions it shows while the pointer moves.
+namespace vrel {
+
+// The window's choices: the four switches and the game folder as display text.
+struct OptionsChoices {
+    bool CheckConflicts = false;
+    bool DeleteDataFiles = false;
+    bool LoadModDesc = false;
+    bool Sound = false;
+    std::string Fallout2;
+};
+
+OptionsChoices OptionsFromSettings(const VrelCFG& config);
+
+// Okay: takes the choices (the game folder unchecked, exactly as typed) and the program folder
+// and rewrites vrel.cfg. When the file cannot be written the user is told, the settings in memory
+// stay as they were and the result is false, so that the window stays open.
+bool SaveOptions(VrelCFG& config, const std::filesystem::path& programFolder,
+                 const OptionsChoices& choices, MessageBoxPort& messages);
+
+// What the pointer is over when it moves, where that changes the description.
+enum class OptionsHover {
+    Background,
+    CheckConflicts,
+    DeleteDataFiles,
+    LoadModDesc,
+    Sound,
+    Fallout2
+};
+
+inline constexpr std::string_view kOptionsFirstDescription =
+    "Hover any option to see a description of it";
+
+std::string_view HoverDescription(OptionsHover target);
+
+}  // namespace vrel

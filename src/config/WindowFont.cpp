@@ -1,0 +1,31 @@
+#include "config/WindowFont.h"
+
+#include <QFontMetrics>
+#include <QStringList>
+
+namespace vrel {
+
+QFont ConfigWindowFont() {
+    QFont font;
+    font.setFamilies({QStringLiteral("Tahoma"), QStringLiteral("DejaVu Sans")});
+    font.setPointSizeF(8.25);
+    return font;
+}
+
+QString WrapToWidth(const QString& text, const QFontMetrics& metrics, int width) {
+    QStringList lines;
+    QString line;
+    for (const QString& word : text.split(QLatin1Char(' '))) {
+        const QString longer = line.isEmpty() ? word : line + QLatin1Char(' ') + word;
+        if (!line.isEmpty() && metrics.horizontalAdvance(longer) > width) {
+            lines << line;
+            line = word;
+        } else {
+            line = longer;
+        }
+    }
+    lines << line;
+    return lines.join(QLatin1Char('\n'));
+}
+
+}  // namespace vrel

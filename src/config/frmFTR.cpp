@@ -1,0 +1,159 @@
+#include "config/frmFTR.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "app/DataFolders.h"
+#include "config/FirstRun.h"
+#include "config/GameFolder.h"
+#include "config/WindowFont.h"
+
+namespace vrel {
+namespace {
+
+QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, const QString& spoken,
+                  QRect geometry) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setAccessibleName(spoken);
+    label->setGeometry(geometry);
+    return label;
+}
+
+QPushButton* MakeButton(QWidget* parent, const char* name, const QString& text,
+                        const QString& spoken, QRect geometry) {
+    auto* button = new QPushButton(text, parent);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setAccessibleName(spoken);
+    button->setGeometry(geometry);
+    return button;
+}
+
+}  // namespace
+
+frmFTR::frmFTR(ProgramState& state, Ports& ports, std::function<void()> showMainWindow,
+               QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::MSWindowsFixedSizeDialogHint),
+      state_(state),
+      ports_(ports),
+      showMainWindow_(std::move(showMainWindow)) {
+    setObjectName(QStringLiteral("frmFTR"));
+    setFixedSize(355, 251);
+    setFont(ConfigWindowFont());
+
+    Label1 = MakeLabel(this, "Label1", QStringLiteral("This is the first time you run Vrel"),
+                       QStringLiteral("This is the first time you run Vrel"), {8, 8, 339, 16});
+    Label1->setAlignment(Qt::AlignCenter);
+    QFont bold = font();
+    bold.setBold(true);
+    Label1->setFont(bold);
+
+    Label2 = MakeLabel(this, "Label2", QStringLiteral("Some options need to be set up now"),
+                       QStringLiteral("Some options need to be set up now"), {8, 26, 339, 16});
+    Label2->setAlignment(Qt::AlignCenter);
+    QFont underlined = font();
+    underlined.setUnderline(true);
+    Label2->setFont(underlined);
+
+    Frame1 = new QGroupBox(QStringLiteral("Skins"), this);
+    Frame1->setObjectName(QStringLiteral("Frame1"));
+    Frame1->setAccessibleName(QStringLiteral("Skins"));
+    Frame1->setGeometry(8, 46, 339, 44);
+    Label6 = MakeLabel(Frame1, "Label6", QStringLiteral("Not available, yet!"),
+                       QStringLiteral("Skins: not available, yet"), {8, 18, 323, 18});
+    Label6->setAlignment(Qt::AlignCenter);
+    QFont italic = font();
+    italic.setItalic(true);
+    Label6->setFont(italic);
+    Label6->setEnabled(false);
+
+    Label5 = MakeLabel(this, "Label5", QStringLiteral("Fallout 1 Folder:"),
+                       QStringLiteral("Fallout 1 Folder:"), {8, 98, 200, 16});
+    Label5->setEnabled(false);
+    Text2 = new QLineEdit(QStringLiteral("Not available, yet"), this);
+    Text2->setObjectName(QStringLiteral("Text2"));
+    Text2->setAccessibleName(QStringLiteral("Fallout 1 folder"));
+    Text2->setGeometry(8, 116, 267, 22);
+    Text2->setFont(italic);
+    Text2->setEnabled(false);
+    Command3 = MakeButton(this, "Command3", QStringLiteral("Browse"),
+                          QStringLiteral("Browse for the Fallout 1 folder"), {281, 115, 66, 24});
+    Command3->setEnabled(false);
+
+    Label3 = MakeLabel(this, "Label3", QStringLiteral("Fallout 2 Folder:"),
+                       QStringLiteral("Fallout 2 Folder:"), {8, 144, 200, 16});
+    txtF2path = new QLineEdit(this);
+    txtF2path->setObjectName(QStringLiteral("txtF2path"));
+    txtF2path->setAccessibleName(QStringLiteral("Fallout 2 folder"));
+    txtF2path->setGeometry(8, 162, 267, 22);
+    Label3->setBuddy(txtF2path);
+    Command1 = MakeButton(this, "Command1", QStringLiteral("Browse"),
+                          QStringLiteral("Browse for the Fallout 2 folder"), {281, 161, 66, 24});
+
+    Label4 = MakeLabel(this, "Label4",
+                       QStringLiteral("All others will be reseted to default, use the 'Options' "
+                                      "button to access them in the main screen."),
+                       QString(), {8, 190, 339, 28});
+    Label4->setAccessibleName(Label4->text());
+    Label4->setWordWrap(true);
+
+    DebugBTN_cont = MakeButton(this, "DebugBTN_cont", QStringLiteral("Debug cont."),
+                               QStringLiteral("Debug: continue without saving"), {8, 224, 72, 20});
+    QFont small = font();
+    small.setPointSizeF(7);
+    DebugBTN_cont->setFont(small);
+    DebugBTN_cont->setVisible(false);
+    Command2 = MakeButton(this, "Command2", QStringLiteral("Continue"), QStringLiteral("Continue"),
+                          {137, 221, 81, 25});
+    Command2->setDefault(true);
+
+    setTabOrder(txtF2path, Command1);
+    setTabOrder(Command1, Command2);
+    setTabOrder(Command2, DebugBTN_cont);
+
+    connect(Command1, &QPushButton::clicked, this, &frmFTR::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &frmFTR::Command2_Click);
+    connect(DebugBTN_cont, &QPushButton::clicked, this, &frmFTR::DebugBTN_cont_Click);
+
+    Form_Load();
+}
+
+void frmFTR::Form_Load() {
+    setWindowTitle(QString::fromStdString(FirstRunCaption()));
+    DebugBTN_cont->setVisible(ShowsDebugButton(state_.commandLine));
+}
+
+void frmFTR::Command1_Click() {
+    if (const auto folder = BrowseGameFolder(ports_.pickers, ports_.messages)) {
+        txtF2path->setText(QString::fromStdString(*folder));
+    }
+}
+
+void frmFTR::Command2_Click() {
+    if (!SaveFirstRunSettings(state_.Config, state_.programFolder, txtF2path->text().toStdString(),
+                              ports_.messages)) {
+        return;
+    }
+    CreateDataFolders(state_.Config.cfgPath.Fallout2);
+    showMainWindow_();
+    close();
+}
+
+void frmFTR::DebugBTN_cont_Click() {
+    // The main window opens before this one closes, so the program never lacks a window.
+    showMainWindow_();
+    close();
+}
+
+frmFTR* FirstTimeRun_Routine(ProgramState& state, Ports& ports,
+                             std::function<void()> showMainWindow) {
+    auto* window = new frmFTR(state, ports, std::move(showMainWindow));
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->show();
+    window->txtF2path->setText(QString::fromStdString(RegistryText(ReadDestPath(ports.registry))));
+    return window;
+}
+
+}  // namespace vrel

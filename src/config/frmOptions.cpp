@@ -1,0 +1,220 @@
+#include "config/frmOptions.h"
+
+#include <QCheckBox>
+#include <QEvent>
+#include <QFontMetrics>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStyle>
+
+#include "config/GameFolder.h"
+#include "config/WindowFont.h"
+
+namespace vrel {
+namespace {
+
+constexpr int kCheckBoxWidth = 164;
+
+QCheckBox* MakeCheckBox(QGroupBox* frame, const char* name, const QString& caption, int top) {
+    auto* box = new QCheckBox(frame);
+    box->setObjectName(QString::fromLatin1(name));
+    box->setAccessibleName(caption);
+    const int indicator = box->style()->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, box) +
+                          box->style()->pixelMetric(QStyle::PM_CheckBoxLabelSpacing, nullptr, box);
+    box->setText(WrapToWidth(caption, box->fontMetrics(), kCheckBoxWidth - indicator - 2));
+    box->setGeometry(8, top, kCheckBoxWidth, 40);
+    box->setMouseTracking(true);
+    return box;
+}
+
+QGroupBox* MakeFrame(QWidget* parent, const char* name, const QString& caption, QRect geometry) {
+    auto* frame = new QGroupBox(caption, parent);
+    frame->setObjectName(QString::fromLatin1(name));
+    frame->setAccessibleName(caption);
+    frame->setGeometry(geometry);
+    return frame;
+}
+
+QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, QRect geometry) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setAccessibleName(text);
+    label->setGeometry(geometry);
+    return label;
+}
+
+QPushButton* MakeButton(QWidget* parent, const char* name, const QString& text,
+                        const QString& spoken, QRect geometry) {
+    auto* button = new QPushButton(text, parent);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setAccessibleName(spoken);
+    button->setGeometry(geometry);
+    button->setAutoDefault(false);
+    return button;
+}
+
+// The window's font, made smaller where needed so that the longest description fits the label.
+QFont FittingFont(const QLabel* label) {
+    QFont font = label->font();
+    for (const double size : {8.25, 8.0, 7.5, 7.0, 6.5}) {
+        font.setPointSizeF(size);
+        const QFontMetrics metrics(font);
+        bool fits = true;
+        for (const OptionsHover target :
+             {OptionsHover::Background, OptionsHover::CheckConflicts, OptionsHover::DeleteDataFiles,
+              OptionsHover::LoadModDesc, OptionsHover::Sound, OptionsHover::Fallout2}) {
+            const std::string_view text = HoverDescription(target);
+            const QRect needed = metrics.boundingRect(
+                label->rect(), Qt::TextWordWrap,
+                QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+            fits = fits && needed.height() <= label->height() && needed.width() <= label->width();
+        }
+        if (fits) {
+            break;
+        }
+    }
+    return font;
+}
+
+}  // namespace
+
+frmOptions::frmOptions(ProgramState& state, Ports& ports, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                          Qt::WindowCloseButtonHint),
+      state_(state),
+      ports_(ports) {
+    setObjectName(QStringLiteral("frmOptions"));
+    setWindowTitle(QStringLiteral("Options"));
+    setFixedSize(408, 206);
+    setFont(ConfigWindowFont());
+    setMouseTracking(true);
+
+    Frame2 = MakeFrame(this, "Frame2", QStringLiteral("General"), {6, 4, 176, 198});
+    genLoadModDesc =
+        MakeCheckBox(Frame2, "genLoadModDesc", QStringLiteral("Load mod description"), 18);
+    genDeleteDataFiles =
+        MakeCheckBox(Frame2, "genDeleteDataFiles",
+                     QStringLiteral("Delete files from the data\\ folder after playing"), 62);
+    genCheckConflicts =
+        MakeCheckBox(Frame2, "genCheckConflicts",
+                     QStringLiteral("Check for patch conflicts before playing"), 106);
+    genSound = MakeCheckBox(Frame2, "genSound", QStringLiteral("Sounds"), 150);
+
+    Frame1 = MakeFrame(this, "Frame1", QStringLiteral("Paths"), {186, 4, 216, 86});
+    Label2 = MakeLabel(Frame1, "Label2", QStringLiteral("Fallout1:"), {8, 17, 50, 22});
+    Text1 = new QLineEdit(QStringLiteral("Not available, yet"), Frame1);
+    Text1->setObjectName(QStringLiteral("Text1"));
+    Text1->setAccessibleName(QStringLiteral("Fallout 1 folder"));
+    Text1->setGeometry(58, 17, 150, 22);
+    Text1->setEnabled(false);
+    Label3 = MakeLabel(Frame1, "Label3", QStringLiteral("Fallout2:"), {8, 40, 50, 22});
+    Label3->setMouseTracking(true);
+    pathFallout2 = new QLineEdit(Frame1);
+    pathFallout2->setObjectName(QStringLiteral("pathFallout2"));
+    pathFallout2->setAccessibleName(QStringLiteral("Fallout 2 folder"));
+    pathFallout2->setGeometry(58, 40, 94, 22);
+    pathFallout2->setMouseTracking(true);
+    Label3->setBuddy(pathFallout2);
+    // The box is narrow: its whole text shows as the pointer rests on it.
+    connect(pathFallout2, &QLineEdit::textChanged, pathFallout2, &QLineEdit::setToolTip);
+    Command1 = MakeButton(Frame1, "Command1", QStringLiteral("browse"),
+                          QStringLiteral("Browse for the Fallout 2 folder"), {156, 39, 52, 24});
+    Command2 =
+        MakeButton(Frame1, "Command2", QStringLiteral("auto-locate"),
+                   QStringLiteral("Find the Fallout 2 folder automatically"), {128, 63, 80, 22});
+
+    Frame4 = MakeFrame(this, "Frame4", QStringLiteral("Information"), {186, 92, 216, 82});
+    Label1 = MakeLabel(
+        Frame4, "Label1",
+        QString::fromUtf8(kOptionsFirstDescription.data(), kOptionsFirstDescription.size()),
+        {8, 16, 200, 62});
+    Label1->setAccessibleName(QStringLiteral("Description"));
+    Label1->setWordWrap(true);
+    Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Label1->setFont(FittingFont(Label1));
+
+    btnCancel = MakeButton(this, "btnCancel", QStringLiteral("Cancel"), QStringLiteral("Cancel"),
+                           {254, 178, 72, 24});
+    btnOk = MakeButton(this, "btnOk", QStringLiteral("Okay"), QStringLiteral("Okay"),
+                       {330, 178, 72, 24});
+    btnOk->setDefault(true);
+
+    for (QWidget* option :
+         std::initializer_list<QWidget*>{genCheckConflicts, genDeleteDataFiles, genLoadModDesc,
+                                         genSound, Label3, pathFallout2}) {
+        option->installEventFilter(this);
+    }
+    connect(btnOk, &QPushButton::clicked, this, &frmOptions::btnOk_Click);
+    connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(Command1, &QPushButton::clicked, this, &frmOptions::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &frmOptions::Command2_Click);
+
+    Form_Load();
+}
+
+void frmOptions::Form_Load() {
+    const OptionsChoices choices = OptionsFromSettings(state_.Config);
+    genCheckConflicts->setChecked(choices.CheckConflicts);
+    genDeleteDataFiles->setChecked(choices.DeleteDataFiles);
+    genLoadModDesc->setChecked(choices.LoadModDesc);
+    genSound->setChecked(choices.Sound);
+    pathFallout2->setText(QString::fromStdString(choices.Fallout2));
+}
+
+void frmOptions::btnOk_Click() {
+    const OptionsChoices choices{.CheckConflicts = genCheckConflicts->isChecked(),
+                                 .DeleteDataFiles = genDeleteDataFiles->isChecked(),
+                                 .LoadModDesc = genLoadModDesc->isChecked(),
+                                 .Sound = genSound->isChecked(),
+                                 .Fallout2 = pathFallout2->text().toStdString()};
+    if (SaveOptions(state_.Config, state_.programFolder, choices, ports_.messages)) {
+        accept();
+    }
+}
+
+void frmOptions::Command1_Click() {
+    if (const auto folder = BrowseGameFolder(ports_.pickers, ports_.messages)) {
+        pathFallout2->setText(QString::fromStdString(*folder));
+    }
+}
+
+void frmOptions::Command2_Click() {
+    pathFallout2->setText(
+        QString::fromStdString(AutoLocateGameFolder(ports_.registry, ports_.messages)));
+}
+
+void frmOptions::ShowDescription(OptionsHover target) {
+    const std::string_view text = HoverDescription(target);
+    Label1->setText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+}
+
+bool frmOptions::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseMove) {
+        if (watched == genCheckConflicts) {
+            ShowDescription(OptionsHover::CheckConflicts);
+        } else if (watched == genDeleteDataFiles) {
+            ShowDescription(OptionsHover::DeleteDataFiles);
+        } else if (watched == genLoadModDesc) {
+            ShowDescription(OptionsHover::LoadModDesc);
+        } else if (watched == genSound) {
+            ShowDescription(OptionsHover::Sound);
+        } else if (watched == Label3 || watched == pathFallout2) {
+            ShowDescription(OptionsHover::Fallout2);
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void frmOptions::mouseMoveEvent(QMouseEvent* event) {
+    ShowDescription(OptionsHover::Background);
+    QDialog::mouseMoveEvent(event);
+}
+
+void ShowOptionsWindow(ProgramState& state, Ports& ports, QWidget* owner) {
+    frmOptions window(state, ports, owner);
+    window.exec();
+}
+
+}  // namespace vrel

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QDialog>
+
+#include "app/ProgramState.h"
+#include "config/OptionsSettings.h"
+#include "platform/Ports.h"
+
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace vrel {
+
+// The Options window: the four switches and the game folder, saved to vrel.cfg by Okay. Built
+// anew from the settings at every opening.
+class frmOptions final : public QDialog {
+    Q_OBJECT
+
+public:
+    frmOptions(ProgramState& state, Ports& ports, QWidget* parent = nullptr);
+
+    QGroupBox* Frame2 = nullptr;
+    QCheckBox* genLoadModDesc = nullptr;
+    QCheckBox* genDeleteDataFiles = nullptr;
+    QCheckBox* genCheckConflicts = nullptr;
+    QCheckBox* genSound = nullptr;
+    QGroupBox* Frame1 = nullptr;
+    QLabel* Label2 = nullptr;
+    QLineEdit* Text1 = nullptr;
+    QLabel* Label3 = nullptr;
+    QLineEdit* pathFallout2 = nullptr;
+    QPushButton* Command1 = nullptr;
+    QPushButton* Command2 = nullptr;
+    QGroupBox* Frame4 = nullptr;
+    QLabel* Label1 = nullptr;
+    QPushButton* btnCancel = nullptr;
+    QPushButton* btnOk = nullptr;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+
+private:
+    void Form_Load();
+    void btnOk_Click();
+    void Command1_Click();
+    void Command2_Click();
+    void ShowDescription(OptionsHover target);
+
+    ProgramState& state_;
+    Ports& ports_;
+};
+
+// The main window's Options button: shows the Options window modally over `owner`.
+void ShowOptionsWindow(ProgramState& state, Ports& ports, QWidget* owner);
+
+}  // namespace vrel

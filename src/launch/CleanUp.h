@@ -1,0 +1,16 @@
+#pragma once
+
+#include <functional>
+
+#include "launch/UnpackJournal.h"
+
+namespace vrel {
+
+// Undoes one Play: deletes every listed file (read-only or not), puts the user's kept files back
+// byte for byte, and removes the folders the unpacking created once they are empty. Failures are
+// passed over: what cannot be deleted stays. The journal is empty afterwards, so a later Play never
+// deletes a file twice; only a kept file that could not be put back stays in it. `onFile` is called
+// with the 0-based number of each listed file.
+void CleanUpGameFolder(UnpackJournal& journal, const std::function<void(int)>& onFile = {});
+
+}  // namespace vrel

@@ -1,0 +1,226 @@
+#include "launch/ConflictCheck.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <string_view>
+
+#include "app/PathHelpers.h"
+#include "archive/AnsiText.h"
+
+namespace vrel {
+namespace {
+
+// Tested in this order; a clash on any of them can make the game crash.
+constexpr std::array<std::string_view, 9> kHeavyExtensions{"lst", "cfg", "pal", "txt", "gam",
+                                                           "msk", "map", "int", "msg"};
+constexpr std::string_view kExemptMember = "data\\vault13.gam";
+
+struct PickedDat {
+    const FileInDat_Collection* files;
+    std::string fileName;
+};
+
+// The member names of the picked archives, each distinct name numbered once, and for every
+// number the entries that hold it in catalogue order, then directory order.
+struct NameIndex {
+    std::vector<const std::string*> names;         // by name number
+    std::vector<std::uint32_t> entryName;          // by entry: its name number
+    std::vector<std::uint32_t> entryOccurrence;    // by entry: its place among the occurrences
+    std::vector<std::uint32_t> archiveFirstEntry;  // by picked archive, plus the end
+    std::vector<std::uint32_t> occurrenceStart;    // by name number, plus the end
+    std::vector<std::uint32_t> occurrenceArchive;  // which picked archive holds it
+    // The first later occurrence of the same name in a different archive.
+    std::vector<std::uint32_t> nextArchiveOccurrence;
+};
+
+// Numbers each distinct name in the order first met: an open-addressing table of name numbers,
+// probed linearly, so that adding a name costs no allocation of its own.
+class NameNumbers {
+public:
+    explicit NameNumbers(std::size_t expected) {
+        std::size_t capacity = 16;
+        while (capacity < expected * 2) {
+            capacity *= 2;
+        }
+        mask_ = capacity - 1;
+        slots_.assign(capacity, Slot{0, kEmpty});
+    }
+
+    std::uint32_t Number(const std::string& name, std::vector<const std::string*>& names) {
+        const std::size_t hash = std::hash<std::string_view>{}(name);
+        const auto shortHash = static_cast<std::uint32_t>(hash ^ (hash >> 32));
+        for (std::size_t place = hash & mask_;; place = (place + 1) & mask_) {
+            Slot& slot = slots_[place];
+            if (slot.number == kEmpty) {
+                slot = Slot{shortHash, static_cast<std::uint32_t>(names.size())};
+                names.push_back(&name);
+                return slot.number;
+            }
+            if (slot.hash == shortHash && *names[slot.number] == name) {
+                return slot.number;
+            }
+        }
+    }
+
+private:
+    static constexpr std::uint32_t kEmpty = 0xFFFFFFFF;
+    struct Slot {
+        std::uint32_t hash;
+        std::uint32_t number;
+    };
+    std::vector<Slot> slots_;
+    std::size_t mask_ = 0;
+};
+
+NameIndex IndexNames(const std::vector<PickedDat>& picked) {
+    NameIndex index;
+    std::size_t total = 0;
+    for (const PickedDat& dat : picked) {
+        total += static_cast<std::size_t>(dat.files->Count());
+    }
+    NameNumbers numbers(total);
+    index.names.reserve(total);
+    index.entryName.reserve(total);
+    index.archiveFirstEntry.reserve(picked.size() + 1);
+    for (const PickedDat& dat : picked) {
+        index.archiveFirstEntry.push_back(static_cast<std::uint32_t>(index.entryName.size()));
+        for (const auto& slot : *dat.files) {
+            index.entryName.push_back(numbers.Number(slot.item->FullPath, index.names));
+        }
+    }
+    index.archiveFirstEntry.push_back(static_cast<std::uint32_t>(total));
+
+    // Entries grouped by name; filling them in entry order keeps each group in catalogue order.
+    index.occurrenceStart.assign(index.names.size() + 1, 0);
+    for (const std::uint32_t name : index.entryName) {
+        ++index.occurrenceStart[name + 1];
+    }
+    for (std::size_t name = 0; name < index.names.size(); ++name) {
+        index.occurrenceStart[name + 1] += index.occurrenceStart[name];
+    }
+    std::vector<std::uint32_t> fill(index.occurrenceStart.begin(), index.occurrenceStart.end() - 1);
+    index.occurrenceArchive.resize(total);
+    index.entryOccurrence.resize(total);
+    for (std::uint32_t archive = 0; archive + 1 < index.archiveFirstEntry.size(); ++archive) {
+        for (std::uint32_t entry = index.archiveFirstEntry[archive];
+             entry < index.archiveFirstEntry[archive + 1]; ++entry) {
+            const std::uint32_t place = fill[index.entryName[entry]]++;
+            index.occurrenceArchive[place] = archive;
+            index.entryOccurrence[entry] = place;
+        }
+    }
+    index.nextArchiveOccurrence.resize(total);
+    for (std::size_t name = 0; name < index.names.size(); ++name) {
+        const std::uint32_t begin = index.occurrenceStart[name];
+        const std::uint32_t end = index.occurrenceStart[name + 1];
+        for (std::uint32_t place = end; place-- > begin;) {
+            const std::uint32_t after = place + 1;
+            if (after == end) {
+                index.nextArchiveOccurrence[place] = end;
+            } else if (index.occurrenceArchive[after] != index.occurrenceArchive[place]) {
+                index.nextArchiveOccurrence[place] = after;
+            } else {
+                index.nextArchiveOccurrence[place] = index.nextArchiveOccurrence[after];
+            }
+        }
+    }
+    return index;
+}
+
+std::string ConflictLine(const std::string& member, const std::string& earlier,
+                         const std::string& later) {
+    constexpr std::string_view on = " on ";
+    constexpr std::string_view conflictsWith = " conflicts with ";
+    std::string line;
+    line.reserve(member.size() + on.size() + earlier.size() + conflictsWith.size() + later.size());
+    line.append(member).append(on).append(earlier).append(conflictsWith).append(later);
+    return line;
+}
+
+}  // namespace
+
+bool IsHeavyConflict(const std::string& memberPath) {
+    const std::string_view path(memberPath);
+    const std::string extension =
+        AnsiToLower(path.size() > 3 ? path.substr(path.size() - 3) : path);
+    return std::find(kHeavyExtensions.begin(), kHeavyExtensions.end(), extension) !=
+           kHeavyExtensions.end();
+}
+
+bool IsExemptFromConflicts(const std::string& memberPath) {
+    return memberPath.size() == kExemptMember.size() && AnsiToLower(memberPath) == kExemptMember;
+}
+
+ConflictReport ConflictCheck(FalloutDat_Collection& FalloutDats) {
+    ConflictReport report;
+    std::vector<PickedDat> picked;
+    for (const auto& slot : FalloutDats) {
+        if (slot.item->Selected) {
+            picked.push_back({slot.item->Files.get(), GetFileName(slot.item->FullPath)});
+        }
+    }
+    if (picked.size() < 2) {
+        return report;
+    }
+
+    const NameIndex index = IndexNames(picked);
+    std::vector<std::uint8_t> exempt(index.names.size());
+    std::vector<std::uint8_t> heavy(index.names.size());
+    for (std::size_t name = 0; name < index.names.size(); ++name) {
+        // Only a name held more than once can clash.
+        if (index.occurrenceStart[name + 1] - index.occurrenceStart[name] > 1) {
+            exempt[name] = IsExemptFromConflicts(*index.names[name]) ? 1 : 0;
+            heavy[name] = IsHeavyConflict(*index.names[name]) ? 1 : 0;
+        }
+    }
+
+    // For each earlier archive, its clashes are gathered per later archive, each in the order of
+    // the earlier archive's entries and then of the later archive's, and then listed pair by pair.
+    std::vector<std::vector<std::uint32_t>> clashesWith(picked.size());
+    bool anyHeavy = false;
+    for (std::uint32_t earlier = 0; earlier < picked.size(); ++earlier) {
+        for (std::uint32_t entry = index.archiveFirstEntry[earlier];
+             entry < index.archiveFirstEntry[earlier + 1]; ++entry) {
+            const std::uint32_t name = index.entryName[entry];
+            if (exempt[name] != 0) {
+                continue;
+            }
+            const std::uint32_t end = index.occurrenceStart[name + 1];
+            for (std::uint32_t place = index.nextArchiveOccurrence[index.entryOccurrence[entry]];
+                 place < end; ++place) {
+                clashesWith[index.occurrenceArchive[place]].push_back(name);
+            }
+        }
+        for (std::uint32_t later = earlier + 1; later < picked.size(); ++later) {
+            for (const std::uint32_t name : clashesWith[later]) {
+                report.Lines.push_back(ConflictLine(*index.names[name], picked[earlier].fileName,
+                                                    picked[later].fileName));
+                anyHeavy = anyHeavy || heavy[name] != 0;
+            }
+            clashesWith[later].clear();
+        }
+    }
+    if (!report.Lines.empty()) {
+        report.Verdict = anyHeavy ? ConflictVerdict::Heavy : ConflictVerdict::Minor;
+    }
+    return report;
+}
+
+std::string VerdictText(ConflictVerdict verdict) {
+    switch (verdict) {
+        case ConflictVerdict::Heavy:
+            return "Well, I found some heavy conflicts here, running the game with them would make "
+                   "it to randomly crash, so it's not recommended.";
+        case ConflictVerdict::Minor:
+            return "I found some minor conflicts, although the game will run perfectly with them, "
+                   "some mods may not appear in the game or they could behave incorrectly. You can "
+                   "run the game, anyway.";
+        case ConflictVerdict::None:
+            break;
+    }
+    return "Good, there were no conflicts, hit Continue to run the game.";
+}
+
+}  // namespace vrel

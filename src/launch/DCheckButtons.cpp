@@ -1,0 +1,17 @@
+#include "launch/DCheckButtons.h"
+
+namespace vrel {
+
+bool DCheckButtonColours::MouseOver(DCheckButton button, bool soundOn) {
+    const bool soundDue = soundOn && BackColor(button) == kButtonGrey;
+    go_ = button == DCheckButton::Go ? kButtonHoverGrey : kButtonGrey;
+    cancel_ = button == DCheckButton::Cancel ? kButtonHoverGrey : kButtonGrey;
+    return soundDue;
+}
+
+void DCheckButtonColours::MouseOverBackground() {
+    go_ = kButtonGrey;
+    cancel_ = kButtonGrey;
+}
+
+}  // namespace vrel

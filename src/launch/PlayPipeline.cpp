@@ -1,0 +1,148 @@
+#include "launch/PlayPipeline.h"
+
+#include "app/PathHelpers.h"
+#include "archive/AnsiText.h"
+#include "launch/CleanUp.h"
+#include "launch/Unpacker.h"
+
+namespace vrel {
+namespace {
+
+constexpr std::size_t kProblemsListed = 20;
+
+std::string Display(const std::string& ansi) {
+    return AnsiToUtf8(ansi);
+}
+
+std::string DescribeProblems(const std::vector<UnpackProblem>& problems) {
+    std::string text = "Vrel could not unpack these files, the game will run without them:\r";
+    for (std::size_t i = 0; i < problems.size() && i < kProblemsListed; ++i) {
+        const UnpackProblem& problem = problems[i];
+        text += "\r" + problem.archive;
+        if (!problem.member.empty()) {
+            text += ": " + Display(problem.member);
+        }
+        text += " (" + problem.reason + ")";
+    }
+    if (problems.size() > kProblemsListed) {
+        text += "\r...and " + std::to_string(problems.size() - kProblemsListed) + " more.";
+    }
+    return text;
+}
+
+}  // namespace
+
+PlayPipeline::PlayPipeline(ProgramState& state, Ports& ports, ProgressPort& progress,
+                           PlayScreens& screens)
+    : state_(state), ports_(ports), progress_(progress), screens_(screens) {}
+
+void PlayPipeline::cmdPlay_Click() {
+    const CfgGeneral& general = state_.Config.cfgGeneral;
+    if (general.Sound) {
+        ports_.sounds.Play(ProgramFile(state_.programFolder, "butin3.wav"));
+    }
+    const std::filesystem::path game = AnsiToNativePath(state_.Config.cfgPath.Fallout2);
+    if (state_.Config.cfgPath.Fallout2.empty() || !FileExists((game / "Fallout2.exe").string())) {
+        ports_.messages.Show(
+            {.text = "Fallout2.exe not found! Check the Fallout 2 path on the options box.",
+             .title = "Can't begin the game!",
+             .buttons = MessageButtons::Ok,
+             .icon = MessageIcon::Critical});
+        ports_.lifetime.EndProgram();
+        return;
+    }
+    if (general.CheckConflicts) {
+        screens_.ShowConflictCheck();
+        if (state_.CancelPlay) {
+            state_.CancelPlay = false;
+            return;
+        }
+    }
+    bool unpack = true;
+    if (state_.commandLine.find("-d") != std::string::npos) {
+        unpack = ports_.messages.Show({.text = "Skip DAT-unpack process and run Fallout directly?",
+                                       .title = "Debug question",
+                                       .buttons = MessageButtons::YesNo,
+                                       .icon = MessageIcon::Question}) != MessageAnswer::Yes;
+    }
+    if (unpack && !Unpack()) {
+        // A write failed: the game does not start, and everything written goes again.
+        journal_.DataDelList = journal_.writtenFiles;
+        CleanUp();
+        return;
+    }
+    screens_.ShowWaitingWindow();
+    if (state_.Config.cfgGeneral.DeleteDataFiles) {
+        CleanUp();
+    }
+    progress_.Hide();
+    screens_.SetMainWindowVisible(true);
+}
+
+bool PlayPipeline::Unpack() {
+    const std::vector<ModRow> items = screens_.ListItems();
+    progress_.Show();
+    screens_.SetMainWindowVisible(false);
+    progress_.SetCaption("Starting...");
+    progress_.SetLabel("Initializing Settings");
+    progress_.SetValue(1);
+    progress_.SetMaximum(static_cast<int>(items.size()));
+    progress_.Repaint();
+    progress_.SetCaption("Patching Fallout...");
+
+    const std::filesystem::path patches = ProgramFile(state_.programFolder, "Patches");
+    Unpacker unpacker(AnsiToNativePath(state_.Config.cfgPath.Fallout2), state_.Config.cfgGeneral,
+                      journal_);
+    bool completed = true;
+    for (std::size_t i = 0; i < items.size() && completed; ++i) {
+        const ModRow& item = items[i];
+        progress_.SetLabel("Processing " + item.Name);
+        progress_.SetValue(static_cast<int>(i + 1));
+        progress_.Repaint();
+        if (!item.Ticked) {
+            continue;
+        }
+        completed =
+            unpacker.UnpackArchive(ProgramFile(patches, item.Name), item.Name,
+                                   [&](std::int32_t number, std::int32_t filesTotal) {
+                                       progress_.SetLabel(item.Name + " " + std::to_string(number) +
+                                                          "/" + std::to_string(filesTotal));
+                                       progress_.RepaintLabel();
+                                   });
+    }
+    progress_.Hide();
+
+    if (const auto& failure = unpacker.WriteFailure()) {
+        ports_.messages.Show({.text = "Vrel could not write " + Display(failure->member) +
+                                      " from " + failure->archive + " (" + failure->reason +
+                                      ").\r\rThe disk may be full. The game was not started, and "
+                                      "the files unpacked so far are "
+                                      "removed again.",
+                              .title = "Can't begin the game!",
+                              .buttons = MessageButtons::Ok,
+                              .icon = MessageIcon::Critical});
+        return false;
+    }
+    if (!unpacker.Problems().empty()) {
+        ports_.messages.Show({.text = DescribeProblems(unpacker.Problems()),
+                              .title = "Some files were not unpacked",
+                              .buttons = MessageButtons::Ok,
+                              .icon = MessageIcon::Exclamation});
+    }
+    return true;
+}
+
+void PlayPipeline::CleanUp() {
+    progress_.Show();
+    screens_.SetMainWindowVisible(false);
+    progress_.SetCaption("Fallout finished its execution!");
+    progress_.SetLabel("Deleting DATA files...");
+    progress_.SetValue(1);
+    progress_.SetMaximum(static_cast<int>(journal_.DataDelList.size()));
+    progress_.Repaint();
+    CleanUpGameFolder(journal_, [this](int k) { progress_.SetValue(k); });
+    progress_.Hide();
+    screens_.SetMainWindowVisible(true);
+}
+
+}  // namespace vrel

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "app/ProgramState.h"
+#include "app/Startup.h"
+#include "launch/UnpackJournal.h"
+#include "platform/Ports.h"
+#include "platform/ProgressPort.h"
+
+namespace vrel {
+
+// The windows that Play shows or hides; each Show runs modally and returns when its window closes.
+class PlayScreens {
+public:
+    virtual ~PlayScreens() = default;
+    // The mod list as it stands: each row's archive file name and tick, in list order.
+    virtual std::vector<ModRow> ListItems() = 0;
+    virtual void SetMainWindowVisible(bool visible) = 0;
+    // The conflict window; its Cancel sets ProgramState::CancelPlay.
+    virtual void ShowConflictCheck() = 0;
+    // The waiting window: starts the game and returns once it has ended.
+    virtual void ShowWaitingWindow() = 0;
+};
+
+// What the Play button does: checks the game, runs the conflict check when asked, unpacks the
+// ticked mods into the game folder, lets the game run and removes the unpacked files afterwards.
+class PlayPipeline {
+public:
+    PlayPipeline(ProgramState& state, Ports& ports, ProgressPort& progress, PlayScreens& screens);
+
+    void cmdPlay_Click();
+
+    // What this Play changed in the game folder; emptied by each clean-up.
+    const UnpackJournal& Journal() const { return journal_; }
+
+private:
+    bool Unpack();
+    void CleanUp();
+
+    ProgramState& state_;
+    Ports& ports_;
+    ProgressPort& progress_;
+    PlayScreens& screens_;
+    UnpackJournal journal_;
+};
+
+}  // namespace vrel

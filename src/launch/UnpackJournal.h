@@ -1,0 +1,30 @@
+#pragma once
+
+#include <filesystem>
+#include <vector>
+
+namespace vrel {
+
+// A file of the user's that stood where a member was unpacked, moved aside until the clean-up.
+struct KeptFile {
+    std::filesystem::path original;
+    std::filesystem::path aside;
+};
+
+// Everything one Play changed in the game folder, so that the clean-up can undo it.
+struct UnpackJournal {
+    // Every file written while DeleteDataFiles was on, in the order of writing; a path written by
+    // two archives stands twice.
+    std::vector<std::filesystem::path> DataDelList;
+    // Every file written, whatever DeleteDataFiles says: what a failed Play removes again.
+    std::vector<std::filesystem::path> writtenFiles;
+    std::vector<KeptFile> keptFiles;
+    std::vector<std::filesystem::path> createdFolders;  // parents before children
+    std::filesystem::path keepFolder;                   // where kept files wait; made on first use
+
+    bool Empty() const {
+        return writtenFiles.empty() && keptFiles.empty() && createdFolders.empty();
+    }
+};
+
+}  // namespace vrel

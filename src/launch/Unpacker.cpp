@@ -1,0 +1,228 @@
+#include "launch/Unpacker.h"
+
+#include <cerrno>
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <system_error>
+
+#include "app/CaseBlindPath.h"
+#include "archive/AnsiText.h"
+#include "archive/DatWalk.h"
+#include "launch/MemberTarget.h"
+
+namespace vrel {
+namespace {
+
+void MakeWritable(const std::filesystem::path& file) {
+    std::error_code error;
+    std::filesystem::permissions(file, std::filesystem::perms::owner_write,
+                                 std::filesystem::perm_options::add, error);
+}
+
+void MakeReadOnly(const std::filesystem::path& file) {
+    std::error_code error;
+    std::filesystem::permissions(file,
+                                 std::filesystem::perms::owner_write |
+                                     std::filesystem::perms::group_write |
+                                     std::filesystem::perms::others_write,
+                                 std::filesystem::perm_options::remove, error);
+}
+
+bool EndsWith(std::string_view text, std::string_view tail) {
+    return text.size() >= tail.size() && text.substr(text.size() - tail.size()) == tail;
+}
+
+std::string Describe(const std::filesystem::path& path) {
+    const auto utf8 = path.u8string();
+    return std::string(utf8.begin(), utf8.end());
+}
+
+}  // namespace
+
+Unpacker::Unpacker(std::filesystem::path gameFolder, const CfgGeneral& settings,
+                   UnpackJournal& journal)
+    : gameFolder_(std::move(gameFolder)), settings_(settings), journal_(journal) {}
+
+bool Unpacker::UnpackArchive(const std::filesystem::path& archive, const std::string& archiveName,
+                             const MemberStep& onMember) {
+    auto walk = DatWalk::Open(archive);
+    if (!walk) {
+        problems_.push_back({archiveName, "", DescribeDatProblem(walk.error())});
+        return true;
+    }
+    const std::int32_t filesTotal = walk->FilesTotal();
+    for (std::int32_t number = 1; number <= filesTotal; ++number) {
+        if (onMember) {
+            onMember(number, filesTotal);
+        }
+        const std::optional<DatEntry> entry = walk->NextDatEntry();
+        if (!entry) {
+            problems_.push_back(
+                {archiveName, "",
+                 DescribeDatProblem(walk->Problem().value_or(DatProblem::BadEntry))});
+            break;
+        }
+        const auto parts = SafeTargetParts(entry->Name);
+        if (!parts) {
+            problems_.push_back(
+                {archiveName, entry->Name, "its name leads outside the game folder"});
+            continue;
+        }
+        MemberContent content = walk->ReadDatMember(*entry);
+        if (content.Problem) {
+            problems_.push_back({archiveName, entry->Name, DescribeDatProblem(*content.Problem)});
+            continue;
+        }
+        std::string reason;
+        const std::optional<std::filesystem::path> folder = PrepareFolder(*parts, reason);
+        if (!folder) {
+            problems_.push_back({archiveName, entry->Name, reason});
+            continue;
+        }
+        const std::filesystem::path fileName = AnsiToNativePath(parts->back());
+        const std::filesystem::path target = FindFile(*folder, fileName);
+        switch (WriteMember(target, content.Bytes, reason)) {
+            case WriteOutcome::Written:
+                break;
+            case WriteOutcome::Skipped:
+                problems_.push_back({archiveName, entry->Name, reason});
+                continue;
+            case WriteOutcome::Failed:
+                writeFailure_ = UnpackProblem{archiveName, entry->Name, reason};
+                return false;
+        }
+        // The game's prototypes stay read-only while it runs.
+        if (EndsWith(entry->Name, "pro")) {
+            MakeReadOnly(target);
+        }
+        journal_.writtenFiles.push_back(target);
+        if (settings_.DeleteDataFiles) {
+            journal_.DataDelList.push_back(target);
+        }
+    }
+    return true;
+}
+
+std::optional<std::filesystem::path> Unpacker::PrepareFolder(const std::vector<std::string>& parts,
+                                                             std::string& reason) {
+    std::filesystem::path folder = gameFolder_;
+    std::string key;
+    for (std::size_t level = 0; level + 1 < parts.size(); ++level) {
+        key += AnsiToLower(parts[level]) + '\\';
+        if (const auto known = folders_.find(key); known != folders_.end()) {
+            folder = known->second;
+            continue;
+        }
+        const std::filesystem::path name = AnsiToNativePath(parts[level]);
+        std::error_code error;
+        if (const auto existing = FindEntryCaseBlind(folder, name.string())) {
+            if (!std::filesystem::is_directory(*existing, error)) {
+                reason = "a file stands where the folder " + Describe(*existing) + " should be";
+                return std::nullopt;
+            }
+            folder = *existing;
+        } else {
+            folder /= name;
+            if (!std::filesystem::create_directory(folder, error)) {
+                reason =
+                    "the folder " + Describe(folder) + " cannot be created: " + error.message();
+                return std::nullopt;
+            }
+            journal_.createdFolders.push_back(folder);
+        }
+        folders_.emplace(key, folder);
+    }
+    return folder;
+}
+
+std::filesystem::path Unpacker::FindFile(const std::filesystem::path& folder,
+                                         const std::filesystem::path& name) {
+#ifdef _WIN32
+    return folder / name;
+#else
+    auto [entries, first] = folderEntries_.try_emplace(folder);
+    if (first) {
+        std::error_code error;
+        for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end;
+             it.increment(error)) {
+            const std::string spelt = it->path().filename().string();
+            entries->second.try_emplace(AsciiToLower(spelt), spelt);
+        }
+    }
+    const std::string key = AsciiToLower(name.string());
+    if (const auto found = entries->second.find(key); found != entries->second.end()) {
+        return folder / found->second;
+    }
+    entries->second.emplace(key, name.string());
+    return folder / name;
+#endif
+}
+
+bool Unpacker::KeepAside(const std::filesystem::path& target) {
+    std::error_code error;
+    if (journal_.keepFolder.empty()) {
+        const auto stamp = std::chrono::system_clock::now().time_since_epoch().count();
+        journal_.keepFolder = gameFolder_ / ".vrel-kept" / std::to_string(stamp);
+        if (!std::filesystem::create_directories(journal_.keepFolder, error)) {
+            journal_.keepFolder.clear();
+            return false;
+        }
+    }
+    const std::filesystem::path aside =
+        journal_.keepFolder / std::to_string(journal_.keptFiles.size() + 1);
+    std::filesystem::rename(target, aside, error);
+    if (error) {
+        return false;
+    }
+    journal_.keptFiles.push_back({target, aside});
+    return true;
+}
+
+Unpacker::WriteOutcome Unpacker::WriteMember(const std::filesystem::path& target,
+                                             const std::vector<std::uint8_t>& bytes,
+                                             std::string& reason) {
+    std::error_code error;
+    const auto status = std::filesystem::symlink_status(target, error);
+    bool keptAside = false;
+    if (std::filesystem::exists(status)) {
+        if (std::filesystem::is_directory(status)) {
+            reason = "a folder stands at " + Describe(target);
+            return WriteOutcome::Skipped;
+        }
+        if (settings_.DeleteDataFiles && !writtenThisPlay_.contains(target)) {
+            // The user's own file: it comes back after the game.
+            if (!KeepAside(target)) {
+                reason = "the file already at " + Describe(target) + " could not be kept aside";
+                return WriteOutcome::Skipped;
+            }
+            keptAside = true;
+        } else {
+            MakeWritable(target);
+            std::filesystem::remove(target, error);
+        }
+    }
+
+    std::FILE* file = std::fopen(target.string().c_str(), "wb");
+    if (file == nullptr) {
+        reason = "cannot create " + Describe(target) + ": " + std::strerror(errno);
+        if (keptAside) {
+            std::filesystem::rename(journal_.keptFiles.back().aside, target, error);
+            journal_.keptFiles.pop_back();
+        }
+        return WriteOutcome::Skipped;
+    }
+    writtenThisPlay_.insert(target);
+    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    const int writeErrno = errno;
+    const bool closed = std::fclose(file) == 0;
+    if (!written || !closed) {
+        reason =
+            "cannot write " + Describe(target) + ": " + std::strerror(written ? errno : writeErrno);
+        std::filesystem::remove(target, error);
+        return WriteOutcome::Failed;
+    }
+    return WriteOutcome::Written;
+}
+
+}  // namespace vrel

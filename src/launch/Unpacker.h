@@ -1,0 +1,65 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "config/VrelCFG.h"
+#include "launch/UnpackJournal.h"
+
+namespace vrel {
+
+// A member (or a whole archive, with an empty member) that was not unpacked, and why.
+struct UnpackProblem {
+    std::string archive;
+    std::string member;  // Windows-1252, as stored
+    std::string reason;
+};
+
+// Unpacks mod archives into the game folder, member by member, recording in the journal what it
+// changes. Members that cannot be unpacked are skipped and reported; a write that fails part-way
+// (a full disk) stops the unpacking.
+class Unpacker {
+public:
+    Unpacker(std::filesystem::path gameFolder, const CfgGeneral& settings, UnpackJournal& journal);
+
+    // Called before each member with its 1-based number and the archive's FilesTotal.
+    using MemberStep = std::function<void(std::int32_t number, std::int32_t filesTotal)>;
+
+    // Unpacks every member of one archive. False when a write failed and unpacking must stop.
+    bool UnpackArchive(const std::filesystem::path& archive, const std::string& archiveName,
+                       const MemberStep& onMember);
+
+    const std::vector<UnpackProblem>& Problems() const { return problems_; }
+    // The write that stopped the unpacking, if one did.
+    const std::optional<UnpackProblem>& WriteFailure() const { return writeFailure_; }
+
+private:
+    enum class WriteOutcome { Written, Skipped, Failed };
+
+    std::optional<std::filesystem::path> PrepareFolder(const std::vector<std::string>& parts,
+                                                       std::string& reason);
+    WriteOutcome WriteMember(const std::filesystem::path& target,
+                             const std::vector<std::uint8_t>& bytes, std::string& reason);
+    bool KeepAside(const std::filesystem::path& target);
+    std::filesystem::path FindFile(const std::filesystem::path& folder,
+                                   const std::filesystem::path& name);
+
+    std::filesystem::path gameFolder_;
+    const CfgGeneral& settings_;
+    UnpackJournal& journal_;
+    std::map<std::string, std::filesystem::path>
+        folders_;  // folder text in lower case -> real folder
+    // Per folder, the names it holds in lower case -> as spelt; read once, kept up to date.
+    std::map<std::filesystem::path, std::map<std::string, std::string>> folderEntries_;
+    std::set<std::filesystem::path> writtenThisPlay_;
+    std::vector<UnpackProblem> problems_;
+    std::optional<UnpackProblem> writeFailure_;
+};
+
+}  // namespace vrel

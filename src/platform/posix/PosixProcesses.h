@@ -1,0 +1,27 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+
+#include "platform/ProcessPort.h"
+
+namespace vrel {
+
+// Starts programs with posix_spawn. A Windows program (a file starting with "MZ") runs through
+// Wine: the program named by VREL_WINE, else `wine` on the PATH.
+class PosixProcesses final : public ProcessPort {
+public:
+    std::optional<ProcessId> Start(const std::filesystem::path& program,
+                                   const std::filesystem::path& workingFolder) override;
+    // Reaps an ended child, so an ended game never looks alive.
+    bool IsRunning(ProcessId id) override;
+};
+
+// Whether the file begins with the "MZ" mark of a Windows program.
+bool IsWindowsProgram(const std::filesystem::path& program);
+
+// The Wine to run Windows programs with, or nothing when none is installed.
+std::optional<std::string> FindWine();
+
+}  // namespace vrel

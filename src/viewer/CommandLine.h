@@ -1,0 +1,29 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "archive/Expected.h"
+
+// The viewer's command line is the whole argument text, searched as one string with exact,
+// case-sensitive substring tests.
+namespace vrel {
+
+// The release notes and a name given with "-f" both load a file; they differ in where a relative
+// name is looked up.
+enum class StartKind { OpenDialog, LoadNamedFile, LoadReleaseNotes };
+
+struct StartPlan {
+    StartKind kind = StartKind::LoadReleaseNotes;
+    std::string fileName;  // for the two loads
+};
+
+// "-o" anywhere shows the open-file dialog; otherwise "-f" takes everything after itself and one
+// separating character as the file name; otherwise the release notes load. Fails with a
+// description when nothing follows "-f".
+Expected<StartPlan, std::string> PlanStart(std::string_view commandLine);
+
+// "-ns" anywhere: the viewer closes without its exit splash.
+bool SkipsExitSplash(std::string_view commandLine);
+
+}  // namespace vrel

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+// What each released key does in the viewer.
+namespace vrel {
+
+// A colour in the platform's 0x00BBGGRR encoding.
+using Colour = std::uint32_t;
+
+constexpr int Red(Colour c) {
+    return static_cast<int>(c & 0xFF);
+}
+constexpr int Green(Colour c) {
+    return static_cast<int>((c >> 8) & 0xFF);
+}
+constexpr int Blue(Colour c) {
+    return static_cast<int>((c >> 16) & 0xFF);
+}
+
+struct ColourScheme {
+    Colour text = 0;
+    Colour back = 0;
+};
+
+// The scheme the viewer starts with (the F4 one).
+inline constexpr ColourScheme kStartScheme{0xC0FFC0, 0x004000};
+inline constexpr const char* kTerminalFace = "Terminal";
+inline constexpr const char* kFixedsysFace = "Fixedsys";
+inline constexpr int kFontPoints = 9;
+
+enum class ViewerKey { F1, F2, F3, F4, F5, F6, F7, F8, F11, F12, L, Escape, Other };
+
+struct ShiftState {
+    bool shift = false;
+    bool ctrl = false;
+    bool alt = false;
+};
+
+enum class CommandKind { Nothing, SetColours, SetFont, LoadDialog, Close };
+
+struct KeyCommand {
+    CommandKind kind = CommandKind::Nothing;
+    ColourScheme colours;  // for SetColours
+    std::string fontFace;  // for SetFont
+};
+
+// Colour and font keys ignore the shift state; L counts only with Alt alone held.
+KeyCommand CommandForKey(ViewerKey key, ShiftState shiftState);
+
+}  // namespace vrel

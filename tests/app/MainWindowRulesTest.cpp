@@ -1,0 +1,113 @@
+#include "app/MainWindowRules.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "Fakes.h"
+#include "app/ButtonSounds.h"
+
+namespace vrel {
+namespace {
+
+class MainWindowRulesTest : public ::testing::Test {
+protected:
+    MainWindowRulesTest() {
+        state_.programFolder = "/program";
+        state_.Config.cfgGeneral.Sound = true;
+        for (int i = 1; i <= 3; ++i) {
+            state_.FalloutDats.Add(i, 0, "", i == 1, "", std::make_shared<FileInDat_Collection>());
+        }
+    }
+
+    ProgramState state_;
+    testing::FakeMessageBox messages_;
+    testing::FakeSounds sounds_;
+};
+
+TEST_F(MainWindowRulesTest, HoverSoundOnEnteringAndOnPassingToAnotherButton) {
+    HoverImages images;
+    EXPECT_FALSE(images.Shown().has_value());
+    HoverSwitch(images, MainButton::Play, state_, sounds_);
+    HoverSwitch(images, MainButton::Play, state_, sounds_);
+    EXPECT_EQ(sounds_.played.size(), 1u);
+    HoverSwitch(images, MainButton::Exit, state_, sounds_);
+    EXPECT_EQ(sounds_.played.size(), 2u);
+    EXPECT_TRUE(images.Visible(MainButton::Exit));
+    EXPECT_FALSE(images.Visible(MainButton::Play));
+    images.HideAll();
+    HoverSwitch(images, MainButton::Exit, state_, sounds_);
+    ASSERT_EQ(sounds_.played.size(), 3u);
+    EXPECT_EQ(sounds_.played.back(), std::filesystem::path("/program") / "butin4.wav");
+}
+
+TEST_F(MainWindowRulesTest, SoundOffKeepsTheImagesSwitchingSilently) {
+    state_.Config.cfgGeneral.Sound = false;
+    HoverImages images;
+    HoverSwitch(images, MainButton::About, state_, sounds_);
+    EXPECT_TRUE(images.Visible(MainButton::About));
+    PlayClickSound(state_.Config, sounds_, state_.programFolder);
+    EXPECT_TRUE(sounds_.played.empty());
+}
+
+TEST_F(MainWindowRulesTest, ClickSoundComesFromTheProgramFolder) {
+    PlayClickSound(state_.Config, sounds_, state_.programFolder);
+    ASSERT_EQ(sounds_.played.size(), 1u);
+    EXPECT_EQ(sounds_.played[0], std::filesystem::path("/program") / "butin3.wav");
+}
+
+struct TickCase {
+    const char* what;
+    std::string name;
+    bool ticked;
+    bool loading;
+    bool warns;
+    bool selectedAfter;  // of row 1, which starts selected
+};
+
+TEST_F(MainWindowRulesTest, TickOfRowOne) {
+    const std::vector<TickCase> cases = {
+        {"untick the patch", "patch000.dat", false, false, true, false},
+        {"untick in other case", "PATCH000.DAT", false, false, true, false},
+        {"tick the patch", "Patch000.dat", true, false, false, true},
+        {"untick while loading", "patch000.dat", false, true, true, true},
+        {"untick another mod", "patch0000.dat", false, false, false, false},
+    };
+    for (const auto& c : cases) {
+        state_.FalloutDats.Item(1).Selected = true;
+        state_.LoadingList = c.loading;
+        messages_.shown.clear();
+        sounds_.played.clear();
+        DATList_ItemCheck(state_, messages_, sounds_, 1, c.name, c.ticked);
+        EXPECT_EQ(sounds_.played.size(), 1u) << c.what;
+        ASSERT_EQ(messages_.shown.size(), c.warns ? 1u : 0u) << c.what;
+        if (c.warns) {
+            EXPECT_EQ(
+                messages_.shown[0].text,
+                "By disabling \"patch000.dat\" you will lost the 1.02d update for Fallout 2!");
+            EXPECT_EQ(messages_.shown[0].title, "Vrel");
+            EXPECT_EQ(messages_.shown[0].buttons, MessageButtons::Ok);
+            EXPECT_EQ(messages_.shown[0].icon, MessageIcon::None);
+        }
+        EXPECT_EQ(state_.FalloutDats.Item(1).Selected, c.selectedAfter) << c.what;
+    }
+}
+
+TEST_F(MainWindowRulesTest, TickSetsOnlyTheItemOfTheSameNumber) {
+    DATList_ItemCheck(state_, messages_, sounds_, 3, "c.dat", true);
+    EXPECT_TRUE(state_.FalloutDats.Item(3).Selected);
+    EXPECT_FALSE(state_.FalloutDats.Item(2).Selected);
+    DATList_ItemCheck(state_, messages_, sounds_, 3, "c.dat", false);
+    EXPECT_FALSE(state_.FalloutDats.Item(3).Selected);
+}
+
+// Guards against a crash when a row has no catalogue item of its number.
+TEST_F(MainWindowRulesTest, RowWithoutItemChangesNothing) {
+    DATList_ItemCheck(state_, messages_, sounds_, 4, "d.dat", true);
+    DATList_ItemCheck(state_, messages_, sounds_, 0, "d.dat", true);
+    EXPECT_FALSE(state_.FalloutDats.Item(2).Selected);
+    EXPECT_FALSE(state_.FalloutDats.Item(3).Selected);
+}
+
+}  // namespace
+}  // namespace vrel

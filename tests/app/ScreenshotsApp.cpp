@@ -1,0 +1,110 @@
+// Renders the main window and the About window with demo mods to PNG files, headless.
+// Usage: screenshots_app OUTPUT_FOLDER
+#include <QApplication>
+#include <QListWidget>
+#include <QTest>
+#include <QTimer>
+#include <filesystem>
+#include <iostream>
+
+#include "Fakes.h"
+#include "PointerMoves.h"
+#include "TempFolder.h"
+#include "app/HotSpot.h"
+#include "app/ProgForm.h"
+#include "app/frmAbout.h"
+#include "app/frmMain.h"
+#include "archive/DatWriter.h"
+
+namespace {
+
+using vrel::testing::Bytes;
+using vrel::testing::WriteFile;
+
+struct DemoMod {
+    const char* name;
+    const char* description;
+};
+
+const DemoMod kDemoMods[] = {
+    {"Arroyo Redux.dat",
+     "Arroyo rebuilt: new huts, a second well and the temple trial with a few more traps."},
+    {"BetterMaps.dat", "Sharper world map tiles and marked water caravans."},
+    {"Klamath Nights.dat", "Night-time lighting for Klamath and the trapping grounds."},
+    {"NCR Patrols.dat", "Ranger patrols on the roads between NCR and the Hub."},
+    {"New Reno Tunes.dat", "Quieter casino music and new jukebox tracks."},
+    {"patch000.dat", ""},
+    {"Quick Inventory.dat", "Bigger inventory list and faster barter screen."},
+    {"Restored Texts.dat", "Typo fixes for the English dialogue files."},
+    {"Wasteland Sounds.dat", "Wind, crickets and distant thunder on the world map."},
+};
+
+void Save(QWidget& window, const std::filesystem::path& file) {
+    window.grab().save(QString::fromStdString(file.string()));
+    std::cout << file.string() << "\n";
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::cerr << "usage: screenshots_app OUTPUT_FOLDER\n";
+        return 2;
+    }
+    QApplication application(argc, argv);
+    const std::filesystem::path out = std::filesystem::absolute(argv[1]);
+    std::filesystem::create_directories(out);
+
+    vrel::testing::TempFolder folder;
+    vrel::ProgramState state;
+    state.programFolder = folder / "program";
+    state.Config.cfgPath.Fallout2 = (folder / "game").string();
+    state.Config.cfgGeneral.LoadModDesc = true;
+    std::filesystem::create_directories(folder / "game");
+    for (const DemoMod& mod : kDemoMods) {
+        const auto path = state.programFolder / "Patches" / mod.name;
+        if (std::string(mod.name) == "patch000.dat") {
+            WriteFile(path, "the game's own patch");
+            continue;
+        }
+        WriteFile(path,
+                  vrel::BuildDatImage({{.Name = "amoddesc.qrd", .Content = Bytes(mod.description)},
+                                       {.Name = "data\\readme.txt", .Content = Bytes("x")}}));
+    }
+
+    vrel::testing::FakeMessageBox messages;
+    vrel::testing::FakeLifetime lifetime;
+    vrel::testing::FakeSounds sounds;
+    vrel::testing::FakePickers pickers;
+    vrel::testing::FakeRegistry registry;
+    vrel::testing::FakeProcesses processes;
+    vrel::testing::FakeShell shell;
+    vrel::Ports ports{messages, lifetime, sounds, pickers, registry, processes, shell};
+    vrel::ProgForm progress;
+
+    vrel::frmMain window(state, ports, progress);
+    if (!window.Form_Load()) {
+        std::cerr << "screenshots_app: the demo did not load\n";
+        return 1;
+    }
+    window.DATList->item(2)->setCheckState(Qt::Checked);
+    window.DATList->item(5)->setCheckState(Qt::Checked);
+    const QRect row = window.DATList->visualItemRect(window.DATList->item(1));
+    QTest::mouseClick(window.DATList->viewport(), Qt::LeftButton, {}, row.center());
+    for (int tick = 0; tick < 48; ++tick) {
+        window.FadeTimer_Timer();
+    }
+    window.FadeTimer->stop();
+    window.ShowTimer->stop();
+    Save(window, out / "vrel2-main.png");
+
+    vrel::testing::MovePointer(window.cmdPlay, window.cmdPlay->rect().center());
+    Save(window, out / "vrel2-main-hover.png");
+
+    vrel::frmAbout about(state.Config, sounds, shell, state.programFolder, &window);
+    about.show();
+    Save(about, out / "vrel2-about.png");
+    vrel::testing::MovePointer(about.Label5, about.Label5->rect().center());
+    Save(about, out / "vrel2-about-hover.png");
+    return 0;
+}

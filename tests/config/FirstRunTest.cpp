@@ -1,0 +1,110 @@
+#include "config/FirstRun.h"
+
+#include <gtest/gtest.h>
+
+#include "Fakes.h"
+#include "TempFolder.h"
+#include "archive/AnsiText.h"
+
+namespace vrel {
+namespace {
+
+using testing::FakeMessageBox;
+using testing::TempFolder;
+
+std::string FileText(const std::filesystem::path& file) {
+    const auto bytes = testing::ReadFile(file);
+    return {bytes.begin(), bytes.end()};
+}
+
+std::string Defaults(const std::string& appPath, const std::string& fallout2) {
+    return "[General]\r\nFirstTimeRun=0\r\nSound=1\r\nLoadModDesc=1\r\nDeleteDataFiles=1\r\n"
+           "CheckConflicts=1\r\n\r\n[Path]\r\nAppPath=" +
+           appPath + "\r\nFallout1=\"null\"\r\nFallout2=" + fallout2 +
+           "\r\n\r\n[Skins]\r\nNumSkinsInstalled=0\r\n";
+}
+
+TEST(FirstRun, CaptionCarriesMajorAndMinorVersion) {
+    EXPECT_EQ(FirstRunCaption(), "Vrel v" + std::to_string(VREL_VERSION_MAJOR) + "." +
+                                     std::to_string(VREL_VERSION_MINOR));
+}
+
+TEST(FirstRun, DebugButtonWantedWhereverDashDStands) {
+    struct Case {
+        const char* commandLine;
+        bool shown;
+    };
+    const Case cases[] = {
+        {"-d", true}, {"-debug", true}, {"x-d", true}, {"a -d b", true},
+        {"", false},  {"-D", false},    {"d-", false}, {"- d", false},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(ShowsDebugButton(c.commandLine), c.shown) << c.commandLine;
+    }
+}
+
+class FirstRunSaveTest : public ::testing::Test {
+protected:
+    FirstRunSaveTest() {
+        testing::WriteFile(folder_ / "vrel.cfg", "[General]\r\nFirstTimeRun=1\r\n");
+        config_.cfgPath.Fallout2 = "kept in memory";
+    }
+    std::string AppPath() const { return NativePathToAnsi(folder_.path()); }
+
+    TempFolder folder_;
+    VrelCFG config_;
+    FakeMessageBox messages_;
+};
+
+TEST_F(FirstRunSaveTest, ContinueWritesTheDefaultsWithTheBoxesFolder) {
+    const struct {
+        std::string box;
+        std::string stored;
+    } cases[] = {
+        {"C:\\Games\\Fallout2", "C:\\Games\\Fallout2"},
+        {"", ""},                                    // an empty box is stored empty
+        {" /games/fo2 ", " /games/fo2 "},            // stored exactly as typed
+        {"/spiele/caf\xC3\xA9", "/spiele/caf\xE9"},  // display text becomes Windows-1252
+    };
+    for (const auto& c : cases) {
+        VrelCFG config;
+        ASSERT_TRUE(SaveFirstRunSettings(config, folder_.path(), c.box, messages_));
+        EXPECT_EQ(FileText(folder_ / "vrel.cfg"), Defaults(AppPath(), c.stored)) << c.box;
+        EXPECT_EQ(config.cfgPath.Fallout2, c.stored);
+        EXPECT_EQ(config.cfgPath.Fallout1, "null");
+        EXPECT_FALSE(config.cfgGeneral.FirstTimeRun);
+    }
+    EXPECT_TRUE(messages_.shown.empty());
+}
+
+TEST_F(FirstRunSaveTest, AfterContinueTheNextStartOpensTheMainWindow) {
+    ASSERT_TRUE(SaveFirstRunSettings(config_, folder_.path(), "C:\\Games", messages_));
+    VrelCFG next;
+    EXPECT_EQ(next.GetConf(folder_ / "vrel.cfg"), FirstWindow::MainWindow);
+    EXPECT_EQ(next.cfgPath.Fallout2, "C:\\Games");
+}
+
+// Guards against a failed write passing unnoticed: the user is told and may stay to try again.
+TEST_F(FirstRunSaveTest, FailedWriteIsToldAndCancelKeepsTheSettings) {
+    std::filesystem::create_directory(folder_ / "vrel.cfg.new");
+    messages_.answers = {MessageAnswer::Cancel};
+    EXPECT_FALSE(SaveFirstRunSettings(config_, folder_.path(), "C:\\Games", messages_));
+    ASSERT_EQ(messages_.shown.size(), 1u);
+    EXPECT_EQ(messages_.shown[0].title, "Error!");
+    EXPECT_EQ(messages_.shown[0].buttons, MessageButtons::OkCancel);
+    EXPECT_NE(messages_.shown[0].text.find("couldn't save its settings"), std::string::npos);
+    EXPECT_EQ(config_.cfgPath.Fallout2, "kept in memory");
+    EXPECT_EQ(FileText(folder_ / "vrel.cfg"), "[General]\r\nFirstTimeRun=1\r\n");
+}
+
+TEST_F(FirstRunSaveTest, FailedWriteOkGoesOnWithTheSettingsInMemory) {
+    std::filesystem::create_directory(folder_ / "vrel.cfg.new");
+    messages_.answers = {MessageAnswer::Ok};
+    EXPECT_TRUE(SaveFirstRunSettings(config_, folder_.path(), "C:\\Games", messages_));
+    EXPECT_EQ(config_.cfgPath.Fallout2, "C:\\Games");
+    EXPECT_TRUE(config_.cfgGeneral.Sound);
+    EXPECT_EQ(FileText(folder_ / "vrel.cfg"), "[General]\r\nFirstTimeRun=1\r\n");
+}
+
+}  // namespace
+}  // namespace vrel

@@ -1,0 +1,120 @@
+#include "config/OptionsSettings.h"
+
+#include <gtest/gtest.h>
+
+#include "Fakes.h"
+#include "TempFolder.h"
+#include "archive/AnsiText.h"
+
+namespace vrel {
+namespace {
+
+using testing::FakeMessageBox;
+using testing::TempFolder;
+
+std::string FileText(const std::filesystem::path& file) {
+    const auto bytes = testing::ReadFile(file);
+    return {bytes.begin(), bytes.end()};
+}
+
+VrelCFG Saved() {
+    VrelCFG config;
+    config.cfgGeneral = {.FirstTimeRun = false,
+                         .Sound = true,
+                         .LoadModDesc = false,
+                         .DeleteDataFiles = true,
+                         .CheckConflicts = false};
+    config.cfgPath = {
+        .Fallout1 = "\"null\"", .Fallout2 = "C:\\Spiele\\F\xE4llout2", .AppPath = "x"};
+    config.cfgSkins.NumSkinsInstalled = 3;
+    return config;
+}
+
+TEST(OptionsSettings, ChoicesStartFromTheSettings) {
+    const OptionsChoices choices = OptionsFromSettings(Saved());
+    EXPECT_FALSE(choices.CheckConflicts);
+    EXPECT_TRUE(choices.DeleteDataFiles);
+    EXPECT_FALSE(choices.LoadModDesc);
+    EXPECT_TRUE(choices.Sound);
+    EXPECT_EQ(choices.Fallout2, "C:\\Spiele\\F\xC3\xA4llout2");
+}
+
+TEST(OptionsSettings, OkayWithoutChangesRewritesTheSameSettings) {
+    TempFolder folder;
+    VrelCFG config = Saved();
+    FakeMessageBox messages;
+    ASSERT_TRUE(SaveOptions(config, folder.path(), OptionsFromSettings(config), messages));
+    EXPECT_EQ(FileText(folder / "vrel.cfg"),
+              "[General]\r\nFirstTimeRun=0\r\nSound=1\r\nLoadModDesc=0\r\nDeleteDataFiles=1\r\n"
+              "CheckConflicts=0\r\n\r\n[Path]\r\nAppPath=" +
+                  NativePathToAnsi(folder.path()) +
+                  "\r\nFallout1=\"null\"\r\nFallout2=C:\\Spiele\\F\xE4llout2\r\n\r\n"
+                  "[Skins]\r\nNumSkinsInstalled=0\r\n");
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST(OptionsSettings, OkayStoresEachChoice) {
+    TempFolder folder;
+    VrelCFG config = Saved();
+    FakeMessageBox messages;
+    const OptionsChoices choices{.CheckConflicts = true,
+                                 .DeleteDataFiles = false,
+                                 .LoadModDesc = true,
+                                 .Sound = false,
+                                 .Fallout2 = " typed by hand "};
+    ASSERT_TRUE(SaveOptions(config, folder.path(), choices, messages));
+    EXPECT_TRUE(config.cfgGeneral.CheckConflicts);
+    EXPECT_FALSE(config.cfgGeneral.DeleteDataFiles);
+    EXPECT_TRUE(config.cfgGeneral.LoadModDesc);
+    EXPECT_FALSE(config.cfgGeneral.Sound);
+    EXPECT_EQ(config.cfgPath.Fallout2, " typed by hand ");
+    EXPECT_EQ(config.cfgPath.AppPath, NativePathToAnsi(folder.path()));
+    VrelCFG reread;
+    reread.GetConf(folder / "vrel.cfg");
+    EXPECT_FALSE(reread.cfgGeneral.Sound);
+    EXPECT_EQ(reread.cfgPath.Fallout2, " typed by hand ");
+}
+
+// Guards against a failed write being taken as saved: the settings stay and the user is told.
+TEST(OptionsSettings, FailedWriteIsToldAndChangesNothing) {
+    TempFolder folder;
+    std::filesystem::create_directory(folder / "vrel.cfg.new");
+    VrelCFG config = Saved();
+    FakeMessageBox messages;
+    OptionsChoices choices = OptionsFromSettings(config);
+    choices.Sound = false;
+    EXPECT_FALSE(SaveOptions(config, folder.path(), choices, messages));
+    EXPECT_TRUE(config.cfgGeneral.Sound);
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].title, "Error!");
+    EXPECT_FALSE(std::filesystem::exists(folder / "vrel.cfg"));
+}
+
+TEST(OptionsSettings, DescriptionsOfEachOption) {
+    struct Case {
+        OptionsHover target;
+        const char* text;
+    };
+    const Case cases[] = {
+        {OptionsHover::Background, "Hover any option to see its description."},
+        {OptionsHover::CheckConflicts,
+         "Checks any conflicts between mods before playing. (Recommended)"},
+        {OptionsHover::DeleteDataFiles,
+         "When you finish playing Fallout, it will delete any file that was created to enable the "
+         "mods. Warning, if you close Vrel before they're delete you will have to do the work "
+         "manually!"},
+        {OptionsHover::LoadModDesc,
+         "If available, loads the mod description directly from the DAT, if disabled, it can "
+         "save you time when you have lots of mods in your Patches folder."},
+        {OptionsHover::Sound,
+         "Enabled/Disables those fantastic Dolby Pro-Logic Surround 5.1 THX's sounds when you "
+         "hover/click the buttons."},
+        {OptionsHover::Fallout2, "Where you installed Fallout 2"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(HoverDescription(c.target), c.text);
+    }
+}
+
+}  // namespace
+}  // namespace vrel

@@ -1,0 +1,82 @@
+// Renders the first-run and Options windows with demo settings into PNG files of the folder given
+// as the only argument.
+#include <cstdio>
+#include <filesystem>
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPixmap>
+
+#include "Fakes.h"
+#include "config/OptionsSettings.h"
+#include "config/frmFTR.h"
+#include "config/frmOptions.h"
+
+namespace {
+
+bool Save(QWidget& window, const std::filesystem::path& file) {
+    window.show();
+    QApplication::processEvents();
+    const bool saved = window.grab().save(QString::fromStdString(file.string()), "PNG");
+    if (!saved) {
+        std::fprintf(stderr, "cannot write %s\n", file.string().c_str());
+    }
+    return saved;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: screenshots_config OUTPUT_FOLDER\n");
+        return 2;
+    }
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QApplication application(argc, argv);
+    const std::filesystem::path out(argv[1]);
+
+    vrel::testing::FakeMessageBox messages;
+    vrel::testing::FakeLifetime lifetime;
+    vrel::testing::FakeSounds sounds;
+    vrel::testing::FakePickers pickers;
+    vrel::testing::FakeRegistry registry;
+    vrel::testing::FakeProcesses processes;
+    vrel::testing::FakeShell shell;
+    vrel::Ports ports{messages, lifetime, sounds, pickers, registry, processes, shell};
+
+    vrel::ProgramState state;
+    state.programFolder = out;
+    state.Config.cfgGeneral = {.FirstTimeRun = false,
+                               .Sound = true,
+                               .LoadModDesc = true,
+                               .DeleteDataFiles = true,
+                               .CheckConflicts = false};
+    state.Config.cfgPath.Fallout2 = "C:\\Games\\Fallout2";
+
+    bool saved = true;
+    {
+        vrel::frmFTR window(state, ports, [] {});
+        window.txtF2path->setText(QStringLiteral("C:\\Games\\Fallout2"));
+        saved = Save(window, out / "frmFTR.png") && saved;
+    }
+    {
+        state.commandLine = "-d";
+        vrel::frmFTR window(state, ports, [] {});
+        saved = Save(window, out / "frmFTR-debug.png") && saved;
+    }
+    {
+        vrel::frmOptions window(state, ports);
+        saved = Save(window, out / "frmOptions.png") && saved;
+    }
+    {
+        // The longest description, to see that it fits its frame.
+        vrel::frmOptions window(state, ports);
+        const auto text = vrel::HoverDescription(vrel::OptionsHover::DeleteDataFiles);
+        window.Label1->setText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+        saved = Save(window, out / "frmOptions-description.png") && saved;
+    }
+    return saved ? 0 : 1;
+}

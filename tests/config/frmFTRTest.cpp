@@ -1,0 +1,153 @@
+#include "config/frmFTR.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+
+#include "ConfigWindowFixture.h"
+#include "archive/AnsiText.h"
+
+namespace vrel {
+namespace {
+
+const char* const kFirstRunFile = "[General]\r\nFirstTimeRun=1\r\nSound=1\r\n";
+
+class frmFTRTest : public testing::ConfigWindowFixture {
+protected:
+    frmFTRTest() { testing::WriteFile(CfgFile(), kFirstRunFile); }
+
+    std::function<void()> CountMainWindow() {
+        return [this] { ++mainWindowShown_; };
+    }
+    std::string Defaults(const std::string& fallout2) const {
+        return "[General]\r\nFirstTimeRun=0\r\nSound=1\r\nLoadModDesc=1\r\nDeleteDataFiles=1\r\n"
+               "CheckConflicts=1\r\n\r\n[Path]\r\nAppPath=" +
+               NativePathToAnsi(folder_.path()) + "\r\nFallout1=\"null\"\r\nFallout2=" + fallout2 +
+               "\r\n\r\n[Skins]\r\nNumSkinsInstalled=0\r\n";
+    }
+
+    int mainWindowShown_ = 0;
+};
+
+TEST_F(frmFTRTest, RoutineShowsTheWindowWithTheRecordedFolder) {
+    struct Case {
+        RegistryValue value;
+        QString box;
+    };
+    const Case cases[] = {
+        {std::string("C:\\Games\\Fallout2"), QStringLiteral("C:\\Games\\Fallout2")},
+        {std::monostate{}, QString()},
+        {std::string(), QString()},
+        {std::uint32_t{77}, QStringLiteral("77")},
+    };
+    for (const Case& c : cases) {
+        registry_.value = c.value;
+        QPointer<frmFTR> window = FirstTimeRun_Routine(state_, ports_, CountMainWindow());
+        ASSERT_TRUE(window);
+        EXPECT_TRUE(window->isVisible());
+        EXPECT_EQ(window->txtF2path->text(), c.box);
+        EXPECT_TRUE(messages_.shown.empty());
+        window->close();
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_FALSE(window);  // closing unloads it
+    }
+    EXPECT_EQ(mainWindowShown_, 0);
+    EXPECT_EQ(CfgText(), kFirstRunFile);
+}
+
+TEST_F(frmFTRTest, LoadSetsTheCaptionAndControls) {
+    frmFTR window(state_, ports_, CountMainWindow());
+    EXPECT_EQ(window.windowTitle(),
+              QStringLiteral("Vrel v%1.%2").arg(VREL_VERSION_MAJOR).arg(VREL_VERSION_MINOR));
+    EXPECT_EQ(window.size(), QSize(355, 251));
+    EXPECT_EQ(window.Label1->text(), "This is the first time you run Vrel");
+    EXPECT_TRUE(window.Label1->font().bold());
+    EXPECT_TRUE(window.Label2->font().underline());
+    EXPECT_EQ(window.Frame1->title(), "Skins");
+    EXPECT_FALSE(window.Label6->isEnabled());
+    EXPECT_FALSE(window.Text2->isEnabled());
+    EXPECT_FALSE(window.Command3->isEnabled());
+    EXPECT_TRUE(window.txtF2path->isEnabled());
+    EXPECT_EQ(window.Command2->text(), "Continue");
+    EXPECT_EQ(testing::Unnamed(window), std::vector<std::string>{});
+}
+
+TEST_F(frmFTRTest, DebugButtonShownWhenDashDStandsAnywhere) {
+    struct Case {
+        const char* commandLine;
+        bool shown;
+    };
+    const Case cases[] = {{"-d", true}, {"-debug", true}, {"x-d", true}, {"", false}};
+    for (const Case& c : cases) {
+        state_.commandLine = c.commandLine;
+        frmFTR window(state_, ports_, CountMainWindow());
+        EXPECT_EQ(window.DebugBTN_cont->isVisibleTo(&window), c.shown) << c.commandLine;
+    }
+}
+
+TEST_F(frmFTRTest, ContinueSavesDefaultsCreatesTheDataTreeAndOpensTheMainWindow) {
+    const std::filesystem::path game = folder_ / "game";
+    std::filesystem::create_directory(game);
+    frmFTR window(state_, ports_, CountMainWindow());
+    window.show();
+    window.txtF2path->setText(QString::fromStdString(game.string()));
+    window.Command2->click();
+    EXPECT_EQ(CfgText(), Defaults(NativePathToAnsi(game)));
+    EXPECT_EQ(state_.Config.cfgPath.Fallout2, NativePathToAnsi(game));
+    EXPECT_TRUE(state_.Config.cfgGeneral.CheckConflicts);
+    EXPECT_TRUE(std::filesystem::is_directory(game / "Data" / "text" / "italian" / "game"));
+    EXPECT_EQ(mainWindowShown_, 1);
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_TRUE(messages_.shown.empty());
+}
+
+TEST_F(frmFTRTest, ContinueWithAnEmptyBoxStoresAnEmptyGameFolder) {
+    frmFTR window(state_, ports_, CountMainWindow());
+    window.Command2->click();
+    EXPECT_EQ(CfgText(), Defaults(""));
+    EXPECT_EQ(mainWindowShown_, 1);
+}
+
+TEST_F(frmFTRTest, FailedWriteCancelledKeepsTheWindow) {
+    std::filesystem::create_directory(folder_ / "vrel.cfg.new");
+    messages_.answers = {MessageAnswer::Cancel};
+    frmFTR window(state_, ports_, CountMainWindow());
+    window.show();
+    window.Command2->click();
+    EXPECT_EQ(messages_.shown.size(), 1u);
+    EXPECT_EQ(mainWindowShown_, 0);
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_EQ(CfgText(), kFirstRunFile);
+}
+
+TEST_F(frmFTRTest, DebugContinueWritesNothing) {
+    state_.commandLine = "-d";
+    frmFTR window(state_, ports_, CountMainWindow());
+    window.show();
+    window.DebugBTN_cont->click();
+    EXPECT_EQ(mainWindowShown_, 1);
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_EQ(CfgText(), kFirstRunFile);
+    EXPECT_FALSE(std::filesystem::exists(folder_ / "Data"));
+}
+
+TEST_F(frmFTRTest, BrowseFillsOnlyTheBox) {
+    testing::WriteFile(folder_ / "game" / "Fallout2.exe", "MZ");
+    frmFTR window(state_, ports_, CountMainWindow());
+    window.txtF2path->setText(QStringLiteral("before"));
+    pickers_.folders = {(folder_ / "elsewhere").string(), std::nullopt};
+    messages_.answers = {MessageAnswer::No};
+    window.Command1->click();
+    EXPECT_EQ(window.txtF2path->text(), "before");  // No, then the picker was cancelled
+
+    pickers_.folders = {(folder_ / "game").string()};
+    window.Command1->click();
+    EXPECT_EQ(window.txtF2path->text().toStdString(), (folder_ / "game").string());
+    EXPECT_EQ(state_.Config.cfgPath.Fallout2, "");
+    EXPECT_EQ(CfgText(), kFirstRunFile);
+}
+
+}  // namespace
+}  // namespace vrel

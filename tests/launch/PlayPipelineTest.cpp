@@ -1,0 +1,204 @@
+#include "launch/PlayPipeline.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "Fakes.h"
+#include "TempFolder.h"
+#include "archive/DatWriter.h"
+
+namespace vrel {
+namespace {
+
+using testing::Bytes;
+using testing::ReadFile;
+using testing::WriteFile;
+
+namespace fs = std::filesystem;
+
+class FakeScreens final : public PlayScreens {
+public:
+    std::vector<ModRow> ListItems() override { return items; }
+    void SetMainWindowVisible(bool visible) override { visibility.push_back(visible); }
+    void ShowConflictCheck() override {
+        ++conflictChecks;
+        if (onConflictCheck) {
+            onConflictCheck();
+        }
+    }
+    void ShowWaitingWindow() override {
+        ++waits;
+        if (whileGameRuns) {
+            whileGameRuns();
+        }
+    }
+
+    std::vector<ModRow> items;
+    std::vector<bool> visibility;
+    int conflictChecks = 0;
+    int waits = 0;
+    std::function<void()> onConflictCheck;
+    std::function<void()> whileGameRuns;
+};
+
+class PlayPipelineTest : public ::testing::Test {
+protected:
+    PlayPipelineTest() {
+        state_.programFolder = folder_ / "program";
+        state_.Config.cfgPath.Fallout2 = (folder_ / "game").string();
+        state_.Config.cfgGeneral = {.Sound = true, .DeleteDataFiles = true};
+        WriteFile(folder_ / "game" / "Fallout2.exe", "MZ");
+        fs::create_directories(folder_ / "game" / "data");
+        fs::create_directories(state_.programFolder / "Patches");
+    }
+
+    void AddMod(const std::string& name, bool ticked, const std::vector<ImageMember>& members) {
+        WriteFile(state_.programFolder / "Patches" / name, BuildDatImage(members));
+        screens_.items.push_back({name, ticked});
+    }
+
+    fs::path Data(const std::string& name) const { return folder_ / "game" / "data" / name; }
+
+    testing::TempFolder folder_;
+    ProgramState state_;
+    testing::FakeMessageBox messages_;
+    testing::FakeLifetime lifetime_;
+    testing::FakeSounds sounds_;
+    testing::FakePickers pickers_;
+    testing::FakeRegistry registry_;
+    testing::FakeProcesses processes_;
+    testing::FakeShell shell_;
+    Ports ports_{messages_, lifetime_, sounds_, pickers_, registry_, processes_, shell_};
+    testing::FakeProgress progress_;
+    FakeScreens screens_;
+    PlayPipeline pipeline_{state_, ports_, progress_, screens_};
+};
+
+TEST_F(PlayPipelineTest, UnpacksTickedModsForTheGameAndRemovesThemAfterwards) {
+    screens_.items.push_back({"patch000.dat", true});
+    WriteFile(state_.programFolder / "Patches" / "patch000.dat",
+              BuildDatImage({{.Name = "text\\p.msg", .Content = Bytes("patch")}}));
+    AddMod("a.dat", true,
+           {{.Name = "maps\\a.map", .Content = Bytes("A")},
+            {.Name = "shared.txt", .Content = Bytes("from a")}});
+    AddMod("b.dat", false, {{.Name = "maps\\b.map", .Content = Bytes("B")}});
+    AddMod("c.dat", true, {{.Name = "shared.txt", .Content = Bytes("from c")}});
+    bool sawFiles = false;
+    screens_.whileGameRuns = [&] {
+        sawFiles = ReadFile(Data("maps/a.map")) == Bytes("A") &&
+                   ReadFile(Data("shared.txt")) == Bytes("from c") &&
+                   fs::exists(Data("text/p.msg")) && !fs::exists(Data("maps/b.map"));
+    };
+
+    pipeline_.cmdPlay_Click();
+    EXPECT_TRUE(sawFiles);
+    EXPECT_EQ(screens_.waits, 1);
+    EXPECT_EQ(screens_.conflictChecks, 0);
+    EXPECT_EQ(sounds_.played.size(), 1u);
+    EXPECT_EQ(sounds_.played[0].filename(), "butin3.wav");
+    EXPECT_FALSE(fs::exists(Data("maps/a.map")));
+    EXPECT_FALSE(fs::exists(Data("shared.txt")));
+    EXPECT_FALSE(
+        fs::exists(folder_ / "game" / "data" / "maps"));  // created for the mod, removed again
+    EXPECT_TRUE(pipeline_.Journal().DataDelList.empty());
+    EXPECT_TRUE(messages_.shown.empty());
+    EXPECT_EQ(progress_.caption, "Fallout finished its execution!");
+    EXPECT_EQ(progress_.label, "Deleting DATA files...");
+    ASSERT_FALSE(screens_.visibility.empty());
+    EXPECT_TRUE(screens_.visibility.back());
+    EXPECT_FALSE(progress_.visible);
+    EXPECT_EQ(progress_.labelRepaints, (std::vector<std::string>{"patch000.dat 1/1", "a.dat 1/2",
+                                                                 "a.dat 2/2", "c.dat 1/1"}));
+    EXPECT_EQ(progress_.repaints.front(), "Starting...|Initializing Settings|1");
+    EXPECT_EQ(progress_.repaints[2], "Patching Fallout...|Processing a.dat|2");
+}
+
+TEST_F(PlayPipelineTest, NothingTickedStillPlays) {
+    AddMod("a.dat", false, {{.Name = "a.txt", .Content = Bytes("a")}});
+    pipeline_.cmdPlay_Click();
+    EXPECT_EQ(screens_.waits, 1);
+    EXPECT_TRUE(progress_.labelRepaints.empty());
+    EXPECT_EQ(progress_.repaints.size(), 3u);  // starting, the one item, the clean-up
+}
+
+TEST_F(PlayPipelineTest, MissingGameEndsTheProgram) {
+    fs::remove(folder_ / "game" / "Fallout2.exe");
+    pipeline_.cmdPlay_Click();
+    ASSERT_EQ(messages_.shown.size(), 1u);
+    EXPECT_EQ(messages_.shown[0].text,
+              "Fallout2.exe not found! Check the Fallout 2 path on the options box.");
+    EXPECT_EQ(messages_.shown[0].title, "Can't begin the game!");
+    EXPECT_EQ(messages_.shown[0].icon, MessageIcon::Critical);
+    EXPECT_EQ(lifetime_.ended, 1);
+    EXPECT_EQ(screens_.waits, 0);
+}
+
+TEST_F(PlayPipelineTest, CancelInTheConflictWindowStopsBeforeAnything) {
+    state_.Config.cfgGeneral.CheckConflicts = true;
+    state_.commandLine = "-d";
+    AddMod("a.dat", true, {{.Name = "a.txt", .Content = Bytes("a")}});
+    screens_.onConflictCheck = [&] { state_.CancelPlay = true; };
+    pipeline_.cmdPlay_Click();
+    EXPECT_EQ(screens_.conflictChecks, 1);
+    EXPECT_FALSE(state_.CancelPlay);
+    EXPECT_TRUE(messages_.shown.empty());  // the debug question comes after the check
+    EXPECT_EQ(screens_.waits, 0);
+    EXPECT_FALSE(fs::exists(Data("a.txt")));
+    EXPECT_TRUE(screens_.visibility.empty());
+}
+
+TEST_F(PlayPipelineTest, DebugYesSkipsUnpackingAndKeepsTheMainWindow) {
+    state_.commandLine = "-debug";
+    AddMod("a.dat", true, {{.Name = "a.txt", .Content = Bytes("a")}});
+    messages_.answers = {MessageAnswer::Yes};
+    pipeline_.cmdPlay_Click();
+    ASSERT_EQ(messages_.shown.size(), 1u);
+    EXPECT_EQ(messages_.shown[0].text, "Skip DAT-unpack process and run Fallout directly?");
+    EXPECT_EQ(messages_.shown[0].title, "Debug question");
+    EXPECT_EQ(screens_.waits, 1);
+    EXPECT_FALSE(fs::exists(Data("a.txt")));
+    EXPECT_TRUE(progress_.labelRepaints.empty());
+}
+
+TEST_F(PlayPipelineTest, WithDeleteDataFilesOffTheModFilesStay) {
+    state_.Config.cfgGeneral.DeleteDataFiles = false;
+    AddMod("a.dat", true, {{.Name = "a.txt", .Content = Bytes("a")}});
+    pipeline_.cmdPlay_Click();
+    EXPECT_EQ(ReadFile(Data("a.txt")), Bytes("a"));
+    EXPECT_TRUE(pipeline_.Journal().DataDelList.empty());
+    EXPECT_NE(progress_.caption, "Fallout finished its execution!");
+    EXPECT_TRUE(screens_.visibility.back());
+}
+
+TEST_F(PlayPipelineTest, ProblemsAreListedOnceAfterUnpackingAndTheGameStillRuns) {
+    std::vector<ImageMember> members;
+    for (int i = 0; i < 25; ++i) {
+        members.push_back({.Name = "..\\evil" + std::to_string(i), .Content = Bytes("x")});
+    }
+    members.push_back({.Name = "fine.txt", .Content = Bytes("ok")});
+    AddMod("bad.dat", true, members);
+    bool sawFine = false;
+    screens_.whileGameRuns = [&] { sawFine = fs::exists(Data("fine.txt")); };
+    pipeline_.cmdPlay_Click();
+    ASSERT_EQ(messages_.shown.size(), 1u);
+    const std::string& text = messages_.shown[0].text;
+    EXPECT_NE(text.find("bad.dat: ..\\evil19"), std::string::npos);
+    EXPECT_EQ(text.find("evil20"), std::string::npos);
+    EXPECT_NE(text.find("...and 5 more."), std::string::npos);
+    EXPECT_TRUE(sawFine);
+    EXPECT_EQ(screens_.waits, 1);
+    EXPECT_FALSE(fs::exists(Data("fine.txt")));
+}
+
+TEST_F(PlayPipelineTest, ASecondPlayNeverDeletesTheFirstPlaysPathsAgain) {
+    AddMod("a.dat", true, {{.Name = "a.txt", .Content = Bytes("a")}});
+    pipeline_.cmdPlay_Click();
+    screens_.items[0].Ticked = false;
+    WriteFile(Data("a.txt"), "the user's file, made between two plays");
+    pipeline_.cmdPlay_Click();
+    EXPECT_EQ(ReadFile(Data("a.txt")), Bytes("the user's file, made between two plays"));
+}
+
+}  // namespace
+}  // namespace vrel

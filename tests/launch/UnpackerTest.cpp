@@ -1,0 +1,180 @@
+#include "launch/Unpacker.h"
+
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+
+#include <csignal>
+
+#include "TempFolder.h"
+#include "app/DataFolders.h"
+#include "archive/DatWriter.h"
+#include "launch/CleanUp.h"
+
+namespace vrel {
+namespace {
+
+using testing::Bytes;
+using testing::ReadFile;
+using testing::TempFolder;
+using testing::WriteFile;
+
+namespace fs = std::filesystem;
+
+bool IsReadOnly(const fs::path& file) {
+    return (fs::status(file).permissions() & fs::perms::owner_write) == fs::perms::none;
+}
+
+// Every path below the folder with its size, to compare a game folder before and after.
+std::map<std::string, std::uintmax_t> Snapshot(const fs::path& folder) {
+    std::map<std::string, std::uintmax_t> entries;
+    for (auto it = fs::recursive_directory_iterator(folder);
+         it != fs::recursive_directory_iterator(); ++it) {
+        entries[fs::relative(it->path(), folder).string()] =
+            it->is_regular_file() ? it->file_size() : 0;
+    }
+    return entries;
+}
+
+class UnpackerTest : public ::testing::Test {
+protected:
+    UnpackerTest() {
+        fs::create_directories(Game());
+        CreateDataFolders(Game().string());
+        settings_.DeleteDataFiles = true;
+    }
+    fs::path Game() const { return folder_ / "game"; }
+
+    fs::path Archive(const std::string& name, const std::vector<ImageMember>& members) {
+        const fs::path path = folder_ / name;
+        WriteFile(path, BuildDatImage(members));
+        return path;
+    }
+
+    bool Unpack(const fs::path& archive) {
+        return unpacker_.UnpackArchive(archive, archive.filename().string(), {});
+    }
+
+    TempFolder folder_;
+    CfgGeneral settings_;
+    UnpackJournal journal_;
+    Unpacker unpacker_{Game(), settings_, journal_};
+};
+
+TEST_F(UnpackerTest, WritesMembersWhereTheGameLooksAndCleansUpCompletely) {
+    const auto before = Snapshot(Game());
+    WriteFile(Game() / "Data" / "text" / "english" / "game" / "misc.msg", "the user's own");
+    const auto withUserFile = Snapshot(Game());
+    const auto text = Bytes(std::string(4000, 'm'));
+    const auto first =
+        Archive("first.dat", {{.Name = "text\\english\\game\\misc.msg", .Content = Bytes("first")},
+                              {.Name = "ART\\CRITTERS\\HMJMPSAA.FRM", .Content = text},
+                              {.Name = "proto\\items\\00000001.pro", .Content = Bytes("p")},
+                              {.Name = "proto\\items\\00000002.PRO", .Content = Bytes("P")},
+                              {.Name = "newfolder\\deep\\x.txt", .Content = Bytes("x")},
+                              {.Name = "Data\\Maps\\x.map", .Content = Bytes("map")},
+                              {.Name = "database.txt", .Content = Bytes("db")}});
+    const auto second = Archive(
+        "second.dat", {{.Name = "text\\english\\game\\misc.msg", .Content = Bytes("second")}});
+    ASSERT_TRUE(Unpack(first));
+    ASSERT_TRUE(Unpack(second));
+    EXPECT_TRUE(unpacker_.Problems().empty());
+
+    const fs::path data = Game() / "Data";
+    EXPECT_EQ(ReadFile(data / "text" / "english" / "game" / "misc.msg"),
+              Bytes("second"));  // the later archive wins
+    EXPECT_EQ(ReadFile(data / "art" / "critters" / "HMJMPSAA.FRM"),
+              text);  // existing folders matched case-blind
+    EXPECT_TRUE(IsReadOnly(data / "proto" / "items" / "00000001.pro"));
+    EXPECT_FALSE(
+        IsReadOnly(data / "proto" / "items" / "00000002.PRO"));  // the test is case-sensitive
+    EXPECT_EQ(ReadFile(data / "newfolder" / "deep" / "x.txt"), Bytes("x"));
+    EXPECT_EQ(ReadFile(data / "maps" / "x.map"), Bytes("map"));
+    EXPECT_EQ(ReadFile(Game() / "database.txt"), Bytes("db"));
+    EXPECT_EQ(journal_.DataDelList.size(), 8u);  // misc.msg stands twice
+    EXPECT_EQ(journal_.keptFiles.size(), 1u);
+
+    int deleted = 0;
+    CleanUpGameFolder(journal_, [&](int) { ++deleted; });
+    EXPECT_EQ(deleted, 8);
+    EXPECT_EQ(Snapshot(Game()), withUserFile);
+    EXPECT_EQ(ReadFile(data / "text" / "english" / "game" / "misc.msg"), Bytes("the user's own"));
+    EXPECT_TRUE(journal_.Empty());
+    fs::remove(data / "text" / "english" / "game" / "misc.msg");
+    EXPECT_EQ(Snapshot(Game()), before);
+}
+
+TEST_F(UnpackerTest, UnsafeAndDamagedMembersAreNeverWritten) {
+    auto damaged = BuildDatImage({{.Name = "good.txt", .Content = Bytes("good")},
+                                  {.Name = "bad.txt",
+                                   .Content = Bytes(std::string(500, 'b')),
+                                   .Storage = MemberStorage::Compressed,
+                                   .RealSize = 400},
+                                  {.Name = "..\\..\\escape.txt", .Content = Bytes("out")},
+                                  {.Name = "C:\\drive.txt", .Content = Bytes("out")}});
+    WriteFile(folder_ / "mixed.dat", damaged);
+    ASSERT_TRUE(Unpack(folder_ / "mixed.dat"));
+    ASSERT_EQ(unpacker_.Problems().size(), 3u);
+    EXPECT_EQ(unpacker_.Problems()[0].member, "bad.txt");
+    EXPECT_EQ(unpacker_.Problems()[1].member, "..\\..\\escape.txt");
+    EXPECT_TRUE(fs::exists(Game() / "Data" / "good.txt"));
+    EXPECT_FALSE(fs::exists(Game() / "Data" / "bad.txt"));
+    EXPECT_FALSE(fs::exists(folder_ / "escape.txt"));
+    EXPECT_FALSE(fs::exists(Game() / "escape.txt"));
+    EXPECT_EQ(journal_.DataDelList.size(), 1u);
+}
+
+TEST_F(UnpackerTest, UnreadableArchivesAreReportedAndEmptyOnesWriteNothing) {
+    WriteFile(folder_ / "tiny.dat", "abc");
+    ASSERT_TRUE(Unpack(folder_ / "tiny.dat"));
+    ASSERT_TRUE(Unpack(folder_ / "missing.dat"));
+    ASSERT_TRUE(Unpack(Archive("empty.dat", {})));
+    EXPECT_EQ(unpacker_.Problems().size(), 2u);
+    EXPECT_TRUE(journal_.Empty());
+}
+
+TEST_F(UnpackerTest, WithDeleteDataFilesOffTheFilesStayAndNothingIsKeptAside) {
+    settings_.DeleteDataFiles = false;
+    WriteFile(Game() / "Data" / "maps" / "a.map", "user");
+    ASSERT_TRUE(Unpack(Archive("a.dat", {{.Name = "maps\\a.map", .Content = Bytes("mod")}})));
+    EXPECT_TRUE(journal_.DataDelList.empty());
+    EXPECT_TRUE(journal_.keptFiles.empty());
+    EXPECT_EQ(ReadFile(Game() / "Data" / "maps" / "a.map"), Bytes("mod"));
+}
+
+TEST_F(UnpackerTest, ReadOnlyFileAtTheTargetIsReplaced) {
+    settings_.DeleteDataFiles = false;
+    const fs::path target = Game() / "Data" / "proto" / "items" / "00000001.pro";
+    WriteFile(target, "old");
+    fs::permissions(target, fs::perms::owner_read);
+    ASSERT_TRUE(Unpack(
+        Archive("a.dat", {{.Name = "proto\\items\\00000001.pro", .Content = Bytes("new")}})));
+    EXPECT_EQ(ReadFile(target), Bytes("new"));
+    EXPECT_TRUE(unpacker_.Problems().empty());
+}
+
+TEST_F(UnpackerTest, AFailedWriteStopsAndLeavesNoPartialFile) {
+    // Guards the full-disk case: a write that fails part-way must not leave half a file.
+    const auto big = Bytes(std::string(256 * 1024, 'z'));
+    const auto archive = Archive(
+        "big.dat", {{.Name = "small.txt", .Content = Bytes("s")},
+                    {.Name = "big.bin", .Content = big, .Storage = MemberStorage::Compressed},
+                    {.Name = "after.txt", .Content = Bytes("a")}});
+    rlimit saved{};
+    getrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limited = saved;
+    limited.rlim_cur = 64 * 1024;
+    setrlimit(RLIMIT_FSIZE, &limited);
+    const bool completed = Unpack(archive);
+    setrlimit(RLIMIT_FSIZE, &saved);
+
+    EXPECT_FALSE(completed);
+    ASSERT_TRUE(unpacker_.WriteFailure());
+    EXPECT_EQ(unpacker_.WriteFailure()->member, "big.bin");
+    EXPECT_FALSE(fs::exists(Game() / "Data" / "big.bin"));
+    EXPECT_FALSE(fs::exists(Game() / "Data" / "after.txt"));
+    EXPECT_EQ(journal_.writtenFiles, std::vector<fs::path>{Game() / "Data" / "small.txt"});
+}
+
+}  // namespace
+}  // namespace vrel

@@ -1,0 +1,51 @@
+#include "viewer/Cp437.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+namespace vrel {
+namespace {
+
+struct GlyphCase {
+    unsigned char byte;
+    const char* utf8;
+};
+void PrintTo(const GlyphCase& c, std::ostream* os) {
+    *os << "byte " << static_cast<int>(c.byte);
+}
+
+class Cp437GlyphTest : public ::testing::TestWithParam<GlyphCase> {};
+
+TEST_P(Cp437GlyphTest, ByteShowsAsTheConsoleGlyph) {
+    const char bytes[] = {static_cast<char>(GetParam().byte)};
+    EXPECT_EQ(Cp437ToUtf8(std::string_view(bytes, 1)), GetParam().utf8);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Glyphs, Cp437GlyphTest,
+    ::testing::Values(GlyphCase{'A', "A"}, GlyphCase{'~', "~"}, GlyphCase{0x00, " "},
+                      GlyphCase{0x01, "☺"}, GlyphCase{0x09, "\t"}, GlyphCase{0x0A, "\n"},
+                      GlyphCase{0x0F, "☼"}, GlyphCase{0x7F, "⌂"}, GlyphCase{0x80, "Ç"},
+                      GlyphCase{0x9E, "₧"}, GlyphCase{0xB0, "░"}, GlyphCase{0xB1, "▒"},
+                      GlyphCase{0xB2, "▓"}, GlyphCase{0xB3, "│"}, GlyphCase{0xBA, "║"},
+                      GlyphCase{0xBB, "╗"}, GlyphCase{0xC4, "─"}, GlyphCase{0xC9, "╔"},
+                      GlyphCase{0xCD, "═"}, GlyphCase{0xCE, "╬"}, GlyphCase{0xDB, "█"},
+                      GlyphCase{0xDC, "▄"}, GlyphCase{0xDF, "▀"}, GlyphCase{0xE1, "ß"},
+                      GlyphCase{0xE6, "µ"}, GlyphCase{0xFE, "■"}, GlyphCase{0xFF, "\u00A0"}));
+
+TEST(Cp437Test, EveryPrintableByteHasItsOwnGlyph) {
+    std::set<char32_t> seen;
+    for (unsigned byte = 0x20; byte < 0x100; ++byte) {
+        const char32_t cp = Cp437ToCodePoint(static_cast<unsigned char>(byte));
+        EXPECT_TRUE(seen.insert(cp).second) << "byte " << byte;
+        EXPECT_FALSE(cp >= 0xD800 && cp < 0xE000) << "byte " << byte;
+    }
+}
+
+TEST(Cp437Test, DecodesAWholeLineOfArt) {
+    EXPECT_EQ(Cp437ToUtf8("\xC9\xCD\xBB x \xDB\xB2\xB1\xB0"), "╔═╗ x █▓▒░");
+}
+
+}  // namespace
+}  // namespace vrel
