@@ -34,6 +34,7 @@ extern const Command kInfoCommand;
 extern const Command kExtractCommand;
 extern const Command kPackCommand;
 extern const Command kVerifyCommand;
+extern const Command kConflictsCommand;
 
 // The whole tool: `args` are the words after the program's name.
 int RunVrelDat(const std::vector<std::string>& args, CommandIo& io);

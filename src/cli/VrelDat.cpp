@@ -5,8 +5,9 @@
 namespace vrel::cli {
 namespace {
 
-const std::array<const Command*, 5> kCommands = {
-    &kListCommand, &kInfoCommand, &kExtractCommand, &kPackCommand, &kVerifyCommand,
+const std::array<const Command*, 6> kCommands = {
+    &kListCommand, &kInfoCommand,   &kExtractCommand,
+    &kPackCommand, &kVerifyCommand, &kConflictsCommand,
 };
 
 const Command* FindCommand(std::string_view name) {
@@ -25,7 +26,7 @@ void PrintToolHelp(std::ostream& out) {
            "Builds, inspects and checks Fallout 2 DAT archives.\n\n"
            "Commands:\n";
     for (const Command* command : kCommands) {
-        out << "  " << command->Name << std::string(10 - command->Name.size(), ' ')
+        out << "  " << command->Name << std::string(11 - command->Name.size(), ' ')
             << command->Summary << "\n";
     }
     out << "\nExit status: 0 good, 1 damaged input or work not done in full, 2 usage error.\n";

@@ -57,12 +57,13 @@ TEST_P(CommandHelp, GoesToStdoutWithExitZero) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Commands, CommandHelp,
-                         ::testing::Values("list", "info", "extract", "pack", "verify"));
+                         ::testing::Values("list", "info", "extract", "pack", "verify",
+                                           "conflicts"));
 
 TEST(VrelDat, ToolHelpListsEveryCommand) {
     const auto run = RunTool({"--help"});
     EXPECT_EQ(run.ExitCode, 0);
-    for (const char* command : {"list", "info", "extract", "pack", "verify"}) {
+    for (const char* command : {"list", "info", "extract", "pack", "verify", "conflicts"}) {
         EXPECT_NE(run.Out.find(std::string("\n  ") + command + " "), std::string::npos) << command;
     }
 }
