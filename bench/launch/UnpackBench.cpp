@@ -1,6 +1,7 @@
 // Unpacking a mod of 20,000 members (about 200 MB) into a game folder, against a reference that
 // only inflates the same members and writes the same bytes to the same paths.
-// The data lies in VREL_BENCH_DIR (default: a folder beside this program), so both runs use one disk.
+// The data lies in VREL_BENCH_DIR (default: a folder beside this program), so both runs use one
+// disk.
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
 #include <zlib.h>
@@ -52,7 +53,8 @@ const fs::path& Archive() {
         }
         auto writer = vrel::DatWriter::Create(path);
         std::mt19937 random(7);
-        const char* folders[] = {"art\\critters\\", "art\\tiles\\", "sound\\sfx\\", "proto\\items\\", "scripts\\"};
+        const char* folders[] = {"art\\critters\\", "art\\tiles\\", "sound\\sfx\\",
+                                 "proto\\items\\", "scripts\\"};
         for (int m = 0; m < kMembers; ++m) {
             const std::string name = std::string(folders[m % 5]) + "m" + std::to_string(m) + ".frm";
             writer->AddMember(name, MemberContent(random), vrel::MemberStorage::Smallest, 6);
@@ -73,7 +75,8 @@ void ReportPeakMemory(benchmark::State& state) {
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
     state.counters["peak_rss_MB"] = static_cast<double>(usage.ru_maxrss) / 1024.0;
-    state.counters["archive_MB"] = static_cast<double>(fs::file_size(Archive())) / (1024.0 * 1024.0);
+    state.counters["archive_MB"] =
+        static_cast<double>(fs::file_size(Archive())) / (1024.0 * 1024.0);
 }
 
 void BM_Unpack(benchmark::State& state) {
@@ -108,7 +111,8 @@ void BM_InflateAndWriteReference(benchmark::State& state) {
             std::vector<std::uint8_t> content(static_cast<std::size_t>(entry->RealSize));
             uLongf length = static_cast<uLongf>(content.size());
             if (entry->Compressed == 1) {
-                uncompress(content.data(), &length, packed.data(), static_cast<uLong>(packed.size()));
+                uncompress(content.data(), &length, packed.data(),
+                           static_cast<uLong>(packed.size()));
             } else {
                 content = packed;
             }

@@ -8,10 +8,7 @@
 #include "app/frmMain.h"
 #include "config/Main.h"
 #include "config/frmFTR.h"
-#include "config/frmOptions.h"
-#include "launch/PlayPipeline.h"
-#include "launch/WindowPlayScreens.h"
-#include "launch/frmDCheck.h"
+#include "launch/MainWindowSet.h"
 #include "platform/ExitLifetime.h"
 #include "platform/qt/QtMessageBox.h"
 #include "platform/qt/QtPickers.h"
@@ -24,34 +21,6 @@
 #include "platform/posix/PosixProcesses.h"
 #include "platform/posix/WineRegistry.h"
 #endif
-
-namespace {
-
-// The main window with everything its buttons start: Options, and Play with its conflict and
-// waiting windows.
-class MainWindowSet {
-public:
-    MainWindowSet(vrel::ProgramState& state, vrel::Ports& ports, vrel::ProgressPort& progress)
-        : window_(state, ports, progress, nullptr,
-                  {.cmdPlay_Click = [this] { pipeline_.cmdPlay_Click(); },
-                   .ShowOptions = [this, &state, &ports] { vrel::ShowOptionsWindow(state, ports, &window_); }}),
-          screens_(window_, state, ports,
-                   [this, &state, &ports] {
-                       vrel::frmDCheck check(state, ports.sounds, vrel::frmDCheck::kCheckDelayMs, &window_);
-                       check.exec();
-                   },
-                   vrel::frmPlay::kPollInterval),
-          pipeline_(state, ports, progress, screens_) {}
-
-    bool Form_Load() { return window_.Form_Load(); }
-
-private:
-    vrel::frmMain window_;
-    vrel::WindowPlayScreens screens_;
-    vrel::PlayPipeline pipeline_;
-};
-
-}  // namespace
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
@@ -72,7 +41,8 @@ int main(int argc, char** argv) {
     vrel::Ports ports{messages, lifetime, sounds, pickers, registry, processes, shell};
 
     vrel::ProgramState state;
-    state.programFolder = std::filesystem::path(QCoreApplication::applicationDirPath().toStdString());
+    state.programFolder =
+        std::filesystem::path(QCoreApplication::applicationDirPath().toStdString());
     QStringList arguments = QCoreApplication::arguments();
     arguments.removeFirst();
     state.commandLine = arguments.join(QLatin1Char(' ')).toStdString();
@@ -82,10 +52,10 @@ int main(int argc, char** argv) {
         return 0;
     }
     vrel::ProgForm progress;
-    std::unique_ptr<MainWindowSet> mainWindow;
+    std::unique_ptr<vrel::MainWindowSet> mainWindow;
     // Opens the main window; false when the program ended instead.
     auto showMainWindow = [&] {
-        mainWindow = std::make_unique<MainWindowSet>(state, ports, progress);
+        mainWindow = std::make_unique<vrel::MainWindowSet>(state, ports, progress);
         return mainWindow->Form_Load();
     };
     if (*firstWindow == vrel::FirstWindow::FirstRun) {

@@ -1,0 +1,22 @@
+#include "launch/MainWindowSet.h"
+
+#include "config/frmOptions.h"
+
+namespace vrel {
+
+MainWindowSet::MainWindowSet(ProgramState& state, Ports& ports, ProgressPort& progress,
+                             int pollInterval, int checkDelay)
+    : window_(
+          state, ports, progress, nullptr,
+          {.cmdPlay_Click = [this] { pipeline_.cmdPlay_Click(); },
+           .ShowOptions = [this, &state, &ports] { ShowOptionsWindow(state, ports, &window_); }}),
+      screens_(
+          window_, state, ports,
+          [this, &state, &ports, checkDelay] {
+              frmDCheck check(state, ports.sounds, checkDelay, &window_);
+              check.exec();
+          },
+          pollInterval),
+      pipeline_(state, ports, progress, screens_) {}
+
+}  // namespace vrel

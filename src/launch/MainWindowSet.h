@@ -1,0 +1,29 @@
+#pragma once
+
+#include "app/frmMain.h"
+#include "launch/PlayPipeline.h"
+#include "launch/WindowPlayScreens.h"
+#include "launch/frmDCheck.h"
+#include "launch/frmPlay.h"
+
+namespace vrel {
+
+// The main window with everything its buttons start: the Options window, and Play with its
+// conflict and waiting windows.
+class MainWindowSet {
+public:
+    MainWindowSet(ProgramState& state, Ports& ports, ProgressPort& progress,
+                  int pollInterval = frmPlay::kPollInterval,
+                  int checkDelay = frmDCheck::kCheckDelayMs);
+
+    bool Form_Load() { return window_.Form_Load(); }
+    frmMain& Window() { return window_; }
+    const PlayPipeline& Pipeline() const { return pipeline_; }
+
+private:
+    frmMain window_;
+    WindowPlayScreens screens_;
+    PlayPipeline pipeline_;
+};
+
+}  // namespace vrel

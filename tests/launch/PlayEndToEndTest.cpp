@@ -1,0 +1,175 @@
+// Play through the real windows with the stand-in game: what the game sees while it runs, and the
+// game folder afterwards.
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <QApplication>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <fstream>
+#include <map>
+
+#include "Fakes.h"
+#include "TempFolder.h"
+#include "app/DataFolders.h"
+#include "app/HotSpot.h"
+#include "app/ProgForm.h"
+#include "archive/DatWriter.h"
+#include "launch/MainWindowSet.h"
+#include "platform/posix/PosixProcesses.h"
+
+namespace vrel {
+namespace {
+
+using testing::Bytes;
+using testing::WriteFile;
+
+namespace fs = std::filesystem;
+
+// Every file and folder below `folder`: its size and content for files, "folder" for folders.
+std::map<std::string, std::string> Snapshot(const fs::path& folder) {
+    std::map<std::string, std::string> entries;
+    for (auto it = fs::recursive_directory_iterator(folder);
+         it != fs::recursive_directory_iterator(); ++it) {
+        const auto relative = fs::relative(it->path(), folder).generic_string();
+        if (it->is_directory()) {
+            entries[relative] = "folder";
+        } else {
+            const auto bytes = testing::ReadFile(it->path());
+            entries[relative] = std::string(bytes.begin(), bytes.end());
+        }
+    }
+    return entries;
+}
+
+// The stand-in's record: relative path -> "size\tro|rw\thash".
+std::map<std::string, std::string> ReadReport(const fs::path& report) {
+    std::map<std::string, std::string> files;
+    std::ifstream in(report);
+    std::string line;
+    while (std::getline(in, line)) {
+        const auto tab = line.find('\t');
+        files[line.substr(0, tab)] = line.substr(tab + 1);
+    }
+    return files;
+}
+
+// Clicks Continue in the conflict window once its check has shown a verdict.
+void ContinueWhenChecked() {
+    QTimer::singleShot(20, [] {
+        auto* check = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        auto* go =
+            check != nullptr ? check->findChild<QPushButton*>(QStringLiteral("btnGo")) : nullptr;
+        if (go == nullptr || !check->isVisible() ||
+            check->findChild<QListWidget*>()->count() == 0) {
+            ContinueWhenChecked();
+            return;
+        }
+        QTest::mouseClick(go, Qt::LeftButton);
+    });
+}
+
+TEST(PlayEndToEnd, ModsReachTheGameAndTheGameFolderEndsAsItWas) {
+    testing::TempFolder folder;
+    const fs::path program = folder / "program";
+    const fs::path game = folder / "game";
+    const fs::path patches = program / "Patches";
+    fs::create_directories(game);
+    CreateDataFolders(game.string());
+    fs::copy_file(VREL_STANDIN_GAME, game / "Fallout2.exe");
+    WriteFile(game / "Data" / "text" / "english" / "game" / "misc.msg", "the player's own edit");
+    const auto before = Snapshot(game);
+
+    WriteFile(patches / "patch000.dat",
+              BuildDatImage({{.Name = "text\\english\\game\\proto.msg", .Content = Bytes("p")}}));
+    WriteFile(
+        patches / "a_first.dat",
+        BuildDatImage({{.Name = "amoddesc.qrd", .Content = Bytes("First")},
+                       {.Name = "ART\\CRITTERS\\HMJMPSAA.FRM",
+                        .Content = Bytes(std::string(3000, 'c')),
+                        .Storage = MemberStorage::Compressed},
+                       {.Name = "text\\english\\game\\misc.msg", .Content = Bytes("first copy")},
+                       {.Name = "newmod\\readme.txt",
+                        .Content = Bytes("new folder"),
+                        .Storage = MemberStorage::Stored}}));
+    WriteFile(patches / "b_second.dat",
+              BuildDatImage({{.Name = "proto\\items\\00000001.pro", .Content = Bytes("proto")},
+                             {.Name = "..\\..\\outside.txt", .Content = Bytes("never")},
+                             {.Name = "broken.int",
+                              .Content = Bytes(std::string(900, 'x')),
+                              .Storage = MemberStorage::Compressed,
+                              .RealSize = 100}}));
+    WriteFile(patches / "c_third.dat", BuildDatImage({{.Name = "text\\english\\game\\misc.msg",
+                                                       .Content = Bytes("third copy wins")}}));
+    WriteFile(patches / "d_unticked.dat",
+              BuildDatImage({{.Name = "maps\\never.map", .Content = Bytes("no")}}));
+
+    ProgramState state;
+    state.programFolder = program;
+    state.Config.cfgPath.Fallout2 = game.string();
+    state.Config.cfgGeneral = {
+        .Sound = false, .LoadModDesc = true, .DeleteDataFiles = true, .CheckConflicts = true};
+    testing::FakeMessageBox messages;
+    testing::FakeLifetime lifetime;
+    testing::FakeSounds sounds;
+    testing::FakePickers pickers;
+    testing::FakeRegistry registry;
+    PosixProcesses processes;
+    testing::FakeShell shell;
+    Ports ports{messages, lifetime, sounds, pickers, registry, processes, shell};
+    ProgForm progress;
+
+    const fs::path report = folder / "report.txt";
+    setenv("VREL_STANDIN_REPORT", report.c_str(), 1);
+    setenv("VREL_STANDIN_SECONDS", "0.2", 1);
+    MainWindowSet windows(state, ports, progress, 50, 10);
+    ASSERT_TRUE(windows.Form_Load());
+    QListWidget* list = windows.Window().DATList;
+    ASSERT_EQ(list->count(), 5);
+    for (int row = 1; row <= 3; ++row) {
+        list->item(row)->setCheckState(Qt::Checked);
+    }
+    ContinueWhenChecked();
+    QTest::mouseClick(windows.Window().findChild<HotSpot*>(QStringLiteral("cmdPlay")),
+                      Qt::LeftButton);
+    unsetenv("VREL_STANDIN_REPORT");
+    unsetenv("VREL_STANDIN_SECONDS");
+
+    const auto seen = ReadReport(report);
+    ASSERT_FALSE(seen.empty()) << "the stand-in game did not run";
+    EXPECT_EQ(seen.at("cwd"), game.string());
+    const auto miscHash = [&] {
+        std::uint64_t hash = 1469598103934665603ULL;
+        for (char c : std::string("third copy wins")) {
+            hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ULL;
+        }
+        return std::to_string(hash);
+    }();
+    EXPECT_EQ(seen.at("Data/text/english/game/misc.msg"), "15\trw\t" + miscHash);
+    EXPECT_EQ(seen.at("Data/proto/items/00000001.pro").substr(0, 5), "5\tro\t");
+    EXPECT_EQ(seen.count("Data/art/critters/HMJMPSAA.FRM"), 1u);
+    EXPECT_EQ(seen.count("Data/newmod/readme.txt"), 1u);
+    EXPECT_EQ(seen.count("Data/text/english/game/proto.msg"), 1u);
+    EXPECT_EQ(seen.count("Data/broken.int"), 0u);
+    EXPECT_EQ(seen.count("Data/maps/never.map"), 0u);
+    EXPECT_FALSE(fs::exists(folder / "outside.txt"));
+
+    // One message after unpacking names both members that were left out.
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_NE(messages.shown[0].text.find("outside.txt"), std::string::npos);
+    EXPECT_NE(messages.shown[0].text.find("broken.int"), std::string::npos);
+
+    EXPECT_EQ(Snapshot(game), before);
+    EXPECT_TRUE(windows.Window().isVisible());
+    EXPECT_FALSE(progress.isVisible());
+    for (int row = 1; row <= 3; ++row) {
+        EXPECT_TRUE(
+            state.FalloutDats.Item(row + 1).Selected);  // the conflict check leaves the ticks
+    }
+    EXPECT_EQ(lifetime.ended, 0);
+}
+
+}  // namespace
+}  // namespace vrel
