@@ -75,6 +75,8 @@ DatWriter::DatWriter(DatWriter&& other) noexcept
       temporary_(std::exchange(other.temporary_, {})),
       out_(std::move(other.out_)),
       compressor_(std::move(other.compressor_)),
+      compressorLevel_(other.compressorLevel_),
+      level_(other.level_),
       packed_(std::move(other.packed_)),
       written_(other.written_),
       entries_(std::move(other.entries_)) {}
@@ -89,13 +91,17 @@ DatWriter::~DatWriter() {
 
 std::optional<WriteFailure> DatWriter::AddMember(const std::string& name,
                                                  std::span<const std::uint8_t> content,
-                                                 MemberStorage storage) {
+                                                 MemberStorage storage, std::optional<int> level) {
     if (content.size() > static_cast<std::size_t>(kMaxFormatSize)) {
         return WriteFailure::TooLarge;
     }
     std::span<const std::uint8_t> bytes = content;
     bool compressed = false;
     if (storage != MemberStorage::Stored) {
+        if (level.value_or(level_) != compressorLevel_) {
+            compressorLevel_ = level.value_or(level_);
+            compressor_ = MemberCompressor(compressorLevel_);
+        }
         compressor_.Compress(content, packed_);
         if (storage == MemberStorage::Compressed || packed_.size() < content.size()) {
             bytes = packed_;

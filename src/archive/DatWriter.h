@@ -51,10 +51,12 @@ public:
     DatWriter(DatWriter&& other) noexcept;
     DatWriter& operator=(DatWriter&&) = delete;
 
-    // Appends one member's data. Name is Windows-1252 with backslashes.
+    // Appends one member's data, compressed at `level` when given, else at the writer's level.
+    // Name is Windows-1252 with backslashes.
     std::optional<WriteFailure> AddMember(const std::string& name,
                                           std::span<const std::uint8_t> content,
-                                          MemberStorage storage);
+                                          MemberStorage storage,
+                                          std::optional<int> level = std::nullopt);
 
     // Writes the directory, in the order given by `before` when set, else in the order added,
     // then TreeSize and DataSize (the file's length), and puts the archive in place.
@@ -69,12 +71,16 @@ private:
         : target_(std::move(target)),
           temporary_(std::move(temporary)),
           out_(std::move(out)),
-          compressor_(level) {}
+          compressor_(level),
+          compressorLevel_(level),
+          level_(level) {}
 
     std::filesystem::path target_;
     std::filesystem::path temporary_;  // empty once the archive is in place
     std::ofstream out_;
     MemberCompressor compressor_;
+    int compressorLevel_ = -1;
+    int level_ = -1;
     std::vector<std::uint8_t> packed_;  // reused for every member
     std::int64_t written_ = 0;
     std::vector<WrittenEntry> entries_;

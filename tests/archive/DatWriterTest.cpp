@@ -42,12 +42,15 @@ TEST(DatWriter, ArchiveIsReadBackByTheWalk) {
     ASSERT_TRUE(writer.has_value());
     ASSERT_FALSE(writer->AddMember("b.txt", Sample(3000, 5), MemberStorage::Smallest));
     ASSERT_FALSE(writer->AddMember("a.txt", Bytes("abc"), MemberStorage::Smallest));
+    // A level of its own for one member.
+    ASSERT_FALSE(writer->AddMember("c.txt", Sample(3000, 5), MemberStorage::Compressed, 1));
     ASSERT_FALSE(writer->Finish(
         [](const WrittenEntry& x, const WrittenEntry& y) { return x.Name < y.Name; }));
 
     auto walk = DatWalk::Open(path);
     ASSERT_TRUE(walk.has_value());
     auto first = walk->NextDatEntry();
+    EXPECT_EQ(walk->FilesTotal(), 3);
     ASSERT_TRUE(first);
     EXPECT_EQ(first->Name, "a.txt");
     EXPECT_EQ(first->Compressed, 0);  // three bytes do not pack smaller
@@ -56,6 +59,11 @@ TEST(DatWriter, ArchiveIsReadBackByTheWalk) {
     ASSERT_TRUE(second);
     EXPECT_EQ(second->Compressed, 1);
     EXPECT_EQ(walk->ReadDatMember(*second).Bytes, Sample(3000, 5));
+    auto third = walk->NextDatEntry();
+    ASSERT_TRUE(third);
+    EXPECT_EQ(third->PackedSize,
+              static_cast<std::int32_t>(CompressMember(Sample(3000, 5), 1).size()));
+    EXPECT_EQ(walk->ReadDatMember(*third).Bytes, Sample(3000, 5));
     EXPECT_FALSE(std::filesystem::exists(folder / "mod.dat.vrel-part"));
 }
 
