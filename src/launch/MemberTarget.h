@@ -6,6 +6,9 @@
 #include <string_view>
 #include <vector>
 
+#include "archive/Expected.h"
+#include "archive/MemberPath.h"
+
 namespace vrel {
 
 // Where a member goes, relative to the game folder, as backslash-separated Windows-1252 text: a
@@ -13,9 +16,8 @@ namespace vrel {
 // any other goes below "data\". (So "database.txt" lands in the game folder itself.)
 std::string MemberTargetText(std::string_view memberName);
 
-// The folder levels and file name of a member's target, or nothing when the name is unsafe: empty,
-// absolute, carrying a drive, climbing with "..", or ending in a separator. Both "\" and "/"
-// separate levels, as they do on the game's platform.
-std::optional<std::vector<std::string>> SafeTargetParts(std::string_view memberName);
+// The folder levels and file name of a member's target, or why the name is unsafe (see
+// CheckMemberName: the launcher and vrel-dat refuse the same names).
+Expected<std::vector<std::string>, UnsafeName> SafeTargetParts(std::string_view memberName);
 
 }  // namespace vrel

@@ -20,11 +20,13 @@ TEST(MemberTarget, UnsafeNamesAreRefused) {
         "..\\x.txt", "art\\..\\..\\x",   "art/../../x", "data\\..\\Fallout2.exe",
         "art\\"};
     for (const char* name : unsafe) {
-        EXPECT_FALSE(SafeTargetParts(name)) << name;
+        EXPECT_FALSE(SafeTargetParts(name).has_value()) << name;
     }
-    EXPECT_EQ(SafeTargetParts("art\\\\.\\x.frm"),
-              (std::vector<std::string>{"data", "art", "x.frm"}));
-    EXPECT_EQ(SafeTargetParts("database.txt"), std::vector<std::string>{"database.txt"});
+    // Empty and "." levels are refused, as vrel-dat refuses them.
+    EXPECT_FALSE(SafeTargetParts("art\\\\.\\x.frm").has_value());
+    EXPECT_EQ(*SafeTargetParts("ART/critters\\X.FRM"),
+              (std::vector<std::string>{"data", "ART", "critters", "X.FRM"}));
+    EXPECT_EQ(*SafeTargetParts("database.txt"), std::vector<std::string>{"database.txt"});
 }
 
 }  // namespace
