@@ -25,7 +25,7 @@ namespace fs = std::filesystem;
 const int kMembers = std::getenv("VREL_BENCH_MEMBERS") != nullptr
                          ? std::atoi(std::getenv("VREL_BENCH_MEMBERS"))
                          : 20'000;
-constexpr std::size_t kMemberSize = 20'000;  // about 10 KB each once packed
+constexpr std::size_t kMemberSize = 28'000;  // about 10 KB each once packed, 200 MB in all
 
 fs::path BenchFolder() {
     const char* chosen = std::getenv("VREL_BENCH_DIR");
