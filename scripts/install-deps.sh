@@ -8,6 +8,7 @@ packages=(
     qt6-base-dev qt6-multimedia-dev qt6-svg-dev libgl-dev
     xvfb xauth x11-apps imagemagick fonts-dejavu-core
     clang-format
+    clang-14 libclang-rt-14-dev
 )
 
 missing=()

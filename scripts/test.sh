@@ -8,3 +8,6 @@ scripts/build.sh default
 ctest --preset default
 scripts/build.sh core
 ctest --preset core
+# Reliability: the suite under AddressSanitizer and UBSan, then a short run of every fuzz target.
+scripts/sanitize.sh
+scripts/fuzz.sh "${VREL_CI_FUZZ_SECONDS:-30}"

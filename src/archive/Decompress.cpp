@@ -2,10 +2,20 @@
 
 #include <zlib.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
 namespace vrel {
+namespace {
+
+// No stream of the given length can fill more than this; a larger buffer would only be memory
+// that nothing can use.
+std::int64_t MostAStreamCanUnpackTo(std::size_t streamLength) {
+    return (static_cast<std::int64_t>(streamLength) + 1) * kMaxInflateRatio;
+}
+
+}  // namespace
 
 std::optional<std::int64_t> DecompressBufferSize(std::int32_t expectedSize) {
     if (expectedSize < 0) {
@@ -26,8 +36,11 @@ int Decompress(std::vector<std::uint8_t>& data, std::int32_t expectedSize) {
         data.clear();
         return Z_MEM_ERROR;
     }
-    std::vector<std::uint8_t> work(static_cast<std::size_t>(*bufferSize + 1), 0);
-    uLongf outputLength = static_cast<uLongf>(*bufferSize);
+    // The buffer rule allows B bytes; an announced size far beyond what the stream can give must
+    // not make us allocate it. Any stream still ends (or is cut) exactly where it would with B.
+    const std::int64_t capacity = std::min(*bufferSize, MostAStreamCanUnpackTo(data.size()));
+    std::vector<std::uint8_t> work(static_cast<std::size_t>(capacity + 1), 0);
+    uLongf outputLength = static_cast<uLongf>(capacity);
     const int result =
         uncompress(work.data(), &outputLength, data.data(), static_cast<uLong>(data.size()));
     // The work buffer becomes the result: same bytes as a copy of its first outputLength bytes.

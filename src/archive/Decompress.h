@@ -6,13 +6,17 @@
 
 namespace vrel {
 
+// Deflate never packs more than this many bytes into one (zlib's documented limit).
+inline constexpr std::int64_t kMaxInflateRatio = 1032;
+
 // The size of the output buffer for a member of the given unpacked size: size * 0.01 + size + 12,
 // rounded half to even; nothing when the size is negative or the buffer would not fit 32 bits.
 std::optional<std::int64_t> DecompressBufferSize(std::int32_t expectedSize);
 
 // Unpacks one zlib stream in place with a single call of zlib's uncompress. On return `data`
 // holds exactly the bytes that uncompress produced, at most the buffer size above: a damaged or
-// longer stream leaves what came out. Returns zlib's result code (Z_OK when the stream ended);
+// longer stream leaves what came out. It never allocates more than the stream could unpack to,
+// whatever size is announced. Returns zlib's result code (Z_OK when the stream ended);
 // a size the buffer rule cannot serve leaves `data` empty and returns Z_MEM_ERROR.
 int Decompress(std::vector<std::uint8_t>& data, std::int32_t expectedSize);
 

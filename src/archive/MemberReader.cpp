@@ -7,10 +7,6 @@
 namespace vrel {
 namespace {
 
-// Deflate never packs better than about 1032 to 1, so a larger announced size cannot be real;
-// refusing it keeps a damaged entry from making us allocate far beyond the archive's size.
-constexpr std::int64_t kMaxInflateRatio = 1032;
-
 bool LiesInside(const DatFile& archive, std::int64_t offset, std::int64_t count) {
     return offset >= 0 && count >= 0 && offset + count <= archive.Length();
 }
@@ -20,6 +16,7 @@ bool LiesInside(const DatFile& archive, std::int64_t offset, std::int64_t count)
 MemberContent ReadMemberContent(DatFile& archive, const DatEntry& entry) {
     MemberContent content;
     if (entry.Compressed == 1) {
+        // Deflate cannot reach a larger announced size, so such an entry is damaged.
         if (entry.PackedSize < 0 || entry.RealSize < 0 ||
             entry.RealSize > (static_cast<std::int64_t>(entry.PackedSize) + 1) * kMaxInflateRatio ||
             !DecompressBufferSize(entry.RealSize)) {

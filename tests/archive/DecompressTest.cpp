@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <zlib.h>
 
+#include "LargestAllocation.h"
 #include "archive/DatWriter.h"
 
 namespace vrel {
@@ -79,6 +80,40 @@ TEST(Decompress, ImpossibleSizesLeaveNothing) {
     auto data = CompressMember(Pattern(10), 6);
     EXPECT_EQ(Decompress(data, -5), Z_MEM_ERROR);
     EXPECT_TRUE(data.empty());
+}
+
+// A size announced far beyond what the stream can unpack to must not be allocated: a damaged
+// archive entry would otherwise make the program ask for up to 2 GB per member.
+TEST(Decompress, AnnouncedSizeBeyondTheStreamAllocatesOnlyWhatTheStreamCanFill) {
+    const struct {
+        const char* what;
+        std::int32_t announced;
+        std::vector<std::uint8_t> stream;
+        int result;
+        std::vector<std::uint8_t> output;
+    } cases[] = {
+        // Found by fuzzing: three bytes that are no zlib stream, announcing 673 MB.
+        {"damaged stream", 673'447'941, {0x02, 0x00, 0x00}, Z_DATA_ERROR, {}},
+        {"whole stream", 2'100'000'000, CompressMember(Pattern(10), 9), Z_OK, Pattern(10)},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        auto data = c.stream;
+        int result = Z_OK;
+        const std::size_t largest =
+            testing::LargestAllocationDuring([&] { result = Decompress(data, c.announced); });
+        EXPECT_EQ(result, c.result);
+        EXPECT_EQ(data, c.output);
+        EXPECT_LE(largest, (c.stream.size() + 1) * kMaxInflateRatio + 1);
+    }
+}
+
+TEST(Decompress, StreamAtDeflatesHighestRatioStillUnpacksWhole) {
+    // A run of one byte packs about 1000 to 1: the buffer bound must not cut it.
+    const std::vector<std::uint8_t> content(1'000'000, 0x41);
+    auto data = CompressMember(content, 9);
+    EXPECT_EQ(Decompress(data, 2'000'000'000), Z_OK);
+    EXPECT_EQ(data, content);
 }
 
 }  // namespace

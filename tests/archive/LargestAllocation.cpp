@@ -1,0 +1,44 @@
+#include "LargestAllocation.h"
+
+#include <atomic>
+#include <cstdlib>
+#include <new>
+
+namespace {
+
+std::atomic<bool> counting{false};
+std::atomic<std::size_t> largest{0};
+
+}  // namespace
+
+void* operator new(std::size_t size) {
+    if (counting.load(std::memory_order_relaxed)) {
+        std::size_t seen = largest.load(std::memory_order_relaxed);
+        while (size > seen && !largest.compare_exchange_weak(seen, size)) {
+        }
+    }
+    if (void* memory = std::malloc(size == 0 ? 1 : size)) {
+        return memory;
+    }
+    throw std::bad_alloc();
+}
+
+void operator delete(void* memory) noexcept {
+    std::free(memory);
+}
+
+void operator delete(void* memory, std::size_t) noexcept {
+    std::free(memory);
+}
+
+namespace vrel::testing {
+
+std::size_t LargestAllocationDuring(const std::function<void()>& work) {
+    largest = 0;
+    counting = true;
+    work();
+    counting = false;
+    return largest;
+}
+
+}  // namespace vrel::testing
