@@ -7,6 +7,7 @@
 #include <system_error>
 
 #include "app/CaseBlindPath.h"
+#include "app/PathHelpers.h"
 #include "archive/AnsiText.h"
 #include "archive/DatWalk.h"
 #include "launch/MemberTarget.h"
@@ -203,7 +204,7 @@ Unpacker::WriteOutcome Unpacker::WriteMember(const std::filesystem::path& target
         }
     }
 
-    std::FILE* file = std::fopen(target.string().c_str(), "wb");
+    std::FILE* file = OpenFile(target, "wb");
     if (file == nullptr) {
         reason = "cannot create " + Describe(target) + ": " + std::strerror(errno);
         if (keptAside) {
