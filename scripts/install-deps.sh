@@ -8,6 +8,7 @@ packages=(
     qt6-base-dev qt6-multimedia-dev qt6-svg-dev libgl-dev
     xvfb xauth x11-apps imagemagick fonts-dejavu-core
     clang-format
+    mingw-w64 libz-mingw-w64-dev googletest wine wine64
 )
 
 missing=()
