@@ -9,6 +9,7 @@ packages=(
     xvfb xauth x11-apps imagemagick fonts-dejavu-core
     clang-format
     clang-14 libclang-rt-14-dev
+    mingw-w64 libz-mingw-w64-dev googletest wine wine64
 )
 
 missing=()

@@ -1,5 +1,6 @@
 #include "app/PathHelpers.h"
 
+#include <string>
 #include <system_error>
 
 #include "app/CaseBlindPath.h"
@@ -12,6 +13,15 @@ bool IsSeparator(char c) {
 }
 
 }  // namespace
+
+std::FILE* OpenFile(const std::filesystem::path& path, const char* mode) {
+#ifdef _WIN32
+    const std::wstring wideMode(mode, mode + std::char_traits<char>::length(mode));
+    return _wfopen(path.c_str(), wideMode.c_str());
+#else
+    return std::fopen(path.c_str(), mode);
+#endif
+}
 
 bool FileExists(const std::string& path) {
     if (path.empty() || IsSeparator(path.back())) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdio>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -22,5 +23,9 @@ std::string GetFileName(std::string_view path);
 // found whatever its case; the documented name when it does not exist yet.
 std::filesystem::path ProgramFile(const std::filesystem::path& programFolder,
                                   std::string_view name);
+
+// std::fopen for a path of any spelling: on Windows the narrow path would pass through the ANSI
+// code page and lose what it cannot hold.
+std::FILE* OpenFile(const std::filesystem::path& path, const char* mode);
 
 }  // namespace vrel

@@ -1,6 +1,7 @@
 #include <memory>
 
 #include <QApplication>
+#include <QIcon>
 #include <QStringList>
 
 #include "app/ProgForm.h"
@@ -26,6 +27,7 @@
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
     application.setApplicationName(QStringLiteral("Vrel"));
+    application.setWindowIcon(QIcon(QStringLiteral(":/icons/vrel2.svg")));
 
     vrel::QtMessageBox messages;
     vrel::ExitLifetime lifetime;

@@ -3,6 +3,13 @@
 #include <array>
 #include <cstdint>
 
+#ifdef _WIN32
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+#endif
+
 namespace vrel {
 namespace {
 
@@ -125,22 +132,41 @@ std::string Utf8ToAnsi(std::string_view utf8) {
     return out;
 }
 
-std::filesystem::path AnsiToNativePath(std::string_view ansi) {
 #ifdef _WIN32
-    // The narrow path constructor on Windows already reads the ANSI code page.
-    return std::filesystem::path(std::string(ansi));
-#else
-    return std::filesystem::path(AnsiToUtf8(ansi));
-#endif
+// The game and the mods' authors name files in the system's ANSI code page, so a member name
+// reaches the file system through that code page, whatever the compiler's own narrow-path rule.
+std::filesystem::path AnsiToNativePath(std::string_view ansi) {
+    if (ansi.empty()) {
+        return {};
+    }
+    const int size = static_cast<int>(ansi.size());
+    const int length = MultiByteToWideChar(CP_ACP, 0, ansi.data(), size, nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(length), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, ansi.data(), size, wide.data(), length);
+    return std::filesystem::path(wide);
 }
 
 std::string NativePathToAnsi(const std::filesystem::path& path) {
-#ifdef _WIN32
-    return path.string();
-#else
-    return Utf8ToAnsi(path.string());
-#endif
+    const std::wstring& wide = path.native();
+    if (wide.empty()) {
+        return {};
+    }
+    const int size = static_cast<int>(wide.size());
+    const int length =
+        WideCharToMultiByte(CP_ACP, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
+    std::string ansi(static_cast<std::size_t>(length), '\0');
+    WideCharToMultiByte(CP_ACP, 0, wide.data(), size, ansi.data(), length, nullptr, nullptr);
+    return ansi;
 }
+#else
+std::filesystem::path AnsiToNativePath(std::string_view ansi) {
+    return std::filesystem::path(AnsiToUtf8(ansi));
+}
+
+std::string NativePathToAnsi(const std::filesystem::path& path) {
+    return Utf8ToAnsi(path.string());
+}
+#endif
 
 std::string PathToDisplay(const std::filesystem::path& path) {
     const std::u8string utf8 = path.u8string();

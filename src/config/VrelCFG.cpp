@@ -6,6 +6,8 @@
 #include <iterator>
 #include <system_error>
 
+#include "app/PathHelpers.h"
+
 #ifdef _WIN32
 #include <io.h>
 #else
@@ -163,7 +165,7 @@ std::optional<std::string> VrelCFG::PutConf(const std::filesystem::path& cfgFile
     std::filesystem::path temporary = cfgFilePath;
     temporary += ".new";
 
-    std::FILE* file = std::fopen(temporary.string().c_str(), "wb");
+    std::FILE* file = OpenFile(temporary, "wb");
     if (file == nullptr) {
         return "cannot create " + temporary.string();
     }

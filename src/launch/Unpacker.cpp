@@ -7,6 +7,7 @@
 #include <system_error>
 
 #include "app/CaseBlindPath.h"
+#include "app/PathHelpers.h"
 #include "archive/AnsiText.h"
 #include "archive/DatWalk.h"
 #include "launch/MemberTarget.h"
@@ -219,7 +220,7 @@ Unpacker::WriteOutcome Unpacker::WriteMember(const std::filesystem::path& target
     if (record_ != nullptr) {
         record_->Write(target);
     }
-    std::FILE* file = std::fopen(target.string().c_str(), "wb");
+    std::FILE* file = OpenFile(target, "wb");
     if (file == nullptr) {
         reason = "cannot create " + PathToDisplay(target) + ": " + std::strerror(errno);
         if (keptAside) {

@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QDir>
+#include <QIcon>
 #include <QStringList>
 
 #include "platform/ExitLifetime.h"
@@ -10,6 +11,7 @@
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
     application.setApplicationName(QStringLiteral("Pendra"));
+    application.setWindowIcon(QIcon(QStringLiteral(":/icons/pendra.svg")));
 
     vrel::QtMessageBox messages;
     vrel::ExitLifetime lifetime;

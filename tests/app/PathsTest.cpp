@@ -32,11 +32,23 @@ TEST(PathHelpers, FileAndFolderExistCaseBlind) {
 
     std::string asTyped = (folder / "GAME").string();
     EXPECT_TRUE(FolderExists(asTyped));
-    EXPECT_EQ(asTyped, (folder / "GAME").string() + "/");  // the caller's text gains a separator
+    const char separator = static_cast<char>(std::filesystem::path::preferred_separator);
+    EXPECT_EQ(asTyped, (folder / "GAME").string() + separator);  // the caller's text gains one
     std::string missing = (folder / "nowhere").string();
     EXPECT_FALSE(FolderExists(missing));
 }
 
+#ifdef _WIN32
+TEST(CaseBlindPath, TheFileSystemItselfMatchesAnyCase) {
+    TempFolder folder;
+    WriteFile(folder / "data" / "art" / "critters" / "X.FRM", "x");
+    const auto asTyped = folder / "DATA" / "Art" / "Critters" / "x.frm";
+    EXPECT_EQ(ResolveCaseBlind(asTyped), asTyped);
+    EXPECT_TRUE(std::filesystem::is_regular_file(ResolveCaseBlind(asTyped)));
+    EXPECT_EQ(FindEntryCaseBlind(folder / "data", "ART"), folder / "data" / "ART");
+    EXPECT_FALSE(FindEntryCaseBlind(folder / "data", "maps"));
+}
+#else
 TEST(CaseBlindPath, ExactNameWinsAndMissingPartsAreKept) {
     TempFolder folder;
     std::filesystem::create_directories(folder / "data" / "art" / "critters");
@@ -49,12 +61,18 @@ TEST(CaseBlindPath, ExactNameWinsAndMissingPartsAreKept) {
     EXPECT_EQ(ResolveCaseBlind(folder / "DATA" / "Art" / "Critters" / "X.FRM"),
               folder / "data" / "art" / "critters" / "X.FRM");
 }
+#endif
 
 TEST(DataFolders, CreatesTheWholeTreeOnceAndUsesAnExistingDataFolder) {
     TempFolder folder;
     std::filesystem::create_directory(folder / "data");  // as a Linux install may have it
     CreateDataFolders(folder.path().string());
-    EXPECT_FALSE(std::filesystem::exists(folder / "Data"));
+    // No second data folder beside the existing one, where names differ by case.
+    std::vector<std::string> top;
+    for (const auto& entry : std::filesystem::directory_iterator(folder.path())) {
+        top.push_back(entry.path().filename().string());
+    }
+    EXPECT_EQ(top, std::vector<std::string>{"data"});
     EXPECT_TRUE(std::filesystem::is_directory(folder / "data" / "proto" / "tiles" / "patterns"));
     EXPECT_TRUE(std::filesystem::is_directory(folder / "data" / "text" / "italian" / "game"));
     std::size_t count = 0;

@@ -2,6 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#ifdef _WIN32
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+#endif
+
 namespace vrel {
 namespace {
 
@@ -21,6 +28,32 @@ TEST(AnsiText, ConvertsBetweenTheCodePageAndUtf8) {
         all += static_cast<char>(c);
     }
     EXPECT_EQ(Utf8ToAnsi(AnsiToUtf8(all)), all);
+}
+
+struct PathCase {
+    const char* ansi;
+    const char* utf8;
+    const char* why;
+};
+
+TEST(AnsiText, MemberNamesBecomePathsThatNameTheSameFiles) {
+#ifdef _WIN32
+    if (GetACP() != 1252) {
+        GTEST_SKIP() << "the file names below are spelt in the Western code page";
+    }
+#endif
+    const PathCase cases[] = {
+        {"ART\\CRITTERS\\HMJMPSAA.FRM", "ART\\CRITTERS\\HMJMPSAA.FRM", "plain ASCII"},
+        // Guards high bytes on Windows: they pass through the code page, not as broken UTF-8.
+        {"caf\xE9 \x80.txt", "caf\xC3\xA9 \xE2\x82\xAC.txt", "accents and the euro sign"},
+        {"", "", "nothing"},
+    };
+    for (const PathCase& c : cases) {
+        const std::filesystem::path path = AnsiToNativePath(c.ansi);
+        const std::u8string spelt = path.u8string();
+        EXPECT_EQ(std::string(spelt.begin(), spelt.end()), c.utf8) << c.why;
+        EXPECT_EQ(NativePathToAnsi(path), c.ansi) << c.why;
+    }
 }
 
 }  // namespace

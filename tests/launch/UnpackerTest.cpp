@@ -1,9 +1,17 @@
 #include "launch/Unpacker.h"
 
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 
 #include <csignal>
+
+#ifdef _WIN32
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+#else
+#include <sys/resource.h>
+#endif
 
 #include "FolderSnapshot.h"
 #include "TempFolder.h"
@@ -21,8 +29,14 @@ using testing::WriteFile;
 
 namespace fs = std::filesystem;
 
+// Read-only as the game sees it: the file attribute on Windows, the write permission elsewhere.
 bool IsReadOnly(const fs::path& file) {
+#ifdef _WIN32
+    const DWORD attributes = GetFileAttributesW(file.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0;
+#else
     return (fs::status(file).permissions() & fs::perms::owner_write) == fs::perms::none;
+#endif
 }
 
 class UnpackerTest : public ::testing::Test {
@@ -142,6 +156,34 @@ TEST_F(UnpackerTest, ReadOnlyFileAtTheTargetIsReplaced) {
     EXPECT_TRUE(unpacker_.Problems().empty());
 }
 
+#ifdef _WIN32
+TEST_F(UnpackerTest, HiddenSystemAndReadOnlyFilesAtTheTargetAreReplacedAndComeBack) {
+    // Guards replacing files whose attributes keep Windows from overwriting them in place.
+    const fs::path target = Game() / "Data" / "proto" / "items" / "00000001.pro";
+    constexpr DWORD kStubborn =
+        FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_READONLY;
+    for (const bool deleteDataFiles : {false, true}) {
+        SCOPED_TRACE(deleteDataFiles ? "kept aside and put back" : "replaced for good");
+        settings_.DeleteDataFiles = deleteDataFiles;
+        WriteFile(target, "old");
+        ASSERT_TRUE(SetFileAttributesW(target.c_str(), kStubborn));
+        Unpacker unpacker(Game(), settings_, journal_);
+        ASSERT_TRUE(unpacker.UnpackArchive(
+            Archive("a.dat", {{.Name = "PROTO\\Items\\00000001.pro", .Content = Bytes("new")}}),
+            "a.dat", {}));
+        EXPECT_TRUE(unpacker.Problems().empty());
+        EXPECT_EQ(ReadFile(target), Bytes("new"));
+        EXPECT_TRUE(IsReadOnly(target));
+        CleanUpGameFolder(journal_, {});
+        if (deleteDataFiles) {
+            EXPECT_EQ(ReadFile(target), Bytes("old"));
+            EXPECT_EQ(GetFileAttributesW(target.c_str()) & kStubborn, kStubborn);
+        }
+        SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_NORMAL);
+        fs::remove(target);
+    }
+}
+#else
 TEST_F(UnpackerTest, AFailedWriteStopsAndLeavesNoPartialFile) {
     // Guards the full-disk case: a write that fails part-way must not leave half a file.
     const auto big = Bytes(std::string(256 * 1024, 'z'));
@@ -165,6 +207,7 @@ TEST_F(UnpackerTest, AFailedWriteStopsAndLeavesNoPartialFile) {
     EXPECT_FALSE(fs::exists(Game() / "Data" / "after.txt"));
     EXPECT_EQ(journal_.writtenFiles, std::vector<fs::path>{Game() / "Data" / "small.txt"});
 }
+#endif
 
 }  // namespace
 }  // namespace vrel

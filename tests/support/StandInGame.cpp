@@ -45,7 +45,8 @@ int main() {
                          (readOnly ? "ro" : "rw") + "\t" + std::to_string(Hash(it->path())));
         }
         std::ofstream report(reportPath);
-        report << "cwd\t" << cwd.string() << "\n";
+        const std::u8string cwdText = cwd.u8string();
+        report << "cwd\t" << std::string(cwdText.begin(), cwdText.end()) << "\n";
         for (const auto& line : lines) {
             report << line << "\n";
         }

@@ -71,8 +71,8 @@ TEST_F(ReadNfoTest, FailuresSayWhatWentWrongAndWithWhichFile) {
         std::filesystem::path file;
         std::string description;
     } cases[] = {
-        {folder_ / "missing.nfo", "File not found: " + folder + "/missing.nfo"},
-        {folder_ / "empty.nfo", "The file is empty: " + folder + "/empty.nfo"},
+        {folder_ / "missing.nfo", "File not found: " + (folder_ / "missing.nfo").string()},
+        {folder_ / "empty.nfo", "The file is empty: " + (folder_ / "empty.nfo").string()},
         {folder_.path(), "Not a file but a folder: " + folder},
         {"", "No file name given"},
     };
