@@ -12,7 +12,7 @@ if(NOT programs)
     # Nothing to run: a build without the windows and without vrel-dat.
 elseif(WIN32)
     # zlib and, for MinGW, its runtime come along; the system's own libraries stay behind.
-    install(TARGETS ${programs} RUNTIME DESTINATION . RUNTIME_DEPENDENCY_SET vrel_runtime)
+    install(TARGETS ${programs} RUNTIME_DEPENDENCY_SET vrel_runtime RUNTIME DESTINATION .)
     install(RUNTIME_DEPENDENCY_SET vrel_runtime DESTINATION .
         PRE_EXCLUDE_REGEXES "^api-ms-" "^ext-ms-"
         POST_EXCLUDE_REGEXES "[Ss]ystem32/" "[Ss]ys[Ww][Oo][Ww]64/"

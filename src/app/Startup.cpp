@@ -12,11 +12,6 @@
 namespace vrel {
 namespace {
 
-std::string Display(const std::filesystem::path& path) {
-    const auto utf8 = path.u8string();
-    return std::string(utf8.begin(), utf8.end());
-}
-
 // Step 2: the Patches folder, created with the user's knowledge. False when the user leaves.
 bool EnsurePatchesFolder(StartupContext& context, const std::filesystem::path& patches) {
     std::string folderText = patches.string();
@@ -33,7 +28,7 @@ bool EnsurePatchesFolder(StartupContext& context, const std::filesystem::path& p
     const MessageAnswer answer = context.messages.Show(
         {.text =
              "Done. Now, you will have to move your mods to that folder. FYI the entire path is: " +
-             Display(patches) +
+             PathToDisplay(patches) +
              ". You can do it now or later, but if you do it later, Vrel can't continue. Press Ok "
              "when you're ready or Canel if you want to leave.",
          .title = "Moving Mods",
@@ -74,7 +69,7 @@ bool EnsurePatch(StartupContext& context, const std::filesystem::path& patches) 
     }
     const MessageAnswer answer = context.messages.Show(
         {.text =
-             "The file Patch000.dat was not found inside the " + Display(patches) +
+             "The file Patch000.dat was not found inside the " + PathToDisplay(patches) +
              " folder. Please move it from your Fallout 2 folder to there.\r\rDo you want me to "
              "move it now?  (If no, Vrel aren't gonna be able to run, check qrd.nfo for more "
              "information about this!)",
@@ -169,7 +164,7 @@ void ReportDamagedArchives(MessageBoxPort& messages, const std::vector<DamagedAr
     }
     std::string list;
     for (const DamagedArchive& archive : damaged) {
-        list += "\r" + Display(archive.Name) + ": " + DescribeDatProblem(archive.Problem);
+        list += "\r" + PathToDisplay(archive.Name) + ": " + DescribeDatProblem(archive.Problem);
     }
     messages.Show(
         {.text = "Some DATs inside the \\Patches\\ folder are damaged, Vrel could only read "
@@ -191,7 +186,7 @@ void ReportSingleDat(MessageBoxPort& messages, std::size_t rowCount,
         {.text = "I just found 1 DAT inside the \\Patches\\ folder. Move all your mods to "
                  "that folder before you play! Move them now (or later) and the next time "
                  "you run Vrel it will instantly load all of them.\r\rThe entire path is: " +
-                 Display(ProgramFile(programFolder, "Patches")),
+                 PathToDisplay(ProgramFile(programFolder, "Patches")),
          .title = "Move your mods!",
          .buttons = MessageButtons::Ok,
          .icon = MessageIcon::Exclamation});

@@ -10,6 +10,7 @@
 #include "config/Main.h"
 #include "config/frmFTR.h"
 #include "launch/MainWindowSet.h"
+#include "launch/Recovery.h"
 #include "platform/ExitLifetime.h"
 #include "platform/qt/QtMessageBox.h"
 #include "platform/qt/QtPickers.h"
@@ -53,6 +54,7 @@ int main(int argc, char** argv) {
     if (!firstWindow) {
         return 0;
     }
+    vrel::OfferGameFolderRestore(state.programFolder, messages);
     vrel::ProgForm progress;
     std::unique_ptr<vrel::MainWindowSet> mainWindow;
     // Opens the main window; false when the program ended instead.

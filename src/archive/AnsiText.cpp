@@ -168,4 +168,9 @@ std::string NativePathToAnsi(const std::filesystem::path& path) {
 }
 #endif
 
+std::string PathToDisplay(const std::filesystem::path& path) {
+    const std::u8string utf8 = path.u8string();
+    return std::string(utf8.begin(), utf8.end());
+}
+
 }  // namespace vrel

@@ -21,4 +21,7 @@ std::string Utf8ToAnsi(std::string_view utf8);
 std::filesystem::path AnsiToNativePath(std::string_view ansi);
 std::string NativePathToAnsi(const std::filesystem::path& path);
 
+// A path as display text (UTF-8), for messages.
+std::string PathToDisplay(const std::filesystem::path& path);
+
 }  // namespace vrel

@@ -3,9 +3,13 @@
 #include <zlib.h>
 
 #include <algorithm>
+#include <utility>
 
 namespace vrel {
 namespace {
+
+// Sizes and offsets are signed 32-bit in the format.
+constexpr std::int64_t kMaxFormatSize = 0x7FFFFFFF;
 
 void AppendInt32(std::vector<std::uint8_t>& out, std::int32_t value) {
     const auto bits = static_cast<std::uint32_t>(value);
@@ -46,17 +50,67 @@ std::vector<std::uint8_t> CompressMember(std::span<const std::uint8_t> content, 
     return packed;
 }
 
-Expected<DatWriter, std::string> DatWriter::Create(const std::filesystem::path& path) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    if (!out) {
-        return Unexpected{std::string("cannot create ") + path.string()};
+std::string DescribeWriteFailure(WriteFailure failure) {
+    switch (failure) {
+        case WriteFailure::CannotWrite:
+            return "the archive cannot be written";
+        case WriteFailure::TooLarge:
+            return "the archive would be larger than the format allows (2 GiB)";
     }
-    return DatWriter(std::move(out));
+    return "the archive cannot be written";
 }
 
-bool DatWriter::AddMember(const std::string& name, std::span<const std::uint8_t> content,
-                          MemberStorage storage, int level) {
-    auto [bytes, compressed] = EncodeMember(content, storage, level);
+Expected<DatWriter, WriteFailure> DatWriter::Create(const std::filesystem::path& path, int level) {
+    std::filesystem::path temporary = path;
+    temporary += ".vrel-part";
+    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+    if (!out) {
+        return Unexpected{WriteFailure::CannotWrite};
+    }
+    return DatWriter(path, std::move(temporary), std::move(out), level);
+}
+
+DatWriter::DatWriter(DatWriter&& other) noexcept
+    : target_(std::move(other.target_)),
+      temporary_(std::exchange(other.temporary_, {})),
+      out_(std::move(other.out_)),
+      compressor_(std::move(other.compressor_)),
+      compressorLevel_(other.compressorLevel_),
+      level_(other.level_),
+      packed_(std::move(other.packed_)),
+      written_(other.written_),
+      entries_(std::move(other.entries_)) {}
+
+DatWriter::~DatWriter() {
+    if (!temporary_.empty()) {
+        out_.close();
+        std::error_code error;
+        std::filesystem::remove(temporary_, error);
+    }
+}
+
+std::optional<WriteFailure> DatWriter::AddMember(const std::string& name,
+                                                 std::span<const std::uint8_t> content,
+                                                 MemberStorage storage, std::optional<int> level) {
+    if (content.size() > static_cast<std::size_t>(kMaxFormatSize)) {
+        return WriteFailure::TooLarge;
+    }
+    std::span<const std::uint8_t> bytes = content;
+    bool compressed = false;
+    if (storage != MemberStorage::Stored) {
+        if (level.value_or(level_) != compressorLevel_) {
+            compressorLevel_ = level.value_or(level_);
+            compressor_ = MemberCompressor(compressorLevel_);
+        }
+        compressor_.Compress(content, packed_);
+        if (storage == MemberStorage::Compressed || packed_.size() < content.size()) {
+            bytes = packed_;
+            compressed = true;
+        }
+    }
+    if (written_ + static_cast<std::int64_t>(bytes.size()) > kMaxFormatSize) {
+        return WriteFailure::TooLarge;
+    }
     WrittenEntry entry;
     entry.Name = name;
     entry.Compressed = compressed ? 1 : 0;
@@ -65,13 +119,19 @@ bool DatWriter::AddMember(const std::string& name, std::span<const std::uint8_t>
     entry.Offset = static_cast<std::int32_t>(written_);
     out_.write(reinterpret_cast<const char*>(bytes.data()),
                static_cast<std::streamsize>(bytes.size()));
+    if (!out_) {
+        return WriteFailure::CannotWrite;
+    }
     written_ += static_cast<std::int64_t>(bytes.size());
     entries_.push_back(std::move(entry));
-    return static_cast<bool>(out_);
+    return std::nullopt;
 }
 
-bool DatWriter::Finish(
+std::optional<WriteFailure> DatWriter::Finish(
     const std::function<bool(const WrittenEntry&, const WrittenEntry&)>& before) {
+    if (temporary_.empty()) {
+        return WriteFailure::CannotWrite;
+    }
     if (before) {
         std::stable_sort(entries_.begin(), entries_.end(), before);
     }
@@ -80,14 +140,25 @@ bool DatWriter::Finish(
     for (const WrittenEntry& entry : entries_) {
         AppendEntry(tree, entry, static_cast<std::int32_t>(entry.Name.size()));
     }
-    const auto treeSize = static_cast<std::int32_t>(tree.size());
-    AppendInt32(tree, treeSize);
-    AppendInt32(tree,
-                static_cast<std::int32_t>(written_ + static_cast<std::int64_t>(tree.size()) + 4));
+    const std::int64_t dataSize = written_ + static_cast<std::int64_t>(tree.size()) + 8;
+    if (dataSize > kMaxFormatSize) {
+        return WriteFailure::TooLarge;
+    }
+    AppendInt32(tree, static_cast<std::int32_t>(tree.size()));
+    AppendInt32(tree, static_cast<std::int32_t>(dataSize));
     out_.write(reinterpret_cast<const char*>(tree.data()),
                static_cast<std::streamsize>(tree.size()));
     out_.close();
-    return !out_.fail();
+    if (out_.fail()) {
+        return WriteFailure::CannotWrite;
+    }
+    std::error_code error;
+    std::filesystem::rename(temporary_, target_, error);
+    if (error) {
+        return WriteFailure::CannotWrite;
+    }
+    temporary_.clear();
+    return std::nullopt;
 }
 
 std::vector<std::uint8_t> BuildDatImage(const std::vector<ImageMember>& members,

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "archive/Expected.h"
+#include "archive/MemberCompressor.h"
 
 namespace vrel {
 
@@ -31,26 +32,56 @@ struct WrittenEntry {
 // One zlib stream of the content at the given level (0 to 9, or -1 for zlib's default).
 std::vector<std::uint8_t> CompressMember(std::span<const std::uint8_t> content, int level);
 
+enum class WriteFailure {
+    CannotWrite,  // the file could not be created, written or put in place
+    TooLarge,     // a size or offset would not fit the format's signed 32 bits
+};
+std::string DescribeWriteFailure(WriteFailure failure);
+
 // Writes a DAT2 archive to a file member by member, so memory stays bounded by the largest
-// member: the data goes out as it is added, the directory is written by Finish.
+// member: the data goes out as it is added, the directory is written by Finish. The archive is
+// built in a temporary file beside the target and put in place by Finish, so a file already
+// there stays whole until the new archive is complete.
 class DatWriter {
 public:
-    static Expected<DatWriter, std::string> Create(const std::filesystem::path& path);
+    // `level` is zlib's level (0 to 9, or -1 for zlib's default) for compressed members.
+    static Expected<DatWriter, WriteFailure> Create(const std::filesystem::path& path,
+                                                    int level = -1);
+    ~DatWriter();
+    DatWriter(DatWriter&& other) noexcept;
+    DatWriter& operator=(DatWriter&&) = delete;
 
-    // Appends one member's data; false on a write error. Name is Windows-1252 with backslashes.
-    bool AddMember(const std::string& name, std::span<const std::uint8_t> content,
-                   MemberStorage storage, int level = -1);
+    // Appends one member's data, compressed at `level` when given, else at the writer's level.
+    // Name is Windows-1252 with backslashes.
+    std::optional<WriteFailure> AddMember(const std::string& name,
+                                          std::span<const std::uint8_t> content,
+                                          MemberStorage storage,
+                                          std::optional<int> level = std::nullopt);
 
     // Writes the directory, in the order given by `before` when set, else in the order added,
-    // then TreeSize and DataSize (the file's length). False on a write error.
-    bool Finish(const std::function<bool(const WrittenEntry&, const WrittenEntry&)>& before = {});
+    // then TreeSize and DataSize (the file's length), and puts the archive in place.
+    std::optional<WriteFailure> Finish(
+        const std::function<bool(const WrittenEntry&, const WrittenEntry&)>& before = {});
 
     const std::vector<WrittenEntry>& Entries() const { return entries_; }
 
 private:
-    DatWriter(std::ofstream out) : out_(std::move(out)) {}
+    DatWriter(std::filesystem::path target, std::filesystem::path temporary, std::ofstream out,
+              int level)
+        : target_(std::move(target)),
+          temporary_(std::move(temporary)),
+          out_(std::move(out)),
+          compressor_(level),
+          compressorLevel_(level),
+          level_(level) {}
 
+    std::filesystem::path target_;
+    std::filesystem::path temporary_;  // empty once the archive is in place
     std::ofstream out_;
+    MemberCompressor compressor_;
+    int compressorLevel_ = -1;
+    int level_ = -1;
+    std::vector<std::uint8_t> packed_;  // reused for every member
     std::int64_t written_ = 0;
     std::vector<WrittenEntry> entries_;
 };

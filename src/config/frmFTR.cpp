@@ -1,5 +1,7 @@
 #include "config/frmFTR.h"
 
+#include "config/WindowControls.h"
+
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -11,28 +13,6 @@
 #include "config/WindowFont.h"
 
 namespace vrel {
-namespace {
-
-QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, const QString& spoken,
-                  QRect geometry) {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(QString::fromLatin1(name));
-    label->setAccessibleName(spoken);
-    label->setGeometry(geometry);
-    return label;
-}
-
-QPushButton* MakeButton(QWidget* parent, const char* name, const QString& text,
-                        const QString& spoken, QRect geometry) {
-    auto* button = new QPushButton(text, parent);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setAccessibleName(spoken);
-    button->setGeometry(geometry);
-    return button;
-}
-
-}  // namespace
-
 frmFTR::frmFTR(ProgramState& state, Ports& ports, std::function<void()> showMainWindow,
                QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::MSWindowsFixedSizeDialogHint),

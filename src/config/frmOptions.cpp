@@ -1,5 +1,7 @@
 #include "config/frmOptions.h"
 
+#include "config/WindowControls.h"
+
 #include <QCheckBox>
 #include <QEvent>
 #include <QFontMetrics>
@@ -35,24 +37,6 @@ QGroupBox* MakeFrame(QWidget* parent, const char* name, const QString& caption, 
     frame->setAccessibleName(caption);
     frame->setGeometry(geometry);
     return frame;
-}
-
-QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, QRect geometry) {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(QString::fromLatin1(name));
-    label->setAccessibleName(text);
-    label->setGeometry(geometry);
-    return label;
-}
-
-QPushButton* MakeButton(QWidget* parent, const char* name, const QString& text,
-                        const QString& spoken, QRect geometry) {
-    auto* button = new QPushButton(text, parent);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setAccessibleName(spoken);
-    button->setGeometry(geometry);
-    button->setAutoDefault(false);
-    return button;
 }
 
 // The window's font, made smaller where needed so that the longest description fits the label.
@@ -103,13 +87,15 @@ frmOptions::frmOptions(ProgramState& state, Ports& ports, QWidget* parent)
     genSound = MakeCheckBox(Frame2, "genSound", QStringLiteral("Sounds"), 150);
 
     Frame1 = MakeFrame(this, "Frame1", QStringLiteral("Paths"), {186, 4, 216, 86});
-    Label2 = MakeLabel(Frame1, "Label2", QStringLiteral("Fallout1:"), {8, 17, 50, 22});
+    Label2 = MakeLabel(Frame1, "Label2", QStringLiteral("Fallout1:"),
+                       QStringLiteral("Fallout 1 folder:"), {8, 17, 50, 22});
     Text1 = new QLineEdit(QStringLiteral("Not available, yet"), Frame1);
     Text1->setObjectName(QStringLiteral("Text1"));
     Text1->setAccessibleName(QStringLiteral("Fallout 1 folder"));
     Text1->setGeometry(58, 17, 150, 22);
     Text1->setEnabled(false);
-    Label3 = MakeLabel(Frame1, "Label3", QStringLiteral("Fallout2:"), {8, 40, 50, 22});
+    Label3 = MakeLabel(Frame1, "Label3", QStringLiteral("Fallout2:"),
+                       QStringLiteral("Fallout 2 folder:"), {8, 40, 50, 22});
     Label3->setMouseTracking(true);
     pathFallout2 = new QLineEdit(Frame1);
     pathFallout2->setObjectName(QStringLiteral("pathFallout2"));
@@ -129,7 +115,7 @@ frmOptions::frmOptions(ProgramState& state, Ports& ports, QWidget* parent)
     Label1 = MakeLabel(
         Frame4, "Label1",
         QString::fromUtf8(kOptionsFirstDescription.data(), kOptionsFirstDescription.size()),
-        {8, 16, 200, 62});
+        QStringLiteral("Description"), {8, 16, 200, 62});
     Label1->setAccessibleName(QStringLiteral("Description"));
     Label1->setWordWrap(true);
     Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);

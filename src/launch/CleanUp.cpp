@@ -4,13 +4,17 @@
 
 namespace vrel {
 
-void CleanUpGameFolder(UnpackJournal& journal, const std::function<void(int)>& onFile) {
+void CleanUpGameFolder(UnpackJournal& journal, const std::function<void(int)>& onFile,
+                       PlayRecord* record) {
     std::error_code error;
     for (std::size_t k = 0; k < journal.DataDelList.size(); ++k) {
         const std::filesystem::path& file = journal.DataDelList[k];
         std::filesystem::permissions(file, std::filesystem::perms::owner_write,
                                      std::filesystem::perm_options::add, error);
         std::filesystem::remove(file, error);
+        if (record != nullptr) {
+            record->Gone(file);
+        }
         if (onFile) {
             onFile(static_cast<int>(k));
         }
@@ -27,15 +31,17 @@ void CleanUpGameFolder(UnpackJournal& journal, const std::function<void(int)>& o
         std::filesystem::rename(kept->aside, kept->original, error);
         if (error) {
             notRestored.push_back(*kept);
+        } else if (record != nullptr) {
+            record->Back(kept->original);
         }
     }
-    if (!journal.keepFolder.empty()) {
-        std::filesystem::remove(journal.keepFolder, error);
-        std::filesystem::remove(journal.keepFolder.parent_path(), error);
-    }
+    std::vector<std::filesystem::path> remainingFolders;
     for (auto folder = journal.createdFolders.rbegin(); folder != journal.createdFolders.rend();
          ++folder) {
-        std::filesystem::remove(*folder, error);  // only succeeds when empty
+        // Only an empty folder goes; one still holding a kept file stays with it.
+        if (!std::filesystem::remove(*folder, error) && std::filesystem::exists(*folder, error)) {
+            remainingFolders.insert(remainingFolders.begin(), *folder);
+        }
     }
     // A kept file that could not go back stays recorded (and aside), so it is never lost.
     const std::filesystem::path keepFolder =
@@ -43,6 +49,9 @@ void CleanUpGameFolder(UnpackJournal& journal, const std::function<void(int)>& o
     journal = UnpackJournal{};
     journal.keptFiles = std::move(notRestored);
     journal.keepFolder = keepFolder;
+    if (!journal.keptFiles.empty()) {
+        journal.createdFolders = std::move(remainingFolders);
+    }
 }
 
 }  // namespace vrel

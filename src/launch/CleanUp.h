@@ -2,6 +2,7 @@
 
 #include <functional>
 
+#include "launch/PlayRecord.h"
 #include "launch/UnpackJournal.h"
 
 namespace vrel {
@@ -11,6 +12,8 @@ namespace vrel {
 // passed over: what cannot be deleted stays. The journal is empty afterwards, so a later Play never
 // deletes a file twice; only a kept file that could not be put back stays in it. `onFile` is called
 // with the 0-based number of each listed file.
-void CleanUpGameFolder(UnpackJournal& journal, const std::function<void(int)>& onFile = {});
+// With a record, each file deleted and each file put back is noted in it.
+void CleanUpGameFolder(UnpackJournal& journal, const std::function<void(int)>& onFile = {},
+                       PlayRecord* record = nullptr);
 
 }  // namespace vrel

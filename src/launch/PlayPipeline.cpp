@@ -91,8 +91,12 @@ bool PlayPipeline::Unpack() {
     progress_.SetCaption("Patching Fallout...");
 
     const std::filesystem::path patches = ProgramFile(state_.programFolder, "Patches");
-    Unpacker unpacker(AnsiToNativePath(state_.Config.cfgPath.Fallout2), state_.Config.cfgGeneral,
-                      journal_);
+    const std::filesystem::path game = AnsiToNativePath(state_.Config.cfgPath.Fallout2);
+    // Files that are to be removed after the game are recorded, so a crash cannot strand them.
+    if (state_.Config.cfgGeneral.DeleteDataFiles && !record_) {
+        record_ = PlayRecord::Start(state_.programFolder, game);
+    }
+    Unpacker unpacker(game, state_.Config.cfgGeneral, journal_, record_ ? &*record_ : nullptr);
     bool completed = true;
     for (std::size_t i = 0; i < items.size() && completed; ++i) {
         const ModRow& item = items[i];
@@ -111,6 +115,9 @@ bool PlayPipeline::Unpack() {
                                    });
     }
     progress_.Hide();
+    if (record_) {
+        record_->Sync();
+    }
 
     if (const auto& failure = unpacker.WriteFailure()) {
         ports_.messages.Show({.text = "Vrel could not write " + Display(failure->member) +
@@ -140,7 +147,12 @@ void PlayPipeline::CleanUp() {
     progress_.SetValue(1);
     progress_.SetMaximum(static_cast<int>(journal_.DataDelList.size()));
     progress_.Repaint();
-    CleanUpGameFolder(journal_, [this](int k) { progress_.SetValue(k); });
+    CleanUpGameFolder(
+        journal_, [this](int k) { progress_.SetValue(k); }, record_ ? &*record_ : nullptr);
+    if (record_ && journal_.keptFiles.empty()) {
+        record_->Remove();
+        record_.reset();
+    }
     progress_.Hide();
     screens_.SetMainWindowVisible(true);
 }

@@ -5,6 +5,7 @@
 
 #include "app/ProgramState.h"
 #include "app/Startup.h"
+#include "launch/PlayRecord.h"
 #include "launch/UnpackJournal.h"
 #include "platform/Ports.h"
 #include "platform/ProgressPort.h"
@@ -44,6 +45,7 @@ private:
     ProgressPort& progress_;
     PlayScreens& screens_;
     UnpackJournal journal_;
+    std::optional<PlayRecord> record_;  // kept while unpacked files stand in the game folder
 };
 
 }  // namespace vrel

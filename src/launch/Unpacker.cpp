@@ -34,16 +34,11 @@ bool EndsWith(std::string_view text, std::string_view tail) {
     return text.size() >= tail.size() && text.substr(text.size() - tail.size()) == tail;
 }
 
-std::string Describe(const std::filesystem::path& path) {
-    const auto utf8 = path.u8string();
-    return std::string(utf8.begin(), utf8.end());
-}
-
 }  // namespace
 
 Unpacker::Unpacker(std::filesystem::path gameFolder, const CfgGeneral& settings,
-                   UnpackJournal& journal)
-    : gameFolder_(std::move(gameFolder)), settings_(settings), journal_(journal) {}
+                   UnpackJournal& journal, PlayRecord* record)
+    : gameFolder_(std::move(gameFolder)), settings_(settings), journal_(journal), record_(record) {}
 
 bool Unpacker::UnpackArchive(const std::filesystem::path& archive, const std::string& archiveName,
                              const MemberStep& onMember) {
@@ -119,15 +114,19 @@ std::optional<std::filesystem::path> Unpacker::PrepareFolder(const std::vector<s
         std::error_code error;
         if (const auto existing = FindEntryCaseBlind(folder, name.string())) {
             if (!std::filesystem::is_directory(*existing, error)) {
-                reason = "a file stands where the folder " + Describe(*existing) + " should be";
+                reason =
+                    "a file stands where the folder " + PathToDisplay(*existing) + " should be";
                 return std::nullopt;
             }
             folder = *existing;
         } else {
             folder /= name;
+            if (record_ != nullptr) {
+                record_->Folder(folder);
+            }
             if (!std::filesystem::create_directory(folder, error)) {
-                reason =
-                    "the folder " + Describe(folder) + " cannot be created: " + error.message();
+                reason = "the folder " + PathToDisplay(folder) +
+                         " cannot be created: " + error.message();
                 return std::nullopt;
             }
             journal_.createdFolders.push_back(folder);
@@ -142,7 +141,7 @@ std::filesystem::path Unpacker::FindFile(const std::filesystem::path& folder,
 #ifdef _WIN32
     return folder / name;
 #else
-    auto [entries, first] = folderEntries_.try_emplace(folder);
+    auto [entries, first] = folderEntries_.try_emplace(folder.string());
     if (first) {
         std::error_code error;
         for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end;
@@ -164,14 +163,27 @@ bool Unpacker::KeepAside(const std::filesystem::path& target) {
     std::error_code error;
     if (journal_.keepFolder.empty()) {
         const auto stamp = std::chrono::system_clock::now().time_since_epoch().count();
-        journal_.keepFolder = gameFolder_ / ".vrel-kept" / std::to_string(stamp);
-        if (!std::filesystem::create_directories(journal_.keepFolder, error)) {
-            journal_.keepFolder.clear();
-            return false;
+        const std::filesystem::path keepRoot = gameFolder_ / ".vrel-kept";
+        const std::filesystem::path keepFolder = keepRoot / std::to_string(stamp);
+        for (const auto& folder : {keepRoot, keepFolder}) {
+            if (std::filesystem::is_directory(folder, error)) {
+                continue;
+            }
+            if (record_ != nullptr) {
+                record_->Folder(folder);
+            }
+            if (!std::filesystem::create_directory(folder, error)) {
+                return false;
+            }
+            journal_.createdFolders.push_back(folder);
         }
+        journal_.keepFolder = keepFolder;
     }
     const std::filesystem::path aside =
         journal_.keepFolder / std::to_string(journal_.keptFiles.size() + 1);
+    if (record_ != nullptr) {
+        record_->Keep(target, aside);
+    }
     std::filesystem::rename(target, aside, error);
     if (error) {
         return false;
@@ -188,13 +200,14 @@ Unpacker::WriteOutcome Unpacker::WriteMember(const std::filesystem::path& target
     bool keptAside = false;
     if (std::filesystem::exists(status)) {
         if (std::filesystem::is_directory(status)) {
-            reason = "a folder stands at " + Describe(target);
+            reason = "a folder stands at " + PathToDisplay(target);
             return WriteOutcome::Skipped;
         }
-        if (settings_.DeleteDataFiles && !writtenThisPlay_.contains(target)) {
+        if (settings_.DeleteDataFiles && !writtenThisPlay_.contains(target.string())) {
             // The user's own file: it comes back after the game.
             if (!KeepAside(target)) {
-                reason = "the file already at " + Describe(target) + " could not be kept aside";
+                reason =
+                    "the file already at " + PathToDisplay(target) + " could not be kept aside";
                 return WriteOutcome::Skipped;
             }
             keptAside = true;
@@ -204,24 +217,30 @@ Unpacker::WriteOutcome Unpacker::WriteMember(const std::filesystem::path& target
         }
     }
 
+    if (record_ != nullptr) {
+        record_->Write(target);
+    }
     std::FILE* file = OpenFile(target, "wb");
     if (file == nullptr) {
-        reason = "cannot create " + Describe(target) + ": " + std::strerror(errno);
+        reason = "cannot create " + PathToDisplay(target) + ": " + std::strerror(errno);
         if (keptAside) {
             std::filesystem::rename(journal_.keptFiles.back().aside, target, error);
             journal_.keptFiles.pop_back();
         }
         return WriteOutcome::Skipped;
     }
-    writtenThisPlay_.insert(target);
+    writtenThisPlay_.insert(target.string());
     const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
     const int writeErrno = errno;
     const bool closed = std::fclose(file) == 0;
     if (!written || !closed) {
-        reason =
-            "cannot write " + Describe(target) + ": " + std::strerror(written ? errno : writeErrno);
+        reason = "cannot write " + PathToDisplay(target) + ": " +
+                 std::strerror(written ? errno : writeErrno);
         std::filesystem::remove(target, error);
         return WriteOutcome::Failed;
+    }
+    if (record_ != nullptr) {
+        record_->Wrote(target);
     }
     return WriteOutcome::Written;
 }

@@ -5,11 +5,13 @@
 #include <functional>
 #include <map>
 #include <optional>
-#include <set>
 #include <string>
+#include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "config/VrelCFG.h"
+#include "launch/PlayRecord.h"
 #include "launch/UnpackJournal.h"
 
 namespace vrel {
@@ -26,7 +28,9 @@ struct UnpackProblem {
 // (a full disk) stops the unpacking.
 class Unpacker {
 public:
-    Unpacker(std::filesystem::path gameFolder, const CfgGeneral& settings, UnpackJournal& journal);
+    // With a record, every step is written to it before it is taken.
+    Unpacker(std::filesystem::path gameFolder, const CfgGeneral& settings, UnpackJournal& journal,
+             PlayRecord* record = nullptr);
 
     // Called before each member with its 1-based number and the archive's FilesTotal.
     using MemberStep = std::function<void(std::int32_t number, std::int32_t filesTotal)>;
@@ -53,11 +57,13 @@ private:
     std::filesystem::path gameFolder_;
     const CfgGeneral& settings_;
     UnpackJournal& journal_;
+    PlayRecord* record_;
     std::map<std::string, std::filesystem::path>
         folders_;  // folder text in lower case -> real folder
     // Per folder, the names it holds in lower case -> as spelt; read once, kept up to date.
-    std::map<std::filesystem::path, std::map<std::string, std::string>> folderEntries_;
-    std::set<std::filesystem::path> writtenThisPlay_;
+    // Keyed by the native path text: comparing path objects parses them every time.
+    std::unordered_map<std::string, std::unordered_map<std::string, std::string>> folderEntries_;
+    std::unordered_set<std::string> writtenThisPlay_;
     std::vector<UnpackProblem> problems_;
     std::optional<UnpackProblem> writeFailure_;
 };

@@ -96,10 +96,8 @@ bool frmPlay::Form_Load() {
     const std::filesystem::path game = AnsiToNativePath(state_.Config.cfgPath.Fallout2);
     const auto started = ports_.processes.Start(game / "Fallout2.exe", game);
     if (!started) {
-        const auto shown = (game / "Fallout2.exe").u8string();
         ports_.messages.Show(
-            {.text = "Fallout 2 could not be started from " +
-                     std::string(shown.begin(), shown.end()) +
+            {.text = "Fallout 2 could not be started from " + PathToDisplay(game / "Fallout2.exe") +
                      ".\r\rIf it is a Windows program, install Wine or name the Wine to use in "
                      "VREL_WINE. The mod files are removed again.",
              .title = "Can't begin the game!",

@@ -45,14 +45,8 @@ protected:
 
     testing::TempFolder folder_;
     ProgramState state_;
-    testing::FakeMessageBox messages_;
-    testing::FakeLifetime lifetime_;
-    testing::FakeSounds sounds_;
-    testing::FakePickers pickers_;
-    testing::FakeRegistry registry_;
-    testing::FakeProcesses processes_;
-    testing::FakeShell shell_;
-    Ports ports_{messages_, lifetime_, sounds_, pickers_, registry_, processes_, shell_};
+    testing::FakePorts fakes_;
+    Ports& ports_ = fakes_.ports;
     ProgForm progress_;
 };
 
@@ -62,7 +56,7 @@ protected:
     LoadedMainTest() {
         state_.Config.cfgGeneral.Sound = true;
         EXPECT_TRUE(window_.Form_Load());
-        sounds_.played.clear();  // the patch's tick at start-up
+        fakes_.sounds.played.clear();  // the patch's tick at start-up
     }
 
     std::vector<bool> HoverImagesShown() const {
@@ -75,8 +69,8 @@ protected:
                           QPoint(rect.left() + 8, rect.center().y()));
     }
     int Played(const char* file) const {
-        return static_cast<int>(
-            std::count(sounds_.played.begin(), sounds_.played.end(), state_.programFolder / file));
+        return static_cast<int>(std::count(fakes_.sounds.played.begin(), fakes_.sounds.played.end(),
+                                           state_.programFolder / file));
     }
 
     MainWindowActions actions_{.cmdPlay_Click = [this] { ++playClicks_; },
@@ -101,7 +95,7 @@ TEST_F(frmMainTest, LoadFillsRowsInCatalogueOrderAndShowsTheWindow) {
     EXPECT_EQ(window.DATList->currentRow(), 0);
     EXPECT_TRUE(state_.FalloutDats.Item(1).Selected);  // set by start-up, not by the tick
     EXPECT_FALSE(state_.FalloutDats.Item(2).Selected);
-    EXPECT_TRUE(messages_.shown.empty());
+    EXPECT_TRUE(fakes_.messages.shown.empty());
     EXPECT_EQ(window.DATList->accessibleName(), "Mods");
 }
 
@@ -122,11 +116,11 @@ TEST_F(frmMainTest, TickSetsTheSameCatalogueItemAndClickShowsItsDescription) {
 
 TEST_F(frmMainTest, LeavingAtTheFirstQuestionEndsWithoutShowingTheWindow) {
     std::filesystem::remove_all(state_.programFolder / "Patches");
-    messages_.answers = {MessageAnswer::Ok, MessageAnswer::Cancel};
+    fakes_.messages.answers = {MessageAnswer::Ok, MessageAnswer::Cancel};
     frmMain window(state_, ports_, progress_);
     EXPECT_FALSE(window.Form_Load());
     EXPECT_FALSE(window.isVisible());
-    EXPECT_EQ(lifetime_.ended, 1);
+    EXPECT_EQ(fakes_.lifetime.ended, 1);
 }
 
 TEST_F(LoadedMainTest, ButtonsCarryTheirNamesAndTheWindowsPointer) {
@@ -172,7 +166,7 @@ TEST_F(LoadedMainTest, SoundOffSwitchesImagesAndButtonsSilently) {
     ClickCheckBox(2);
     EXPECT_EQ(optionsShown_, 1);
     EXPECT_TRUE(state_.FalloutDats.Item(3).Selected);
-    EXPECT_TRUE(sounds_.played.empty());
+    EXPECT_TRUE(fakes_.sounds.played.empty());
 }
 
 TEST_F(LoadedMainTest, PlayAndOptionsRunTheirActionsWithTheClickSoundForOptions) {
@@ -188,8 +182,8 @@ TEST_F(frmMainTest, OptionsWithoutItsWindowShowsANotice) {
     frmMain window(state_, ports_, progress_);
     ASSERT_TRUE(window.Form_Load());
     QTest::mouseClick(window.cmdOptions, Qt::LeftButton);
-    ASSERT_EQ(messages_.shown.size(), 1u);
-    EXPECT_EQ(messages_.shown[0].title, "Vrel");
+    ASSERT_EQ(fakes_.messages.shown.size(), 1u);
+    EXPECT_EQ(fakes_.messages.shown[0].title, "Vrel");
 }
 
 TEST_F(LoadedMainTest, TickByMouseSetsTheSameCatalogueItemWithTheTickSound) {
@@ -207,16 +201,16 @@ TEST_F(LoadedMainTest, UntickingPatchInAnyCaseWarnsAndStands) {
     ClickCheckBox(0);  // the row reads Patch000.DAT
     EXPECT_EQ(window_.DATList->item(0)->checkState(), Qt::Unchecked);
     EXPECT_FALSE(state_.FalloutDats.Item(1).Selected);
-    ASSERT_EQ(messages_.Texts(), std::vector<std::string>({kPatchUntickWarning}));
+    ASSERT_EQ(fakes_.messages.Texts(), std::vector<std::string>({kPatchUntickWarning}));
     ClickCheckBox(0);
     EXPECT_TRUE(state_.FalloutDats.Item(1).Selected);
-    EXPECT_EQ(messages_.shown.size(), 1u) << "ticking it again says nothing";
+    EXPECT_EQ(fakes_.messages.shown.size(), 1u) << "ticking it again says nothing";
 }
 
 TEST_F(LoadedMainTest, UntickingPatchWhileLoadingWarnsButLeavesSelected) {
     state_.LoadingList = true;
     ClickCheckBox(0);
-    EXPECT_EQ(messages_.shown.size(), 1u);
+    EXPECT_EQ(fakes_.messages.shown.size(), 1u);
     EXPECT_EQ(Played("butin4.wav"), 1);
     EXPECT_TRUE(state_.FalloutDats.Item(1).Selected);
 }
@@ -224,8 +218,8 @@ TEST_F(LoadedMainTest, UntickingPatchWhileLoadingWarnsButLeavesSelected) {
 // Guards that a change of an item other than its check box is not taken for a tick.
 TEST_F(LoadedMainTest, RenamingAnItemIsNoTick) {
     window_.DATList->item(0)->setText("patch000.dat");
-    EXPECT_TRUE(messages_.shown.empty());
-    EXPECT_TRUE(sounds_.played.empty());
+    EXPECT_TRUE(fakes_.messages.shown.empty());
+    EXPECT_TRUE(fakes_.sounds.played.empty());
     EXPECT_TRUE(state_.FalloutDats.Item(1).Selected);
 }
 
@@ -238,7 +232,7 @@ TEST_F(LoadedMainTest, ClickOnAnItemShowsItsDescriptionOnly) {
     EXPECT_EQ(window_.labDesc->text(), QString::fromLatin1(kPatchDescription));
     EXPECT_TRUE(state_.FalloutDats.Item(1).Selected);
     EXPECT_FALSE(state_.FalloutDats.Item(2).Selected);
-    EXPECT_TRUE(sounds_.played.empty());
+    EXPECT_TRUE(fakes_.sounds.played.empty());
 }
 
 TEST_F(LoadedMainTest, EveryWayOfClosingEndsTheProgram) {
@@ -249,9 +243,9 @@ TEST_F(LoadedMainTest, EveryWayOfClosingEndsTheProgram) {
     };
     for (const auto& [way, close] : ways) {
         window_.show();
-        lifetime_.ended = 0;
+        fakes_.lifetime.ended = 0;
         close();
-        EXPECT_EQ(lifetime_.ended, 1) << way;
+        EXPECT_EQ(fakes_.lifetime.ended, 1) << way;
         EXPECT_FALSE(window_.isVisible()) << way;
     }
     EXPECT_EQ(Played("butin3.wav"), 1) << "only the Exit button clicks";
@@ -315,7 +309,7 @@ TEST_F(LoadedMainTest, AboutOpensModallyWithTheClickSoundAndClosesOnItsButton) {
     EXPECT_TRUE(sawAbout);
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
     EXPECT_EQ(Played("butin3.wav"), 2);  // the About button, then its close button
-    EXPECT_EQ(lifetime_.ended, 0);
+    EXPECT_EQ(fakes_.lifetime.ended, 0);
 }
 
 }  // namespace

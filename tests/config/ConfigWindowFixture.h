@@ -26,14 +26,8 @@ protected:
 
     TempFolder folder_;
     ProgramState state_;
-    FakeMessageBox messages_;
-    FakeLifetime lifetime_;
-    FakeSounds sounds_;
-    FakePickers pickers_;
-    FakeRegistry registry_;
-    FakeProcesses processes_;
-    FakeShell shell_;
-    Ports ports_{messages_, lifetime_, sounds_, pickers_, registry_, processes_, shell_};
+    FakePorts fakes_;
+    Ports& ports_ = fakes_.ports;
 };
 
 // Moves the pointer over the middle of `widget` without a button held, as the window system

@@ -43,12 +43,12 @@ TEST_F(frmFTRTest, RoutineShowsTheWindowWithTheRecordedFolder) {
         {std::uint32_t{77}, QStringLiteral("77")},
     };
     for (const Case& c : cases) {
-        registry_.value = c.value;
+        fakes_.registry.value = c.value;
         QPointer<frmFTR> window = FirstTimeRun_Routine(state_, ports_, CountMainWindow());
         ASSERT_TRUE(window);
         EXPECT_TRUE(window->isVisible());
         EXPECT_EQ(window->txtF2path->text(), c.box);
-        EXPECT_TRUE(messages_.shown.empty());
+        EXPECT_TRUE(fakes_.messages.shown.empty());
         window->close();
         QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         EXPECT_FALSE(window);  // closing unloads it
@@ -100,7 +100,7 @@ TEST_F(frmFTRTest, ContinueSavesDefaultsCreatesTheDataTreeAndOpensTheMainWindow)
     EXPECT_TRUE(std::filesystem::is_directory(game / "Data" / "text" / "italian" / "game"));
     EXPECT_EQ(mainWindowShown_, 1);
     EXPECT_FALSE(window.isVisible());
-    EXPECT_TRUE(messages_.shown.empty());
+    EXPECT_TRUE(fakes_.messages.shown.empty());
 }
 
 TEST_F(frmFTRTest, ContinueWithAnEmptyBoxStoresAnEmptyGameFolder) {
@@ -112,11 +112,11 @@ TEST_F(frmFTRTest, ContinueWithAnEmptyBoxStoresAnEmptyGameFolder) {
 
 TEST_F(frmFTRTest, FailedWriteCancelledKeepsTheWindow) {
     std::filesystem::create_directory(folder_ / "vrel.cfg.new");
-    messages_.answers = {MessageAnswer::Cancel};
+    fakes_.messages.answers = {MessageAnswer::Cancel};
     frmFTR window(state_, ports_, CountMainWindow());
     window.show();
     window.Command2->click();
-    EXPECT_EQ(messages_.shown.size(), 1u);
+    EXPECT_EQ(fakes_.messages.shown.size(), 1u);
     EXPECT_EQ(mainWindowShown_, 0);
     EXPECT_TRUE(window.isVisible());
     EXPECT_EQ(CfgText(), kFirstRunFile);
@@ -137,12 +137,12 @@ TEST_F(frmFTRTest, BrowseFillsOnlyTheBox) {
     testing::WriteFile(folder_ / "game" / "Fallout2.exe", "MZ");
     frmFTR window(state_, ports_, CountMainWindow());
     window.txtF2path->setText(QStringLiteral("before"));
-    pickers_.folders = {(folder_ / "elsewhere").string(), std::nullopt};
-    messages_.answers = {MessageAnswer::No};
+    fakes_.pickers.folders = {(folder_ / "elsewhere").string(), std::nullopt};
+    fakes_.messages.answers = {MessageAnswer::No};
     window.Command1->click();
     EXPECT_EQ(window.txtF2path->text(), "before");  // No, then the picker was cancelled
 
-    pickers_.folders = {(folder_ / "game").string()};
+    fakes_.pickers.folders = {(folder_ / "game").string()};
     window.Command1->click();
     EXPECT_EQ(window.txtF2path->text().toStdString(), (folder_ / "game").string());
     EXPECT_EQ(state_.Config.cfgPath.Fallout2, "");

@@ -82,10 +82,10 @@ TEST_F(frmOptionsTest, CancelWritesNothingAfterBrowseAndAutoLocate) {
     testing::WriteFile(folder_ / "game" / "Fallout2.exe", "MZ");
     frmOptions window(state_, ports_);
     window.genSound->click();
-    pickers_.folders = {(folder_ / "game").string()};
+    fakes_.pickers.folders = {(folder_ / "game").string()};
     window.Command1->click();
     EXPECT_EQ(window.pathFallout2->text().toStdString(), (folder_ / "game").string());
-    registry_.value = std::string("D:\\Fallout2");
+    fakes_.registry.value = std::string("D:\\Fallout2");
     window.Command2->click();
     EXPECT_EQ(window.pathFallout2->text(), "D:\\Fallout2");
     window.btnCancel->click();
@@ -98,7 +98,7 @@ TEST_F(frmOptionsTest, CancelWritesNothingAfterBrowseAndAutoLocate) {
 TEST_F(frmOptionsTest, AutoLocateWithoutTheKeyTellsAndEmptiesTheBox) {
     frmOptions window(state_, ports_);
     window.Command2->click();
-    EXPECT_EQ(messages_.Texts(), std::vector<std::string>{"Could not be found!"});
+    EXPECT_EQ(fakes_.messages.Texts(), std::vector<std::string>{"Could not be found!"});
     EXPECT_EQ(window.pathFallout2->text(), "");
     EXPECT_EQ(state_.Config.cfgPath.Fallout2, "C:\\Games\\Fallout2");
 }
@@ -110,7 +110,7 @@ TEST_F(frmOptionsTest, FailedWriteKeepsTheWindowOpen) {
     window.genSound->click();
     window.btnOk->click();
     EXPECT_TRUE(window.isVisible());
-    EXPECT_EQ(messages_.shown.size(), 1u);
+    EXPECT_EQ(fakes_.messages.shown.size(), 1u);
     EXPECT_TRUE(state_.Config.cfgGeneral.Sound);
     EXPECT_EQ(CfgText(), kOldFile);
 }

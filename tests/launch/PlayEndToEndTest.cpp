@@ -12,6 +12,7 @@
 #include <map>
 
 #include "Fakes.h"
+#include "FolderSnapshot.h"
 #include "TempFolder.h"
 #include "app/DataFolders.h"
 #include "app/HotSpot.h"
@@ -27,22 +28,6 @@ using testing::Bytes;
 using testing::WriteFile;
 
 namespace fs = std::filesystem;
-
-// Every file and folder below `folder`: its size and content for files, "folder" for folders.
-std::map<std::string, std::string> Snapshot(const fs::path& folder) {
-    std::map<std::string, std::string> entries;
-    for (auto it = fs::recursive_directory_iterator(folder);
-         it != fs::recursive_directory_iterator(); ++it) {
-        const auto relative = fs::relative(it->path(), folder).generic_string();
-        if (it->is_directory()) {
-            entries[relative] = "folder";
-        } else {
-            const auto bytes = testing::ReadFile(it->path());
-            entries[relative] = std::string(bytes.begin(), bytes.end());
-        }
-    }
-    return entries;
-}
 
 // The stand-in's record: relative path -> "size\tro|rw\thash".
 std::map<std::string, std::string> ReadReport(const fs::path& report) {
@@ -80,7 +65,7 @@ TEST(PlayEndToEnd, ModsReachTheGameAndTheGameFolderEndsAsItWas) {
     CreateDataFolders(game.string());
     fs::copy_file(VREL_STANDIN_GAME, game / "Fallout2.exe");
     WriteFile(game / "Data" / "text" / "english" / "game" / "misc.msg", "the player's own edit");
-    const auto before = Snapshot(game);
+    const auto before = testing::SnapshotFolder(game);
 
     WriteFile(patches / "patch000.dat",
               BuildDatImage({{.Name = "text\\english\\game\\proto.msg", .Content = Bytes("p")}}));
@@ -161,7 +146,7 @@ TEST(PlayEndToEnd, ModsReachTheGameAndTheGameFolderEndsAsItWas) {
     EXPECT_NE(messages.shown[0].text.find("outside.txt"), std::string::npos);
     EXPECT_NE(messages.shown[0].text.find("broken.int"), std::string::npos);
 
-    EXPECT_EQ(Snapshot(game), before);
+    EXPECT_EQ(testing::SnapshotFolder(game), before);
     EXPECT_TRUE(windows.Window().isVisible());
     EXPECT_FALSE(progress.isVisible());
     for (int row = 1; row <= 3; ++row) {

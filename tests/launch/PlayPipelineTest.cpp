@@ -1,6 +1,11 @@
 #include "launch/PlayPipeline.h"
 
 #include <gtest/gtest.h>
+#ifndef _WIN32
+#include <sys/resource.h>
+#endif
+
+#include <csignal>
 
 #include <functional>
 
@@ -62,14 +67,8 @@ protected:
 
     testing::TempFolder folder_;
     ProgramState state_;
-    testing::FakeMessageBox messages_;
-    testing::FakeLifetime lifetime_;
-    testing::FakeSounds sounds_;
-    testing::FakePickers pickers_;
-    testing::FakeRegistry registry_;
-    testing::FakeProcesses processes_;
-    testing::FakeShell shell_;
-    Ports ports_{messages_, lifetime_, sounds_, pickers_, registry_, processes_, shell_};
+    testing::FakePorts fakes_;
+    Ports& ports_ = fakes_.ports;
     testing::FakeProgress progress_;
     FakeScreens screens_;
     PlayPipeline pipeline_{state_, ports_, progress_, screens_};
@@ -95,14 +94,14 @@ TEST_F(PlayPipelineTest, UnpacksTickedModsForTheGameAndRemovesThemAfterwards) {
     EXPECT_TRUE(sawFiles);
     EXPECT_EQ(screens_.waits, 1);
     EXPECT_EQ(screens_.conflictChecks, 0);
-    EXPECT_EQ(sounds_.played.size(), 1u);
-    EXPECT_EQ(sounds_.played[0].filename(), "butin3.wav");
+    EXPECT_EQ(fakes_.sounds.played.size(), 1u);
+    EXPECT_EQ(fakes_.sounds.played[0].filename(), "butin3.wav");
     EXPECT_FALSE(fs::exists(Data("maps/a.map")));
     EXPECT_FALSE(fs::exists(Data("shared.txt")));
     EXPECT_FALSE(
         fs::exists(folder_ / "game" / "data" / "maps"));  // created for the mod, removed again
     EXPECT_TRUE(pipeline_.Journal().DataDelList.empty());
-    EXPECT_TRUE(messages_.shown.empty());
+    EXPECT_TRUE(fakes_.messages.shown.empty());
     EXPECT_EQ(progress_.caption, "Fallout finished its execution!");
     EXPECT_EQ(progress_.label, "Deleting DATA files...");
     ASSERT_FALSE(screens_.visibility.empty());
@@ -125,12 +124,12 @@ TEST_F(PlayPipelineTest, NothingTickedStillPlays) {
 TEST_F(PlayPipelineTest, MissingGameEndsTheProgram) {
     fs::remove(folder_ / "game" / "Fallout2.exe");
     pipeline_.cmdPlay_Click();
-    ASSERT_EQ(messages_.shown.size(), 1u);
-    EXPECT_EQ(messages_.shown[0].text,
+    ASSERT_EQ(fakes_.messages.shown.size(), 1u);
+    EXPECT_EQ(fakes_.messages.shown[0].text,
               "Fallout2.exe not found! Check the Fallout 2 path on the options box.");
-    EXPECT_EQ(messages_.shown[0].title, "Can't begin the game!");
-    EXPECT_EQ(messages_.shown[0].icon, MessageIcon::Critical);
-    EXPECT_EQ(lifetime_.ended, 1);
+    EXPECT_EQ(fakes_.messages.shown[0].title, "Can't begin the game!");
+    EXPECT_EQ(fakes_.messages.shown[0].icon, MessageIcon::Critical);
+    EXPECT_EQ(fakes_.lifetime.ended, 1);
     EXPECT_EQ(screens_.waits, 0);
 }
 
@@ -142,7 +141,7 @@ TEST_F(PlayPipelineTest, CancelInTheConflictWindowStopsBeforeAnything) {
     pipeline_.cmdPlay_Click();
     EXPECT_EQ(screens_.conflictChecks, 1);
     EXPECT_FALSE(state_.CancelPlay);
-    EXPECT_TRUE(messages_.shown.empty());  // the debug question comes after the check
+    EXPECT_TRUE(fakes_.messages.shown.empty());  // the debug question comes after the check
     EXPECT_EQ(screens_.waits, 0);
     EXPECT_FALSE(fs::exists(Data("a.txt")));
     EXPECT_TRUE(screens_.visibility.empty());
@@ -151,11 +150,11 @@ TEST_F(PlayPipelineTest, CancelInTheConflictWindowStopsBeforeAnything) {
 TEST_F(PlayPipelineTest, DebugYesSkipsUnpackingAndKeepsTheMainWindow) {
     state_.commandLine = "-debug";
     AddMod("a.dat", true, {{.Name = "a.txt", .Content = Bytes("a")}});
-    messages_.answers = {MessageAnswer::Yes};
+    fakes_.messages.answers = {MessageAnswer::Yes};
     pipeline_.cmdPlay_Click();
-    ASSERT_EQ(messages_.shown.size(), 1u);
-    EXPECT_EQ(messages_.shown[0].text, "Skip DAT-unpack process and run Fallout directly?");
-    EXPECT_EQ(messages_.shown[0].title, "Debug question");
+    ASSERT_EQ(fakes_.messages.shown.size(), 1u);
+    EXPECT_EQ(fakes_.messages.shown[0].text, "Skip DAT-unpack process and run Fallout directly?");
+    EXPECT_EQ(fakes_.messages.shown[0].title, "Debug question");
     EXPECT_EQ(screens_.waits, 1);
     EXPECT_FALSE(fs::exists(Data("a.txt")));
     EXPECT_TRUE(progress_.labelRepaints.empty());
@@ -181,8 +180,8 @@ TEST_F(PlayPipelineTest, ProblemsAreListedOnceAfterUnpackingAndTheGameStillRuns)
     bool sawFine = false;
     screens_.whileGameRuns = [&] { sawFine = fs::exists(Data("fine.txt")); };
     pipeline_.cmdPlay_Click();
-    ASSERT_EQ(messages_.shown.size(), 1u);
-    const std::string& text = messages_.shown[0].text;
+    ASSERT_EQ(fakes_.messages.shown.size(), 1u);
+    const std::string& text = fakes_.messages.shown[0].text;
     EXPECT_NE(text.find("bad.dat: ..\\evil19"), std::string::npos);
     EXPECT_EQ(text.find("evil20"), std::string::npos);
     EXPECT_NE(text.find("...and 5 more."), std::string::npos);
@@ -199,6 +198,46 @@ TEST_F(PlayPipelineTest, ASecondPlayNeverDeletesTheFirstPlaysPathsAgain) {
     pipeline_.cmdPlay_Click();
     EXPECT_EQ(ReadFile(Data("a.txt")), Bytes("the user's file, made between two plays"));
 }
+
+#ifndef _WIN32  // a full disk is made with a file size limit, which Windows lacks
+TEST_F(PlayPipelineTest, AFullDiskStopsThePlayAndLeavesTheGameFolderAsItWas) {
+    WriteFile(Data("maps/own.map"), "the player's own");
+    const auto listing = [&] {
+        std::vector<std::string> entries;
+        for (auto it = fs::recursive_directory_iterator(folder_ / "game");
+             it != fs::recursive_directory_iterator(); ++it) {
+            const auto bytes =
+                it->is_regular_file() ? ReadFile(it->path()) : std::vector<std::uint8_t>{};
+            entries.push_back(it->path().string() + "=" + std::string(bytes.begin(), bytes.end()));
+        }
+        std::sort(entries.begin(), entries.end());
+        return entries;
+    };
+    const auto before = listing();
+    AddMod("a.dat", true,
+           {{.Name = "maps\\own.map", .Content = Bytes("mod map")},
+            {.Name = "newfolder\\small.txt", .Content = Bytes("small")},
+            {.Name = "big.bin",
+             .Content = Bytes(std::string(300'000, 'b')),
+             .Storage = MemberStorage::Compressed},
+            {.Name = "after.txt", .Content = Bytes("after")}});
+    rlimit saved{};
+    getrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limited = saved;
+    limited.rlim_cur = 100'000;
+    setrlimit(RLIMIT_FSIZE, &limited);
+    pipeline_.cmdPlay_Click();
+    setrlimit(RLIMIT_FSIZE, &saved);
+
+    EXPECT_EQ(screens_.waits, 0);  // the game was not started
+    ASSERT_EQ(fakes_.messages.shown.size(), 1u);
+    EXPECT_NE(fakes_.messages.shown[0].text.find("big.bin"), std::string::npos);
+    EXPECT_EQ(listing(), before);
+    EXPECT_TRUE(screens_.visibility.back());
+    EXPECT_FALSE(fs::exists(state_.programFolder / PlayRecord::kFileName));
+}
+#endif
 
 }  // namespace
 }  // namespace vrel

@@ -13,6 +13,7 @@
 #include <sys/resource.h>
 #endif
 
+#include "FolderSnapshot.h"
 #include "TempFolder.h"
 #include "app/DataFolders.h"
 #include "archive/DatWriter.h"
@@ -36,17 +37,6 @@ bool IsReadOnly(const fs::path& file) {
 #else
     return (fs::status(file).permissions() & fs::perms::owner_write) == fs::perms::none;
 #endif
-}
-
-// Every path below the folder with its size, to compare a game folder before and after.
-std::map<std::string, std::uintmax_t> Snapshot(const fs::path& folder) {
-    std::map<std::string, std::uintmax_t> entries;
-    for (auto it = fs::recursive_directory_iterator(folder);
-         it != fs::recursive_directory_iterator(); ++it) {
-        entries[fs::relative(it->path(), folder).string()] =
-            it->is_regular_file() ? it->file_size() : 0;
-    }
-    return entries;
 }
 
 class UnpackerTest : public ::testing::Test {
@@ -75,9 +65,9 @@ protected:
 };
 
 TEST_F(UnpackerTest, WritesMembersWhereTheGameLooksAndCleansUpCompletely) {
-    const auto before = Snapshot(Game());
+    const auto before = testing::SnapshotFolder(Game());
     WriteFile(Game() / "Data" / "text" / "english" / "game" / "misc.msg", "the user's own");
-    const auto withUserFile = Snapshot(Game());
+    const auto withUserFile = testing::SnapshotFolder(Game());
     const auto text = Bytes(std::string(4000, 'm'));
     const auto first =
         Archive("first.dat", {{.Name = "text\\english\\game\\misc.msg", .Content = Bytes("first")},
@@ -110,11 +100,11 @@ TEST_F(UnpackerTest, WritesMembersWhereTheGameLooksAndCleansUpCompletely) {
     int deleted = 0;
     CleanUpGameFolder(journal_, [&](int) { ++deleted; });
     EXPECT_EQ(deleted, 8);
-    EXPECT_EQ(Snapshot(Game()), withUserFile);
+    EXPECT_EQ(testing::SnapshotFolder(Game()), withUserFile);
     EXPECT_EQ(ReadFile(data / "text" / "english" / "game" / "misc.msg"), Bytes("the user's own"));
     EXPECT_TRUE(journal_.Empty());
     fs::remove(data / "text" / "english" / "game" / "misc.msg");
-    EXPECT_EQ(Snapshot(Game()), before);
+    EXPECT_EQ(testing::SnapshotFolder(Game()), before);
 }
 
 TEST_F(UnpackerTest, UnsafeAndDamagedMembersAreNeverWritten) {

@@ -8,6 +8,7 @@
 #include "platform/LifetimePort.h"
 #include "platform/MessageBoxPort.h"
 #include "platform/PickerPort.h"
+#include "platform/Ports.h"
 #include "platform/ProcessPort.h"
 #include "platform/ProgressPort.h"
 #include "platform/RegistryPort.h"
@@ -137,6 +138,18 @@ public:
     std::string caption, label;
     int value = 0, maximum = 100;
     std::vector<std::string> repaints, labelRepaints;
+};
+
+// Every port faked, and the bundle of them that windows and the pipeline take.
+struct FakePorts {
+    FakeMessageBox messages;
+    FakeLifetime lifetime;
+    FakeSounds sounds;
+    FakePickers pickers;
+    FakeRegistry registry;
+    FakeProcesses processes;
+    FakeShell shell;
+    Ports ports{messages, lifetime, sounds, pickers, registry, processes, shell};
 };
 
 }  // namespace vrel::testing

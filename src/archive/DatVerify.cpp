@@ -1,0 +1,106 @@
+#include "archive/DatVerify.h"
+
+#include <optional>
+
+#include "archive/AnsiText.h"
+#include "archive/DatFile.h"
+#include "archive/DatWalk.h"
+#include "archive/ScanDat.h"
+
+namespace vrel {
+namespace {
+
+std::string DescribeMismatch(DatMismatch mismatch) {
+    switch (mismatch) {
+        case DatMismatch::DataSize:
+            return "the stored DataSize is not the file's length";
+        case DatMismatch::FilesTotal:
+            return "FilesTotal does not match the entries in the directory";
+        case DatMismatch::Names:
+            return "the start-up scan and the unpacker read different names";
+    }
+    return "the readers disagree";
+}
+
+void CheckDataSize(const std::filesystem::path& archivePath, DatVerification& result) {
+    std::optional<DatFile> file = DatFile::Open(archivePath);
+    std::uint8_t trailer[8];
+    if (!file || file->Length() < 8 || !file->ReadAt(file->Length() - 8, trailer)) {
+        return;  // the readers report this themselves
+    }
+    const std::int32_t dataSize = ReadInt32(trailer, 4);
+    if (dataSize != file->Length()) {
+        result.Findings.push_back({{},
+                                   DatMismatch::DataSize,
+                                   "DataSize " + std::to_string(dataSize) + ", file length " +
+                                       std::to_string(file->Length())});
+    }
+}
+
+}  // namespace
+
+DatVerification VerifyDat(const std::filesystem::path& archivePath) {
+    DatVerification result;
+    const DatScan scan = ScanDat(archivePath, false);
+    if (scan.Problem) {
+        result.Findings.push_back({{}, *scan.Problem, "read by the start-up scan"});
+    }
+    CheckDataSize(archivePath, result);
+    auto walk = DatWalk::Open(archivePath);
+    if (!walk) {
+        result.Findings.push_back({{}, walk.error(), "read by the unpacker"});
+        return result;
+    }
+
+    std::vector<std::string> walkNames;
+    while (std::optional<DatEntry> entry = walk->NextDatEntry()) {
+        walkNames.push_back(AnsiToLower(entry->Name));
+        const MemberContent content = walk->ReadDatMember(*entry);
+        if (content.Problem) {
+            std::string detail = "Compressed " + std::to_string(entry->Compressed) + ", RealSize " +
+                                 std::to_string(entry->RealSize) + ", PackedSize " +
+                                 std::to_string(entry->PackedSize) + ", Offset " +
+                                 std::to_string(entry->Offset);
+            result.Findings.push_back({entry->Name, *content.Problem, std::move(detail)});
+        }
+        ++result.MembersChecked;
+    }
+    if (walk->Problem()) {
+        result.Findings.push_back({{},
+                                   *walk->Problem(),
+                                   "entry " + std::to_string(walkNames.size() + 1) + " of " +
+                                       std::to_string(walk->FilesTotal())});
+    }
+
+    if (!scan.Problem && static_cast<std::size_t>(scan.FilesTotal) != scan.Names.size()) {
+        result.Findings.push_back({{},
+                                   DatMismatch::FilesTotal,
+                                   "FilesTotal " + std::to_string(scan.FilesTotal) + ", " +
+                                       std::to_string(scan.Names.size()) + " entries"});
+    }
+    for (std::size_t i = 0; i < walkNames.size() && i < scan.Names.size(); ++i) {
+        if (walkNames[i] != scan.Names[i]) {
+            result.Findings.push_back({walkNames[i], DatMismatch::Names,
+                                       "entry " + std::to_string(i + 1) + ": the scan reads " +
+                                           AnsiToUtf8(scan.Names[i])});
+            break;
+        }
+    }
+    return result;
+}
+
+std::string DescribeDatFinding(const DatFinding& finding) {
+    std::string text;
+    if (!finding.Member.empty()) {
+        text = AnsiToUtf8(finding.Member) + ": ";
+    }
+    text += std::holds_alternative<DatProblem>(finding.Kind)
+                ? DescribeDatProblem(std::get<DatProblem>(finding.Kind))
+                : DescribeMismatch(std::get<DatMismatch>(finding.Kind));
+    if (!finding.Detail.empty()) {
+        text += " (" + finding.Detail + ")";
+    }
+    return text;
+}
+
+}  // namespace vrel

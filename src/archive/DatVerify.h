@@ -1,0 +1,38 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "archive/DatProblem.h"
+
+namespace vrel {
+
+// Where the start-up scan and the unpacker's walk would see different archives.
+enum class DatMismatch {
+    DataSize,    // the stored DataSize is not the file's length
+    FilesTotal,  // FilesTotal is not the number of entries that TreeSize holds
+    Names,       // the two readers read different names for the same entry
+};
+
+struct DatFinding {
+    std::string Member;  // the entry's name as the walk reads it; empty for the whole archive
+    std::variant<DatProblem, DatMismatch> Kind;
+    std::string Detail;  // the numbers behind it, when they help
+};
+
+struct DatVerification {
+    std::int32_t MembersChecked = 0;
+    std::vector<DatFinding> Findings;
+};
+
+// Checks an archive as both readers see it: their structure agrees, every member lies inside
+// the file, and every compressed member unpacks to exactly its RealSize with a good checksum.
+// Memory stays bounded by the largest member.
+DatVerification VerifyDat(const std::filesystem::path& archivePath);
+
+std::string DescribeDatFinding(const DatFinding& finding);
+
+}  // namespace vrel

@@ -1,0 +1,65 @@
+#include "archive/MemberPath.h"
+
+namespace vrel {
+namespace {
+
+bool IsSeparator(char c) {
+    return c == '\\' || c == '/';
+}
+
+}  // namespace
+
+std::vector<std::string_view> MemberPathParts(std::string_view name) {
+    std::vector<std::string_view> parts;
+    std::size_t start = 0;
+    for (std::size_t i = 0; i <= name.size(); ++i) {
+        if (i == name.size() || IsSeparator(name[i])) {
+            parts.push_back(name.substr(start, i - start));
+            start = i + 1;
+        }
+    }
+    return parts;
+}
+
+std::optional<UnsafeName> CheckMemberName(std::string_view name) {
+    if (name.empty()) {
+        return UnsafeName::Empty;
+    }
+    if (IsSeparator(name.front())) {
+        return UnsafeName::Absolute;
+    }
+    if (name.find(':') != std::string_view::npos) {
+        return UnsafeName::Drive;
+    }
+    if (name.find('\0') != std::string_view::npos) {
+        return UnsafeName::BadPart;
+    }
+    std::optional<UnsafeName> problem;
+    for (std::string_view part : MemberPathParts(name)) {
+        if (part == "..") {
+            return UnsafeName::ParentFolder;
+        }
+        if (part.empty() || part == ".") {
+            problem = UnsafeName::BadPart;
+        }
+    }
+    return problem;
+}
+
+std::string DescribeUnsafeName(UnsafeName problem) {
+    switch (problem) {
+        case UnsafeName::Empty:
+            return "the name is empty";
+        case UnsafeName::Absolute:
+            return "the name is an absolute path";
+        case UnsafeName::Drive:
+            return "the name carries a drive or stream (':')";
+        case UnsafeName::ParentFolder:
+            return "the name climbs out of the folder with '..'";
+        case UnsafeName::BadPart:
+            return "the name has an empty or '.' part or a NUL character";
+    }
+    return "the name is unsafe";
+}
+
+}  // namespace vrel

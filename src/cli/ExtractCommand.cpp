@@ -1,0 +1,130 @@
+#include <fstream>
+#include <system_error>
+
+#include "archive/AnsiText.h"
+#include "archive/DatWalk.h"
+#include "archive/MemberPath.h"
+#include "cli/CommandLine.h"
+#include "cli/ProgressBar.h"
+#include "cli/TargetFolders.h"
+
+namespace vrel::cli {
+namespace {
+
+bool WriteWhole(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
+    out.close();
+    return !out.fail();
+}
+
+// Writes a member's content. A file that is already there is replaced only once the new content
+// is complete, so a failed write never leaves it cut short.
+std::optional<std::string> WriteMember(const TargetFolders::TargetFile& target,
+                                       const std::vector<std::uint8_t>& bytes) {
+    std::error_code error;
+    if (!target.Existed) {
+        if (WriteWhole(target.Path, bytes)) {
+            return std::nullopt;
+        }
+        std::filesystem::remove(target.Path, error);
+        return "cannot write " + target.Path.string();
+    }
+    std::filesystem::path temporary = target.Path;
+    temporary += ".vrel-part";
+    if (WriteWhole(temporary, bytes)) {
+        std::filesystem::rename(temporary, target.Path, error);
+        if (!error) {
+            return std::nullopt;
+        }
+    }
+    std::filesystem::remove(temporary, error);
+    return "cannot replace " + target.Path.string();
+}
+
+int RunExtract(const std::vector<std::string>& args, CommandIo& io) {
+    int exitCode = kExitGood;
+    const auto parsed =
+        ParseOrExit(args, {.Flags = {"-q", "--quiet"}, .MinPositional = 2, .MaxPositional = 2},
+                    kExtractCommand, io, exitCode);
+    if (!parsed) {
+        return exitCode;
+    }
+    const std::string& archive = parsed->Positional[0];
+    const std::filesystem::path root = parsed->Positional[1];
+    auto walk = DatWalk::Open(archive);
+    if (!walk) {
+        ReportProblem(io, archive, DescribeDatProblem(walk.error()));
+        return kExitDamaged;
+    }
+    std::error_code error;
+    std::filesystem::create_directories(root, error);
+    if (!std::filesystem::is_directory(root, error)) {
+        ReportProblem(io, root.string(), "cannot create the folder");
+        return kExitDamaged;
+    }
+
+    TargetFolders targets(root);
+    ProgressBar progress(io.Err, io.Terminal && !parsed->Has("-q") && !parsed->Has("--quiet"),
+                         walk->FilesTotal());
+    std::int32_t visited = 0;
+    std::int32_t failed = 0;
+    auto fail = [&](const std::string& subject, const std::string& problem) {
+        progress.Clear();
+        ReportProblem(io, subject, problem);
+        ++failed;
+    };
+    while (auto entry = walk->NextDatEntry()) {
+        ++visited;
+        progress.Step();
+        const std::string member = archive + ": " + AnsiToUtf8(entry->Name);
+        if (auto unsafe = CheckMemberName(entry->Name)) {
+            fail(member, "refused, " + DescribeUnsafeName(*unsafe));
+            continue;
+        }
+        const MemberContent content = walk->ReadDatMember(*entry);
+        if (content.Problem) {
+            fail(member, DescribeDatProblem(*content.Problem) + "; not written");
+            continue;
+        }
+        auto target = targets.PrepareFile(entry->Name);
+        if (!target) {
+            fail(member, target.error());
+            continue;
+        }
+        if (auto writeError = WriteMember(*target, content.Bytes)) {
+            fail(member, *writeError);
+        }
+    }
+    if (walk->Problem()) {
+        fail(archive, DescribeDatProblem(*walk->Problem()) + " (entry " +
+                          std::to_string(visited + 1) + " of " +
+                          std::to_string(walk->FilesTotal()) + ")");
+    }
+    progress.Clear();
+    if (failed > 0) {
+        io.Err << "vrel-dat: " << archive << ": " << failed << " problem"
+               << (failed == 1 ? "" : "s") << "; not every member was extracted\n";
+        return kExitDamaged;
+    }
+    return kExitGood;
+}
+
+}  // namespace
+
+const Command kExtractCommand = {
+    "extract",
+    "ARCHIVE DIR [-q]",
+    "Writes every member of a DAT archive under DIR.",
+    "Backslashes in member names become folders, created as needed; existing folders and\n"
+    "files are matched whatever their letter case, as the game finds them. Names that are\n"
+    "absolute, carry a drive or climb out with '..' are refused, symbolic links inside DIR are\n"
+    "not followed, and a member that cannot be read whole is not written. Exit status 0 only\n"
+    "when every member was written intact; otherwise the problems go to stderr and the\n"
+    "status is 1.\n\n"
+    "  -q, --quiet   no progress bar (it is shown only on a terminal anyway)\n",
+    RunExtract,
+};
+
+}  // namespace vrel::cli

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <cstdint>
+#include <ostream>
+
+namespace vrel::cli {
+
+// A one-line bar redrawn in place on a terminal; does nothing when not shown.
+class ProgressBar {
+public:
+    ProgressBar(std::ostream& out, bool shown, std::int64_t total)
+        : out_(out), shown_(shown && total > 0), total_(total) {}
+    ~ProgressBar() { Clear(); }
+
+    void Step();
+    // Removes the bar so that a message can take its line; the next Step draws it again.
+    void Clear();
+
+private:
+    std::ostream& out_;
+    bool shown_;
+    std::int64_t total_;
+    std::int64_t done_ = 0;
+    int drawnPermille_ = -1;
+    bool onScreen_ = false;
+};
+
+}  // namespace vrel::cli

@@ -1,0 +1,42 @@
+#include "archive/DatVerify.h"
+#include "cli/CommandLine.h"
+
+namespace vrel::cli {
+namespace {
+
+int RunVerify(const std::vector<std::string>& args, CommandIo& io) {
+    int exitCode = kExitGood;
+    const auto parsed =
+        ParseOrExit(args, {.MinPositional = 1, .MaxPositional = 1}, kVerifyCommand, io, exitCode);
+    if (!parsed) {
+        return exitCode;
+    }
+    const std::string& archive = parsed->Positional[0];
+    const DatVerification result = VerifyDat(archive);
+    for (const DatFinding& finding : result.Findings) {
+        io.Out << archive << ": " << DescribeDatFinding(finding) << "\n";
+    }
+    if (!result.Findings.empty()) {
+        io.Out << archive << ": " << result.Findings.size() << " problem"
+               << (result.Findings.size() == 1 ? "" : "s") << " found\n";
+        return kExitDamaged;
+    }
+    io.Out << archive << ": ok, " << result.MembersChecked << " member"
+           << (result.MembersChecked == 1 ? "" : "s") << " checked\n";
+    return kExitGood;
+}
+
+}  // namespace
+
+const Command kVerifyCommand = {
+    "verify",
+    "ARCHIVE",
+    "Checks a DAT archive and lists each problem.",
+    "Checks that the start-up scan and the unpacker read the same directory (DataSize equal\n"
+    "to the file's length, FilesTotal equal to the entries in TreeSize, the same names), that\n"
+    "every member lies inside the file, and that every compressed member unpacks to exactly\n"
+    "its RealSize with a good checksum. Exit status 1 when anything is wrong.\n",
+    RunVerify,
+};
+
+}  // namespace vrel::cli

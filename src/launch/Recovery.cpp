@@ -1,0 +1,67 @@
+#include "launch/Recovery.h"
+
+#include "archive/AnsiText.h"
+#include "launch/PlayRecord.h"
+
+namespace vrel {
+namespace {
+
+std::string List(const std::vector<std::filesystem::path>& files) {
+    std::string text;
+    for (const auto& file : files) {
+        text += "\r" + PathToDisplay(file);
+    }
+    return text;
+}
+
+}  // namespace
+
+void OfferGameFolderRestore(const std::filesystem::path& programFolder, MessageBoxPort& messages) {
+    const std::optional<RecordedPlay> play = ReadPlayRecord(programFolder);
+    if (!play) {
+        return;
+    }
+    const MessageAnswer answer =
+        messages.Show({.text = "The last game didn't end the normal way: Vrel was closed while the "
+                               "mod files were still in the "
+                               "Fallout 2 folder (" +
+                               PathToDisplay(play->gameFolder) +
+                               ").\r\rDo you want me to restore the game folder now? Files that "
+                               "the game or you changed since "
+                               "they were unpacked are kept.\r\r(If Fallout 2 is still running, "
+                               "answer No and close it first, "
+                               "I'll ask again the next time.)",
+                       .title = "Restore the game folder?",
+                       .buttons = MessageButtons::YesNo,
+                       .icon = MessageIcon::Question});
+    if (answer != MessageAnswer::Yes) {
+        return;
+    }
+    const RestoreOutcome outcome = RestoreGameFolder(*play);
+    std::string text = "Done, the game folder is as it was before you played.";
+    if (!outcome.changedKept.empty()) {
+        text =
+            "The game folder is restored. These files were changed after Vrel unpacked them, so "
+            "they stay "
+            "where they are:" +
+            List(outcome.changedKept);
+    }
+    if (!outcome.placedBeside.empty()) {
+        text += "\r\rYour own files that stood there are back right beside them:" +
+                List(outcome.placedBeside);
+    }
+    if (!outcome.notRestored.empty()) {
+        text +=
+            "\r\rThese files of yours could not be put back yet, they wait in the .vrel-kept "
+            "folder of the "
+            "game and I'll try again the next time:" +
+            List(outcome.notRestored);
+    }
+    messages.Show({.text = text,
+                   .title = "Vrel",
+                   .buttons = MessageButtons::Ok,
+                   .icon = outcome.notRestored.empty() ? MessageIcon::Information
+                                                       : MessageIcon::Exclamation});
+}
+
+}  // namespace vrel

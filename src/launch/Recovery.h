@@ -1,0 +1,14 @@
+#pragma once
+
+#include <filesystem>
+
+#include "platform/MessageBoxPort.h"
+
+namespace vrel {
+
+// At start: when a Play was cut short (Vrel was killed, crashed or lost power, or the emergency
+// exit was used) and left mod files in the game folder, offers to put the game folder back. On No
+// everything stays and the question comes again at the next start.
+void OfferGameFolderRestore(const std::filesystem::path& programFolder, MessageBoxPort& messages);
+
+}  // namespace vrel

@@ -1,0 +1,96 @@
+#include <gtest/gtest.h>
+
+#include "RunTool.h"
+#include "TempFolder.h"
+#include "archive/DatWriter.h"
+
+namespace vrel {
+namespace {
+
+using testing::Bytes;
+using testing::RunTool;
+using testing::TempFolder;
+using testing::WriteFile;
+
+const std::string kNone = "Good, there were no conflicts, hit Continue to run the game.";
+const std::string kMinor =
+    "I found some minor conflicts, although the game will run perfectly with them, some mods "
+    "may not appear in the game or they could behave incorrectly. You can run the game, anyway.";
+const std::string kHeavy =
+    "Well, I found some heavy conflicts here, running the game with them would make it to "
+    "randomly crash, so it's not recommended.";
+
+struct ConflictCase {
+    const char* Label;
+    std::vector<std::pair<std::string, std::vector<std::string>>> Archives;  // name, members
+    std::string Expected;
+};
+
+void PrintTo(const ConflictCase& testCase, std::ostream* out) {
+    *out << testCase.Label;
+}
+
+class Conflicts : public ::testing::TestWithParam<ConflictCase> {};
+
+TEST_P(Conflicts, ListsEveryClashThenTheVerdict) {
+    TempFolder folder;
+    std::vector<std::string> args = {"conflicts"};
+    for (const auto& [name, members] : GetParam().Archives) {
+        std::vector<ImageMember> images;
+        for (const std::string& member : members) {
+            images.push_back({.Name = member, .Content = Bytes("x")});
+        }
+        const auto path = folder / ("mods/" + name);
+        WriteFile(path, BuildDatImage(images));
+        args.push_back(path.string());
+    }
+    const auto run = RunTool(args);
+    EXPECT_EQ(run.ExitCode, 0) << run.Err;
+    EXPECT_EQ(run.Out, GetParam().Expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, Conflicts,
+    ::testing::Values(
+        ConflictCase{"OneArchive", {{"a.dat", {"a.txt", "a.txt"}}}, kNone + "\n"},
+        ConflictCase{"ThreeArchivesOneSharedFrame",
+                     {{"a.dat", {"art\\intrface\\iface.frm"}},
+                      {"b.dat", {"art\\intrface\\iface.frm"}},
+                      {"c.dat", {"art\\intrface\\iface.frm"}}},
+                     "art\\intrface\\iface.frm on a.dat conflicts with b.dat\n"
+                     "art\\intrface\\iface.frm on a.dat conflicts with c.dat\n"
+                     "art\\intrface\\iface.frm on b.dat conflicts with c.dat\n" +
+                         kMinor + "\n"},
+        ConflictCase{"SharedMapIsHeavy",
+                     {{"one.dat", {"maps\\arcaves.map", "art\\critters\\x.frm"}},
+                      {"two.dat", {"art\\critters\\x.frm", "maps\\arcaves.map"}}},
+                     "maps\\arcaves.map on one.dat conflicts with two.dat\n"
+                     "art\\critters\\x.frm on one.dat conflicts with two.dat\n" +
+                         kHeavy + "\n"},
+        ConflictCase{"VaultSaveIsExempt",
+                     {{"one.dat", {"data\\vault13.gam"}}, {"two.dat", {"DATA\\VAULT13.GAM"}}},
+                     kNone + "\n"},
+        ConflictCase{
+            "NamesDifferingInCaseClash",
+            {{"one.dat", {"Text\\English\\Game\\MISC.MSG"}},
+             {"two.dat", {"text\\english\\game\\misc.msg"}}},
+            "text\\english\\game\\misc.msg on one.dat conflicts with two.dat\n" + kHeavy + "\n"},
+        // The given order decides which archive is named first.
+        ConflictCase{"GivenOrderNotNameOrder",
+                     {{"z.dat", {"a.frm"}}, {"a.dat", {"a.frm"}}},
+                     "a.frm on z.dat conflicts with a.dat\n" + kMinor + "\n"}),
+    [](const auto& testCase) { return std::string(testCase.param.Label); });
+
+TEST(Conflicts, UnreadableArchiveExitsWithOne) {
+    TempFolder folder;
+    WriteFile(folder / "good.dat", BuildDatImage({{.Name = "a.txt", .Content = Bytes("x")}}));
+    WriteFile(folder / "bad.dat", "bad");
+    const auto run =
+        RunTool({"conflicts", (folder / "good.dat").string(), (folder / "bad.dat").string()});
+    EXPECT_EQ(run.ExitCode, 1);
+    EXPECT_NE(run.Err.find("bad.dat: the file is too short"), std::string::npos) << run.Err;
+    EXPECT_EQ(RunTool({"conflicts"}).ExitCode, 2);
+}
+
+}  // namespace
+}  // namespace vrel

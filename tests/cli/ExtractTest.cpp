@@ -1,0 +1,143 @@
+#include <gtest/gtest.h>
+
+#include "RunTool.h"
+#include "TempFolder.h"
+#include "archive/DatWriter.h"
+
+namespace vrel {
+namespace {
+
+using testing::Bytes;
+using testing::FolderContents;
+using testing::Lines;
+using testing::ReadFile;
+using testing::RunTool;
+using testing::TempFolder;
+using testing::WriteFile;
+
+class ExtractTest : public ::testing::Test {
+protected:
+    std::string Archive(const std::vector<ImageMember>& members) {
+        const auto path = folder_ / "mod.dat";
+        WriteFile(path, BuildDatImage(members));
+        return path.string();
+    }
+    std::string Out() const { return (folder_ / "out").string(); }
+
+    TempFolder folder_;
+};
+
+class UnsafeNames : public ExtractTest, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(UnsafeNames, AreRefusedAndNothingIsWrittenOutsideTheFolder) {
+    const auto archive = Archive({{.Name = GetParam(), .Content = Bytes("evil")},
+                                  {.Name = "good.txt", .Content = Bytes("good")}});
+    const auto run = RunTool({"extract", archive, (folder_ / "out/deep").string()});
+    EXPECT_EQ(run.ExitCode, 1);
+    EXPECT_NE(run.Err.find("refused"), std::string::npos) << run.Err;
+    // Only the safe member was written, and only inside the target folder.
+    EXPECT_EQ(FolderContents(folder_ / "out"),
+              (std::vector<std::pair<std::string, std::vector<std::uint8_t>>>{
+                  {"deep/good.txt", Bytes("good")}}));
+}
+
+INSTANTIATE_TEST_SUITE_P(Names, UnsafeNames,
+                         ::testing::Values("\\abs.txt", "/abs.txt", "c:\\x.txt", "c:x.txt",
+                                           "..\\x.txt", "a\\..\\..\\x.txt", "../x.txt",
+                                           "a\\\\b.txt", "", "a\\"));
+
+// Guards that a member whose stream is damaged is never written as if it were whole.
+TEST_F(ExtractTest, DamagedMemberIsNotWritten) {
+    std::vector<std::uint8_t> text(4000, 'a');
+    auto packed = CompressMember(text, 6);
+    packed[packed.size() / 2] ^= 0xFF;
+    packed.back() ^= 0xFF;  // the checksum
+    const auto archive =
+        Archive({{.Name = "whole.txt", .Content = Bytes("whole"), .Storage = MemberStorage::Stored},
+                 {.Name = "broken.txt",
+                  .Content = packed,
+                  .Storage = MemberStorage::Stored,
+                  .RealSize = 4000,
+                  .Compressed = 1}});
+    const auto run = RunTool({"extract", archive, Out()});
+    EXPECT_EQ(run.ExitCode, 1);
+    EXPECT_NE(run.Err.find("broken.txt: a compressed member is damaged; not written"),
+              std::string::npos)
+        << run.Err;
+    EXPECT_FALSE(std::filesystem::exists(folder_ / "out/broken.txt"));
+    EXPECT_EQ(ReadFile(folder_ / "out/whole.txt"), Bytes("whole"));
+    EXPECT_EQ(RunTool({"verify", archive}).ExitCode, 1);
+}
+
+TEST_F(ExtractTest, ExistingFoldersAndFilesAreMatchedCaseBlind) {
+    WriteFile(folder_ / "out/ART/Critters/OLD.FRM", "old");
+    const auto archive = Archive({{.Name = "art\\critters\\old.frm", .Content = Bytes("new")},
+                                  {.Name = "art\\critters\\new.frm", .Content = Bytes("n")}});
+    const auto run = RunTool({"extract", archive, Out()});
+    ASSERT_EQ(run.ExitCode, 0) << run.Err;
+    EXPECT_EQ(FolderContents(folder_ / "out"),
+              (std::vector<std::pair<std::string, std::vector<std::uint8_t>>>{
+                  {"ART/Critters/OLD.FRM", Bytes("new")}, {"ART/Critters/new.frm", Bytes("n")}}));
+}
+
+TEST_F(ExtractTest, SymbolicLinksInsideTheFolderAreNotFollowed) {
+    std::filesystem::create_directories(folder_ / "elsewhere");
+    std::filesystem::create_directories(folder_ / "out");
+    std::filesystem::create_directory_symlink(folder_ / "elsewhere", folder_ / "out/art");
+    std::filesystem::create_symlink(folder_ / "elsewhere/target.txt", folder_ / "out/x.txt");
+    const auto archive = Archive(
+        {{.Name = "art\\a.frm", .Content = Bytes("a")}, {.Name = "x.txt", .Content = Bytes("x")}});
+    const auto run = RunTool({"extract", archive, Out()});
+    EXPECT_EQ(run.ExitCode, 1);
+    EXPECT_NE(run.Err.find("symbolic link"), std::string::npos) << run.Err;
+    EXPECT_TRUE(std::filesystem::is_empty(folder_ / "elsewhere"));
+}
+
+TEST_F(ExtractTest, NameOf45CharactersIsReadAsItsFirst40) {
+    const std::string longName = std::string(40, 'x') + "y.txt";
+    const auto archive = Archive({{.Name = longName, .Content = Bytes("long")},
+                                  {.Name = "next.txt", .Content = Bytes("next")}});
+    const auto list = RunTool({"list", archive});
+    ASSERT_EQ(list.ExitCode, 0);
+    const auto lines = Lines(list.Out);
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0].substr(0, lines[0].find('\t')), std::string(40, 'x'));
+    EXPECT_EQ(lines[1].substr(0, lines[1].find('\t')), "next.txt");
+    ASSERT_EQ(RunTool({"extract", archive, Out()}).ExitCode, 0);
+    EXPECT_EQ(ReadFile(folder_ / "out" / std::string(40, 'x')), Bytes("long"));
+    EXPECT_EQ(ReadFile(folder_ / "out/next.txt"), Bytes("next"));
+}
+
+TEST_F(ExtractTest, ProgressShowsOnlyOnATerminalWithoutQuiet) {
+    const auto archive = Archive({{.Name = "a.txt", .Content = Bytes("a")}});
+    EXPECT_NE(RunTool({"extract", archive, Out()}, true).Err.find("100%"), std::string::npos);
+    EXPECT_EQ(RunTool({"extract", archive, Out(), "-q"}, true).Err, "");
+    EXPECT_EQ(RunTool({"extract", archive, Out()}, false).Err, "");
+}
+
+TEST_F(ExtractTest, ListShowsEveryFieldAsStoredInJsonToo) {
+    const auto archive = Archive({{.Name = "Maps\\\xC9T\xC9.map",
+                                   .Content = Bytes("abc"),
+                                   .Storage = MemberStorage::Stored}});
+    const auto list = RunTool({"list", archive});
+    EXPECT_EQ(list.Out, "Maps\\\xC3\x89T\xC3\x89.map\t0\t3\t3\t0\n");
+    const auto json = RunTool({"list", archive, "--json"});
+    EXPECT_EQ(json.Out,
+              "[\n  {\"name\": \"Maps\\\\\xC3\x89T\xC3\x89.map\", \"compressed\": 0, "
+              "\"realsize\": 3, \"packedsize\": 3, \"offset\": 0}\n]\n");
+}
+
+TEST_F(ExtractTest, InfoShowsTheScanAndTheDescription) {
+    const auto archive = Archive({{.Name = "AMODDESC.QRD", .Content = Bytes("My mod\r\nby me")},
+                                  {.Name = "a.txt", .Content = Bytes("a")}});
+    EXPECT_EQ(RunTool({"info", archive}).Out,
+              "files: 2\nmembers: 2\ndescription: My mod\r\nby me\n");
+    EXPECT_EQ(RunTool({"info", archive, "--json"}).Out,
+              "{\"files\": 2, \"members\": 2, \"description\": \"My mod\\r\\nby me\"}\n");
+    const auto plain = Archive({{.Name = "a.txt", .Content = Bytes("a")}});
+    EXPECT_EQ(RunTool({"info", plain}).Out,
+              "files: 1\nmembers: 1\ndescription: No description available\n");
+}
+
+}  // namespace
+}  // namespace vrel

@@ -1,0 +1,115 @@
+// Runs one Play headless with the real pipeline and the stand-in game, and kills itself with
+// SIGKILL at a chosen point, as a crash or a killed program would stop it.
+// Usage: play_child PROGRAM_FOLDER GAME_FOLDER KILL_POINT
+//   KILL_POINT: unpack:N (at the N-th member), game (while the game runs), cleanup:K (after the
+//   K-th deleted file), never.
+#include <signal.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <iostream>
+#include <string>
+#include <thread>
+
+#include "Fakes.h"
+#include "app/ModListing.h"
+#include "launch/PlayPipeline.h"
+#include "platform/posix/PosixProcesses.h"
+
+namespace {
+
+struct KillPoint {
+    std::string phase;
+    int at = 0;
+};
+
+class KillingProgress final : public vrel::ProgressPort {
+public:
+    explicit KillingProgress(KillPoint point) : point_(std::move(point)) {}
+    void Show() override {}
+    void Hide() override {}
+    void SetCaption(const std::string& caption) override {
+        cleaning_ = caption == "Fallout finished its execution!";
+    }
+    void SetLabel(const std::string&) override {}
+    void SetValue(int value) override {
+        // The first value of the clean-up is the bar's start; each later one follows a deleted
+        // file.
+        if (cleaning_ && point_.phase == "cleanup" && ++cleanupValues_ > 1 && value == point_.at) {
+            raise(SIGKILL);
+        }
+    }
+    void SetMaximum(int) override {}
+    void Repaint() override {}
+    void RepaintLabel() override {
+        if (point_.phase == "unpack" && ++members_ == point_.at) {
+            raise(SIGKILL);
+        }
+    }
+
+private:
+    KillPoint point_;
+    bool cleaning_ = false;
+    int members_ = 0;
+    int cleanupValues_ = 0;
+};
+
+class HeadlessScreens final : public vrel::PlayScreens {
+public:
+    HeadlessScreens(std::filesystem::path patches, std::filesystem::path game, bool killInGame)
+        : patches_(std::move(patches)), game_(std::move(game)), killInGame_(killInGame) {}
+    std::vector<vrel::ModRow> ListItems() override {
+        std::vector<vrel::ModRow> rows;
+        for (const auto& name : vrel::ListDatFiles(patches_)) {
+            rows.push_back({name, true});
+        }
+        return rows;
+    }
+    void SetMainWindowVisible(bool) override {}
+    void ShowConflictCheck() override {}
+    void ShowWaitingWindow() override {
+        vrel::PosixProcesses processes;
+        const auto id = processes.Start(game_ / "Fallout2.exe", game_);
+        if (killInGame_) {
+            raise(SIGKILL);
+        }
+        while (id && processes.IsRunning(*id)) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+    }
+
+private:
+    std::filesystem::path patches_, game_;
+    bool killInGame_;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 4) {
+        std::cerr << "usage: play_child PROGRAM_FOLDER GAME_FOLDER KILL_POINT\n";
+        return 2;
+    }
+    const std::string pointText = argv[3];
+    const auto colon = pointText.find(':');
+    const KillPoint point{pointText.substr(0, colon),
+                          colon == std::string::npos ? 0 : std::atoi(argv[3] + colon + 1)};
+
+    vrel::ProgramState state;
+    state.programFolder = argv[1];
+    state.Config.cfgPath.Fallout2 = argv[2];
+    state.Config.cfgGeneral = {.DeleteDataFiles = true};
+    vrel::testing::FakeMessageBox messages;
+    vrel::testing::FakeLifetime lifetime;
+    vrel::testing::FakeSounds sounds;
+    vrel::testing::FakePickers pickers;
+    vrel::testing::FakeRegistry registry;
+    vrel::testing::FakeProcesses processes;
+    vrel::testing::FakeShell shell;
+    vrel::Ports ports{messages, lifetime, sounds, pickers, registry, processes, shell};
+    KillingProgress progress(point);
+    HeadlessScreens screens(state.programFolder / "Patches", argv[2], point.phase == "game");
+    vrel::PlayPipeline pipeline(state, ports, progress, screens);
+    pipeline.cmdPlay_Click();
+    return 0;
+}
