@@ -11,11 +11,12 @@ endforeach()
 if(NOT programs)
     # Nothing to run: a build without the windows and without vrel-dat.
 elseif(WIN32)
-    # zlib and, for MinGW, its runtime come along; the system's own libraries stay behind.
-    install(TARGETS ${programs} RUNTIME DESTINATION . RUNTIME_DEPENDENCY_SET vrel_runtime)
+    # zlib and, for MinGW, its runtime come along; the system's own libraries stay behind, and are
+    # never looked for (a cross build cannot find them).
+    install(TARGETS ${programs} RUNTIME_DEPENDENCY_SET vrel_runtime RUNTIME DESTINATION .)
     install(RUNTIME_DEPENDENCY_SET vrel_runtime DESTINATION .
-        PRE_EXCLUDE_REGEXES "^api-ms-" "^ext-ms-"
-        POST_EXCLUDE_REGEXES "[Ss]ystem32/" "[Ss]ys[Ww][Oo][Ww]64/"
+        PRE_INCLUDE_REGEXES "^zlib" "^libz" "^libstdc\\+\\+" "^libgcc_s" "^libwinpthread"
+        PRE_EXCLUDE_REGEXES ".*"
         DIRECTORIES ${VREL_RUNTIME_DIRS})
     if(VREL_BUILD_WINDOWS AND COMMAND qt_generate_deploy_app_script)
         # Qt's own plugins (platform, styles, multimedia, SVG image format) beside the programs.
@@ -62,6 +63,7 @@ else()
     set(package_system "linux-${CMAKE_SYSTEM_PROCESSOR}")
 endif()
 string(TOLOWER "${package_system}" package_system)
+string(REPLACE "amd64" "x86_64" package_system "${package_system}")
 # The archive holds one folder of this name, which is the program folder.
 set(CPACK_PACKAGE_FILE_NAME "Vrel-${PROJECT_VERSION}-${package_system}")
 set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY ON)

@@ -20,6 +20,11 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
 set(ZLIB_USE_STATIC_LIBS ON)
 
+# Lets the install step find the DLLs a program needs, as on Windows.
+set(CMAKE_GET_RUNTIME_DEPENDENCIES_PLATFORM windows+pe)
+set(CMAKE_GET_RUNTIME_DEPENDENCIES_TOOL objdump)
+set(CMAKE_GET_RUNTIME_DEPENDENCIES_COMMAND ${mingw_prefix}-objdump)
+
 # Tests run under Wine, in a prefix of the build's own, so they neither need nor touch ~/.wine.
 find_program(VREL_WINE_PROGRAM NAMES wine wine64 PATHS /usr/lib/wine REQUIRED)
 set(CMAKE_CROSSCOMPILING_EMULATOR
