@@ -72,14 +72,8 @@ int main(int argc, char** argv) {
                                        {.Name = "data\\readme.txt", .Content = Bytes("x")}}));
     }
 
-    vrel::testing::FakeMessageBox messages;
-    vrel::testing::FakeLifetime lifetime;
-    vrel::testing::FakeSounds sounds;
-    vrel::testing::FakePickers pickers;
-    vrel::testing::FakeRegistry registry;
-    vrel::testing::FakeProcesses processes;
-    vrel::testing::FakeShell shell;
-    vrel::Ports ports{messages, lifetime, sounds, pickers, registry, processes, shell};
+    vrel::testing::FakePorts fakes;
+    vrel::Ports& ports = fakes.ports;
     vrel::ProgForm progress;
 
     vrel::frmMain window(state, ports, progress);
@@ -101,7 +95,7 @@ int main(int argc, char** argv) {
     vrel::testing::MovePointer(window.cmdPlay, window.cmdPlay->rect().center());
     Save(window, out / "vrel2-main-hover.png");
 
-    vrel::frmAbout about(state.Config, sounds, shell, state.programFolder, &window);
+    vrel::frmAbout about(state.Config, fakes.sounds, fakes.shell, state.programFolder, &window);
     about.show();
     Save(about, out / "vrel2-about.png");
     vrel::testing::MovePointer(about.Label5, about.Label5->rect().center());

@@ -23,6 +23,20 @@ void* operator new(std::size_t size) {
     throw std::bad_alloc();
 }
 
+// The non-throwing form (std::stable_sort's scratch buffer) must come from the same heap as the
+// deletes below.
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
+    try {
+        return ::operator new(size);
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
+}
+
+void operator delete(void* memory, const std::nothrow_t&) noexcept {
+    std::free(memory);
+}
+
 void operator delete(void* memory) noexcept {
     std::free(memory);
 }

@@ -38,14 +38,8 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     const std::filesystem::path out(argv[1]);
 
-    vrel::testing::FakeMessageBox messages;
-    vrel::testing::FakeLifetime lifetime;
-    vrel::testing::FakeSounds sounds;
-    vrel::testing::FakePickers pickers;
-    vrel::testing::FakeRegistry registry;
-    vrel::testing::FakeProcesses processes;
-    vrel::testing::FakeShell shell;
-    vrel::Ports ports{messages, lifetime, sounds, pickers, registry, processes, shell};
+    vrel::testing::FakePorts fakes;
+    vrel::Ports& ports = fakes.ports;
 
     vrel::ProgramState state;
     state.programFolder = out;

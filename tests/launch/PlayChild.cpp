@@ -99,14 +99,8 @@ int main(int argc, char** argv) {
     state.programFolder = argv[1];
     state.Config.cfgPath.Fallout2 = argv[2];
     state.Config.cfgGeneral = {.DeleteDataFiles = true};
-    vrel::testing::FakeMessageBox messages;
-    vrel::testing::FakeLifetime lifetime;
-    vrel::testing::FakeSounds sounds;
-    vrel::testing::FakePickers pickers;
-    vrel::testing::FakeRegistry registry;
-    vrel::testing::FakeProcesses processes;
-    vrel::testing::FakeShell shell;
-    vrel::Ports ports{messages, lifetime, sounds, pickers, registry, processes, shell};
+    vrel::testing::FakePorts fakes;
+    vrel::Ports& ports = fakes.ports;
     KillingProgress progress(point);
     HeadlessScreens screens(state.programFolder / "Patches", argv[2], point.phase == "game");
     vrel::PlayPipeline pipeline(state, ports, progress, screens);
