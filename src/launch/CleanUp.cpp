@@ -2,6 +2,8 @@
 
 #include <system_error>
 
+#include "launch/FileAttributes.h"
+
 namespace vrel {
 
 void CleanUpGameFolder(UnpackJournal& journal, const std::function<void(int)>& onFile,
@@ -9,9 +11,7 @@ void CleanUpGameFolder(UnpackJournal& journal, const std::function<void(int)>& o
     std::error_code error;
     for (std::size_t k = 0; k < journal.DataDelList.size(); ++k) {
         const std::filesystem::path& file = journal.DataDelList[k];
-        std::filesystem::permissions(file, std::filesystem::perms::owner_write,
-                                     std::filesystem::perm_options::add, error);
-        std::filesystem::remove(file, error);
+        RemoveEvenIfReadOnly(file);
         if (record != nullptr) {
             record->Gone(file);
         }
@@ -24,9 +24,7 @@ void CleanUpGameFolder(UnpackJournal& journal, const std::function<void(int)>& o
         // Whatever the game left at that place gives way to the user's own file.
         if (std::filesystem::is_regular_file(
                 std::filesystem::symlink_status(kept->original, error))) {
-            std::filesystem::permissions(kept->original, std::filesystem::perms::owner_write,
-                                         std::filesystem::perm_options::add, error);
-            std::filesystem::remove(kept->original, error);
+            RemoveEvenIfReadOnly(kept->original);
         }
         std::filesystem::rename(kept->aside, kept->original, error);
         if (error) {

@@ -1,5 +1,7 @@
 #include "launch/PlayRecord.h"
 
+#include "launch/FileAttributes.h"
+
 #include <fstream>
 #include <map>
 #include <sstream>
@@ -30,13 +32,6 @@ std::vector<std::string> SplitTabs(const std::string& line) {
         fields.push_back(field);
     }
     return fields;
-}
-
-void RemoveFile(const std::filesystem::path& file) {
-    std::error_code error;
-    std::filesystem::permissions(file, std::filesystem::perms::owner_write,
-                                 std::filesystem::perm_options::add, error);
-    std::filesystem::remove(file, error);
 }
 
 }  // namespace
@@ -204,7 +199,7 @@ RestoreOutcome RestoreGameFolder(const RecordedPlay& play) {
         // A file cut off while being written is ours; a whole one is ours only while unchanged.
         if (!state.whole || (std::filesystem::file_size(file, error) == state.size &&
                              WriteTime(file) == state.time)) {
-            RemoveFile(file);
+            RemoveEvenIfReadOnly(file);
         } else {
             outcome.changedKept.push_back(file);
         }

@@ -10,25 +10,11 @@
 #include "app/PathHelpers.h"
 #include "archive/AnsiText.h"
 #include "archive/DatWalk.h"
+#include "launch/FileAttributes.h"
 #include "launch/MemberTarget.h"
 
 namespace vrel {
 namespace {
-
-void MakeWritable(const std::filesystem::path& file) {
-    std::error_code error;
-    std::filesystem::permissions(file, std::filesystem::perms::owner_write,
-                                 std::filesystem::perm_options::add, error);
-}
-
-void MakeReadOnly(const std::filesystem::path& file) {
-    std::error_code error;
-    std::filesystem::permissions(file,
-                                 std::filesystem::perms::owner_write |
-                                     std::filesystem::perms::group_write |
-                                     std::filesystem::perms::others_write,
-                                 std::filesystem::perm_options::remove, error);
-}
 
 bool EndsWith(std::string_view text, std::string_view tail) {
     return text.size() >= tail.size() && text.substr(text.size() - tail.size()) == tail;
@@ -212,8 +198,7 @@ Unpacker::WriteOutcome Unpacker::WriteMember(const std::filesystem::path& target
             }
             keptAside = true;
         } else {
-            MakeWritable(target);
-            std::filesystem::remove(target, error);
+            RemoveEvenIfReadOnly(target);
         }
     }
 

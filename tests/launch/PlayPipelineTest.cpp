@@ -10,6 +10,7 @@
 #include <functional>
 
 #include "Fakes.h"
+#include "FolderSnapshot.h"
 #include "TempFolder.h"
 #include "archive/DatWriter.h"
 
@@ -202,18 +203,7 @@ TEST_F(PlayPipelineTest, ASecondPlayNeverDeletesTheFirstPlaysPathsAgain) {
 #ifndef _WIN32  // a full disk is made with a file size limit, which Windows lacks
 TEST_F(PlayPipelineTest, AFullDiskStopsThePlayAndLeavesTheGameFolderAsItWas) {
     WriteFile(Data("maps/own.map"), "the player's own");
-    const auto listing = [&] {
-        std::vector<std::string> entries;
-        for (auto it = fs::recursive_directory_iterator(folder_ / "game");
-             it != fs::recursive_directory_iterator(); ++it) {
-            const auto bytes =
-                it->is_regular_file() ? ReadFile(it->path()) : std::vector<std::uint8_t>{};
-            entries.push_back(it->path().string() + "=" + std::string(bytes.begin(), bytes.end()));
-        }
-        std::sort(entries.begin(), entries.end());
-        return entries;
-    };
-    const auto before = listing();
+    const auto before = testing::SnapshotFolder(folder_ / "game");
     AddMod("a.dat", true,
            {{.Name = "maps\\own.map", .Content = Bytes("mod map")},
             {.Name = "newfolder\\small.txt", .Content = Bytes("small")},
@@ -233,7 +223,7 @@ TEST_F(PlayPipelineTest, AFullDiskStopsThePlayAndLeavesTheGameFolderAsItWas) {
     EXPECT_EQ(screens_.waits, 0);  // the game was not started
     ASSERT_EQ(fakes_.messages.shown.size(), 1u);
     EXPECT_NE(fakes_.messages.shown[0].text.find("big.bin"), std::string::npos);
-    EXPECT_EQ(listing(), before);
+    EXPECT_EQ(testing::SnapshotFolder(folder_ / "game"), before);
     EXPECT_TRUE(screens_.visibility.back());
     EXPECT_FALSE(fs::exists(state_.programFolder / PlayRecord::kFileName));
 }
