@@ -1,29 +1,13 @@
 #include <charconv>
-#include <fstream>
 
 #include "archive/AnsiText.h"
 #include "archive/DatWriter.h"
+#include "archive/WholeFile.h"
 #include "cli/CommandLine.h"
 #include "cli/PackSources.h"
 
 namespace vrel::cli {
 namespace {
-
-// Reads a whole file into `bytes`, reusing its storage.
-bool ReadWhole(const std::filesystem::path& path, std::vector<std::uint8_t>& bytes) {
-    std::ifstream in(path, std::ios::binary | std::ios::ate);
-    if (!in) {
-        return false;
-    }
-    const std::streamoff size = in.tellg();
-    if (size < 0) {
-        return false;
-    }
-    bytes.resize(static_cast<std::size_t>(size));
-    in.seekg(0);
-    in.read(reinterpret_cast<char*>(bytes.data()), size);
-    return in.gcount() == size && in.peek() == std::ifstream::traits_type::eof();
-}
 
 std::optional<int> ParseLevel(const std::string& text) {
     int level = -1;
@@ -83,7 +67,7 @@ int RunPack(const std::vector<std::string>& args, CommandIo& io) {
     const MemberStorage storage = store ? MemberStorage::Stored : MemberStorage::Smallest;
     std::vector<std::uint8_t> content;
     for (const PackSource& source : sources.Members) {
-        if (!ReadWhole(source.Path, content)) {
+        if (!ReadWholeFile(source.Path, content)) {
             ReportProblem(io, source.Path.string(), "cannot be read whole");
             return kExitDamaged;
         }
