@@ -1,30 +1,14 @@
 #include <charconv>
-#include <fstream>
 
 #include "archive/AnsiText.h"
 #include "archive/DatWriter.h"
 #include "archive/OrderedPool.h"
+#include "archive/WholeFile.h"
 #include "cli/CommandLine.h"
 #include "cli/PackSources.h"
 
 namespace vrel::cli {
 namespace {
-
-// Reads a whole file into `bytes`.
-bool ReadWhole(const std::filesystem::path& path, std::vector<std::uint8_t>& bytes) {
-    std::ifstream in(path, std::ios::binary | std::ios::ate);
-    if (!in) {
-        return false;
-    }
-    const std::streamoff size = in.tellg();
-    if (size < 0) {
-        return false;
-    }
-    bytes.resize(static_cast<std::size_t>(size));
-    in.seekg(0);
-    in.read(reinterpret_cast<char*>(bytes.data()), size);
-    return in.gcount() == size && in.peek() == std::ifstream::traits_type::eof();
-}
 
 std::optional<int> ParseLevel(const std::string& text) {
     int level = -1;
@@ -117,7 +101,7 @@ int RunPack(const std::vector<std::string>& args, CommandIo& io) {
         }
         pool.Submit([&source, storage, packLevel] {
             std::vector<std::uint8_t> content;
-            if (!ReadWhole(source.Path, content)) {
+            if (!ReadWholeFile(source.Path, content)) {
                 return Packed{};
             }
             return Packed{EncodeMember(content, storage, packLevel)};
