@@ -1,5 +1,6 @@
 #include "app/ModDrop.h"
 
+#include <algorithm>
 #include <set>
 #include <system_error>
 
@@ -148,7 +149,7 @@ DropOutcome AddDroppedMods(const std::vector<std::filesystem::path>& dropped,
         }
         outcome.Added.push_back(Display(*target));
         if (!result->LeftOut.empty()) {
-            outcome.LeftOut.push_back({Display(*target), result->LeftOut});
+            outcome.LeftOut.push_back({Display(*target), result->LeftOut, result->DescriptionFrom});
         }
     }
     return outcome;
@@ -183,19 +184,42 @@ void ReportDrop(MessageBoxPort& messages, const DropOutcome& outcome) {
     if (!outcome.Added.empty()) {
         text += "Added to the \\Patches\\ folder:";
         for (const std::string& name : outcome.Added) {
-            text += "\r    " + name;
+            text += "\r      " + name;
         }
         text += "\r\r";
     }
     for (const DropOutcome::LeftOutOf& mod : outcome.LeftOut) {
         text += "Left out of " + mod.Archive + ", since the game does not read them from a mod:";
-        for (std::size_t i = 0; i < mod.Files.size() && i < kShownLeftOut; ++i) {
-            text += "\r    " + mod.Files[i].Path + " (" + DescribeLeftOut(mod.Files[i].Kind) + ")";
+        const std::pair<LeftOutKind, const char*> groups[] = {
+            {LeftOutKind::GameFolder, "For the game folder, beside Fallout2.exe:"},
+            {LeftOutKind::ReadMe, "To read:"},
+            {LeftOutKind::Other, "Not part of the game's data:"}};
+        for (const auto& [kind, heading] : groups) {
+            std::size_t count = 0;
+            for (const LeftOutFile& file : mod.Files) {
+                if (file.Kind != kind) {
+                    continue;
+                }
+                if (count == 0) {
+                    text += std::string("\r  ") + heading;
+                }
+                if (count++ < kShownLeftOut) {
+                    text += "\r      " + file.Path;
+                }
+            }
+            if (count > kShownLeftOut) {
+                text += "\r      and " + std::to_string(count - kShownLeftOut) + " more";
+            }
         }
-        if (mod.Files.size() > kShownLeftOut) {
-            text += "\r    and " + std::to_string(mod.Files.size() - kShownLeftOut) + " more";
+        text += "\r\r";
+        if (mod.DescriptionFrom) {
+            text += "Its read-me, " + *mod.DescriptionFrom + ", is now the mod's description.\r\r";
         }
-        text += "\r\rCopy files for the game folder there by hand if the mod needs them.\r\r";
+        if (std::any_of(mod.Files.begin(), mod.Files.end(), [](const LeftOutFile& file) {
+                return file.Kind == LeftOutKind::GameFolder;
+            })) {
+            text += "Copy the files for the game folder there yourself if the mod needs them.\r\r";
+        }
     }
     if (!outcome.NotAdded.empty()) {
         text += "Not added:";

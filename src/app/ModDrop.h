@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,7 @@ struct DropOutcome {
     struct LeftOutOf {
         std::string Archive;  // display text
         std::vector<LeftOutFile> Files;
+        std::optional<std::string> DescriptionFrom;  // the read-me that became its description
     };
     std::vector<LeftOutOf> LeftOut;
     std::vector<std::string> NotAdded;  // "<dropped name>: <why>", display text

@@ -2,6 +2,8 @@
 // Usage: screenshots_app OUTPUT_FOLDER
 #include <QApplication>
 #include <QListWidget>
+#include <QMessageBox>
+#include <QMimeData>
 #include <QTest>
 #include <QTimer>
 #include <filesystem>
@@ -15,6 +17,10 @@
 #include "app/frmAbout.h"
 #include "app/frmMain.h"
 #include "archive/DatWriter.h"
+#include "platform/qt/QtMessageBox.h"
+#ifdef VREL_TEST_PACKED
+#include "PackedArchive.h"
+#endif
 
 namespace {
 
@@ -100,5 +106,41 @@ int main(int argc, char** argv) {
     Save(about, out / "vrel2-about.png");
     vrel::testing::MovePointer(about.Label5, about.Label5->rect().center());
     Save(about, out / "vrel2-about-hover.png");
+    about.close();
+
+    // A mod that comes as a .zip (a folder where this build reads none) dropped onto the window.
+    const std::vector<std::pair<std::string, std::vector<std::uint8_t>>> loose = {
+        {"Vault City Nights/data/art/intrface/vcnight.frm", Bytes("frame")},
+        {"Vault City Nights/data/maps/vctycocl.map", Bytes("map")},
+        {"Vault City Nights/data/text/english/dialog/vcguard.msg", Bytes("{100}{}{Halt.}")},
+        {"Vault City Nights/ddraw.ini", Bytes("[Main]")},
+        {"Vault City Nights/sfall/ddraw.dll", Bytes("MZ")},
+        {"Vault City Nights/readme.txt", Bytes("Night-time lighting for Vault City.")},
+        {"Vault City Nights/screenshot.png", Bytes("png")}};
+#ifdef VREL_TEST_PACKED
+    const auto mod = folder / "Vault City Nights.zip";
+    vrel::testing::WritePackedArchive(mod, vrel::testing::PackedFormat::Zip, loose);
+#else
+    const auto mod = folder / "Vault City Nights";
+    for (const auto& [path, content] : loose) {
+        const auto file = folder / std::filesystem::path(path);
+        std::filesystem::create_directories(file.parent_path());
+        WriteFile(file, content);
+    }
+#endif
+    QMimeData dropped;
+    dropped.setUrls({QUrl::fromLocalFile(QString::fromStdString(mod.string()))});
+    QDragEnterEvent enter(QPoint(150, 200), Qt::CopyAction, &dropped, Qt::LeftButton, {});
+    QApplication::sendEvent(&window, &enter);
+    QDropEvent drop(QPointF(150, 200), Qt::CopyAction, &dropped, Qt::LeftButton, {});
+    QApplication::sendEvent(&window, &drop);
+    Save(window, out / "vrel2-main-after-import.png");
+    if (fakes.messages.shown.empty()) {
+        std::cerr << "screenshots_app: the drop showed no message\n";
+        return 1;
+    }
+    const auto box = vrel::NewMessageBox(fakes.messages.shown.back(), nullptr);
+    box->show();
+    Save(*box, out / "vrel2-import-message.png");
     return 0;
 }

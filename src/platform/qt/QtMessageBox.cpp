@@ -38,26 +38,33 @@ QMessageBox::StandardButton ToQtButton(MessageAnswer answer) {
 
 }  // namespace
 
-MessageAnswer QtMessageBox::Show(const MessageRequest& request) {
+std::unique_ptr<QMessageBox> NewMessageBox(const MessageRequest& request, QWidget* parent) {
     QString text = QString::fromUtf8(request.text);
     text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
 
-    QMessageBox box(ToQtIcon(request.icon), QString::fromUtf8(request.title), text,
-                    QMessageBox::NoButton, QApplication::activeWindow());
+    auto box =
+        std::make_unique<QMessageBox>(ToQtIcon(request.icon), QString::fromUtf8(request.title),
+                                      text, QMessageBox::NoButton, parent);
     switch (request.buttons) {
         case MessageButtons::Ok:
-            box.setStandardButtons(QMessageBox::Ok);
+            box->setStandardButtons(QMessageBox::Ok);
             break;
         case MessageButtons::OkCancel:
-            box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+            box->setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
             break;
         case MessageButtons::YesNo:
-            box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+            box->setStandardButtons(QMessageBox::Yes | QMessageBox::No);
             break;
     }
     if (request.defaultAnswer) {
-        box.setDefaultButton(ToQtButton(*request.defaultAnswer));
+        box->setDefaultButton(ToQtButton(*request.defaultAnswer));
     }
+    return box;
+}
+
+MessageAnswer QtMessageBox::Show(const MessageRequest& request) {
+    const std::unique_ptr<QMessageBox> shown = NewMessageBox(request, QApplication::activeWindow());
+    QMessageBox& box = *shown;
     switch (box.exec()) {
         case QMessageBox::Cancel:
             return MessageAnswer::Cancel;
