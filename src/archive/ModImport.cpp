@@ -99,6 +99,7 @@ std::optional<DataRoot> FindDataRoot(const std::vector<std::vector<std::string>>
     if (auto root = FindDataRootAt(paths, 0, {})) {
         return root;
     }
+    // One folder that wraps the mod, beside which others (such as __MACOSX) may lie.
     std::vector<std::string> topFolders;
     for (const auto& parts : paths) {
         if (parts.size() > 1 &&
@@ -106,10 +107,16 @@ std::optional<DataRoot> FindDataRoot(const std::vector<std::vector<std::string>>
             topFolders.push_back(parts[0]);
         }
     }
-    if (topFolders.size() == 1) {
-        return FindDataRootAt(paths, 1, topFolders[0]);
+    std::optional<DataRoot> found;
+    for (const std::string& folder : topFolders) {
+        if (auto root = FindDataRootAt(paths, 1, folder)) {
+            if (found) {
+                return std::nullopt;  // two mods in one source: which one is meant is unclear
+            }
+            found = root;
+        }
     }
-    return std::nullopt;
+    return found;
 }
 
 bool IsReadMeName(const std::string& fileName, const std::string& modName) {
@@ -184,7 +191,7 @@ ModPlan PlanModImport(const std::vector<SourceFile>& files, const std::string& m
         for (const std::string& part : paths.back()) {
             cleaned += (cleaned.empty() ? "" : "/") + part;
         }
-        if (auto unsafe = CheckMemberName(file.Path.empty() ? file.Path : cleaned)) {
+        if (auto unsafe = CheckMemberName(cleaned)) {
             plan.Refusals.push_back(file.Path + ": " + DescribeUnsafeName(*unsafe));
         }
     }
