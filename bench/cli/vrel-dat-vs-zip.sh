@@ -51,26 +51,7 @@ trap 'rm -rf "$work"' EXIT
 cd "$work"
 echo "disk: $work ($(stat -f -c %T .)); $(nproc) cores; load before: $(cut -d' ' -f1-3 /proc/loadavg)"
 
-# 20 folders of 1,000 files with 8.3 names. Sizes 1 to 19 KB; content drawn from 32 byte values,
-# which deflate packs to about two thirds, like game art; one file in twenty is incompressible.
-python3 - <<'PY'
-import os, random
-random.seed(2)
-table = bytes((i % 32) * 7 for i in range(256))
-folders = ["art/critters", "art/tiles", "art/items", "art/scenery", "art/walls", "art/intrface",
-           "art/inven", "art/misc", "art/skilldex", "art/heads", "proto/items", "proto/critters",
-           "proto/scenery", "sound/sfx", "sound/speech", "maps", "scripts", "text/english/dialog",
-           "text/english/game", "data"]
-for folder in folders:
-    os.makedirs(os.path.join("src", folder))
-    for i in range(1000):
-        size = random.randint(1024, 19456)
-        data = os.urandom(size)
-        if random.random() >= 0.05:
-            data = data.translate(table)
-        with open(os.path.join("src", folder, "f%07d.frm" % i), "wb") as out:
-            out.write(data)
-PY
+python3 "$root/bench/cli/mod-files.py" src
 
 "$tool" pack src data.dat "${threads[@]}"
 (cd src && zip -q -r -6 ../data.zip .)
