@@ -1,5 +1,7 @@
 #include "cli/CommandLine.h"
 
+#include "cli/ProgressBar.h"
+
 namespace vrel::cli {
 
 Expected<ParsedArguments, std::string> ParseArguments(const std::vector<std::string>& args,
@@ -77,6 +79,10 @@ std::optional<ParsedArguments> ParseOrExit(const std::vector<std::string>& args,
         return std::nullopt;
     }
     return std::move(*parsed);
+}
+
+bool ShowsProgress(const CommandIo& io, const ParsedArguments& parsed) {
+    return io.Terminal && !parsed.Has(kQuietFlag) && !parsed.Has(kQuietLongFlag);
 }
 
 void ReportProblem(CommandIo& io, const std::string& subject, const std::string& problem) {

@@ -46,6 +46,9 @@ std::optional<ParsedArguments> ParseOrExit(const std::vector<std::string>& args,
                                            const ArgumentSpec& spec, const Command& command,
                                            CommandIo& io, int& exitCode);
 
+// Whether a sub-command shows its progress bar: on a terminal, unless -q or --quiet was given.
+bool ShowsProgress(const CommandIo& io, const ParsedArguments& parsed);
+
 // "vrel-dat: <subject>: <problem>" on Err.
 void ReportProblem(CommandIo& io, const std::string& subject, const std::string& problem);
 

@@ -5,6 +5,7 @@
 #include "archive/DatWriter.h"
 #include "cli/CommandLine.h"
 #include "cli/PackSources.h"
+#include "cli/ProgressBar.h"
 
 namespace vrel::cli {
 namespace {
@@ -36,10 +37,12 @@ std::optional<int> ParseLevel(const std::string& text) {
 
 int RunPack(const std::vector<std::string>& args, CommandIo& io) {
     int exitCode = kExitGood;
-    const auto parsed = ParseOrExit(
-        args,
-        {.Flags = {"--store"}, .Options = {"--level"}, .MinPositional = 2, .MaxPositional = 2},
-        kPackCommand, io, exitCode);
+    const auto parsed = ParseOrExit(args,
+                                    {.Flags = {"--store", kQuietFlag, kQuietLongFlag},
+                                     .Options = {"--level"},
+                                     .MinPositional = 2,
+                                     .MaxPositional = 2},
+                                    kPackCommand, io, exitCode);
     if (!parsed) {
         return exitCode;
     }
@@ -81,19 +84,25 @@ int RunPack(const std::vector<std::string>& args, CommandIo& io) {
         return kExitDamaged;
     }
     const MemberStorage storage = store ? MemberStorage::Stored : MemberStorage::Smallest;
+    ProgressBar progress(io.Err, ShowsProgress(io, *parsed),
+                         static_cast<std::int64_t>(sources.Members.size()));
     std::vector<std::uint8_t> content;
     for (const PackSource& source : sources.Members) {
+        progress.Step();
         if (!ReadWhole(source.Path, content)) {
+            progress.Clear();
             ReportProblem(io, source.Path.string(), "cannot be read whole");
             return kExitDamaged;
         }
         if (auto failure = writer->AddMember(source.Name, content, storage)) {
+            progress.Clear();
             ReportProblem(io, archive.string(), DescribeWriteFailure(*failure));
             return kExitDamaged;
         }
     }
     // The members went out in directory order already.
     if (auto failure = writer->Finish()) {
+        progress.Clear();
         ReportProblem(io, archive.string(), DescribeWriteFailure(*failure));
         return kExitDamaged;
     }
@@ -104,7 +113,7 @@ int RunPack(const std::vector<std::string>& args, CommandIo& io) {
 
 const Command kPackCommand = {
     "pack",
-    "DIR ARCHIVE [--store] [--level N]",
+    "DIR ARCHIVE [--store] [--level N] [-q]",
     "Builds a DAT archive of the files under DIR that the game itself reads.",
     "Member names use backslashes; the directory is sorted by name with letter case folded to\n"
     "lower case, the order in which the game searches it. Each member is one zlib stream,\n"
@@ -112,8 +121,9 @@ const Command kPackCommand = {
     "characters, names that cannot be written in Windows-1252 and names that differ only in\n"
     "letter case are refused, and then no archive is written. An archive already at ARCHIVE\n"
     "is replaced only once the new one is complete.\n\n"
-    "  --store     store every member as is\n"
-    "  --level N   zlib compression level, 0 to 9 (default 6)\n",
+    "  --store       store every member as is\n"
+    "  --level N     zlib compression level, 0 to 9 (default 6)\n"
+    "  -q, --quiet   no progress bar (it is shown only on a terminal anyway)\n",
     RunPack,
 };
 
