@@ -64,8 +64,8 @@ QListWidget::item:hover { background: rgba(90, 255, 130, 28); }
 QListWidget::item:selected { background: rgba(90, 255, 130, 60); color: #d8ffe0;
                              border: 1px solid rgba(120, 255, 150, 110); }
 QListWidget::indicator { width: 11px; height: 11px; }
-QListWidget::indicator:unchecked { image: url(:/skins/check_off.svg); }
-QListWidget::indicator:checked { image: url(:/skins/check_on.svg); }
+QListWidget::indicator:unchecked { image: url(:/skins/check_off.png); }
+QListWidget::indicator:checked { image: url(:/skins/check_on.png); }
 QScrollBar:vertical { background: #0a1d0e; width: 10px; margin: 0; }
 QScrollBar::handle:vertical { background: #2f8a45; min-height: 24px; border: 1px solid #0a1d0e; }
 QScrollBar::add-line:vertical, QScrollBar::sub-line:vertical { height: 0; }

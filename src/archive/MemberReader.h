@@ -21,4 +21,10 @@ struct MemberContent {
 // any other member's RealSize bytes as stored. One read, one inflate.
 MemberContent ReadMemberContent(DatFile& archive, const DatEntry& entry);
 
+// The same in two halves, so that the reading and the inflating can run on different threads:
+// ReadMemberBytes checks the entry and reads its stored bytes (for a compressed member, still
+// packed); UnpackMemberBytes, on any thread, inflates them when the member is compressed.
+MemberContent ReadMemberBytes(DatFile& archive, const DatEntry& entry);
+void UnpackMemberBytes(MemberContent& content, const DatEntry& entry);
+
 }  // namespace vrel

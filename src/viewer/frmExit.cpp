@@ -30,7 +30,7 @@ frmExit::frmExit(LifetimePort& lifetime, std::chrono::milliseconds interval, QWi
     Picture1 = new QLabel(this);
     Picture1->setGeometry(4, 4, 241, 101);
     Picture1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    Picture1->setPixmap(QPixmap(QStringLiteral(":/viewer/Splash.jpg")));
+    Picture1->setPixmap(QPixmap(QStringLiteral(":/viewer/Splash.png")));
     Picture1->setAccessibleName(QStringLiteral("Pendra splash picture"));
 
     Label1 = CreditLabel(QStringLiteral("Coded by the Vrel team / qrd"), 108, this);

@@ -244,6 +244,31 @@ TEST(Pack, ArchiveInsideTheFolderIsLeftOut) {
     EXPECT_EQ(listed[0].Name, "a.txt");
 }
 
+// Members are packed on several threads but must go out in directory order, each packed alike.
+TEST(Pack, ArchiveIsTheSameWhateverTheNumberOfThreads) {
+    TempFolder folder;
+    for (int i = 0; i < 60; ++i) {
+        const std::string name = "in/f" + std::to_string(i % 4) + "/m" + std::to_string(i) + ".frm";
+        auto content = i % 5 == 0 ? RandomBytes(static_cast<std::size_t>(i) * 97)
+                                  : Text(static_cast<std::size_t>(i) * 331);
+        WriteFile(folder / name, content);
+    }
+    std::vector<std::uint8_t> oneThread;
+    for (const char* threads : {"1", "2", "7"}) {
+        const auto archive = folder / (std::string("mod") + threads + ".dat");
+        ASSERT_EQ(
+            RunTool({"pack", (folder / "in").string(), archive.string(), "--threads", threads})
+                .ExitCode,
+            0);
+        if (oneThread.empty()) {
+            oneThread = ReadFile(archive);
+        } else {
+            EXPECT_EQ(ReadFile(archive), oneThread) << threads << " threads";
+        }
+    }
+    EXPECT_EQ(RunTool({"verify", (folder / "mod7.dat").string()}).ExitCode, 0);
+}
+
 TEST(Pack, EmptyFolderGivesAnEmptyArchive) {
     TempFolder folder;
     std::filesystem::create_directories(folder / "in");
