@@ -2,6 +2,7 @@
 
 #include "app/PathHelpers.h"
 #include "archive/AnsiText.h"
+#include "config/GamePaths.h"
 #include "launch/CleanUp.h"
 #include "launch/Unpacker.h"
 
@@ -41,8 +42,11 @@ void PlayPipeline::cmdPlay_Click() {
     if (general.Sound) {
         ports_.sounds.Play(ProgramFile(state_.programFolder, "butin3.wav"));
     }
-    const std::filesystem::path game = AnsiToNativePath(state_.Config.cfgPath.Fallout2);
-    if (state_.Config.cfgPath.Fallout2.empty() || !FileExists((game / "Fallout2.exe").string())) {
+    const std::filesystem::path game =
+        GameFolderPath(state_.Config.cfgPath.Fallout2, state_.programFolder);
+    // The file that is checked here is the file that is started.
+    const std::filesystem::path gameProgram = GameExecutable(game);
+    if (game.empty() || !FileExists(gameProgram.string())) {
         ports_.messages.Show(
             {.text = "Fallout2.exe not found! Check the Fallout 2 path on the options box.",
              .title = "Can't begin the game!",
@@ -65,13 +69,13 @@ void PlayPipeline::cmdPlay_Click() {
                                        .buttons = MessageButtons::YesNo,
                                        .icon = MessageIcon::Question}) != MessageAnswer::Yes;
     }
-    if (unpack && !Unpack()) {
+    if (unpack && !Unpack(game)) {
         // A write failed: the game does not start, and everything written goes again.
         journal_.DataDelList = journal_.writtenFiles;
         CleanUp();
         return;
     }
-    screens_.ShowWaitingWindow();
+    screens_.ShowWaitingWindow(gameProgram);
     if (state_.Config.cfgGeneral.DeleteDataFiles) {
         CleanUp();
     }
@@ -79,7 +83,7 @@ void PlayPipeline::cmdPlay_Click() {
     screens_.SetMainWindowVisible(true);
 }
 
-bool PlayPipeline::Unpack() {
+bool PlayPipeline::Unpack(const std::filesystem::path& game) {
     const std::vector<ModRow> items = screens_.ListItems();
     progress_.Show();
     screens_.SetMainWindowVisible(false);
@@ -91,7 +95,6 @@ bool PlayPipeline::Unpack() {
     progress_.SetCaption("Patching Fallout...");
 
     const std::filesystem::path patches = ProgramFile(state_.programFolder, "Patches");
-    const std::filesystem::path game = AnsiToNativePath(state_.Config.cfgPath.Fallout2);
     // Files that are to be removed after the game are recorded, so a crash cannot strand them.
     if (state_.Config.cfgGeneral.DeleteDataFiles && !record_) {
         record_ = PlayRecord::Start(state_.programFolder, game);

@@ -21,8 +21,8 @@ public:
     virtual void SetMainWindowVisible(bool visible) = 0;
     // The conflict window; its Cancel sets ProgramState::CancelPlay.
     virtual void ShowConflictCheck() = 0;
-    // The waiting window: starts the game and returns once it has ended.
-    virtual void ShowWaitingWindow() = 0;
+    // The waiting window: starts `gameProgram` in its folder and returns once it has ended.
+    virtual void ShowWaitingWindow(const std::filesystem::path& gameProgram) = 0;
 };
 
 // What the Play button does: checks the game, runs the conflict check when asked, unpacks the
@@ -37,7 +37,7 @@ public:
     const UnpackJournal& Journal() const { return journal_; }
 
 private:
-    bool Unpack();
+    bool Unpack(const std::filesystem::path& game);
     void CleanUp();
 
     ProgramState& state_;

@@ -34,9 +34,9 @@ void WindowPlayScreens::ShowConflictCheck() {
     }
 }
 
-void WindowPlayScreens::ShowWaitingWindow() {
+void WindowPlayScreens::ShowWaitingWindow(const std::filesystem::path& gameProgram) {
     frmPlay waiting(state_, ports_, pollInterval_, &mainWindow_);
-    waiting.Run();
+    waiting.Run(gameProgram);
 }
 
 }  // namespace vrel
