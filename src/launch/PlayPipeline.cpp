@@ -70,14 +70,14 @@ void PlayPipeline::cmdPlay_Click() {
                                        .icon = MessageIcon::Question}) != MessageAnswer::Yes;
     }
     if (unpack && !Unpack(game)) {
-        // A write failed: the game does not start, and everything written goes again.
+        // A write failed: the game does not start, and what this Play wrote goes again.
         journal_.DataDelList = journal_.writtenFiles;
-        CleanUp();
+        CleanUp(false);
         return;
     }
     screens_.ShowWaitingWindow(gameProgram);
     if (state_.Config.cfgGeneral.DeleteDataFiles) {
-        CleanUp();
+        CleanUp(true);
     }
     progress_.Hide();
     screens_.SetMainWindowVisible(true);
@@ -95,6 +95,12 @@ bool PlayPipeline::Unpack(const std::filesystem::path& game) {
     progress_.SetCaption("Patching Fallout...");
 
     const std::filesystem::path patches = ProgramFile(state_.programFolder, "Patches");
+    // Files that earlier Plays left on purpose (DeleteDataFiles off) are no part of this Play:
+    // should it fail, only what it wrote itself goes again.
+    journal_.writtenFiles.clear();
+    if (journal_.keptFiles.empty()) {
+        journal_.createdFolders.clear();
+    }
     // Files that are to be removed after the game are recorded, so a crash cannot strand them.
     if (state_.Config.cfgGeneral.DeleteDataFiles && !record_) {
         record_ = PlayRecord::Start(state_.programFolder, game);
@@ -142,10 +148,12 @@ bool PlayPipeline::Unpack(const std::filesystem::path& game) {
     return true;
 }
 
-void PlayPipeline::CleanUp() {
+void PlayPipeline::CleanUp(bool gameRan) {
     progress_.Show();
     screens_.SetMainWindowVisible(false);
-    progress_.SetCaption("Fallout finished its execution!");
+    if (gameRan) {
+        progress_.SetCaption("Fallout finished its execution!");
+    }
     progress_.SetLabel("Deleting DATA files...");
     progress_.SetValue(1);
     progress_.SetMaximum(static_cast<int>(journal_.DataDelList.size()));

@@ -38,7 +38,8 @@ public:
 
 private:
     bool Unpack(const std::filesystem::path& game);
-    void CleanUp();
+    // `gameRan`: the windows say the game has finished only after a game.
+    void CleanUp(bool gameRan);
 
     ProgramState& state_;
     Ports& ports_;

@@ -250,6 +250,28 @@ TEST_F(PlayPipelineTest, AFullDiskStopsThePlayAndLeavesTheGameFolderAsItWas) {
     EXPECT_TRUE(screens_.visibility.back());
     EXPECT_FALSE(fs::exists(state_.programFolder / PlayRecord::kFileName));
 }
+
+TEST_F(PlayPipelineTest, AFailedPlayRemovesOnlyWhatItWroteItself) {
+    state_.Config.cfgGeneral.DeleteDataFiles = false;
+    AddMod("kept.dat", true, {{.Name = "maps\\kept.map", .Content = Bytes("stays")}});
+    pipeline_.cmdPlay_Click();
+    ASSERT_EQ(screens_.waits, 1);
+    screens_.items[0].Ticked = false;
+    AddMod("big.dat", true,
+           {{.Name = "maps\\small.map", .Content = Bytes("small")},
+            {.Name = "big.bin",
+             .Content = Bytes(std::string(300'000, 'b')),
+             .Storage = MemberStorage::Compressed}});
+    progress_.caption.clear();
+    ClickPlayOnAFullDisk();
+
+    EXPECT_EQ(screens_.waits, 1);  // the second game was not started
+    EXPECT_EQ(ReadFile(Data("maps/kept.map")), Bytes("stays"));
+    EXPECT_FALSE(fs::exists(Data("maps/small.map")));
+    EXPECT_FALSE(fs::exists(Data("big.bin")));
+    EXPECT_NE(progress_.caption, "Fallout finished its execution!");  // no game ran
+    EXPECT_TRUE(screens_.visibility.back());
+}
 #endif
 
 }  // namespace
