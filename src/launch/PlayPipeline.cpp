@@ -19,7 +19,7 @@ std::string DescribeProblems(const std::vector<UnpackProblem>& problems) {
     std::string text = "Vrel could not unpack these files, the game will run without them:\r";
     for (std::size_t i = 0; i < problems.size() && i < kProblemsListed; ++i) {
         const UnpackProblem& problem = problems[i];
-        text += "\r" + problem.archive;
+        text += "\r" + PathToDisplay(problem.archive);
         if (!problem.member.empty()) {
             text += ": " + Display(problem.member);
         }
@@ -109,7 +109,8 @@ bool PlayPipeline::Unpack(const std::filesystem::path& game) {
     bool completed = true;
     for (std::size_t i = 0; i < items.size() && completed; ++i) {
         const ModRow& item = items[i];
-        progress_.SetLabel("Processing " + item.Name);
+        const std::string shownName = PathToDisplay(item.Name);
+        progress_.SetLabel("Processing " + shownName);
         progress_.SetValue(static_cast<int>(i + 1));
         progress_.Repaint();
         if (!item.Ticked) {
@@ -118,7 +119,7 @@ bool PlayPipeline::Unpack(const std::filesystem::path& game) {
         completed =
             unpacker.UnpackArchive(ProgramFile(patches, item.Name), item.Name,
                                    [&](std::int32_t number, std::int32_t filesTotal) {
-                                       progress_.SetLabel(item.Name + " " + std::to_string(number) +
+                                       progress_.SetLabel(shownName + " " + std::to_string(number) +
                                                           "/" + std::to_string(filesTotal));
                                        progress_.RepaintLabel();
                                    });
@@ -130,7 +131,8 @@ bool PlayPipeline::Unpack(const std::filesystem::path& game) {
 
     if (const auto& failure = unpacker.WriteFailure()) {
         ports_.messages.Show({.text = "Vrel could not write " + Display(failure->member) +
-                                      " from " + failure->archive + " (" + failure->reason +
+                                      " from " + PathToDisplay(failure->archive) + " (" +
+                                      failure->reason +
                                       ").\r\rThe disk may be full. The game was not started, and "
                                       "the files unpacked so far are "
                                       "removed again.",
