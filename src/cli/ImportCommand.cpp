@@ -14,7 +14,7 @@ int RunImport(const std::vector<std::string>& args, CommandIo& io) {
     int exitCode = kExitGood;
     const auto parsed = ParseOrExit(args,
                                     {.Flags = {"--replace", kQuietFlag, kQuietLongFlag},
-                                     .Options = {"--name"},
+                                     .Options = {"--name", "--threads"},
                                      .MinPositional = 2,
                                      .MaxPositional = 2},
                                     kImportCommand, io, exitCode);
@@ -30,6 +30,10 @@ int RunImport(const std::vector<std::string>& args, CommandIo& io) {
             return UsageError(io, kImportCommand, "--name takes a file name without folders");
         }
     }
+    const std::optional<int> threads = ThreadsOption(*parsed, kImportCommand, io, exitCode);
+    if (!threads) {
+        return exitCode;
+    }
     std::error_code error;
     if (!std::filesystem::is_directory(patches, error)) {
         ReportProblem(io, patches.string(), "not a folder");
@@ -44,6 +48,7 @@ int RunImport(const std::vector<std::string>& args, CommandIo& io) {
     std::optional<ProgressBar> bar;
     ImportOptions options{.ModName = fileName.stem().string(),
                           .Replace = parsed->Has("--replace"),
+                          .Threads = *threads,
                           .Progress = [&](std::int64_t done, std::int64_t total) {
                               if (!bar) {
                                   bar.emplace(io.Err, ShowsProgress(io, *parsed), total);
@@ -81,7 +86,7 @@ int RunImport(const std::vector<std::string>& args, CommandIo& io) {
 
 const Command kImportCommand = {
     "import",
-    "SOURCE PATCHES_FOLDER [--name NAME] [--replace] [-q]",
+    "SOURCE PATCHES_FOLDER [--name NAME] [--replace] [--threads N] [-q]",
     "Adds a mod that comes as a folder, .zip or .7z to PATCHES_FOLDER as a DAT archive.",
     "The members are the contents of the mod's data folder (any letter case, also inside one\n"
     "folder that holds the whole mod), or else its art, maps, premade, proto, scripts, sound\n"
@@ -92,6 +97,7 @@ const Command kImportCommand = {
     "and then nothing is written.\n\n"
     "  --name NAME   the archive's name (default: the source's name), .dat added\n"
     "  --replace     replace an archive of that name, once the new one is complete\n"
+    "  --threads N   files packed at once (default: the number of cores)\n"
     "  -q, --quiet   no progress bar (it is shown only on a terminal anyway)\n",
     RunImport,
 };
