@@ -30,6 +30,17 @@ namespace {
 // Whether a list item's check box was ticked when the tick handler last saw it: the list reports
 // any change of an item, and only a changed check box is a tick.
 constexpr int kTickSeenRole = Qt::UserRole + 1;
+constexpr int kFileNameRole = Qt::UserRole + 2;
+
+// A row of the mod list for the archive file `name`, with its check box in the given state.
+QListWidgetItem* NewModItem(const std::string& name, bool ticked) {
+    auto* item = new QListWidgetItem(QString::fromStdString(PathToDisplay(name)));
+    item->setData(kFileNameRole, QByteArray::fromStdString(name));
+    item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
+    item->setCheckState(ticked ? Qt::Checked : Qt::Unchecked);
+    item->setData(kTickSeenRole, ticked);
+    return item;
+}
 
 QFont SkinFont(const QString& first, int pixelSize) {
     QFont font;
@@ -186,6 +197,10 @@ frmMain::frmMain(ProgramState& state, Ports& ports, ProgressPort& progress, QWid
     ShowCredit();
 }
 
+std::string frmMain::RowFileName(const QListWidgetItem* item) {
+    return item->data(kFileNameRole).toByteArray().toStdString();
+}
+
 bool frmMain::Form_Load() {
     hide();
     state_.LoadingList = true;
@@ -196,10 +211,7 @@ bool frmMain::Form_Load() {
         return false;
     }
     for (const ModRow& row : result.Rows) {
-        auto* item = new QListWidgetItem(QString::fromLocal8Bit(row.Name));
-        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
-        item->setCheckState(Qt::Unchecked);
-        item->setData(kTickSeenRole, false);
+        QListWidgetItem* item = NewModItem(row.Name, false);
         DATList->addItem(item);
         if (row.Ticked) {
             item->setCheckState(Qt::Checked);
@@ -283,11 +295,7 @@ void frmMain::ShowRows(const std::vector<ModRow>& rows) {
     const QSignalBlocker quiet(DATList);
     DATList->clear();
     for (const ModRow& row : rows) {
-        auto* item = new QListWidgetItem(QString::fromLocal8Bit(row.Name));
-        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
-        item->setCheckState(row.Ticked ? Qt::Checked : Qt::Unchecked);
-        item->setData(kTickSeenRole, row.Ticked);
-        DATList->addItem(item);
+        DATList->addItem(NewModItem(row.Name, row.Ticked));
     }
     DATList->setCurrentRow(0);
     labDesc->clear();
@@ -300,7 +308,7 @@ void frmMain::DATList_ItemCheck(QListWidgetItem* item) {
     }
     item->setData(kTickSeenRole, ticked);
     vrel::DATList_ItemCheck(state_, ports_.messages, ports_.sounds, DATList->row(item) + 1,
-                            item->text().toLocal8Bit().toStdString(), ticked);
+                            RowFileName(item), ticked);
 }
 
 void frmMain::DATList_ItemClick(QListWidgetItem* item) {

@@ -13,7 +13,7 @@ namespace {
 int RunImport(const std::vector<std::string>& args, CommandIo& io) {
     int exitCode = kExitGood;
     const auto parsed = ParseOrExit(args,
-                                    {.Flags = {"--replace"},
+                                    {.Flags = {"--replace", kQuietFlag, kQuietLongFlag},
                                      .Options = {"--name", "--threads"},
                                      .MinPositional = 2,
                                      .MaxPositional = 2},
@@ -51,7 +51,7 @@ int RunImport(const std::vector<std::string>& args, CommandIo& io) {
                           .Threads = *threads,
                           .Progress = [&](std::int64_t done, std::int64_t total) {
                               if (!bar) {
-                                  bar.emplace(io.Err, io.Terminal, total);
+                                  bar.emplace(io.Err, ShowsProgress(io, *parsed), total);
                               } else if (done > 0) {
                                   bar->Step();
                               }
@@ -86,7 +86,7 @@ int RunImport(const std::vector<std::string>& args, CommandIo& io) {
 
 const Command kImportCommand = {
     "import",
-    "SOURCE PATCHES_FOLDER [--name NAME] [--replace] [--threads N]",
+    "SOURCE PATCHES_FOLDER [--name NAME] [--replace] [--threads N] [-q]",
     "Adds a mod that comes as a folder, .zip or .7z to PATCHES_FOLDER as a DAT archive.",
     "The members are the contents of the mod's data folder (any letter case, also inside one\n"
     "folder that holds the whole mod), or else its art, maps, premade, proto, scripts, sound\n"
@@ -97,7 +97,8 @@ const Command kImportCommand = {
     "and then nothing is written.\n\n"
     "  --name NAME   the archive's name (default: the source's name), .dat added\n"
     "  --replace     replace an archive of that name, once the new one is complete\n"
-    "  --threads N   files packed at once (default: the number of cores)\n",
+    "  --threads N   files packed at once (default: the number of cores)\n"
+    "  -q, --quiet   no progress bar (it is shown only on a terminal anyway)\n",
     RunImport,
 };
 

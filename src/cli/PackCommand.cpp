@@ -6,6 +6,7 @@
 #include "archive/WholeFile.h"
 #include "cli/CommandLine.h"
 #include "cli/PackSources.h"
+#include "cli/ProgressBar.h"
 
 namespace vrel::cli {
 namespace {
@@ -22,7 +23,7 @@ std::optional<int> ParseLevel(const std::string& text) {
 int RunPack(const std::vector<std::string>& args, CommandIo& io) {
     int exitCode = kExitGood;
     const auto parsed = ParseOrExit(args,
-                                    {.Flags = {"--store"},
+                                    {.Flags = {"--store", kQuietFlag, kQuietLongFlag},
                                      .Options = {"--level", "--threads"},
                                      .MinPositional = 2,
                                      .MaxPositional = 2},
@@ -73,6 +74,8 @@ int RunPack(const std::vector<std::string>& args, CommandIo& io) {
     }
     const MemberStorage storage = store ? MemberStorage::Stored : MemberStorage::Smallest;
     const int packLevel = writer->Level();
+    ProgressBar progress(io.Err, ShowsProgress(io, *parsed),
+                         static_cast<std::int64_t>(sources.Members.size()));
     // Files are read and packed on every thread; the writer takes them in directory order, so
     // the archive is the same whatever the number of threads. A few members per thread are in
     // flight at once, so memory stays bounded by the threads times the largest file.
@@ -85,11 +88,14 @@ int RunPack(const std::vector<std::string>& args, CommandIo& io) {
     auto takeOne = [&]() -> bool {
         const PackSource& source = sources.Members[taken++];
         Packed packed = pool.TakeNext();
+        progress.Step();
         if (!packed.member) {
+            progress.Clear();
             ReportProblem(io, source.Path.string(), "cannot be read whole");
             return false;
         }
         if (auto failure = writer->AddEncoded(source.Name, *packed.member)) {
+            progress.Clear();
             ReportProblem(io, archive.string(), DescribeWriteFailure(*failure));
             return false;
         }
@@ -114,6 +120,7 @@ int RunPack(const std::vector<std::string>& args, CommandIo& io) {
     }
     // The members went out in directory order already.
     if (auto failure = writer->Finish()) {
+        progress.Clear();
         ReportProblem(io, archive.string(), DescribeWriteFailure(*failure));
         return kExitDamaged;
     }
@@ -124,7 +131,7 @@ int RunPack(const std::vector<std::string>& args, CommandIo& io) {
 
 const Command kPackCommand = {
     "pack",
-    "DIR ARCHIVE [--store] [--level N] [--threads N]",
+    "DIR ARCHIVE [--store] [--level N] [--threads N] [-q]",
     "Builds a DAT archive of the files under DIR that the game itself reads.",
     "Member names use backslashes; the directory is sorted by name with letter case folded to\n"
     "lower case, the order in which the game searches it. Each member is one zlib stream,\n"
@@ -135,7 +142,8 @@ const Command kPackCommand = {
     "  --store       store every member as is\n"
     "  --level N     compression level, 0 to 9 (default 6)\n"
     "  --threads N   files packed at once (default: the number of cores); the archive is the\n"
-    "                same whatever the number\n",
+    "                same whatever the number\n"
+    "  -q, --quiet   no progress bar (it is shown only on a terminal anyway)\n",
     RunPack,
 };
 

@@ -1,5 +1,7 @@
 #include "viewer/frmExit.h"
 
+#include <QCloseEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPixmap>
 #include <QTimer>
@@ -46,9 +48,28 @@ frmExit::frmExit(LifetimePort& lifetime, std::chrono::milliseconds interval, QWi
 
 void frmExit::Timer1_Timer() {
     Timer1->stop();
+    ended_ = true;
     lifetime_.EndProgram();
     // Only reached when the program did not end (a recorded end in tests).
     accept();
+}
+
+void frmExit::keyPressEvent(QKeyEvent* event) {
+    event->accept();
+}
+
+void frmExit::closeEvent(QCloseEvent* event) {
+    if (ended_) {
+        event->accept();
+    } else {
+        event->ignore();
+    }
+}
+
+void frmExit::reject() {
+    if (ended_) {
+        QDialog::reject();
+    }
 }
 
 }  // namespace vrel
