@@ -18,30 +18,14 @@ cd "$(dirname "$0")/../.."
 root=$(pwd)
 runs=${RUNS:-5}
 
+source bench/cli/bench-common.sh
 missing=()
 command -v 7z >/dev/null || missing+=(p7zip-full)
 [ -x /usr/bin/time ] || missing+=(time)
-if [ ${#missing[@]} -gt 0 ]; then
-    sudo_cmd=()
-    [ "$(id -u)" -ne 0 ] && sudo_cmd=(sudo)
-    "${sudo_cmd[@]}" apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -q --no-install-recommends \
-        "${missing[@]}"
-fi
+install_missing "${missing[@]}"
 
-tool="${1:-$root/build/bin/vrel-dat}"
-if [ ! -x "$tool" ]; then
-    cmake --preset default >/dev/null
-    cmake --build --preset default --target vrel-dat
-fi
-tool=$(realpath "$tool")
-
-base=${VREL_BENCH_DIR:-}
-if [ -z "$base" ]; then
-    base=${TMPDIR:-/tmp}
-    [ -d /dev/shm ] && [ -w /dev/shm ] && base=/dev/shm
-fi
-work=$(mktemp -d "$base/vrel-bench.XXXXXX")
+tool=$(vrel_dat_tool "${1:-}")
+work=$(bench_folder)
 trap 'rm -rf "$work"' EXIT
 cd "$work"
 echo "disk: $work ($(stat -f -c %T .)); $(nproc) cores; load before: $(cut -d' ' -f1-3 /proc/loadavg)"
@@ -55,13 +39,6 @@ echo "source: $(du -s --apparent-size --block-size=1M mod | cut -f1) MB in" \
     "$(find mod -type f | wc -l) files; mod.7z $(stat -c %s mod.7z) bytes," \
     "mod.zip $(stat -c %s mod.zip) bytes"
 
-timed() {
-    local log=$1
-    shift
-    sync
-    /usr/bin/time -f "%e %M" -o "$log.one" "$@" >/dev/null
-    cat "$log.one" >>"$log"
-}
 for ((run = 1; run <= runs; run++)); do
     rm -f patches/* packed.dat
     timed import7z.log "$tool" import mod.7z patches

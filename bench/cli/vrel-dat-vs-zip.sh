@@ -21,34 +21,19 @@ cd "$(dirname "$0")/../.."
 root=$(pwd)
 runs=${RUNS:-7}
 
+source bench/cli/bench-common.sh
 missing=()
 for tool in zip unzip; do
     command -v "$tool" >/dev/null || missing+=("$tool")
 done
 [ -x /usr/bin/time ] || missing+=(time)
-if [ ${#missing[@]} -gt 0 ]; then
-    sudo_cmd=()
-    [ "$(id -u)" -ne 0 ] && sudo_cmd=(sudo)
-    "${sudo_cmd[@]}" apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -q --no-install-recommends \
-        "${missing[@]}"
-fi
+install_missing "${missing[@]}"
 
-tool="${1:-$root/build/bin/vrel-dat}"
-if [ ! -x "$tool" ]; then
-    cmake --preset default >/dev/null
-    cmake --build --preset default --target vrel-dat
-fi
-tool=$(realpath "$tool")
+tool=$(vrel_dat_tool "${1:-}")
 threads=()
 [ -n "${THREADS:-}" ] && threads=(--threads "$THREADS")
 
-base=${VREL_BENCH_DIR:-}
-if [ -z "$base" ]; then
-    base=${TMPDIR:-/tmp}
-    [ "$(stat -f -c %T /dev/shm 2>/dev/null)" = tmpfs ] && [ -w /dev/shm ] && base=/dev/shm
-fi
-work=$(mktemp -d "$base/vrel-bench.XXXXXX")
+work=$(bench_folder)
 trap 'rm -rf "$work"' EXIT
 cd "$work"
 echo "disk: $work ($(stat -f -c %T .)); $(nproc) cores; load before: $(cut -d' ' -f1-3 /proc/loadavg)"
@@ -62,13 +47,6 @@ echo "source: $(du -s --apparent-size --block-size=1M src | cut -f1) MB in" \
     "$(find src -type f | wc -l) files; data.dat $(size data.dat) bytes, data.zip $(size data.zip) bytes"
 
 # One timed run: wall seconds, peak resident KB and processor seconds, appended to the named log.
-timed() {
-    local log=$1
-    shift
-    sync
-    /usr/bin/time -f "%e %M %U %S" -o "$log.one" "$@" >/dev/null
-    cat "$log.one" >>"$log"
-}
 for ((run = 1; run <= runs; run++)); do
     rm -rf out && sync
     timed extract.vrel "$tool" extract -q "${threads[@]}" data.dat out
