@@ -1,17 +1,23 @@
 #include "app/frmMain.h"
 
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFont>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QListWidget>
+#include <QMimeData>
 #include <QPainter>
 #include <QScreen>
 #include <QScrollBar>
+#include <QSignalBlocker>
 #include <QTimer>
 
 #include "app/ButtonSounds.h"
 #include "app/HotSpot.h"
+#include "app/ModDrop.h"
+#include "app/PathHelpers.h"
 #include "app/SkinImages.h"
 #include "app/Startup.h"
 #include "app/WindowDrag.h"
@@ -88,6 +94,7 @@ frmMain::frmMain(ProgramState& state, Ports& ports, ProgressPort& progress, QWid
     setAccessibleName(QStringLiteral("Vrel"));
     setFixedSize(400, 514);
     setMouseTracking(true);
+    setAcceptDrops(true);
     setAutoFillBackground(true);
     QPalette background = palette();
     background.setColor(QPalette::Window, QColor(192, 192, 192));
@@ -180,6 +187,19 @@ frmMain::frmMain(ProgramState& state, Ports& ports, ProgressPort& progress, QWid
     ShowCredit();
 }
 
+namespace {
+
+// A row of the mod list: it shows the archive's name as display text and keeps it as the file
+// system has it.
+QListWidgetItem* NewModItem(const std::string& fileName) {
+    auto* item = new QListWidgetItem(QString::fromStdString(PathToDisplay(fileName)));
+    item->setData(kFileNameRole, QByteArray::fromStdString(fileName));
+    item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
+    return item;
+}
+
+}  // namespace
+
 std::string frmMain::RowFileName(const QListWidgetItem* item) {
     return item->data(kFileNameRole).toByteArray().toStdString();
 }
@@ -194,9 +214,7 @@ bool frmMain::Form_Load() {
         return false;
     }
     for (const ModRow& row : result.Rows) {
-        auto* item = new QListWidgetItem(QString::fromStdString(PathToDisplay(row.Name)));
-        item->setData(kFileNameRole, QByteArray::fromStdString(row.Name));
-        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
+        auto* item = NewModItem(row.Name);
         item->setCheckState(Qt::Unchecked);
         item->setData(kTickSeenRole, false);
         DATList->addItem(item);
@@ -252,6 +270,43 @@ void frmMain::cmdExit_Click() {
 void frmMain::closeEvent(QCloseEvent* event) {
     event->accept();
     ports_.lifetime.EndProgram();
+}
+
+void frmMain::dragEnterEvent(QDragEnterEvent* event) {
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (std::any_of(urls.begin(), urls.end(), [](const QUrl& url) { return url.isLocalFile(); })) {
+        event->acceptProposedAction();
+    }
+}
+
+void frmMain::dropEvent(QDropEvent* event) {
+    std::vector<std::filesystem::path> dropped;
+    for (const QUrl& url : event->mimeData()->urls()) {
+        if (url.isLocalFile()) {
+            dropped.emplace_back(url.toLocalFile().toStdU16String());
+        }
+    }
+    event->acceptProposedAction();
+    const DropOutcome outcome = AddDroppedMods(
+        dropped, ProgramFile(state_.programFolder, "Patches"), ports_.messages, progress_);
+    if (!outcome.Added.empty()) {
+        ShowRows(RereadModsKeepingTicks(state_, progress_));
+    }
+    ReportDrop(ports_.messages, outcome);
+}
+
+// Fills the list anew from rows that already stand in the catalogue: no tick is a new one.
+void frmMain::ShowRows(const std::vector<ModRow>& rows) {
+    const QSignalBlocker quiet(DATList);
+    DATList->clear();
+    for (const ModRow& row : rows) {
+        auto* item = NewModItem(row.Name);
+        item->setCheckState(row.Ticked ? Qt::Checked : Qt::Unchecked);
+        item->setData(kTickSeenRole, row.Ticked);
+        DATList->addItem(item);
+    }
+    DATList->setCurrentRow(0);
+    labDesc->clear();
 }
 
 void frmMain::DATList_ItemCheck(QListWidgetItem* item) {

@@ -19,11 +19,13 @@ MemberContent ReadMemberContent(DatFile& archive, const DatEntry& entry) {
     return content;
 }
 
-void UnpackMemberBytes(MemberContent& content, const DatEntry& entry) {
+void UnpackMemberBytes(MemberContent& content, const DatEntry& entry, Inflater inflater) {
     if (content.Problem || entry.Compressed != 1) {
         return;
     }
-    const int result = Decompress(content.Bytes, entry.RealSize);
+    const int result = inflater == Inflater::ZlibOnly
+                           ? DecompressWithZlib(content.Bytes, entry.RealSize)
+                           : Decompress(content.Bytes, entry.RealSize);
     if (result != Z_OK || content.Bytes.size() != static_cast<std::size_t>(entry.RealSize)) {
         content.Problem = DatProblem::DamagedMember;
     }

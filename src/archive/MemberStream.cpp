@@ -4,9 +4,10 @@
 
 namespace vrel {
 
-MemberStream::MemberStream(DatWalk& walk, int threads, Wanted wanted)
+MemberStream::MemberStream(DatWalk& walk, int threads, Wanted wanted, Inflater inflater)
     : walk_(walk),
       wanted_(std::move(wanted)),
+      inflater_(inflater),
       pool_(threads),
       window_(threads > 1 ? 4 * static_cast<std::size_t>(threads) : 1) {}
 
@@ -22,8 +23,9 @@ std::optional<MemberStream::Member> MemberStream::Next() {
             continue;
         }
         MemberContent content = walk_.ReadMemberBytes(*entry);
-        pool_.Submit([entry = std::move(*entry), content = std::move(content)]() mutable {
-            UnpackMemberBytes(content, entry);
+        pool_.Submit([entry = std::move(*entry), content = std::move(content),
+                      inflater = inflater_]() mutable {
+            UnpackMemberBytes(content, entry, inflater);
             return Member{std::move(entry), std::move(content)};
         });
     }

@@ -26,7 +26,8 @@ public:
 
     // `wanted`, asked in directory order on the caller's thread, says whose content is read at
     // all; without it every member is read.
-    MemberStream(DatWalk& walk, int threads, Wanted wanted = {});
+    MemberStream(DatWalk& walk, int threads, Wanted wanted = {},
+                 Inflater inflater = Inflater::Fastest);
 
     // The next member, or nothing once the walk has ended (walk.Problem() then tells whether the
     // directory was damaged).
@@ -35,6 +36,7 @@ public:
 private:
     DatWalk& walk_;
     Wanted wanted_;
+    Inflater inflater_;
     OrderedPool<Member> pool_;
     std::size_t window_;
     bool walkEnded_ = false;

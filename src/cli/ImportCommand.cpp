@@ -12,12 +12,10 @@ namespace {
 
 int RunImport(const std::vector<std::string>& args, CommandIo& io) {
     int exitCode = kExitGood;
-    const auto parsed = ParseOrExit(args,
-                                    {.Flags = {"--replace", kQuietFlag, kQuietLongFlag},
-                                     .Options = {"--name"},
-                                     .MinPositional = 2,
-                                     .MaxPositional = 2},
-                                    kImportCommand, io, exitCode);
+    const auto parsed = ParseOrExit(
+        args,
+        {.Flags = {"--replace"}, .Options = {"--name"}, .MinPositional = 2, .MaxPositional = 2},
+        kImportCommand, io, exitCode);
     if (!parsed) {
         return exitCode;
     }
@@ -46,7 +44,7 @@ int RunImport(const std::vector<std::string>& args, CommandIo& io) {
                           .Replace = parsed->Has("--replace"),
                           .Progress = [&](std::int64_t done, std::int64_t total) {
                               if (!bar) {
-                                  bar.emplace(io.Err, ShowsProgress(io, *parsed), total);
+                                  bar.emplace(io.Err, io.Terminal, total);
                               } else if (done > 0) {
                                   bar->Step();
                               }
@@ -81,7 +79,7 @@ int RunImport(const std::vector<std::string>& args, CommandIo& io) {
 
 const Command kImportCommand = {
     "import",
-    "SOURCE PATCHES_FOLDER [--name NAME] [--replace] [-q]",
+    "SOURCE PATCHES_FOLDER [--name NAME] [--replace]",
     "Adds a mod that comes as a folder, .zip or .7z to PATCHES_FOLDER as a DAT archive.",
     "The members are the contents of the mod's data folder (any letter case, also inside one\n"
     "folder that holds the whole mod), or else its art, maps, premade, proto, scripts, sound\n"
@@ -91,8 +89,7 @@ const Command kImportCommand = {
     "names longer than 40 characters or outside Windows-1252, and damaged sources are refused,\n"
     "and then nothing is written.\n\n"
     "  --name NAME   the archive's name (default: the source's name), .dat added\n"
-    "  --replace     replace an archive of that name, once the new one is complete\n"
-    "  -q, --quiet   no progress bar (it is shown only on a terminal anyway)\n",
+    "  --replace     replace an archive of that name, once the new one is complete\n",
     RunImport,
 };
 

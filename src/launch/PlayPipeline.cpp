@@ -2,6 +2,7 @@
 
 #include "app/PathHelpers.h"
 #include "archive/AnsiText.h"
+#include "archive/OrderedPool.h"
 #include "config/GamePaths.h"
 #include "launch/CleanUp.h"
 #include "launch/Unpacker.h"
@@ -105,7 +106,8 @@ bool PlayPipeline::Unpack(const std::filesystem::path& game) {
     if (state_.Config.cfgGeneral.DeleteDataFiles && !record_) {
         record_ = PlayRecord::Start(state_.programFolder, game);
     }
-    Unpacker unpacker(game, state_.Config.cfgGeneral, journal_, record_ ? &*record_ : nullptr);
+    Unpacker unpacker(game, state_.Config.cfgGeneral, journal_, record_ ? &*record_ : nullptr,
+                      {.threads = WorkerThreads(std::nullopt)});
     bool completed = true;
     for (std::size_t i = 0; i < items.size() && completed; ++i) {
         const ModRow& item = items[i];
