@@ -74,8 +74,6 @@ int RunPack(const std::vector<std::string>& args, CommandIo& io) {
     }
     const MemberStorage storage = store ? MemberStorage::Stored : MemberStorage::Smallest;
     const int packLevel = writer->Level();
-    ProgressBar progress(io.Err, ShowsProgress(io, *parsed),
-                         static_cast<std::int64_t>(sources.Members.size()));
     // Files are read and packed on every thread; the writer takes them in directory order, so
     // the archive is the same whatever the number of threads. A few members per thread are in
     // flight at once, so memory stays bounded by the threads times the largest file.
@@ -85,6 +83,8 @@ int RunPack(const std::vector<std::string>& args, CommandIo& io) {
     OrderedPool<Packed> pool(*threads);
     const std::size_t inFlight = 4 * static_cast<std::size_t>(*threads);
     std::size_t taken = 0;
+    ProgressBar progress(io.Err, ShowsProgress(io, *parsed),
+                         static_cast<std::int64_t>(sources.Members.size()));
     auto takeOne = [&]() -> bool {
         const PackSource& source = sources.Members[taken++];
         Packed packed = pool.TakeNext();
@@ -140,7 +140,7 @@ const Command kPackCommand = {
     "letter case are refused, and then no archive is written. An archive already at ARCHIVE\n"
     "is replaced only once the new one is complete.\n\n"
     "  --store       store every member as is\n"
-    "  --level N     zlib compression level, 0 to 9 (default 6)\n"
+    "  --level N     compression level, 0 to 9 (default 6)\n"
     "  --threads N   files packed at once (default: the number of cores); the archive is the\n"
     "                same whatever the number\n"
     "  -q, --quiet   no progress bar (it is shown only on a terminal anyway)\n",
