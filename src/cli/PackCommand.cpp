@@ -83,8 +83,6 @@ int RunPack(const std::vector<std::string>& args, CommandIo& io) {
     OrderedPool<Packed> pool(*threads);
     const std::size_t inFlight = 4 * static_cast<std::size_t>(*threads);
     std::size_t taken = 0;
-    ProgressBar progress(io.Err, ShowsProgress(io, *parsed),
-                         static_cast<std::int64_t>(sources.Members.size()));
     auto takeOne = [&]() -> bool {
         const PackSource& source = sources.Members[taken++];
         Packed packed = pool.TakeNext();
