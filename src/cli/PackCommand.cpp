@@ -74,6 +74,8 @@ int RunPack(const std::vector<std::string>& args, CommandIo& io) {
     }
     const MemberStorage storage = store ? MemberStorage::Stored : MemberStorage::Smallest;
     const int packLevel = writer->Level();
+    ProgressBar progress(io.Err, ShowsProgress(io, *parsed),
+                         static_cast<std::int64_t>(sources.Members.size()));
     // Files are read and packed on every thread; the writer takes them in directory order, so
     // the archive is the same whatever the number of threads. A few members per thread are in
     // flight at once, so memory stays bounded by the threads times the largest file.
