@@ -117,6 +117,16 @@ StartupResult LoadMods(StartupContext& context, FalloutDat_Collection& FalloutDa
     CreateDataFolders(context.config.cfgPath.Fallout2);
     progress.SetValue(100);
 
+    ModList list =
+        ReadModList(patches, context.config.cfgGeneral.LoadModDesc, progress, FalloutDats);
+    result.Rows = std::move(list.Rows);
+    result.Damaged = std::move(list.Damaged);
+    return result;
+}
+
+ModList ReadModList(const std::filesystem::path& patches, bool readDescriptions,
+                    ProgressPort& progress, FalloutDat_Collection& FalloutDats) {
+    ModList result;
     FalloutDats = FalloutDat_Collection();
     const std::vector<std::string> listed = ListDatFiles(patches);
     progress.SetLabel("Adding DATs...");
@@ -126,7 +136,6 @@ StartupResult LoadMods(StartupContext& context, FalloutDat_Collection& FalloutDa
     FalloutDats.Add(1, kPatchFilesTotal, ProgramFile(patches, "Patch000.dat").string(), true,
                     kPatchDescription, std::make_shared<FileInDat_Collection>());
     bool patchListed = false;
-    const bool readDescriptions = context.config.cfgGeneral.LoadModDesc;
     for (std::size_t i = 0; i < listed.size(); ++i) {
         const std::string& name = listed[i];
         const int position = static_cast<int>(i + 1);

@@ -7,6 +7,7 @@
 #include "app/CreditShow.h"
 #include "app/MainWindowRules.h"
 #include "app/ProgramState.h"
+#include "app/Startup.h"
 #include "platform/Ports.h"
 #include "platform/ProgressPort.h"
 
@@ -64,6 +65,8 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void Hover(MainButton button);
@@ -74,6 +77,7 @@ private:
     void DATList_ItemCheck(QListWidgetItem* item);
     void DATList_ItemClick(QListWidgetItem* item);
     void ShowCredit();
+    void ShowRows(const std::vector<ModRow>& rows);
 
     ProgramState& state_;
     Ports& ports_;

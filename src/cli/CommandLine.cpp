@@ -3,6 +3,7 @@
 #include <charconv>
 
 #include "archive/OrderedPool.h"
+#include "cli/ProgressBar.h"
 
 namespace vrel::cli {
 
@@ -99,6 +100,10 @@ std::optional<int> ThreadsOption(const ParsedArguments& parsed, const Command& c
         return std::nullopt;
     }
     return threads;
+}
+
+bool ShowsProgress(const CommandIo& io, const ParsedArguments& parsed) {
+    return io.Terminal && !parsed.Has(kQuietFlag) && !parsed.Has(kQuietLongFlag);
 }
 
 void ReportProblem(CommandIo& io, const std::string& subject, const std::string& problem) {

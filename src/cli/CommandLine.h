@@ -54,6 +54,9 @@ inline constexpr int kMostThreads = 256;
 std::optional<int> ThreadsOption(const ParsedArguments& parsed, const Command& command,
                                  CommandIo& io, int& exitCode);
 
+// Whether a sub-command shows its progress bar: on a terminal, unless -q or --quiet was given.
+bool ShowsProgress(const CommandIo& io, const ParsedArguments& parsed);
+
 // "vrel-dat: <subject>: <problem>" on Err.
 void ReportProblem(CommandIo& io, const std::string& subject, const std::string& problem);
 

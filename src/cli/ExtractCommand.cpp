@@ -47,7 +47,7 @@ std::optional<std::string> WriteMember(const TargetFolders::TargetFile& target,
 int RunExtract(const std::vector<std::string>& args, CommandIo& io) {
     int exitCode = kExitGood;
     const auto parsed = ParseOrExit(args,
-                                    {.Flags = {"-q", "--quiet"},
+                                    {.Flags = {kQuietFlag, kQuietLongFlag},
                                      .Options = {"--threads"},
                                      .MinPositional = 2,
                                      .MaxPositional = 2},
@@ -74,8 +74,7 @@ int RunExtract(const std::vector<std::string>& args, CommandIo& io) {
     }
 
     TargetFolders targets(root);
-    ProgressBar progress(io.Err, io.Terminal && !parsed->Has("-q") && !parsed->Has("--quiet"),
-                         walk->FilesTotal());
+    ProgressBar progress(io.Err, ShowsProgress(io, *parsed), walk->FilesTotal());
     std::int32_t visited = 0;
     std::int32_t failed = 0;
     auto fail = [&](const std::string& subject, const std::string& problem) {

@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 #include "TempFolder.h"
 #include "app/CaseBlindPath.h"
 #include "app/DataFolders.h"
@@ -11,6 +15,21 @@ namespace {
 
 using testing::TempFolder;
 using testing::WriteFile;
+
+// Writes a file that listings must leave out: on Windows with the given attribute, elsewhere
+// under its name with a leading "." (the attribute has no counterpart there). Returns its path.
+std::filesystem::path WriteHiddenFile(const std::filesystem::path& folder, const std::string& name,
+                                      [[maybe_unused]] unsigned long attribute) {
+#ifdef _WIN32
+    const std::filesystem::path file = folder / name;
+    WriteFile(file, "x");
+    SetFileAttributesW(file.c_str(), attribute);
+#else
+    const std::filesystem::path file = folder / ("." + name);
+    WriteFile(file, "x");
+#endif
+    return file;
+}
 
 TEST(PathHelpers, GetFileName) {
     EXPECT_EQ(GetFileName("a\\b\\c.map"), "c.map");
@@ -29,6 +48,8 @@ TEST(PathHelpers, FileAndFolderExistCaseBlind) {
     EXPECT_FALSE(FileExists(game + "/"));
     EXPECT_FALSE(FileExists(""));
     EXPECT_FALSE(FileExists(game + "/missing.exe"));
+    EXPECT_FALSE(FileExists(WriteHiddenFile(folder / "Game", "hidden.exe", 0x2).string()));
+    EXPECT_FALSE(FileExists(WriteHiddenFile(folder / "Game", "system.exe", 0x4).string()));
 
     std::string asTyped = (folder / "GAME").string();
     EXPECT_TRUE(FolderExists(asTyped));
@@ -107,6 +128,8 @@ TEST(ModListing, ListsDatFilesInAnyCaseSortedCaseBlind) {
         WriteFile(folder / name, "x");
     }
     std::filesystem::create_directory(folder / "folder.dat");
+    WriteHiddenFile(folder.path(), "_Mod.dat", 0x2);
+    WriteHiddenFile(folder.path(), "d.dat", 0x4);
     EXPECT_EQ(ListDatFiles(folder.path()),
               (std::vector<std::string>{"a.DaT", "b.dat", "C.dat", "PATCH000.DAT"}));
     EXPECT_TRUE(ListDatFiles(folder / "missing").empty());

@@ -119,6 +119,20 @@ INSTANTIATE_TEST_SUITE_P(
         RoundTripCase{"CompressibleData", {{"data/long.txt", Text(200'000)}}}),
     [](const auto& testCase) { return std::string(testCase.param.Label); });
 
+TEST(Pack, ProgressShowsOnlyOnATerminalWithoutQuietAsInExtract) {
+    TempFolder folder;
+    WriteFile(folder / "in" / "a.txt", Text(10));
+    const std::string in = (folder / "in").string();
+    const std::string archive = (folder / "mod.dat").string();
+    EXPECT_NE(RunTool({"pack", in, archive}, true).Err.find("100%"), std::string::npos);
+    EXPECT_EQ(RunTool({"pack", in, archive}, false).Err, "");
+    for (const char* quiet : {"-q", "--quiet"}) {
+        const auto run = RunTool({"pack", in, archive, quiet}, true);
+        EXPECT_EQ(run.ExitCode, 0) << quiet;
+        EXPECT_EQ(run.Err, "") << quiet;
+    }
+}
+
 TEST(Pack, DirectoryIsSortedCaseBlindWithLowerCaseFolding) {
     TempFolder folder;
     for (const char* name : {"b.txt", "Z.txt", "A.txt", "_x.txt", "ab.txt", "a/z.txt"}) {

@@ -4,6 +4,7 @@
 #include <spawn.h>
 #include <sys/wait.h>
 
+#include <chrono>
 #include <map>
 
 #include "Fakes.h"
@@ -121,6 +122,23 @@ TEST_F(RecoveryTest, FilesChangedSinceUnpackingAreKeptAndNamed) {
     auto after = testing::SnapshotFolder(game_);
     after.erase("Data/maps/arcaves.map.before-vrel");
     after["Data/maps/arcaves.map"] = before.at("Data/maps/arcaves.map");
+    EXPECT_EQ(after, before);
+}
+
+TEST_F(RecoveryTest, AFileRewrittenWithTheSameSizeIsKeptAndNamed) {
+    const auto before = testing::SnapshotFolder(game_);
+    ASSERT_TRUE(RunKilled(program_, game_, "game"));
+    // The game rewrote a mod's file with as many bytes: only its time tells.
+    const fs::path frm = game_ / "Data" / "art" / "critters" / "c3.frm";
+    WriteFile(frm, std::string(700, 'b'));
+    fs::last_write_time(frm, fs::last_write_time(frm) + std::chrono::hours(1));
+    testing::FakeMessageBox messages;
+    OfferGameFolderRestore(program_, messages);
+    ASSERT_EQ(messages.shown.size(), 2u);
+    EXPECT_NE(messages.shown[1].text.find("c3.frm"), std::string::npos);
+    auto after = testing::SnapshotFolder(game_);
+    EXPECT_EQ(after["Data/art/critters/c3.frm"], std::string(700, 'b') + "|rw");
+    after.erase("Data/art/critters/c3.frm");
     EXPECT_EQ(after, before);
 }
 

@@ -256,6 +256,20 @@ TEST_F(UnpackerTest, HiddenSystemAndReadOnlyFilesAtTheTargetAreReplacedAndComeBa
     }
 }
 #else
+TEST_F(UnpackerTest, AMemberDifferingOnlyInCaseReplacesTheFileAndPutsItBack) {
+    // Windows matches names case-blind by itself; here the unpacker must, or FOO.TXT would stand
+    // beside foo.txt and the game, which looks case-blind, would find either.
+    const fs::path data = Game() / "Data";
+    WriteFile(data / "foo.txt", "the user's own");
+    const auto before = testing::SnapshotFolder(Game());
+    ASSERT_TRUE(Unpack(Archive("a.dat", {{.Name = "FOO.TXT", .Content = Bytes("mod")}})));
+    EXPECT_FALSE(fs::exists(data / "FOO.TXT"));
+    EXPECT_EQ(ReadFile(data / "foo.txt"), Bytes("mod"));
+    EXPECT_EQ(journal_.keptFiles.size(), 1u);
+    CleanUpGameFolder(journal_, {});
+    EXPECT_EQ(testing::SnapshotFolder(Game()), before);
+}
+
 TEST_F(UnpackerTest, AFailedWriteStopsAndLeavesNoPartialFile) {
     // Guards the full-disk case: a write that fails part-way must not leave half a file.
     const auto big = Bytes(std::string(256 * 1024, 'z'));
