@@ -30,6 +30,7 @@ namespace {
 // Whether a list item's check box was ticked when the tick handler last saw it: the list reports
 // any change of an item, and only a changed check box is a tick.
 constexpr int kTickSeenRole = Qt::UserRole + 1;
+constexpr int kFileNameRole = Qt::UserRole + 2;
 
 QFont SkinFont(const QString& first, int pixelSize) {
     QFont font;
@@ -186,6 +187,10 @@ frmMain::frmMain(ProgramState& state, Ports& ports, ProgressPort& progress, QWid
     ShowCredit();
 }
 
+std::string frmMain::RowFileName(const QListWidgetItem* item) {
+    return item->data(kFileNameRole).toByteArray().toStdString();
+}
+
 bool frmMain::Form_Load() {
     hide();
     state_.LoadingList = true;
@@ -196,7 +201,8 @@ bool frmMain::Form_Load() {
         return false;
     }
     for (const ModRow& row : result.Rows) {
-        auto* item = new QListWidgetItem(QString::fromLocal8Bit(row.Name));
+        auto* item = new QListWidgetItem(QString::fromStdString(PathToDisplay(row.Name)));
+        item->setData(kFileNameRole, QByteArray::fromStdString(row.Name));
         item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
         item->setCheckState(Qt::Unchecked);
         item->setData(kTickSeenRole, false);
@@ -300,7 +306,7 @@ void frmMain::DATList_ItemCheck(QListWidgetItem* item) {
     }
     item->setData(kTickSeenRole, ticked);
     vrel::DATList_ItemCheck(state_, ports_.messages, ports_.sounds, DATList->row(item) + 1,
-                            item->text().toLocal8Bit().toStdString(), ticked);
+                            RowFileName(item), ticked);
 }
 
 void frmMain::DATList_ItemClick(QListWidgetItem* item) {
