@@ -32,16 +32,6 @@ namespace {
 constexpr int kTickSeenRole = Qt::UserRole + 1;
 constexpr int kFileNameRole = Qt::UserRole + 2;
 
-// A row of the mod list for the archive file `name`, with its check box in the given state.
-QListWidgetItem* NewModItem(const std::string& name, bool ticked) {
-    auto* item = new QListWidgetItem(QString::fromStdString(PathToDisplay(name)));
-    item->setData(kFileNameRole, QByteArray::fromStdString(name));
-    item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
-    item->setCheckState(ticked ? Qt::Checked : Qt::Unchecked);
-    item->setData(kTickSeenRole, ticked);
-    return item;
-}
-
 QFont SkinFont(const QString& first, int pixelSize) {
     QFont font;
     font.setFamilies({first, QStringLiteral("Tahoma"), QStringLiteral("Nimbus Sans"),
@@ -197,6 +187,19 @@ frmMain::frmMain(ProgramState& state, Ports& ports, ProgressPort& progress, QWid
     ShowCredit();
 }
 
+namespace {
+
+// A row of the mod list: it shows the archive's name as display text and keeps it as the file
+// system has it.
+QListWidgetItem* NewModItem(const std::string& fileName) {
+    auto* item = new QListWidgetItem(QString::fromStdString(PathToDisplay(fileName)));
+    item->setData(kFileNameRole, QByteArray::fromStdString(fileName));
+    item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
+    return item;
+}
+
+}  // namespace
+
 std::string frmMain::RowFileName(const QListWidgetItem* item) {
     return item->data(kFileNameRole).toByteArray().toStdString();
 }
@@ -211,7 +214,9 @@ bool frmMain::Form_Load() {
         return false;
     }
     for (const ModRow& row : result.Rows) {
-        QListWidgetItem* item = NewModItem(row.Name, false);
+        auto* item = NewModItem(row.Name);
+        item->setCheckState(Qt::Unchecked);
+        item->setData(kTickSeenRole, false);
         DATList->addItem(item);
         if (row.Ticked) {
             item->setCheckState(Qt::Checked);
@@ -295,7 +300,10 @@ void frmMain::ShowRows(const std::vector<ModRow>& rows) {
     const QSignalBlocker quiet(DATList);
     DATList->clear();
     for (const ModRow& row : rows) {
-        DATList->addItem(NewModItem(row.Name, row.Ticked));
+        auto* item = NewModItem(row.Name);
+        item->setCheckState(row.Ticked ? Qt::Checked : Qt::Unchecked);
+        item->setData(kTickSeenRole, row.Ticked);
+        DATList->addItem(item);
     }
     DATList->setCurrentRow(0);
     labDesc->clear();
