@@ -43,7 +43,7 @@ void PlayPipeline::cmdPlay_Click() {
         ports_.sounds.Play(ProgramFile(state_.programFolder, "butin3.wav"));
     }
     const std::filesystem::path game = AnsiToNativePath(state_.Config.cfgPath.Fallout2);
-    if (state_.Config.cfgPath.Fallout2.empty() || !FileExists((game / "Fallout2.exe").string())) {
+    if (state_.Config.cfgPath.Fallout2.empty() || !FileExistsAt(game / "Fallout2.exe")) {
         ports_.messages.Show(
             {.text = "Fallout2.exe not found! Check the Fallout 2 path on the options box.",
              .title = "Can't begin the game!",
