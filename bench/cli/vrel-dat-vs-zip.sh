@@ -7,8 +7,10 @@
 #
 # The two tools take turns, run by run, so that load from elsewhere falls on both alike; each run
 # starts after a sync, so the previous run's write-back does not land on the next one. Printed:
-# the median wall time of each (and its spread), the ratio of the medians, the sizes, the peak
-# memory (maximum resident set) of each tool, and the machine's load before and after.
+# the median wall time of each (and its spread), the ratio of the medians, the median processor
+# time (user and system, all threads), the sizes, the peak memory (maximum resident set) of each
+# tool, and the machine's load before and after. On a machine that others load, a tool with more
+# threads gets a larger share of it; the processor times show the work apart from that.
 #
 # Usage: bench/cli/vrel-dat-vs-zip.sh [VREL_DAT]   (default: build/bin/vrel-dat, built if missing)
 # Environment: RUNS (default 7); VREL_BENCH_DIR, where the data goes (default: a RAM disk,
@@ -78,12 +80,12 @@ size() { stat -c %s "$1"; }
 echo "source: $(du -s --apparent-size --block-size=1M src | cut -f1) MB in" \
     "$(find src -type f | wc -l) files; data.dat $(size data.dat) bytes, data.zip $(size data.zip) bytes"
 
-# One timed run: wall seconds and peak resident KB, appended to the named log.
+# One timed run: wall seconds, peak resident KB and processor seconds, appended to the named log.
 timed() {
     local log=$1
     shift
     sync
-    /usr/bin/time -f "%e %M" -o "$log.one" "$@" >/dev/null
+    /usr/bin/time -f "%e %M %U %S" -o "$log.one" "$@" >/dev/null
     cat "$log.one" >>"$log"
 }
 for ((run = 1; run <= runs; run++)); do
@@ -102,16 +104,18 @@ import statistics, sys
 runs, dat, zipped = int(sys.argv[1]), int(sys.argv[2]), int(sys.argv[3])
 def load(name):
     rows = [line.split() for line in open(name)]
-    return [float(r[0]) for r in rows], [int(r[1]) for r in rows]
-print(f"medians of {runs} runs each (wall seconds; min..max; peak memory)")
+    return ([float(r[0]) for r in rows], [int(r[1]) for r in rows],
+            [float(r[2]) + float(r[3]) for r in rows])
+print(f"medians of {runs} runs each (wall seconds; min..max; processor seconds; peak memory)")
 for task, ours, theirs, target in (("extract", "vrel-dat extract", "unzip -q", 0.7),
                                    ("pack", "vrel-dat pack", "zip -q -r -6", 0.5)):
-    a, am = load(f"{task}.vrel")
-    b, bm = load(f"{task}.zip")
+    a, am, ac = load(f"{task}.vrel")
+    b, bm, bc = load(f"{task}.zip")
     ma, mb = statistics.median(a), statistics.median(b)
-    print(f"  {ours:17s} {ma:6.2f} s  ({min(a):.2f}..{max(a):.2f})  {max(am)/1024:6.1f} MB")
-    print(f"  {theirs:17s} {mb:6.2f} s  ({min(b):.2f}..{max(b):.2f})  {max(bm)/1024:6.1f} MB")
-    print(f"  {task}: {ma/mb:.2f} x (target at most {target})")
+    ca, cb = statistics.median(ac), statistics.median(bc)
+    print(f"  {ours:17s} {ma:6.2f} s  ({min(a):.2f}..{max(a):.2f})  cpu {ca:5.2f} s  {max(am)/1024:6.1f} MB")
+    print(f"  {theirs:17s} {mb:6.2f} s  ({min(b):.2f}..{max(b):.2f})  cpu {cb:5.2f} s  {max(bm)/1024:6.1f} MB")
+    print(f"  {task}: {ma/mb:.2f} x (target at most {target}); processor time {ca/cb:.2f} x")
 print(f"  archive: {dat} bytes, zip {zipped} bytes: {dat/zipped:.3f} x (target at most 1)")
 PY
 echo "load after: $(cut -d' ' -f1-3 /proc/loadavg)"

@@ -110,26 +110,32 @@ vrel::UnpackEngine Engine(const benchmark::State& state) {
     return {.threads = vrel::WorkerThreads(std::nullopt), .inflater = vrel::Inflater::Fastest};
 }
 
-vrel::CfgGeneral PlaySettings() {
+// One Play's unpacking into `game`, timed; its clean-up, untimed, unless `timed` is false.
+void PlayOnce(benchmark::State& state, const fs::path& game, bool timed = true) {
     vrel::CfgGeneral settings;
     settings.DeleteDataFiles = true;
-    return settings;
+    vrel::UnpackJournal journal;
+    vrel::Unpacker unpacker(game, settings, journal, nullptr, Engine(state));
+    unpacker.UnpackArchive(Archive(), "big.dat", {});
+    if (timed) {
+        state.PauseTiming();
+    }
+    vrel::CleanUpGameFolder(journal);
+    if (timed) {
+        state.ResumeTiming();
+    }
 }
 
 void BM_FirstPlay(benchmark::State& state) {
     Archive();
-    const vrel::CfgGeneral settings = PlaySettings();
     int round = 0;
     ResetPeakMemory();
     for (auto _ : state) {
         state.PauseTiming();
         const fs::path game = GameFolder("first-" + std::to_string(round++));
         state.ResumeTiming();
-        vrel::UnpackJournal journal;
-        vrel::Unpacker unpacker(game, settings, journal, nullptr, Engine(state));
-        unpacker.UnpackArchive(Archive(), "big.dat", {});
+        PlayOnce(state, game);
         state.PauseTiming();
-        vrel::CleanUpGameFolder(journal);
         fs::remove_all(game);
         state.ResumeTiming();
     }
@@ -139,23 +145,10 @@ void BM_FirstPlay(benchmark::State& state) {
 
 void BM_RepeatedPlay(benchmark::State& state) {
     const fs::path game = GameFolder();
-    const vrel::CfgGeneral settings = PlaySettings();
-    auto play = [&](vrel::UnpackJournal& journal) {
-        vrel::Unpacker unpacker(game, settings, journal, nullptr, Engine(state));
-        unpacker.UnpackArchive(Archive(), "big.dat", {});
-    };
-    {
-        vrel::UnpackJournal journal;
-        play(journal);
-        vrel::CleanUpGameFolder(journal);
-    }
+    PlayOnce(state, game, false);
     ResetPeakMemory();
     for (auto _ : state) {
-        vrel::UnpackJournal journal;
-        play(journal);
-        state.PauseTiming();
-        vrel::CleanUpGameFolder(journal);
-        state.ResumeTiming();
+        PlayOnce(state, game);
     }
     state.SetItemsProcessed(state.iterations() * kMembers);
     ReportPeakMemory(state);

@@ -8,6 +8,7 @@
 #include "app/PathHelpers.h"
 #include "archive/AnsiText.h"
 #include "archive/ScanDat.h"
+#include "config/GamePaths.h"
 
 namespace vrel {
 namespace {
@@ -38,11 +39,11 @@ bool EnsurePatchesFolder(StartupContext& context, const std::filesystem::path& p
 
 // Copies the game folder's Patch000.dat into Patches and deletes the original only once the copy
 // is complete.
-bool MovePatch(const std::string& gameFolder, const std::filesystem::path& target) {
+bool MovePatch(const std::filesystem::path& gameFolder, const std::filesystem::path& target) {
     if (gameFolder.empty()) {
         return false;
     }
-    const auto source = FindEntryCaseBlind(AnsiToNativePath(gameFolder), "Patch000.dat");
+    const auto source = FindEntryCaseBlind(gameFolder, "Patch000.dat");
     std::error_code error;
     if (!source || !std::filesystem::is_regular_file(*source, error)) {
         return false;
@@ -78,7 +79,8 @@ bool EnsurePatch(StartupContext& context, const std::filesystem::path& patches) 
     if (answer != MessageAnswer::Yes) {
         return false;
     }
-    if (!MovePatch(context.config.cfgPath.Fallout2, patches / "Patch000.dat")) {
+    if (!MovePatch(GameFolderPath(context.config.cfgPath.Fallout2, context.programFolder),
+                   patches / "Patch000.dat")) {
         context.messages.Show({.text = "An error occured while trying to move patch000.dat!",
                                .title = "Vrel",
                                .buttons = MessageButtons::Ok,
@@ -113,7 +115,7 @@ StartupResult LoadMods(StartupContext& context, FalloutDat_Collection& FalloutDa
         return result;
     }
     progress.SetValue(50);
-    CreateDataFolders(context.config.cfgPath.Fallout2);
+    CreateDataFolders(GameFolderPath(context.config.cfgPath.Fallout2, context.programFolder));
     progress.SetValue(100);
 
     ModList list =

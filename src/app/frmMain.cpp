@@ -30,6 +30,7 @@ namespace {
 // Whether a list item's check box was ticked when the tick handler last saw it: the list reports
 // any change of an item, and only a changed check box is a tick.
 constexpr int kTickSeenRole = Qt::UserRole + 1;
+constexpr int kFileNameRole = Qt::UserRole + 2;
 
 QFont SkinFont(const QString& first, int pixelSize) {
     QFont font;
@@ -186,6 +187,23 @@ frmMain::frmMain(ProgramState& state, Ports& ports, ProgressPort& progress, QWid
     ShowCredit();
 }
 
+namespace {
+
+// A row of the mod list: it shows the archive's name as display text and keeps it as the file
+// system has it.
+QListWidgetItem* NewModItem(const std::string& fileName) {
+    auto* item = new QListWidgetItem(QString::fromStdString(PathToDisplay(fileName)));
+    item->setData(kFileNameRole, QByteArray::fromStdString(fileName));
+    item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
+    return item;
+}
+
+}  // namespace
+
+std::string frmMain::RowFileName(const QListWidgetItem* item) {
+    return item->data(kFileNameRole).toByteArray().toStdString();
+}
+
 bool frmMain::Form_Load() {
     hide();
     state_.LoadingList = true;
@@ -196,8 +214,7 @@ bool frmMain::Form_Load() {
         return false;
     }
     for (const ModRow& row : result.Rows) {
-        auto* item = new QListWidgetItem(QString::fromLocal8Bit(row.Name));
-        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
+        auto* item = NewModItem(row.Name);
         item->setCheckState(Qt::Unchecked);
         item->setData(kTickSeenRole, false);
         DATList->addItem(item);
@@ -283,8 +300,7 @@ void frmMain::ShowRows(const std::vector<ModRow>& rows) {
     const QSignalBlocker quiet(DATList);
     DATList->clear();
     for (const ModRow& row : rows) {
-        auto* item = new QListWidgetItem(QString::fromLocal8Bit(row.Name));
-        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
+        auto* item = NewModItem(row.Name);
         item->setCheckState(row.Ticked ? Qt::Checked : Qt::Unchecked);
         item->setData(kTickSeenRole, row.Ticked);
         DATList->addItem(item);
@@ -300,7 +316,7 @@ void frmMain::DATList_ItemCheck(QListWidgetItem* item) {
     }
     item->setData(kTickSeenRole, ticked);
     vrel::DATList_ItemCheck(state_, ports_.messages, ports_.sounds, DATList->row(item) + 1,
-                            item->text().toLocal8Bit().toStdString(), ticked);
+                            RowFileName(item), ticked);
 }
 
 void frmMain::DATList_ItemClick(QListWidgetItem* item) {

@@ -3,6 +3,7 @@
 #include <QWidget>
 #include <array>
 #include <functional>
+#include <string>
 
 #include "app/CreditShow.h"
 #include "app/MainWindowRules.h"
@@ -40,6 +41,10 @@ public:
     // Start-up: reads the mods into the catalogue and the list, then shows the window centred on
     // the screen. False when the program ended instead.
     bool Form_Load();
+
+    // The archive's file name in Patches that a row of DATList stands for, as the file system
+    // has it; the row shows it as display text.
+    static std::string RowFileName(const QListWidgetItem* item);
 
     QListWidget* DATList = nullptr;
     QLabel* labDesc = nullptr;

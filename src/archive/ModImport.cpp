@@ -9,6 +9,7 @@
 #include "archive/DatWriter.h"
 #include "archive/MemberPath.h"
 #include "archive/NewMemberName.h"
+#include "archive/OrderedPool.h"
 
 namespace vrel {
 namespace {
@@ -164,6 +165,13 @@ std::optional<std::vector<std::uint8_t>> DescriptionText(std::span<const std::ui
     return std::vector<std::uint8_t>(ansi->begin(), ansi->end());
 }
 
+ImportError WriteError(WriteFailure failure) {
+    return ImportError{
+        failure == WriteFailure::TooLarge ? ImportFailure::TooLarge : ImportFailure::CannotWrite,
+        {},
+        {}};
+}
+
 }  // namespace
 
 ModPlan PlanModImport(const std::vector<SourceFile>& files, const std::string& modName) {
@@ -306,31 +314,60 @@ Expected<ImportReport, ImportError> ImportMod(const std::filesystem::path& sourc
     if (options.Progress) {
         options.Progress(done, total);
     }
-    const TakeContent take =
-        [&](std::size_t index,
-            std::span<const std::uint8_t> content) -> std::optional<ImportError> {
-        std::optional<WriteFailure> failure;
-        if (names[index]) {
-            failure = writer->AddMember(*names[index], content, MemberStorage::Smallest);
-        } else if (auto text = DescriptionText(content)) {
-            failure = writer->AddMember(kDescriptionMember, *text, MemberStorage::Smallest);
-            report.DescriptionFrom = files[index].Path;
-        } else {
-            report.LeftOut.push_back({files[index].Path, LeftOutKind::ReadMe});
-        }
-        if (failure) {
-            return ImportError{*failure == WriteFailure::TooLarge ? ImportFailure::TooLarge
-                                                                  : ImportFailure::CannotWrite,
-                               {},
-                               {}};
+    // The source is read on this thread, one file after another, while the workers pack what was
+    // read; the writer takes the members in the order read. A few files per thread are in
+    // flight, so memory stays bounded by the threads times the largest file.
+    struct Packed {
+        const std::string* Name;
+        EncodedMember Member;
+    };
+    const int threads = WorkerThreads(options.Threads);
+    OrderedPool<Packed> pool(threads);
+    const std::size_t inFlight = 4 * static_cast<std::size_t>(threads);
+    const int level = writer->Level();
+    auto writeOne = [&]() -> std::optional<ImportError> {
+        const Packed packed = pool.TakeNext();
+        if (auto failure = writer->AddEncoded(*packed.Name, packed.Member)) {
+            return WriteError(*failure);
         }
         if (options.Progress) {
             options.Progress(++done, total);
         }
         return std::nullopt;
     };
+    static const std::string kDescriptionName = kDescriptionMember;
+    const TakeContent take =
+        [&](std::size_t index,
+            std::span<const std::uint8_t> content) -> std::optional<ImportError> {
+        const std::string* name = names[index];
+        std::vector<std::uint8_t> bytes;
+        if (name) {
+            bytes.assign(content.begin(), content.end());
+        } else if (auto text = DescriptionText(content)) {
+            name = &kDescriptionName;
+            bytes = std::move(*text);
+            report.DescriptionFrom = files[index].Path;
+        } else {
+            report.LeftOut.push_back({files[index].Path, LeftOutKind::ReadMe});
+            return std::nullopt;
+        }
+        if (pool.Pending() >= inFlight) {
+            if (auto failure = writeOne()) {
+                return failure;
+            }
+        }
+        pool.Submit([name, level, content = std::move(bytes)] {
+            return Packed{name, EncodeMember(content, MemberStorage::Smallest, level)};
+        });
+        return std::nullopt;
+    };
     if (auto failure = modSource.Read(wanted, take)) {
         return Unexpected{*failure};
+    }
+    while (pool.Pending() > 0) {
+        if (auto failure = writeOne()) {
+            return Unexpected{*failure};
+        }
     }
     // The description is the first entry, where the start-up scan looks for it; the rest is in
     // the order the game searches.
@@ -343,11 +380,7 @@ Expected<ImportReport, ImportError> ImportMod(const std::filesystem::path& sourc
         return MemberNameBefore(a.Name, b.Name);
     };
     if (auto failure = writer->Finish(before)) {
-        return Unexpected{ImportError{*failure == WriteFailure::TooLarge
-                                          ? ImportFailure::TooLarge
-                                          : ImportFailure::CannotWrite,
-                                      {},
-                                      {}}};
+        return Unexpected{WriteError(*failure)};
     }
     report.Members = static_cast<std::int32_t>(writer->Entries().size());
     std::sort(report.LeftOut.begin(), report.LeftOut.end(),

@@ -54,6 +54,7 @@ struct ImportReport {
 struct ImportOptions {
     std::string ModName;  // for the read-me; the target's name when empty
     bool Replace = false;
+    std::optional<int> Threads;  // members packed at once; the cores when not given
     // Called before the first member and after each one: done, total.
     std::function<void(std::int64_t, std::int64_t)> Progress;
 };

@@ -53,11 +53,16 @@ public:
         if (workers_.empty()) {
             return;
         }
+        bool wake = false;
         {
             std::lock_guard lock(mutex_);
             queue_.push_back(std::move(slot));
+            wake = idleWorkers_ > 0;
         }
-        jobReady_.notify_one();
+        // Waking a thread is a system call; a busy worker finds the job by itself.
+        if (wake) {
+            jobReady_.notify_one();
+        }
     }
 
     // The result of the oldest job not yet taken; waits for it. Only with Pending() > 0.
@@ -68,7 +73,11 @@ public:
             return slot->job();
         }
         std::unique_lock lock(mutex_);
-        resultReady_.wait(lock, [&] { return slot->done; });
+        if (!slot->done) {
+            callerWaiting_ = true;
+            resultReady_.wait(lock, [&] { return slot->done; });
+            callerWaiting_ = false;
+        }
         if (slot->failure) {
             std::rethrow_exception(slot->failure);
         }
@@ -88,7 +97,9 @@ private:
             std::shared_ptr<Slot> slot;
             {
                 std::unique_lock lock(mutex_);
+                ++idleWorkers_;
                 jobReady_.wait(lock, [&] { return stopping_ || !queue_.empty(); });
+                --idleWorkers_;
                 if (queue_.empty()) {
                     return;
                 }
@@ -103,13 +114,17 @@ private:
                 failure = std::current_exception();
             }
             slot->job = nullptr;  // what it held goes now, not when the result is taken
+            bool wake = false;
             {
                 std::lock_guard lock(mutex_);
                 slot->result = std::move(result);
                 slot->failure = failure;
                 slot->done = true;
+                wake = callerWaiting_;
             }
-            resultReady_.notify_all();
+            if (wake) {
+                resultReady_.notify_one();
+            }
         }
     }
 
@@ -119,6 +134,8 @@ private:
     std::condition_variable jobReady_;
     std::condition_variable resultReady_;
     std::deque<std::shared_ptr<Slot>> queue_;  // not yet started
+    int idleWorkers_ = 0;
+    bool callerWaiting_ = false;
     bool stopping_ = false;
 };
 

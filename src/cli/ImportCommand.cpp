@@ -12,10 +12,12 @@ namespace {
 
 int RunImport(const std::vector<std::string>& args, CommandIo& io) {
     int exitCode = kExitGood;
-    const auto parsed = ParseOrExit(
-        args,
-        {.Flags = {"--replace"}, .Options = {"--name"}, .MinPositional = 2, .MaxPositional = 2},
-        kImportCommand, io, exitCode);
+    const auto parsed = ParseOrExit(args,
+                                    {.Flags = {"--replace", kQuietFlag, kQuietLongFlag},
+                                     .Options = {"--name", "--threads"},
+                                     .MinPositional = 2,
+                                     .MaxPositional = 2},
+                                    kImportCommand, io, exitCode);
     if (!parsed) {
         return exitCode;
     }
@@ -27,6 +29,10 @@ int RunImport(const std::vector<std::string>& args, CommandIo& io) {
         if (name.empty() || name.find_first_of("/\\:") != std::string::npos) {
             return UsageError(io, kImportCommand, "--name takes a file name without folders");
         }
+    }
+    const std::optional<int> threads = ThreadsOption(*parsed, kImportCommand, io, exitCode);
+    if (!threads) {
+        return exitCode;
     }
     std::error_code error;
     if (!std::filesystem::is_directory(patches, error)) {
@@ -42,9 +48,10 @@ int RunImport(const std::vector<std::string>& args, CommandIo& io) {
     std::optional<ProgressBar> bar;
     ImportOptions options{.ModName = fileName.stem().string(),
                           .Replace = parsed->Has("--replace"),
+                          .Threads = *threads,
                           .Progress = [&](std::int64_t done, std::int64_t total) {
                               if (!bar) {
-                                  bar.emplace(io.Err, io.Terminal, total);
+                                  bar.emplace(io.Err, ShowsProgress(io, *parsed), total);
                               } else if (done > 0) {
                                   bar->Step();
                               }
@@ -79,7 +86,7 @@ int RunImport(const std::vector<std::string>& args, CommandIo& io) {
 
 const Command kImportCommand = {
     "import",
-    "SOURCE PATCHES_FOLDER [--name NAME] [--replace]",
+    "SOURCE PATCHES_FOLDER [--name NAME] [--replace] [--threads N] [-q]",
     "Adds a mod that comes as a folder, .zip or .7z to PATCHES_FOLDER as a DAT archive.",
     "The members are the contents of the mod's data folder (any letter case, also inside one\n"
     "folder that holds the whole mod), or else its art, maps, premade, proto, scripts, sound\n"
@@ -89,7 +96,9 @@ const Command kImportCommand = {
     "names longer than 40 characters or outside Windows-1252, and damaged sources are refused,\n"
     "and then nothing is written.\n\n"
     "  --name NAME   the archive's name (default: the source's name), .dat added\n"
-    "  --replace     replace an archive of that name, once the new one is complete\n",
+    "  --replace     replace an archive of that name, once the new one is complete\n"
+    "  --threads N   files packed at once (default: the number of cores)\n"
+    "  -q, --quiet   no progress bar (it is shown only on a terminal anyway)\n",
     RunImport,
 };
 

@@ -140,7 +140,7 @@ const Command kPackCommand = {
     "letter case are refused, and then no archive is written. An archive already at ARCHIVE\n"
     "is replaced only once the new one is complete.\n\n"
     "  --store       store every member as is\n"
-    "  --level N     zlib compression level, 0 to 9 (default 6)\n"
+    "  --level N     compression level, 0 to 9 (default 6)\n"
     "  --threads N   files packed at once (default: the number of cores); the archive is the\n"
     "                same whatever the number\n"
     "  -q, --quiet   no progress bar (it is shown only on a terminal anyway)\n",

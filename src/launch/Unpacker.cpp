@@ -18,6 +18,16 @@
 namespace vrel {
 namespace {
 
+// Native path text with its ASCII letters in lower case (names of other letters keep their case).
+NativeText NativeAsciiLower(NativeText text) {
+    for (auto& c : text) {
+        if (c >= 'A' && c <= 'Z') {
+            c = static_cast<NativeText::value_type>(c - 'A' + 'a');
+        }
+    }
+    return text;
+}
+
 bool EndsWith(std::string_view text, std::string_view tail) {
     return text.size() >= tail.size() && text.substr(text.size() - tail.size()) == tail;
 }
@@ -135,25 +145,24 @@ std::optional<std::filesystem::path> Unpacker::PrepareFolder(const std::vector<s
 
 std::filesystem::path Unpacker::FindFile(const std::filesystem::path& folder,
                                          const std::filesystem::path& name) {
-#ifdef _WIN32
-    return folder / name;
-#else
-    auto [entries, first] = folderEntries_.try_emplace(folder.string());
+    // Windows, too, needs the one spelling per file: a member that names a file written this Play
+    // in another case must count as the same file, or it is kept aside as the user's own and
+    // would come back after the clean-up.
+    auto [entries, first] = folderEntries_.try_emplace(folder.native());
     if (first) {
         std::error_code error;
         for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end;
              it.increment(error)) {
-            const std::string spelt = it->path().filename().string();
-            entries->second.try_emplace(AsciiToLower(spelt), spelt);
+            const NativeText spelt = it->path().filename().native();
+            entries->second.try_emplace(NativeAsciiLower(spelt), spelt);
         }
     }
-    const std::string key = AsciiToLower(name.string());
+    const NativeText key = NativeAsciiLower(name.native());
     if (const auto found = entries->second.find(key); found != entries->second.end()) {
         return folder / found->second;
     }
-    entries->second.emplace(key, name.string());
+    entries->second.emplace(key, name.native());
     return folder / name;
-#endif
 }
 
 bool Unpacker::KeepAside(const std::filesystem::path& target) {
@@ -200,7 +209,7 @@ Unpacker::WriteOutcome Unpacker::WriteMember(const std::filesystem::path& target
             reason = "a folder stands at " + PathToDisplay(target);
             return WriteOutcome::Skipped;
         }
-        if (settings_.DeleteDataFiles && !writtenThisPlay_.contains(target.string())) {
+        if (settings_.DeleteDataFiles && !writtenThisPlay_.contains(target.native())) {
             // The user's own file: it comes back after the game.
             if (!KeepAside(target)) {
                 reason =
@@ -225,7 +234,7 @@ Unpacker::WriteOutcome Unpacker::WriteMember(const std::filesystem::path& target
         }
         return WriteOutcome::Skipped;
     }
-    writtenThisPlay_.insert(target.string());
+    writtenThisPlay_.insert(target.native());
     const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
     const int writeErrno = errno;
     const bool closed = std::fclose(file) == 0;

@@ -24,6 +24,8 @@ struct UnpackProblem {
     std::string reason;
 };
 
+using NativeText = std::filesystem::path::string_type;
+
 // How an Unpacker reads: the threads that read ahead and inflate, and with which library.
 struct UnpackEngine {
     int threads = 1;
@@ -72,8 +74,8 @@ private:
         folders_;  // folder text in lower case -> real folder
     // Per folder, the names it holds in lower case -> as spelt; read once, kept up to date.
     // Keyed by the native path text: comparing path objects parses them every time.
-    std::unordered_map<std::string, std::unordered_map<std::string, std::string>> folderEntries_;
-    std::unordered_set<std::string> writtenThisPlay_;
+    std::unordered_map<NativeText, std::unordered_map<NativeText, NativeText>> folderEntries_;
+    std::unordered_set<NativeText> writtenThisPlay_;
     std::vector<UnpackProblem> problems_;
     std::optional<UnpackProblem> writeFailure_;
 };

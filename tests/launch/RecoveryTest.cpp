@@ -5,6 +5,8 @@
 #include <sys/wait.h>
 
 #include <chrono>
+#include <fstream>
+#include <iterator>
 #include <map>
 
 #include "Fakes.h"
@@ -12,6 +14,7 @@
 #include "TempFolder.h"
 #include "app/DataFolders.h"
 #include "archive/DatWriter.h"
+#include "config/VrelCFG.h"
 #include "launch/PlayRecord.h"
 
 extern char** environ;
@@ -156,6 +159,29 @@ TEST(PlayRecordTest, ADamagedOrForeignRecordIsIgnored) {
     const auto play = ReadPlayRecord(folder.path());
     ASSERT_TRUE(play);
     EXPECT_TRUE(play->steps.empty());  // a line cut off by the crash is passed over
+}
+
+// The README tells the player the switches as vrel.cfg holds them, and names the question that
+// a start asks after a Play was cut short.
+TEST(Readme, NamesTheSwitchesAndTheRestoreQuestionAsTheProgramHasThem) {
+    std::ifstream in(VREL_README);
+    const std::string readme((std::istreambuf_iterator<char>(in)),
+                             std::istreambuf_iterator<char>());
+    ASSERT_FALSE(readme.empty());
+    testing::TempFolder folder;
+    VrelCFG config;
+    config.cfgGeneral.Sound = true;
+    ASSERT_FALSE(config.PutConf(folder / "vrel.cfg"));
+    std::ifstream cfg(folder / "vrel.cfg");
+    std::string soundOn;
+    while (std::getline(cfg, soundOn) && soundOn.rfind("Sound=", 0) != 0) {
+    }
+    while (!soundOn.empty() && (soundOn.back() == '\r' || soundOn.back() == ' ')) {
+        soundOn.pop_back();  // the file's own line ends
+    }
+    ASSERT_FALSE(soundOn.empty());
+    EXPECT_NE(readme.find("`" + soundOn + "`"), std::string::npos) << soundOn;
+    EXPECT_NE(readme.find("\"" + std::string(kRestoreQuestionTitle) + "\""), std::string::npos);
 }
 
 }  // namespace
