@@ -18,7 +18,12 @@ elseif(WIN32)
         PRE_INCLUDE_REGEXES "^zlib" "^libz" "^libstdc\\+\\+" "^libgcc_s" "^libwinpthread"
         PRE_EXCLUDE_REGEXES ".*"
         DIRECTORIES ${VREL_RUNTIME_DIRS})
-    if(VREL_BUILD_WINDOWS AND COMMAND qt_generate_deploy_app_script)
+    if(VREL_BUILD_WINDOWS AND CMAKE_CROSSCOMPILING)
+        # A cross build cannot run Qt's deployment tool (a Windows program): the DLLs and plugins
+        # that the programs load are copied into the program folder at build time and installed
+        # from there.
+        include(cmake/QtMinGWDeploy.cmake)
+    elseif(VREL_BUILD_WINDOWS AND COMMAND qt_generate_deploy_app_script)
         # Qt's own plugins (platform, styles, multimedia, SVG image format) beside the programs.
         foreach(program IN ITEMS Vrel2 Pendra)
             qt_generate_deploy_app_script(TARGET ${program} OUTPUT_SCRIPT deploy_${program}

@@ -25,8 +25,30 @@ set(CMAKE_GET_RUNTIME_DEPENDENCIES_PLATFORM windows+pe)
 set(CMAKE_GET_RUNTIME_DEPENDENCIES_TOOL objdump)
 set(CMAKE_GET_RUNTIME_DEPENDENCIES_COMMAND ${mingw_prefix}-objdump)
 
+# Qt for MinGW-w64 (the windows of Vrel2 and Pendra): the folder named by VREL_QT_MINGW_DIR, else
+# the one scripts/qt-mingw.sh provides in its cache. Moc, rcc and uic come from the host's Qt.
+if(NOT DEFINED ENV{VREL_QT_MINGW_DIR})
+    execute_process(COMMAND "${CMAKE_CURRENT_LIST_DIR}/../scripts/qt-mingw.sh"
+        OUTPUT_VARIABLE qt_mingw_dir OUTPUT_STRIP_TRAILING_WHITESPACE
+        RESULT_VARIABLE qt_mingw_result)
+    if(NOT qt_mingw_result EQUAL 0)
+        message(FATAL_ERROR "scripts/qt-mingw.sh could not provide Qt for MinGW-w64")
+    endif()
+    # Also seen by the test projects CMake configures with this file.
+    set(ENV{VREL_QT_MINGW_DIR} "${qt_mingw_dir}")
+endif()
+set(VREL_QT_MINGW_DIR "$ENV{VREL_QT_MINGW_DIR}")
+list(APPEND CMAKE_FIND_ROOT_PATH "${VREL_QT_MINGW_DIR}")
+list(APPEND CMAKE_PREFIX_PATH "${VREL_QT_MINGW_DIR}")
+set(QT_HOST_PATH /usr)
+execute_process(COMMAND gcc -dumpmachine OUTPUT_VARIABLE host_machine OUTPUT_STRIP_TRAILING_WHITESPACE)
+set(QT_HOST_PATH_CMAKE_DIR "/usr/lib/${host_machine}/cmake")
+
 # Tests run under Wine, in a prefix of the build's own, so they neither need nor touch ~/.wine.
+# Qt's DLLs are deployed into the program folder; the tests, which lie elsewhere, load them from
+# there (and find the plugins through a qt.conf beside them: Wine keeps QT_* variables away from
+# Windows programs).
 find_program(VREL_WINE_PROGRAM NAMES wine wine64 PATHS /usr/lib/wine REQUIRED)
-set(CMAKE_CROSSCOMPILING_EMULATOR
-    env "WINEPREFIX=${CMAKE_BINARY_DIR}/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml=
-    "${VREL_WINE_PROGRAM}")
+set(VREL_WINE_ENVIRONMENT "WINEPREFIX=${CMAKE_BINARY_DIR}/wineprefix" WINEDEBUG=-all
+    WINEDLLOVERRIDES=mscoree,mshtml= "WINEPATH=Z:${CMAKE_BINARY_DIR}/bin")
+set(CMAKE_CROSSCOMPILING_EMULATOR env ${VREL_WINE_ENVIRONMENT} "${VREL_WINE_PROGRAM}")

@@ -34,9 +34,19 @@ bool FileExists(const std::string& path) {
     if (path.empty() || IsSeparator(path.back())) {
         return false;
     }
+    return FileExistsAt(path);
+}
+
+bool FileExistsAt(const std::filesystem::path& path) {
     std::error_code error;
     const std::filesystem::path file = ResolveCaseBlind(path);
-    return std::filesystem::is_regular_file(file, error) && !IsHiddenOrSystem(file);
+    return !path.empty() && std::filesystem::is_regular_file(file, error) &&
+           !IsHiddenOrSystem(file);
+}
+
+bool FolderExistsAt(const std::filesystem::path& folder) {
+    std::error_code error;
+    return std::filesystem::is_directory(ResolveCaseBlind(folder), error);
 }
 
 bool IsHiddenOrSystem(const std::filesystem::path& entry) {

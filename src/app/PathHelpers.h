@@ -11,6 +11,11 @@ namespace vrel {
 // that ends with a separator, and a hidden or system file.
 bool FileExists(const std::string& path);
 
+// The same for a file or folder the program holds as a path: a narrow string made from it is UTF-8
+// on Windows, but read back in the ANSI code page, so it would no longer name it there.
+bool FileExistsAt(const std::filesystem::path& path);
+bool FolderExistsAt(const std::filesystem::path& folder);
+
 // Whether listings leave the entry out: on Windows one with the hidden or system attribute,
 // elsewhere one whose name starts with "." (as copies from some systems leave "._Mod.dat").
 bool IsHiddenOrSystem(const std::filesystem::path& entry);

@@ -15,8 +15,7 @@ namespace {
 
 // Step 2: the Patches folder, created with the user's knowledge. False when the user leaves.
 bool EnsurePatchesFolder(StartupContext& context, const std::filesystem::path& patches) {
-    std::string folderText = patches.string();
-    if (FolderExists(folderText)) {
+    if (FolderExistsAt(patches)) {
         return true;
     }
     context.messages.Show(
@@ -65,7 +64,7 @@ bool MovePatch(const std::filesystem::path& gameFolder, const std::filesystem::p
 
 // Step 4: the game's own patch in Patches. False when the program has to end.
 bool EnsurePatch(StartupContext& context, const std::filesystem::path& patches) {
-    if (FileExists(ProgramFile(patches, "Patch000.dat").string())) {
+    if (FileExistsAt(ProgramFile(patches, "Patch000.dat"))) {
         return true;
     }
     const MessageAnswer answer = context.messages.Show(

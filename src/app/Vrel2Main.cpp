@@ -1,6 +1,7 @@
 #include <memory>
 
 #include <QApplication>
+#include <QDir>
 #include <QIcon>
 #include <QStringList>
 
@@ -11,6 +12,7 @@
 #include "config/frmFTR.h"
 #include "launch/MainWindowSet.h"
 #include "launch/Recovery.h"
+#include "platform/ArgumentText.h"
 #include "platform/ExitLifetime.h"
 #include "platform/qt/QtMessageBox.h"
 #include "platform/qt/QtPickers.h"
@@ -46,11 +48,16 @@ int main(int argc, char** argv) {
     vrel::Ports ports{messages, lifetime, sounds, pickers, registry, processes, shell};
 
     vrel::ProgramState state;
-    state.programFolder =
-        std::filesystem::path(QCoreApplication::applicationDirPath().toStdString());
+    // Through UTF-16: on Windows a narrow path is read in the ANSI code page, not as UTF-8.
+    state.programFolder = std::filesystem::path(
+        QDir::toNativeSeparators(QCoreApplication::applicationDirPath()).toStdU16String());
+#ifdef _WIN32
+    state.commandLine = QString::fromStdWString(vrel::ProcessArgumentText()).toStdString();
+#else
     QStringList arguments = QCoreApplication::arguments();
     arguments.removeFirst();
     state.commandLine = arguments.join(QLatin1Char(' ')).toStdString();
+#endif
 
     const auto firstWindow = vrel::Main(state.Config, state.programFolder, messages, lifetime);
     if (!firstWindow) {

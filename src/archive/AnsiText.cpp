@@ -11,6 +11,7 @@
 #endif
 
 namespace vrel {
+#ifndef _WIN32
 namespace {
 
 // Unicode code points of bytes 0x80 to 0x9F; the other bytes map to the same code point. The five
@@ -54,6 +55,7 @@ void AppendUtf8(std::string& out, char32_t cp) {
 }
 
 }  // namespace
+#endif
 
 namespace {
 
@@ -93,6 +95,47 @@ std::string AnsiToLower(std::string_view text) {
     return lower;
 }
 
+#ifdef _WIN32
+namespace {
+
+// Text in one Windows code page as UTF-16, and back; a character the target code page lacks
+// becomes '?', never a look-alike.
+std::wstring ToWide(UINT codePage, std::string_view text) {
+    if (text.empty()) {
+        return {};
+    }
+    const int size = static_cast<int>(text.size());
+    const int length = MultiByteToWideChar(codePage, 0, text.data(), size, nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(length), L'\0');
+    MultiByteToWideChar(codePage, 0, text.data(), size, wide.data(), length);
+    return wide;
+}
+
+std::string FromWide(UINT codePage, std::wstring_view wide) {
+    if (wide.empty()) {
+        return {};
+    }
+    const DWORD flags = codePage == CP_UTF8 ? 0 : WC_NO_BEST_FIT_CHARS;
+    const int size = static_cast<int>(wide.size());
+    const int length =
+        WideCharToMultiByte(codePage, flags, wide.data(), size, nullptr, 0, nullptr, nullptr);
+    std::string text(static_cast<std::size_t>(length), '\0');
+    WideCharToMultiByte(codePage, flags, wide.data(), size, text.data(), length, nullptr, nullptr);
+    return text;
+}
+
+}  // namespace
+
+// On Windows the 8-bit text is in the system's ANSI code page (1252, 1251, 1250, ...), as the game
+// and every other program there reads it.
+std::string AnsiToUtf8(std::string_view ansi) {
+    return FromWide(CP_UTF8, ToWide(CP_ACP, ansi));
+}
+
+std::string Utf8ToAnsi(std::string_view utf8) {
+    return FromWide(CP_ACP, ToWide(CP_UTF8, utf8));
+}
+#else
 std::string AnsiToUtf8(std::string_view ansi) {
     std::string out;
     out.reserve(ansi.size());
@@ -131,32 +174,21 @@ std::string Utf8ToAnsi(std::string_view utf8) {
     }
     return out;
 }
+#endif
+
+bool AnsiHolds(std::string_view utf8) {
+    return AnsiToUtf8(Utf8ToAnsi(utf8)) == utf8;
+}
 
 #ifdef _WIN32
 // The game and the mods' authors name files in the system's ANSI code page, so a member name
 // reaches the file system through that code page, whatever the compiler's own narrow-path rule.
 std::filesystem::path AnsiToNativePath(std::string_view ansi) {
-    if (ansi.empty()) {
-        return {};
-    }
-    const int size = static_cast<int>(ansi.size());
-    const int length = MultiByteToWideChar(CP_ACP, 0, ansi.data(), size, nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(length), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, ansi.data(), size, wide.data(), length);
-    return std::filesystem::path(wide);
+    return std::filesystem::path(ToWide(CP_ACP, ansi));
 }
 
 std::string NativePathToAnsi(const std::filesystem::path& path) {
-    const std::wstring& wide = path.native();
-    if (wide.empty()) {
-        return {};
-    }
-    const int size = static_cast<int>(wide.size());
-    const int length =
-        WideCharToMultiByte(CP_ACP, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
-    std::string ansi(static_cast<std::size_t>(length), '\0');
-    WideCharToMultiByte(CP_ACP, 0, wide.data(), size, ansi.data(), length, nullptr, nullptr);
-    return ansi;
+    return FromWide(CP_ACP, path.native());
 }
 #else
 std::filesystem::path AnsiToNativePath(std::string_view ansi) {

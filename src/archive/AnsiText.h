@@ -12,10 +12,13 @@ char AnsiToLower(char c);
 std::string AnsiToLower(std::string_view text);
 void AnsiToLowerInPlace(std::string& text);
 
-// Display text: Windows-1252 bytes to UTF-8 and back. Characters without a Windows-1252 form
-// become '?'.
+// Display text: 8-bit text to UTF-8 and back. Characters without an 8-bit form become '?'. The
+// code page is Windows-1252, on Windows the system's ANSI code page.
 std::string AnsiToUtf8(std::string_view ansi);
 std::string Utf8ToAnsi(std::string_view utf8);
+
+// Whether display text survives the way to 8-bit text and back, so nothing would become '?'.
+bool AnsiHolds(std::string_view utf8);
 
 // A path held as 8-bit text (a setting or a member name) as the file system wants it, and back.
 std::filesystem::path AnsiToNativePath(std::string_view ansi);

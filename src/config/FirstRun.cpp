@@ -28,6 +28,9 @@ void ApplyFirstRunDefaults(VrelCFG& config, const std::filesystem::path& program
 
 bool SaveFirstRunSettings(VrelCFG& config, const std::filesystem::path& programFolder,
                           std::string_view gameFolder, MessageBoxPort& messages) {
+    if (!GameFolderFitsSettings(gameFolder, messages)) {
+        return false;
+    }
     VrelCFG chosen = config;
     ApplyFirstRunDefaults(chosen, programFolder, gameFolder);
     if (const auto reason = SaveSettings(chosen, programFolder)) {

@@ -15,6 +15,9 @@ OptionsChoices OptionsFromSettings(const VrelCFG& config) {
 
 bool SaveOptions(VrelCFG& config, const std::filesystem::path& programFolder,
                  const OptionsChoices& choices, MessageBoxPort& messages) {
+    if (!GameFolderFitsSettings(choices.Fallout2, messages)) {
+        return false;
+    }
     VrelCFG chosen = config;
     chosen.cfgGeneral.CheckConflicts = choices.CheckConflicts;
     chosen.cfgGeneral.DeleteDataFiles = choices.DeleteDataFiles;

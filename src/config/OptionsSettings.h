@@ -23,7 +23,8 @@ OptionsChoices OptionsFromSettings(const VrelCFG& config);
 
 // Okay: takes the choices (the game folder unchecked, exactly as typed) and the program folder
 // and rewrites vrel.cfg. When the file cannot be written the user is told, the settings in memory
-// stay as they were and the result is false, so that the window stays open.
+// stay as they were and the result is false, so that the window stays open; so too when the game
+// folder's name does not fit vrel.cfg's code page.
 bool SaveOptions(VrelCFG& config, const std::filesystem::path& programFolder,
                  const OptionsChoices& choices, MessageBoxPort& messages);
 

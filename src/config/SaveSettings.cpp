@@ -20,4 +20,20 @@ std::string AppPathText(const std::filesystem::path& programFolder) {
     return NativePathToAnsi(programFolder);
 }
 
+bool GameFolderFitsSettings(std::string_view gameFolder, MessageBoxPort& messages) {
+    if (AnsiHolds(gameFolder)) {
+        return true;
+    }
+    messages.Show({.text = "Vrel can't save the Fallout 2 folder \"" + std::string(gameFolder) +
+                           "\": vrel.cfg keeps it in this system's code page, which has no "
+                           "letters for some characters of its name." +
+                           "\r\r" +
+                           "Nothing was saved. Choose a folder whose name uses only letters of "
+                           "this system's language, or install the game there.",
+                   .title = "Error!",
+                   .buttons = MessageButtons::Ok,
+                   .icon = MessageIcon::Exclamation});
+    return false;
+}
+
 }  // namespace vrel

@@ -47,7 +47,7 @@ void PlayPipeline::cmdPlay_Click() {
         GameFolderPath(state_.Config.cfgPath.Fallout2, state_.programFolder);
     // The file that is checked here is the file that is started.
     const std::filesystem::path gameProgram = GameExecutable(game);
-    if (game.empty() || !FileExists(gameProgram.string())) {
+    if (game.empty() || !FileExistsAt(gameProgram)) {
         ports_.messages.Show(
             {.text = "Fallout2.exe not found! Check the Fallout 2 path on the options box.",
              .title = "Can't begin the game!",

@@ -3,6 +3,7 @@
 #include <QIcon>
 #include <QStringList>
 
+#include "platform/ArgumentText.h"
 #include "platform/ExitLifetime.h"
 #include "platform/qt/QtMessageBox.h"
 #include "platform/qt/QtPickers.h"
@@ -17,10 +18,16 @@ int main(int argc, char** argv) {
     vrel::ExitLifetime lifetime;
     vrel::QtPickers pickers;
 
+#ifdef _WIN32
+    // The file name after "-f" is taken from the text as typed, two spaces and quotes included.
+    const QString commandLine = QString::fromStdWString(vrel::ProcessArgumentText());
+#else
     QStringList arguments = QCoreApplication::arguments();
     arguments.removeFirst();
+    const QString commandLine = arguments.join(QLatin1Char(' '));
+#endif
     vrel::ViewerStart start{
-        .commandLine = arguments.join(QLatin1Char(' ')).toStdString(),
+        .commandLine = commandLine.toStdString(),
         .programFolder = std::filesystem::path(
             QDir::toNativeSeparators(QCoreApplication::applicationDirPath()).toStdU16String()),
         .startFolder =

@@ -1,7 +1,6 @@
 // Play through the real windows with the stand-in game: what the game sees while it runs, and the
 // game folder afterwards.
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <QApplication>
 #include <QListWidget>
@@ -19,7 +18,13 @@
 #include "app/ProgForm.h"
 #include "archive/DatWriter.h"
 #include "launch/MainWindowSet.h"
+#ifdef _WIN32
+#include "platform/win32/Win32Processes.h"
+using GameProcesses = vrel::Win32Processes;
+#else
 #include "platform/posix/PosixProcesses.h"
+using GameProcesses = vrel::PosixProcesses;
+#endif
 
 namespace vrel {
 namespace {
@@ -101,14 +106,14 @@ TEST(PlayEndToEnd, ModsReachTheGameAndTheGameFolderEndsAsItWas) {
     testing::FakeSounds sounds;
     testing::FakePickers pickers;
     testing::FakeRegistry registry;
-    PosixProcesses processes;
+    GameProcesses processes;
     testing::FakeShell shell;
     Ports ports{messages, lifetime, sounds, pickers, registry, processes, shell};
     ProgForm progress;
 
     const fs::path report = folder / "report.txt";
-    setenv("VREL_STANDIN_REPORT", report.c_str(), 1);
-    setenv("VREL_STANDIN_SECONDS", "0.2", 1);
+    qputenv("VREL_STANDIN_REPORT", QByteArray::fromStdString(report.string()));
+    qputenv("VREL_STANDIN_SECONDS", "0.2");
     MainWindowSet windows(state, ports, progress, 50, 10);
     ASSERT_TRUE(windows.Form_Load());
     QListWidget* list = windows.Window().DATList;
@@ -119,8 +124,8 @@ TEST(PlayEndToEnd, ModsReachTheGameAndTheGameFolderEndsAsItWas) {
     ContinueWhenChecked();
     QTest::mouseClick(windows.Window().findChild<HotSpot*>(QStringLiteral("cmdPlay")),
                       Qt::LeftButton);
-    unsetenv("VREL_STANDIN_REPORT");
-    unsetenv("VREL_STANDIN_SECONDS");
+    qunsetenv("VREL_STANDIN_REPORT");
+    qunsetenv("VREL_STANDIN_SECONDS");
 
     const auto seen = ReadReport(report);
     ASSERT_FALSE(seen.empty()) << "the stand-in game did not run";

@@ -3,8 +3,9 @@
 #ifndef NOMINMAX
 #define NOMINMAX
 #endif
-#include <mmsystem.h>
 #include <windows.h>
+
+#include <mmsystem.h>  // needs windows.h first
 
 namespace vrel {
 
