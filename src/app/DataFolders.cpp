@@ -4,8 +4,8 @@
 #include <filesystem>
 #include <system_error>
 
-#include "app/CaseBlindPath.h"
-#include "archive/AnsiText.h"
+#include "base/AnsiText.h"
+#include "base/CaseBlindPath.h"
 
 namespace vrel {
 

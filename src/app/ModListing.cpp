@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <system_error>
 
-#include "app/CaseBlindPath.h"
+#include "base/CaseBlindPath.h"
 
 namespace vrel {
 

@@ -2,12 +2,12 @@
 
 #include <system_error>
 
-#include "app/CaseBlindPath.h"
 #include "app/DataFolders.h"
 #include "app/ModListing.h"
-#include "app/PathHelpers.h"
-#include "archive/AnsiText.h"
 #include "archive/ScanDat.h"
+#include "base/AnsiText.h"
+#include "base/CaseBlindPath.h"
+#include "base/PathHelpers.h"
 
 namespace vrel {
 namespace {

@@ -16,7 +16,7 @@
 #include "app/Startup.h"
 #include "app/WindowDrag.h"
 #include "app/frmAbout.h"
-#include "archive/AnsiText.h"
+#include "base/AnsiText.h"
 
 namespace vrel {
 namespace {

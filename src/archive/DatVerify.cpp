@@ -2,10 +2,10 @@
 
 #include <optional>
 
-#include "archive/AnsiText.h"
 #include "archive/DatFile.h"
 #include "archive/DatWalk.h"
 #include "archive/ScanDat.h"
+#include "base/AnsiText.h"
 
 namespace vrel {
 namespace {

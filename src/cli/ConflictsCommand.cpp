@@ -1,8 +1,8 @@
 #include <memory>
 
-#include "archive/AnsiText.h"
 #include "archive/Catalogue.h"
 #include "archive/ScanDat.h"
+#include "base/AnsiText.h"
 #include "cli/CommandLine.h"
 #include "launch/ConflictCheck.h"
 

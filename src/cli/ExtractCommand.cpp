@@ -1,9 +1,9 @@
 #include <fstream>
 #include <system_error>
 
-#include "archive/AnsiText.h"
 #include "archive/DatWalk.h"
 #include "archive/MemberPath.h"
+#include "base/AnsiText.h"
 #include "cli/CommandLine.h"
 #include "cli/ProgressBar.h"
 #include "cli/TargetFolders.h"

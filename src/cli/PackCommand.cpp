@@ -1,8 +1,8 @@
 #include <charconv>
 #include <fstream>
 
-#include "archive/AnsiText.h"
 #include "archive/DatWriter.h"
+#include "base/AnsiText.h"
 #include "cli/CommandLine.h"
 #include "cli/PackSources.h"
 

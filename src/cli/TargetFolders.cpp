@@ -3,9 +3,9 @@
 #include <system_error>
 #include <vector>
 
-#include "app/CaseBlindPath.h"
-#include "archive/AnsiText.h"
 #include "archive/MemberPath.h"
+#include "base/AnsiText.h"
+#include "base/CaseBlindPath.h"
 
 namespace vrel::cli {
 namespace {

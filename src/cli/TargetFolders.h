@@ -6,7 +6,7 @@
 #include <string_view>
 #include <unordered_map>
 
-#include "archive/Expected.h"
+#include "base/Expected.h"
 
 namespace vrel::cli {
 

@@ -1,6 +1,6 @@
 #include "config/FirstRun.h"
 
-#include "archive/AnsiText.h"
+#include "base/AnsiText.h"
 #include "config/SaveSettings.h"
 
 namespace vrel {

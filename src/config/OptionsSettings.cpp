@@ -1,6 +1,6 @@
 #include "config/OptionsSettings.h"
 
-#include "archive/AnsiText.h"
+#include "base/AnsiText.h"
 #include "config/SaveSettings.h"
 
 namespace vrel {

@@ -6,8 +6,8 @@
 #include <functional>
 #include <string_view>
 
-#include "app/PathHelpers.h"
-#include "archive/AnsiText.h"
+#include "base/AnsiText.h"
+#include "base/PathHelpers.h"
 
 namespace vrel {
 namespace {

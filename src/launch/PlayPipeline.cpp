@@ -1,7 +1,7 @@
 #include "launch/PlayPipeline.h"
 
-#include "app/PathHelpers.h"
-#include "archive/AnsiText.h"
+#include "base/AnsiText.h"
+#include "base/PathHelpers.h"
 #include "launch/CleanUp.h"
 #include "launch/Unpacker.h"
 

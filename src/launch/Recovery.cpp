@@ -1,6 +1,6 @@
 #include "launch/Recovery.h"
 
-#include "archive/AnsiText.h"
+#include "base/AnsiText.h"
 #include "launch/PlayRecord.h"
 
 namespace vrel {

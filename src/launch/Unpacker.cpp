@@ -6,11 +6,11 @@
 #include <cstring>
 #include <system_error>
 
-#include "app/CaseBlindPath.h"
-#include "app/PathHelpers.h"
-#include "archive/AnsiText.h"
 #include "archive/DatWalk.h"
-#include "launch/FileAttributes.h"
+#include "base/AnsiText.h"
+#include "base/CaseBlindPath.h"
+#include "base/FileAttributes.h"
+#include "base/PathHelpers.h"
 #include "launch/MemberTarget.h"
 
 namespace vrel {

@@ -13,8 +13,8 @@
 #include <exception>
 #include <thread>
 
-#include "app/PathHelpers.h"
-#include "archive/AnsiText.h"
+#include "base/AnsiText.h"
+#include "base/PathHelpers.h"
 #include "launch/ButtonPictures.h"
 #include "launch/ConflictCheck.h"
 

@@ -6,7 +6,7 @@
 #include <QPushButton>
 #include <QTimer>
 
-#include "archive/AnsiText.h"
+#include "base/AnsiText.h"
 #include "launch/ProcessMonitor.h"
 
 namespace vrel {

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "app/PathHelpers.h"
-#include "archive/AnsiText.h"
 #include "archive/Catalogue.h"
+#include "base/AnsiText.h"
+#include "base/PathHelpers.h"
 #include "launch/ConflictCheck.h"
 
 namespace vrel::testing {

@@ -3,7 +3,7 @@
 #include <string>
 #include <system_error>
 
-#include "app/CaseBlindPath.h"
+#include "base/CaseBlindPath.h"
 
 namespace vrel {
 namespace {

@@ -1,4 +1,4 @@
-#include "app/CaseBlindPath.h"
+#include "base/CaseBlindPath.h"
 
 #include <algorithm>
 #include <system_error>
