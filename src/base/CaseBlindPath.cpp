@@ -5,26 +5,6 @@
 #include <vector>
 
 namespace vrel {
-namespace {
-
-char AsciiLower(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c;
-}
-
-}  // namespace
-
-std::string AsciiToLower(std::string_view name) {
-    std::string lower(name);
-    std::transform(lower.begin(), lower.end(), lower.begin(), AsciiLower);
-    return lower;
-}
-
-bool SameNameIgnoringCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return AsciiLower(x) == AsciiLower(y);
-           });
-}
-
 std::optional<std::filesystem::path> FindEntryCaseBlind(const std::filesystem::path& folder,
                                                         std::string_view name) {
     std::error_code error;
