@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "app/ModListing.h"
 #include "archive/Catalogue.h"
 #include "archive/DatProblem.h"
 #include "config/VrelCFG.h"
@@ -19,12 +20,6 @@ inline constexpr const char* kPatchDescription =
     "texts.";
 // The game's patch is never read; this is the number of files it is known to hold.
 inline constexpr int kPatchFilesTotal = 459;
-
-// One row of the mod list: the archive's file name as listed, and its tick.
-struct ModRow {
-    std::string Name;
-    bool Ticked = false;
-};
 
 struct DamagedArchive {
     std::string Name;

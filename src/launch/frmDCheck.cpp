@@ -13,10 +13,10 @@
 #include <exception>
 #include <thread>
 
+#include "archive/ConflictCheck.h"
 #include "base/AnsiText.h"
 #include "base/PathHelpers.h"
 #include "launch/ButtonPictures.h"
-#include "launch/ConflictCheck.h"
 
 namespace vrel {
 namespace {

@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "archive/Catalogue.h"
+#include "archive/ConflictCheck.h"
 #include "base/AnsiText.h"
 #include "base/PathHelpers.h"
-#include "launch/ConflictCheck.h"
 
 namespace vrel::testing {
 

@@ -16,9 +16,9 @@
 #include "TempFolder.h"
 #include "app/DataFolders.h"
 #include "app/HotSpot.h"
+#include "app/MainWindowSet.h"
 #include "app/ProgForm.h"
 #include "archive/DatWriter.h"
-#include "launch/MainWindowSet.h"
 #include "platform/posix/PosixProcesses.h"
 
 namespace vrel {
