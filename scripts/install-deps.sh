@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(
     cmake ninja-build g++ pkg-config
-    zlib1g-dev libgtest-dev libgmock-dev libbenchmark-dev
+    zlib1g-dev libdeflate-dev libarchive-dev libgtest-dev libgmock-dev libbenchmark-dev
     qt6-base-dev qt6-multimedia-dev qt6-svg-dev libgl-dev
     xvfb xauth x11-apps imagemagick fonts-dejavu-core
     clang-format

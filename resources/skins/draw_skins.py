@@ -3,8 +3,9 @@
 
 Everything is drawn here from plain shapes: worn metal plates, rivets, phosphor screens and the
 lettering, which uses the block font defined below, so the pictures look the same on every
-machine whatever fonts it has. The program renders the SVG files at their exact pixel sizes.
-Run it after changing it and commit the SVG files with it: python3 resources/skins/draw_skins.py
+machine whatever fonts it has. scripts/render-pictures.sh draws the SVG files to the PNG files the
+program shows, at their exact pixel sizes. Run both after changing it and commit the SVG and PNG
+files with it: python3 resources/skins/draw_skins.py && scripts/render-pictures.sh
 """
 
 import pathlib

@@ -1,5 +1,7 @@
 #include "app/ButtonSounds.h"
 
+#include "base/PathHelpers.h"
+
 namespace vrel {
 namespace {
 
@@ -13,12 +15,12 @@ void PlayIfOn(const VrelCFG& config, SoundPort& sounds, const std::filesystem::p
 
 void PlayClickSound(const VrelCFG& config, SoundPort& sounds,
                     const std::filesystem::path& programFolder) {
-    PlayIfOn(config, sounds, programFolder / kClickSoundFile);
+    PlayIfOn(config, sounds, ProgramFile(programFolder, kClickSoundFile));
 }
 
 void PlayHoverSound(const VrelCFG& config, SoundPort& sounds,
                     const std::filesystem::path& programFolder) {
-    PlayIfOn(config, sounds, programFolder / kHoverSoundFile);
+    PlayIfOn(config, sounds, ProgramFile(programFolder, kHoverSoundFile));
 }
 
 }  // namespace vrel

@@ -73,12 +73,11 @@ const std::array<const char*, 63> kDataFolderNames = {"\\Data",
                                                       "\\Data\\text\\italian\\dialog",
                                                       "\\Data\\text\\italian\\game"};
 
-void CreateDataFolders(const std::string& root) {
+void CreateDataFolders(const std::filesystem::path& rootFolder) {
     // An empty setting would put the tree at the top of the drive.
-    if (root.empty()) {
+    if (rootFolder.empty()) {
         return;
     }
-    const std::filesystem::path rootFolder = AnsiToNativePath(root);
     for (const char* name : kDataFolderNames) {
         std::string relative(name + 1);  // past the leading backslash
         if (relative.back() == '\\') {

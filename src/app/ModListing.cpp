@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "base/CaseBlindPath.h"
+#include "base/PathHelpers.h"
 
 namespace vrel {
 
@@ -13,7 +14,7 @@ std::vector<std::string> ListDatFiles(const std::filesystem::path& folder) {
     for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end;
          it.increment(error)) {
         std::error_code statError;
-        if (!it->is_regular_file(statError)) {
+        if (!it->is_regular_file(statError) || IsHiddenOrSystem(it->path())) {
             continue;
         }
         const std::string name = it->path().filename().string();

@@ -12,8 +12,9 @@ struct ModRow {
     bool Ticked = false;
 };
 
-// The names of the archives in `folder`: ordinary files ending in .dat in any case, sorted by name
-// without regard to letter case, as the game's platform lists them.
+// The names of the archives in `folder`: ordinary files, neither hidden nor system files, ending in
+// .dat in any case, sorted by name without regard to letter case, as the game's platform lists
+// them.
 std::vector<std::string> ListDatFiles(const std::filesystem::path& folder);
 
 }  // namespace vrel

@@ -1,19 +1,12 @@
 #include "app/SkinImages.h"
 
-#include <QGuiApplication>
-#include <QPainter>
-#include <QSvgRenderer>
-
 namespace vrel {
 
 QPixmap SkinPixmap(const QString& name, QSize size) {
-    const qreal ratio = qApp != nullptr ? qApp->devicePixelRatio() : 1.0;
-    QPixmap pixmap(size * ratio);
-    pixmap.setDevicePixelRatio(ratio);
-    pixmap.fill(Qt::transparent);
-    QSvgRenderer renderer(QStringLiteral(":/skins/%1.svg").arg(name));
-    QPainter painter(&pixmap);
-    renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(size)));
+    QPixmap pixmap(QStringLiteral(":/skins/%1.png").arg(name));
+    if (pixmap.size() != size) {
+        pixmap = pixmap.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    }
     return pixmap;
 }
 

@@ -8,8 +8,8 @@
 
 namespace vrel {
 
-// A skin picture at its exact size in pixels, drawn from its SVG source for the screen's pixel
-// ratio so it stays sharp on high-density screens. Names are those of resources/skins.
+// A skin picture at its exact size in pixels. The pictures are PNG files drawn from the SVG
+// sources in resources/skins at these sizes, so no SVG renderer is needed at run time.
 QPixmap SkinPixmap(const QString& name, QSize size);
 
 // The windows' own 32 x 32 pointer, shown over their buttons.

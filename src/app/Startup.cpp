@@ -8,6 +8,7 @@
 #include "base/AnsiText.h"
 #include "base/CaseBlindPath.h"
 #include "base/PathHelpers.h"
+#include "config/GamePaths.h"
 
 namespace vrel {
 namespace {
@@ -39,11 +40,11 @@ bool EnsurePatchesFolder(StartupContext& context, const std::filesystem::path& p
 
 // Copies the game folder's Patch000.dat into Patches and deletes the original only once the copy
 // is complete.
-bool MovePatch(const std::string& gameFolder, const std::filesystem::path& target) {
+bool MovePatch(const std::filesystem::path& gameFolder, const std::filesystem::path& target) {
     if (gameFolder.empty()) {
         return false;
     }
-    const auto source = FindEntryCaseBlind(AnsiToNativePath(gameFolder), "Patch000.dat");
+    const auto source = FindEntryCaseBlind(gameFolder, "Patch000.dat");
     std::error_code error;
     if (!source || !std::filesystem::is_regular_file(*source, error)) {
         return false;
@@ -79,7 +80,8 @@ bool EnsurePatch(StartupContext& context, const std::filesystem::path& patches) 
     if (answer != MessageAnswer::Yes) {
         return false;
     }
-    if (!MovePatch(context.config.cfgPath.Fallout2, patches / "Patch000.dat")) {
+    if (!MovePatch(GameFolderPath(context.config.cfgPath.Fallout2, context.programFolder),
+                   patches / "Patch000.dat")) {
         context.messages.Show({.text = "An error occured while trying to move patch000.dat!",
                                .title = "Vrel",
                                .buttons = MessageButtons::Ok,
@@ -114,9 +116,19 @@ StartupResult LoadMods(StartupContext& context, FalloutDat_Collection& FalloutDa
         return result;
     }
     progress.SetValue(50);
-    CreateDataFolders(context.config.cfgPath.Fallout2);
+    CreateDataFolders(GameFolderPath(context.config.cfgPath.Fallout2, context.programFolder));
     progress.SetValue(100);
 
+    ModList list =
+        ReadModList(patches, context.config.cfgGeneral.LoadModDesc, progress, FalloutDats);
+    result.Rows = std::move(list.Rows);
+    result.Damaged = std::move(list.Damaged);
+    return result;
+}
+
+ModList ReadModList(const std::filesystem::path& patches, bool readDescriptions,
+                    ProgressPort& progress, FalloutDat_Collection& FalloutDats) {
+    ModList result;
     FalloutDats = FalloutDat_Collection();
     const std::vector<std::string> listed = ListDatFiles(patches);
     progress.SetLabel("Adding DATs...");
@@ -126,7 +138,6 @@ StartupResult LoadMods(StartupContext& context, FalloutDat_Collection& FalloutDa
     FalloutDats.Add(1, kPatchFilesTotal, ProgramFile(patches, "Patch000.dat").string(), true,
                     kPatchDescription, std::make_shared<FileInDat_Collection>());
     bool patchListed = false;
-    const bool readDescriptions = context.config.cfgGeneral.LoadModDesc;
     for (std::size_t i = 0; i < listed.size(); ++i) {
         const std::string& name = listed[i];
         const int position = static_cast<int>(i + 1);

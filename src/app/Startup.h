@@ -45,6 +45,15 @@ struct StartupContext {
 // Patches into `FalloutDats` (made anew), with the rows of the mod list in the same order.
 StartupResult LoadMods(StartupContext& context, FalloutDat_Collection& FalloutDats);
 
+struct ModList {
+    std::vector<ModRow> Rows;  // row k stands for catalogue item k; only the patch is ticked
+    std::vector<DamagedArchive> Damaged;
+};
+
+// Reads every archive in `patches` into `FalloutDats` (made anew), the game's patch first.
+ModList ReadModList(const std::filesystem::path& patches, bool readDescriptions,
+                    ProgressPort& progress, FalloutDat_Collection& FalloutDats);
+
 // Tells the user once about every archive that could be read only in part.
 void ReportDamagedArchives(MessageBoxPort& messages, const std::vector<DamagedArchive>& damaged);
 

@@ -15,28 +15,30 @@
 #include "platform/qt/QtMessageBox.h"
 #include "platform/qt/QtPickers.h"
 #include "platform/qt/QtShell.h"
-#include "platform/qt/QtSounds.h"
 #ifdef _WIN32
 #include "platform/win32/Win32Processes.h"
 #include "platform/win32/Win32Registry.h"
+#include "platform/win32/Win32Sounds.h"
 #else
 #include "platform/posix/PosixProcesses.h"
 #include "platform/posix/WineRegistry.h"
+#include "platform/qt/QtSounds.h"
 #endif
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
     application.setApplicationName(QStringLiteral("Vrel"));
-    application.setWindowIcon(QIcon(QStringLiteral(":/icons/vrel2.svg")));
+    application.setWindowIcon(QIcon(QStringLiteral(":/icons/vrel2.png")));
 
     vrel::QtMessageBox messages;
     vrel::ExitLifetime lifetime;
-    vrel::QtSounds sounds;
     vrel::QtPickers pickers;
 #ifdef _WIN32
+    vrel::Win32Sounds sounds;
     vrel::Win32Registry registry;
     vrel::Win32Processes processes;
 #else
+    vrel::QtSounds sounds;
     vrel::WineRegistry registry(vrel::WineRegistry::PrefixFromEnvironment());
     vrel::PosixProcesses processes;
 #endif

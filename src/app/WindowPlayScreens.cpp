@@ -18,8 +18,7 @@ std::vector<ModRow> WindowPlayScreens::ListItems() {
     std::vector<ModRow> items;
     for (int row = 0; row < mainWindow_.DATList->count(); ++row) {
         const QListWidgetItem* item = mainWindow_.DATList->item(row);
-        items.push_back(
-            {item->text().toLocal8Bit().toStdString(), item->checkState() == Qt::Checked});
+        items.push_back({frmMain::RowFileName(item), item->checkState() == Qt::Checked});
     }
     return items;
 }
@@ -34,9 +33,9 @@ void WindowPlayScreens::ShowConflictCheck() {
     }
 }
 
-void WindowPlayScreens::ShowWaitingWindow() {
+void WindowPlayScreens::ShowWaitingWindow(const std::filesystem::path& gameProgram) {
     frmPlay waiting(state_, ports_, pollInterval_, &mainWindow_);
-    waiting.Run();
+    waiting.Run(gameProgram);
 }
 
 }  // namespace vrel

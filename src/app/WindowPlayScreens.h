@@ -17,7 +17,7 @@ public:
     std::vector<ModRow> ListItems() override;
     void SetMainWindowVisible(bool visible) override;
     void ShowConflictCheck() override;
-    void ShowWaitingWindow() override;
+    void ShowWaitingWindow(const std::filesystem::path& gameProgram) override;
 
 private:
     frmMain& mainWindow_;

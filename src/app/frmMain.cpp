@@ -1,22 +1,28 @@
 #include "app/frmMain.h"
 
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFont>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QListWidget>
+#include <QMimeData>
 #include <QPainter>
 #include <QScreen>
 #include <QScrollBar>
+#include <QSignalBlocker>
 #include <QTimer>
 
 #include "app/ButtonSounds.h"
 #include "app/HotSpot.h"
+#include "app/ModDrop.h"
 #include "app/SkinImages.h"
 #include "app/Startup.h"
 #include "app/WindowDrag.h"
 #include "app/frmAbout.h"
 #include "base/AnsiText.h"
+#include "base/PathHelpers.h"
 
 namespace vrel {
 namespace {
@@ -24,6 +30,7 @@ namespace {
 // Whether a list item's check box was ticked when the tick handler last saw it: the list reports
 // any change of an item, and only a changed check box is a tick.
 constexpr int kTickSeenRole = Qt::UserRole + 1;
+constexpr int kFileNameRole = Qt::UserRole + 2;
 
 QFont SkinFont(const QString& first, int pixelSize) {
     QFont font;
@@ -64,8 +71,8 @@ QListWidget::item:hover { background: rgba(90, 255, 130, 28); }
 QListWidget::item:selected { background: rgba(90, 255, 130, 60); color: #d8ffe0;
                              border: 1px solid rgba(120, 255, 150, 110); }
 QListWidget::indicator { width: 11px; height: 11px; }
-QListWidget::indicator:unchecked { image: url(:/skins/check_off.svg); }
-QListWidget::indicator:checked { image: url(:/skins/check_on.svg); }
+QListWidget::indicator:unchecked { image: url(:/skins/check_off.png); }
+QListWidget::indicator:checked { image: url(:/skins/check_on.png); }
 QScrollBar:vertical { background: #0a1d0e; width: 10px; margin: 0; }
 QScrollBar::handle:vertical { background: #2f8a45; min-height: 24px; border: 1px solid #0a1d0e; }
 QScrollBar::add-line:vertical, QScrollBar::sub-line:vertical { height: 0; }
@@ -87,6 +94,7 @@ frmMain::frmMain(ProgramState& state, Ports& ports, ProgressPort& progress, QWid
     setAccessibleName(QStringLiteral("Vrel"));
     setFixedSize(400, 514);
     setMouseTracking(true);
+    setAcceptDrops(true);
     setAutoFillBackground(true);
     QPalette background = palette();
     background.setColor(QPalette::Window, QColor(192, 192, 192));
@@ -179,6 +187,10 @@ frmMain::frmMain(ProgramState& state, Ports& ports, ProgressPort& progress, QWid
     ShowCredit();
 }
 
+std::string frmMain::RowFileName(const QListWidgetItem* item) {
+    return item->data(kFileNameRole).toByteArray().toStdString();
+}
+
 bool frmMain::Form_Load() {
     hide();
     state_.LoadingList = true;
@@ -189,7 +201,8 @@ bool frmMain::Form_Load() {
         return false;
     }
     for (const ModRow& row : result.Rows) {
-        auto* item = new QListWidgetItem(QString::fromLocal8Bit(row.Name));
+        auto* item = new QListWidgetItem(QString::fromStdString(PathToDisplay(row.Name)));
+        item->setData(kFileNameRole, QByteArray::fromStdString(row.Name));
         item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
         item->setCheckState(Qt::Unchecked);
         item->setData(kTickSeenRole, false);
@@ -248,6 +261,44 @@ void frmMain::closeEvent(QCloseEvent* event) {
     ports_.lifetime.EndProgram();
 }
 
+void frmMain::dragEnterEvent(QDragEnterEvent* event) {
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (std::any_of(urls.begin(), urls.end(), [](const QUrl& url) { return url.isLocalFile(); })) {
+        event->acceptProposedAction();
+    }
+}
+
+void frmMain::dropEvent(QDropEvent* event) {
+    std::vector<std::filesystem::path> dropped;
+    for (const QUrl& url : event->mimeData()->urls()) {
+        if (url.isLocalFile()) {
+            dropped.emplace_back(url.toLocalFile().toStdU16String());
+        }
+    }
+    event->acceptProposedAction();
+    const DropOutcome outcome = AddDroppedMods(
+        dropped, ProgramFile(state_.programFolder, "Patches"), ports_.messages, progress_);
+    if (!outcome.Added.empty()) {
+        ShowRows(RereadModsKeepingTicks(state_, progress_));
+    }
+    ReportDrop(ports_.messages, outcome);
+}
+
+// Fills the list anew from rows that already stand in the catalogue: no tick is a new one.
+void frmMain::ShowRows(const std::vector<ModRow>& rows) {
+    const QSignalBlocker quiet(DATList);
+    DATList->clear();
+    for (const ModRow& row : rows) {
+        auto* item = new QListWidgetItem(QString::fromLocal8Bit(row.Name));
+        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
+        item->setCheckState(row.Ticked ? Qt::Checked : Qt::Unchecked);
+        item->setData(kTickSeenRole, row.Ticked);
+        DATList->addItem(item);
+    }
+    DATList->setCurrentRow(0);
+    labDesc->clear();
+}
+
 void frmMain::DATList_ItemCheck(QListWidgetItem* item) {
     const bool ticked = item->checkState() == Qt::Checked;
     if (item->data(kTickSeenRole).toBool() == ticked) {
@@ -255,7 +306,7 @@ void frmMain::DATList_ItemCheck(QListWidgetItem* item) {
     }
     item->setData(kTickSeenRole, ticked);
     vrel::DATList_ItemCheck(state_, ports_.messages, ports_.sounds, DATList->row(item) + 1,
-                            item->text().toLocal8Bit().toStdString(), ticked);
+                            RowFileName(item), ticked);
 }
 
 void frmMain::DATList_ItemClick(QListWidgetItem* item) {

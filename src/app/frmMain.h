@@ -3,10 +3,12 @@
 #include <QWidget>
 #include <array>
 #include <functional>
+#include <string>
 
 #include "app/CreditShow.h"
 #include "app/MainWindowRules.h"
 #include "app/ProgramState.h"
+#include "app/Startup.h"
 #include "platform/Ports.h"
 #include "platform/ProgressPort.h"
 
@@ -40,6 +42,10 @@ public:
     // the screen. False when the program ended instead.
     bool Form_Load();
 
+    // The archive's file name in Patches that a row of DATList stands for, as the file system
+    // has it; the row shows it as display text.
+    static std::string RowFileName(const QListWidgetItem* item);
+
     QListWidget* DATList = nullptr;
     QLabel* labDesc = nullptr;
     QLabel* LabelShow = nullptr;
@@ -64,6 +70,8 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void Hover(MainButton button);
@@ -74,6 +82,7 @@ private:
     void DATList_ItemCheck(QListWidgetItem* item);
     void DATList_ItemClick(QListWidgetItem* item);
     void ShowCredit();
+    void ShowRows(const std::vector<ModRow>& rows);
 
     ProgramState& state_;
     Ports& ports_;

@@ -19,7 +19,7 @@ constexpr std::string_view kExemptMember = "data\\vault13.gam";
 
 struct PickedDat {
     const FileInDat_Collection* files;
-    std::string fileName;
+    std::string fileName;  // display text
 };
 
 // The member names of the picked archives, each distinct name numbered once, and for every
@@ -158,7 +158,8 @@ ConflictReport ConflictCheck(FalloutDat_Collection& FalloutDats) {
     std::vector<PickedDat> picked;
     for (const auto& slot : FalloutDats) {
         if (slot.item->Selected) {
-            picked.push_back({slot.item->Files.get(), GetFileName(slot.item->FullPath)});
+            picked.push_back({slot.item->Files.get(), PathToDisplay(std::filesystem::path(
+                                                          GetFileName(slot.item->FullPath)))});
         }
     }
     if (picked.size() < 2) {
@@ -168,11 +169,13 @@ ConflictReport ConflictCheck(FalloutDat_Collection& FalloutDats) {
     const NameIndex index = IndexNames(picked);
     std::vector<std::uint8_t> exempt(index.names.size());
     std::vector<std::uint8_t> heavy(index.names.size());
+    std::vector<std::string> shownNames(index.names.size());
     for (std::size_t name = 0; name < index.names.size(); ++name) {
         // Only a name held more than once can clash.
         if (index.occurrenceStart[name + 1] - index.occurrenceStart[name] > 1) {
             exempt[name] = IsExemptFromConflicts(*index.names[name]) ? 1 : 0;
             heavy[name] = IsHeavyConflict(*index.names[name]) ? 1 : 0;
+            shownNames[name] = AnsiToUtf8(*index.names[name]);
         }
     }
 
@@ -195,7 +198,7 @@ ConflictReport ConflictCheck(FalloutDat_Collection& FalloutDats) {
         }
         for (std::uint32_t later = earlier + 1; later < picked.size(); ++later) {
             for (const std::uint32_t name : clashesWith[later]) {
-                report.Lines.push_back(ConflictLine(*index.names[name], picked[earlier].fileName,
+                report.Lines.push_back(ConflictLine(shownNames[name], picked[earlier].fileName,
                                                     picked[later].fileName));
                 anyHeavy = anyHeavy || heavy[name] != 0;
             }

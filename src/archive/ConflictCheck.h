@@ -10,7 +10,8 @@ namespace vrel {
 enum class ConflictVerdict { None, Minor, Heavy };
 
 // Every clash between the picked mods, one line per matching pair of entries, and the rating of
-// the whole set. Lines are 8-bit text in the code page of the member names.
+// the whole set. Lines are display text (UTF-8): the member name from its code page, the archives'
+// file names as the file system has them.
 struct ConflictReport {
     std::vector<std::string> Lines;
     ConflictVerdict Verdict = ConflictVerdict::None;

@@ -4,6 +4,7 @@
 
 #include "archive/DatFile.h"
 #include "archive/DatWalk.h"
+#include "archive/MemberStream.h"
 #include "archive/ScanDat.h"
 #include "base/AnsiText.h"
 
@@ -39,7 +40,7 @@ void CheckDataSize(const std::filesystem::path& archivePath, DatVerification& re
 
 }  // namespace
 
-DatVerification VerifyDat(const std::filesystem::path& archivePath) {
+DatVerification VerifyDat(const std::filesystem::path& archivePath, int threads) {
     DatVerification result;
     const DatScan scan = ScanDat(archivePath, false);
     if (scan.Problem) {
@@ -53,9 +54,11 @@ DatVerification VerifyDat(const std::filesystem::path& archivePath) {
     }
 
     std::vector<std::string> walkNames;
-    while (std::optional<DatEntry> entry = walk->NextDatEntry()) {
+    MemberStream members(*walk, threads);
+    while (std::optional<MemberStream::Member> member = members.Next()) {
+        const DatEntry* entry = &member->Entry;
         walkNames.push_back(AnsiToLower(entry->Name));
-        const MemberContent content = walk->ReadDatMember(*entry);
+        const MemberContent& content = *member->Content;
         if (content.Problem) {
             std::string detail = "Compressed " + std::to_string(entry->Compressed) + ", RealSize " +
                                  std::to_string(entry->RealSize) + ", PackedSize " +

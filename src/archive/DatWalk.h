@@ -28,6 +28,10 @@ public:
 
     // A member's content; the walk's position is not changed.
     MemberContent ReadDatMember(const DatEntry& entry) { return ReadMemberContent(file_, entry); }
+    // Its stored bytes only, for UnpackMemberBytes on another thread.
+    MemberContent ReadMemberBytes(const DatEntry& entry) {
+        return vrel::ReadMemberBytes(file_, entry);
+    }
 
 private:
     DatWalk(DatFile file, std::vector<std::uint8_t> directory, std::int32_t filesTotal)

@@ -28,8 +28,8 @@ void AppendEntry(std::vector<std::uint8_t>& out, const WrittenEntry& entry, std:
 }
 
 // The bytes a member occupies in the archive and whether they are one zlib stream.
-std::pair<std::vector<std::uint8_t>, bool> EncodeMember(std::span<const std::uint8_t> content,
-                                                        MemberStorage storage, int level) {
+std::pair<std::vector<std::uint8_t>, bool> EncodeImageMember(std::span<const std::uint8_t> content,
+                                                             MemberStorage storage, int level) {
     if (storage == MemberStorage::Stored) {
         return {std::vector<std::uint8_t>(content.begin(), content.end()), false};
     }
@@ -74,10 +74,7 @@ DatWriter::DatWriter(DatWriter&& other) noexcept
     : target_(std::move(other.target_)),
       temporary_(std::exchange(other.temporary_, {})),
       out_(std::move(other.out_)),
-      compressor_(std::move(other.compressor_)),
-      compressorLevel_(other.compressorLevel_),
       level_(other.level_),
-      packed_(std::move(other.packed_)),
       written_(other.written_),
       entries_(std::move(other.entries_)) {}
 
@@ -89,32 +86,46 @@ DatWriter::~DatWriter() {
     }
 }
 
+EncodedMember EncodeMember(std::span<const std::uint8_t> content, MemberStorage storage,
+                           int level) {
+    EncodedMember encoded;
+    encoded.RealSize = content.size();
+    if (storage != MemberStorage::Stored) {
+        // Kept between members: setting a compressor up costs more than packing a small member.
+        thread_local std::optional<MemberCompressor> compressor;
+        if (!compressor || compressor->Level() != level) {
+            compressor.emplace(level);
+        }
+        compressor->Compress(content, encoded.Bytes);
+        if (storage == MemberStorage::Compressed || encoded.Bytes.size() < content.size()) {
+            encoded.Compressed = true;
+            return encoded;
+        }
+    }
+    encoded.Bytes.assign(content.begin(), content.end());
+    return encoded;
+}
+
 std::optional<WriteFailure> DatWriter::AddMember(const std::string& name,
                                                  std::span<const std::uint8_t> content,
                                                  MemberStorage storage, std::optional<int> level) {
     if (content.size() > static_cast<std::size_t>(kMaxFormatSize)) {
         return WriteFailure::TooLarge;
     }
-    std::span<const std::uint8_t> bytes = content;
-    bool compressed = false;
-    if (storage != MemberStorage::Stored) {
-        if (level.value_or(level_) != compressorLevel_) {
-            compressorLevel_ = level.value_or(level_);
-            compressor_ = MemberCompressor(compressorLevel_);
-        }
-        compressor_.Compress(content, packed_);
-        if (storage == MemberStorage::Compressed || packed_.size() < content.size()) {
-            bytes = packed_;
-            compressed = true;
-        }
-    }
-    if (written_ + static_cast<std::int64_t>(bytes.size()) > kMaxFormatSize) {
+    return AddEncoded(name, EncodeMember(content, storage, level.value_or(level_)));
+}
+
+std::optional<WriteFailure> DatWriter::AddEncoded(const std::string& name,
+                                                  const EncodedMember& member) {
+    const std::vector<std::uint8_t>& bytes = member.Bytes;
+    if (member.RealSize > static_cast<std::size_t>(kMaxFormatSize) ||
+        written_ + static_cast<std::int64_t>(bytes.size()) > kMaxFormatSize) {
         return WriteFailure::TooLarge;
     }
     WrittenEntry entry;
     entry.Name = name;
-    entry.Compressed = compressed ? 1 : 0;
-    entry.RealSize = static_cast<std::int32_t>(content.size());
+    entry.Compressed = member.Compressed ? 1 : 0;
+    entry.RealSize = static_cast<std::int32_t>(member.RealSize);
     entry.PackedSize = static_cast<std::int32_t>(bytes.size());
     entry.Offset = static_cast<std::int32_t>(written_);
     out_.write(reinterpret_cast<const char*>(bytes.data()),
@@ -167,7 +178,7 @@ std::vector<std::uint8_t> BuildDatImage(const std::vector<ImageMember>& members,
     std::vector<std::uint8_t> directory;
     for (const ImageMember& member : members) {
         auto [bytes, compressed] =
-            EncodeMember(member.Content, member.Storage, Z_DEFAULT_COMPRESSION);
+            EncodeImageMember(member.Content, member.Storage, Z_DEFAULT_COMPRESSION);
         WrittenEntry entry;
         entry.Name = member.Name;
         entry.Compressed = member.Compressed.value_or(compressed ? 1 : 0);

@@ -29,8 +29,21 @@ struct WrittenEntry {
     std::int32_t Offset = 0;
 };
 
-// One zlib stream of the content at the given level (0 to 9, or -1 for zlib's default).
+// One zlib stream of the content at the given level (0 to 9, or -1 for zlib's default), made by
+// zlib itself: what tests and in-memory images use.
 std::vector<std::uint8_t> CompressMember(std::span<const std::uint8_t> content, int level);
+
+// A member's bytes as they go into the archive.
+struct EncodedMember {
+    std::vector<std::uint8_t> Bytes;
+    bool Compressed = false;
+    std::size_t RealSize = 0;
+};
+
+// Packs (or keeps) one member's content as `storage` says, at `level` (see MemberCompressor).
+// Any thread may call it: each thread packs with a compressor of its own, so the bytes depend
+// only on the content, the storage and the level.
+EncodedMember EncodeMember(std::span<const std::uint8_t> content, MemberStorage storage, int level);
 
 enum class WriteFailure {
     CannotWrite,  // the file could not be created, written or put in place
@@ -57,6 +70,10 @@ public:
                                           std::span<const std::uint8_t> content,
                                           MemberStorage storage,
                                           std::optional<int> level = std::nullopt);
+    // Appends a member encoded beforehand (on any thread) by EncodeMember.
+    std::optional<WriteFailure> AddEncoded(const std::string& name, const EncodedMember& member);
+
+    int Level() const { return level_; }
 
     // Writes the directory, in the order given by `before` when set, else in the order added,
     // then TreeSize and DataSize (the file's length), and puts the archive in place.
@@ -71,17 +88,12 @@ private:
         : target_(std::move(target)),
           temporary_(std::move(temporary)),
           out_(std::move(out)),
-          compressor_(level),
-          compressorLevel_(level),
           level_(level) {}
 
     std::filesystem::path target_;
     std::filesystem::path temporary_;  // empty once the archive is in place
     std::ofstream out_;
-    MemberCompressor compressor_;
-    int compressorLevel_ = -1;
     int level_ = -1;
-    std::vector<std::uint8_t> packed_;  // reused for every member
     std::int64_t written_ = 0;
     std::vector<WrittenEntry> entries_;
 };

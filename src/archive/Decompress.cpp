@@ -5,6 +5,11 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <memory>
+
+#ifdef VREL_HAVE_LIBDEFLATE
+#include <libdeflate.h>
+#endif
 
 namespace vrel {
 namespace {
@@ -13,6 +18,82 @@ namespace {
 // that nothing can use.
 std::int64_t MostAStreamCanUnpackTo(std::size_t streamLength) {
     return (static_cast<std::int64_t>(streamLength) + 1) * kMaxInflateRatio;
+}
+
+// The buffer that one stream of `data` unpacks into, or nothing when the size cannot be served.
+std::optional<std::int64_t> WorkCapacity(const std::vector<std::uint8_t>& data,
+                                         std::int32_t expectedSize) {
+    const std::optional<std::int64_t> bufferSize = DecompressBufferSize(expectedSize);
+    if (!bufferSize) {
+        return std::nullopt;
+    }
+    // The buffer rule allows B bytes; an announced size far beyond what the stream can give must
+    // not make us allocate it. Any stream still ends (or is cut) exactly where it would with B.
+    return std::min(*bufferSize, MostAStreamCanUnpackTo(data.size()));
+}
+
+int InflateWithZlib(const std::vector<std::uint8_t>& data, std::vector<std::uint8_t>& work) {
+    uLongf outputLength = static_cast<uLongf>(work.size() - 1);
+    const int result =
+        uncompress(work.data(), &outputLength, data.data(), static_cast<uLong>(data.size()));
+    work.resize(outputLength);
+    return result;
+}
+
+#ifdef VREL_HAVE_LIBDEFLATE
+struct DecompressorFree {
+    void operator()(libdeflate_decompressor* decompressor) const {
+        libdeflate_free_decompressor(decompressor);
+    }
+};
+
+// Each thread keeps its own: a decompressor is not to be shared between threads.
+libdeflate_decompressor* ThreadDecompressor() {
+    thread_local std::unique_ptr<libdeflate_decompressor, DecompressorFree> decompressor(
+        libdeflate_alloc_decompressor());
+    return decompressor.get();
+}
+
+// True when libdeflate unpacked the whole stream into `work`. It checks the header, every block
+// and the Adler-32 sum as zlib does, so a stream it accepts is one zlib accepts with the same
+// bytes; whatever it refuses goes to zlib, which alone decides what a damaged stream leaves.
+bool InflateWithLibdeflate(const std::vector<std::uint8_t>& data, std::vector<std::uint8_t>& work) {
+    libdeflate_decompressor* decompressor = ThreadDecompressor();
+    if (decompressor == nullptr) {
+        return false;
+    }
+    std::size_t consumed = 0;
+    std::size_t produced = 0;
+    // _ex: bytes after the end of the stream are left alone, as zlib leaves them.
+    if (libdeflate_zlib_decompress_ex(decompressor, data.data(), data.size(), work.data(),
+                                      work.size() - 1, &consumed,
+                                      &produced) != LIBDEFLATE_SUCCESS) {
+        return false;
+    }
+    work.resize(produced);
+    return true;
+}
+#endif
+
+int Unpack(std::vector<std::uint8_t>& data, std::int32_t expectedSize, bool libdeflateFirst) {
+    const std::optional<std::int64_t> capacity = WorkCapacity(data, expectedSize);
+    if (!capacity) {
+        data.clear();
+        return Z_MEM_ERROR;
+    }
+    std::vector<std::uint8_t> work(static_cast<std::size_t>(*capacity + 1), 0);
+    int result = Z_OK;
+#ifdef VREL_HAVE_LIBDEFLATE
+    if (!libdeflateFirst || !InflateWithLibdeflate(data, work)) {
+        result = InflateWithZlib(data, work);
+    }
+#else
+    (void)libdeflateFirst;
+    result = InflateWithZlib(data, work);
+#endif
+    // The work buffer becomes the result: same bytes as a copy of its first outputLength bytes.
+    data.swap(work);
+    return result;
 }
 
 }  // namespace
@@ -31,22 +112,15 @@ std::optional<std::int64_t> DecompressBufferSize(std::int32_t expectedSize) {
 }
 
 int Decompress(std::vector<std::uint8_t>& data, std::int32_t expectedSize) {
-    const std::optional<std::int64_t> bufferSize = DecompressBufferSize(expectedSize);
-    if (!bufferSize) {
-        data.clear();
-        return Z_MEM_ERROR;
-    }
-    // The buffer rule allows B bytes; an announced size far beyond what the stream can give must
-    // not make us allocate it. Any stream still ends (or is cut) exactly where it would with B.
-    const std::int64_t capacity = std::min(*bufferSize, MostAStreamCanUnpackTo(data.size()));
-    std::vector<std::uint8_t> work(static_cast<std::size_t>(capacity + 1), 0);
-    uLongf outputLength = static_cast<uLongf>(capacity);
-    const int result =
-        uncompress(work.data(), &outputLength, data.data(), static_cast<uLong>(data.size()));
-    // The work buffer becomes the result: same bytes as a copy of its first outputLength bytes.
-    work.resize(outputLength);
-    data.swap(work);
-    return result;
+#ifdef VREL_HAVE_LIBDEFLATE
+    return Unpack(data, expectedSize, true);
+#else
+    return Unpack(data, expectedSize, false);
+#endif
+}
+
+int DecompressWithZlib(std::vector<std::uint8_t>& data, std::int32_t expectedSize) {
+    return Unpack(data, expectedSize, false);
 }
 
 }  // namespace vrel

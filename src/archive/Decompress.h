@@ -13,11 +13,16 @@ inline constexpr std::int64_t kMaxInflateRatio = 1032;
 // rounded half to even; nothing when the size is negative or the buffer would not fit 32 bits.
 std::optional<std::int64_t> DecompressBufferSize(std::int32_t expectedSize);
 
-// Unpacks one zlib stream in place with a single call of zlib's uncompress. On return `data`
-// holds exactly the bytes that uncompress produced, at most the buffer size above: a damaged or
+// Unpacks one zlib stream in place with a single call. On return `data` holds exactly the bytes
+// that zlib's uncompress produces, at most the buffer size above: a damaged or
 // longer stream leaves what came out. It never allocates more than the stream could unpack to,
 // whatever size is announced. Returns zlib's result code (Z_OK when the stream ended);
 // a size the buffer rule cannot serve leaves `data` empty and returns Z_MEM_ERROR.
+// Where libdeflate was found when the program was built, it inflates first (several times
+// faster); a stream it refuses is handed to zlib, so every result, damaged or whole, is zlib's.
 int Decompress(std::vector<std::uint8_t>& data, std::int32_t expectedSize);
+
+// The same with zlib alone: what Decompress must always agree with.
+int DecompressWithZlib(std::vector<std::uint8_t>& data, std::int32_t expectedSize);
 
 }  // namespace vrel

@@ -4,34 +4,47 @@
 
 #include <new>
 
+#ifdef VREL_HAVE_LIBDEFLATE
+#include <libdeflate.h>
+#endif
+
 namespace vrel {
 
+#ifdef VREL_HAVE_LIBDEFLATE
 struct MemberCompressor::Stream {
-    z_stream z{};
+    libdeflate_compressor* compressor = nullptr;
+    ~Stream() { libdeflate_free_compressor(compressor); }
 };
 
-MemberCompressor::MemberCompressor(int level) : stream_(std::make_unique<Stream>()) {
+MemberCompressor::MemberCompressor(int level) : stream_(std::make_unique<Stream>()), level_(level) {
+    stream_->compressor = libdeflate_alloc_compressor(level < 0 ? 6 : level);
+    if (stream_->compressor == nullptr) {
+        throw std::bad_alloc();
+    }
+}
+
+MemberCompressor::~MemberCompressor() = default;
+
+void MemberCompressor::Compress(std::span<const std::uint8_t> content,
+                                std::vector<std::uint8_t>& packed) {
+    packed.resize(libdeflate_zlib_compress_bound(stream_->compressor, content.size()));
+    // The output holds the bound, so the stream always fits.
+    packed.resize(libdeflate_zlib_compress(stream_->compressor, content.data(), content.size(),
+                                           packed.data(), packed.size()));
+}
+#else
+struct MemberCompressor::Stream {
+    z_stream z{};
+    ~Stream() { deflateEnd(&z); }
+};
+
+MemberCompressor::MemberCompressor(int level) : stream_(std::make_unique<Stream>()), level_(level) {
     if (deflateInit(&stream_->z, level) != Z_OK) {
         throw std::bad_alloc();
     }
 }
 
-MemberCompressor::~MemberCompressor() {
-    if (stream_) {
-        deflateEnd(&stream_->z);
-    }
-}
-
-MemberCompressor::MemberCompressor(MemberCompressor&&) noexcept = default;
-MemberCompressor& MemberCompressor::operator=(MemberCompressor&& other) noexcept {
-    if (this != &other) {
-        if (stream_) {
-            deflateEnd(&stream_->z);
-        }
-        stream_ = std::move(other.stream_);
-    }
-    return *this;
-}
+MemberCompressor::~MemberCompressor() = default;
 
 void MemberCompressor::Compress(std::span<const std::uint8_t> content,
                                 std::vector<std::uint8_t>& packed) {
@@ -46,5 +59,9 @@ void MemberCompressor::Compress(std::span<const std::uint8_t> content,
     deflate(&z, Z_FINISH);
     packed.resize(z.total_out);
 }
+#endif
+
+MemberCompressor::MemberCompressor(MemberCompressor&&) noexcept = default;
+MemberCompressor& MemberCompressor::operator=(MemberCompressor&&) noexcept = default;
 
 }  // namespace vrel

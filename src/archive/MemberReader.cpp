@@ -14,6 +14,24 @@ bool LiesInside(const DatFile& archive, std::int64_t offset, std::int64_t count)
 }  // namespace
 
 MemberContent ReadMemberContent(DatFile& archive, const DatEntry& entry) {
+    MemberContent content = ReadMemberBytes(archive, entry);
+    UnpackMemberBytes(content, entry);
+    return content;
+}
+
+void UnpackMemberBytes(MemberContent& content, const DatEntry& entry, Inflater inflater) {
+    if (content.Problem || entry.Compressed != 1) {
+        return;
+    }
+    const int result = inflater == Inflater::ZlibOnly
+                           ? DecompressWithZlib(content.Bytes, entry.RealSize)
+                           : Decompress(content.Bytes, entry.RealSize);
+    if (result != Z_OK || content.Bytes.size() != static_cast<std::size_t>(entry.RealSize)) {
+        content.Problem = DatProblem::DamagedMember;
+    }
+}
+
+MemberContent ReadMemberBytes(DatFile& archive, const DatEntry& entry) {
     MemberContent content;
     if (entry.Compressed == 1) {
         // Deflate cannot reach a larger announced size, so such an entry is damaged.
@@ -33,10 +51,6 @@ MemberContent ReadMemberContent(DatFile& archive, const DatEntry& entry) {
             return content;
         }
         content.Bytes = std::move(*packed);
-        const int result = Decompress(content.Bytes, entry.RealSize);
-        if (result != Z_OK || content.Bytes.size() != static_cast<std::size_t>(entry.RealSize)) {
-            content.Problem = DatProblem::DamagedMember;
-        }
         return content;
     }
 

@@ -21,4 +21,15 @@ struct MemberContent {
 // any other member's RealSize bytes as stored. One read, one inflate.
 MemberContent ReadMemberContent(DatFile& archive, const DatEntry& entry);
 
+// Which library inflates: the fastest the build has, or zlib alone (the one-core engine that
+// benchmarks and tests compare against). Both give the same bytes and the same judgement.
+enum class Inflater { Fastest, ZlibOnly };
+
+// The same in two halves, so that the reading and the inflating can run on different threads:
+// ReadMemberBytes checks the entry and reads its stored bytes (for a compressed member, still
+// packed); UnpackMemberBytes, on any thread, inflates them when the member is compressed.
+MemberContent ReadMemberBytes(DatFile& archive, const DatEntry& entry);
+void UnpackMemberBytes(MemberContent& content, const DatEntry& entry,
+                       Inflater inflater = Inflater::Fastest);
+
 }  // namespace vrel

@@ -5,6 +5,13 @@
 
 #include "base/CaseBlindPath.h"
 
+#ifdef _WIN32
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+#endif
+
 namespace vrel {
 namespace {
 
@@ -28,7 +35,19 @@ bool FileExists(const std::string& path) {
         return false;
     }
     std::error_code error;
-    return std::filesystem::is_regular_file(ResolveCaseBlind(path), error);
+    const std::filesystem::path file = ResolveCaseBlind(path);
+    return std::filesystem::is_regular_file(file, error) && !IsHiddenOrSystem(file);
+}
+
+bool IsHiddenOrSystem(const std::filesystem::path& entry) {
+#ifdef _WIN32
+    const DWORD attributes = GetFileAttributesW(entry.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES &&
+           (attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) != 0;
+#else
+    const std::string name = entry.filename().string();
+    return name.size() > 1 && name.front() == '.' && name != "..";
+#endif
 }
 
 bool FolderExists(std::string& path) {

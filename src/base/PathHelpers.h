@@ -7,9 +7,13 @@
 
 namespace vrel {
 
-// Whether an ordinary file exists at `path` (matched case-blind). False for an empty path or one
-// that ends with a separator.
+// Whether an ordinary file exists at `path` (matched case-blind). False for an empty path, one
+// that ends with a separator, and a hidden or system file.
 bool FileExists(const std::string& path);
+
+// Whether listings leave the entry out: on Windows one with the hidden or system attribute,
+// elsewhere one whose name starts with "." (as copies from some systems leave "._Mod.dat").
+bool IsHiddenOrSystem(const std::filesystem::path& entry);
 
 // Whether a folder exists at `path` (matched case-blind). A path without a trailing separator
 // gets one appended, in the caller's own variable.

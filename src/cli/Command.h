@@ -33,6 +33,7 @@ extern const Command kListCommand;
 extern const Command kInfoCommand;
 extern const Command kExtractCommand;
 extern const Command kPackCommand;
+extern const Command kImportCommand;
 extern const Command kVerifyCommand;
 extern const Command kConflictsCommand;
 

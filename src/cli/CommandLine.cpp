@@ -1,5 +1,10 @@
 #include "cli/CommandLine.h"
 
+#include <charconv>
+
+#include "archive/OrderedPool.h"
+#include "cli/ProgressBar.h"
+
 namespace vrel::cli {
 
 Expected<ParsedArguments, std::string> ParseArguments(const std::vector<std::string>& args,
@@ -77,6 +82,28 @@ std::optional<ParsedArguments> ParseOrExit(const std::vector<std::string>& args,
         return std::nullopt;
     }
     return std::move(*parsed);
+}
+
+std::optional<int> ThreadsOption(const ParsedArguments& parsed, const Command& command,
+                                 CommandIo& io, int& exitCode) {
+    const auto text = parsed.Values.find("--threads");
+    if (text == parsed.Values.end()) {
+        return WorkerThreads(std::nullopt);
+    }
+    int threads = 0;
+    const auto [end, error] =
+        std::from_chars(text->second.data(), text->second.data() + text->second.size(), threads);
+    if (error != std::errc() || end != text->second.data() + text->second.size() || threads < 1 ||
+        threads > kMostThreads) {
+        exitCode = UsageError(io, command,
+                              "--threads takes a number from 1 to " + std::to_string(kMostThreads));
+        return std::nullopt;
+    }
+    return threads;
+}
+
+bool ShowsProgress(const CommandIo& io, const ParsedArguments& parsed) {
+    return io.Terminal && !parsed.Has(kQuietFlag) && !parsed.Has(kQuietLongFlag);
 }
 
 void ReportProblem(CommandIo& io, const std::string& subject, const std::string& problem) {

@@ -46,6 +46,17 @@ std::optional<ParsedArguments> ParseOrExit(const std::vector<std::string>& args,
                                            const ArgumentSpec& spec, const Command& command,
                                            CommandIo& io, int& exitCode);
 
+// The most threads "--threads" accepts.
+inline constexpr int kMostThreads = 256;
+
+// The value of "--threads N", or the machine's cores when it is not given; nothing after a usage
+// error, with `exitCode` set.
+std::optional<int> ThreadsOption(const ParsedArguments& parsed, const Command& command,
+                                 CommandIo& io, int& exitCode);
+
+// Whether a sub-command shows its progress bar: on a terminal, unless -q or --quiet was given.
+bool ShowsProgress(const CommandIo& io, const ParsedArguments& parsed);
+
 // "vrel-dat: <subject>: <problem>" on Err.
 void ReportProblem(CommandIo& io, const std::string& subject, const std::string& problem);
 

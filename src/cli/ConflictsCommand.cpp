@@ -30,11 +30,11 @@ int RunConflicts(const std::vector<std::string>& args, CommandIo& io) {
         for (const std::string& name : scan.Names) {
             files->Add(name);
         }
-        dats.Add(++index, scan.FilesTotal, NativePathToAnsi(archive), true, {}, files);
+        dats.Add(++index, scan.FilesTotal, archive, true, {}, files);
     }
     const ConflictReport report = ConflictCheck(dats);
     for (const std::string& line : report.Lines) {
-        io.Out << AnsiToUtf8(line) << "\n";
+        io.Out << line << "\n";
     }
     io.Out << VerdictText(report.Verdict) << "\n";
     return kExitGood;

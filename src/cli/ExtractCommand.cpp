@@ -3,6 +3,7 @@
 
 #include "archive/DatWalk.h"
 #include "archive/MemberPath.h"
+#include "archive/MemberStream.h"
 #include "base/AnsiText.h"
 #include "cli/CommandLine.h"
 #include "cli/ProgressBar.h"
@@ -45,10 +46,17 @@ std::optional<std::string> WriteMember(const TargetFolders::TargetFile& target,
 
 int RunExtract(const std::vector<std::string>& args, CommandIo& io) {
     int exitCode = kExitGood;
-    const auto parsed =
-        ParseOrExit(args, {.Flags = {"-q", "--quiet"}, .MinPositional = 2, .MaxPositional = 2},
-                    kExtractCommand, io, exitCode);
+    const auto parsed = ParseOrExit(args,
+                                    {.Flags = {kQuietFlag, kQuietLongFlag},
+                                     .Options = {"--threads"},
+                                     .MinPositional = 2,
+                                     .MaxPositional = 2},
+                                    kExtractCommand, io, exitCode);
     if (!parsed) {
+        return exitCode;
+    }
+    const std::optional<int> threads = ThreadsOption(*parsed, kExtractCommand, io, exitCode);
+    if (!threads) {
         return exitCode;
     }
     const std::string& archive = parsed->Positional[0];
@@ -66,8 +74,7 @@ int RunExtract(const std::vector<std::string>& args, CommandIo& io) {
     }
 
     TargetFolders targets(root);
-    ProgressBar progress(io.Err, io.Terminal && !parsed->Has("-q") && !parsed->Has("--quiet"),
-                         walk->FilesTotal());
+    ProgressBar progress(io.Err, ShowsProgress(io, *parsed), walk->FilesTotal());
     std::int32_t visited = 0;
     std::int32_t failed = 0;
     auto fail = [&](const std::string& subject, const std::string& problem) {
@@ -75,7 +82,11 @@ int RunExtract(const std::vector<std::string>& args, CommandIo& io) {
         ReportProblem(io, subject, problem);
         ++failed;
     };
-    while (auto entry = walk->NextDatEntry()) {
+    // Unsafe names are not even read.
+    MemberStream members(*walk, *threads,
+                         [](const DatEntry& entry) { return !CheckMemberName(entry.Name); });
+    while (auto next = members.Next()) {
+        const DatEntry* entry = &next->Entry;
         ++visited;
         progress.Step();
         const std::string member = archive + ": " + AnsiToUtf8(entry->Name);
@@ -83,7 +94,7 @@ int RunExtract(const std::vector<std::string>& args, CommandIo& io) {
             fail(member, "refused, " + DescribeUnsafeName(*unsafe));
             continue;
         }
-        const MemberContent content = walk->ReadDatMember(*entry);
+        const MemberContent& content = *next->Content;
         if (content.Problem) {
             fail(member, DescribeDatProblem(*content.Problem) + "; not written");
             continue;
@@ -115,7 +126,7 @@ int RunExtract(const std::vector<std::string>& args, CommandIo& io) {
 
 const Command kExtractCommand = {
     "extract",
-    "ARCHIVE DIR [-q]",
+    "ARCHIVE DIR [-q] [--threads N]",
     "Writes every member of a DAT archive under DIR.",
     "Backslashes in member names become folders, created as needed; existing folders and\n"
     "files are matched whatever their letter case, as the game finds them. Names that are\n"
@@ -123,7 +134,9 @@ const Command kExtractCommand = {
     "not followed, and a member that cannot be read whole is not written. Exit status 0 only\n"
     "when every member was written intact; otherwise the problems go to stderr and the\n"
     "status is 1.\n\n"
-    "  -q, --quiet   no progress bar (it is shown only on a terminal anyway)\n",
+    "  -q, --quiet   no progress bar (it is shown only on a terminal anyway)\n"
+    "  --threads N   members inflated at once (default: the number of cores); what is\n"
+    "                written is the same whatever the number\n",
     RunExtract,
 };
 

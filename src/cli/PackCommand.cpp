@@ -1,29 +1,15 @@
 #include <charconv>
-#include <fstream>
 
 #include "archive/DatWriter.h"
+#include "archive/OrderedPool.h"
+#include "archive/WholeFile.h"
 #include "base/AnsiText.h"
 #include "cli/CommandLine.h"
 #include "cli/PackSources.h"
+#include "cli/ProgressBar.h"
 
 namespace vrel::cli {
 namespace {
-
-// Reads a whole file into `bytes`, reusing its storage.
-bool ReadWhole(const std::filesystem::path& path, std::vector<std::uint8_t>& bytes) {
-    std::ifstream in(path, std::ios::binary | std::ios::ate);
-    if (!in) {
-        return false;
-    }
-    const std::streamoff size = in.tellg();
-    if (size < 0) {
-        return false;
-    }
-    bytes.resize(static_cast<std::size_t>(size));
-    in.seekg(0);
-    in.read(reinterpret_cast<char*>(bytes.data()), size);
-    return in.gcount() == size && in.peek() == std::ifstream::traits_type::eof();
-}
 
 std::optional<int> ParseLevel(const std::string& text) {
     int level = -1;
@@ -36,10 +22,12 @@ std::optional<int> ParseLevel(const std::string& text) {
 
 int RunPack(const std::vector<std::string>& args, CommandIo& io) {
     int exitCode = kExitGood;
-    const auto parsed = ParseOrExit(
-        args,
-        {.Flags = {"--store"}, .Options = {"--level"}, .MinPositional = 2, .MaxPositional = 2},
-        kPackCommand, io, exitCode);
+    const auto parsed = ParseOrExit(args,
+                                    {.Flags = {"--store", kQuietFlag, kQuietLongFlag},
+                                     .Options = {"--level", "--threads"},
+                                     .MinPositional = 2,
+                                     .MaxPositional = 2},
+                                    kPackCommand, io, exitCode);
     if (!parsed) {
         return exitCode;
     }
@@ -56,6 +44,10 @@ int RunPack(const std::vector<std::string>& args, CommandIo& io) {
             return UsageError(io, kPackCommand, "--store and --level exclude each other");
         }
         level = *value;
+    }
+    const std::optional<int> threads = ThreadsOption(*parsed, kPackCommand, io, exitCode);
+    if (!threads) {
+        return exitCode;
     }
     std::error_code error;
     if (!std::filesystem::is_directory(folder, error)) {
@@ -81,19 +73,54 @@ int RunPack(const std::vector<std::string>& args, CommandIo& io) {
         return kExitDamaged;
     }
     const MemberStorage storage = store ? MemberStorage::Stored : MemberStorage::Smallest;
-    std::vector<std::uint8_t> content;
-    for (const PackSource& source : sources.Members) {
-        if (!ReadWhole(source.Path, content)) {
+    const int packLevel = writer->Level();
+    ProgressBar progress(io.Err, ShowsProgress(io, *parsed),
+                         static_cast<std::int64_t>(sources.Members.size()));
+    // Files are read and packed on every thread; the writer takes them in directory order, so
+    // the archive is the same whatever the number of threads. A few members per thread are in
+    // flight at once, so memory stays bounded by the threads times the largest file.
+    struct Packed {
+        std::optional<EncodedMember> member;  // nothing when the file could not be read whole
+    };
+    OrderedPool<Packed> pool(*threads);
+    const std::size_t inFlight = 4 * static_cast<std::size_t>(*threads);
+    std::size_t taken = 0;
+    auto takeOne = [&]() -> bool {
+        const PackSource& source = sources.Members[taken++];
+        Packed packed = pool.TakeNext();
+        progress.Step();
+        if (!packed.member) {
+            progress.Clear();
             ReportProblem(io, source.Path.string(), "cannot be read whole");
+            return false;
+        }
+        if (auto failure = writer->AddEncoded(source.Name, *packed.member)) {
+            progress.Clear();
+            ReportProblem(io, archive.string(), DescribeWriteFailure(*failure));
+            return false;
+        }
+        return true;
+    };
+    for (const PackSource& source : sources.Members) {
+        if (pool.Pending() >= inFlight && !takeOne()) {
             return kExitDamaged;
         }
-        if (auto failure = writer->AddMember(source.Name, content, storage)) {
-            ReportProblem(io, archive.string(), DescribeWriteFailure(*failure));
+        pool.Submit([&source, storage, packLevel] {
+            std::vector<std::uint8_t> content;
+            if (!ReadWholeFile(source.Path, content)) {
+                return Packed{};
+            }
+            return Packed{EncodeMember(content, storage, packLevel)};
+        });
+    }
+    while (pool.Pending() > 0) {
+        if (!takeOne()) {
             return kExitDamaged;
         }
     }
     // The members went out in directory order already.
     if (auto failure = writer->Finish()) {
+        progress.Clear();
         ReportProblem(io, archive.string(), DescribeWriteFailure(*failure));
         return kExitDamaged;
     }
@@ -104,7 +131,7 @@ int RunPack(const std::vector<std::string>& args, CommandIo& io) {
 
 const Command kPackCommand = {
     "pack",
-    "DIR ARCHIVE [--store] [--level N]",
+    "DIR ARCHIVE [--store] [--level N] [--threads N] [-q]",
     "Builds a DAT archive of the files under DIR that the game itself reads.",
     "Member names use backslashes; the directory is sorted by name with letter case folded to\n"
     "lower case, the order in which the game searches it. Each member is one zlib stream,\n"
@@ -112,8 +139,11 @@ const Command kPackCommand = {
     "characters, names that cannot be written in Windows-1252 and names that differ only in\n"
     "letter case are refused, and then no archive is written. An archive already at ARCHIVE\n"
     "is replaced only once the new one is complete.\n\n"
-    "  --store     store every member as is\n"
-    "  --level N   zlib compression level, 0 to 9 (default 6)\n",
+    "  --store       store every member as is\n"
+    "  --level N     compression level, 0 to 9 (default 6)\n"
+    "  --threads N   files packed at once (default: the number of cores); the archive is the\n"
+    "                same whatever the number\n"
+    "  -q, --quiet   no progress bar (it is shown only on a terminal anyway)\n",
     RunPack,
 };
 

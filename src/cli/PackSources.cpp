@@ -7,6 +7,7 @@
 #include "archive/DatEntry.h"
 #include "archive/GameOrder.h"
 #include "archive/MemberPath.h"
+#include "archive/NewMemberName.h"
 #include "base/AnsiText.h"
 #include "base/Expected.h"
 
@@ -18,29 +19,19 @@ constexpr std::uintmax_t kMaxMemberSize = 0x7FFFFFFF;
 
 // The member name of a file, or the reason it has none.
 Expected<std::string, std::string> MemberName(const std::filesystem::path& relative) {
-    std::string name;
+    std::vector<std::string> parts;
     for (const std::filesystem::path& part : relative) {
-        const std::string native = part.string();
-        const std::string ansi = NativePathToAnsi(part);
-#ifndef _WIN32
-        if (AnsiToUtf8(ansi) != native) {
-            return Unexpected{std::string("the name cannot be written in Windows-1252")};
+#ifdef _WIN32
+        parts.push_back(NativePathToAnsi(part));
+#else
+        auto ansi = StrictUtf8ToAnsi(part.string());
+        if (!ansi) {
+            return ansi;
         }
+        parts.push_back(std::move(*ansi));
 #endif
-        if (ansi.find('\\') != std::string::npos) {
-            return Unexpected{std::string("the name holds a backslash")};
-        }
-        name += name.empty() ? "" : "\\";
-        name += ansi;
     }
-    if (auto unsafe = CheckMemberName(name)) {
-        return Unexpected{DescribeUnsafeName(*unsafe)};
-    }
-    if (name.size() > static_cast<std::size_t>(kNameFieldLength)) {
-        return Unexpected{"the name is longer than " + std::to_string(kNameFieldLength) +
-                          " characters (" + std::to_string(name.size()) + ")"};
-    }
-    return name;
+    return JoinMemberName(parts);
 }
 
 }  // namespace
@@ -88,18 +79,15 @@ PackSources CollectPackSources(const std::filesystem::path& folder,
         sources.Members.push_back({std::move(*name), it->path()});
     }
 
-    std::sort(sources.Members.begin(), sources.Members.end(),
-              [](const PackSource& a, const PackSource& b) {
-                  return GameOrderLess(a.Name, b.Name) ||
-                         (!GameOrderLess(b.Name, a.Name) && a.Name < b.Name);
-              });
-    for (std::size_t i = 1; i < sources.Members.size(); ++i) {
-        const std::string& before = sources.Members[i - 1].Name;
-        const std::string& name = sources.Members[i].Name;
-        if (GameOrderKey(before) == GameOrderKey(name)) {
-            sources.Refusals.push_back(AnsiToUtf8(name) + ": differs from " + AnsiToUtf8(before) +
-                                       " only in letter case");
-        }
+    std::sort(
+        sources.Members.begin(), sources.Members.end(),
+        [](const PackSource& a, const PackSource& b) { return MemberNameBefore(a.Name, b.Name); });
+    std::vector<std::string> names;
+    for (const PackSource& member : sources.Members) {
+        names.push_back(member.Name);
+    }
+    for (std::string& refusal : CaseTwinRefusals(names)) {
+        sources.Refusals.push_back(std::move(refusal));
     }
     return sources;
 }

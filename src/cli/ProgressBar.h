@@ -5,6 +5,10 @@
 
 namespace vrel::cli {
 
+// Every sub-command that shows progress takes these, and shows it only on a terminal.
+inline constexpr const char* kQuietFlag = "-q";
+inline constexpr const char* kQuietLongFlag = "--quiet";
+
 // A one-line bar redrawn in place on a terminal; does nothing when not shown.
 class ProgressBar {
 public:

@@ -7,12 +7,17 @@ namespace {
 int RunVerify(const std::vector<std::string>& args, CommandIo& io) {
     int exitCode = kExitGood;
     const auto parsed =
-        ParseOrExit(args, {.MinPositional = 1, .MaxPositional = 1}, kVerifyCommand, io, exitCode);
+        ParseOrExit(args, {.Options = {"--threads"}, .MinPositional = 1, .MaxPositional = 1},
+                    kVerifyCommand, io, exitCode);
     if (!parsed) {
         return exitCode;
     }
+    const std::optional<int> threads = ThreadsOption(*parsed, kVerifyCommand, io, exitCode);
+    if (!threads) {
+        return exitCode;
+    }
     const std::string& archive = parsed->Positional[0];
-    const DatVerification result = VerifyDat(archive);
+    const DatVerification result = VerifyDat(archive, *threads);
     for (const DatFinding& finding : result.Findings) {
         io.Out << archive << ": " << DescribeDatFinding(finding) << "\n";
     }
@@ -30,12 +35,13 @@ int RunVerify(const std::vector<std::string>& args, CommandIo& io) {
 
 const Command kVerifyCommand = {
     "verify",
-    "ARCHIVE",
+    "ARCHIVE [--threads N]",
     "Checks a DAT archive and lists each problem.",
     "Checks that the start-up scan and the unpacker read the same directory (DataSize equal\n"
     "to the file's length, FilesTotal equal to the entries in TreeSize, the same names), that\n"
     "every member lies inside the file, and that every compressed member unpacks to exactly\n"
-    "its RealSize with a good checksum. Exit status 1 when anything is wrong.\n",
+    "its RealSize with a good checksum. Exit status 1 when anything is wrong.\n\n"
+    "  --threads N   members inflated at once (default: the number of cores)\n",
     RunVerify,
 };
 

@@ -5,9 +5,9 @@
 namespace vrel::cli {
 namespace {
 
-const std::array<const Command*, 6> kCommands = {
-    &kListCommand, &kInfoCommand,   &kExtractCommand,
-    &kPackCommand, &kVerifyCommand, &kConflictsCommand,
+const std::array<const Command*, 7> kCommands = {
+    &kListCommand,   &kInfoCommand,   &kExtractCommand,   &kPackCommand,
+    &kImportCommand, &kVerifyCommand, &kConflictsCommand,
 };
 
 const Command* FindCommand(std::string_view name) {

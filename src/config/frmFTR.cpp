@@ -10,6 +10,7 @@
 #include "app/DataFolders.h"
 #include "config/FirstRun.h"
 #include "config/GameFolder.h"
+#include "config/GamePaths.h"
 #include "config/WindowFont.h"
 
 namespace vrel {
@@ -116,7 +117,7 @@ void frmFTR::Command2_Click() {
                               ports_.messages)) {
         return;
     }
-    CreateDataFolders(state_.Config.cfgPath.Fallout2);
+    CreateDataFolders(GameFolderPath(state_.Config.cfgPath.Fallout2, state_.programFolder));
     showMainWindow_();
     close();
 }

@@ -1,7 +1,9 @@
 #include "launch/PlayPipeline.h"
 
+#include "archive/OrderedPool.h"
 #include "base/AnsiText.h"
 #include "base/PathHelpers.h"
+#include "config/GamePaths.h"
 #include "launch/CleanUp.h"
 #include "launch/Unpacker.h"
 
@@ -18,7 +20,7 @@ std::string DescribeProblems(const std::vector<UnpackProblem>& problems) {
     std::string text = "Vrel could not unpack these files, the game will run without them:\r";
     for (std::size_t i = 0; i < problems.size() && i < kProblemsListed; ++i) {
         const UnpackProblem& problem = problems[i];
-        text += "\r" + problem.archive;
+        text += "\r" + PathToDisplay(problem.archive);
         if (!problem.member.empty()) {
             text += ": " + Display(problem.member);
         }
@@ -41,8 +43,11 @@ void PlayPipeline::cmdPlay_Click() {
     if (general.Sound) {
         ports_.sounds.Play(ProgramFile(state_.programFolder, "butin3.wav"));
     }
-    const std::filesystem::path game = AnsiToNativePath(state_.Config.cfgPath.Fallout2);
-    if (state_.Config.cfgPath.Fallout2.empty() || !FileExists((game / "Fallout2.exe").string())) {
+    const std::filesystem::path game =
+        GameFolderPath(state_.Config.cfgPath.Fallout2, state_.programFolder);
+    // The file that is checked here is the file that is started.
+    const std::filesystem::path gameProgram = GameExecutable(game);
+    if (game.empty() || !FileExists(gameProgram.string())) {
         ports_.messages.Show(
             {.text = "Fallout2.exe not found! Check the Fallout 2 path on the options box.",
              .title = "Can't begin the game!",
@@ -65,21 +70,21 @@ void PlayPipeline::cmdPlay_Click() {
                                        .buttons = MessageButtons::YesNo,
                                        .icon = MessageIcon::Question}) != MessageAnswer::Yes;
     }
-    if (unpack && !Unpack()) {
-        // A write failed: the game does not start, and everything written goes again.
+    if (unpack && !Unpack(game)) {
+        // A write failed: the game does not start, and what this Play wrote goes again.
         journal_.DataDelList = journal_.writtenFiles;
-        CleanUp();
+        CleanUp(false);
         return;
     }
-    screens_.ShowWaitingWindow();
+    screens_.ShowWaitingWindow(gameProgram);
     if (state_.Config.cfgGeneral.DeleteDataFiles) {
-        CleanUp();
+        CleanUp(true);
     }
     progress_.Hide();
     screens_.SetMainWindowVisible(true);
 }
 
-bool PlayPipeline::Unpack() {
+bool PlayPipeline::Unpack(const std::filesystem::path& game) {
     const std::vector<ModRow> items = screens_.ListItems();
     progress_.Show();
     screens_.SetMainWindowVisible(false);
@@ -91,16 +96,23 @@ bool PlayPipeline::Unpack() {
     progress_.SetCaption("Patching Fallout...");
 
     const std::filesystem::path patches = ProgramFile(state_.programFolder, "Patches");
-    const std::filesystem::path game = AnsiToNativePath(state_.Config.cfgPath.Fallout2);
+    // Files that earlier Plays left on purpose (DeleteDataFiles off) are no part of this Play:
+    // should it fail, only what it wrote itself goes again.
+    journal_.writtenFiles.clear();
+    if (journal_.keptFiles.empty()) {
+        journal_.createdFolders.clear();
+    }
     // Files that are to be removed after the game are recorded, so a crash cannot strand them.
     if (state_.Config.cfgGeneral.DeleteDataFiles && !record_) {
         record_ = PlayRecord::Start(state_.programFolder, game);
     }
-    Unpacker unpacker(game, state_.Config.cfgGeneral, journal_, record_ ? &*record_ : nullptr);
+    Unpacker unpacker(game, state_.Config.cfgGeneral, journal_, record_ ? &*record_ : nullptr,
+                      {.threads = WorkerThreads(std::nullopt)});
     bool completed = true;
     for (std::size_t i = 0; i < items.size() && completed; ++i) {
         const ModRow& item = items[i];
-        progress_.SetLabel("Processing " + item.Name);
+        const std::string shownName = PathToDisplay(item.Name);
+        progress_.SetLabel("Processing " + shownName);
         progress_.SetValue(static_cast<int>(i + 1));
         progress_.Repaint();
         if (!item.Ticked) {
@@ -109,7 +121,7 @@ bool PlayPipeline::Unpack() {
         completed =
             unpacker.UnpackArchive(ProgramFile(patches, item.Name), item.Name,
                                    [&](std::int32_t number, std::int32_t filesTotal) {
-                                       progress_.SetLabel(item.Name + " " + std::to_string(number) +
+                                       progress_.SetLabel(shownName + " " + std::to_string(number) +
                                                           "/" + std::to_string(filesTotal));
                                        progress_.RepaintLabel();
                                    });
@@ -121,7 +133,8 @@ bool PlayPipeline::Unpack() {
 
     if (const auto& failure = unpacker.WriteFailure()) {
         ports_.messages.Show({.text = "Vrel could not write " + Display(failure->member) +
-                                      " from " + failure->archive + " (" + failure->reason +
+                                      " from " + PathToDisplay(failure->archive) + " (" +
+                                      failure->reason +
                                       ").\r\rThe disk may be full. The game was not started, and "
                                       "the files unpacked so far are "
                                       "removed again.",
@@ -139,10 +152,12 @@ bool PlayPipeline::Unpack() {
     return true;
 }
 
-void PlayPipeline::CleanUp() {
+void PlayPipeline::CleanUp(bool gameRan) {
     progress_.Show();
     screens_.SetMainWindowVisible(false);
-    progress_.SetCaption("Fallout finished its execution!");
+    if (gameRan) {
+        progress_.SetCaption("Fallout finished its execution!");
+    }
     progress_.SetLabel("Deleting DATA files...");
     progress_.SetValue(1);
     progress_.SetMaximum(static_cast<int>(journal_.DataDelList.size()));

@@ -21,8 +21,8 @@ public:
     virtual void SetMainWindowVisible(bool visible) = 0;
     // The conflict window; its Cancel sets ProgramState::CancelPlay.
     virtual void ShowConflictCheck() = 0;
-    // The waiting window: starts the game and returns once it has ended.
-    virtual void ShowWaitingWindow() = 0;
+    // The waiting window: starts `gameProgram` in its folder and returns once it has ended.
+    virtual void ShowWaitingWindow(const std::filesystem::path& gameProgram) = 0;
 };
 
 // What the Play button does: checks the game, runs the conflict check when asked, unpacks the
@@ -37,8 +37,9 @@ public:
     const UnpackJournal& Journal() const { return journal_; }
 
 private:
-    bool Unpack();
-    void CleanUp();
+    bool Unpack(const std::filesystem::path& game);
+    // `gameRan`: the windows say the game has finished only after a game.
+    void CleanUp(bool gameRan);
 
     ProgramState& state_;
     Ports& ports_;

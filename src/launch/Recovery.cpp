@@ -31,7 +31,7 @@ void OfferGameFolderRestore(const std::filesystem::path& programFolder, MessageB
                                "they were unpacked are kept.\r\r(If Fallout 2 is still running, "
                                "answer No and close it first, "
                                "I'll ask again the next time.)",
-                       .title = "Restore the game folder?",
+                       .title = kRestoreQuestionTitle,
                        .buttons = MessageButtons::YesNo,
                        .icon = MessageIcon::Question});
     if (answer != MessageAnswer::Yes) {

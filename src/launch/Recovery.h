@@ -6,6 +6,8 @@
 
 namespace vrel {
 
+inline constexpr const char* kRestoreQuestionTitle = "Restore the game folder?";
+
 // At start: when a Play was cut short (Vrel was killed, crashed or lost power, or the emergency
 // exit was used) and left mod files in the game folder, offers to put the game folder back. On No
 // everything stays and the question comes again at the next start.

@@ -7,6 +7,8 @@
 #include <system_error>
 
 #include "archive/DatWalk.h"
+#include "archive/MemberPath.h"
+#include "archive/MemberStream.h"
 #include "base/AnsiText.h"
 #include "base/CaseBlindPath.h"
 #include "base/FileAttributes.h"
@@ -23,8 +25,12 @@ bool EndsWith(std::string_view text, std::string_view tail) {
 }  // namespace
 
 Unpacker::Unpacker(std::filesystem::path gameFolder, const CfgGeneral& settings,
-                   UnpackJournal& journal, PlayRecord* record)
-    : gameFolder_(std::move(gameFolder)), settings_(settings), journal_(journal), record_(record) {}
+                   UnpackJournal& journal, PlayRecord* record, UnpackEngine engine)
+    : gameFolder_(std::move(gameFolder)),
+      settings_(settings),
+      journal_(journal),
+      record_(record),
+      engine_(engine) {}
 
 bool Unpacker::UnpackArchive(const std::filesystem::path& archive, const std::string& archiveName,
                              const MemberStep& onMember) {
@@ -34,24 +40,29 @@ bool Unpacker::UnpackArchive(const std::filesystem::path& archive, const std::st
         return true;
     }
     const std::int32_t filesTotal = walk->FilesTotal();
+    // Members whose names lead outside the game folder are not even read.
+    MemberStream members(
+        *walk, engine_.threads, [](const DatEntry& entry) { return !CheckMemberName(entry.Name); },
+        engine_.inflater);
     for (std::int32_t number = 1; number <= filesTotal; ++number) {
         if (onMember) {
             onMember(number, filesTotal);
         }
-        const std::optional<DatEntry> entry = walk->NextDatEntry();
-        if (!entry) {
+        std::optional<MemberStream::Member> next = members.Next();
+        if (!next) {
             problems_.push_back(
                 {archiveName, "",
                  DescribeDatProblem(walk->Problem().value_or(DatProblem::BadEntry))});
             break;
         }
+        const DatEntry* entry = &next->Entry;
         const auto parts = SafeTargetParts(entry->Name);
         if (!parts) {
             problems_.push_back(
                 {archiveName, entry->Name, "its name leads outside the game folder"});
             continue;
         }
-        MemberContent content = walk->ReadDatMember(*entry);
+        const MemberContent& content = *next->Content;
         if (content.Problem) {
             problems_.push_back({archiveName, entry->Name, DescribeDatProblem(*content.Problem)});
             continue;

@@ -10,6 +10,7 @@
 #include <unordered_set>
 #include <vector>
 
+#include "archive/MemberReader.h"
 #include "config/VrelCFG.h"
 #include "launch/PlayRecord.h"
 #include "launch/UnpackJournal.h"
@@ -23,14 +24,22 @@ struct UnpackProblem {
     std::string reason;
 };
 
+// How an Unpacker reads: the threads that read ahead and inflate, and with which library.
+struct UnpackEngine {
+    int threads = 1;
+    Inflater inflater = Inflater::Fastest;
+};
+
 // Unpacks mod archives into the game folder, member by member, recording in the journal what it
 // changes. Members that cannot be unpacked are skipped and reported; a write that fails part-way
-// (a full disk) stops the unpacking.
+// (a full disk) stops the unpacking. The members ahead are read and inflated on the engine's
+// threads while files are written in directory order, so the game folder, the journal and the
+// record come out exactly as with one thread.
 class Unpacker {
 public:
     // With a record, every step is written to it before it is taken.
     Unpacker(std::filesystem::path gameFolder, const CfgGeneral& settings, UnpackJournal& journal,
-             PlayRecord* record = nullptr);
+             PlayRecord* record = nullptr, UnpackEngine engine = {});
 
     // Called before each member with its 1-based number and the archive's FilesTotal.
     using MemberStep = std::function<void(std::int32_t number, std::int32_t filesTotal)>;
@@ -58,6 +67,7 @@ private:
     const CfgGeneral& settings_;
     UnpackJournal& journal_;
     PlayRecord* record_;
+    UnpackEngine engine_;
     std::map<std::string, std::filesystem::path>
         folders_;  // folder text in lower case -> real folder
     // Per folder, the names it holds in lower case -> as spelt; read once, kept up to date.

@@ -153,7 +153,7 @@ void frmDCheck::ConflictCheck() {
     QStringList lines;
     lines.reserve(static_cast<qsizetype>(report.Lines.size()));
     for (const std::string& line : report.Lines) {
-        lines.push_back(QString::fromStdString(AnsiToUtf8(line)));
+        lines.push_back(QString::fromStdString(line));
     }
     ConflictList->addItems(lines);
     Label1->setText(QString::fromStdString(VerdictText(report.Verdict)));

@@ -85,24 +85,22 @@ frmPlay::frmPlay(ProgramState& state, Ports& ports, int pollInterval, QWidget* p
     connect(PROCESSTimer, &QTimer::timeout, this, &frmPlay::PROCESSTimer_Timer);
 }
 
-void frmPlay::Run() {
-    if (Form_Load()) {
+void frmPlay::Run(const std::filesystem::path& gameProgram) {
+    if (Form_Load(gameProgram)) {
         exec();
     }
 }
 
-bool frmPlay::Form_Load() {
+bool frmPlay::Form_Load(const std::filesystem::path& gameProgram) {
     // The game runs in its own folder; our own current folder is left as it is.
-    const std::filesystem::path game = AnsiToNativePath(state_.Config.cfgPath.Fallout2);
-    const auto started = ports_.processes.Start(game / "Fallout2.exe", game);
+    const auto started = ports_.processes.Start(gameProgram, gameProgram.parent_path());
     if (!started) {
-        ports_.messages.Show(
-            {.text = "Fallout 2 could not be started from " + PathToDisplay(game / "Fallout2.exe") +
-                     ".\r\rIf it is a Windows program, install Wine or name the Wine to use in "
-                     "VREL_WINE. The mod files are removed again.",
-             .title = "Can't begin the game!",
-             .buttons = MessageButtons::Ok,
-             .icon = MessageIcon::Critical});
+        ports_.messages.Show({.text = "Fallout 2 could not be started from " +
+                                      PathToDisplay(gameProgram) + ": " + started.error() +
+                                      ".\r\rThe mod files are removed again.",
+                              .title = "Can't begin the game!",
+                              .buttons = MessageButtons::Ok,
+                              .icon = MessageIcon::Critical});
         gameEnded_ = true;
         return false;
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <filesystem>
 
 #include "app/ProgramState.h"
 #include "platform/Ports.h"
@@ -21,9 +22,9 @@ public:
     frmPlay(ProgramState& state, Ports& ports, int pollInterval = kPollInterval,
             QWidget* parent = nullptr);
 
-    // Starts the game and waits, modally, until it has ended. When the game cannot be started the
-    // user is told and it returns at once.
-    void Run();
+    // Starts `gameProgram` in its own folder and waits, modally, until it has ended. When it cannot
+    // be started the user is told which file and why, and it returns at once.
+    void Run(const std::filesystem::path& gameProgram);
 
     ProcessId GamePID = 0;
     QLabel* Picture2 = nullptr;
@@ -39,7 +40,7 @@ protected:
     void reject() override;
 
 private:
-    bool Form_Load();
+    bool Form_Load(const std::filesystem::path& gameProgram);
 
     ProgramState& state_;
     Ports& ports_;

@@ -2,7 +2,9 @@
 
 #include <cstdint>
 #include <filesystem>
-#include <optional>
+#include <string>
+
+#include "base/Expected.h"
 
 namespace vrel {
 
@@ -11,9 +13,9 @@ using ProcessId = std::int64_t;
 class ProcessPort {
 public:
     virtual ~ProcessPort() = default;
-    // Starts a program with the given working folder; its id, or nothing when it could not start.
-    virtual std::optional<ProcessId> Start(const std::filesystem::path& program,
-                                           const std::filesystem::path& workingFolder) = 0;
+    // Starts a program with the given working folder; its id, or why it could not start.
+    virtual Expected<ProcessId, std::string> Start(const std::filesystem::path& program,
+                                                   const std::filesystem::path& workingFolder) = 0;
     // Whether the process still runs; an unknown or ended process does not.
     virtual bool IsRunning(ProcessId id) = 0;
 };

@@ -11,7 +11,7 @@
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
     application.setApplicationName(QStringLiteral("Pendra"));
-    application.setWindowIcon(QIcon(QStringLiteral(":/icons/pendra.svg")));
+    application.setWindowIcon(QIcon(QStringLiteral(":/icons/pendra.png")));
 
     vrel::QtMessageBox messages;
     vrel::ExitLifetime lifetime;

@@ -105,14 +105,16 @@ std::filesystem::path ViewerSession::Resolve(const std::string& fileName,
     if (fileName.empty() || name.is_absolute()) {
         return name;
     }
+    const std::filesystem::path fromCurrent = currentFolder_ / name;
     if (fromCommandLine && !start_.startFolder.empty()) {
         std::error_code error;
         const std::filesystem::path fromStart = start_.startFolder / name;
-        if (std::filesystem::exists(fromStart, error)) {
+        if (!std::filesystem::exists(fromCurrent, error) &&
+            std::filesystem::exists(fromStart, error)) {
             return fromStart;
         }
     }
-    return currentFolder_ / name;
+    return fromCurrent;
 }
 
 }  // namespace vrel

@@ -23,8 +23,8 @@ struct ViewerStart {
     std::string commandLine;
     // Holds the release notes; relative names are looked up here.
     std::filesystem::path programFolder;
-    // Where the user started the program; a relative name given with "-f" that exists here is
-    // taken from here first.
+    // Where the user started the program; a relative name given with "-f" that the program folder
+    // does not hold is taken from here.
     std::filesystem::path startFolder;
 };
 

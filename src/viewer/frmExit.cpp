@@ -1,5 +1,7 @@
 #include "viewer/frmExit.h"
 
+#include <QCloseEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPixmap>
 #include <QTimer>
@@ -28,7 +30,7 @@ frmExit::frmExit(LifetimePort& lifetime, std::chrono::milliseconds interval, QWi
     Picture1 = new QLabel(this);
     Picture1->setGeometry(4, 4, 241, 101);
     Picture1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    Picture1->setPixmap(QPixmap(QStringLiteral(":/viewer/Splash.jpg")));
+    Picture1->setPixmap(QPixmap(QStringLiteral(":/viewer/Splash.png")));
     Picture1->setAccessibleName(QStringLiteral("Pendra splash picture"));
 
     Label1 = CreditLabel(QStringLiteral("Coded by the Vrel team / qrd"), 108, this);
@@ -46,9 +48,28 @@ frmExit::frmExit(LifetimePort& lifetime, std::chrono::milliseconds interval, QWi
 
 void frmExit::Timer1_Timer() {
     Timer1->stop();
+    ended_ = true;
     lifetime_.EndProgram();
     // Only reached when the program did not end (a recorded end in tests).
     accept();
+}
+
+void frmExit::keyPressEvent(QKeyEvent* event) {
+    event->accept();
+}
+
+void frmExit::closeEvent(QCloseEvent* event) {
+    if (ended_) {
+        event->accept();
+    } else {
+        event->ignore();
+    }
+}
+
+void frmExit::reject() {
+    if (ended_) {
+        QDialog::reject();
+    }
 }
 
 }  // namespace vrel

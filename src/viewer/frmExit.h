@@ -5,6 +5,8 @@
 
 #include "platform/LifetimePort.h"
 
+class QCloseEvent;
+class QKeyEvent;
 class QLabel;
 class QTimer;
 
@@ -29,8 +31,16 @@ public:
     QLabel* Label2 = nullptr;
     QTimer* Timer1 = nullptr;
 
+protected:
+    // The splash answers nothing: Esc, Alt+F4 and the system's close command are ignored until
+    // the timer ends the program.
+    void keyPressEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void reject() override;
+
 private:
     LifetimePort& lifetime_;
+    bool ended_ = false;
 };
 
 }  // namespace vrel

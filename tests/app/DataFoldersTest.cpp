@@ -9,6 +9,7 @@ namespace {
 
 using testing::TempFolder;
 using testing::WriteFile;
+using testing::WriteHiddenFile;
 
 TEST(DataFolders, CreatesTheWholeTreeOnceAndUsesAnExistingDataFolder) {
     TempFolder folder;
@@ -54,6 +55,8 @@ TEST(ModListing, ListsDatFilesInAnyCaseSortedCaseBlind) {
         WriteFile(folder / name, "x");
     }
     std::filesystem::create_directory(folder / "folder.dat");
+    WriteHiddenFile(folder.path(), "_Mod.dat", 0x2);
+    WriteHiddenFile(folder.path(), "d.dat", 0x4);
     EXPECT_EQ(ListDatFiles(folder.path()),
               (std::vector<std::string>{"a.DaT", "b.dat", "C.dat", "PATCH000.DAT"}));
     EXPECT_TRUE(ListDatFiles(folder / "missing").empty());

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "Fakes.h"
+#include "TempFolder.h"
 #include "app/ButtonSounds.h"
 
 namespace vrel {
@@ -54,6 +55,16 @@ TEST_F(MainWindowRulesTest, ClickSoundComesFromTheProgramFolder) {
     PlayClickSound(state_.Config, sounds_, state_.programFolder);
     ASSERT_EQ(sounds_.played.size(), 1u);
     EXPECT_EQ(sounds_.played[0], std::filesystem::path("/program") / "butin3.wav");
+}
+
+TEST_F(MainWindowRulesTest, SoundsAreFoundInAnySpellingOfTheirNames) {
+    testing::TempFolder folder;
+    testing::WriteFile(folder / "BUTIN3.WAV", "RIFF");
+    testing::WriteFile(folder / "Butin4.Wav", "RIFF");
+    PlayClickSound(state_.Config, sounds_, folder.path());
+    PlayHoverSound(state_.Config, sounds_, folder.path());
+    EXPECT_EQ(sounds_.played,
+              (std::vector<std::filesystem::path>{folder / "BUTIN3.WAV", folder / "Butin4.Wav"}));
 }
 
 struct TickCase {

@@ -156,5 +156,43 @@ TEST(PlayEndToEnd, ModsReachTheGameAndTheGameFolderEndsAsItWas) {
     EXPECT_EQ(lifetime.ended, 0);
 }
 
+TEST(PlayEndToEnd, TheGameIsStartedUnderTheNameItWasFoundBy) {
+    testing::TempFolder folder;
+    const fs::path program = folder / "program";
+    const fs::path game = folder / "game";
+    fs::create_directories(game);
+    CreateDataFolders(game);
+    fs::copy_file(VREL_STANDIN_GAME, game / "FALLOUT2.EXE");
+    WriteFile(program / "Patches" / "patch000.dat",
+              BuildDatImage({{.Name = "text\\p.msg", .Content = Bytes("p")}}));
+    WriteFile(program / "Patches" / "mod.dat",
+              BuildDatImage({{.Name = "maps\\m.map", .Content = Bytes("m")}}));
+    const auto before = testing::SnapshotFolder(game);
+
+    ProgramState state;
+    state.programFolder = program;
+    state.Config.cfgPath.Fallout2 = game.string();
+    state.Config.cfgGeneral = {.DeleteDataFiles = true};
+    testing::FakePorts fakes;
+    PosixProcesses processes;
+    Ports ports{fakes.messages, fakes.lifetime, fakes.sounds, fakes.pickers,
+                fakes.registry, processes,      fakes.shell};
+    ProgForm progress;
+    const fs::path report = folder / "report.txt";
+    setenv("VREL_STANDIN_REPORT", report.c_str(), 1);
+    MainWindowSet windows(state, ports, progress, 50, 10);
+    ASSERT_TRUE(windows.Form_Load());
+    QTest::mouseClick(windows.Window().findChild<HotSpot*>(QStringLiteral("cmdPlay")),
+                      Qt::LeftButton);
+    unsetenv("VREL_STANDIN_REPORT");
+
+    EXPECT_TRUE(fakes.messages.shown.empty());
+    const auto seen = ReadReport(report);
+    ASSERT_FALSE(seen.empty()) << "the stand-in game did not run";
+    EXPECT_EQ(seen.count("Data/text/p.msg"), 1u);
+    EXPECT_EQ(testing::SnapshotFolder(game), before);
+    EXPECT_EQ(fakes.lifetime.ended, 0);
+}
+
 }  // namespace
 }  // namespace vrel

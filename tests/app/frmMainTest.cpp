@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QListWidget>
+#include <QMimeData>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
@@ -21,6 +22,9 @@
 #include "app/WindowDrag.h"
 #include "app/frmAbout.h"
 #include "archive/DatWriter.h"
+#ifdef VREL_TEST_PACKED
+#include "PackedArchive.h"
+#endif
 
 namespace vrel {
 namespace {
@@ -310,6 +314,66 @@ TEST_F(LoadedMainTest, AboutOpensModallyWithTheClickSoundAndClosesOnItsButton) {
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
     EXPECT_EQ(Played("butin3.wav"), 2);  // the About button, then its close button
     EXPECT_EQ(fakes_.lifetime.ended, 0);
+}
+
+// Files dropped from a file manager: a mod as loose files and a .dat join the list in their sorted
+// places, unticked; the mods ticked before stay ticked, and the catalogue follows the rows. A mod
+// of the same name is kept when the user says so.
+TEST_F(LoadedMainTest, DroppedModsJoinTheListAndTicksStay) {
+    window_.DATList->item(1)->setCheckState(Qt::Checked);  // a.dat
+    fakes_.sounds.played.clear();
+    const testing::TempFolder downloads;
+    std::vector<std::pair<std::string, std::vector<std::uint8_t>>> loose = {
+        {"data/art/a.frm", Bytes("frame")}, {"ddraw.ini", Bytes("[Main]")}};
+#ifdef VREL_TEST_PACKED
+    const auto mod = downloads / "b.zip";
+    testing::WritePackedArchive(mod, testing::PackedFormat::Zip, loose);
+#else
+    const auto mod = downloads / "b";
+    for (const auto& [path, content] : loose) {
+        std::filesystem::create_directories((mod / path).parent_path());
+        WriteFile(mod / path, content);
+    }
+#endif
+    WriteFile(downloads / "m.dat", BuildDatImage({{.Name = "m.txt", .Content = Bytes("m")}}));
+    WriteFile(downloads / "Z.DAT", BuildDatImage({{.Name = "other.txt", .Content = Bytes("o")}}));
+    const auto keptZ = testing::ReadFile(state_.programFolder / "Patches" / "z.dat");
+    fakes_.messages.answers = {MessageAnswer::No};  // keep the z.dat that is there
+
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(QString::fromStdString(mod.string())),
+                  QUrl::fromLocalFile(QString::fromStdString((downloads / "m.dat").string())),
+                  QUrl::fromLocalFile(QString::fromStdString((downloads / "Z.DAT").string()))});
+    QDragEnterEvent enter(QPoint(100, 100), Qt::CopyAction, &data, Qt::LeftButton, {});
+    QApplication::sendEvent(&window_, &enter);
+    ASSERT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(100, 100), Qt::CopyAction, &data, Qt::LeftButton, {});
+    QApplication::sendEvent(&window_, &drop);
+
+    const std::vector<std::pair<QString, bool>> expected = {{"Patch000.DAT", true},
+                                                            {"a.dat", true},
+                                                            {"b.dat", false},
+                                                            {"m.dat", false},
+                                                            {"z.dat", false}};
+    ASSERT_EQ(window_.DATList->count(), static_cast<int>(expected.size()));
+    ASSERT_EQ(state_.FalloutDats.Count(), static_cast<int>(expected.size()));
+    for (int row = 0; row < window_.DATList->count(); ++row) {
+        const auto [name, ticked] = expected[static_cast<std::size_t>(row)];
+        EXPECT_EQ(window_.DATList->item(row)->text(), name);
+        EXPECT_EQ(window_.DATList->item(row)->checkState() == Qt::Checked, ticked) << row;
+        EXPECT_EQ(state_.FalloutDats.Item(row + 1).Selected, ticked) << row;
+    }
+    EXPECT_EQ(state_.FalloutDats.Item(3).Files->Item(1).FullPath, "art\\a.frm");
+    EXPECT_EQ(testing::ReadFile(state_.programFolder / "Patches" / "z.dat"), keptZ);
+    // The replace question, then one message about what was left out.
+    ASSERT_EQ(fakes_.messages.shown.size(), 2u);
+    EXPECT_EQ(fakes_.messages.shown[0].buttons, MessageButtons::YesNo);
+    EXPECT_NE(fakes_.messages.shown[1].text.find("ddraw.ini"), std::string::npos);
+    EXPECT_TRUE(fakes_.sounds.played.empty()) << "refilling the list is no tick";
+
+    // A tick after the drop reaches the catalogue item of its row.
+    window_.DATList->item(3)->setCheckState(Qt::Checked);
+    EXPECT_TRUE(state_.FalloutDats.Item(4).Selected);
 }
 
 }  // namespace

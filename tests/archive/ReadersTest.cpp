@@ -195,6 +195,12 @@ TEST_F(ReadersTest, MalformedArchivesStopSafelyKeepingWhatWasRead) {
     auto hugeNameLen =
         BuildDatImage({{.Name = "a.txt", .Content = Bytes("abc")},
                        {.Name = "b.txt", .Content = Bytes("d"), .NameLen = 1'000'000}});
+    // The walk's directory runs to the end of the file, 8 bytes past the scan's: this last
+    // entry ends one byte after the file does.
+    auto entryOneByteShort =
+        BuildDatImage({{.Name = "a.txt", .Content = Bytes("abc")},
+                       {.Name = "b.txt", .Content = Bytes("d"), .NameLen = 5 + 8 + 1}});
+    const auto oneMember = BuildDatImage({{.Name = "a", .Content = Bytes("1")}});
     const std::vector<MalformedCase> cases = {
         {"shorter than 8 bytes", {1, 2, 3}, DatProblem::TooShort, {}},
         {"empty file", {}, DatProblem::TooShort, {}},
@@ -206,8 +212,14 @@ TEST_F(ReadersTest, MalformedArchivesStopSafelyKeepingWhatWasRead) {
          BuildDatImage({{.Name = "a", .Content = Bytes("1")}}, {.TreeSize = 1'000'000}),
          DatProblem::BadTreeSize,
          {}},
+        {"TreeSize reaching one byte before the file",
+         BuildDatImage({{.Name = "a", .Content = Bytes("1")}},
+                       {.TreeSize = static_cast<std::int32_t>(oneMember.size()) - 7}),
+         DatProblem::BadTreeSize,
+         {}},
         {"negative NameLen", negativeNameLen, DatProblem::BadEntry, {"a.txt"}},
         {"NameLen past the directory", hugeNameLen, DatProblem::BadEntry, {"a.txt"}},
+        {"last entry one byte short", entryOneByteShort, DatProblem::BadEntry, {"a.txt"}},
     };
     for (const auto& c : cases) {
         const auto path = Write(c.image);
@@ -237,6 +249,10 @@ struct MemberCase {
 
 TEST_F(ReadersTest, MemberReadsAreBoundedAndChecked) {
     const std::vector<std::uint8_t> text = Bytes(std::string(3000, 'z'));
+    // Data first, so a PackedSize of the file's length ends the member exactly at the end.
+    const auto fileLength = static_cast<std::int32_t>(
+        BuildDatImage({{.Name = "e", .Content = text, .Storage = MemberStorage::Compressed}})
+            .size());
     const std::vector<MemberCase> cases = {
         {"stored", {.Name = "s", .Content = text, .Storage = MemberStorage::Stored}, std::nullopt},
         {"compressed",
@@ -253,6 +269,18 @@ TEST_F(ReadersTest, MemberReadsAreBoundedAndChecked) {
           .Content = text,
           .Storage = MemberStorage::Stored,
           .RealSize = 2'000'000'000},
+         DatProblem::MemberOutsideFile},
+        {"packed bytes ending at the end of the file",
+         {.Name = "e",
+          .Content = text,
+          .Storage = MemberStorage::Compressed,
+          .PackedSize = fileLength},
+         std::nullopt},
+        {"packed bytes one past the end of the file",
+         {.Name = "f",
+          .Content = text,
+          .Storage = MemberStorage::Compressed,
+          .PackedSize = fileLength + 1},
          DatProblem::MemberOutsideFile},
         {"negative size",
          {.Name = "m", .Content = text, .Storage = MemberStorage::Stored, .RealSize = -3},

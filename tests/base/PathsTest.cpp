@@ -9,6 +9,7 @@ namespace {
 
 using testing::TempFolder;
 using testing::WriteFile;
+using testing::WriteHiddenFile;
 
 TEST(PathHelpers, GetFileName) {
     EXPECT_EQ(GetFileName("a\\b\\c.map"), "c.map");
@@ -27,6 +28,8 @@ TEST(PathHelpers, FileAndFolderExistCaseBlind) {
     EXPECT_FALSE(FileExists(game + "/"));
     EXPECT_FALSE(FileExists(""));
     EXPECT_FALSE(FileExists(game + "/missing.exe"));
+    EXPECT_FALSE(FileExists(WriteHiddenFile(folder / "Game", "hidden.exe", 0x2).string()));
+    EXPECT_FALSE(FileExists(WriteHiddenFile(folder / "Game", "system.exe", 0x4).string()));
 
     std::string asTyped = (folder / "GAME").string();
     EXPECT_TRUE(FolderExists(asTyped));

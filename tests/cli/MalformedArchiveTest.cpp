@@ -64,6 +64,11 @@ INSTANTIATE_TEST_SUITE_P(
         MalformedCase{"DataSizeBeyondTheFile",
                       BuildDatImage({Member("a.txt")}, {.DataSize = 0x7FFFFFFF}),
                       "directory lies outside", 1},
+        // 16 bytes whose DataSize puts FilesTotal at offset 13: its last three bytes would lie
+        // past the end of the file.
+        MalformedCase{"FilesTotalRunsPastTheEnd",
+                      BuildDatImage({}, {.DataSize = 13 + 4 + 8, .Leading = Bytes("lead")}),
+                      "directory lies outside", 1},
         MalformedCase{"NegativeFilesTotal", BuildDatImage({Member("a.txt")}, {.FilesTotal = -1}),
                       "number of files is negative", 1},
         // A huge FilesTotal must not make anyone allocate for it.

@@ -119,6 +119,20 @@ INSTANTIATE_TEST_SUITE_P(
         RoundTripCase{"CompressibleData", {{"data/long.txt", Text(200'000)}}}),
     [](const auto& testCase) { return std::string(testCase.param.Label); });
 
+TEST(Pack, ProgressShowsOnlyOnATerminalWithoutQuietAsInExtract) {
+    TempFolder folder;
+    WriteFile(folder / "in" / "a.txt", Text(10));
+    const std::string in = (folder / "in").string();
+    const std::string archive = (folder / "mod.dat").string();
+    EXPECT_NE(RunTool({"pack", in, archive}, true).Err.find("100%"), std::string::npos);
+    EXPECT_EQ(RunTool({"pack", in, archive}, false).Err, "");
+    for (const char* quiet : {"-q", "--quiet"}) {
+        const auto run = RunTool({"pack", in, archive, quiet}, true);
+        EXPECT_EQ(run.ExitCode, 0) << quiet;
+        EXPECT_EQ(run.Err, "") << quiet;
+    }
+}
+
 TEST(Pack, DirectoryIsSortedCaseBlindWithLowerCaseFolding) {
     TempFolder folder;
     for (const char* name : {"b.txt", "Z.txt", "A.txt", "_x.txt", "ab.txt", "a/z.txt"}) {
@@ -228,6 +242,31 @@ TEST(Pack, ArchiveInsideTheFolderIsLeftOut) {
     const auto listed = ListArchive(archive);
     ASSERT_EQ(listed.size(), 1u);
     EXPECT_EQ(listed[0].Name, "a.txt");
+}
+
+// Members are packed on several threads but must go out in directory order, each packed alike.
+TEST(Pack, ArchiveIsTheSameWhateverTheNumberOfThreads) {
+    TempFolder folder;
+    for (int i = 0; i < 60; ++i) {
+        const std::string name = "in/f" + std::to_string(i % 4) + "/m" + std::to_string(i) + ".frm";
+        auto content = i % 5 == 0 ? RandomBytes(static_cast<std::size_t>(i) * 97)
+                                  : Text(static_cast<std::size_t>(i) * 331);
+        WriteFile(folder / name, content);
+    }
+    std::vector<std::uint8_t> oneThread;
+    for (const char* threads : {"1", "2", "7"}) {
+        const auto archive = folder / (std::string("mod") + threads + ".dat");
+        ASSERT_EQ(
+            RunTool({"pack", (folder / "in").string(), archive.string(), "--threads", threads})
+                .ExitCode,
+            0);
+        if (oneThread.empty()) {
+            oneThread = ReadFile(archive);
+        } else {
+            EXPECT_EQ(ReadFile(archive), oneThread) << threads << " threads";
+        }
+    }
+    EXPECT_EQ(RunTool({"verify", (folder / "mod7.dat").string()}).ExitCode, 0);
 }
 
 TEST(Pack, EmptyFolderGivesAnEmptyArchive) {

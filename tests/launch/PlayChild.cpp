@@ -67,9 +67,9 @@ public:
     }
     void SetMainWindowVisible(bool) override {}
     void ShowConflictCheck() override {}
-    void ShowWaitingWindow() override {
+    void ShowWaitingWindow(const std::filesystem::path& gameProgram) override {
         vrel::PosixProcesses processes;
-        const auto id = processes.Start(game_ / "Fallout2.exe", game_);
+        const auto id = processes.Start(gameProgram, game_);
         if (killInGame_) {
             raise(SIGKILL);
         }

@@ -33,7 +33,8 @@ public:
             onConflictCheck();
         }
     }
-    void ShowWaitingWindow() override {
+    void ShowWaitingWindow(const std::filesystem::path& gameProgram) override {
+        started.push_back(gameProgram);
         ++waits;
         if (whileGameRuns) {
             whileGameRuns();
@@ -42,6 +43,7 @@ public:
 
     std::vector<ModRow> items;
     std::vector<bool> visibility;
+    std::vector<std::filesystem::path> started;
     int conflictChecks = 0;
     int waits = 0;
     std::function<void()> onConflictCheck;
@@ -65,6 +67,20 @@ protected:
     }
 
     fs::path Data(const std::string& name) const { return folder_ / "game" / "data" / name; }
+
+#ifndef _WIN32
+    // A disk that takes no file larger than 100 000 bytes.
+    void ClickPlayOnAFullDisk() {
+        rlimit saved{};
+        getrlimit(RLIMIT_FSIZE, &saved);
+        std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limited = saved;
+        limited.rlim_cur = 100'000;
+        setrlimit(RLIMIT_FSIZE, &limited);
+        pipeline_.cmdPlay_Click();
+        setrlimit(RLIMIT_FSIZE, &saved);
+    }
+#endif
 
     testing::TempFolder folder_;
     ProgramState state_;
@@ -112,6 +128,20 @@ TEST_F(PlayPipelineTest, UnpacksTickedModsForTheGameAndRemovesThemAfterwards) {
                                                                  "a.dat 2/2", "c.dat 1/1"}));
     EXPECT_EQ(progress_.repaints.front(), "Starting...|Initializing Settings|1");
     EXPECT_EQ(progress_.repaints[2], "Patching Fallout...|Processing a.dat|2");
+}
+
+TEST_F(PlayPipelineTest, ARelativeGameFolderIsReadAgainstThePatchesFolder) {
+    state_.Config.cfgPath.Fallout2 = (fs::path("..") / ".." / "game").string();
+    AddMod("a.dat", true, {{.Name = "a.txt", .Content = Bytes("a")}});
+    bool sawFile = false;
+    screens_.whileGameRuns = [&] { sawFile = ReadFile(Data("a.txt")) == Bytes("a"); };
+    const fs::path startedFrom = fs::current_path();
+    pipeline_.cmdPlay_Click();
+    EXPECT_TRUE(fakes_.messages.shown.empty());
+    EXPECT_TRUE(sawFile);
+    ASSERT_EQ(screens_.started.size(), 1u);
+    EXPECT_TRUE(fs::equivalent(screens_.started[0], folder_ / "game" / "Fallout2.exe"));
+    EXPECT_EQ(fs::current_path(), startedFrom);
 }
 
 TEST_F(PlayPipelineTest, NothingTickedStillPlays) {
@@ -211,14 +241,7 @@ TEST_F(PlayPipelineTest, AFullDiskStopsThePlayAndLeavesTheGameFolderAsItWas) {
              .Content = Bytes(std::string(300'000, 'b')),
              .Storage = MemberStorage::Compressed},
             {.Name = "after.txt", .Content = Bytes("after")}});
-    rlimit saved{};
-    getrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, SIG_IGN);
-    rlimit limited = saved;
-    limited.rlim_cur = 100'000;
-    setrlimit(RLIMIT_FSIZE, &limited);
-    pipeline_.cmdPlay_Click();
-    setrlimit(RLIMIT_FSIZE, &saved);
+    ClickPlayOnAFullDisk();
 
     EXPECT_EQ(screens_.waits, 0);  // the game was not started
     ASSERT_EQ(fakes_.messages.shown.size(), 1u);
@@ -226,6 +249,28 @@ TEST_F(PlayPipelineTest, AFullDiskStopsThePlayAndLeavesTheGameFolderAsItWas) {
     EXPECT_EQ(testing::SnapshotFolder(folder_ / "game"), before);
     EXPECT_TRUE(screens_.visibility.back());
     EXPECT_FALSE(fs::exists(state_.programFolder / PlayRecord::kFileName));
+}
+
+TEST_F(PlayPipelineTest, AFailedPlayRemovesOnlyWhatItWroteItself) {
+    state_.Config.cfgGeneral.DeleteDataFiles = false;
+    AddMod("kept.dat", true, {{.Name = "maps\\kept.map", .Content = Bytes("stays")}});
+    pipeline_.cmdPlay_Click();
+    ASSERT_EQ(screens_.waits, 1);
+    screens_.items[0].Ticked = false;
+    AddMod("big.dat", true,
+           {{.Name = "maps\\small.map", .Content = Bytes("small")},
+            {.Name = "big.bin",
+             .Content = Bytes(std::string(300'000, 'b')),
+             .Storage = MemberStorage::Compressed}});
+    progress_.caption.clear();
+    ClickPlayOnAFullDisk();
+
+    EXPECT_EQ(screens_.waits, 1);  // the second game was not started
+    EXPECT_EQ(ReadFile(Data("maps/kept.map")), Bytes("stays"));
+    EXPECT_FALSE(fs::exists(Data("maps/small.map")));
+    EXPECT_FALSE(fs::exists(Data("big.bin")));
+    EXPECT_NE(progress_.caption, "Fallout finished its execution!");  // no game ran
+    EXPECT_TRUE(screens_.visibility.back());
 }
 #endif
 

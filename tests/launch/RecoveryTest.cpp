@@ -4,6 +4,9 @@
 #include <spawn.h>
 #include <sys/wait.h>
 
+#include <chrono>
+#include <fstream>
+#include <iterator>
 #include <map>
 
 #include "Fakes.h"
@@ -11,6 +14,7 @@
 #include "TempFolder.h"
 #include "app/DataFolders.h"
 #include "archive/DatWriter.h"
+#include "config/VrelCFG.h"
 #include "launch/PlayRecord.h"
 
 extern char** environ;
@@ -124,6 +128,23 @@ TEST_F(RecoveryTest, FilesChangedSinceUnpackingAreKeptAndNamed) {
     EXPECT_EQ(after, before);
 }
 
+TEST_F(RecoveryTest, AFileRewrittenWithTheSameSizeIsKeptAndNamed) {
+    const auto before = testing::SnapshotFolder(game_);
+    ASSERT_TRUE(RunKilled(program_, game_, "game"));
+    // The game rewrote a mod's file with as many bytes: only its time tells.
+    const fs::path frm = game_ / "Data" / "art" / "critters" / "c3.frm";
+    WriteFile(frm, std::string(700, 'b'));
+    fs::last_write_time(frm, fs::last_write_time(frm) + std::chrono::hours(1));
+    testing::FakeMessageBox messages;
+    OfferGameFolderRestore(program_, messages);
+    ASSERT_EQ(messages.shown.size(), 2u);
+    EXPECT_NE(messages.shown[1].text.find("c3.frm"), std::string::npos);
+    auto after = testing::SnapshotFolder(game_);
+    EXPECT_EQ(after["Data/art/critters/c3.frm"], std::string(700, 'b') + "|rw");
+    after.erase("Data/art/critters/c3.frm");
+    EXPECT_EQ(after, before);
+}
+
 TEST(PlayRecordTest, ADamagedOrForeignRecordIsIgnored) {
     testing::TempFolder folder;
     EXPECT_FALSE(ReadPlayRecord(folder.path()));
@@ -138,6 +159,29 @@ TEST(PlayRecordTest, ADamagedOrForeignRecordIsIgnored) {
     const auto play = ReadPlayRecord(folder.path());
     ASSERT_TRUE(play);
     EXPECT_TRUE(play->steps.empty());  // a line cut off by the crash is passed over
+}
+
+// The README tells the player the switches as vrel.cfg holds them, and names the question that
+// a start asks after a Play was cut short.
+TEST(Readme, NamesTheSwitchesAndTheRestoreQuestionAsTheProgramHasThem) {
+    std::ifstream in(VREL_README);
+    const std::string readme((std::istreambuf_iterator<char>(in)),
+                             std::istreambuf_iterator<char>());
+    ASSERT_FALSE(readme.empty());
+    testing::TempFolder folder;
+    VrelCFG config;
+    config.cfgGeneral.Sound = true;
+    ASSERT_FALSE(config.PutConf(folder / "vrel.cfg"));
+    std::ifstream cfg(folder / "vrel.cfg");
+    std::string soundOn;
+    while (std::getline(cfg, soundOn) && soundOn.rfind("Sound=", 0) != 0) {
+    }
+    while (!soundOn.empty() && (soundOn.back() == '\r' || soundOn.back() == ' ')) {
+        soundOn.pop_back();  // the file's own line ends
+    }
+    ASSERT_FALSE(soundOn.empty());
+    EXPECT_NE(readme.find("`" + soundOn + "`"), std::string::npos) << soundOn;
+    EXPECT_NE(readme.find("\"" + std::string(kRestoreQuestionTitle) + "\""), std::string::npos);
 }
 
 }  // namespace

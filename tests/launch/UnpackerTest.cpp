@@ -127,6 +127,78 @@ TEST_F(UnpackerTest, UnsafeAndDamagedMembersAreNeverWritten) {
     EXPECT_EQ(journal_.DataDelList.size(), 1u);
 }
 
+// The engine reads ahead and inflates on several threads; the game folder, the journal, the
+// problems and the progress must still be exactly those of one thread inflating with zlib: a
+// member twice (in one archive and across two) ends as the later one, a damaged member is never
+// written, not even over an earlier whole one, an unsafe name is refused.
+TEST_F(UnpackerTest, SeveralThreadsLeaveExactlyWhatOneThreadLeaves) {
+    std::vector<ImageMember> first, second;
+    for (int i = 0; i < 30; ++i) {
+        const std::string text = "first " + std::to_string(i) + std::string(50 + i * 41, 'f');
+        first.push_back(
+            {.Name = "art\\m" + std::to_string(i % 20) + ".frm", .Content = Bytes(text)});
+    }
+    first.push_back({.Name = "..\\escape.txt", .Content = Bytes("out")});
+    first.push_back({.Name = "proto\\items\\00000001.pro", .Content = Bytes("proto")});
+    for (int i = 0; i < 25; ++i) {
+        const std::string text = "second " + std::to_string(i) + std::string(70 + i * 23, 's');
+        second.push_back(
+            {.Name = "ART\\M" + std::to_string(i % 10) + ".FRM", .Content = Bytes(text)});
+        if (i == 8) {
+            second.push_back({.Name = "art\\m15.frm",
+                              .Content = Bytes(std::string(500, 'b')),
+                              .Storage = MemberStorage::Compressed,
+                              .RealSize = 400});
+        }
+    }
+    const fs::path firstDat = Archive("first.dat", first);
+    const fs::path secondDat = Archive("second.dat", second);
+
+    struct Outcome {
+        std::map<std::string, std::string> files;
+        std::vector<std::string> written, problems, steps;
+    };
+    auto run = [&](const fs::path& game, UnpackEngine engine) {
+        fs::create_directories(game);
+        CreateDataFolders(game.string());
+        WriteFile(game / "data" / "art" / "m3.frm", "the user's own");
+        UnpackJournal journal;
+        Unpacker unpacker(game, settings_, journal, nullptr, engine);
+        Outcome outcome;
+        for (const fs::path& archive : {firstDat, secondDat}) {
+            EXPECT_TRUE(unpacker.UnpackArchive(
+                archive, archive.filename().string(), [&](std::int32_t number, std::int32_t total) {
+                    outcome.steps.push_back(std::to_string(number) + "/" + std::to_string(total));
+                }));
+        }
+        for (const auto& [path, content] : testing::SnapshotFolder(game)) {
+            if (path.rfind(".vrel-kept", 0) != 0) {  // named by the time
+                outcome.files[path] = content;
+            }
+        }
+        for (const fs::path& file : journal.DataDelList) {
+            outcome.written.push_back(file.lexically_relative(game).generic_string());
+        }
+        for (const UnpackProblem& problem : unpacker.Problems()) {
+            outcome.problems.push_back(problem.archive + ": " + problem.member + ": " +
+                                       problem.reason);
+        }
+        EXPECT_EQ(journal.keptFiles.size(), 1u);
+        return outcome;
+    };
+    const Outcome one = run(folder_ / "one", {.threads = 1, .inflater = Inflater::ZlibOnly});
+    const Outcome several = run(folder_ / "several", {.threads = 3});
+    EXPECT_EQ(several.files, one.files);
+    EXPECT_EQ(several.written, one.written);
+    EXPECT_EQ(several.problems, one.problems);
+    EXPECT_EQ(several.steps, one.steps);
+    EXPECT_EQ(ReadFile(folder_ / "several" / "data" / "art" / "m15.frm"),
+              Bytes("first 15" + std::string(50 + 15 * 41, 'f')));
+    EXPECT_EQ(ReadFile(folder_ / "several" / "data" / "art" / "m3.frm"),
+              Bytes("second 23" + std::string(70 + 23 * 23, 's')));
+    EXPECT_EQ(one.problems.size(), 2u);
+}
+
 TEST_F(UnpackerTest, UnreadableArchivesAreReportedAndEmptyOnesWriteNothing) {
     WriteFile(folder_ / "tiny.dat", "abc");
     ASSERT_TRUE(Unpack(folder_ / "tiny.dat"));
@@ -184,6 +256,20 @@ TEST_F(UnpackerTest, HiddenSystemAndReadOnlyFilesAtTheTargetAreReplacedAndComeBa
     }
 }
 #else
+TEST_F(UnpackerTest, AMemberDifferingOnlyInCaseReplacesTheFileAndPutsItBack) {
+    // Windows matches names case-blind by itself; here the unpacker must, or FOO.TXT would stand
+    // beside foo.txt and the game, which looks case-blind, would find either.
+    const fs::path data = Game() / "Data";
+    WriteFile(data / "foo.txt", "the user's own");
+    const auto before = testing::SnapshotFolder(Game());
+    ASSERT_TRUE(Unpack(Archive("a.dat", {{.Name = "FOO.TXT", .Content = Bytes("mod")}})));
+    EXPECT_FALSE(fs::exists(data / "FOO.TXT"));
+    EXPECT_EQ(ReadFile(data / "foo.txt"), Bytes("mod"));
+    EXPECT_EQ(journal_.keptFiles.size(), 1u);
+    CleanUpGameFolder(journal_, {});
+    EXPECT_EQ(testing::SnapshotFolder(Game()), before);
+}
+
 TEST_F(UnpackerTest, AFailedWriteStopsAndLeavesNoPartialFile) {
     // Guards the full-disk case: a write that fails part-way must not leave half a file.
     const auto big = Bytes(std::string(256 * 1024, 'z'));

@@ -130,15 +130,17 @@ TEST_F(frmDCheckTest, VerdictTextAndOneRowPerClash) {
     }
 }
 
-TEST_F(frmDCheckTest, MemberNamesShowAsTheirCodePageCharacters) {
+TEST_F(frmDCheckTest, MemberNamesShowInTheirCodePageAndArchivesAsTheFileSystemNamesThem) {
     ProgramState state;
-    FillCatalogue(state.FalloutDats, {{"/p/caf\xE9.dat", true, {"text\\\xE9t\xE9.frm"}},
-                                      {"/p/b.dat", true, {"text\\\xE9t\xE9.frm"}}});
+    const std::string first = (std::filesystem::path("p") / "Überarbeitung.dat").string();
+    const std::string second = (std::filesystem::path("p") / "Невада.dat").string();
+    FillCatalogue(state.FalloutDats, {{first, true, {"text\\\xE9t\xE9.frm"}},
+                                      {second, true, {"text\\\xE9t\xE9.frm"}}});
     frmDCheck window(state, sounds_);
     window.Timer1_Timer();
     ASSERT_EQ(window.ConflictList->count(), 1);
     EXPECT_EQ(window.ConflictList->item(0)->text(),
-              QString::fromUtf8("text\\\u00E9t\u00E9.frm on caf\u00E9.dat conflicts with b.dat"));
+              QString::fromUtf8("text\\été.frm on Überarbeitung.dat conflicts with Невада.dat"));
 }
 
 enum class Closing { Go, Cancel, CloseRequest, EscapeKey };

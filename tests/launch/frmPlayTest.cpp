@@ -7,9 +7,12 @@
 #include <QTimer>
 
 #include "Fakes.h"
+#include "base/AnsiText.h"
 
 namespace vrel {
 namespace {
+
+const std::filesystem::path kGame = "/games/fallout2/FALLOUT2.EXE";
 
 class frmPlayTest : public ::testing::Test {
 protected:
@@ -36,12 +39,11 @@ TEST_F(frmPlayTest, StartsTheGameInItsFolderAndEndsAtTheFirstTickAfterIt) {
         window.PROCESSTimer_Timer();
         ++ticks;
     });
-    window.Run();
+    window.Run(kGame);
     EXPECT_EQ(ticks, 2);
     EXPECT_FALSE(window.isVisible());
     ASSERT_EQ(fakes_.processes.started.size(), 1u);
-    EXPECT_EQ(fakes_.processes.started[0].program,
-              std::filesystem::path("/games/fallout2/Fallout2.exe"));
+    EXPECT_EQ(fakes_.processes.started[0].program, kGame);
     EXPECT_EQ(fakes_.processes.started[0].workingFolder, std::filesystem::path("/games/fallout2"));
     EXPECT_EQ(fakes_.processes.queried, (std::vector<ProcessId>{42, 42}));
     EXPECT_EQ(frmPlay::kPollInterval, 4000);
@@ -63,7 +65,7 @@ TEST_F(frmPlayTest, ClosingIsRefusedWhileTheGameRunsAndEmergencyExitAsksFirst) {
         fakes_.processes.running = false;
         window.PROCESSTimer_Timer();
     });
-    window.Run();
+    window.Run(kGame);
     ASSERT_EQ(fakes_.messages.shown.size(), 2u);
     EXPECT_EQ(fakes_.messages.shown[0].title, "Warning!!");
     EXPECT_EQ(fakes_.messages.shown[0].defaultAnswer, MessageAnswer::No);
@@ -76,10 +78,13 @@ TEST_F(frmPlayTest, ClosingIsRefusedWhileTheGameRunsAndEmergencyExitAsksFirst) {
 TEST_F(frmPlayTest, AGameThatCannotStartIsReportedAndTheWaitEnds) {
     fakes_.processes.startResult = std::nullopt;
     frmPlay window(state_, ports_);
-    window.Run();
+    window.Run(kGame);
     EXPECT_FALSE(window.isVisible());
     ASSERT_EQ(fakes_.messages.shown.size(), 1u);
     EXPECT_EQ(fakes_.messages.shown[0].title, "Can't begin the game!");
+    // The message names the file that was started and why it did not start.
+    EXPECT_NE(fakes_.messages.shown[0].text.find(PathToDisplay(kGame) + ": No such file"),
+              std::string::npos);
     EXPECT_TRUE(fakes_.processes.queried.empty());
 }
 

@@ -101,10 +101,13 @@ public:
 
 class FakeProcesses final : public ProcessPort {
 public:
-    std::optional<ProcessId> Start(const std::filesystem::path& program,
-                                   const std::filesystem::path& workingFolder) override {
+    Expected<ProcessId, std::string> Start(const std::filesystem::path& program,
+                                           const std::filesystem::path& workingFolder) override {
         started.push_back({program, workingFolder});
-        return startResult;
+        if (!startResult) {
+            return Unexpected{startFailure};
+        }
+        return *startResult;
     }
     bool IsRunning(ProcessId id) override {
         queried.push_back(id);
@@ -116,7 +119,8 @@ public:
     };
     std::vector<Started> started;
     std::vector<ProcessId> queried;
-    std::optional<ProcessId> startResult = 42;
+    std::optional<ProcessId> startResult = 42;  // nothing: the start fails with startFailure
+    std::string startFailure = "No such file or directory";
     bool running = false;
 };
 

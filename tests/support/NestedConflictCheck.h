@@ -39,9 +39,11 @@ inline ConflictReport NestedConflictCheck(FalloutDat_Collection& FalloutDats) {
                     if (AnsiToLower(x) == "data\\vault13.gam") {
                         continue;
                     }
-                    report.Lines.push_back(x + " on " + GetFileName(FalloutDats.Item(a).FullPath) +
-                                           " conflicts with " +
-                                           GetFileName(FalloutDats.Item(b).FullPath));
+                    report.Lines.push_back(
+                        AnsiToUtf8(x) + " on " +
+                        PathToDisplay(GetFileName(FalloutDats.Item(a).FullPath)) +
+                        " conflicts with " +
+                        PathToDisplay(GetFileName(FalloutDats.Item(b).FullPath)));
                     const std::string extension =
                         AnsiToLower(x.size() > 3 ? x.substr(x.size() - 3) : x);
                     for (const std::string& candidate : heavyExtensions) {

@@ -142,14 +142,14 @@ INSTANTIATE_TEST_SUITE_P(
                       NamedFileCase{"-f  notes.nfo", " notes.nfo", "two spaces"},
                       NamedFileCase{"-ns -f my notes.txt", "my notes.txt", "switch first"}));
 
-TEST_F(ViewerSessionTest, RelativeNameIsLookedUpWhereTheUserStartedFirst) {
+TEST_F(ViewerSessionTest, RelativeNameIsLookedUpInTheProgramFolderFirst) {
     WriteFile(startFolder_ / "here.nfo", "from the start folder");
     WriteFile(programFolder_ / "here.nfo", "from the program folder");
-    WriteFile(programFolder_ / "only.nfo", "only in the program folder");
+    WriteFile(startFolder_ / "only.nfo", "only in the start folder");
     Session("-f here.nfo").Form_Load();
-    EXPECT_EQ(view_.text, "from the start folder\r\n");
+    EXPECT_EQ(view_.text, "from the program folder\r\n");
     Session("-f only.nfo").Form_Load();
-    EXPECT_EQ(view_.text, "only in the program folder\r\n");
+    EXPECT_EQ(view_.text, "only in the start folder\r\n");
     EXPECT_TRUE(messages_.shown.empty());
 }
 

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QCloseEvent>
 #include <QLabel>
+#include <QTest>
 #include <QTimer>
 
 #include "Fakes.h"
@@ -43,6 +46,32 @@ TEST(frmExitTest, FirstTickEndsTheProgram) {
     splash.exec();
     EXPECT_EQ(lifetime.ended, 1);
     EXPECT_FALSE(splash.Timer1->isActive());
+}
+
+TEST(frmExitTest, EscapeAndCloseRequestsAreIgnoredUntilTheTickEndsTheProgram) {
+    testing::FakeLifetime lifetime;
+    frmExit splash(lifetime, std::chrono::hours(1));
+    std::vector<std::string> ignored;
+    QTimer::singleShot(0, &splash, [&] {
+        QTest::keyClick(&splash, Qt::Key_Escape);
+        if (splash.isVisible()) {
+            ignored.push_back("Esc");
+        }
+        QCloseEvent systemClose;  // Alt+F4 and the system menu's Close both arrive as this
+        QApplication::sendEvent(&splash, &systemClose);
+        if (splash.isVisible() && !systemClose.isAccepted()) {
+            ignored.push_back("close");
+        }
+        splash.close();
+        if (splash.isVisible()) {
+            ignored.push_back("close()");
+        }
+        EXPECT_EQ(lifetime.ended, 0);
+        splash.Timer1_Timer();
+    });
+    splash.exec();
+    EXPECT_EQ(ignored, (std::vector<std::string>{"Esc", "close", "close()"}));
+    EXPECT_EQ(lifetime.ended, 1);
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <sstream>
 #include <vector>
@@ -38,13 +39,15 @@ std::optional<std::string> FindWine() {
     return std::nullopt;
 }
 
-std::optional<ProcessId> PosixProcesses::Start(const std::filesystem::path& program,
-                                               const std::filesystem::path& workingFolder) {
+Expected<ProcessId, std::string> PosixProcesses::Start(const std::filesystem::path& program,
+                                                       const std::filesystem::path& workingFolder) {
     std::vector<std::string> arguments;
     if (IsWindowsProgram(program)) {
         const auto wine = FindWine();
         if (!wine) {
-            return std::nullopt;
+            return Unexpected{std::string(
+                "it is a Windows program and no Wine was found: install Wine or name the Wine to "
+                "use in VREL_WINE")};
         }
         arguments = {*wine, program.string()};
     } else {
@@ -63,7 +66,7 @@ std::optional<ProcessId> PosixProcesses::Start(const std::filesystem::path& prog
     const int result = posix_spawnp(&child, argv[0], &actions, nullptr, argv.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
     if (result != 0) {
-        return std::nullopt;
+        return Unexpected{std::string(std::strerror(result))};
     }
     return static_cast<ProcessId>(child);
 }

@@ -3,14 +3,21 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
+#include <QStandardPaths>
 #include <QStringList>
 
 namespace vrel {
 
 std::optional<std::string> QtPickers::PickFolder(const std::string& instruction) {
+    // The browser starts at the desktop (the home folder where there is none), never in the
+    // folder the program happens to work in.
+    QString start = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
+    if (start.isEmpty() || !QDir(start).exists()) {
+        start = QDir::homePath();
+    }
     const QString folder = QFileDialog::getExistingDirectory(QApplication::activeWindow(),
-                                                             QString::fromUtf8(instruction),
-                                                             QString(), QFileDialog::ShowDirsOnly);
+                                                             QString::fromUtf8(instruction), start,
+                                                             QFileDialog::ShowDirsOnly);
     if (folder.isEmpty()) {
         return std::nullopt;
     }

@@ -9,6 +9,7 @@
 
 #include <limits>
 #include <string>
+#include <system_error>
 
 namespace vrel {
 namespace {
@@ -16,19 +17,25 @@ namespace {
 constexpr DWORD kStillActive = 259;
 constexpr DWORD kElevationRequired = 740;  // ERROR_ELEVATION_REQUIRED, not in every SDK's headers
 
-std::optional<ProcessId> IdAndClose(HANDLE process) {
+// The system's own description of its last error.
+std::string LastErrorText() {
+    return std::system_category().message(static_cast<int>(GetLastError()));
+}
+
+Expected<ProcessId, std::string> IdAndClose(HANDLE process) {
     const DWORD id = GetProcessId(process);
+    const std::string failure = id == 0 ? LastErrorText() : std::string();
     CloseHandle(process);
     if (id == 0) {
-        return std::nullopt;
+        return Unexpected{failure};
     }
     return static_cast<ProcessId>(id);
 }
 
 // A game whose manifest asks for administrator rights cannot be started by CreateProcess from a
 // normal user's program; the shell asks the user for consent instead.
-std::optional<ProcessId> StartElevated(const std::filesystem::path& program,
-                                       const std::filesystem::path& workingFolder) {
+Expected<ProcessId, std::string> StartElevated(const std::filesystem::path& program,
+                                               const std::filesystem::path& workingFolder) {
     SHELLEXECUTEINFOW info{};
     info.cbSize = sizeof(info);
     info.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_NOASYNC;
@@ -37,15 +44,15 @@ std::optional<ProcessId> StartElevated(const std::filesystem::path& program,
     info.lpDirectory = workingFolder.c_str();
     info.nShow = SW_SHOWNORMAL;
     if (!ShellExecuteExW(&info) || info.hProcess == nullptr) {
-        return std::nullopt;
+        return Unexpected{LastErrorText()};
     }
     return IdAndClose(info.hProcess);
 }
 
 }  // namespace
 
-std::optional<ProcessId> Win32Processes::Start(const std::filesystem::path& program,
-                                               const std::filesystem::path& workingFolder) {
+Expected<ProcessId, std::string> Win32Processes::Start(const std::filesystem::path& program,
+                                                       const std::filesystem::path& workingFolder) {
     // The program's own path, quoted, is its whole command line: the game takes no arguments.
     std::wstring commandLine = L"\"" + program.wstring() + L"\"";
     STARTUPINFOW startup{};
@@ -58,7 +65,7 @@ std::optional<ProcessId> Win32Processes::Start(const std::filesystem::path& prog
         if (GetLastError() == kElevationRequired) {
             return StartElevated(program, workingFolder);
         }
-        return std::nullopt;
+        return Unexpected{LastErrorText()};
     }
     CloseHandle(started.hThread);
     return IdAndClose(started.hProcess);

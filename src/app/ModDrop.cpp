@@ -1,0 +1,216 @@
+#include "app/ModDrop.h"
+
+#include <set>
+#include <system_error>
+
+#include "archive/DatVerify.h"
+#include "archive/ModSource.h"
+#include "base/AnsiText.h"
+#include "base/CaseBlindPath.h"
+#include "base/PathHelpers.h"
+
+namespace vrel {
+namespace {
+
+// Lines of a left-out list shown before the rest is only counted.
+constexpr std::size_t kShownLeftOut = 12;
+
+std::string Display(const std::filesystem::path& path) {
+    return PathToDisplay(path.filename().empty() ? path.parent_path().filename() : path.filename());
+}
+
+std::string Extension(const std::filesystem::path& path) {
+    const std::u8string suffix = path.extension().u8string();
+    return AnsiToLower(std::string(suffix.begin(), suffix.end()));
+}
+
+// The target in Patches, and whether the user lets a file already there be replaced.
+std::optional<std::filesystem::path> TargetFor(const std::filesystem::path& patches,
+                                               const std::filesystem::path& fileName,
+                                               MessageBoxPort& messages, bool& replacing) {
+    const auto existing = FindEntryCaseBlind(patches, fileName.string());
+    replacing = existing.has_value();
+    if (!existing) {
+        return patches / fileName;
+    }
+    const MessageAnswer answer = messages.Show(
+        {.text = "A mod named \"" + Display(*existing) +
+                 "\" is already inside the \\Patches\\ folder.\r\rDo you want to replace it "
+                 "with the one you dropped?",
+         .title = "Replace mod?",
+         .buttons = MessageButtons::YesNo,
+         .icon = MessageIcon::Question,
+         .defaultAnswer = MessageAnswer::No});
+    if (answer != MessageAnswer::Yes) {
+        return std::nullopt;
+    }
+    return existing;
+}
+
+// Copies a .dat into Patches under a temporary name and puts it in place once whole.
+bool CopyDat(const std::filesystem::path& source, const std::filesystem::path& target) {
+    std::filesystem::path temporary = target;
+    temporary += ".vrel-part";
+    std::error_code error;
+    std::filesystem::copy_file(source, temporary, std::filesystem::copy_options::overwrite_existing,
+                               error);
+    std::error_code sizeError;
+    const bool whole = !error && std::filesystem::file_size(temporary, sizeError) ==
+                                     std::filesystem::file_size(source, sizeError);
+    if (whole && !sizeError) {
+        std::filesystem::rename(temporary, target, error);
+        if (!error) {
+            return true;
+        }
+    }
+    std::filesystem::remove(temporary, error);
+    return false;
+}
+
+}  // namespace
+
+DropOutcome AddDroppedMods(const std::vector<std::filesystem::path>& dropped,
+                           const std::filesystem::path& patches, MessageBoxPort& messages,
+                           ProgressPort& progress) {
+    DropOutcome outcome;
+    std::error_code error;
+    for (const std::filesystem::path& source : dropped) {
+        const std::string shown = Display(source);
+        const bool folder = std::filesystem::is_directory(source, error);
+        const std::string extension = folder ? std::string() : Extension(source);
+        const bool dat = extension == ".dat";
+        if (!folder && !dat && extension != ".zip" && extension != ".7z") {
+            outcome.NotAdded.push_back(
+                shown + ": only .dat files, folders, .zip and .7z files can be added");
+            continue;
+        }
+        if ((extension == ".zip" || extension == ".7z") && !PackedSourcesAvailable()) {
+            outcome.NotAdded.push_back(
+                shown +
+                ": this build of Vrel cannot read .zip and .7z files; unpack it and drop "
+                "the folder");
+            continue;
+        }
+        const std::filesystem::path fileName = dat ? source.filename() : ImportArchiveName(source);
+        if (dat) {
+            const DatVerification check = VerifyDat(source);
+            if (!check.Findings.empty()) {
+                outcome.NotAdded.push_back(shown + ": " +
+                                           DescribeDatFinding(check.Findings.front()));
+                continue;
+            }
+            const auto inPatches = FindEntryCaseBlind(patches, fileName.string());
+            if (inPatches && std::filesystem::equivalent(*inPatches, source, error)) {
+                continue;  // dropped from Patches itself
+            }
+        }
+        bool replacing = false;
+        const auto target = TargetFor(patches, fileName, messages, replacing);
+        if (!target) {
+            outcome.NotAdded.push_back(shown + ": you kept the mod that was there");
+            continue;
+        }
+        if (dat) {
+            if (!CopyDat(source, *target)) {
+                outcome.NotAdded.push_back(shown + ": it could not be copied");
+                continue;
+            }
+            outcome.Added.push_back(Display(*target));
+            continue;
+        }
+        bool shownProgress = false;
+        ImportOptions options{.ModName = {}, .Replace = true};
+        options.Progress = [&](std::int64_t done, std::int64_t total) {
+            if (done == 0 && total > kLargeModMembers) {
+                shownProgress = true;
+                progress.Show();
+                progress.SetCaption("Adding mods...");
+                progress.SetLabel("Adding " + shown + "...");
+                progress.SetMaximum(static_cast<int>(total));
+                progress.SetValue(0);
+                progress.Repaint();
+            } else if (shownProgress && (done % 50 == 0 || done == total)) {
+                progress.SetValue(static_cast<int>(done));
+                progress.Repaint();
+            }
+        };
+        const auto result = ImportMod(source, *target, options);
+        if (shownProgress) {
+            progress.Hide();
+        }
+        if (!result) {
+            std::string why = DescribeImportError(result.error());
+            for (const std::string& refusal : result.error().Refusals) {
+                why += "\r    " + refusal;
+            }
+            outcome.NotAdded.push_back(shown + ": " + why);
+            continue;
+        }
+        outcome.Added.push_back(Display(*target));
+        if (!result->LeftOut.empty()) {
+            outcome.LeftOut.push_back({Display(*target), result->LeftOut});
+        }
+    }
+    return outcome;
+}
+
+std::vector<ModRow> RereadModsKeepingTicks(ProgramState& state, ProgressPort& progress) {
+    std::set<std::string> ticked;
+    for (int k = 1; k <= state.FalloutDats.Count(); ++k) {
+        const FalloutDat& mod = state.FalloutDats.Item(k);
+        if (mod.Selected) {
+            ticked.insert(AsciiToLower(std::filesystem::path(mod.FullPath).filename().string()));
+        }
+    }
+    ModList list = ReadModList(ProgramFile(state.programFolder, "Patches"),
+                               state.Config.cfgGeneral.LoadModDesc, progress, state.FalloutDats);
+    for (std::size_t i = 0; i < list.Rows.size(); ++i) {
+        ModRow& row = list.Rows[i];
+        const int position = static_cast<int>(i + 1);
+        // The game's patch is item 1 whatever its file is called.
+        const std::string key = i == 0 ? "patch000.dat" : AsciiToLower(row.Name);
+        row.Ticked = ticked.count(key) != 0;
+        state.FalloutDats.Item(position).Selected = row.Ticked;
+    }
+    return list.Rows;
+}
+
+void ReportDrop(MessageBoxPort& messages, const DropOutcome& outcome) {
+    if (outcome.LeftOut.empty() && outcome.NotAdded.empty()) {
+        return;
+    }
+    std::string text;
+    if (!outcome.Added.empty()) {
+        text += "Added to the \\Patches\\ folder:";
+        for (const std::string& name : outcome.Added) {
+            text += "\r    " + name;
+        }
+        text += "\r\r";
+    }
+    for (const DropOutcome::LeftOutOf& mod : outcome.LeftOut) {
+        text += "Left out of " + mod.Archive + ", since the game does not read them from a mod:";
+        for (std::size_t i = 0; i < mod.Files.size() && i < kShownLeftOut; ++i) {
+            text += "\r    " + mod.Files[i].Path + " (" + DescribeLeftOut(mod.Files[i].Kind) + ")";
+        }
+        if (mod.Files.size() > kShownLeftOut) {
+            text += "\r    and " + std::to_string(mod.Files.size() - kShownLeftOut) + " more";
+        }
+        text += "\r\rCopy files for the game folder there by hand if the mod needs them.\r\r";
+    }
+    if (!outcome.NotAdded.empty()) {
+        text += "Not added:";
+        for (const std::string& line : outcome.NotAdded) {
+            text += "\r    " + line;
+        }
+    }
+    while (!text.empty() && text.back() == '\r') {
+        text.pop_back();
+    }
+    messages.Show(
+        {.text = text,
+         .title = "Adding mods",
+         .buttons = MessageButtons::Ok,
+         .icon = outcome.NotAdded.empty() ? MessageIcon::Information : MessageIcon::Exclamation});
+}
+
+}  // namespace vrel

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "app/ProgramState.h"
+#include "app/Startup.h"
+#include "archive/ModImport.h"
+#include "platform/MessageBoxPort.h"
+#include "platform/ProgressPort.h"
+
+namespace vrel {
+
+// What became of the files and folders dropped onto the main window.
+struct DropOutcome {
+    std::vector<std::string> Added;  // archive file names now in Patches (display text)
+    struct LeftOutOf {
+        std::string Archive;  // display text
+        std::vector<LeftOutFile> Files;
+    };
+    std::vector<LeftOutOf> LeftOut;
+    std::vector<std::string> NotAdded;  // "<dropped name>: <why>", display text
+};
+
+// Imports with more members than this show their progress in ProgForm.
+inline constexpr std::int64_t kLargeModMembers = 100;
+
+// Adds dropped mods to Patches: a .dat is copied once it reads whole, a folder, .zip or .7z is
+// imported. An archive of the same name (in any letter case) is replaced only when the user
+// agrees. Nothing already in Patches is touched otherwise.
+DropOutcome AddDroppedMods(const std::vector<std::filesystem::path>& dropped,
+                           const std::filesystem::path& patches, MessageBoxPort& messages,
+                           ProgressPort& progress);
+
+// Reads Patches again into the catalogue after mods were added: every mod keeps its tick (found
+// by its file name in any case), new ones come unticked. Rows and catalogue items stay in step.
+std::vector<ModRow> RereadModsKeepingTicks(ProgramState& state, ProgressPort& progress);
+
+// The one message after a drop: what was added, what was left out and where it belongs, and what
+// could not be added. Nothing is shown when everything went in whole.
+void ReportDrop(MessageBoxPort& messages, const DropOutcome& outcome);
+
+}  // namespace vrel

@@ -1,0 +1,72 @@
+#include <system_error>
+
+#include "archive/ModSource.h"
+#include "archive/WholeFile.h"
+#include "base/AnsiText.h"
+
+namespace vrel {
+namespace {
+
+class FolderSource final : public ModSource {
+public:
+    explicit FolderSource(std::filesystem::path folder) : folder_(std::move(folder)) {}
+
+    Expected<std::vector<SourceFile>, ImportError> List() override {
+        std::vector<SourceFile> files;
+        paths_.clear();
+        std::error_code error;
+        std::filesystem::recursive_directory_iterator it(folder_, error), end;
+        for (; !error && it != end; it.increment(error)) {
+            std::error_code statusError;
+            const auto status = it->symlink_status(statusError);
+            if (std::filesystem::is_directory(status)) {
+                continue;
+            }
+            const std::filesystem::path relative = it->path().lexically_relative(folder_);
+            SourceFile file;
+            const std::u8string path = relative.generic_u8string();
+            file.Path.assign(path.begin(), path.end());
+            file.Regular = std::filesystem::is_regular_file(status);
+            if (file.Regular) {
+                file.Size = static_cast<std::int64_t>(it->file_size(statusError));
+            }
+            files.push_back(std::move(file));
+            paths_.push_back(it->path());
+        }
+        if (error) {
+            return Unexpected{ImportError{ImportFailure::CannotOpen, error.message(), {}}};
+        }
+        return files;
+    }
+
+    std::optional<ImportError> Read(const std::vector<bool>& wanted,
+                                    const TakeContent& take) override {
+        std::vector<std::uint8_t> content;
+        for (std::size_t i = 0; i < paths_.size() && i < wanted.size(); ++i) {
+            if (!wanted[i]) {
+                continue;
+            }
+            if (!ReadWholeFile(paths_[i], content)) {
+                return ImportError{ImportFailure::CannotOpen,
+                                   PathToDisplay(paths_[i]) + ": cannot be read whole",
+                                   {}};
+            }
+            if (auto failure = take(i, content)) {
+                return failure;
+            }
+        }
+        return std::nullopt;
+    }
+
+private:
+    std::filesystem::path folder_;
+    std::vector<std::filesystem::path> paths_;
+};
+
+}  // namespace
+
+std::unique_ptr<ModSource> OpenFolderSource(const std::filesystem::path& folder) {
+    return std::make_unique<FolderSource>(folder);
+}
+
+}  // namespace vrel

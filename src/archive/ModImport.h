@@ -1,0 +1,75 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "archive/ModSource.h"
+#include "base/Expected.h"
+
+namespace vrel {
+
+// Where a file that is not put into the archive belongs.
+enum class LeftOutKind {
+    GameFolder,  // settings, libraries and programs that go beside Fallout2.exe
+    ReadMe,      // text for the player to read
+    Other,       // anything else outside the game's data folders
+};
+
+struct LeftOutFile {
+    std::string Path;  // as in the source: UTF-8, '/' between levels
+    LeftOutKind Kind = LeftOutKind::Other;
+};
+
+struct PlannedMember {
+    std::size_t Source = 0;  // index into the source's listing
+    std::string Name;        // Windows-1252, backslashes
+};
+
+// What an import takes from a source, decided from its listing alone.
+struct ModPlan {
+    std::vector<PlannedMember> Members;  // in listing order
+    // A file that becomes amoddesc.qrd, the mod's description, when the mod brings none among
+    // its members: a top-level amoddesc.qrd or read-me.
+    std::optional<std::size_t> Description;
+    std::vector<LeftOutFile> LeftOut;
+    std::vector<std::string> Refusals;  // "<path>: <why>", display text
+};
+
+// The game's data is taken from a top-level `data` folder (any letter case), else from the
+// game's own data folders (art, maps, proto, ...) at the top; one folder that wraps the whole mod
+// is looked into. `modName` names the read-me (<modName>.txt or .nfo) besides readme*.txt.
+ModPlan PlanModImport(const std::vector<SourceFile>& files, const std::string& modName);
+
+struct ImportReport {
+    std::int32_t Members = 0;  // including a description made from a read-me
+    std::vector<LeftOutFile> LeftOut;
+    std::optional<std::string> DescriptionFrom;  // the source file that became the description
+};
+
+struct ImportOptions {
+    std::string ModName;  // for the read-me; the target's name when empty
+    bool Replace = false;
+    std::optional<int> Threads;  // members packed at once; the cores when not given
+    // Called before the first member and after each one: done, total.
+    std::function<void(std::int64_t, std::int64_t)> Progress;
+};
+
+// Imports a folder, .zip or .7z as the DAT archive `target`, written to a temporary name beside
+// it and put in place only when whole; nothing is written when anything is refused or damaged.
+Expected<ImportReport, ImportError> ImportMod(const std::filesystem::path& source,
+                                              const std::filesystem::path& target,
+                                              const ImportOptions& options = {});
+
+std::string DescribeLeftOut(LeftOutKind kind);
+
+// The archive's file name for a source: `name` when given, else the source's own name without
+// its .zip or .7z; ".dat" is added unless the name ends in it (any case).
+std::filesystem::path ImportArchiveName(const std::filesystem::path& source,
+                                        const std::string& name = {});
+
+}  // namespace vrel

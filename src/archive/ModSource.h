@@ -1,0 +1,67 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "base/Expected.h"
+
+namespace vrel {
+
+// Why a mod could not be imported.
+enum class ImportFailure {
+    UnknownKind,      // neither a folder nor a .zip or .7z file
+    NotAvailable,     // a .zip or .7z, and this build cannot read them
+    CannotOpen,       // the source cannot be opened or read
+    DamagedSource,    // the .zip or .7z is damaged; reading stopped
+    NothingToImport,  // no data folder and none of the game's own data folders
+    RefusedNames,     // names that are unsafe or that an archive cannot hold (see Refusals)
+    AlreadyThere,     // an archive of that name is there and was not to be replaced
+    CannotWrite,      // the archive could not be written or put in place
+    TooLarge,         // larger than the format allows
+};
+
+struct ImportError {
+    ImportFailure Kind = ImportFailure::CannotOpen;
+    std::string Detail;                 // display text: the source's own words, when it has some
+    std::vector<std::string> Refusals;  // for RefusedNames: "<path>: <why>", display text
+};
+
+std::string DescribeImportError(const ImportError& error);
+
+// One file of a mod's source, as listed before anything is read.
+struct SourceFile {
+    std::string Path;        // UTF-8, '/' between levels, relative to the top of the source
+    std::int64_t Size = -1;  // -1 when the source does not say
+    bool Regular = true;     // links and devices are listed, never read
+};
+
+using TakeContent =
+    std::function<std::optional<ImportError>(std::size_t index, std::span<const std::uint8_t>)>;
+
+// A folder, .zip or .7z holding a mod's loose files. It is listed once and then read once, in
+// listing order and never unpacked to disk; memory stays bounded by the largest file read.
+class ModSource {
+public:
+    virtual ~ModSource() = default;
+    virtual Expected<std::vector<SourceFile>, ImportError> List() = 0;
+    // Hands the whole content of every listed file whose index is marked in `wanted` to `take`,
+    // in listing order; stops at the first failure, of reading or of `take`.
+    virtual std::optional<ImportError> Read(const std::vector<bool>& wanted,
+                                            const TakeContent& take) = 0;
+};
+
+Expected<std::unique_ptr<ModSource>, ImportError> OpenModSource(const std::filesystem::path& path);
+
+// Whether this build reads .zip and .7z files.
+bool PackedSourcesAvailable();
+
+std::unique_ptr<ModSource> OpenFolderSource(const std::filesystem::path& folder);
+std::unique_ptr<ModSource> OpenPackedSource(const std::filesystem::path& file);
+
+}  // namespace vrel

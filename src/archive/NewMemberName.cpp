@@ -1,0 +1,52 @@
+#include "archive/NewMemberName.h"
+
+#include "archive/DatEntry.h"
+#include "archive/GameOrder.h"
+#include "archive/MemberPath.h"
+#include "base/AnsiText.h"
+
+namespace vrel {
+
+Expected<std::string, std::string> JoinMemberName(const std::vector<std::string>& parts) {
+    std::string name;
+    for (const std::string& part : parts) {
+        if (part.find('\\') != std::string::npos) {
+            return Unexpected{std::string("the name holds a backslash")};
+        }
+        name += name.empty() ? "" : "\\";
+        name += part;
+    }
+    if (auto unsafe = CheckMemberName(name)) {
+        return Unexpected{DescribeUnsafeName(*unsafe)};
+    }
+    if (name.size() > static_cast<std::size_t>(kNameFieldLength)) {
+        return Unexpected{"the name is longer than " + std::to_string(kNameFieldLength) +
+                          " characters (" + std::to_string(name.size()) + ")"};
+    }
+    return name;
+}
+
+Expected<std::string, std::string> StrictUtf8ToAnsi(const std::string& utf8) {
+    std::string ansi = Utf8ToAnsi(utf8);
+    if (AnsiToUtf8(ansi) != utf8) {
+        return Unexpected{std::string("the name cannot be written in Windows-1252")};
+    }
+    return ansi;
+}
+
+std::vector<std::string> CaseTwinRefusals(const std::vector<std::string>& names) {
+    std::vector<std::string> refusals;
+    for (std::size_t i = 1; i < names.size(); ++i) {
+        if (GameOrderKey(names[i - 1]) == GameOrderKey(names[i])) {
+            refusals.push_back(AnsiToUtf8(names[i]) + ": differs from " + AnsiToUtf8(names[i - 1]) +
+                               " only in letter case");
+        }
+    }
+    return refusals;
+}
+
+bool MemberNameBefore(const std::string& a, const std::string& b) {
+    return GameOrderLess(a, b) || (!GameOrderLess(b, a) && a < b);
+}
+
+}  // namespace vrel

@@ -1,0 +1,142 @@
+#pragma once
+
+#include <condition_variable>
+#include <cstddef>
+#include <deque>
+#include <exception>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <thread>
+#include <vector>
+
+namespace vrel {
+
+// The threads that work for one archive: the number asked for, or the machine's cores.
+int WorkerThreads(std::optional<int> asked);
+
+// Runs jobs on worker threads and hands their results back in the order the jobs were given,
+// so that whoever takes them sees exactly the one-thread sequence. With one thread there are no
+// workers: a job runs on the caller's thread when its result is taken, in the order of today.
+template <class Result>
+class OrderedPool {
+public:
+    explicit OrderedPool(int threads) {
+        if (threads > 1) {
+            workers_.reserve(static_cast<std::size_t>(threads));
+            for (int i = 0; i < threads; ++i) {
+                workers_.emplace_back([this] { Work(); });
+            }
+        }
+    }
+    ~OrderedPool() {
+        {
+            std::lock_guard lock(mutex_);
+            stopping_ = true;
+        }
+        jobReady_.notify_all();
+        for (std::thread& worker : workers_) {
+            worker.join();
+        }
+    }
+    OrderedPool(const OrderedPool&) = delete;
+    OrderedPool& operator=(const OrderedPool&) = delete;
+
+    // Jobs given and not yet taken back.
+    std::size_t Pending() const { return slots_.size(); }
+
+    void Submit(std::function<Result()> job) {
+        auto slot = std::make_shared<Slot>();
+        slot->job = std::move(job);
+        slots_.push_back(slot);
+        if (workers_.empty()) {
+            return;
+        }
+        bool wake = false;
+        {
+            std::lock_guard lock(mutex_);
+            queue_.push_back(std::move(slot));
+            wake = idleWorkers_ > 0;
+        }
+        // Waking a thread is a system call; a busy worker finds the job by itself.
+        if (wake) {
+            jobReady_.notify_one();
+        }
+    }
+
+    // The result of the oldest job not yet taken; waits for it. Only with Pending() > 0.
+    Result TakeNext() {
+        std::shared_ptr<Slot> slot = std::move(slots_.front());
+        slots_.pop_front();
+        if (workers_.empty()) {
+            return slot->job();
+        }
+        std::unique_lock lock(mutex_);
+        if (!slot->done) {
+            callerWaiting_ = true;
+            resultReady_.wait(lock, [&] { return slot->done; });
+            callerWaiting_ = false;
+        }
+        if (slot->failure) {
+            std::rethrow_exception(slot->failure);
+        }
+        return std::move(*slot->result);
+    }
+
+private:
+    struct Slot {
+        std::function<Result()> job;
+        std::optional<Result> result;
+        std::exception_ptr failure;
+        bool done = false;
+    };
+
+    void Work() {
+        for (;;) {
+            std::shared_ptr<Slot> slot;
+            {
+                std::unique_lock lock(mutex_);
+                ++idleWorkers_;
+                jobReady_.wait(lock, [&] { return stopping_ || !queue_.empty(); });
+                --idleWorkers_;
+                if (queue_.empty()) {
+                    return;
+                }
+                slot = std::move(queue_.front());
+                queue_.pop_front();
+            }
+            std::optional<Result> result;
+            std::exception_ptr failure;
+            try {
+                result.emplace(slot->job());
+            } catch (...) {
+                failure = std::current_exception();
+            }
+            slot->job = nullptr;  // what it held goes now, not when the result is taken
+            bool wake = false;
+            {
+                std::lock_guard lock(mutex_);
+                slot->result = std::move(result);
+                slot->failure = failure;
+                slot->done = true;
+                wake = callerWaiting_;
+            }
+            if (wake) {
+                resultReady_.notify_one();
+            }
+        }
+    }
+
+    std::vector<std::thread> workers_;
+    std::deque<std::shared_ptr<Slot>> slots_;  // in the order given; the caller's alone
+    std::mutex mutex_;
+    std::condition_variable jobReady_;
+    std::condition_variable resultReady_;
+    std::deque<std::shared_ptr<Slot>> queue_;  // not yet started
+    int idleWorkers_ = 0;
+    bool callerWaiting_ = false;
+    bool stopping_ = false;
+};
+
+}  // namespace vrel

@@ -1,0 +1,192 @@
+#include "archive/ModSource.h"
+
+#ifdef VREL_HAVE_LIBARCHIVE
+#include <archive.h>
+#include <archive_entry.h>
+
+#include <algorithm>
+#include <cstring>
+
+namespace vrel {
+namespace {
+
+// Sizes and offsets are signed 32-bit in the DAT format; nothing larger can become a member.
+constexpr std::int64_t kMaxMemberSize = 0x7FFFFFFF;
+// A size the header announces is trusted for one allocation only up to this much.
+constexpr std::size_t kTrustedSize = std::size_t{64} << 20;
+constexpr std::size_t kBlockSize = std::size_t{1} << 16;
+
+struct ReaderCloser {
+    void operator()(archive* reader) const { archive_read_free(reader); }
+};
+using Reader = std::unique_ptr<archive, ReaderCloser>;
+
+class PackedSource final : public ModSource {
+public:
+    explicit PackedSource(std::filesystem::path file) : file_(std::move(file)) {}
+
+    Expected<std::vector<SourceFile>, ImportError> List() override {
+        auto reader = Open();
+        if (!reader) {
+            return Unexpected{reader.error()};
+        }
+        std::vector<SourceFile> files;
+        archive_entry* entry = nullptr;
+        while (true) {
+            const int status = archive_read_next_header(reader->get(), &entry);
+            if (status == ARCHIVE_EOF) {
+                break;
+            }
+            if (status < ARCHIVE_WARN) {
+                return Unexpected{Damaged(reader->get())};
+            }
+            if (archive_entry_filetype(entry) == AE_IFDIR) {
+                continue;
+            }
+            SourceFile file;
+            const char* name = archive_entry_pathname_utf8(entry);
+            file.Path = name ? name : "";
+            // Old Windows tools wrote backslashes between the levels.
+            std::replace(file.Path.begin(), file.Path.end(), '\\', '/');
+            file.Regular = archive_entry_filetype(entry) == AE_IFREG;
+            if (archive_entry_size_is_set(entry)) {
+                file.Size = archive_entry_size(entry);
+            }
+            files.push_back(std::move(file));
+        }
+        return files;
+    }
+
+    std::optional<ImportError> Read(const std::vector<bool>& wanted,
+                                    const TakeContent& take) override {
+        auto reader = Open();
+        if (!reader) {
+            return reader.error();
+        }
+        std::vector<std::uint8_t> content;
+        archive_entry* entry = nullptr;
+        // Nothing after the last wanted file is read.
+        const auto last = std::find(wanted.rbegin(), wanted.rend(), true);
+        const std::size_t end = static_cast<std::size_t>(wanted.rend() - last);
+        std::size_t index = 0;
+        while (index < end) {
+            const int status = archive_read_next_header(reader->get(), &entry);
+            if (status == ARCHIVE_EOF) {
+                return ImportError{
+                    ImportFailure::DamagedSource, "the file changed while it was read", {}};
+            }
+            if (status < ARCHIVE_WARN) {
+                return Damaged(reader->get());
+            }
+            if (archive_entry_filetype(entry) == AE_IFDIR) {
+                continue;
+            }
+            const std::size_t current = index++;
+            if (!wanted[current]) {
+                continue;
+            }
+            if (auto failure = ReadContent(reader->get(), entry, content)) {
+                return failure;
+            }
+            if (auto failure = take(current, content)) {
+                return failure;
+            }
+        }
+        return std::nullopt;
+    }
+
+private:
+    Expected<Reader, ImportError> Open() const {
+        Reader reader(archive_read_new());
+        if (!reader) {
+            return Unexpected{ImportError{ImportFailure::CannotOpen, "out of memory", {}}};
+        }
+        archive_read_support_format_zip(reader.get());
+        archive_read_support_format_7zip(reader.get());
+#ifdef _WIN32
+        const int status = archive_read_open_filename_w(reader.get(), file_.c_str(), kBlockSize);
+#else
+        const int status = archive_read_open_filename(reader.get(), file_.c_str(), kBlockSize);
+#endif
+        if (status != ARCHIVE_OK) {
+            std::error_code error;
+            if (!std::filesystem::is_regular_file(file_, error)) {
+                return Unexpected{
+                    ImportError{ImportFailure::CannotOpen, ErrorText(reader.get()), {}}};
+            }
+            return Unexpected{Damaged(reader.get())};
+        }
+        return reader;
+    }
+
+    static std::string ErrorText(archive* reader) {
+        const char* text = archive_error_string(reader);
+        return text ? text : "unknown error";
+    }
+
+    static ImportError Damaged(archive* reader) {
+        return ImportError{ImportFailure::DamagedSource, ErrorText(reader), {}};
+    }
+
+    // The whole content of the current entry into `content`; the allocation follows what is
+    // really there, never only what the header claims.
+    static std::optional<ImportError> ReadContent(archive* reader, archive_entry* entry,
+                                                  std::vector<std::uint8_t>& content) {
+        std::size_t expected = kBlockSize;
+        if (archive_entry_size_is_set(entry) && archive_entry_size(entry) >= 0) {
+            expected =
+                std::min(static_cast<std::size_t>(archive_entry_size(entry)) + 1, kTrustedSize);
+        }
+        content.resize(expected);
+        std::size_t used = 0;
+        while (true) {
+            if (used == content.size()) {
+                if (static_cast<std::int64_t>(used) > kMaxMemberSize) {
+                    return ImportError{ImportFailure::TooLarge, "a file is larger than 2 GiB", {}};
+                }
+                content.resize(std::max(used * 2, kBlockSize));
+            }
+            const la_ssize_t got =
+                archive_read_data(reader, content.data() + used, content.size() - used);
+            if (got < 0) {
+                return Damaged(reader);
+            }
+            if (got == 0) {
+                break;
+            }
+            used += static_cast<std::size_t>(got);
+        }
+        content.resize(used);
+        return std::nullopt;
+    }
+
+    std::filesystem::path file_;
+};
+
+}  // namespace
+
+bool PackedSourcesAvailable() {
+    return true;
+}
+
+std::unique_ptr<ModSource> OpenPackedSource(const std::filesystem::path& file) {
+    return std::make_unique<PackedSource>(file);
+}
+
+}  // namespace vrel
+
+#else
+
+namespace vrel {
+
+bool PackedSourcesAvailable() {
+    return false;
+}
+
+std::unique_ptr<ModSource> OpenPackedSource(const std::filesystem::path&) {
+    return nullptr;
+}
+
+}  // namespace vrel
+
+#endif

@@ -1,0 +1,105 @@
+#include <optional>
+#include <system_error>
+
+#include "archive/ModImport.h"
+#include "base/AnsiText.h"
+#include "base/CaseBlindPath.h"
+#include "cli/CommandLine.h"
+#include "cli/ProgressBar.h"
+
+namespace vrel::cli {
+namespace {
+
+int RunImport(const std::vector<std::string>& args, CommandIo& io) {
+    int exitCode = kExitGood;
+    const auto parsed = ParseOrExit(args,
+                                    {.Flags = {"--replace", kQuietFlag, kQuietLongFlag},
+                                     .Options = {"--name", "--threads"},
+                                     .MinPositional = 2,
+                                     .MaxPositional = 2},
+                                    kImportCommand, io, exitCode);
+    if (!parsed) {
+        return exitCode;
+    }
+    const std::filesystem::path source = parsed->Positional[0];
+    const std::filesystem::path patches = parsed->Positional[1];
+    std::string name;
+    if (auto value = parsed->Values.find("--name"); value != parsed->Values.end()) {
+        name = value->second;
+        if (name.empty() || name.find_first_of("/\\:") != std::string::npos) {
+            return UsageError(io, kImportCommand, "--name takes a file name without folders");
+        }
+    }
+    const std::optional<int> threads = ThreadsOption(*parsed, kImportCommand, io, exitCode);
+    if (!threads) {
+        return exitCode;
+    }
+    std::error_code error;
+    if (!std::filesystem::is_directory(patches, error)) {
+        ReportProblem(io, patches.string(), "not a folder");
+        return kExitDamaged;
+    }
+    const std::filesystem::path fileName = ImportArchiveName(source, name);
+    // The Patches folder is read without regard to letter case, so an archive of the same name
+    // in other letters is the one that is there.
+    const std::filesystem::path target =
+        FindEntryCaseBlind(patches, fileName.string()).value_or(patches / fileName);
+
+    std::optional<ProgressBar> bar;
+    ImportOptions options{.ModName = fileName.stem().string(),
+                          .Replace = parsed->Has("--replace"),
+                          .Threads = *threads,
+                          .Progress = [&](std::int64_t done, std::int64_t total) {
+                              if (!bar) {
+                                  bar.emplace(io.Err, ShowsProgress(io, *parsed), total);
+                              } else if (done > 0) {
+                                  bar->Step();
+                              }
+                          }};
+    const auto result = ImportMod(source, target, options);
+    bar.reset();
+    if (!result) {
+        const ImportError& failure = result.error();
+        if (failure.Kind == ImportFailure::AlreadyThere) {
+            ReportProblem(io, target.string(), "already there; give --replace to replace it");
+            return kExitDamaged;
+        }
+        ReportProblem(io, source.string(), DescribeImportError(failure));
+        for (const std::string& refusal : failure.Refusals) {
+            ReportProblem(io, source.string(), refusal);
+        }
+        io.Err << "vrel-dat: " << target.string() << ": not written\n";
+        return kExitDamaged;
+    }
+    io.Out << target.string() << ": " << result->Members << " member"
+           << (result->Members == 1 ? "" : "s") << "\n";
+    if (result->DescriptionFrom) {
+        io.Out << "description: " << *result->DescriptionFrom << "\n";
+    }
+    for (const LeftOutFile& file : result->LeftOut) {
+        io.Out << "left out: " << file.Path << " (" << DescribeLeftOut(file.Kind) << ")\n";
+    }
+    return kExitGood;
+}
+
+}  // namespace
+
+const Command kImportCommand = {
+    "import",
+    "SOURCE PATCHES_FOLDER [--name NAME] [--replace] [--threads N] [-q]",
+    "Adds a mod that comes as a folder, .zip or .7z to PATCHES_FOLDER as a DAT archive.",
+    "The members are the contents of the mod's data folder (any letter case, also inside one\n"
+    "folder that holds the whole mod), or else its art, maps, premade, proto, scripts, sound\n"
+    "and text folders. Everything else is left out and listed: files such as ddraw.ini or\n"
+    "ddraw.dll belong in the game folder. A read-me at the top (readme*.txt, or NAME.txt or\n"
+    "NAME.nfo) becomes the mod's description when it brings no amoddesc.qrd. Unsafe names,\n"
+    "names longer than 40 characters or outside Windows-1252, and damaged sources are refused,\n"
+    "and then nothing is written.\n\n"
+    "  --name NAME   the archive's name (default: the source's name), .dat added\n"
+    "  --replace     replace an archive of that name, once the new one is complete\n"
+    "  --threads N   files packed at once (default: the number of cores)\n"
+    "  -q, --quiet   no progress bar (it is shown only on a terminal anyway)\n",
+    RunImport,
+};
+
+}  // namespace vrel::cli

@@ -1,0 +1,22 @@
+#include "config/GamePaths.h"
+
+#include "base/AnsiText.h"
+#include "base/CaseBlindPath.h"
+#include "base/PathHelpers.h"
+
+namespace vrel {
+
+std::filesystem::path GameFolderPath(const std::string& fallout2,
+                                     const std::filesystem::path& programFolder) {
+    const std::filesystem::path folder = AnsiToNativePath(fallout2);
+    if (folder.empty() || folder.is_absolute()) {
+        return folder;
+    }
+    return ProgramFile(programFolder, "Patches") / folder;
+}
+
+std::filesystem::path GameExecutable(const std::filesystem::path& gameFolder) {
+    return ResolveCaseBlind(gameFolder / "Fallout2.exe");
+}
+
+}  // namespace vrel

@@ -1,0 +1,225 @@
+#include "archive/ModImport.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include "TempFolder.h"
+#include "archive/DatVerify.h"
+#include "archive/DatWalk.h"
+#include "archive/ScanDat.h"
+#include "base/AnsiText.h"
+#ifdef VREL_TEST_PACKED
+#include "PackedArchive.h"
+#endif
+
+namespace vrel {
+namespace {
+
+using testing::Bytes;
+using testing::ReadFile;
+using testing::TempFolder;
+using testing::WriteFile;
+
+using Files = std::vector<std::pair<std::string, std::vector<std::uint8_t>>>;
+
+enum class SourceKind { Folder, Zip, SevenZip };
+
+struct ImportCase {
+    const char* Label;
+    SourceKind Kind;
+    Files Source;  // paths with '/'
+    std::optional<ImportFailure> Failure;
+    // Member name (as written) -> source path whose content it holds.
+    std::map<std::string, std::string> Members;
+    std::string Description;  // as the start-up scan reads it
+    std::vector<std::string> LeftOut;
+};
+
+void PrintTo(const ImportCase& testCase, std::ostream* out) {
+    *out << testCase.Label;
+}
+
+std::vector<std::uint8_t> Frame(char seed, std::size_t size) {
+    std::vector<std::uint8_t> bytes(size);
+    for (std::size_t i = 0; i < size; ++i) {
+        bytes[i] = static_cast<std::uint8_t>(seed + (i * 7) % 31 + (i % 64 == 0 ? i / 64 : 0));
+    }
+    return bytes;
+}
+
+// Lays the source out as a folder, .zip or .7z under `folder` and returns its path.
+std::filesystem::path MakeSource(const TempFolder& folder, SourceKind kind, const Files& files) {
+    if (kind == SourceKind::Folder) {
+        const auto root = folder / "MyMod";
+        std::filesystem::create_directories(root);
+        for (const auto& [path, content] : files) {
+            const auto file = root / std::filesystem::path(path);
+            std::filesystem::create_directories(file.parent_path());
+            WriteFile(file, content);
+        }
+        return root;
+    }
+#ifdef VREL_TEST_PACKED
+    const bool zip = kind == SourceKind::Zip;
+    const auto path = folder / (zip ? "MyMod.zip" : "MyMod.7z");
+    testing::WritePackedArchive(
+        path, zip ? testing::PackedFormat::Zip : testing::PackedFormat::SevenZip, files);
+    return path;
+#else
+    return {};
+#endif
+}
+
+const std::vector<std::uint8_t>* FindContent(const Files& files, const std::string& path) {
+    for (const auto& [name, content] : files) {
+        if (name == path) {
+            return &content;
+        }
+    }
+    return nullptr;
+}
+
+class ModImportLayouts : public ::testing::TestWithParam<ImportCase> {
+protected:
+    TempFolder folder_;
+};
+
+TEST_P(ModImportLayouts, ArchiveReadsBackAsTheSourceFiles) {
+    const ImportCase& param = GetParam();
+    if (param.Kind != SourceKind::Folder && !PackedSourcesAvailable()) {
+        GTEST_SKIP() << "this build reads no .zip or .7z";
+    }
+    const auto source = MakeSource(folder_, param.Kind, param.Source);
+    const auto patches = folder_ / "Patches";
+    std::filesystem::create_directory(patches);
+    const auto target = patches / "MyMod.dat";
+
+    const auto result = ImportMod(source, target);
+
+    if (param.Failure) {
+        ASSERT_FALSE(result.has_value());
+        EXPECT_EQ(result.error().Kind, *param.Failure) << DescribeImportError(result.error());
+        EXPECT_TRUE(std::filesystem::is_empty(patches)) << "nothing is left behind";
+        return;
+    }
+    ASSERT_TRUE(result.has_value()) << DescribeImportError(result.error());
+    std::vector<std::string> leftOut;
+    for (const LeftOutFile& file : result->LeftOut) {
+        leftOut.push_back(file.Path);
+    }
+    EXPECT_EQ(leftOut, param.LeftOut);
+    EXPECT_EQ(std::filesystem::directory_iterator(patches)->path(), target) << "only the archive";
+
+    auto walk = DatWalk::Open(target);
+    ASSERT_TRUE(walk.has_value());
+    std::map<std::string, std::string> seen;
+    std::vector<std::string> order;
+    while (auto entry = walk->NextDatEntry()) {
+        order.push_back(entry->Name);
+        const auto it = param.Members.find(entry->Name);
+        if (it == param.Members.end() && entry->Name == "amoddesc.qrd") {
+            continue;  // made from a read-me: the scan below reads it
+        }
+        ASSERT_NE(it, param.Members.end()) << "unexpected member " << entry->Name;
+        const auto content = walk->ReadDatMember(*entry);
+        ASSERT_FALSE(content.Problem) << entry->Name;
+        const auto* original = FindContent(param.Source, it->second);
+        ASSERT_NE(original, nullptr);
+        EXPECT_EQ(content.Bytes, *original) << entry->Name;
+        seen.insert(*it);
+    }
+    EXPECT_EQ(seen, param.Members);
+    EXPECT_FALSE(walk->Problem());
+    const DatScan scan = ScanDat(target, true);
+    EXPECT_EQ(scan.Description, param.Description);
+    EXPECT_TRUE(VerifyDat(target).Findings.empty());
+    // The game searches the directory by binary search over lower-cased names.
+    for (std::size_t i = 2; i < order.size(); ++i) {
+        EXPECT_LT(AnsiToLower(order[i - 1]), AnsiToLower(order[i]));
+    }
+}
+
+const Files kDataZip = {
+    {"data/art/critters/HMWARRAA.FRM", Frame('a', 5000)},
+    {"data/text/english/game/misc.msg", Bytes("{100}{}{Hello}\r\n")},
+    {"ddraw.ini", Bytes("[Main]\r\n")},
+    {"readme.txt", Bytes("Caf\xC3\xA9 mod\r\nby someone")},
+};
+
+INSTANTIATE_TEST_SUITE_P(
+    Sources, ModImportLayouts,
+    ::testing::Values(
+        ImportCase{"ZipWithDataFolderAndReadMe",
+                   SourceKind::Zip,
+                   kDataZip,
+                   std::nullopt,
+                   {{"art\\critters\\HMWARRAA.FRM", "data/art/critters/HMWARRAA.FRM"},
+                    {"text\\english\\game\\misc.msg", "data/text/english/game/misc.msg"}},
+                   "Caf\xE9 mod\r\nby someone",
+                   {"ddraw.ini"}},
+        ImportCase{"SevenZipWithWrappedDataFolder",
+                   SourceKind::SevenZip,
+                   {{"MyMod/Data/maps/denbus1.map", Frame('m', 70'000)},
+                    {"MyMod/Data/proto/items/00000001.pro", Frame('p', 60)},
+                    {"MyMod/Data/amoddesc.qrd", Bytes("Own description")},
+                    {"MyMod/sfall/ddraw.dll", Frame('d', 100)},
+                    {"MyMod/readme.txt", Bytes("not the description")}},
+                   std::nullopt,
+                   {{"maps\\denbus1.map", "MyMod/Data/maps/denbus1.map"},
+                    {"proto\\items\\00000001.pro", "MyMod/Data/proto/items/00000001.pro"},
+                    {"amoddesc.qrd", "MyMod/Data/amoddesc.qrd"}},
+                   "Own description",
+                   {"MyMod/readme.txt", "MyMod/sfall/ddraw.dll"}},
+        ImportCase{"FolderWithTopLevelGameFolders",
+                   SourceKind::Folder,
+                   {{"art/intrface/iface.frm", Frame('i', 3000)},
+                    {"text/english/dialog/acbrahmn.msg", Bytes("{1}{}{Brahmin}")},
+                    {"MyMod.nfo", Bytes("NFO text")},
+                    {"install.bat", Bytes("copy")}},
+                   std::nullopt,
+                   {{"art\\intrface\\iface.frm", "art/intrface/iface.frm"},
+                    {"text\\english\\dialog\\acbrahmn.msg", "text/english/dialog/acbrahmn.msg"}},
+                   "NFO text",
+                   {"install.bat"}},
+        ImportCase{"OnlyGameFolderFilesAreRefused",
+                   SourceKind::Zip,
+                   {{"ddraw.ini", Bytes("[Main]")}},
+                   ImportFailure::NothingToImport},
+        ImportCase{"UnsafeNameIsRefused",
+                   SourceKind::Zip,
+                   {{"data/art/a.frm", Frame('a', 10)}, {"data/../../evil.dll", Frame('e', 10)}},
+                   ImportFailure::RefusedNames},
+        ImportCase{"NameLongerThanTheFieldIsRefused",
+                   SourceKind::Folder,
+                   {{"data/art/critters/a_name_that_is_far_too_long_for_it.frm", Frame('a', 10)}},
+                   ImportFailure::RefusedNames}),
+    [](const ::testing::TestParamInfo<ImportCase>& caseInfo) { return caseInfo.param.Label; });
+
+#ifdef VREL_TEST_PACKED
+// A .zip cut short is reported as damaged, and an archive already there stays as it was.
+TEST(ModImport, TruncatedZipLeavesNothingAndKeepsTheOldArchive) {
+    TempFolder folder;
+    const auto zip = folder / "MyMod.zip";
+    testing::WritePackedArchive(
+        zip, testing::PackedFormat::Zip,
+        {{"data/art/a.frm", Frame('a', 200'000)}, {"data/art/b.frm", Frame('b', 200'000)}});
+    std::filesystem::resize_file(zip, std::filesystem::file_size(zip) / 2);
+    const auto patches = folder / "Patches";
+    std::filesystem::create_directory(patches);
+    const auto target = patches / "MyMod.dat";
+    WriteFile(target, "old archive");
+
+    const auto result = ImportMod(zip, target, {.Replace = true});
+
+    ASSERT_FALSE(result.has_value());
+    EXPECT_EQ(result.error().Kind, ImportFailure::DamagedSource);
+    EXPECT_EQ(ReadFile(target), Bytes("old archive"));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(patches),
+                            std::filesystem::directory_iterator()),
+              1);
+}
+#endif
+
+}  // namespace
+}  // namespace vrel
