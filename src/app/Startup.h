@@ -15,9 +15,7 @@
 namespace vrel {
 
 inline constexpr const char* kPatchDescription =
-    "This is the official path from Interplay. No new items, bug fixes on certain scripts, maps "
-    "and "
-    "texts.";
+    "This is the official path from Interplay. No new items, bug fixes on certain scripts, maps and texts.";
 // The game's patch is never read; this is the number of files it is known to hold.
 inline constexpr int kPatchFilesTotal = 459;
 
