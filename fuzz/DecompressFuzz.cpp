@@ -1,5 +1,5 @@
 // Decompress on its own: the first four bytes of the input are the announced size (little-endian,
-// signed), the rest is the stream.
+// signed), the rest is the stream. Whichever library inflates, the result must be zlib's.
 #include <cstdlib>
 #include <vector>
 
@@ -12,7 +12,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     const std::int32_t announced = vrel::ReadInt32(std::span(data, 4), 0);
     std::vector<std::uint8_t> bytes(data + 4, data + size);
-    vrel::Decompress(bytes, announced);
+    std::vector<std::uint8_t> zlibBytes = bytes;
+    const int result = vrel::Decompress(bytes, announced);
+    if (vrel::DecompressWithZlib(zlibBytes, announced) != result || zlibBytes != bytes) {
+        std::abort();
+    }
     const auto bound = vrel::DecompressBufferSize(announced);
     if (!bound ? !bytes.empty() : bytes.size() > static_cast<std::size_t>(*bound)) {
         std::abort();

@@ -187,6 +187,19 @@ frmMain::frmMain(ProgramState& state, Ports& ports, ProgressPort& progress, QWid
     ShowCredit();
 }
 
+namespace {
+
+// A row of the mod list: it shows the archive's name as display text and keeps it as the file
+// system has it.
+QListWidgetItem* NewModItem(const std::string& fileName) {
+    auto* item = new QListWidgetItem(QString::fromStdString(PathToDisplay(fileName)));
+    item->setData(kFileNameRole, QByteArray::fromStdString(fileName));
+    item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
+    return item;
+}
+
+}  // namespace
+
 std::string frmMain::RowFileName(const QListWidgetItem* item) {
     return item->data(kFileNameRole).toByteArray().toStdString();
 }
@@ -201,9 +214,7 @@ bool frmMain::Form_Load() {
         return false;
     }
     for (const ModRow& row : result.Rows) {
-        auto* item = new QListWidgetItem(QString::fromStdString(PathToDisplay(row.Name)));
-        item->setData(kFileNameRole, QByteArray::fromStdString(row.Name));
-        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
+        auto* item = NewModItem(row.Name);
         item->setCheckState(Qt::Unchecked);
         item->setData(kTickSeenRole, false);
         DATList->addItem(item);
@@ -289,8 +300,7 @@ void frmMain::ShowRows(const std::vector<ModRow>& rows) {
     const QSignalBlocker quiet(DATList);
     DATList->clear();
     for (const ModRow& row : rows) {
-        auto* item = new QListWidgetItem(QString::fromLocal8Bit(row.Name));
-        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
+        auto* item = NewModItem(row.Name);
         item->setCheckState(row.Ticked ? Qt::Checked : Qt::Unchecked);
         item->setData(kTickSeenRole, row.Ticked);
         DATList->addItem(item);

@@ -164,7 +164,7 @@ Unpacker::WriteOutcome Unpacker::WriteMember(const std::filesystem::path& target
     const auto status = std::filesystem::symlink_status(target, error);
     bool keptAside = false;
     if (std::filesystem::exists(status)) {
-        if (settings_.DeleteDataFiles && !writtenThisPlay_.contains(target.string())) {
+        if (settings_.DeleteDataFiles && !writtenThisPlay_.contains(target.native())) {
             // The user's own file: it comes back after the game.
             if (!KeepAside(target)) {
                 reason =
@@ -189,7 +189,7 @@ Unpacker::WriteOutcome Unpacker::WriteMember(const std::filesystem::path& target
         }
         return WriteOutcome::Skipped;
     }
-    writtenThisPlay_.insert(target.string());
+    writtenThisPlay_.insert(target.native());
     const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
     const int writeErrno = errno;
     const bool closed = std::fclose(file) == 0;

@@ -23,6 +23,8 @@ struct UnpackProblem {
     std::string reason;
 };
 
+using NativeText = std::filesystem::path::string_type;
+
 // How an Unpacker reads: the threads that read ahead and inflate, and with which library.
 struct UnpackEngine {
     int threads = 1;
@@ -64,7 +66,7 @@ private:
     PlayRecord* record_;
     UnpackEngine engine_;
     TargetFolders targets_;
-    std::unordered_set<std::string> writtenThisPlay_;
+    std::unordered_set<NativeText> writtenThisPlay_;
     std::vector<UnpackProblem> problems_;
     std::optional<UnpackProblem> writeFailure_;
 };

@@ -360,6 +360,8 @@ TEST_F(LoadedMainTest, DroppedModsJoinTheListAndTicksStay) {
     for (int row = 0; row < window_.DATList->count(); ++row) {
         const auto [name, ticked] = expected[static_cast<std::size_t>(row)];
         EXPECT_EQ(window_.DATList->item(row)->text(), name);
+        // Play opens the archive by the name the row keeps.
+        EXPECT_EQ(frmMain::RowFileName(window_.DATList->item(row)), name.toStdString());
         EXPECT_EQ(window_.DATList->item(row)->checkState() == Qt::Checked, ticked) << row;
         EXPECT_EQ(state_.FalloutDats.Item(row + 1).Selected, ticked) << row;
     }
