@@ -1,6 +1,6 @@
 #include "app/ButtonSounds.h"
 
-#include "app/PathHelpers.h"
+#include "base/PathHelpers.h"
 
 namespace vrel {
 namespace {

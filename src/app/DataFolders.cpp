@@ -4,7 +4,8 @@
 #include <filesystem>
 #include <system_error>
 
-#include "app/CaseBlindPath.h"
+#include "base/AnsiText.h"
+#include "base/CaseBlindPath.h"
 
 namespace vrel {
 

@@ -1,7 +1,7 @@
 #include "app/MainWindowRules.h"
 
 #include "app/ButtonSounds.h"
-#include "archive/AnsiText.h"
+#include "base/AnsiText.h"
 
 namespace vrel {
 

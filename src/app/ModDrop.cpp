@@ -4,11 +4,11 @@
 #include <set>
 #include <system_error>
 
-#include "app/CaseBlindPath.h"
-#include "app/PathHelpers.h"
-#include "archive/AnsiText.h"
 #include "archive/DatVerify.h"
 #include "archive/ModSource.h"
+#include "base/AnsiText.h"
+#include "base/CaseBlindPath.h"
+#include "base/PathHelpers.h"
 
 namespace vrel {
 namespace {
@@ -35,9 +35,9 @@ std::optional<std::filesystem::path> TargetFor(const std::filesystem::path& patc
         return patches / fileName;
     }
     const MessageAnswer answer = messages.Show(
-        {.text = "A mod named \"" + Display(*existing) +
-                 "\" is already inside the \\Patches\\ folder.\r\rDo you want to replace it "
-                 "with the one you dropped?",
+        {.text =
+             "A mod named \"" + Display(*existing) +
+             "\" is already inside the \\Patches\\ folder.\r\rDo you want to replace it with the one you dropped?",
          .title = "Replace mod?",
          .buttons = MessageButtons::YesNo,
          .icon = MessageIcon::Question,
@@ -88,8 +88,7 @@ DropOutcome AddDroppedMods(const std::vector<std::filesystem::path>& dropped,
         if ((extension == ".zip" || extension == ".7z") && !PackedSourcesAvailable()) {
             outcome.NotAdded.push_back(
                 shown +
-                ": this build of Vrel cannot read .zip and .7z files; unpack it and drop "
-                "the folder");
+                ": this build of Vrel cannot read .zip and .7z files; unpack it and drop the folder");
             continue;
         }
         const std::filesystem::path fileName = dat ? source.filename() : ImportArchiveName(source);

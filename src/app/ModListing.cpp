@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <system_error>
 
-#include "app/CaseBlindPath.h"
-#include "app/PathHelpers.h"
+#include "base/CaseBlindPath.h"
+#include "base/PathHelpers.h"
 
 namespace vrel {
 

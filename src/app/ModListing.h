@@ -6,6 +6,12 @@
 
 namespace vrel {
 
+// One row of the mod list: the archive's file name as listed, and its tick.
+struct ModRow {
+    std::string Name;
+    bool Ticked = false;
+};
+
 // The names of the archives in `folder`: ordinary files, neither hidden nor system files, ending in
 // .dat in any case, sorted by name without regard to letter case, as the game's platform lists
 // them.

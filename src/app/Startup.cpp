@@ -2,12 +2,12 @@
 
 #include <system_error>
 
-#include "app/CaseBlindPath.h"
 #include "app/DataFolders.h"
 #include "app/ModListing.h"
-#include "app/PathHelpers.h"
-#include "archive/AnsiText.h"
 #include "archive/ScanDat.h"
+#include "base/AnsiText.h"
+#include "base/CaseBlindPath.h"
+#include "base/PathHelpers.h"
 #include "config/GamePaths.h"
 
 namespace vrel {
@@ -29,8 +29,7 @@ bool EnsurePatchesFolder(StartupContext& context, const std::filesystem::path& p
         {.text =
              "Done. Now, you will have to move your mods to that folder. FYI the entire path is: " +
              PathToDisplay(patches) +
-             ". You can do it now or later, but if you do it later, Vrel can't continue. Press Ok "
-             "when you're ready or Canel if you want to leave.",
+             ". You can do it now or later, but if you do it later, Vrel can't continue. Press Ok when you're ready or Canel if you want to leave.",
          .title = "Moving Mods",
          .buttons = MessageButtons::OkCancel,
          .icon = MessageIcon::Information});
@@ -70,9 +69,7 @@ bool EnsurePatch(StartupContext& context, const std::filesystem::path& patches) 
     const MessageAnswer answer = context.messages.Show(
         {.text =
              "The file Patch000.dat was not found inside the " + PathToDisplay(patches) +
-             " folder. Please move it from your Fallout 2 folder to there.\r\rDo you want me to "
-             "move it now?  (If no, Vrel aren't gonna be able to run, check qrd.nfo for more "
-             "information about this!)",
+             " folder. Please move it from your Fallout 2 folder to there.\r\rDo you want me to move it now?  (If no, Vrel aren't gonna be able to run, check qrd.nfo for more information about this!)",
          .title = "Information",
          .buttons = MessageButtons::YesNo,
          .icon = MessageIcon::Exclamation});
@@ -177,11 +174,10 @@ void ReportDamagedArchives(MessageBoxPort& messages, const std::vector<DamagedAr
         list += "\r" + PathToDisplay(archive.Name) + ": " + DescribeDatProblem(archive.Problem);
     }
     messages.Show(
-        {.text = "Some DATs inside the \\Patches\\ folder are damaged, Vrel could only read "
-                 "part of them:\r" +
-                 list +
-                 "\r\rThey stay in the list, but get a good copy of them before you play "
-                 "with them.",
+        {.text =
+             "Some DATs inside the \\Patches\\ folder are damaged, Vrel could only read part of them:\r" +
+             list +
+             "\r\rThey stay in the list, but get a good copy of them before you play with them.",
          .title = "Damaged DATs",
          .buttons = MessageButtons::Ok,
          .icon = MessageIcon::Exclamation});
@@ -193,10 +189,9 @@ void ReportSingleDat(MessageBoxPort& messages, std::size_t rowCount,
         return;
     }
     messages.Show(
-        {.text = "I just found 1 DAT inside the \\Patches\\ folder. Move all your mods to "
-                 "that folder before you play! Move them now (or later) and the next time "
-                 "you run Vrel it will instantly load all of them.\r\rThe entire path is: " +
-                 PathToDisplay(ProgramFile(programFolder, "Patches")),
+        {.text =
+             "I just found 1 DAT inside the \\Patches\\ folder. Move all your mods to that folder before you play! Move them now (or later) and the next time you run Vrel it will instantly load all of them.\r\rThe entire path is: " +
+             PathToDisplay(ProgramFile(programFolder, "Patches")),
          .title = "Move your mods!",
          .buttons = MessageButtons::Ok,
          .icon = MessageIcon::Exclamation});

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "app/ModListing.h"
 #include "archive/Catalogue.h"
 #include "archive/DatProblem.h"
 #include "config/VrelCFG.h"
@@ -14,17 +15,9 @@
 namespace vrel {
 
 inline constexpr const char* kPatchDescription =
-    "This is the official path from Interplay. No new items, bug fixes on certain scripts, maps "
-    "and "
-    "texts.";
+    "This is the official path from Interplay. No new items, bug fixes on certain scripts, maps and texts.";
 // The game's patch is never read; this is the number of files it is known to hold.
 inline constexpr int kPatchFilesTotal = 459;
-
-// One row of the mod list: the archive's file name as listed, and its tick.
-struct ModRow {
-    std::string Name;
-    bool Ticked = false;
-};
 
 struct DamagedArchive {
     std::string Name;

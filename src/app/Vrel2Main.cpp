@@ -5,12 +5,12 @@
 #include <QIcon>
 #include <QStringList>
 
+#include "app/MainWindowSet.h"
 #include "app/ProgForm.h"
 #include "app/ProgramState.h"
 #include "app/frmMain.h"
 #include "config/Main.h"
 #include "config/frmFTR.h"
-#include "launch/MainWindowSet.h"
 #include "launch/Recovery.h"
 #include "platform/ArgumentText.h"
 #include "platform/ExitLifetime.h"

@@ -17,12 +17,12 @@
 #include "app/ButtonSounds.h"
 #include "app/HotSpot.h"
 #include "app/ModDrop.h"
-#include "app/PathHelpers.h"
 #include "app/SkinImages.h"
 #include "app/Startup.h"
 #include "app/WindowDrag.h"
 #include "app/frmAbout.h"
-#include "archive/AnsiText.h"
+#include "base/AnsiText.h"
+#include "base/PathHelpers.h"
 
 namespace vrel {
 namespace {

@@ -8,20 +8,15 @@
 
 namespace vrel {
 
-// An ordered collection numbered from 1 in insertion order, where an item may also carry a
-// unique text key. The program adds without keys, so every lookup it makes is by position.
+// An ordered collection numbered from 1 in insertion order.
 template <class T>
-class KeyedCollection {
+class NumberedCollection {
 public:
-    // Appends the item; a non-empty key must not be present yet (std::invalid_argument).
-    T& Append(std::shared_ptr<T> item, const std::string& key);
+    T& Append(std::shared_ptr<T> item);
 
-    // Position 1 to Count; std::out_of_range otherwise (a key that is not present likewise).
+    // Position 1 to Count; std::out_of_range otherwise.
     T& Item(int position) const;
-    T& Item(const std::string& key) const;
     int Count() const { return static_cast<int>(items_.size()); }
-    void Remove(int position);
-    void Remove(const std::string& key);
 
     auto begin() const { return items_.begin(); }
     auto end() const { return items_.end(); }
@@ -29,7 +24,6 @@ public:
 private:
     struct Slot {
         std::shared_ptr<T> item;
-        std::string key;
     };
     std::vector<Slot> items_;
 };
@@ -42,19 +36,16 @@ struct FileInDat {
 
 class FileInDat_Collection {
 public:
-    FileInDat& Add(std::string fullPath, const std::string& sKey = {});
+    FileInDat& Add(std::string fullPath);
     FileInDat& Item(int position) const { return items_.Item(position); }
-    FileInDat& Item(const std::string& key) const { return items_.Item(key); }
     int Count() const { return items_.Count(); }
-    void Remove(int position) { items_.Remove(position); }
-    void Remove(const std::string& key) { items_.Remove(key); }
 
     // Iteration in order; each element is a slot whose `item` is the FileInDat.
     auto begin() const { return items_.begin(); }
     auto end() const { return items_.end(); }
 
 private:
-    KeyedCollection<FileInDat> items_;
+    NumberedCollection<FileInDat> items_;
 };
 
 // One mod archive of the catalogue. Its member collection is shared, not copied: names added to
@@ -73,18 +64,15 @@ class FalloutDat_Collection {
 public:
     FalloutDat& Add(std::int32_t index, std::int32_t filesTotal, const std::string& fullPath,
                     bool selected, const std::string& modDescription,
-                    std::shared_ptr<FileInDat_Collection> files, const std::string& sKey = {});
+                    std::shared_ptr<FileInDat_Collection> files);
     FalloutDat& Item(int position) const { return items_.Item(position); }
-    FalloutDat& Item(const std::string& key) const { return items_.Item(key); }
     int Count() const { return items_.Count(); }
-    void Remove(int position) { items_.Remove(position); }
-    void Remove(const std::string& key) { items_.Remove(key); }
 
     auto begin() const { return items_.begin(); }
     auto end() const { return items_.end(); }
 
 private:
-    KeyedCollection<FalloutDat> items_;
+    NumberedCollection<FalloutDat> items_;
 };
 
 }  // namespace vrel

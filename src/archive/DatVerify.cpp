@@ -2,11 +2,11 @@
 
 #include <optional>
 
-#include "archive/AnsiText.h"
 #include "archive/DatFile.h"
 #include "archive/DatWalk.h"
 #include "archive/MemberStream.h"
 #include "archive/ScanDat.h"
+#include "base/AnsiText.h"
 
 namespace vrel {
 namespace {

@@ -8,8 +8,8 @@
 #include "archive/DatEntry.h"
 #include "archive/DatFile.h"
 #include "archive/DatProblem.h"
-#include "archive/Expected.h"
 #include "archive/MemberReader.h"
+#include "base/Expected.h"
 
 namespace vrel {
 

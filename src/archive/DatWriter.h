@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "archive/Expected.h"
 #include "archive/MemberCompressor.h"
+#include "base/Expected.h"
 
 namespace vrel {
 

@@ -1,8 +1,8 @@
 #include <system_error>
 
-#include "archive/AnsiText.h"
 #include "archive/ModSource.h"
 #include "archive/WholeFile.h"
+#include "base/AnsiText.h"
 
 namespace vrel {
 namespace {

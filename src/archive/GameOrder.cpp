@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "archive/AnsiText.h"
+#include "base/AnsiText.h"
 
 namespace vrel {
 

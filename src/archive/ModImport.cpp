@@ -5,11 +5,11 @@
 #include <map>
 #include <system_error>
 
-#include "archive/AnsiText.h"
 #include "archive/DatWriter.h"
 #include "archive/MemberPath.h"
 #include "archive/NewMemberName.h"
 #include "archive/OrderedPool.h"
+#include "base/AnsiText.h"
 
 namespace vrel {
 namespace {

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "archive/Expected.h"
 #include "archive/ModSource.h"
+#include "base/Expected.h"
 
 namespace vrel {
 

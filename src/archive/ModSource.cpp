@@ -2,7 +2,7 @@
 
 #include <system_error>
 
-#include "archive/AnsiText.h"
+#include "base/AnsiText.h"
 
 namespace vrel {
 
@@ -42,8 +42,7 @@ std::string DescribeImportError(const ImportError& error) {
             break;
         case ImportFailure::NothingToImport:
             text =
-                "holds no data folder and none of the game's data folders (art, maps, premade, "
-                "proto, scripts, sound, text)";
+                "holds no data folder and none of the game's data folders (art, maps, premade, proto, scripts, sound, text)";
             break;
         case ImportFailure::RefusedNames:
             text = "holds names that cannot go into a DAT archive";

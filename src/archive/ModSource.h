@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "archive/Expected.h"
+#include "base/Expected.h"
 
 namespace vrel {
 

@@ -1,9 +1,9 @@
 #include "archive/NewMemberName.h"
 
-#include "archive/AnsiText.h"
 #include "archive/DatEntry.h"
 #include "archive/GameOrder.h"
 #include "archive/MemberPath.h"
+#include "base/AnsiText.h"
 
 namespace vrel {
 

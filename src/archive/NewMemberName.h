@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "archive/Expected.h"
+#include "base/Expected.h"
 
 namespace vrel {
 

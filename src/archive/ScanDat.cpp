@@ -1,8 +1,8 @@
 #include "archive/ScanDat.h"
 
-#include "archive/AnsiText.h"
 #include "archive/DirectoryEntry.h"
 #include "archive/MemberReader.h"
+#include "base/AnsiText.h"
 
 namespace vrel {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "archive/Expected.h"
+#include "base/Expected.h"
 #include "cli/Command.h"
 
 namespace vrel::cli {

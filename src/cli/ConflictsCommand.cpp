@@ -1,9 +1,10 @@
 #include <memory>
 
 #include "archive/Catalogue.h"
+#include "archive/ConflictCheck.h"
 #include "archive/ScanDat.h"
+#include "base/AnsiText.h"
 #include "cli/CommandLine.h"
-#include "launch/ConflictCheck.h"
 
 namespace vrel::cli {
 namespace {

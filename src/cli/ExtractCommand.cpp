@@ -1,13 +1,13 @@
 #include <fstream>
 #include <system_error>
 
-#include "archive/AnsiText.h"
 #include "archive/DatWalk.h"
 #include "archive/MemberPath.h"
 #include "archive/MemberStream.h"
+#include "base/AnsiText.h"
+#include "base/TargetFolders.h"
 #include "cli/CommandLine.h"
 #include "cli/ProgressBar.h"
-#include "cli/TargetFolders.h"
 
 namespace vrel::cli {
 namespace {
@@ -18,6 +18,18 @@ bool WriteWhole(const std::filesystem::path& path, const std::vector<std::uint8_
               static_cast<std::streamsize>(bytes.size()));
     out.close();
     return !out.fail();
+}
+
+std::string DescribeTargetFailure(const TargetFailure& failure) {
+    using std::filesystem::file_type;
+    if (failure.Kind == TargetProblem::CannotCreateFolder) {
+        return "cannot create folder " + failure.Path.string() + ": " + failure.Error.message();
+    }
+    const char* what = failure.Found == file_type::symlink     ? "a symbolic link (not followed)"
+                       : failure.Found == file_type::directory ? "a folder"
+                       : failure.Found == file_type::regular   ? "a file"
+                                                               : "a special file";
+    return std::string(what) + " is in the way: " + failure.Path.string();
 }
 
 // Writes a member's content. A file that is already there is replaced only once the new content
@@ -99,9 +111,9 @@ int RunExtract(const std::vector<std::string>& args, CommandIo& io) {
             fail(member, DescribeDatProblem(*content.Problem) + "; not written");
             continue;
         }
-        auto target = targets.PrepareFile(entry->Name);
+        auto target = targets.PrepareFile(MemberPathParts(entry->Name));
         if (!target) {
-            fail(member, target.error());
+            fail(member, DescribeTargetFailure(target.error()));
             continue;
         }
         if (auto writeError = WriteMember(*target, content.Bytes)) {
@@ -130,8 +142,8 @@ const Command kExtractCommand = {
     "Writes every member of a DAT archive under DIR.",
     "Backslashes in member names become folders, created as needed; existing folders and\n"
     "files are matched whatever their letter case, as the game finds them. Names that are\n"
-    "absolute, carry a drive or climb out with '..' are refused, symbolic links inside DIR are\n"
-    "not followed, and a member that cannot be read whole is not written. Exit status 0 only\n"
+    "absolute, carry a drive or climb out with '..' are refused, symbolic links that lead out\n"
+    "of DIR are not followed, and a member that cannot be read whole is not written. Exit status 0 only\n"
     "when every member was written intact; otherwise the problems go to stderr and the\n"
     "status is 1.\n\n"
     "  -q, --quiet   no progress bar (it is shown only on a terminal anyway)\n"

@@ -1,9 +1,9 @@
 #include <optional>
 #include <system_error>
 
-#include "app/CaseBlindPath.h"
-#include "archive/AnsiText.h"
 #include "archive/ModImport.h"
+#include "base/AnsiText.h"
+#include "base/CaseBlindPath.h"
 #include "cli/CommandLine.h"
 #include "cli/ProgressBar.h"
 

@@ -1,5 +1,5 @@
-#include "archive/AnsiText.h"
 #include "archive/ScanDat.h"
+#include "base/AnsiText.h"
 #include "cli/CommandLine.h"
 #include "cli/JsonText.h"
 

@@ -1,9 +1,9 @@
 #include <charconv>
 
-#include "archive/AnsiText.h"
 #include "archive/DatWriter.h"
 #include "archive/OrderedPool.h"
 #include "archive/WholeFile.h"
+#include "base/AnsiText.h"
 #include "cli/CommandLine.h"
 #include "cli/PackSources.h"
 #include "cli/ProgressBar.h"

@@ -4,9 +4,12 @@
 #include <optional>
 #include <system_error>
 
-#include "archive/AnsiText.h"
-#include "archive/Expected.h"
+#include "archive/DatEntry.h"
+#include "archive/GameOrder.h"
+#include "archive/MemberPath.h"
 #include "archive/NewMemberName.h"
+#include "base/AnsiText.h"
+#include "base/Expected.h"
 
 namespace vrel::cli {
 namespace {

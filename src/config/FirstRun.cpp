@@ -1,6 +1,6 @@
 #include "config/FirstRun.h"
 
-#include "archive/AnsiText.h"
+#include "base/AnsiText.h"
 #include "config/SaveSettings.h"
 
 namespace vrel {
@@ -35,9 +35,9 @@ bool SaveFirstRunSettings(VrelCFG& config, const std::filesystem::path& programF
     ApplyFirstRunDefaults(chosen, programFolder, gameFolder);
     if (const auto reason = SaveSettings(chosen, programFolder)) {
         const MessageAnswer answer = messages.Show(
-            {.text = "Vrel couldn't save its settings to vrel.cfg (" + *reason + ")." + "\r\r" +
-                     "Press OK to go on without saving them (Vrel will ask for them again the "
-                     "next time), or Cancel to try again.",
+            {.text =
+                 "Vrel couldn't save its settings to vrel.cfg (" + *reason + ")." + "\r\r" +
+                 "Press OK to go on without saving them (Vrel will ask for them again the next time), or Cancel to try again.",
              .title = "Error!",
              .buttons = MessageButtons::OkCancel,
              .icon = MessageIcon::Exclamation});

@@ -2,8 +2,8 @@
 
 #include <filesystem>
 
-#include "app/PathHelpers.h"
-#include "archive/AnsiText.h"
+#include "base/AnsiText.h"
+#include "base/PathHelpers.h"
 
 namespace vrel {
 namespace {

@@ -1,8 +1,8 @@
 #include "config/GamePaths.h"
 
-#include "app/CaseBlindPath.h"
-#include "app/PathHelpers.h"
-#include "archive/AnsiText.h"
+#include "base/AnsiText.h"
+#include "base/CaseBlindPath.h"
+#include "base/PathHelpers.h"
 
 namespace vrel {
 

@@ -1,6 +1,6 @@
 #include "config/Main.h"
 
-#include "app/PathHelpers.h"
+#include "base/PathHelpers.h"
 
 namespace vrel {
 

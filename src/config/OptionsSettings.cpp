@@ -1,6 +1,6 @@
 #include "config/OptionsSettings.h"
 
-#include "archive/AnsiText.h"
+#include "base/AnsiText.h"
 #include "config/SaveSettings.h"
 
 namespace vrel {
@@ -27,13 +27,13 @@ bool SaveOptions(VrelCFG& config, const std::filesystem::path& programFolder,
     chosen.cfgPath.AppPath = AppPathText(programFolder);
     chosen.cfgSkins.NumSkinsInstalled = 0;
     if (const auto reason = SaveSettings(chosen, programFolder)) {
-        messages.Show({.text = "Vrel couldn't save its settings to vrel.cfg (" + *reason + ")." +
-                               "\r\r" +
-                               "Nothing was changed. Press Okay to try again, or Cancel to leave "
-                               "the settings as they were.",
-                       .title = "Error!",
-                       .buttons = MessageButtons::Ok,
-                       .icon = MessageIcon::Exclamation});
+        messages.Show(
+            {.text =
+                 "Vrel couldn't save its settings to vrel.cfg (" + *reason + ")." + "\r\r" +
+                 "Nothing was changed. Press Okay to try again, or Cancel to leave the settings as they were.",
+             .title = "Error!",
+             .buttons = MessageButtons::Ok,
+             .icon = MessageIcon::Exclamation});
         return false;
     }
     config = chosen;
@@ -45,15 +45,11 @@ std::string_view HoverDescription(OptionsHover target) {
         case OptionsHover::CheckConflicts:
             return "Checks any conflicts between mods before playing. (Recommended)";
         case OptionsHover::DeleteDataFiles:
-            return "When you finish playing Fallout, it will delete any file that was created to "
-                   "enable the mods. Warning, if you close Vrel before they're delete you will "
-                   "have to do the work manually!";
+            return "When you finish playing Fallout, it will delete any file that was created to enable the mods. Warning, if you close Vrel before they're delete you will have to do the work manually!";
         case OptionsHover::LoadModDesc:
-            return "If available, loads the mod description directly from the DAT, if disabled, "
-                   "it can save you time when you have lots of mods in your Patches folder.";
+            return "If available, loads the mod description directly from the DAT, if disabled, it can save you time when you have lots of mods in your Patches folder.";
         case OptionsHover::Sound:
-            return "Enabled/Disables those fantastic Dolby Pro-Logic Surround 5.1 THX's sounds "
-                   "when you hover/click the buttons.";
+            return "Enabled/Disables those fantastic Dolby Pro-Logic Surround 5.1 THX's sounds when you hover/click the buttons.";
         case OptionsHover::Fallout2:
             return "Where you installed Fallout 2";
         case OptionsHover::Background:

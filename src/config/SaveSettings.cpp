@@ -1,7 +1,7 @@
 #include "config/SaveSettings.h"
 
-#include "app/PathHelpers.h"
-#include "archive/AnsiText.h"
+#include "base/AnsiText.h"
+#include "base/PathHelpers.h"
 
 namespace vrel {
 

@@ -6,7 +6,7 @@
 #include <iterator>
 #include <system_error>
 
-#include "app/PathHelpers.h"
+#include "base/PathHelpers.h"
 
 #ifdef _WIN32
 #include <io.h>

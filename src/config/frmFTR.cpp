@@ -73,10 +73,11 @@ frmFTR::frmFTR(ProgramState& state, Ports& ports, std::function<void()> showMain
     Command1 = MakeButton(this, "Command1", QStringLiteral("Browse"),
                           QStringLiteral("Browse for the Fallout 2 folder"), {281, 161, 66, 24});
 
-    Label4 = MakeLabel(this, "Label4",
-                       QStringLiteral("All others will be reseted to default, use the 'Options' "
-                                      "button to access them in the main screen."),
-                       QString(), {8, 190, 339, 28});
+    Label4 = MakeLabel(
+        this, "Label4",
+        QStringLiteral(
+            "All others will be reseted to default, use the 'Options' button to access them in the main screen."),
+        QString(), {8, 190, 339, 28});
     Label4->setAccessibleName(Label4->text());
     Label4->setWordWrap(true);
 

@@ -2,7 +2,7 @@
 
 #include <system_error>
 
-#include "launch/FileAttributes.h"
+#include "base/FileAttributes.h"
 
 namespace vrel {
 

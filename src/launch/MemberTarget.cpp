@@ -1,6 +1,6 @@
 #include "launch/MemberTarget.h"
 
-#include "archive/AnsiText.h"
+#include "base/AnsiText.h"
 
 namespace vrel {
 

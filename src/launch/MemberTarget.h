@@ -6,8 +6,8 @@
 #include <string_view>
 #include <vector>
 
-#include "archive/Expected.h"
 #include "archive/MemberPath.h"
+#include "base/Expected.h"
 
 namespace vrel {
 

@@ -1,8 +1,8 @@
 #include "launch/PlayPipeline.h"
 
-#include "app/PathHelpers.h"
-#include "archive/AnsiText.h"
 #include "archive/OrderedPool.h"
+#include "base/AnsiText.h"
+#include "base/PathHelpers.h"
 #include "config/GamePaths.h"
 #include "launch/CleanUp.h"
 #include "launch/Unpacker.h"
@@ -132,15 +132,14 @@ bool PlayPipeline::Unpack(const std::filesystem::path& game) {
     }
 
     if (const auto& failure = unpacker.WriteFailure()) {
-        ports_.messages.Show({.text = "Vrel could not write " + Display(failure->member) +
-                                      " from " + PathToDisplay(failure->archive) + " (" +
-                                      failure->reason +
-                                      ").\r\rThe disk may be full. The game was not started, and "
-                                      "the files unpacked so far are "
-                                      "removed again.",
-                              .title = "Can't begin the game!",
-                              .buttons = MessageButtons::Ok,
-                              .icon = MessageIcon::Critical});
+        ports_.messages.Show(
+            {.text =
+                 "Vrel could not write " + Display(failure->member) + " from " +
+                 PathToDisplay(failure->archive) + " (" + failure->reason +
+                 ").\r\rThe disk may be full. The game was not started, and the files unpacked so far are removed again.",
+             .title = "Can't begin the game!",
+             .buttons = MessageButtons::Ok,
+             .icon = MessageIcon::Critical});
         return false;
     }
     if (!unpacker.Problems().empty()) {

@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "app/ModListing.h"
 #include "app/ProgramState.h"
-#include "app/Startup.h"
 #include "launch/PlayRecord.h"
 #include "launch/UnpackJournal.h"
 #include "platform/Ports.h"

@@ -1,6 +1,6 @@
 #include "launch/PlayRecord.h"
 
-#include "launch/FileAttributes.h"
+#include "base/FileAttributes.h"
 
 #include <fstream>
 #include <map>

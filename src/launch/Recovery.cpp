@@ -1,6 +1,6 @@
 #include "launch/Recovery.h"
 
-#include "archive/AnsiText.h"
+#include "base/AnsiText.h"
 #include "launch/PlayRecord.h"
 
 namespace vrel {
@@ -21,19 +21,14 @@ void OfferGameFolderRestore(const std::filesystem::path& programFolder, MessageB
     if (!play) {
         return;
     }
-    const MessageAnswer answer =
-        messages.Show({.text = "The last game didn't end the normal way: Vrel was closed while the "
-                               "mod files were still in the "
-                               "Fallout 2 folder (" +
-                               PathToDisplay(play->gameFolder) +
-                               ").\r\rDo you want me to restore the game folder now? Files that "
-                               "the game or you changed since "
-                               "they were unpacked are kept.\r\r(If Fallout 2 is still running, "
-                               "answer No and close it first, "
-                               "I'll ask again the next time.)",
-                       .title = kRestoreQuestionTitle,
-                       .buttons = MessageButtons::YesNo,
-                       .icon = MessageIcon::Question});
+    const MessageAnswer answer = messages.Show(
+        {.text =
+             "The last game didn't end the normal way: Vrel was closed while the mod files were still in the Fallout 2 folder (" +
+             PathToDisplay(play->gameFolder) +
+             ").\r\rDo you want me to restore the game folder now? Files that the game or you changed since they were unpacked are kept.\r\r(If Fallout 2 is still running, answer No and close it first, I'll ask again the next time.)",
+         .title = kRestoreQuestionTitle,
+         .buttons = MessageButtons::YesNo,
+         .icon = MessageIcon::Question});
     if (answer != MessageAnswer::Yes) {
         return;
     }
@@ -41,9 +36,7 @@ void OfferGameFolderRestore(const std::filesystem::path& programFolder, MessageB
     std::string text = "Done, the game folder is as it was before you played.";
     if (!outcome.changedKept.empty()) {
         text =
-            "The game folder is restored. These files were changed after Vrel unpacked them, so "
-            "they stay "
-            "where they are:" +
+            "The game folder is restored. These files were changed after Vrel unpacked them, so they stay where they are:" +
             List(outcome.changedKept);
     }
     if (!outcome.placedBeside.empty()) {
@@ -52,9 +45,7 @@ void OfferGameFolderRestore(const std::filesystem::path& programFolder, MessageB
     }
     if (!outcome.notRestored.empty()) {
         text +=
-            "\r\rThese files of yours could not be put back yet, they wait in the .vrel-kept "
-            "folder of the "
-            "game and I'll try again the next time:" +
+            "\r\rThese files of yours could not be put back yet, they wait in the .vrel-kept folder of the game and I'll try again the next time:" +
             List(outcome.notRestored);
     }
     messages.Show({.text = text,

@@ -6,30 +6,36 @@
 #include <cstring>
 #include <system_error>
 
-#include "app/CaseBlindPath.h"
-#include "app/PathHelpers.h"
-#include "archive/AnsiText.h"
 #include "archive/DatWalk.h"
 #include "archive/MemberPath.h"
 #include "archive/MemberStream.h"
-#include "launch/FileAttributes.h"
+#include "base/AnsiText.h"
+#include "base/FileAttributes.h"
+#include "base/PathHelpers.h"
 #include "launch/MemberTarget.h"
 
 namespace vrel {
 namespace {
 
-// Native path text with its ASCII letters in lower case (names of other letters keep their case).
-NativeText NativeAsciiLower(NativeText text) {
-    for (auto& c : text) {
-        if (c >= 'A' && c <= 'Z') {
-            c = static_cast<NativeText::value_type>(c - 'A' + 'a');
-        }
-    }
-    return text;
-}
-
 bool EndsWith(std::string_view text, std::string_view tail) {
     return text.size() >= tail.size() && text.substr(text.size() - tail.size()) == tail;
+}
+
+std::string DescribeTargetFailure(const TargetFailure& failure) {
+    const std::string path = PathToDisplay(failure.Path);
+    switch (failure.Kind) {
+        case TargetProblem::NotAFolder:
+            return "a file stands where the folder " + path + " should be";
+        case TargetProblem::NotAFile:
+            return failure.Found == std::filesystem::file_type::directory
+                       ? "a folder stands at " + path
+                       : "a special file stands at " + path;
+        case TargetProblem::LinkLeadsOutside:
+            return "the symbolic link " + path + " leads outside the game folder";
+        case TargetProblem::CannotCreateFolder:
+            break;
+    }
+    return "the folder " + path + " cannot be created: " + failure.Error.message();
 }
 
 }  // namespace
@@ -40,7 +46,17 @@ Unpacker::Unpacker(std::filesystem::path gameFolder, const CfgGeneral& settings,
       settings_(settings),
       journal_(journal),
       record_(record),
-      engine_(engine) {}
+      engine_(engine),
+      targets_(gameFolder_, {.BeforeCreating =
+                                 [this](const std::filesystem::path& folder) {
+                                     if (record_ != nullptr) {
+                                         record_->Folder(folder);
+                                     }
+                                 },
+                             .Created =
+                                 [this](const std::filesystem::path& folder) {
+                                     journal_.createdFolders.push_back(folder);
+                                 }}) {}
 
 bool Unpacker::UnpackArchive(const std::filesystem::path& archive, const std::string& archiveName,
                              const MemberStep& onMember) {
@@ -77,14 +93,15 @@ bool Unpacker::UnpackArchive(const std::filesystem::path& archive, const std::st
             problems_.push_back({archiveName, entry->Name, DescribeDatProblem(*content.Problem)});
             continue;
         }
-        std::string reason;
-        const std::optional<std::filesystem::path> folder = PrepareFolder(*parts, reason);
-        if (!folder) {
-            problems_.push_back({archiveName, entry->Name, reason});
+        const auto prepared =
+            targets_.PrepareFile(std::vector<std::string_view>(parts->begin(), parts->end()));
+        if (!prepared) {
+            problems_.push_back(
+                {archiveName, entry->Name, DescribeTargetFailure(prepared.error())});
             continue;
         }
-        const std::filesystem::path fileName = AnsiToNativePath(parts->back());
-        const std::filesystem::path target = FindFile(*folder, fileName);
+        const std::filesystem::path& target = prepared->Path;
+        std::string reason;
         switch (WriteMember(target, content.Bytes, reason)) {
             case WriteOutcome::Written:
                 break;
@@ -105,64 +122,6 @@ bool Unpacker::UnpackArchive(const std::filesystem::path& archive, const std::st
         }
     }
     return true;
-}
-
-std::optional<std::filesystem::path> Unpacker::PrepareFolder(const std::vector<std::string>& parts,
-                                                             std::string& reason) {
-    std::filesystem::path folder = gameFolder_;
-    std::string key;
-    for (std::size_t level = 0; level + 1 < parts.size(); ++level) {
-        key += AnsiToLower(parts[level]) + '\\';
-        if (const auto known = folders_.find(key); known != folders_.end()) {
-            folder = known->second;
-            continue;
-        }
-        const std::filesystem::path name = AnsiToNativePath(parts[level]);
-        std::error_code error;
-        if (const auto existing = FindEntryCaseBlind(folder, name.string())) {
-            if (!std::filesystem::is_directory(*existing, error)) {
-                reason =
-                    "a file stands where the folder " + PathToDisplay(*existing) + " should be";
-                return std::nullopt;
-            }
-            folder = *existing;
-        } else {
-            folder /= name;
-            if (record_ != nullptr) {
-                record_->Folder(folder);
-            }
-            if (!std::filesystem::create_directory(folder, error)) {
-                reason = "the folder " + PathToDisplay(folder) +
-                         " cannot be created: " + error.message();
-                return std::nullopt;
-            }
-            journal_.createdFolders.push_back(folder);
-        }
-        folders_.emplace(key, folder);
-    }
-    return folder;
-}
-
-std::filesystem::path Unpacker::FindFile(const std::filesystem::path& folder,
-                                         const std::filesystem::path& name) {
-    // Windows, too, needs the one spelling per file: a member that names a file written this Play
-    // in another case must count as the same file, or it is kept aside as the user's own and
-    // would come back after the clean-up.
-    auto [entries, first] = folderEntries_.try_emplace(folder.native());
-    if (first) {
-        std::error_code error;
-        for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end;
-             it.increment(error)) {
-            const NativeText spelt = it->path().filename().native();
-            entries->second.try_emplace(NativeAsciiLower(spelt), spelt);
-        }
-    }
-    const NativeText key = NativeAsciiLower(name.native());
-    if (const auto found = entries->second.find(key); found != entries->second.end()) {
-        return folder / found->second;
-    }
-    entries->second.emplace(key, name.native());
-    return folder / name;
 }
 
 bool Unpacker::KeepAside(const std::filesystem::path& target) {
@@ -205,10 +164,6 @@ Unpacker::WriteOutcome Unpacker::WriteMember(const std::filesystem::path& target
     const auto status = std::filesystem::symlink_status(target, error);
     bool keptAside = false;
     if (std::filesystem::exists(status)) {
-        if (std::filesystem::is_directory(status)) {
-            reason = "a folder stands at " + PathToDisplay(target);
-            return WriteOutcome::Skipped;
-        }
         if (settings_.DeleteDataFiles && !writtenThisPlay_.contains(target.native())) {
             // The user's own file: it comes back after the game.
             if (!KeepAside(target)) {

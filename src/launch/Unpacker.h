@@ -3,14 +3,13 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
-#include <map>
 #include <optional>
 #include <string>
-#include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
 #include "archive/MemberReader.h"
+#include "base/TargetFolders.h"
 #include "config/VrelCFG.h"
 #include "launch/PlayRecord.h"
 #include "launch/UnpackJournal.h"
@@ -57,24 +56,16 @@ public:
 private:
     enum class WriteOutcome { Written, Skipped, Failed };
 
-    std::optional<std::filesystem::path> PrepareFolder(const std::vector<std::string>& parts,
-                                                       std::string& reason);
     WriteOutcome WriteMember(const std::filesystem::path& target,
                              const std::vector<std::uint8_t>& bytes, std::string& reason);
     bool KeepAside(const std::filesystem::path& target);
-    std::filesystem::path FindFile(const std::filesystem::path& folder,
-                                   const std::filesystem::path& name);
 
     std::filesystem::path gameFolder_;
     const CfgGeneral& settings_;
     UnpackJournal& journal_;
     PlayRecord* record_;
     UnpackEngine engine_;
-    std::map<std::string, std::filesystem::path>
-        folders_;  // folder text in lower case -> real folder
-    // Per folder, the names it holds in lower case -> as spelt; read once, kept up to date.
-    // Keyed by the native path text: comparing path objects parses them every time.
-    std::unordered_map<NativeText, std::unordered_map<NativeText, NativeText>> folderEntries_;
+    TargetFolders targets_;
     std::unordered_set<NativeText> writtenThisPlay_;
     std::vector<UnpackProblem> problems_;
     std::optional<UnpackProblem> writeFailure_;

@@ -13,10 +13,10 @@
 #include <exception>
 #include <thread>
 
-#include "app/PathHelpers.h"
-#include "archive/AnsiText.h"
+#include "archive/ConflictCheck.h"
+#include "base/AnsiText.h"
+#include "base/PathHelpers.h"
 #include "launch/ButtonPictures.h"
-#include "launch/ConflictCheck.h"
 
 namespace vrel {
 namespace {
@@ -269,10 +269,8 @@ void frmDCheck::ShowButtonColours() {
         button->setProperty("backColor", bgr);
         const QColor back = FromBgr(bgr);
         button->setStyleSheet(
-            QStringLiteral("QPushButton { background-color: %1; color: black;"
-                           " border: 1px solid #6e6e6e; border-radius: 3px; padding: 2px 10px; }"
-                           " QPushButton:pressed { background-color: #a8a8a8; }"
-                           " QPushButton:focus { border: 1px solid #3c6eb4; }")
+            QStringLiteral(
+                "QPushButton { background-color: %1; color: black; border: 1px solid #6e6e6e; border-radius: 3px; padding: 2px 10px; } QPushButton:pressed { background-color: #a8a8a8; } QPushButton:focus { border: 1px solid #3c6eb4; }")
                 .arg(back.name()));
         QPalette palette = button->palette();
         palette.setColor(QPalette::Button, back);

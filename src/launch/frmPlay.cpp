@@ -6,23 +6,14 @@
 #include <QPushButton>
 #include <QTimer>
 
-#include "archive/AnsiText.h"
+#include "base/AnsiText.h"
 #include "launch/ProcessMonitor.h"
 
 namespace vrel {
 namespace {
 
 constexpr const char* kEmergencyWarning =
-    "Are you really sure you want to do this?\r\rFallout 2 is still running on this computer, if "
-    "it crashed or "
-    "hanged out, exitting Vrel is *NOT* gonna change in *ANY* way the current state of the game. "
-    "This program "
-    "was *NOT* made in any way it could interfere with the normal execution of Fallout 1 or 2! If "
-    "the game "
-    "isn't responding, try shutting it down using Ctrl+Alt+Del, Vrel will detect its finalization "
-    "anyway.\r\r"
-    "And be warned, quitting this application now could make it to run in erroneous ways in future "
-    "executions. Use this *emergency* option at your own risk.";
+    "Are you really sure you want to do this?\r\rFallout 2 is still running on this computer, if it crashed or hanged out, exitting Vrel is *NOT* gonna change in *ANY* way the current state of the game. This program was *NOT* made in any way it could interfere with the normal execution of Fallout 1 or 2! If the game isn't responding, try shutting it down using Ctrl+Alt+Del, Vrel will detect its finalization anyway.\r\rAnd be warned, quitting this application now could make it to run in erroneous ways in future executions. Use this *emergency* option at your own risk.";
 
 // A small terminal with a green screen, the waiting window's own picture.
 QPixmap TerminalPicture() {

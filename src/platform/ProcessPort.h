@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <string>
 
-#include "archive/Expected.h"
+#include "base/Expected.h"
 
 namespace vrel {
 

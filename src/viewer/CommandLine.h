@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "archive/Expected.h"
+#include "base/Expected.h"
 
 // The viewer's command line is the whole argument text, searched as one string with exact,
 // case-sensitive substring tests.

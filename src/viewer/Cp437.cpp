@@ -3,6 +3,8 @@
 #include <array>
 #include <cstdint>
 
+#include "base/Utf8.h"
+
 namespace vrel {
 namespace {
 
@@ -51,30 +53,7 @@ constexpr char32_t CodePointOf(unsigned byte) {
     return kHighHalf[byte - 0x80];
 }
 
-// Each byte's UTF-8 form, worked out once: one to three bytes, all code points lie below U+10000.
-struct Utf8Form {
-    std::array<char, 3> bytes{};
-    std::uint8_t size = 0;
-};
-
-constexpr Utf8Form EncodeUtf8(char32_t cp) {
-    Utf8Form form;
-    if (cp < 0x80) {
-        form.bytes[0] = static_cast<char>(cp);
-        form.size = 1;
-    } else if (cp < 0x800) {
-        form.bytes[0] = static_cast<char>(0xC0 | (cp >> 6));
-        form.bytes[1] = static_cast<char>(0x80 | (cp & 0x3F));
-        form.size = 2;
-    } else {
-        form.bytes[0] = static_cast<char>(0xE0 | (cp >> 12));
-        form.bytes[1] = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        form.bytes[2] = static_cast<char>(0x80 | (cp & 0x3F));
-        form.size = 3;
-    }
-    return form;
-}
-
+// Each byte's UTF-8 form, worked out once.
 constexpr std::array<Utf8Form, 256> BuildUtf8Table() {
     std::array<Utf8Form, 256> table{};
     for (unsigned byte = 0; byte < 256; ++byte) {
@@ -94,7 +73,7 @@ char32_t Cp437ToCodePoint(unsigned char byte) {
 void AppendCp437AsUtf8(std::string_view bytes, std::string& utf8) {
     for (const char c : bytes) {
         const Utf8Form& form = kUtf8Table[static_cast<unsigned char>(c)];
-        utf8.append(form.bytes.data(), form.size);
+        utf8 += form.View();
     }
 }
 

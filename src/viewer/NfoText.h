@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "archive/Expected.h"
+#include "base/Expected.h"
 
 namespace vrel {
 

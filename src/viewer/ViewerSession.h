@@ -45,7 +45,6 @@ public:
     // True once the program has been told to end.
     bool Ended() const { return ended_; }
     // The folder the next open-file dialog starts in.
-    const std::filesystem::path& CurrentFolder() const { return currentFolder_; }
 
 private:
     void Load(const std::filesystem::path& file);

@@ -18,7 +18,7 @@ TEST(Catalogue, MemberCollectionIsSharedNotCopied) {
     EXPECT_EQ(dats.Item(1).ModDesc, "desc");
 }
 
-TEST(Catalogue, EmptyKeysAppendAndPositionsCountFromOne) {
+TEST(Catalogue, PositionsCountFromOne) {
     FalloutDat_Collection dats;
     dats.Add(1, 0, "a", true, "", nullptr);
     dats.Add(2, 0, "b", false, "", nullptr);
@@ -29,25 +29,6 @@ TEST(Catalogue, EmptyKeysAppendAndPositionsCountFromOne) {
     EXPECT_EQ(dats.Item(3).Files->Count(), 0);
     EXPECT_THROW(dats.Item(0), std::out_of_range);
     EXPECT_THROW(dats.Item(4), std::out_of_range);
-    EXPECT_THROW(dats.Item(""), std::out_of_range);
-}
-
-TEST(Catalogue, KeysAreUniqueAndRemoveKeepsOrder) {
-    FileInDat_Collection files;
-    files.Add("one", "k1");
-    files.Add("two");
-    files.Add("three", "k3");
-    EXPECT_THROW(files.Add("again", "k1"), std::invalid_argument);
-    EXPECT_EQ(files.Item("k3").FullPath, "three");
-    files.Remove("k1");
-    EXPECT_EQ(files.Item(1).FullPath, "two");
-    files.Remove(2);
-    EXPECT_EQ(files.Count(), 1);
-    std::vector<std::string> seen;
-    for (const auto& slot : files) {
-        seen.push_back(slot.item->FullPath);
-    }
-    EXPECT_EQ(seen, std::vector<std::string>{"two"});
 }
 
 }  // namespace

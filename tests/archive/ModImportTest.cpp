@@ -5,10 +5,10 @@
 #include <map>
 
 #include "TempFolder.h"
-#include "archive/AnsiText.h"
 #include "archive/DatVerify.h"
 #include "archive/DatWalk.h"
 #include "archive/ScanDat.h"
+#include "base/AnsiText.h"
 #ifdef VREL_TEST_PACKED
 #include "PackedArchive.h"
 #endif

@@ -2,10 +2,10 @@
 
 #include "Fakes.h"
 #include "TempFolder.h"
-#include "archive/AnsiText.h"
 #include "archive/DatWalk.h"
 #include "archive/DatWriter.h"
 #include "archive/ScanDat.h"
+#include "base/AnsiText.h"
 
 namespace vrel {
 namespace {

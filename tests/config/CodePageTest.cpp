@@ -6,7 +6,7 @@
 
 #include "Fakes.h"
 #include "TempFolder.h"
-#include "archive/AnsiText.h"
+#include "base/AnsiText.h"
 #include "config/FirstRun.h"
 #include "config/OptionsSettings.h"
 

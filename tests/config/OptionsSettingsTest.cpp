@@ -4,7 +4,7 @@
 
 #include "Fakes.h"
 #include "TempFolder.h"
-#include "archive/AnsiText.h"
+#include "base/AnsiText.h"
 
 namespace vrel {
 namespace {

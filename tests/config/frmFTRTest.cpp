@@ -7,7 +7,7 @@
 #include <QPushButton>
 
 #include "ConfigWindowFixture.h"
-#include "archive/AnsiText.h"
+#include "base/AnsiText.h"
 
 namespace vrel {
 namespace {

@@ -9,7 +9,7 @@
 #include <QTimer>
 
 #include "ConfigWindowFixture.h"
-#include "archive/AnsiText.h"
+#include "base/AnsiText.h"
 
 namespace vrel {
 namespace {

@@ -11,7 +11,7 @@
 
 #include "CatalogueBuilder.h"
 #include "Fakes.h"
-#include "launch/ConflictCheck.h"
+#include "archive/ConflictCheck.h"
 
 namespace vrel {
 namespace {

@@ -7,7 +7,7 @@
 #include <QTimer>
 
 #include "Fakes.h"
-#include "archive/AnsiText.h"
+#include "base/AnsiText.h"
 
 namespace vrel {
 namespace {

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "archive/AnsiText.h"
 #include "archive/DatWriter.h"
+#include "base/AnsiText.h"
 #include "config/VrelCFG.h"
 
 namespace {

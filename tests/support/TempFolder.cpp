@@ -5,6 +5,10 @@
 #include <iterator>
 #include <random>
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 namespace vrel::testing {
 
 TempFolder::TempFolder() {
@@ -45,6 +49,19 @@ std::vector<std::uint8_t> ReadFile(const std::filesystem::path& path) {
 
 std::vector<std::uint8_t> Bytes(std::string_view text) {
     return std::vector<std::uint8_t>(text.begin(), text.end());
+}
+
+std::filesystem::path WriteHiddenFile(const std::filesystem::path& folder, const std::string& name,
+                                      [[maybe_unused]] unsigned long attribute) {
+#ifdef _WIN32
+    const std::filesystem::path file = folder / name;
+    WriteFile(file, "x");
+    SetFileAttributesW(file.c_str(), attribute);
+#else
+    const std::filesystem::path file = folder / ("." + name);
+    WriteFile(file, "x");
+#endif
+    return file;
 }
 
 }  // namespace vrel::testing

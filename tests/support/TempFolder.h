@@ -27,6 +27,11 @@ private:
 
 void WriteFile(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes);
 void WriteFile(const std::filesystem::path& path, std::string_view text);
+
+// Writes a file that listings must leave out: on Windows with the given attribute, elsewhere
+// under its name with a leading "." (the attribute has no counterpart there). Returns its path.
+std::filesystem::path WriteHiddenFile(const std::filesystem::path& folder, const std::string& name,
+                                      unsigned long attribute);
 std::vector<std::uint8_t> ReadFile(const std::filesystem::path& path);
 std::vector<std::uint8_t> Bytes(std::string_view text);
 

@@ -46,8 +46,7 @@ Expected<ProcessId, std::string> PosixProcesses::Start(const std::filesystem::pa
         const auto wine = FindWine();
         if (!wine) {
             return Unexpected{std::string(
-                "it is a Windows program and no Wine was found: install Wine or name the Wine to "
-                "use in VREL_WINE")};
+                "it is a Windows program and no Wine was found: install Wine or name the Wine to use in VREL_WINE")};
         }
         arguments = {*wine, program.string()};
     } else {

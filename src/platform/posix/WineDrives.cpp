@@ -3,23 +3,19 @@
 #include <string>
 #include <system_error>
 
-#include "app/CaseBlindPath.h"
+#include "base/CaseBlindPath.h"
 
 namespace vrel {
 namespace {
 
-char LowerAscii(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
 bool IsDriveLetter(char c) {
-    const char lower = LowerAscii(c);
+    const char lower = AsciiLower(c);
     return lower >= 'a' && lower <= 'z';
 }
 
 std::optional<std::filesystem::path> DriveFolder(const std::filesystem::path& prefix, char letter) {
     std::error_code error;
-    const std::string drive{LowerAscii(letter), ':'};
+    const std::string drive{AsciiLower(letter), ':'};
     const std::filesystem::path link = prefix / "dosdevices" / drive;
     if (std::filesystem::is_directory(link, error)) {
         const std::filesystem::path target = std::filesystem::canonical(link, error);

@@ -2,54 +2,23 @@
 
 #include <cstdint>
 
+#include "base/AsciiCase.h"
+#include "base/Utf8.h"
+
 namespace vrel {
 namespace {
 
 constexpr std::string_view kFileHeader = "WINE REGISTRY Version ";
 
-char LowerAscii(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool SameIgnoringCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (LowerAscii(a[i]) != LowerAscii(b[i])) {
-            return false;
-        }
-    }
-    return true;
-}
-
 int HexDigit(char c) {
     if (c >= '0' && c <= '9') {
         return c - '0';
     }
-    const char lower = LowerAscii(c);
+    const char lower = AsciiLower(c);
     if (lower >= 'a' && lower <= 'f') {
         return lower - 'a' + 10;
     }
     return -1;
-}
-
-void AppendUtf8(std::string& out, std::uint32_t codePoint) {
-    if (codePoint < 0x80) {
-        out += static_cast<char>(codePoint);
-    } else if (codePoint < 0x800) {
-        out += static_cast<char>(0xC0 | (codePoint >> 6));
-        out += static_cast<char>(0x80 | (codePoint & 0x3F));
-    } else if (codePoint < 0x10000) {
-        out += static_cast<char>(0xE0 | (codePoint >> 12));
-        out += static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (codePoint & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (codePoint >> 18));
-        out += static_cast<char>(0x80 | ((codePoint >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (codePoint & 0x3F));
-    }
 }
 
 // Escaped characters are UTF-16 code units; pairs of surrogates join into one character.
@@ -145,7 +114,7 @@ bool SameKeyPath(std::string_view a, std::string_view b) {
     while (!b.empty() && b.back() == '\\') {
         b.remove_suffix(1);
     }
-    return SameIgnoringCase(a, b);
+    return SameNameIgnoringCase(a, b);
 }
 
 // The text from `quoted[1]` up to the unescaped `terminator`, escapes undone and made UTF-8;
@@ -277,7 +246,7 @@ long ReadKeyValue(const WineRegKey& key, std::string_view valueName, RegistryVal
     value = std::monostate{};
     const std::pair<std::string, std::string>* entry = nullptr;
     for (const auto& candidate : key.values) {
-        if (SameIgnoringCase(candidate.first, valueName)) {
+        if (SameNameIgnoringCase(candidate.first, valueName)) {
             entry = &candidate;  // a value written twice: the later one wins, as on loading
         }
     }

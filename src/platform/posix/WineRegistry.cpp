@@ -6,6 +6,7 @@
 #include <iterator>
 #include <string>
 
+#include "base/AsciiCase.h"
 #include "platform/posix/WineDrives.h"
 #include "platform/posix/WineRegFile.h"
 
@@ -35,15 +36,8 @@ std::optional<std::string> ReadWholeFile(const std::filesystem::path& path) {
 // "Software\Wow6432Node\..." for a key under "Software\", else nothing.
 std::optional<std::string> Wow6432Path(const std::string& keyPath) {
     constexpr std::string_view kSoftware = "software\\";
-    if (keyPath.size() < kSoftware.size()) {
+    if (!StartsWithIgnoringCase(keyPath, kSoftware)) {
         return std::nullopt;
-    }
-    for (std::size_t i = 0; i < kSoftware.size(); ++i) {
-        const char c = keyPath[i];
-        const char lower = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-        if (lower != kSoftware[i]) {
-            return std::nullopt;
-        }
     }
     return keyPath.substr(0, kSoftware.size()) + "Wow6432Node\\" + keyPath.substr(kSoftware.size());
 }

@@ -1,4 +1,4 @@
-#include "archive/AnsiText.h"
+#include "base/AnsiText.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
-#include "app/PathHelpers.h"
+#include "base/PathHelpers.h"
 
 #include <string>
 #include <system_error>
 
-#include "app/CaseBlindPath.h"
+#include "base/CaseBlindPath.h"
 
 #ifdef _WIN32
 #ifndef NOMINMAX

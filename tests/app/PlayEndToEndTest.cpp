@@ -15,9 +15,9 @@
 #include "TempFolder.h"
 #include "app/DataFolders.h"
 #include "app/HotSpot.h"
+#include "app/MainWindowSet.h"
 #include "app/ProgForm.h"
 #include "archive/DatWriter.h"
-#include "launch/MainWindowSet.h"
 #ifdef _WIN32
 #include "platform/win32/Win32Processes.h"
 using GameProcesses = vrel::Win32Processes;

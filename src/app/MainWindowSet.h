@@ -1,8 +1,8 @@
 #pragma once
 
+#include "app/WindowPlayScreens.h"
 #include "app/frmMain.h"
 #include "launch/PlayPipeline.h"
-#include "launch/WindowPlayScreens.h"
 #include "launch/frmDCheck.h"
 #include "launch/frmPlay.h"
 
@@ -18,7 +18,6 @@ public:
 
     bool Form_Load() { return window_.Form_Load(); }
     frmMain& Window() { return window_; }
-    const PlayPipeline& Pipeline() const { return pipeline_; }
 
 private:
     frmMain window_;

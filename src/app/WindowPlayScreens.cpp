@@ -1,4 +1,4 @@
-#include "launch/WindowPlayScreens.h"
+#include "app/WindowPlayScreens.h"
 
 #include <QListWidget>
 

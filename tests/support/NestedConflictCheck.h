@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "app/PathHelpers.h"
-#include "archive/AnsiText.h"
 #include "archive/Catalogue.h"
-#include "launch/ConflictCheck.h"
+#include "archive/ConflictCheck.h"
+#include "base/AnsiText.h"
+#include "base/PathHelpers.h"
 
 namespace vrel::testing {
 

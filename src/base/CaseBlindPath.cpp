@@ -1,30 +1,10 @@
-#include "app/CaseBlindPath.h"
+#include "base/CaseBlindPath.h"
 
 #include <algorithm>
 #include <system_error>
 #include <vector>
 
 namespace vrel {
-namespace {
-
-char AsciiLower(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c;
-}
-
-}  // namespace
-
-std::string AsciiToLower(std::string_view name) {
-    std::string lower(name);
-    std::transform(lower.begin(), lower.end(), lower.begin(), AsciiLower);
-    return lower;
-}
-
-bool SameNameIgnoringCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return AsciiLower(x) == AsciiLower(y);
-           });
-}
-
 std::optional<std::filesystem::path> FindEntryCaseBlind(const std::filesystem::path& folder,
                                                         std::string_view name) {
     std::error_code error;

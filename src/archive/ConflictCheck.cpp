@@ -1,4 +1,4 @@
-#include "launch/ConflictCheck.h"
+#include "archive/ConflictCheck.h"
 
 #include <algorithm>
 #include <array>
@@ -6,8 +6,8 @@
 #include <functional>
 #include <string_view>
 
-#include "app/PathHelpers.h"
-#include "archive/AnsiText.h"
+#include "base/AnsiText.h"
+#include "base/PathHelpers.h"
 
 namespace vrel {
 namespace {
@@ -214,12 +214,9 @@ ConflictReport ConflictCheck(FalloutDat_Collection& FalloutDats) {
 std::string VerdictText(ConflictVerdict verdict) {
     switch (verdict) {
         case ConflictVerdict::Heavy:
-            return "Well, I found some heavy conflicts here, running the game with them would make "
-                   "it to randomly crash, so it's not recommended.";
+            return "Well, I found some heavy conflicts here, running the game with them would make it to randomly crash, so it's not recommended.";
         case ConflictVerdict::Minor:
-            return "I found some minor conflicts, although the game will run perfectly with them, "
-                   "some mods may not appear in the game or they could behave incorrectly. You can "
-                   "run the game, anyway.";
+            return "I found some minor conflicts, although the game will run perfectly with them, some mods may not appear in the game or they could behave incorrectly. You can run the game, anyway.";
         case ConflictVerdict::None:
             break;
     }

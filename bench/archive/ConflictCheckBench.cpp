@@ -7,7 +7,7 @@
 #include <string>
 
 #include "NestedConflictCheck.h"
-#include "launch/ConflictCheck.h"
+#include "archive/ConflictCheck.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "launch/FileAttributes.h"
+#include "base/FileAttributes.h"
 
 #include <system_error>
 

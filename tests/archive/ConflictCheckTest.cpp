@@ -1,4 +1,4 @@
-#include "launch/ConflictCheck.h"
+#include "archive/ConflictCheck.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "launch/MainWindowSet.h"
+#include "app/MainWindowSet.h"
 
 #include "config/frmOptions.h"
 

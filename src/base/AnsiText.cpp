@@ -1,7 +1,9 @@
-#include "archive/AnsiText.h"
+#include "base/AnsiText.h"
 
 #include <array>
 #include <cstdint>
+
+#include "base/Utf8.h"
 
 #ifdef _WIN32
 #ifndef NOMINMAX
@@ -39,19 +41,6 @@ int CodePointToAnsi(char32_t codePoint) {
         }
     }
     return -1;
-}
-
-void AppendUtf8(std::string& out, char32_t cp) {
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
 }
 
 }  // namespace

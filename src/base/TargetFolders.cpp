@@ -1,0 +1,145 @@
+#include "base/TargetFolders.h"
+
+#include <algorithm>
+
+#include "base/AnsiText.h"
+#include "base/AsciiCase.h"
+
+namespace vrel {
+namespace {
+
+using std::filesystem::file_type;
+
+// A name as the maps hold it: UTF-8 text, the same on every system.
+std::string NameText(const std::filesystem::path& name) {
+    return PathToDisplay(name);
+}
+
+bool IsWithin(const std::filesystem::path& path, const std::filesystem::path& root) {
+    auto [rootEnd, pathAt] = std::mismatch(root.begin(), root.end(), path.begin(), path.end());
+    return rootEnd == root.end();
+}
+
+}  // namespace
+
+TargetFolders::TargetFolders(std::filesystem::path root, FolderHooks hooks)
+    : root_(std::move(root)), hooks_(std::move(hooks)) {
+    std::error_code error;
+    canonicalRoot_ = std::filesystem::weakly_canonical(root_, error);
+}
+
+TargetFolders::Folder& TargetFolders::FolderAt(const std::string& key,
+                                               const std::filesystem::path& path, bool list) {
+    auto [it, inserted] = folders_.try_emplace(key);
+    Folder& folder = it->second;
+    if (inserted) {
+        folder.Path = path;
+        std::error_code error;
+        for (std::filesystem::directory_iterator entry(path, error), end;
+             list && !error && entry != end; entry.increment(error)) {
+            std::error_code typeError;
+            Remember(folder, entry->path().filename(), entry->symlink_status(typeError).type());
+        }
+    }
+    return folder;
+}
+
+void TargetFolders::Remember(Folder& folder, const std::filesystem::path& name, file_type type) {
+    const std::string text = NameText(name);
+    folder.ExactNames[text] = type;
+    auto [it, inserted] = folder.EntriesByKey.try_emplace(AsciiToLower(text), Entry{name, type});
+    // Among names differing only in case, the first in name order is the one found.
+    if (!inserted && text < NameText(it->second.Name)) {
+        it->second = Entry{name, type};
+    }
+}
+
+const TargetFolders::Entry* TargetFolders::Lookup(const Folder& folder, const std::string& name,
+                                                  Entry& exact) {
+    if (auto found = folder.ExactNames.find(name); found != folder.ExactNames.end()) {
+        exact = Entry{std::filesystem::path(), found->second};
+        return &exact;
+    }
+    if (auto blind = folder.EntriesByKey.find(AsciiToLower(name));
+        blind != folder.EntriesByKey.end()) {
+        return &blind->second;
+    }
+    return nullptr;
+}
+
+bool TargetFolders::LeadsInside(const std::filesystem::path& link, file_type& type) const {
+    std::error_code error;
+    const std::filesystem::path target = std::filesystem::canonical(link, error);
+    if (error || canonicalRoot_.empty() || !IsWithin(target, canonicalRoot_)) {
+        return false;
+    }
+    type = std::filesystem::status(target, error).type();
+    return !error;
+}
+
+Expected<TargetFolders::TargetFile, TargetFailure> TargetFolders::PrepareFile(
+    const std::vector<std::string_view>& parts) {
+    Folder* folder = &FolderAt({}, root_, true);
+    std::string key;
+    for (std::size_t i = 0; i + 1 < parts.size(); ++i) {
+        const std::filesystem::path name = AnsiToNativePath(parts[i]);
+        const std::string text = NameText(name);
+        Entry exact;
+        if (const Entry* found = Lookup(*folder, text, exact)) {
+            const std::filesystem::path& spelt = found == &exact ? name : found->Name;
+            std::string next = key + '\\' + NameText(spelt);
+            if (auto known = folders_.find(next); known != folders_.end()) {
+                folder = &known->second;
+                key = std::move(next);
+                continue;
+            }
+            const std::filesystem::path path = folder->Path / spelt;
+            file_type type = found->Type;
+            if (type == file_type::symlink && !LeadsInside(path, type)) {
+                return Unexpected{
+                    TargetFailure{TargetProblem::LinkLeadsOutside, path, found->Type}};
+            }
+            if (type != file_type::directory) {
+                return Unexpected{TargetFailure{TargetProblem::NotAFolder, path, type}};
+            }
+            folder = &FolderAt(next, path, true);
+            key = std::move(next);
+            continue;
+        }
+        const std::filesystem::path path = folder->Path / name;
+        if (hooks_.BeforeCreating) {
+            hooks_.BeforeCreating(path);
+        }
+        std::error_code error;
+        const bool created = std::filesystem::create_directory(path, error);
+        if (error) {
+            return Unexpected{TargetFailure{TargetProblem::CannotCreateFolder, path,
+                                            file_type::not_found, error}};
+        }
+        if (created && hooks_.Created) {
+            hooks_.Created(path);
+        }
+        Remember(*folder, name, file_type::directory);
+        key += '\\' + text;
+        folder = &FolderAt(key, path, false);
+    }
+
+    const std::filesystem::path name = AnsiToNativePath(parts.back());
+    const std::string text = NameText(name);
+    Entry exact;
+    if (const Entry* found = Lookup(*folder, text, exact)) {
+        const std::filesystem::path path = folder->Path / (found == &exact ? name : found->Name);
+        file_type type = found->Type;
+        if (type == file_type::symlink && !LeadsInside(path, type)) {
+            return Unexpected{TargetFailure{TargetProblem::LinkLeadsOutside, path, found->Type}};
+        }
+        if (type != file_type::regular) {
+            return Unexpected{TargetFailure{TargetProblem::NotAFile, path, type}};
+        }
+        return TargetFile{path, true};
+    }
+    Remember(*folder, name, file_type::regular);
+    return TargetFile{folder->Path / name, false};
+}
+
+}  // namespace vrel

@@ -1,0 +1,77 @@
+#pragma once
+
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <system_error>
+#include <unordered_map>
+#include <vector>
+
+#include "base/Expected.h"
+
+namespace vrel {
+
+// Why a file cannot be placed under the target folder.
+enum class TargetProblem {
+    NotAFolder,          // something other than a folder stands where a folder is needed
+    NotAFile,            // a folder or a special file stands where the file goes
+    LinkLeadsOutside,    // a symbolic link that leads out of the target folder (never followed)
+    CannotCreateFolder,  // the file system refused a new folder
+};
+
+struct TargetFailure {
+    TargetProblem Kind;
+    std::filesystem::path Path;  // the entry in the way, or the folder that could not be made
+    std::filesystem::file_type Found = std::filesystem::file_type::none;
+    std::error_code Error;
+};
+
+// Where files go under a target folder (the game folder for Play, the folder of vrel-dat extract).
+// Existing folders and files are matched case-blind, as the game's own platform finds them: the
+// exact spelling first, otherwise the first in name order; new ones get the given case. Nothing
+// is ever written through a symbolic link that leads out of the target folder. Each folder is
+// listed once, however many files land in it.
+class TargetFolders {
+public:
+    // Told of each folder before it is created and once it exists.
+    struct FolderHooks {
+        std::function<void(const std::filesystem::path&)> BeforeCreating;
+        std::function<void(const std::filesystem::path&)> Created;
+    };
+
+    explicit TargetFolders(std::filesystem::path root, FolderHooks hooks = {});
+
+    struct TargetFile {
+        std::filesystem::path Path;
+        bool Existed = false;  // something (a file, or a link inside the folder) is there already
+    };
+
+    // The file for a relative path given as its folder levels and file name (8-bit text in the
+    // ANSI code page, each part a plain name), with the folders created.
+    Expected<TargetFile, TargetFailure> PrepareFile(const std::vector<std::string_view>& parts);
+
+private:
+    struct Entry {
+        std::filesystem::path Name;  // the real spelling
+        std::filesystem::file_type Type = std::filesystem::file_type::none;
+    };
+    struct Folder {
+        std::filesystem::path Path;
+        std::unordered_map<std::string, Entry> EntriesByKey;  // by ASCII lower-cased name
+        std::unordered_map<std::string, std::filesystem::file_type> ExactNames;
+    };
+
+    Folder& FolderAt(const std::string& key, const std::filesystem::path& path, bool list);
+    static void Remember(Folder& folder, const std::filesystem::path& name,
+                         std::filesystem::file_type type);
+    static const Entry* Lookup(const Folder& folder, const std::string& name, Entry& exact);
+    bool LeadsInside(const std::filesystem::path& link, std::filesystem::file_type& type) const;
+
+    std::filesystem::path root_;
+    std::filesystem::path canonicalRoot_;
+    FolderHooks hooks_;
+    std::unordered_map<std::string, Folder> folders_;  // by the path from the root as spelt
+};
+
+}  // namespace vrel

@@ -1,0 +1,68 @@
+#include <gtest/gtest.h>
+
+#include "TempFolder.h"
+#include "base/CaseBlindPath.h"
+#include "base/PathHelpers.h"
+
+namespace vrel {
+namespace {
+
+using testing::TempFolder;
+using testing::WriteFile;
+using testing::WriteHiddenFile;
+
+TEST(PathHelpers, GetFileName) {
+    EXPECT_EQ(GetFileName("a\\b\\c.map"), "c.map");
+    EXPECT_EQ(GetFileName("c.map"), "c.map");
+    EXPECT_EQ(GetFileName("a\\b\\"), "");
+    EXPECT_EQ(GetFileName("/home/u/Patches/mod.dat"), "mod.dat");
+}
+
+TEST(PathHelpers, FileAndFolderExistCaseBlind) {
+    TempFolder folder;
+    WriteFile(folder / "Game" / "FALLOUT2.EXE", "MZ");
+    const std::string game = (folder / "Game").string();
+    EXPECT_TRUE(FileExists(game + "/Fallout2.exe"));
+    EXPECT_TRUE(FileExists((folder / "game" / "fallout2.exe").string()));
+    EXPECT_FALSE(FileExists(game));  // a folder is no file
+    EXPECT_FALSE(FileExists(game + "/"));
+    EXPECT_FALSE(FileExists(""));
+    EXPECT_FALSE(FileExists(game + "/missing.exe"));
+    EXPECT_FALSE(FileExists(WriteHiddenFile(folder / "Game", "hidden.exe", 0x2).string()));
+    EXPECT_FALSE(FileExists(WriteHiddenFile(folder / "Game", "system.exe", 0x4).string()));
+
+    std::string asTyped = (folder / "GAME").string();
+    EXPECT_TRUE(FolderExists(asTyped));
+    const char separator = static_cast<char>(std::filesystem::path::preferred_separator);
+    EXPECT_EQ(asTyped, (folder / "GAME").string() + separator);  // the caller's text gains one
+    std::string missing = (folder / "nowhere").string();
+    EXPECT_FALSE(FolderExists(missing));
+}
+
+#ifdef _WIN32
+TEST(CaseBlindPath, TheFileSystemItselfMatchesAnyCase) {
+    TempFolder folder;
+    WriteFile(folder / "data" / "art" / "critters" / "X.FRM", "x");
+    const auto asTyped = folder / "DATA" / "Art" / "Critters" / "x.frm";
+    EXPECT_EQ(ResolveCaseBlind(asTyped), asTyped);
+    EXPECT_TRUE(std::filesystem::is_regular_file(ResolveCaseBlind(asTyped)));
+    EXPECT_EQ(FindEntryCaseBlind(folder / "data", "ART"), folder / "data" / "ART");
+    EXPECT_FALSE(FindEntryCaseBlind(folder / "data", "maps"));
+}
+#else
+TEST(CaseBlindPath, ExactNameWinsAndMissingPartsAreKept) {
+    TempFolder folder;
+    std::filesystem::create_directories(folder / "data" / "art" / "critters");
+    std::filesystem::create_directories(folder / "Data");
+    EXPECT_EQ(ResolveCaseBlind(folder / "Data" / "ART" / "x.frm"),
+              folder / "Data" / "ART" / "x.frm");
+    EXPECT_EQ(ResolveCaseBlind(folder / "DATA" / "Art" / "Critters" / "X.FRM"),
+              folder / "Data" / "Art" / "Critters" / "X.FRM");  // "Data" sorts first of the two
+    std::filesystem::remove(folder / "Data");
+    EXPECT_EQ(ResolveCaseBlind(folder / "DATA" / "Art" / "Critters" / "X.FRM"),
+              folder / "data" / "art" / "critters" / "X.FRM");
+}
+#endif
+
+}  // namespace
+}  // namespace vrel
