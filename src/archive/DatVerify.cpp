@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "archive/DatFile.h"
+#include "archive/DatTrailer.h"
 #include "archive/DatWalk.h"
 #include "archive/MemberStream.h"
 #include "archive/ScanDat.h"
@@ -25,16 +26,18 @@ std::string DescribeMismatch(DatMismatch mismatch) {
 
 void CheckDataSize(const std::filesystem::path& archivePath, DatVerification& result) {
     std::optional<DatFile> file = DatFile::Open(archivePath);
-    std::uint8_t trailer[8];
-    if (!file || file->Length() < 8 || !file->ReadAt(file->Length() - 8, trailer)) {
+    if (!file) {
         return;  // the readers report this themselves
     }
-    const std::int32_t dataSize = ReadInt32(trailer, 4);
-    if (dataSize != file->Length()) {
+    const auto trailer = ReadDatTrailer(*file, DirectoryAnchor::None);
+    if (!trailer) {
+        return;
+    }
+    if (trailer->DataSize != trailer->FileLength) {
         result.Findings.push_back({{},
                                    DatMismatch::DataSize,
-                                   "DataSize " + std::to_string(dataSize) + ", file length " +
-                                       std::to_string(file->Length())});
+                                   "DataSize " + std::to_string(trailer->DataSize) +
+                                       ", file length " + std::to_string(trailer->FileLength)});
     }
 }
 

@@ -1,5 +1,6 @@
 #include "archive/DatWalk.h"
 
+#include "archive/DatTrailer.h"
 #include "archive/DirectoryEntry.h"
 
 namespace vrel {
@@ -9,20 +10,12 @@ Expected<DatWalk, DatProblem> DatWalk::Open(const std::filesystem::path& archive
     if (!file) {
         return Unexpected{DatProblem::CannotOpen};
     }
-    const std::int64_t fileLen = file->Length();
-    if (fileLen < 8) {
-        return Unexpected{DatProblem::TooShort};
+    const auto trailer = ReadDatTrailer(*file, DirectoryAnchor::DataSize);
+    if (!trailer) {
+        return Unexpected{trailer.error()};
     }
-    std::uint8_t trailer[8];
-    if (!file->ReadAt(fileLen - 8, trailer)) {
-        return Unexpected{DatProblem::CannotOpen};
-    }
-    const std::int32_t treeSize = ReadInt32(trailer, 0);
-    const std::int32_t dataSize = ReadInt32(trailer, 4);
-    const std::int64_t filesTotalAt = static_cast<std::int64_t>(dataSize) - treeSize - 8;
-    if (filesTotalAt < 0 || filesTotalAt + 4 > fileLen) {
-        return Unexpected{DatProblem::BadTreeSize};
-    }
+    const std::int64_t filesTotalAt = trailer->FilesTotalAt;
+    const std::int64_t fileLen = trailer->FileLength;
     // One read: FilesTotal and everything after it, which is where the walk can go.
     auto directory = file->ReadAt(filesTotalAt, fileLen - filesTotalAt);
     if (!directory) {

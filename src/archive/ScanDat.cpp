@@ -1,5 +1,6 @@
 #include "archive/ScanDat.h"
 
+#include "archive/DatTrailer.h"
 #include "archive/DirectoryEntry.h"
 #include "archive/MemberReader.h"
 #include "base/AnsiText.h"
@@ -28,23 +29,12 @@ DatScan ScanDat(const std::filesystem::path& archivePath, bool readDescription) 
         scan.Problem = DatProblem::CannotOpen;
         return scan;
     }
-    const std::int64_t fileLen = archive->Length();
-    if (fileLen < 8) {
-        scan.Problem = DatProblem::TooShort;
+    const auto trailer = ReadDatTrailer(*archive, DirectoryAnchor::FileEnd);
+    if (!trailer) {
+        scan.Problem = trailer.error();
         return scan;
     }
-    std::uint8_t trailer[4];
-    if (!archive->ReadAt(fileLen - 8, trailer)) {
-        scan.Problem = DatProblem::CannotOpen;
-        return scan;
-    }
-    const std::int32_t treeSize = ReadInt32(trailer, 0);
-    // FilesTotal and the entries occupy TreeSize bytes right before the TreeSize field.
-    if (treeSize < 4 || treeSize > fileLen - 8) {
-        scan.Problem = DatProblem::BadTreeSize;
-        return scan;
-    }
-    const auto tree = archive->ReadAt(fileLen - 8 - treeSize, treeSize);
+    const auto tree = archive->ReadAt(trailer->FilesTotalAt, trailer->TreeSize);
     if (!tree) {
         scan.Problem = DatProblem::CannotOpen;
         return scan;
