@@ -9,10 +9,6 @@ std::string FirstRunCaption() {
     return "Vrel v" + std::to_string(VREL_VERSION_MAJOR) + "." + std::to_string(VREL_VERSION_MINOR);
 }
 
-bool ShowsDebugButton(std::string_view commandLine) {
-    return commandLine.find("-d") != std::string_view::npos;
-}
-
 void ApplyFirstRunDefaults(VrelCFG& config, const std::filesystem::path& programFolder,
                            std::string_view gameFolder) {
     config.cfgGeneral.FirstTimeRun = false;

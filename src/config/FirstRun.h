@@ -13,9 +13,6 @@ namespace vrel {
 // "Vrel v" with the program's major and minor version: "Vrel v2.0".
 std::string FirstRunCaption();
 
-// Whether the command line asks for the debug button: "-d" anywhere in its text.
-bool ShowsDebugButton(std::string_view commandLine);
-
 // Continue's settings: every switch on, the first-run mark gone, no skins, the program folder,
 // and the game folder as the box holds it (display text; stored unchecked, also when empty).
 void ApplyFirstRunDefaults(VrelCFG& config, const std::filesystem::path& programFolder,

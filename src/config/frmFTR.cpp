@@ -8,6 +8,7 @@
 #include <QPushButton>
 
 #include "app/DataFolders.h"
+#include "base/DebugSwitch.h"
 #include "config/FirstRun.h"
 #include "config/GameFolder.h"
 #include "config/GamePaths.h"
@@ -104,7 +105,7 @@ frmFTR::frmFTR(ProgramState& state, Ports& ports, std::function<void()> showMain
 
 void frmFTR::Form_Load() {
     setWindowTitle(QString::fromStdString(FirstRunCaption()));
-    DebugBTN_cont->setVisible(ShowsDebugButton(state_.commandLine));
+    DebugBTN_cont->setVisible(HasDebugSwitch(state_.commandLine));
 }
 
 void frmFTR::Command1_Click() {

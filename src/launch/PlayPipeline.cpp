@@ -2,6 +2,7 @@
 
 #include "archive/OrderedPool.h"
 #include "base/AnsiText.h"
+#include "base/DebugSwitch.h"
 #include "base/PathHelpers.h"
 #include "config/GamePaths.h"
 #include "launch/CleanUp.h"
@@ -64,7 +65,7 @@ void PlayPipeline::cmdPlay_Click() {
         }
     }
     bool unpack = true;
-    if (state_.commandLine.find("-d") != std::string::npos) {
+    if (HasDebugSwitch(state_.commandLine)) {
         unpack = ports_.messages.Show({.text = "Skip DAT-unpack process and run Fallout directly?",
                                        .title = "Debug question",
                                        .buttons = MessageButtons::YesNo,

@@ -29,20 +29,6 @@ TEST(FirstRun, CaptionCarriesMajorAndMinorVersion) {
                                      std::to_string(VREL_VERSION_MINOR));
 }
 
-TEST(FirstRun, DebugButtonWantedWhereverDashDStands) {
-    struct Case {
-        const char* commandLine;
-        bool shown;
-    };
-    const Case cases[] = {
-        {"-d", true}, {"-debug", true}, {"x-d", true}, {"a -d b", true},
-        {"", false},  {"-D", false},    {"d-", false}, {"- d", false},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(ShowsDebugButton(c.commandLine), c.shown) << c.commandLine;
-    }
-}
-
 class FirstRunSaveTest : public ::testing::Test {
 protected:
     FirstRunSaveTest() {
