@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "DatImage.h"
 #include "archive/DatWriter.h"
 
 namespace {

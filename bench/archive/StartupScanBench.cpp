@@ -4,9 +4,9 @@
 #include <filesystem>
 #include <fstream>
 
+#include "DatImage.h"
 #include "Fakes.h"
 #include "app/Startup.h"
-#include "archive/DatWriter.h"
 #include "archive/ScanDat.h"
 
 namespace {

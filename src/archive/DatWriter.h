@@ -29,6 +29,10 @@ struct WrittenEntry {
     std::int32_t Offset = 0;
 };
 
+// The format's little-endian signed 32 bits, and one directory entry with the given NameLen.
+void AppendInt32(std::vector<std::uint8_t>& out, std::int32_t value);
+void AppendEntry(std::vector<std::uint8_t>& out, const WrittenEntry& entry, std::int32_t nameLen);
+
 // One zlib stream of the content at the given level (0 to 9, or -1 for zlib's default), made by
 // zlib itself: what tests and in-memory images use.
 std::vector<std::uint8_t> CompressMember(std::span<const std::uint8_t> content, int level);
@@ -97,21 +101,5 @@ private:
     std::int64_t written_ = 0;
     std::vector<WrittenEntry> entries_;
 };
-
-// Builds a whole archive in memory, for tests and demos; entries in the order given. Every field
-// can be overridden to make malformed archives.
-struct ImageMember {
-    std::string Name;
-    std::vector<std::uint8_t> Content;
-    MemberStorage Storage = MemberStorage::Smallest;
-    std::optional<std::int32_t> NameLen, RealSize, PackedSize, Offset;
-    std::optional<std::uint8_t> Compressed;
-};
-struct ImageLayout {
-    std::optional<std::int32_t> FilesTotal, TreeSize, DataSize;
-    std::vector<std::uint8_t> Leading;  // bytes before the first member's data
-};
-std::vector<std::uint8_t> BuildDatImage(const std::vector<ImageMember>& members,
-                                        const ImageLayout& layout = {});
 
 }  // namespace vrel

@@ -10,6 +10,7 @@
 #include <fstream>
 #include <map>
 
+#include "DatImage.h"
 #include "Fakes.h"
 #include "FolderSnapshot.h"
 #include "TempFolder.h"
@@ -17,7 +18,6 @@
 #include "app/HotSpot.h"
 #include "app/MainWindowSet.h"
 #include "app/ProgForm.h"
-#include "archive/DatWriter.h"
 #ifdef _WIN32
 #include "platform/win32/Win32Processes.h"
 using GameProcesses = vrel::Win32Processes;

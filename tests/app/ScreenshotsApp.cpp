@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <iostream>
 
+#include "DatImage.h"
 #include "Fakes.h"
 #include "PointerMoves.h"
 #include "TempFolder.h"
@@ -16,7 +17,6 @@
 #include "app/ProgForm.h"
 #include "app/frmAbout.h"
 #include "app/frmMain.h"
-#include "archive/DatWriter.h"
 #include "platform/qt/QtMessageBox.h"
 #ifdef VREL_TEST_PACKED
 #include "PackedArchive.h"

@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "DatImage.h"
 #include "Fakes.h"
 #include "TempFolder.h"
-#include "archive/DatWriter.h"
 #include "archive/ScanDat.h"
 
 namespace vrel {

@@ -13,6 +13,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include "DatImage.h"
 #include "Fakes.h"
 #include "PointerMoves.h"
 #include "TempFolder.h"
@@ -21,7 +22,6 @@
 #include "app/Startup.h"
 #include "app/WindowDrag.h"
 #include "app/frmAbout.h"
-#include "archive/DatWriter.h"
 #ifdef VREL_TEST_PACKED
 #include "PackedArchive.h"
 #endif

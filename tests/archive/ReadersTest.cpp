@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
+#include "DatImage.h"
 #include "Fakes.h"
 #include "TempFolder.h"
 #include "archive/DatWalk.h"
-#include "archive/DatWriter.h"
 #include "archive/ScanDat.h"
 #include "base/AnsiText.h"
 

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "DatImage.h"
 #include "RunTool.h"
 #include "TempFolder.h"
-#include "archive/DatWriter.h"
 
 namespace vrel {
 namespace {

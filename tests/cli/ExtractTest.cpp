@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "DatImage.h"
 #include "RunTool.h"
 #include "TempFolder.h"
 #include "archive/DatWriter.h"

@@ -9,10 +9,10 @@
 
 #include <functional>
 
+#include "DatImage.h"
 #include "Fakes.h"
 #include "FolderSnapshot.h"
 #include "TempFolder.h"
-#include "archive/DatWriter.h"
 
 namespace vrel {
 namespace {

@@ -9,11 +9,11 @@
 #include <iterator>
 #include <map>
 
+#include "DatImage.h"
 #include "Fakes.h"
 #include "FolderSnapshot.h"
 #include "TempFolder.h"
 #include "app/DataFolders.h"
-#include "archive/DatWriter.h"
 #include "config/VrelCFG.h"
 #include "launch/PlayRecord.h"
 

@@ -13,6 +13,7 @@
 #include <sys/resource.h>
 #endif
 
+#include "DatImage.h"
 #include "FolderSnapshot.h"
 #include "TempFolder.h"
 #include "app/DataFolders.h"

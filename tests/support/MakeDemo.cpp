@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "archive/DatWriter.h"
+#include "DatImage.h"
 #include "base/AnsiText.h"
 #include "config/VrelCFG.h"
 
