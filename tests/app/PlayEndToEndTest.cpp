@@ -179,17 +179,17 @@ TEST(PlayEndToEnd, TheGameIsStartedUnderTheNameItWasFoundBy) {
     state.Config.cfgPath.Fallout2 = game.string();
     state.Config.cfgGeneral = {.DeleteDataFiles = true};
     testing::FakePorts fakes;
-    PosixProcesses processes;
+    GameProcesses processes;
     Ports ports{fakes.messages, fakes.lifetime, fakes.sounds, fakes.pickers,
                 fakes.registry, processes,      fakes.shell};
     ProgForm progress;
     const fs::path report = folder / "report.txt";
-    setenv("VREL_STANDIN_REPORT", report.c_str(), 1);
+    qputenv("VREL_STANDIN_REPORT", QByteArray::fromStdString(report.string()));
     MainWindowSet windows(state, ports, progress, 50, 10);
     ASSERT_TRUE(windows.Form_Load());
     QTest::mouseClick(windows.Window().findChild<HotSpot*>(QStringLiteral("cmdPlay")),
                       Qt::LeftButton);
-    unsetenv("VREL_STANDIN_REPORT");
+    qunsetenv("VREL_STANDIN_REPORT");
 
     EXPECT_TRUE(fakes.messages.shown.empty());
     const auto seen = ReadReport(report);
