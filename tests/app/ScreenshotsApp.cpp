@@ -123,7 +123,7 @@ int main(int argc, char** argv) {
 #else
     const auto mod = folder / "Vault City Nights";
     for (const auto& [path, content] : loose) {
-        const auto file = folder / std::filesystem::path(path);
+        const auto file = folder.path() / std::filesystem::path(path);
         std::filesystem::create_directories(file.parent_path());
         WriteFile(file, content);
     }
