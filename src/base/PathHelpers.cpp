@@ -6,9 +6,6 @@
 #include "base/CaseBlindPath.h"
 
 #ifdef _WIN32
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
 #include <windows.h>
 #endif
 

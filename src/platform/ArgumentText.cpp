@@ -1,9 +1,6 @@
 #include "platform/ArgumentText.h"
 
 #ifdef _WIN32
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
 #include <windows.h>
 #endif
 

@@ -5,9 +5,6 @@
 #include <csignal>
 
 #ifdef _WIN32
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
 #include <windows.h>
 #else
 #include <sys/resource.h>

@@ -1,8 +1,5 @@
 #include "platform/win32/Win32Processes.h"
 
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
 #include <windows.h>
 // After windows.h, which it builds on.
 #include <shellapi.h>

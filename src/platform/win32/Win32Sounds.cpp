@@ -1,8 +1,5 @@
 #include "platform/win32/Win32Sounds.h"
 
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
 #include <windows.h>
 
 #include <mmsystem.h>  // needs windows.h first
