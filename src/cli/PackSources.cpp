@@ -10,6 +10,7 @@
 #include "archive/NewMemberName.h"
 #include "base/AnsiText.h"
 #include "base/Expected.h"
+#include "base/ListedEntry.h"
 
 namespace vrel::cli {
 namespace {
@@ -49,12 +50,19 @@ PackSources CollectPackSources(const std::filesystem::path& folder,
         sources.Refusals.push_back(folder.string() + ": " + error.message());
         return sources;
     }
+    FolderWalk walk(folder);
     for (; it != end; it.increment(error)) {
         if (error) {
             sources.Refusals.push_back(folder.string() + ": " + error.message());
             break;
         }
-        const std::filesystem::path relative = it->path().lexically_relative(folder);
+        const WalkedEntry entry = walk.Place(it);
+        const std::filesystem::path& relative = entry.Relative;
+        if (entry.NameHoldsDrive) {
+            sources.Refusals.push_back(PathToDisplay(relative) + ": " +
+                                       DescribeUnsafeName(UnsafeName::Drive));
+            continue;
+        }
         std::error_code statusError;
         const auto status = it->status(statusError);
         if (std::filesystem::is_directory(status)) {
