@@ -22,15 +22,11 @@ constexpr std::uintmax_t kMaxMemberSize = 0x7FFFFFFF;
 Expected<std::string, std::string> MemberName(const std::filesystem::path& relative) {
     std::vector<std::string> parts;
     for (const std::filesystem::path& part : relative) {
-#ifdef _WIN32
-        parts.push_back(NativePathToAnsi(part));
-#else
-        auto ansi = StrictUtf8ToAnsi(part.string());
+        auto ansi = StrictUtf8ToAnsi(PathToDisplay(part));
         if (!ansi) {
             return ansi;
         }
         parts.push_back(std::move(*ansi));
-#endif
     }
     return JoinMemberName(parts);
 }
@@ -69,7 +65,7 @@ PackSources CollectPackSources(const std::filesystem::path& folder,
             continue;
         }
         if (!std::filesystem::is_regular_file(status)) {
-            sources.Skipped.push_back(relative.string());
+            sources.Skipped.push_back(PathToDisplay(relative));
             continue;
         }
         if (relative == excludedRelative) {
@@ -77,11 +73,11 @@ PackSources CollectPackSources(const std::filesystem::path& folder,
         }
         auto name = MemberName(relative);
         if (!name) {
-            sources.Refusals.push_back(relative.string() + ": " + name.error());
+            sources.Refusals.push_back(PathToDisplay(relative) + ": " + name.error());
             continue;
         }
         if (it->file_size(statusError) > kMaxMemberSize) {
-            sources.Refusals.push_back(relative.string() + ": larger than 2 GiB");
+            sources.Refusals.push_back(PathToDisplay(relative) + ": larger than 2 GiB");
             continue;
         }
         sources.Members.push_back({std::move(*name), it->path()});
