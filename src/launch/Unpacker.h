@@ -5,9 +5,11 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <system_error>
 #include <unordered_set>
 #include <vector>
 
+#include "archive/DatProblem.h"
 #include "archive/MemberReader.h"
 #include "base/TargetFolders.h"
 #include "config/VrelCFG.h"
@@ -16,11 +18,24 @@
 
 namespace vrel {
 
+enum class UnpackProblemKind {
+    Unreadable,        // the archive or the member cannot be read whole: `dat` says why
+    NameLeadsOutside,  // the member's name leads outside the game folder
+    TargetRefused,     // the game folder has no place for the file: `target` says why
+    CannotKeepAside,   // the user's own file at `path` could not be moved aside
+    CannotCreate,      // the file at `path` could not be created
+    CannotWrite,       // writing the file at `path` failed part-way (the disk may be full)
+};
+
 // A member (or a whole archive, with an empty member) that was not unpacked, and why.
 struct UnpackProblem {
     std::string archive;
     std::string member;  // Windows-1252, as stored
-    std::string reason;
+    UnpackProblemKind kind = UnpackProblemKind::Unreadable;
+    DatProblem dat = DatProblem::CannotOpen;
+    TargetFailure target{};
+    std::filesystem::path path;
+    std::error_code error;
 };
 
 using NativeText = std::filesystem::path::string_type;
@@ -57,7 +72,7 @@ private:
     enum class WriteOutcome { Written, Skipped, Failed };
 
     WriteOutcome WriteMember(const std::filesystem::path& target,
-                             const std::vector<std::uint8_t>& bytes, std::string& reason);
+                             const std::vector<std::uint8_t>& bytes, UnpackProblem& problem);
     bool KeepAside(const std::filesystem::path& target);
 
     std::filesystem::path gameFolder_;
