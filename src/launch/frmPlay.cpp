@@ -37,6 +37,13 @@ QPixmap TerminalPicture() {
     return picture;
 }
 
+std::string DescribeStartFailure(const StartFailure& failure) {
+    if (failure.Kind == StartProblem::NoWine) {
+        return "it is a Windows program and no Wine was found: install Wine or name the Wine to use in VREL_WINE";
+    }
+    return failure.Error.message();
+}
+
 }  // namespace
 
 frmPlay::frmPlay(ProgramState& state, Ports& ports, int pollInterval, QWidget* parent)
@@ -87,7 +94,8 @@ bool frmPlay::Form_Load(const std::filesystem::path& gameProgram) {
     const auto started = ports_.processes.Start(gameProgram, gameProgram.parent_path());
     if (!started) {
         ports_.messages.Show({.text = "Fallout 2 could not be started from " +
-                                      PathToDisplay(gameProgram) + ": " + started.error() +
+                                      PathToDisplay(gameProgram) + ": " +
+                                      DescribeStartFailure(started.error()) +
                                       ".\r\rThe mod files are removed again.",
                               .title = "Can't begin the game!",
                               .buttons = MessageButtons::Ok,

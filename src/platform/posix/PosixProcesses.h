@@ -12,8 +12,8 @@ namespace vrel {
 // Wine: the program named by VREL_WINE, else `wine` on the PATH.
 class PosixProcesses final : public ProcessPort {
 public:
-    Expected<ProcessId, std::string> Start(const std::filesystem::path& program,
-                                           const std::filesystem::path& workingFolder) override;
+    Expected<ProcessId, StartFailure> Start(const std::filesystem::path& program,
+                                            const std::filesystem::path& workingFolder) override;
     // Reaps an ended child, so an ended game never looks alive.
     bool IsRunning(ProcessId id) override;
 };
