@@ -214,7 +214,7 @@ ModPlan PlanModImport(const std::vector<SourceFile>& files, const std::string& m
         const auto first =
             parts.begin() + static_cast<std::ptrdiff_t>(root->Depth + (root->InDataFolder ? 1 : 0));
         std::vector<std::string> memberParts;
-        std::optional<std::string> refusal;
+        std::optional<NameRefusal> refusal;
         for (auto part = first; part != parts.end() && !refusal; ++part) {
             auto ansi = StrictUtf8ToAnsi(*part);
             if (!ansi) {
@@ -223,10 +223,10 @@ ModPlan PlanModImport(const std::vector<SourceFile>& files, const std::string& m
                 memberParts.push_back(std::move(*ansi));
             }
         }
-        auto name = refusal ? Expected<std::string, std::string>(Unexpected{*refusal})
+        auto name = refusal ? Expected<std::string, NameRefusal>(Unexpected{*refusal})
                             : JoinMemberName(memberParts);
         if (!name) {
-            plan.Refusals.push_back(file.Path + ": " + name.error());
+            plan.Refusals.push_back(file.Path + ": " + DescribeNameRefusal(name.error()));
             continue;
         }
         if (file.Size > kMaxMemberSize) {

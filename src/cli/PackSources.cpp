@@ -18,7 +18,7 @@ namespace {
 constexpr std::uintmax_t kMaxMemberSize = 0x7FFFFFFF;
 
 // The member name of a file, or the reason it has none.
-Expected<std::string, std::string> MemberName(const std::filesystem::path& relative) {
+Expected<std::string, NameRefusal> MemberName(const std::filesystem::path& relative) {
     std::vector<std::string> parts;
     for (const std::filesystem::path& part : relative) {
 #ifdef _WIN32
@@ -69,7 +69,8 @@ PackSources CollectPackSources(const std::filesystem::path& folder,
         }
         auto name = MemberName(relative);
         if (!name) {
-            sources.Refusals.push_back(relative.string() + ": " + name.error());
+            sources.Refusals.push_back(relative.string() + ": " +
+                                       DescribeNameRefusal(name.error()));
             continue;
         }
         if (it->file_size(statusError) > kMaxMemberSize) {
