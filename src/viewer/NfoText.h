@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "base/Expected.h"
+#include "base/Failure.h"
 
 namespace vrel {
 
@@ -25,9 +26,12 @@ using LineProgress = std::function<void(std::size_t linesRead)>;
 // end starts no further line. At least one line is read, so empty bytes give one empty line.
 NfoText DecodeNfo(std::string_view bytes, const LineProgress& progress);
 
-// Reads the whole file with one read and decodes it. Fails with a description of the problem when
-// the file is missing, unreadable or empty.
-Expected<NfoText, std::string> ReadNfo(const std::filesystem::path& file,
-                                       const LineProgress& progress);
+enum class NfoProblem { NoFileName, NotFound, NotAFile, CannotOpen, CannotRead, Empty };
+using NfoFailure = Failure<NfoProblem>;  // `Path` is the file
+
+// Reads the whole file with one read and decodes it. Fails when the file is missing, unreadable
+// or empty.
+Expected<NfoText, NfoFailure> ReadNfo(const std::filesystem::path& file,
+                                      const LineProgress& progress);
 
 }  // namespace vrel

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "TempFolder.h"
+#include "viewer/ViewerTexts.h"
 
 namespace vrel {
 namespace {
@@ -59,7 +60,7 @@ protected:
 TEST_F(ReadNfoTest, ReadsTheFile) {
     WriteFile(folder_ / "notes.nfo", "one\r\ntwo\r\n");
     const auto nfo = ReadNfo(folder_ / "notes.nfo", {});
-    ASSERT_TRUE(nfo) << nfo.error();
+    ASSERT_TRUE(nfo) << DescribeNfoFailure(nfo.error());
     EXPECT_EQ(nfo->text, "one\r\ntwo\r\n");
     EXPECT_EQ(nfo->lines, 2u);
 }
@@ -80,7 +81,7 @@ TEST_F(ReadNfoTest, FailuresSayWhatWentWrongAndWithWhichFile) {
         bool progressed = false;
         const auto nfo = ReadNfo(c.file, [&](std::size_t) { progressed = true; });
         ASSERT_FALSE(nfo) << c.file;
-        EXPECT_EQ(nfo.error(), c.description);
+        EXPECT_EQ(DescribeNfoFailure(nfo.error()), c.description);
         EXPECT_FALSE(progressed) << c.file;
     }
 }
