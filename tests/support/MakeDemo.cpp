@@ -8,6 +8,7 @@
 
 #include "DatImage.h"
 #include "base/AnsiText.h"
+#include "config/SaveSettings.h"
 #include "config/VrelCFG.h"
 
 namespace {
@@ -57,7 +58,7 @@ int main(int argc, char** argv) {
     config.cfgPath.AppPath = vrel::NativePathToAnsi(program);
     config.cfgPath.Fallout2 = vrel::NativePathToAnsi(game);
     if (auto error = config.PutConf(program / "vrel.cfg")) {
-        std::cerr << *error << "\n";
+        std::cerr << vrel::DescribeSaveFailure(*error) << "\n";
         return 1;
     }
 
