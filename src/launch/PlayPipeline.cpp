@@ -21,7 +21,7 @@ std::string DescribeProblems(const std::vector<UnpackProblem>& problems) {
     std::string text = "Vrel could not unpack these files, the game will run without them:\r";
     for (std::size_t i = 0; i < problems.size() && i < kProblemsListed; ++i) {
         const UnpackProblem& problem = problems[i];
-        text += "\r" + PathToDisplay(problem.archive);
+        text += "\r" + problem.archive;
         if (!problem.member.empty()) {
             text += ": " + Display(problem.member);
         }
@@ -119,13 +119,12 @@ bool PlayPipeline::Unpack(const std::filesystem::path& game) {
         if (!item.Ticked) {
             continue;
         }
-        completed =
-            unpacker.UnpackArchive(ProgramFile(patches, item.Name), item.Name,
-                                   [&](std::int32_t number, std::int32_t filesTotal) {
-                                       progress_.SetLabel(shownName + " " + std::to_string(number) +
-                                                          "/" + std::to_string(filesTotal));
-                                       progress_.RepaintLabel();
-                                   });
+        completed = unpacker.UnpackArchive(
+            patches / item.Name, shownName, [&](std::int32_t number, std::int32_t filesTotal) {
+                progress_.SetLabel(shownName + " " + std::to_string(number) + "/" +
+                                   std::to_string(filesTotal));
+                progress_.RepaintLabel();
+            });
     }
     progress_.Hide();
     if (record_) {
@@ -135,8 +134,8 @@ bool PlayPipeline::Unpack(const std::filesystem::path& game) {
     if (const auto& failure = unpacker.WriteFailure()) {
         ports_.messages.Show(
             {.text =
-                 "Vrel could not write " + Display(failure->member) + " from " +
-                 PathToDisplay(failure->archive) + " (" + failure->reason +
+                 "Vrel could not write " + Display(failure->member) + " from " + failure->archive +
+                 " (" + failure->reason +
                  ").\r\rThe disk may be full. The game was not started, and the files unpacked so far are removed again.",
              .title = "Can't begin the game!",
              .buttons = MessageButtons::Ok,
