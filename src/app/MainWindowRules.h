@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <filesystem>
 #include <optional>
 #include <string>
 
@@ -38,6 +39,6 @@ inline constexpr const char* kPatchUntickWarning =
 // number; `name` is the row's text as the file is named. The sound and the patch000 warning come
 // also while start-up fills the list; the catalogue follows the tick only afterwards.
 void DATList_ItemCheck(ProgramState& state, MessageBoxPort& messages, SoundPort& sounds, int row,
-                       const std::string& name, bool ticked);
+                       const std::filesystem::path& name, bool ticked);
 
 }  // namespace vrel

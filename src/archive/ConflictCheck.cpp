@@ -158,8 +158,8 @@ ConflictReport ConflictCheck(FalloutDat_Collection& FalloutDats) {
     std::vector<PickedDat> picked;
     for (const auto& slot : FalloutDats) {
         if (slot.item->Selected) {
-            picked.push_back({slot.item->Files.get(), PathToDisplay(std::filesystem::path(
-                                                          GetFileName(slot.item->FullPath)))});
+            picked.push_back(
+                {slot.item->Files.get(), GetFileName(PathToDisplay(slot.item->FullPath))});
         }
     }
     if (picked.size() < 2) {

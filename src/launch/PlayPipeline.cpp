@@ -58,7 +58,7 @@ std::string DescribeProblems(const std::vector<UnpackProblem>& problems) {
     std::string text = "Vrel could not unpack these files, the game will run without them:\r";
     for (std::size_t i = 0; i < problems.size() && i < kProblemsListed; ++i) {
         const UnpackProblem& problem = problems[i];
-        text += "\r" + PathToDisplay(problem.archive);
+        text += "\r" + problem.archive;
         if (!problem.member.empty()) {
             text += ": " + Display(problem.member);
         }
@@ -156,13 +156,12 @@ bool PlayPipeline::Unpack(const std::filesystem::path& game) {
         if (!item.Ticked) {
             continue;
         }
-        completed =
-            unpacker.UnpackArchive(ProgramFile(patches, item.Name), item.Name,
-                                   [&](std::int32_t number, std::int32_t filesTotal) {
-                                       progress_.SetLabel(shownName + " " + std::to_string(number) +
-                                                          "/" + std::to_string(filesTotal));
-                                       progress_.RepaintLabel();
-                                   });
+        completed = unpacker.UnpackArchive(
+            patches / item.Name, shownName, [&](std::int32_t number, std::int32_t filesTotal) {
+                progress_.SetLabel(shownName + " " + std::to_string(number) + "/" +
+                                   std::to_string(filesTotal));
+                progress_.RepaintLabel();
+            });
     }
     progress_.Hide();
     if (record_) {
@@ -173,7 +172,7 @@ bool PlayPipeline::Unpack(const std::filesystem::path& game) {
         ports_.messages.Show(
             {.text =
                  "Vrel could not write " + Display(failure->member) + " from " +
-                 PathToDisplay(failure->archive) + " (" + DescribeUnpackProblem(*failure) +
+                 failure->archive + " (" + DescribeUnpackProblem(*failure) +
                  ").\r\rThe disk may be full. The game was not started, and the files unpacked so far are removed again.",
              .title = "Can't begin the game!",
              .buttons = MessageButtons::Ok,

@@ -29,8 +29,8 @@ enum class UnpackProblemKind {
 
 // A member (or a whole archive, with an empty member) that was not unpacked, and why.
 struct UnpackProblem {
-    std::string archive;
-    std::string member;  // Windows-1252, as stored
+    std::string archive;  // as shown (display text)
+    std::string member;   // Windows-1252, as stored
     UnpackProblemKind kind = UnpackProblemKind::Unreadable;
     DatProblem dat = DatProblem::CannotOpen;
     TargetFailure target{};
@@ -60,7 +60,8 @@ public:
     // Called before each member with its 1-based number and the archive's FilesTotal.
     using MemberStep = std::function<void(std::int32_t number, std::int32_t filesTotal)>;
 
-    // Unpacks every member of one archive. False when a write failed and unpacking must stop.
+    // Unpacks every member of one archive, naming it in problems as `archiveName` (display text).
+    // False when a write failed and unpacking must stop.
     bool UnpackArchive(const std::filesystem::path& archive, const std::string& archiveName,
                        const MemberStep& onMember);
 
