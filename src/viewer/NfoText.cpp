@@ -13,8 +13,7 @@ std::string DisplayName(const std::filesystem::path& file) {
     return std::string(name.begin(), name.end());
 }
 
-}  // namespace
-
+// Splits code-page-437 bytes into lines and decodes them; at least one line is read.
 NfoText DecodeNfo(std::string_view bytes, const LineProgress& progress) {
     NfoText result;
     result.text.reserve(bytes.size() + bytes.size() / 2 + 2);
@@ -35,6 +34,8 @@ NfoText DecodeNfo(std::string_view bytes, const LineProgress& progress) {
     } while (pos < bytes.size());
     return result;
 }
+
+}  // namespace
 
 Expected<NfoText, std::string> ReadNfo(const std::filesystem::path& file,
                                        const LineProgress& progress) {
