@@ -134,29 +134,11 @@ std::string AnsiToUtf8(std::string_view ansi) {
 std::string Utf8ToAnsi(std::string_view utf8) {
     std::string out;
     out.reserve(utf8.size());
-    std::size_t i = 0;
-    while (i < utf8.size()) {
-        const auto lead = static_cast<unsigned char>(utf8[i]);
-        std::size_t length = lead < 0x80    ? 1
-                             : lead >= 0xF0 ? 4
-                             : lead >= 0xE0 ? 3
-                             : lead >= 0xC0 ? 2
-                                            : 0;
-        if (length == 0 || i + length > utf8.size()) {
-            out += '?';
-            ++i;
-            continue;
-        }
-        char32_t cp = length == 1 ? lead : lead & (0xFF >> (length + 1));
-        bool valid = true;
-        for (std::size_t k = 1; k < length; ++k) {
-            const auto next = static_cast<unsigned char>(utf8[i + k]);
-            valid = valid && (next & 0xC0) == 0x80;
-            cp = (cp << 6) | (next & 0x3F);
-        }
-        const int byte = valid ? CodePointToAnsi(cp) : -1;
+    std::size_t pos = 0;
+    while (pos < utf8.size()) {
+        const auto codePoint = DecodeUtf8(utf8, pos);
+        const int byte = codePoint ? CodePointToAnsi(*codePoint) : -1;
         out += byte < 0 ? '?' : static_cast<char>(byte);
-        i += valid ? length : 1;
     }
     return out;
 }

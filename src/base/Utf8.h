@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -39,6 +40,45 @@ constexpr Utf8Form EncodeUtf8(char32_t codePoint) {
 
 inline void AppendUtf8(std::string& out, char32_t codePoint) {
     out += EncodeUtf8(codePoint).View();
+}
+
+// The code point whose UTF-8 form starts at `pos`, which moves past it; nothing for a byte that
+// starts no well-formed form (cut, overlong, a surrogate, beyond U+10FFFF), and `pos` moves past
+// that one byte.
+constexpr std::optional<char32_t> DecodeUtf8(std::string_view text, std::size_t& pos) {
+    const auto lead = static_cast<unsigned char>(text[pos++]);
+    if (lead < 0x80) {
+        return lead;
+    }
+    const std::size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 0;
+    if (length == 0 || pos - 1 + length > text.size()) {
+        return std::nullopt;
+    }
+    std::uint32_t cp = lead & (0xFFu >> (length + 1));
+    for (std::size_t k = 1; k < length; ++k) {
+        const auto next = static_cast<unsigned char>(text[pos - 1 + k]);
+        if ((next & 0xC0) != 0x80) {
+            return std::nullopt;
+        }
+        cp = (cp << 6) | (next & 0x3Fu);
+    }
+    constexpr std::uint32_t kLeast[] = {0, 0, 0x80, 0x800, 0x10000};
+    if (cp < kLeast[length] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
+        return std::nullopt;
+    }
+    pos += length - 1;
+    return static_cast<char32_t>(cp);
+}
+
+// Whether `text` is well-formed UTF-8 throughout.
+constexpr bool IsUtf8(std::string_view text) {
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        if (!DecodeUtf8(text, pos)) {
+            return false;
+        }
+    }
+    return true;
 }
 
 }  // namespace vrel

@@ -1,7 +1,7 @@
 #include "config/FirstRun.h"
 
-#include "base/AnsiText.h"
 #include "config/SaveSettings.h"
+#include "config/SettingsText.h"
 
 namespace vrel {
 
@@ -22,7 +22,7 @@ void ApplyFirstRunDefaults(VrelCFG& config, const std::filesystem::path& program
     config.cfgGeneral.CheckConflicts = true;
     config.cfgPath.AppPath = AppPathText(programFolder);
     config.cfgPath.Fallout1 = "null";
-    config.cfgPath.Fallout2 = Utf8ToAnsi(gameFolder);
+    config.cfgPath.Fallout2 = DisplayToSettings(gameFolder);
     config.cfgSkins.NumSkinsInstalled = 0;
 }
 

@@ -16,7 +16,7 @@ std::string FirstRunCaption();
 // Continue: stores the defaults and writes vrel.cfg. When the file cannot be written the user is
 // told and chooses: true to go on with the settings for this run only, false to stay in the
 // window (the settings in memory stay as they were). A game folder whose name does not fit
-// vrel.cfg's code page is refused with a message, and nothing is saved.
+// vrel.cfg's encoding is refused with a message, and nothing is saved.
 bool SaveFirstRunSettings(VrelCFG& config, const std::filesystem::path& programFolder,
                           std::string_view gameFolder, MessageBoxPort& messages);
 

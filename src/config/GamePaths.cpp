@@ -1,14 +1,14 @@
 #include "config/GamePaths.h"
 
-#include "base/AnsiText.h"
 #include "base/CaseBlindPath.h"
 #include "base/PathHelpers.h"
+#include "config/SettingsText.h"
 
 namespace vrel {
 
 std::filesystem::path GameFolderPath(const std::string& fallout2,
                                      const std::filesystem::path& programFolder) {
-    const std::filesystem::path folder = AnsiToNativePath(fallout2);
+    const std::filesystem::path folder = SettingsToPath(fallout2);
     if (folder.empty() || folder.is_absolute()) {
         return folder;
     }

@@ -5,7 +5,7 @@
 
 namespace vrel {
 
-// The game folder as the file system knows it, from the setting Fallout2 (8-bit text). A relative
+// The game folder as the file system knows it, from the setting Fallout2. A relative
 // setting is read against the Patches folder, the folder the program works from, without the
 // process's current folder being changed. An empty setting stays empty.
 std::filesystem::path GameFolderPath(const std::string& fallout2,

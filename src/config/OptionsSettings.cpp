@@ -1,7 +1,7 @@
 #include "config/OptionsSettings.h"
 
-#include "base/AnsiText.h"
 #include "config/SaveSettings.h"
+#include "config/SettingsText.h"
 
 namespace vrel {
 
@@ -10,7 +10,7 @@ OptionsChoices OptionsFromSettings(const VrelCFG& config) {
             .DeleteDataFiles = config.cfgGeneral.DeleteDataFiles,
             .LoadModDesc = config.cfgGeneral.LoadModDesc,
             .Sound = config.cfgGeneral.Sound,
-            .Fallout2 = AnsiToUtf8(config.cfgPath.Fallout2)};
+            .Fallout2 = SettingsToDisplay(config.cfgPath.Fallout2)};
 }
 
 bool SaveOptions(VrelCFG& config, const std::filesystem::path& programFolder,
@@ -23,7 +23,7 @@ bool SaveOptions(VrelCFG& config, const std::filesystem::path& programFolder,
     chosen.cfgGeneral.DeleteDataFiles = choices.DeleteDataFiles;
     chosen.cfgGeneral.LoadModDesc = choices.LoadModDesc;
     chosen.cfgGeneral.Sound = choices.Sound;
-    chosen.cfgPath.Fallout2 = Utf8ToAnsi(choices.Fallout2);
+    chosen.cfgPath.Fallout2 = DisplayToSettings(choices.Fallout2);
     chosen.cfgPath.AppPath = AppPathText(programFolder);
     chosen.cfgSkins.NumSkinsInstalled = 0;
     if (const auto reason = SaveSettings(chosen, programFolder)) {

@@ -24,7 +24,7 @@ OptionsChoices OptionsFromSettings(const VrelCFG& config);
 // Okay: takes the choices (the game folder unchecked, exactly as typed) and the program folder
 // and rewrites vrel.cfg. When the file cannot be written the user is told, the settings in memory
 // stay as they were and the result is false, so that the window stays open; so too when the game
-// folder's name does not fit vrel.cfg's code page.
+// folder's name does not fit vrel.cfg's encoding.
 bool SaveOptions(VrelCFG& config, const std::filesystem::path& programFolder,
                  const OptionsChoices& choices, MessageBoxPort& messages);
 

@@ -2,6 +2,7 @@
 
 #include "base/AnsiText.h"
 #include "base/PathHelpers.h"
+#include "config/SettingsText.h"
 
 namespace vrel {
 
@@ -17,11 +18,11 @@ std::optional<std::string> SaveSettings(const VrelCFG& config,
 }
 
 std::string AppPathText(const std::filesystem::path& programFolder) {
-    return NativePathToAnsi(programFolder);
+    return PathToSettings(programFolder);
 }
 
 bool GameFolderFitsSettings(std::string_view gameFolder, MessageBoxPort& messages) {
-    if (AnsiHolds(gameFolder)) {
+    if (SettingsHold(gameFolder)) {
         return true;
     }
     messages.Show({.text = "Vrel can't save the Fallout 2 folder \"" + std::string(gameFolder) +

@@ -13,12 +13,12 @@ namespace vrel {
 std::optional<std::string> SaveSettings(const VrelCFG& config,
                                         const std::filesystem::path& programFolder);
 
-// The program folder as vrel.cfg keeps it (8-bit text).
+// The program folder as vrel.cfg keeps it.
 std::string AppPathText(const std::filesystem::path& programFolder);
 
-// vrel.cfg holds the game folder as 8-bit text: a folder (display text) whose name the code page
-// cannot hold is refused with a message, instead of being saved with '?' in it. True when it may
-// be saved.
+// A game folder (display text) whose name vrel.cfg's encoding cannot hold (on Windows, the system's
+// code page) is refused with a message, instead of being saved with '?' in it. True when it may be
+// saved.
 bool GameFolderFitsSettings(std::string_view gameFolder, MessageBoxPort& messages);
 
 }  // namespace vrel

@@ -5,8 +5,10 @@
 #include <fstream>
 #include <iterator>
 #include <system_error>
+#include <utility>
 
 #include "base/PathHelpers.h"
+#include "config/SettingsText.h"
 
 #ifdef _WIN32
 #include <io.h>
@@ -70,8 +72,8 @@ char Digit(bool value) {
 
 FirstWindow VrelCFG::GetConf(const std::filesystem::path& cfgFilePath) {
     std::ifstream in(cfgFilePath, std::ios::binary);
-    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    return ReadConf(text);
+    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    return ReadConf(SettingsTextOfFile(std::move(bytes)));
 }
 
 FirstWindow VrelCFG::ReadConf(std::string_view text) {

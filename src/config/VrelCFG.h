@@ -17,7 +17,7 @@ struct CfgGeneral {
     bool CheckConflicts = false;
 };
 
-// Folders as Windows-1252 text, exactly as vrel.cfg holds them.
+// Folders as settings text (config/SettingsText.h), exactly as vrel.cfg holds them.
 struct CfgPath {
     std::string Fallout1;
     std::string Fallout2;  // the game folder, holding Fallout2.exe and the Data tree

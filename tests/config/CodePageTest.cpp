@@ -1,13 +1,16 @@
-// vrel.cfg keeps the game folder in the system's ANSI code page, the same code page both ways. Run
-// under Wine with LANG=ru_RU.UTF-8 (code page 1251) and with an English locale (1252).
+// vrel.cfg keeps the game folder in the system's own narrow encoding, the same both ways: on
+// Windows the ANSI code page (run under Wine with LANG=ru_RU.UTF-8 for code page 1251 and with an
+// English locale for 1252), elsewhere UTF-8.
+#ifdef _WIN32
 #include <windows.h>
+#endif
 
 #include <gtest/gtest.h>
 
 #include "Fakes.h"
 #include "TempFolder.h"
-#include "base/AnsiText.h"
 #include "config/FirstRun.h"
+#include "config/GamePaths.h"
 #include "config/OptionsSettings.h"
 
 namespace vrel {
@@ -16,6 +19,7 @@ namespace {
 using testing::FakeMessageBox;
 using testing::TempFolder;
 
+#ifdef _WIN32
 const char* const kCyrillicFolder = "C:\\Игры\\Fallout 2";
 
 // A fixed 1252 table on the way in and the system's code page on the way out saved this folder as
@@ -36,7 +40,7 @@ TEST(CodePage, CyrillicGameFolderIsSavedAndReadBackUnder1251AndRefusedUnder1252)
         VrelCFG readBack;
         readBack.GetConf(folder / "vrel.cfg");
         EXPECT_EQ(readBack.cfgPath.Fallout2, "C:\\\xC8\xE3\xF0\xFB\\Fallout 2");
-        EXPECT_EQ(AnsiToNativePath(readBack.cfgPath.Fallout2),
+        EXPECT_EQ(GameFolderPath(readBack.cfgPath.Fallout2, folder.path()),
                   std::filesystem::path(L"C:\\Игры\\Fallout 2"));
         EXPECT_EQ(OptionsFromSettings(readBack).Fallout2, kCyrillicFolder);
     } else {
@@ -50,6 +54,43 @@ TEST(CodePage, CyrillicGameFolderIsSavedAndReadBackUnder1251AndRefusedUnder1252)
         EXPECT_EQ(testing::ReadFile(folder / "vrel.cfg"), before);
     }
 }
+#else
+// The Windows-1252 table used on Linux refused every folder outside it, such as this one.
+TEST(CodePage, CyrillicGameFolderIsSavedAsUtf8AndReadBack) {
+    const char* const folderName = "/home/u/Игры/Fallout 2";
+    TempFolder folder;
+    testing::WriteFile(folder / "vrel.cfg", "[General]\r\nFirstTimeRun=1\r\n");
+    VrelCFG config;
+    FakeMessageBox messages;
+    ASSERT_TRUE(SaveFirstRunSettings(config, folder.path(), folderName, messages));
+    EXPECT_TRUE(messages.shown.empty());
+    const auto bytes = testing::ReadFile(folder / "vrel.cfg");
+    EXPECT_NE(std::string(bytes.begin(), bytes.end())
+                  .find("\r\nFallout2=" + std::string(folderName) + "\r\n"),
+              std::string::npos);
+    VrelCFG readBack;
+    readBack.GetConf(folder / "vrel.cfg");
+    EXPECT_EQ(OptionsFromSettings(readBack).Fallout2, folderName);
+    EXPECT_EQ(GameFolderPath(readBack.cfgPath.Fallout2, folder.path()),
+              std::filesystem::path(u8"/home/u/Игры/Fallout 2"));
+}
+
+// A file written on Windows holds its folders in the code page there; read as UTF-8 its folders
+// would name nothing and show broken.
+TEST(CodePage, FileWrittenOnWindowsIsReadAsWindows1252) {
+    TempFolder folder;
+    testing::WriteFile(folder / "vrel.cfg",
+                       "[General]\r\nFirstTimeRun=0\r\nSound=1\r\nLoadModDesc=1\r\n"
+                       "DeleteDataFiles=1\r\nCheckConflicts=1\r\n\r\n[Path]\r\n"
+                       "AppPath=C:\\Users\\J\xFCrgen\\Vrel\r\nFallout1=\"null\"\r\n"
+                       "Fallout2=C:\\Users\\J\xFCrgen\\Games\\Fallout 2\r\n");
+    VrelCFG config;
+    EXPECT_EQ(config.GetConf(folder / "vrel.cfg"), FirstWindow::MainWindow);
+    EXPECT_TRUE(config.cfgGeneral.Sound);
+    EXPECT_EQ(OptionsFromSettings(config).Fallout2, "C:\\Users\\Jürgen\\Games\\Fallout 2");
+    EXPECT_EQ(config.cfgPath.AppPath, "C:\\Users\\Jürgen\\Vrel");
+}
+#endif
 
 }  // namespace
 }  // namespace vrel

@@ -4,7 +4,7 @@
 
 #include "Fakes.h"
 #include "TempFolder.h"
-#include "base/AnsiText.h"
+#include "config/SaveSettings.h"
 
 namespace vrel {
 namespace {
@@ -35,7 +35,7 @@ protected:
         testing::WriteFile(folder_ / "vrel.cfg", "[General]\r\nFirstTimeRun=1\r\n");
         config_.cfgPath.Fallout2 = "kept in memory";
     }
-    std::string AppPath() const { return NativePathToAnsi(folder_.path()); }
+    std::string AppPath() const { return AppPathText(folder_.path()); }
 
     TempFolder folder_;
     VrelCFG config_;
@@ -48,9 +48,13 @@ TEST_F(FirstRunSaveTest, ContinueWritesTheDefaultsWithTheBoxesFolder) {
         std::string stored;
     } cases[] = {
         {"C:\\Games\\Fallout2", "C:\\Games\\Fallout2"},
-        {"", ""},                                    // an empty box is stored empty
-        {" /games/fo2 ", " /games/fo2 "},            // stored exactly as typed
-        {"/spiele/caf\xC3\xA9", "/spiele/caf\xE9"},  // display text becomes Windows-1252
+        {"", ""},                          // an empty box is stored empty
+        {" /games/fo2 ", " /games/fo2 "},  // stored exactly as typed
+#ifdef _WIN32
+        {"/spiele/caf\xC3\xA9", "/spiele/caf\xE9"},  // display text becomes the code page's
+#else
+        {"/spiele/caf\xC3\xA9", "/spiele/caf\xC3\xA9"},  // UTF-8 stays UTF-8
+#endif
     };
     for (const auto& c : cases) {
         VrelCFG config;

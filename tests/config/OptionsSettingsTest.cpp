@@ -4,7 +4,7 @@
 
 #include "Fakes.h"
 #include "TempFolder.h"
-#include "base/AnsiText.h"
+#include "config/SaveSettings.h"
 
 namespace vrel {
 namespace {
@@ -17,6 +17,14 @@ std::string FileText(const std::filesystem::path& file) {
     return {bytes.begin(), bytes.end()};
 }
 
+// "C:\Spiele\Fällout2" as vrel.cfg holds it: in the code page (1252 here) on Windows, UTF-8
+// elsewhere.
+#ifdef _WIN32
+const char* const kStoredFolder = "C:\\Spiele\\F\xE4llout2";
+#else
+const char* const kStoredFolder = "C:\\Spiele\\F\xC3\xA4llout2";
+#endif
+
 VrelCFG Saved() {
     VrelCFG config;
     config.cfgGeneral = {.FirstTimeRun = false,
@@ -24,8 +32,7 @@ VrelCFG Saved() {
                          .LoadModDesc = false,
                          .DeleteDataFiles = true,
                          .CheckConflicts = false};
-    config.cfgPath = {
-        .Fallout1 = "\"null\"", .Fallout2 = "C:\\Spiele\\F\xE4llout2", .AppPath = "x"};
+    config.cfgPath = {.Fallout1 = "\"null\"", .Fallout2 = kStoredFolder, .AppPath = "x"};
     config.cfgSkins.NumSkinsInstalled = 3;
     return config;
 }
@@ -47,9 +54,8 @@ TEST(OptionsSettings, OkayWithoutChangesRewritesTheSameSettings) {
     EXPECT_EQ(FileText(folder / "vrel.cfg"),
               "[General]\r\nFirstTimeRun=0\r\nSound=1\r\nLoadModDesc=0\r\nDeleteDataFiles=1\r\n"
               "CheckConflicts=0\r\n\r\n[Path]\r\nAppPath=" +
-                  NativePathToAnsi(folder.path()) +
-                  "\r\nFallout1=\"null\"\r\nFallout2=C:\\Spiele\\F\xE4llout2\r\n\r\n"
-                  "[Skins]\r\nNumSkinsInstalled=0\r\n");
+                  AppPathText(folder.path()) + "\r\nFallout1=\"null\"\r\nFallout2=" +
+                  kStoredFolder + "\r\n\r\n[Skins]\r\nNumSkinsInstalled=0\r\n");
     EXPECT_TRUE(messages.shown.empty());
 }
 
@@ -68,7 +74,7 @@ TEST(OptionsSettings, OkayStoresEachChoice) {
     EXPECT_TRUE(config.cfgGeneral.LoadModDesc);
     EXPECT_FALSE(config.cfgGeneral.Sound);
     EXPECT_EQ(config.cfgPath.Fallout2, " typed by hand ");
-    EXPECT_EQ(config.cfgPath.AppPath, NativePathToAnsi(folder.path()));
+    EXPECT_EQ(config.cfgPath.AppPath, AppPathText(folder.path()));
     VrelCFG reread;
     reread.GetConf(folder / "vrel.cfg");
     EXPECT_FALSE(reread.cfgGeneral.Sound);

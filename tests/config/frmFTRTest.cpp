@@ -7,7 +7,7 @@
 #include <QPushButton>
 
 #include "ConfigWindowFixture.h"
-#include "base/AnsiText.h"
+#include "config/SettingsText.h"
 
 namespace vrel {
 namespace {
@@ -24,7 +24,7 @@ protected:
     std::string Defaults(const std::string& fallout2) const {
         return "[General]\r\nFirstTimeRun=0\r\nSound=1\r\nLoadModDesc=1\r\nDeleteDataFiles=1\r\n"
                "CheckConflicts=1\r\n\r\n[Path]\r\nAppPath=" +
-               NativePathToAnsi(folder_.path()) + "\r\nFallout1=\"null\"\r\nFallout2=" + fallout2 +
+               PathToSettings(folder_.path()) + "\r\nFallout1=\"null\"\r\nFallout2=" + fallout2 +
                "\r\n\r\n[Skins]\r\nNumSkinsInstalled=0\r\n";
     }
 
@@ -94,8 +94,8 @@ TEST_F(frmFTRTest, ContinueSavesDefaultsCreatesTheDataTreeAndOpensTheMainWindow)
     window.show();
     window.txtF2path->setText(QString::fromStdString(game.string()));
     window.Command2->click();
-    EXPECT_EQ(CfgText(), Defaults(NativePathToAnsi(game)));
-    EXPECT_EQ(state_.Config.cfgPath.Fallout2, NativePathToAnsi(game));
+    EXPECT_EQ(CfgText(), Defaults(PathToSettings(game)));
+    EXPECT_EQ(state_.Config.cfgPath.Fallout2, PathToSettings(game));
     EXPECT_TRUE(state_.Config.cfgGeneral.CheckConflicts);
     EXPECT_TRUE(std::filesystem::is_directory(game / "Data" / "text" / "italian" / "game"));
     EXPECT_EQ(mainWindowShown_, 1);

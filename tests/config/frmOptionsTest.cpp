@@ -9,7 +9,7 @@
 #include <QTimer>
 
 #include "ConfigWindowFixture.h"
-#include "base/AnsiText.h"
+#include "config/SettingsText.h"
 
 namespace vrel {
 namespace {
@@ -31,7 +31,7 @@ protected:
     }
     std::string Saved(const std::string& general, const std::string& fallout2) const {
         return "[General]\r\nFirstTimeRun=0\r\n" + general +
-               "\r\n[Path]\r\nAppPath=" + NativePathToAnsi(folder_.path()) +
+               "\r\n[Path]\r\nAppPath=" + PathToSettings(folder_.path()) +
                "\r\nFallout1=\"null\"\r\nFallout2=" + fallout2 +
                "\r\n\r\n[Skins]\r\nNumSkinsInstalled=0\r\n";
     }

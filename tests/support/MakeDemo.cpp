@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "DatImage.h"
-#include "base/AnsiText.h"
+#include "config/SettingsText.h"
 #include "config/VrelCFG.h"
 
 namespace {
@@ -54,8 +54,8 @@ int main(int argc, char** argv) {
                          .LoadModDesc = true,
                          .DeleteDataFiles = true,
                          .CheckConflicts = true};
-    config.cfgPath.AppPath = vrel::NativePathToAnsi(program);
-    config.cfgPath.Fallout2 = vrel::NativePathToAnsi(game);
+    config.cfgPath.AppPath = vrel::PathToSettings(program);
+    config.cfgPath.Fallout2 = vrel::PathToSettings(game);
     if (auto error = config.PutConf(program / "vrel.cfg")) {
         std::cerr << *error << "\n";
         return 1;
