@@ -14,9 +14,9 @@ void HoverSwitch(HoverImages& images, MainButton button, const ProgramState& sta
 }
 
 void DATList_ItemCheck(ProgramState& state, MessageBoxPort& messages, SoundPort& sounds, int row,
-                       const std::string& name, bool ticked) {
+                       const std::filesystem::path& name, bool ticked) {
     PlayHoverSound(state.Config, sounds, state.programFolder);
-    if (!ticked && AnsiToLower(name) == "patch000.dat") {
+    if (!ticked && AnsiToLower(PathToDisplay(name)) == "patch000.dat") {
         messages.Show({.text = kPatchUntickWarning,
                        .title = "Vrel",
                        .buttons = MessageButtons::Ok,

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <filesystem>
 #include <optional>
 #include <string>
 
@@ -11,8 +12,6 @@
 namespace vrel {
 
 enum class MainButton { Play, Options, About, Exit };
-inline constexpr std::array<MainButton, 4> kMainButtons = {MainButton::Play, MainButton::Options,
-                                                           MainButton::About, MainButton::Exit};
 
 // The four highlighted button images: none at start, at most one afterwards.
 class HoverImages {
@@ -38,6 +37,6 @@ inline constexpr const char* kPatchUntickWarning =
 // number; `name` is the row's text as the file is named. The sound and the patch000 warning come
 // also while start-up fills the list; the catalogue follows the tick only afterwards.
 void DATList_ItemCheck(ProgramState& state, MessageBoxPort& messages, SoundPort& sounds, int row,
-                       const std::string& name, bool ticked);
+                       const std::filesystem::path& name, bool ticked);
 
 }  // namespace vrel

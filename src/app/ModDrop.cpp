@@ -13,6 +13,9 @@
 namespace vrel {
 namespace {
 
+// Imports with more members than this show their progress in ProgForm.
+constexpr std::int64_t kLargeModMembers = 100;
+
 // Lines of a left-out list shown before the rest is only counted.
 constexpr std::size_t kShownLeftOut = 12;
 
@@ -159,7 +162,7 @@ std::vector<ModRow> RereadModsKeepingTicks(ProgramState& state, ProgressPort& pr
     for (int k = 1; k <= state.FalloutDats.Count(); ++k) {
         const FalloutDat& mod = state.FalloutDats.Item(k);
         if (mod.Selected) {
-            ticked.insert(AsciiToLower(std::filesystem::path(mod.FullPath).filename().string()));
+            ticked.insert(AsciiToLower(PathToDisplay(mod.FullPath.filename())));
         }
     }
     ModList list = ReadModList(ProgramFile(state.programFolder, "Patches"),
@@ -168,7 +171,7 @@ std::vector<ModRow> RereadModsKeepingTicks(ProgramState& state, ProgressPort& pr
         ModRow& row = list.Rows[i];
         const int position = static_cast<int>(i + 1);
         // The game's patch is item 1 whatever its file is called.
-        const std::string key = i == 0 ? "patch000.dat" : AsciiToLower(row.Name);
+        const std::string key = i == 0 ? "patch000.dat" : AsciiToLower(PathToDisplay(row.Name));
         row.Ticked = ticked.count(key) != 0;
         state.FalloutDats.Item(position).Selected = row.Ticked;
     }

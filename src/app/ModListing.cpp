@@ -3,13 +3,18 @@
 #include <algorithm>
 #include <system_error>
 
+#include "base/AnsiText.h"
 #include "base/CaseBlindPath.h"
 #include "base/PathHelpers.h"
 
 namespace vrel {
 
-std::vector<std::string> ListDatFiles(const std::filesystem::path& folder) {
-    std::vector<std::string> names;
+std::vector<std::filesystem::path> ListDatFiles(const std::filesystem::path& folder) {
+    struct Listed {
+        std::filesystem::path name;
+        std::string shown;  // UTF-8, for the extension and the order
+    };
+    std::vector<Listed> listed;
     std::error_code error;
     for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end;
          it.increment(error)) {
@@ -17,17 +22,23 @@ std::vector<std::string> ListDatFiles(const std::filesystem::path& folder) {
         if (!it->is_regular_file(statError) || IsHiddenOrSystem(it->path())) {
             continue;
         }
-        const std::string name = it->path().filename().string();
-        if (name.size() > 4 &&
-            SameNameIgnoringCase(std::string_view(name).substr(name.size() - 4), ".dat")) {
-            names.push_back(name);
+        std::filesystem::path name = it->path().filename();
+        std::string shown = PathToDisplay(name);
+        if (shown.size() > 4 &&
+            SameNameIgnoringCase(std::string_view(shown).substr(shown.size() - 4), ".dat")) {
+            listed.push_back({std::move(name), std::move(shown)});
         }
     }
-    std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
-        const std::string lowerA = AsciiToLower(a);
-        const std::string lowerB = AsciiToLower(b);
-        return lowerA != lowerB ? lowerA < lowerB : a < b;
+    std::sort(listed.begin(), listed.end(), [](const Listed& a, const Listed& b) {
+        const std::string lowerA = AsciiToLower(a.shown);
+        const std::string lowerB = AsciiToLower(b.shown);
+        return lowerA != lowerB ? lowerA < lowerB : a.shown < b.shown;
     });
+    std::vector<std::filesystem::path> names;
+    names.reserve(listed.size());
+    for (Listed& entry : listed) {
+        names.push_back(std::move(entry.name));
+    }
     return names;
 }
 

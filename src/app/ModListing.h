@@ -6,15 +6,15 @@
 
 namespace vrel {
 
-// One row of the mod list: the archive's file name as listed, and its tick.
+// One row of the mod list: the archive's file name as the file system has it, and its tick.
 struct ModRow {
-    std::string Name;
+    std::filesystem::path Name;
     bool Ticked = false;
 };
 
 // The names of the archives in `folder`: ordinary files, neither hidden nor system files, ending in
 // .dat in any case, sorted by name without regard to letter case, as the game's platform lists
 // them.
-std::vector<std::string> ListDatFiles(const std::filesystem::path& folder);
+std::vector<std::filesystem::path> ListDatFiles(const std::filesystem::path& folder);
 
 }  // namespace vrel

@@ -126,20 +126,20 @@ ModList ReadModList(const std::filesystem::path& patches, bool readDescriptions,
                     ProgressPort& progress, FalloutDat_Collection& FalloutDats) {
     ModList result;
     FalloutDats = FalloutDat_Collection();
-    const std::vector<std::string> listed = ListDatFiles(patches);
+    const std::vector<std::filesystem::path> listed = ListDatFiles(patches);
     progress.SetLabel("Adding DATs...");
     progress.SetValue(1);
     progress.SetMaximum(static_cast<int>(listed.size()));
 
-    FalloutDats.Add(1, kPatchFilesTotal, ProgramFile(patches, "Patch000.dat").string(), true,
+    FalloutDats.Add(1, kPatchFilesTotal, ProgramFile(patches, "Patch000.dat"), true,
                     kPatchDescription, std::make_shared<FileInDat_Collection>());
     bool patchListed = false;
     for (std::size_t i = 0; i < listed.size(); ++i) {
-        const std::string& name = listed[i];
+        const std::filesystem::path& name = listed[i];
         const int position = static_cast<int>(i + 1);
         // On a file system that tells case apart a second patch000.dat in other letters can be
         // there; only the first stands for the game's patch, so rows and items stay in step.
-        if (AsciiToLower(name) == "patch000.dat" && !patchListed) {
+        if (AsciiToLower(PathToDisplay(name)) == "patch000.dat" && !patchListed) {
             patchListed = true;
             result.Rows.insert(result.Rows.begin(), ModRow{name, true});
             progress.SetValue(position);
@@ -149,8 +149,7 @@ ModList ReadModList(const std::filesystem::path& patches, bool readDescriptions,
         const std::filesystem::path fullPath = patches / name;
         DatScan scan = ScanDat(fullPath, readDescriptions);
         auto CurrentFiles = std::make_shared<FileInDat_Collection>();
-        FalloutDats.Add(position, scan.FilesTotal, fullPath.string(), false, scan.Description,
-                        CurrentFiles);
+        FalloutDats.Add(position, scan.FilesTotal, fullPath, false, scan.Description, CurrentFiles);
         for (std::string& member : scan.Names) {
             CurrentFiles->Add(std::move(member));
         }

@@ -20,7 +20,7 @@ inline constexpr const char* kPatchDescription =
 inline constexpr int kPatchFilesTotal = 459;
 
 struct DamagedArchive {
-    std::string Name;
+    std::filesystem::path Name;
     DatProblem Problem;
 };
 

@@ -191,17 +191,17 @@ namespace {
 
 // A row of the mod list: it shows the archive's name as display text and keeps it as the file
 // system has it.
-QListWidgetItem* NewModItem(const std::string& fileName) {
+QListWidgetItem* NewModItem(const std::filesystem::path& fileName) {
     auto* item = new QListWidgetItem(QString::fromStdString(PathToDisplay(fileName)));
-    item->setData(kFileNameRole, QByteArray::fromStdString(fileName));
+    item->setData(kFileNameRole, QVariant::fromValue(fileName));
     item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
     return item;
 }
 
 }  // namespace
 
-std::string frmMain::RowFileName(const QListWidgetItem* item) {
-    return item->data(kFileNameRole).toByteArray().toStdString();
+std::filesystem::path frmMain::RowFileName(const QListWidgetItem* item) {
+    return item->data(kFileNameRole).value<std::filesystem::path>();
 }
 
 bool frmMain::Form_Load() {

@@ -2,6 +2,7 @@
 
 #include <QWidget>
 #include <array>
+#include <filesystem>
 #include <functional>
 #include <string>
 
@@ -44,7 +45,7 @@ public:
 
     // The archive's file name in Patches that a row of DATList stands for, as the file system
     // has it; the row shows it as display text.
-    static std::string RowFileName(const QListWidgetItem* item);
+    static std::filesystem::path RowFileName(const QListWidgetItem* item);
 
     QListWidget* DATList = nullptr;
     QLabel* labDesc = nullptr;

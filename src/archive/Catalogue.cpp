@@ -26,7 +26,7 @@ FileInDat& FileInDat_Collection::Add(std::string fullPath) {
 }
 
 FalloutDat& FalloutDat_Collection::Add(std::int32_t index, std::int32_t filesTotal,
-                                       const std::string& fullPath, bool selected,
+                                       const std::filesystem::path& fullPath, bool selected,
                                        const std::string& modDescription,
                                        std::shared_ptr<FileInDat_Collection> files) {
     auto dat = std::make_shared<FalloutDat>();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 #include <map>
 #include <memory>
 #include <string>
@@ -53,7 +54,8 @@ private:
 struct FalloutDat {
     std::int32_t Index = 0;
     std::int32_t FilesTotal = 0;
-    std::string FullPath;
+    // As the file system names it: a narrow string would not name it again on Windows.
+    std::filesystem::path FullPath;
     bool Selected = false;
     std::string ModDesc;  // Windows-1252 text
     std::shared_ptr<vrel::FileInDat_Collection> Files =
@@ -62,9 +64,9 @@ struct FalloutDat {
 
 class FalloutDat_Collection {
 public:
-    FalloutDat& Add(std::int32_t index, std::int32_t filesTotal, const std::string& fullPath,
-                    bool selected, const std::string& modDescription,
-                    std::shared_ptr<FileInDat_Collection> files);
+    FalloutDat& Add(std::int32_t index, std::int32_t filesTotal,
+                    const std::filesystem::path& fullPath, bool selected,
+                    const std::string& modDescription, std::shared_ptr<FileInDat_Collection> files);
     FalloutDat& Item(int position) const { return items_.Item(position); }
     int Count() const { return items_.Count(); }
 

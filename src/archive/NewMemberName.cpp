@@ -7,29 +7,43 @@
 
 namespace vrel {
 
-Expected<std::string, std::string> JoinMemberName(const std::vector<std::string>& parts) {
+std::string DescribeNameRefusal(const NameRefusal& refusal) {
+    switch (refusal.Kind) {
+        case NameProblem::HoldsBackslash:
+            return "the name holds a backslash";
+        case NameProblem::Unsafe:
+            return DescribeUnsafeName(refusal.Unsafe);
+        case NameProblem::TooLong:
+            return "the name is longer than " + std::to_string(kNameFieldLength) + " characters (" +
+                   std::to_string(refusal.Length) + ")";
+        case NameProblem::NotWindows1252:
+            break;
+    }
+    return "the name cannot be written in Windows-1252";
+}
+
+Expected<std::string, NameRefusal> JoinMemberName(const std::vector<std::string>& parts) {
     std::string name;
     for (const std::string& part : parts) {
         if (part.find('\\') != std::string::npos) {
-            return Unexpected{std::string("the name holds a backslash")};
+            return Unexpected{NameRefusal{NameProblem::HoldsBackslash}};
         }
         name += name.empty() ? "" : "\\";
         name += part;
     }
     if (auto unsafe = CheckMemberName(name)) {
-        return Unexpected{DescribeUnsafeName(*unsafe)};
+        return Unexpected{NameRefusal{NameProblem::Unsafe, *unsafe}};
     }
     if (name.size() > static_cast<std::size_t>(kNameFieldLength)) {
-        return Unexpected{"the name is longer than " + std::to_string(kNameFieldLength) +
-                          " characters (" + std::to_string(name.size()) + ")"};
+        return Unexpected{NameRefusal{.Kind = NameProblem::TooLong, .Length = name.size()}};
     }
     return name;
 }
 
-Expected<std::string, std::string> StrictUtf8ToAnsi(const std::string& utf8) {
+Expected<std::string, NameRefusal> StrictUtf8ToAnsi(const std::string& utf8) {
     std::string ansi = Utf8ToAnsi(utf8);
     if (AnsiToUtf8(ansi) != utf8) {
-        return Unexpected{std::string("the name cannot be written in Windows-1252")};
+        return Unexpected{NameRefusal{NameProblem::NotWindows1252}};
     }
     return ansi;
 }

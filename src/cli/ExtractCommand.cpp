@@ -5,6 +5,7 @@
 #include "archive/MemberPath.h"
 #include "archive/MemberStream.h"
 #include "base/AnsiText.h"
+#include "base/Failure.h"
 #include "base/TargetFolders.h"
 #include "cli/CommandLine.h"
 #include "cli/ProgressBar.h"
@@ -32,17 +33,25 @@ std::string DescribeTargetFailure(const TargetFailure& failure) {
     return std::string(what) + " is in the way: " + failure.Path.string();
 }
 
+enum class MemberWriteProblem { CannotWrite, CannotReplace };
+using MemberWriteFailure = Failure<MemberWriteProblem>;
+
+std::string DescribeMemberWriteFailure(const MemberWriteFailure& failure) {
+    return (failure.Kind == MemberWriteProblem::CannotWrite ? "cannot write " : "cannot replace ") +
+           failure.Path.string();
+}
+
 // Writes a member's content. A file that is already there is replaced only once the new content
 // is complete, so a failed write never leaves it cut short.
-std::optional<std::string> WriteMember(const TargetFolders::TargetFile& target,
-                                       const std::vector<std::uint8_t>& bytes) {
+std::optional<MemberWriteFailure> WriteMember(const TargetFolders::TargetFile& target,
+                                              const std::vector<std::uint8_t>& bytes) {
     std::error_code error;
     if (!target.Existed) {
         if (WriteWhole(target.Path, bytes)) {
             return std::nullopt;
         }
         std::filesystem::remove(target.Path, error);
-        return "cannot write " + target.Path.string();
+        return MemberWriteFailure{MemberWriteProblem::CannotWrite, target.Path, {}};
     }
     std::filesystem::path temporary = target.Path;
     temporary += ".vrel-part";
@@ -53,7 +62,7 @@ std::optional<std::string> WriteMember(const TargetFolders::TargetFile& target,
         }
     }
     std::filesystem::remove(temporary, error);
-    return "cannot replace " + target.Path.string();
+    return MemberWriteFailure{MemberWriteProblem::CannotReplace, target.Path, {}};
 }
 
 int RunExtract(const std::vector<std::string>& args, CommandIo& io) {
@@ -116,8 +125,8 @@ int RunExtract(const std::vector<std::string>& args, CommandIo& io) {
             fail(member, DescribeTargetFailure(target.error()));
             continue;
         }
-        if (auto writeError = WriteMember(*target, content.Bytes)) {
-            fail(member, *writeError);
+        if (auto writeFailure = WriteMember(*target, content.Bytes)) {
+            fail(member, DescribeMemberWriteFailure(*writeFailure));
         }
     }
     if (walk->Problem()) {

@@ -9,6 +9,10 @@ std::string FirstRunCaption() {
     return "Vrel v" + std::to_string(VREL_VERSION_MAJOR) + "." + std::to_string(VREL_VERSION_MINOR);
 }
 
+namespace {
+
+// Continue's settings: every switch on, the first-run mark gone, no skins, the program folder,
+// and the game folder as the box holds it (display text; stored unchecked, also when empty).
 void ApplyFirstRunDefaults(VrelCFG& config, const std::filesystem::path& programFolder,
                            std::string_view gameFolder) {
     config.cfgGeneral.FirstTimeRun = false;
@@ -22,6 +26,8 @@ void ApplyFirstRunDefaults(VrelCFG& config, const std::filesystem::path& program
     config.cfgSkins.NumSkinsInstalled = 0;
 }
 
+}  // namespace
+
 bool SaveFirstRunSettings(VrelCFG& config, const std::filesystem::path& programFolder,
                           std::string_view gameFolder, MessageBoxPort& messages) {
     if (!GameFolderFitsSettings(gameFolder, messages)) {
@@ -29,10 +35,11 @@ bool SaveFirstRunSettings(VrelCFG& config, const std::filesystem::path& programF
     }
     VrelCFG chosen = config;
     ApplyFirstRunDefaults(chosen, programFolder, gameFolder);
-    if (const auto reason = SaveSettings(chosen, programFolder)) {
+    if (const auto failure = SaveSettings(chosen, programFolder)) {
         const MessageAnswer answer = messages.Show(
             {.text =
-                 "Vrel couldn't save its settings to vrel.cfg (" + *reason + ")." + "\r\r" +
+                 "Vrel couldn't save its settings to vrel.cfg (" + DescribeSaveFailure(*failure) +
+                 ")." + "\r\r" +
                  "Press OK to go on without saving them (Vrel will ask for them again the next time), or Cancel to try again.",
              .title = "Error!",
              .buttons = MessageButtons::OkCancel,

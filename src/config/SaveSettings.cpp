@@ -6,15 +6,29 @@
 
 namespace vrel {
 
-std::optional<std::string> SaveSettings(const VrelCFG& config,
+std::optional<SaveFailure> SaveSettings(const VrelCFG& config,
                                         const std::filesystem::path& programFolder) {
-    auto reason = config.PutConf(ProgramFile(programFolder, "vrel.cfg"));
-#ifdef _WIN32
-    if (reason) {
-        reason = AnsiToUtf8(*reason);
+    return config.PutConf(ProgramFile(programFolder, "vrel.cfg"));
+}
+
+std::string DescribeSaveFailure(const SaveFailure& failure) {
+    std::string text;
+    switch (failure.Kind) {
+        case SaveProblem::CannotCreate:
+            text = "cannot create " + failure.Path.string();
+            break;
+        case SaveProblem::CannotWrite:
+            text = "cannot write " + failure.Path.string();
+            break;
+        case SaveProblem::CannotReplace:
+            text = "cannot replace " + failure.Path.string() + ": " + failure.Error.message();
+            break;
     }
+#ifdef _WIN32
+    // The narrow path and the system's message are in the ANSI code page there.
+    text = AnsiToUtf8(text);
 #endif
-    return reason;
+    return text;
 }
 
 std::string AppPathText(const std::filesystem::path& programFolder) {

@@ -9,9 +9,12 @@
 
 namespace vrel {
 
-// Rewrites vrel.cfg in the program folder from `config`; the reason, as display text, on failure.
-std::optional<std::string> SaveSettings(const VrelCFG& config,
+// Rewrites vrel.cfg in the program folder from `config`; nothing on success.
+std::optional<SaveFailure> SaveSettings(const VrelCFG& config,
                                         const std::filesystem::path& programFolder);
+
+// Why vrel.cfg could not be saved, as the settings windows show it.
+std::string DescribeSaveFailure(const SaveFailure& failure);
 
 // The program folder as vrel.cfg keeps it.
 std::string AppPathText(const std::filesystem::path& programFolder);

@@ -162,14 +162,14 @@ std::string VrelCFG::FormatConf() const {
     return text;
 }
 
-std::optional<std::string> VrelCFG::PutConf(const std::filesystem::path& cfgFilePath) const {
+std::optional<SaveFailure> VrelCFG::PutConf(const std::filesystem::path& cfgFilePath) const {
     const std::string text = FormatConf();
     std::filesystem::path temporary = cfgFilePath;
     temporary += ".new";
 
     std::FILE* file = OpenFile(temporary, "wb");
     if (file == nullptr) {
-        return "cannot create " + temporary.string();
+        return SaveFailure{SaveProblem::CannotCreate, temporary, {}};
     }
     bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
     written = std::fflush(file) == 0 && written;
@@ -182,12 +182,13 @@ std::optional<std::string> VrelCFG::PutConf(const std::filesystem::path& cfgFile
     std::error_code error;
     if (!written) {
         std::filesystem::remove(temporary, error);
-        return "cannot write " + temporary.string();
+        return SaveFailure{SaveProblem::CannotWrite, temporary, {}};
     }
     std::filesystem::rename(temporary, cfgFilePath, error);
     if (error) {
+        const std::error_code renameError = error;
         std::filesystem::remove(temporary, error);
-        return "cannot replace " + cfgFilePath.string() + ": " + error.message();
+        return SaveFailure{SaveProblem::CannotReplace, cfgFilePath, renameError};
     }
     return std::nullopt;
 }

@@ -6,7 +6,16 @@
 #include <string>
 #include <string_view>
 
+#include "base/Failure.h"
+
 namespace vrel {
+
+enum class SaveProblem {
+    CannotCreate,   // the new file beside vrel.cfg could not be created
+    CannotWrite,    // writing or flushing it failed
+    CannotReplace,  // it could not be moved over vrel.cfg: `Error` says why
+};
+using SaveFailure = Failure<SaveProblem>;  // `Path` is the file that could not be made or replaced
 
 // The four switches and the first-run mark. A Boolean setting counts as on only when true.
 struct CfgGeneral {
@@ -50,9 +59,8 @@ public:
     std::string FormatConf() const;
 
     // Replaces the file in one step: the new text is written and flushed beside it, then moved
-    // over it, so a failure never leaves the program without its settings. Returns the reason on
-    // failure.
-    std::optional<std::string> PutConf(const std::filesystem::path& cfgFilePath) const;
+    // over it, so a failure never leaves the program without its settings. Nothing on success.
+    std::optional<SaveFailure> PutConf(const std::filesystem::path& cfgFilePath) const;
 };
 
 }  // namespace vrel

@@ -17,15 +17,52 @@ std::string Display(const std::string& ansi) {
     return AnsiToUtf8(ansi);
 }
 
+std::string DescribeTargetFailure(const TargetFailure& failure) {
+    const std::string path = PathToDisplay(failure.Path);
+    switch (failure.Kind) {
+        case TargetProblem::NotAFolder:
+            return "a file stands where the folder " + path + " should be";
+        case TargetProblem::NotAFile:
+            return failure.Found == std::filesystem::file_type::directory
+                       ? "a folder stands at " + path
+                       : "a special file stands at " + path;
+        case TargetProblem::LinkLeadsOutside:
+            return "the symbolic link " + path + " leads outside the game folder";
+        case TargetProblem::CannotCreateFolder:
+            break;
+    }
+    return "the folder " + path + " cannot be created: " + failure.Error.message();
+}
+
+// Why a file was not unpacked, as the player reads it.
+std::string DescribeUnpackProblem(const UnpackProblem& problem) {
+    const std::string path = PathToDisplay(problem.path);
+    switch (problem.kind) {
+        case UnpackProblemKind::Unreadable:
+            return DescribeDatProblem(problem.dat);
+        case UnpackProblemKind::NameLeadsOutside:
+            return "its name leads outside the game folder";
+        case UnpackProblemKind::TargetRefused:
+            return DescribeTargetFailure(problem.target);
+        case UnpackProblemKind::CannotKeepAside:
+            return "the file already at " + path + " could not be kept aside";
+        case UnpackProblemKind::CannotCreate:
+            return "cannot create " + path + ": " + problem.error.message();
+        case UnpackProblemKind::CannotWrite:
+            break;
+    }
+    return "cannot write " + path + ": " + problem.error.message();
+}
+
 std::string DescribeProblems(const std::vector<UnpackProblem>& problems) {
     std::string text = "Vrel could not unpack these files, the game will run without them:\r";
     for (std::size_t i = 0; i < problems.size() && i < kProblemsListed; ++i) {
         const UnpackProblem& problem = problems[i];
-        text += "\r" + PathToDisplay(problem.archive);
+        text += "\r" + problem.archive;
         if (!problem.member.empty()) {
             text += ": " + Display(problem.member);
         }
-        text += " (" + problem.reason + ")";
+        text += " (" + DescribeUnpackProblem(problem) + ")";
     }
     if (problems.size() > kProblemsListed) {
         text += "\r...and " + std::to_string(problems.size() - kProblemsListed) + " more.";
@@ -119,13 +156,12 @@ bool PlayPipeline::Unpack(const std::filesystem::path& game) {
         if (!item.Ticked) {
             continue;
         }
-        completed =
-            unpacker.UnpackArchive(ProgramFile(patches, item.Name), item.Name,
-                                   [&](std::int32_t number, std::int32_t filesTotal) {
-                                       progress_.SetLabel(shownName + " " + std::to_string(number) +
-                                                          "/" + std::to_string(filesTotal));
-                                       progress_.RepaintLabel();
-                                   });
+        completed = unpacker.UnpackArchive(
+            patches / item.Name, shownName, [&](std::int32_t number, std::int32_t filesTotal) {
+                progress_.SetLabel(shownName + " " + std::to_string(number) + "/" +
+                                   std::to_string(filesTotal));
+                progress_.RepaintLabel();
+            });
     }
     progress_.Hide();
     if (record_) {
@@ -136,7 +172,7 @@ bool PlayPipeline::Unpack(const std::filesystem::path& game) {
         ports_.messages.Show(
             {.text =
                  "Vrel could not write " + Display(failure->member) + " from " +
-                 PathToDisplay(failure->archive) + " (" + failure->reason +
+                 failure->archive + " (" + DescribeUnpackProblem(*failure) +
                  ").\r\rThe disk may be full. The game was not started, and the files unpacked so far are removed again.",
              .title = "Can't begin the game!",
              .buttons = MessageButtons::Ok,

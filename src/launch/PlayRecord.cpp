@@ -3,6 +3,7 @@
 #include "base/AnsiText.h"
 #include "base/FileAttributes.h"
 #include "base/PathHelpers.h"
+#include "launch/CleanUp.h"
 
 #include <fstream>
 #include <map>
@@ -222,9 +223,7 @@ RestoreOutcome RestoreGameFolder(const RecordedPlay& play) {
             outcome.notRestored.push_back(it->original);
         }
     }
-    for (auto it = folders.rbegin(); it != folders.rend(); ++it) {
-        std::filesystem::remove(*it, error);  // only when empty
-    }
+    RemoveEmptiedFolders(folders);
     if (outcome.notRestored.empty()) {
         std::filesystem::remove(play.recordFile, error);
     }

@@ -3,7 +3,6 @@
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
-#include <cstring>
 #include <system_error>
 
 #include "archive/DatWalk.h"
@@ -19,23 +18,6 @@ namespace {
 
 bool EndsWith(std::string_view text, std::string_view tail) {
     return text.size() >= tail.size() && text.substr(text.size() - tail.size()) == tail;
-}
-
-std::string DescribeTargetFailure(const TargetFailure& failure) {
-    const std::string path = PathToDisplay(failure.Path);
-    switch (failure.Kind) {
-        case TargetProblem::NotAFolder:
-            return "a file stands where the folder " + path + " should be";
-        case TargetProblem::NotAFile:
-            return failure.Found == std::filesystem::file_type::directory
-                       ? "a folder stands at " + path
-                       : "a special file stands at " + path;
-        case TargetProblem::LinkLeadsOutside:
-            return "the symbolic link " + path + " leads outside the game folder";
-        case TargetProblem::CannotCreateFolder:
-            break;
-    }
-    return "the folder " + path + " cannot be created: " + failure.Error.message();
 }
 
 }  // namespace
@@ -62,7 +44,7 @@ bool Unpacker::UnpackArchive(const std::filesystem::path& archive, const std::st
                              const MemberStep& onMember) {
     auto walk = DatWalk::Open(archive);
     if (!walk) {
-        problems_.push_back({archiveName, "", DescribeDatProblem(walk.error())});
+        problems_.push_back({.archive = archiveName, .dat = walk.error()});
         return true;
     }
     const std::int32_t filesTotal = walk->FilesTotal();
@@ -77,39 +59,42 @@ bool Unpacker::UnpackArchive(const std::filesystem::path& archive, const std::st
         std::optional<MemberStream::Member> next = members.Next();
         if (!next) {
             problems_.push_back(
-                {archiveName, "",
-                 DescribeDatProblem(walk->Problem().value_or(DatProblem::BadEntry))});
+                {.archive = archiveName, .dat = walk->Problem().value_or(DatProblem::BadEntry)});
             break;
         }
         const DatEntry* entry = &next->Entry;
         const auto parts = SafeTargetParts(entry->Name);
         if (!parts) {
-            problems_.push_back(
-                {archiveName, entry->Name, "its name leads outside the game folder"});
+            problems_.push_back({.archive = archiveName,
+                                 .member = entry->Name,
+                                 .kind = UnpackProblemKind::NameLeadsOutside});
             continue;
         }
         const MemberContent& content = *next->Content;
         if (content.Problem) {
-            problems_.push_back({archiveName, entry->Name, DescribeDatProblem(*content.Problem)});
+            problems_.push_back(
+                {.archive = archiveName, .member = entry->Name, .dat = *content.Problem});
             continue;
         }
         const auto prepared =
             targets_.PrepareFile(std::vector<std::string_view>(parts->begin(), parts->end()));
         if (!prepared) {
-            problems_.push_back(
-                {archiveName, entry->Name, DescribeTargetFailure(prepared.error())});
+            problems_.push_back({.archive = archiveName,
+                                 .member = entry->Name,
+                                 .kind = UnpackProblemKind::TargetRefused,
+                                 .target = prepared.error()});
             continue;
         }
         const std::filesystem::path& target = prepared->Path;
-        std::string reason;
-        switch (WriteMember(target, content.Bytes, reason)) {
+        UnpackProblem problem{.archive = archiveName, .member = entry->Name};
+        switch (WriteMember(target, content.Bytes, problem)) {
             case WriteOutcome::Written:
                 break;
             case WriteOutcome::Skipped:
-                problems_.push_back({archiveName, entry->Name, reason});
+                problems_.push_back(std::move(problem));
                 continue;
             case WriteOutcome::Failed:
-                writeFailure_ = UnpackProblem{archiveName, entry->Name, reason};
+                writeFailure_ = std::move(problem);
                 return false;
         }
         // The game's prototypes stay read-only while it runs.
@@ -159,7 +144,7 @@ bool Unpacker::KeepAside(const std::filesystem::path& target) {
 
 Unpacker::WriteOutcome Unpacker::WriteMember(const std::filesystem::path& target,
                                              const std::vector<std::uint8_t>& bytes,
-                                             std::string& reason) {
+                                             UnpackProblem& problem) {
     std::error_code error;
     const auto status = std::filesystem::symlink_status(target, error);
     bool keptAside = false;
@@ -167,8 +152,8 @@ Unpacker::WriteOutcome Unpacker::WriteMember(const std::filesystem::path& target
         if (settings_.DeleteDataFiles && !writtenThisPlay_.contains(target.native())) {
             // The user's own file: it comes back after the game.
             if (!KeepAside(target)) {
-                reason =
-                    "the file already at " + PathToDisplay(target) + " could not be kept aside";
+                problem.kind = UnpackProblemKind::CannotKeepAside;
+                problem.path = target;
                 return WriteOutcome::Skipped;
             }
             keptAside = true;
@@ -182,7 +167,9 @@ Unpacker::WriteOutcome Unpacker::WriteMember(const std::filesystem::path& target
     }
     std::FILE* file = OpenFile(target, "wb");
     if (file == nullptr) {
-        reason = "cannot create " + PathToDisplay(target) + ": " + std::strerror(errno);
+        problem.kind = UnpackProblemKind::CannotCreate;
+        problem.path = target;
+        problem.error = std::error_code(errno, std::generic_category());
         if (keptAside) {
             std::filesystem::rename(journal_.keptFiles.back().aside, target, error);
             journal_.keptFiles.pop_back();
@@ -194,8 +181,9 @@ Unpacker::WriteOutcome Unpacker::WriteMember(const std::filesystem::path& target
     const int writeErrno = errno;
     const bool closed = std::fclose(file) == 0;
     if (!written || !closed) {
-        reason = "cannot write " + PathToDisplay(target) + ": " +
-                 std::strerror(written ? errno : writeErrno);
+        problem.kind = UnpackProblemKind::CannotWrite;
+        problem.path = target;
+        problem.error = std::error_code(written ? errno : writeErrno, std::generic_category());
         std::filesystem::remove(target, error);
         return WriteOutcome::Failed;
     }

@@ -5,9 +5,11 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <system_error>
 #include <unordered_set>
 #include <vector>
 
+#include "archive/DatProblem.h"
 #include "archive/MemberReader.h"
 #include "base/TargetFolders.h"
 #include "config/VrelCFG.h"
@@ -16,11 +18,24 @@
 
 namespace vrel {
 
+enum class UnpackProblemKind {
+    Unreadable,        // the archive or the member cannot be read whole: `dat` says why
+    NameLeadsOutside,  // the member's name leads outside the game folder
+    TargetRefused,     // the game folder has no place for the file: `target` says why
+    CannotKeepAside,   // the user's own file at `path` could not be moved aside
+    CannotCreate,      // the file at `path` could not be created
+    CannotWrite,       // writing the file at `path` failed part-way (the disk may be full)
+};
+
 // A member (or a whole archive, with an empty member) that was not unpacked, and why.
 struct UnpackProblem {
-    std::string archive;
-    std::string member;  // Windows-1252, as stored
-    std::string reason;
+    std::string archive;  // as shown (display text)
+    std::string member;   // Windows-1252, as stored
+    UnpackProblemKind kind = UnpackProblemKind::Unreadable;
+    DatProblem dat = DatProblem::CannotOpen;
+    TargetFailure target{};
+    std::filesystem::path path;
+    std::error_code error;
 };
 
 using NativeText = std::filesystem::path::string_type;
@@ -45,7 +60,8 @@ public:
     // Called before each member with its 1-based number and the archive's FilesTotal.
     using MemberStep = std::function<void(std::int32_t number, std::int32_t filesTotal)>;
 
-    // Unpacks every member of one archive. False when a write failed and unpacking must stop.
+    // Unpacks every member of one archive, naming it in problems as `archiveName` (display text).
+    // False when a write failed and unpacking must stop.
     bool UnpackArchive(const std::filesystem::path& archive, const std::string& archiveName,
                        const MemberStep& onMember);
 
@@ -57,7 +73,7 @@ private:
     enum class WriteOutcome { Written, Skipped, Failed };
 
     WriteOutcome WriteMember(const std::filesystem::path& target,
-                             const std::vector<std::uint8_t>& bytes, std::string& reason);
+                             const std::vector<std::uint8_t>& bytes, UnpackProblem& problem);
     bool KeepAside(const std::filesystem::path& target);
 
     std::filesystem::path gameFolder_;

@@ -37,6 +37,13 @@ QPixmap TerminalPicture() {
     return picture;
 }
 
+std::string DescribeStartFailure(const StartFailure& failure) {
+    if (failure.Kind == StartProblem::NoWine) {
+        return "it is a Windows program and no Wine was found: install Wine or name the Wine to use in VREL_WINE";
+    }
+    return failure.Error.message();
+}
+
 }  // namespace
 
 frmPlay::frmPlay(ProgramState& state, Ports& ports, int pollInterval, QWidget* parent)
@@ -86,9 +93,13 @@ bool frmPlay::Form_Load(const std::filesystem::path& gameProgram) {
     // The game runs in its own folder; our own current folder is left as it is.
     const auto started = ports_.processes.Start(gameProgram, gameProgram.parent_path());
     if (!started) {
-        ports_.messages.Show({.text = "Fallout 2 could not be started from " +
-                                      PathToDisplay(gameProgram) + ": " + started.error() +
-                                      ".\r\rThe mod files are removed again.",
+        std::string text = "Fallout 2 could not be started from " + PathToDisplay(gameProgram) +
+                           ": " + DescribeStartFailure(started.error()) + ".";
+        // Play removes what it unpacked only while DeleteDataFiles is on.
+        if (state_.Config.cfgGeneral.DeleteDataFiles) {
+            text += "\r\rThe mod files are removed again.";
+        }
+        ports_.messages.Show({.text = text,
                               .title = "Can't begin the game!",
                               .buttons = MessageButtons::Ok,
                               .icon = MessageIcon::Critical});

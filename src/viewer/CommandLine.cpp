@@ -4,7 +4,7 @@
 
 namespace vrel {
 
-Expected<StartPlan, std::string> PlanStart(std::string_view commandLine) {
+Expected<StartPlan, StartPlanProblem> PlanStart(std::string_view commandLine) {
     if (commandLine.find("-o") != std::string_view::npos) {
         return StartPlan{StartKind::OpenDialog, {}};
     }
@@ -14,7 +14,7 @@ Expected<StartPlan, std::string> PlanStart(std::string_view commandLine) {
     }
     const std::size_t nameStart = f + 3;  // "-f" and one separating character
     if (nameStart > commandLine.size()) {
-        return Unexpected{std::string("No file name follows -f")};
+        return Unexpected{StartPlanProblem::NoFileName};
     }
     return StartPlan{StartKind::LoadNamedFile, std::string(commandLine.substr(nameStart))};
 }

@@ -18,10 +18,13 @@ struct StartPlan {
     std::string fileName;  // for the two loads
 };
 
+enum class StartPlanProblem {
+    NoFileName,  // nothing follows "-f"
+};
+
 // "-o" anywhere shows the open-file dialog; otherwise "-f" takes everything after itself and one
-// separating character as the file name; otherwise the release notes load. Fails with a
-// description when nothing follows "-f".
-Expected<StartPlan, std::string> PlanStart(std::string_view commandLine);
+// separating character as the file name; otherwise the release notes load.
+Expected<StartPlan, StartPlanProblem> PlanStart(std::string_view commandLine);
 
 // "-ns" anywhere: the viewer closes without its exit splash.
 bool SkipsExitSplash(std::string_view commandLine);

@@ -8,13 +8,7 @@
 namespace vrel {
 namespace {
 
-std::string DisplayName(const std::filesystem::path& file) {
-    const std::u8string name = file.u8string();
-    return std::string(name.begin(), name.end());
-}
-
-}  // namespace
-
+// Splits code-page-437 bytes into lines and decodes them; at least one line is read.
 NfoText DecodeNfo(std::string_view bytes, const LineProgress& progress) {
     NfoText result;
     result.text.reserve(bytes.size() + bytes.size() / 2 + 2);
@@ -36,36 +30,40 @@ NfoText DecodeNfo(std::string_view bytes, const LineProgress& progress) {
     return result;
 }
 
-Expected<NfoText, std::string> ReadNfo(const std::filesystem::path& file,
-                                       const LineProgress& progress) {
-    const std::string name = DisplayName(file);
+}  // namespace
+
+Expected<NfoText, NfoFailure> ReadNfo(const std::filesystem::path& file,
+                                      const LineProgress& progress) {
+    const auto failed = [&](NfoProblem problem, std::error_code error = {}) {
+        return Unexpected{NfoFailure{problem, file, error}};
+    };
     if (file.empty()) {
-        return Unexpected{std::string("No file name given")};
+        return failed(NfoProblem::NoFileName);
     }
     std::error_code error;
     const auto status = std::filesystem::status(file, error);
     if (!std::filesystem::exists(status)) {
-        return Unexpected{"File not found: " + name};
+        return failed(NfoProblem::NotFound, error);
     }
     if (std::filesystem::is_directory(status)) {
-        return Unexpected{"Not a file but a folder: " + name};
+        return failed(NfoProblem::NotAFile);
     }
     std::ifstream in(file, std::ios::binary);
     if (!in) {
-        return Unexpected{"Cannot open file: " + name};
+        return failed(NfoProblem::CannotOpen);
     }
     in.seekg(0, std::ios::end);
     const std::streamoff size = in.tellg();
     in.seekg(0, std::ios::beg);
     if (size < 0) {
-        return Unexpected{"Cannot read file: " + name};
+        return failed(NfoProblem::CannotRead);
     }
     if (size == 0) {
-        return Unexpected{"The file is empty: " + name};
+        return failed(NfoProblem::Empty);
     }
     std::string bytes(static_cast<std::size_t>(size), '\0');
     if (!in.read(bytes.data(), size)) {
-        return Unexpected{"Cannot read file: " + name};
+        return failed(NfoProblem::CannotRead);
     }
     return DecodeNfo(bytes, progress);
 }

@@ -17,7 +17,7 @@ void ViewerSession::Form_Load() {
     view_.ShowWindow();
     const auto plan = PlanStart(start_.commandLine);
     if (!plan) {
-        ErrorExit(plan.error());
+        ErrorExit(DescribeStartPlanProblem(plan.error()));
         return;
     }
     if (plan->kind == StartKind::OpenDialog) {
@@ -36,7 +36,7 @@ void ViewerSession::Load(const std::filesystem::path& file) {
         view_.SetLoadingCaption(LoadingCaption(linesRead));
     });
     if (!loaded) {
-        ErrorExit(loaded.error());
+        ErrorExit(DescribeNfoFailure(loaded.error()));
         return;
     }
     view_.SetText(loaded->text);

@@ -24,6 +24,34 @@ std::string ErrorMessage(const std::string& description) {
     return "Error: " + description;
 }
 
+std::string DescribeNfoFailure(const NfoFailure& failure) {
+    const std::u8string utf8 = failure.Path.u8string();
+    const std::string name(utf8.begin(), utf8.end());
+    switch (failure.Kind) {
+        case NfoProblem::NoFileName:
+            return "No file name given";
+        case NfoProblem::NotFound:
+            return "File not found: " + name;
+        case NfoProblem::NotAFile:
+            return "Not a file but a folder: " + name;
+        case NfoProblem::CannotOpen:
+            return "Cannot open file: " + name;
+        case NfoProblem::CannotRead:
+            break;
+        case NfoProblem::Empty:
+            return "The file is empty: " + name;
+    }
+    return "Cannot read file: " + name;
+}
+
+std::string DescribeStartPlanProblem(StartPlanProblem problem) {
+    switch (problem) {
+        case StartPlanProblem::NoFileName:
+            break;
+    }
+    return "No file name follows -f";
+}
+
 std::vector<FileFilter> NfoFilters() {
     return {
         {"NFO Files (*.nfo)", "*.nfo"}, {"TXT Files (*.txt)", "*.txt"}, {"All files (*.*)", "*.*"}};

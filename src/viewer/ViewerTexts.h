@@ -5,6 +5,8 @@
 #include <vector>
 
 #include "platform/PickerPort.h"
+#include "viewer/CommandLine.h"
+#include "viewer/NfoText.h"
 
 // The viewer's own texts: captions, the start text, the error exit and the open-file filters.
 namespace vrel {
@@ -19,6 +21,8 @@ std::string LoadingCaption(std::size_t linesRead);
 std::string LoadedCaption(std::size_t linesRead);
 
 std::string ErrorMessage(const std::string& description);
+std::string DescribeNfoFailure(const NfoFailure& failure);
+std::string DescribeStartPlanProblem(StartPlanProblem problem);
 
 // "NFO Files", "TXT Files", "All files": the first is preselected.
 std::vector<FileFilter> NfoFilters();

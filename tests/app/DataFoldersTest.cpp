@@ -58,7 +58,7 @@ TEST(ModListing, ListsDatFilesInAnyCaseSortedCaseBlind) {
     WriteHiddenFile(folder.path(), "_Mod.dat", 0x2);
     WriteHiddenFile(folder.path(), "d.dat", 0x4);
     EXPECT_EQ(ListDatFiles(folder.path()),
-              (std::vector<std::string>{"a.DaT", "b.dat", "C.dat", "PATCH000.DAT"}));
+              (std::vector<std::filesystem::path>{"a.DaT", "b.dat", "C.dat", "PATCH000.DAT"}));
     EXPECT_TRUE(ListDatFiles(folder / "missing").empty());
 }
 

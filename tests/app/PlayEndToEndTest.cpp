@@ -91,8 +91,10 @@ TEST(PlayEndToEnd, ModsReachTheGameAndTheGameFolderEndsAsItWas) {
                               .Content = Bytes(std::string(900, 'x')),
                               .Storage = MemberStorage::Compressed,
                               .RealSize = 100}}));
-    WriteFile(patches / "c_third.dat", BuildDatImage({{.Name = "text\\english\\game\\misc.msg",
-                                                       .Content = Bytes("third copy wins")}}));
+    // A name beyond ASCII: kept as a narrow string on Windows (UTF-8 one way, the code page the
+    // other) it named no file, and the archive was never unpacked.
+    WriteFile(patches / u8"c_третий.dat", BuildDatImage({{.Name = "text\\english\\game\\misc.msg",
+                                                          .Content = Bytes("third copy wins")}}));
     WriteFile(patches / "d_unticked.dat",
               BuildDatImage({{.Name = "maps\\never.map", .Content = Bytes("no")}}));
 

@@ -63,6 +63,18 @@ TEST(VrelCFG, PutConfFailureKeepsTheOldFile) {
     EXPECT_EQ(testing::ReadFile(file), testing::Bytes(kWritten));
 }
 
+TEST(VrelCFG, AFailedReplaceKeepsTheSystemsReason) {
+    // The clean-up of the new file once overwrote the reason with its own success.
+    TempFolder folder;
+    const auto file = folder / "vrel.cfg";
+    testing::WriteFile(file / "in the way", "");
+    const auto failure = Sample().PutConf(file);
+    ASSERT_TRUE(failure);
+    EXPECT_EQ(failure->Kind, SaveProblem::CannotReplace);
+    EXPECT_TRUE(failure->Error);
+    EXPECT_FALSE(std::filesystem::exists(folder / "vrel.cfg.new"));
+}
+
 struct ReadCase {
     const char* what;
     std::string text;

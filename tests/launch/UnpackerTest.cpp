@@ -179,7 +179,8 @@ TEST_F(UnpackerTest, SeveralThreadsLeaveExactlyWhatOneThreadLeaves) {
         }
         for (const UnpackProblem& problem : unpacker.Problems()) {
             outcome.problems.push_back(problem.archive + ": " + problem.member + ": " +
-                                       problem.reason);
+                                       std::to_string(static_cast<int>(problem.kind)) + "/" +
+                                       std::to_string(static_cast<int>(problem.dat)));
         }
         EXPECT_EQ(journal.keptFiles.size(), 1u);
         return outcome;

@@ -132,8 +132,8 @@ TEST_F(frmDCheckTest, VerdictTextAndOneRowPerClash) {
 
 TEST_F(frmDCheckTest, MemberNamesShowInTheirCodePageAndArchivesAsTheFileSystemNamesThem) {
     ProgramState state;
-    const std::string first = (std::filesystem::path("p") / "Überarbeitung.dat").string();
-    const std::string second = (std::filesystem::path("p") / "Невада.dat").string();
+    const std::filesystem::path first = std::filesystem::path("p") / u8"Überarbeitung.dat";
+    const std::filesystem::path second = std::filesystem::path("p") / u8"Невада.dat";
     FillCatalogue(state.FalloutDats, {{first, true, {"text\\\xE9t\xE9.frm"}},
                                       {second, true, {"text\\\xE9t\xE9.frm"}}});
     frmDCheck window(state, sounds_);

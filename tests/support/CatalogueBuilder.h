@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -9,7 +10,7 @@ namespace vrel::testing {
 
 // One archive of a catalogue made up for a test.
 struct DatSpec {
-    std::string FullPath;
+    std::filesystem::path FullPath;
     bool Selected = false;
     std::vector<std::string> Members;
 };

@@ -3,6 +3,7 @@
 #include <deque>
 #include <filesystem>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "platform/LifetimePort.h"
@@ -101,11 +102,11 @@ public:
 
 class FakeProcesses final : public ProcessPort {
 public:
-    Expected<ProcessId, std::string> Start(const std::filesystem::path& program,
-                                           const std::filesystem::path& workingFolder) override {
+    Expected<ProcessId, StartFailure> Start(const std::filesystem::path& program,
+                                            const std::filesystem::path& workingFolder) override {
         started.push_back({program, workingFolder});
         if (!startResult) {
-            return Unexpected{startFailure};
+            return Unexpected{StartFailure{StartProblem::Refused, program, startFailure}};
         }
         return *startResult;
     }
@@ -120,7 +121,7 @@ public:
     std::vector<Started> started;
     std::vector<ProcessId> queried;
     std::optional<ProcessId> startResult = 42;  // nothing: the start fails with startFailure
-    std::string startFailure = "No such file or directory";
+    std::error_code startFailure = std::make_error_code(std::errc::no_such_file_or_directory);
     bool running = false;
 };
 

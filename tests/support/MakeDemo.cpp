@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "DatImage.h"
+#include "config/SaveSettings.h"
 #include "config/SettingsText.h"
 #include "config/VrelCFG.h"
 
@@ -57,7 +58,7 @@ int main(int argc, char** argv) {
     config.cfgPath.AppPath = vrel::PathToSettings(program);
     config.cfgPath.Fallout2 = vrel::PathToSettings(game);
     if (auto error = config.PutConf(program / "vrel.cfg")) {
-        std::cerr << *error << "\n";
+        std::cerr << vrel::DescribeSaveFailure(*error) << "\n";
         return 1;
     }
 

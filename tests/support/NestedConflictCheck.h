@@ -41,9 +41,9 @@ inline ConflictReport NestedConflictCheck(FalloutDat_Collection& FalloutDats) {
                     }
                     report.Lines.push_back(
                         AnsiToUtf8(x) + " on " +
-                        PathToDisplay(GetFileName(FalloutDats.Item(a).FullPath)) +
+                        GetFileName(PathToDisplay(FalloutDats.Item(a).FullPath)) +
                         " conflicts with " +
-                        PathToDisplay(GetFileName(FalloutDats.Item(b).FullPath)));
+                        GetFileName(PathToDisplay(FalloutDats.Item(b).FullPath)));
                     const std::string extension =
                         AnsiToLower(x.size() > 3 ? x.substr(x.size() - 3) : x);
                     for (const std::string& candidate : heavyExtensions) {

@@ -19,7 +19,7 @@ class PlanStartTest : public ::testing::TestWithParam<StartCase> {};
 TEST_P(PlanStartTest, FirstMatchingRuleWins) {
     const StartCase& c = GetParam();
     const auto plan = PlanStart(c.commandLine);
-    ASSERT_TRUE(plan) << plan.error();
+    ASSERT_TRUE(plan) << c.commandLine;
     EXPECT_EQ(plan->kind, c.kind);
     if (c.kind != StartKind::OpenDialog) {
         EXPECT_EQ(plan->fileName, c.fileName);
@@ -48,7 +48,7 @@ TEST(PlanStartTest, NothingAfterTheFileSwitchFails) {
     for (const char* commandLine : {"-f", "-ns -f"}) {
         const auto plan = PlanStart(commandLine);
         ASSERT_FALSE(plan) << commandLine;
-        EXPECT_EQ(plan.error(), "No file name follows -f");
+        EXPECT_EQ(plan.error(), StartPlanProblem::NoFileName);
     }
 }
 

@@ -7,21 +7,25 @@
 
 #include <cerrno>
 #include <cstdlib>
-#include <cstring>
 #include <fstream>
+#include <optional>
 #include <sstream>
+#include <system_error>
 #include <vector>
 
 extern char** environ;
 
 namespace vrel {
+namespace {
 
+// Whether the file begins with the "MZ" mark of a Windows program.
 bool IsWindowsProgram(const std::filesystem::path& program) {
     std::ifstream in(program, std::ios::binary);
     char mark[2] = {};
     return in.read(mark, 2) && mark[0] == 'M' && mark[1] == 'Z';
 }
 
+// The Wine to run Windows programs with, or nothing when none is installed.
 std::optional<std::string> FindWine() {
     if (const char* chosen = std::getenv("VREL_WINE"); chosen != nullptr && *chosen != '\0') {
         return std::string(chosen);
@@ -39,14 +43,15 @@ std::optional<std::string> FindWine() {
     return std::nullopt;
 }
 
-Expected<ProcessId, std::string> PosixProcesses::Start(const std::filesystem::path& program,
-                                                       const std::filesystem::path& workingFolder) {
+}  // namespace
+
+Expected<ProcessId, StartFailure> PosixProcesses::Start(
+    const std::filesystem::path& program, const std::filesystem::path& workingFolder) {
     std::vector<std::string> arguments;
     if (IsWindowsProgram(program)) {
         const auto wine = FindWine();
         if (!wine) {
-            return Unexpected{std::string(
-                "it is a Windows program and no Wine was found: install Wine or name the Wine to use in VREL_WINE")};
+            return Unexpected{StartFailure{StartProblem::NoWine, program, {}}};
         }
         arguments = {*wine, program.string()};
     } else {
@@ -65,7 +70,8 @@ Expected<ProcessId, std::string> PosixProcesses::Start(const std::filesystem::pa
     const int result = posix_spawnp(&child, argv[0], &actions, nullptr, argv.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
     if (result != 0) {
-        return Unexpected{std::string(std::strerror(result))};
+        return Unexpected{StartFailure{StartProblem::Refused, program,
+                                       std::error_code(result, std::generic_category())}};
     }
     return static_cast<ProcessId>(child);
 }

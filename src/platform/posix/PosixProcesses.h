@@ -1,7 +1,6 @@
 #pragma once
 
 #include <filesystem>
-#include <optional>
 #include <string>
 
 #include "platform/ProcessPort.h"
@@ -12,16 +11,10 @@ namespace vrel {
 // Wine: the program named by VREL_WINE, else `wine` on the PATH.
 class PosixProcesses final : public ProcessPort {
 public:
-    Expected<ProcessId, std::string> Start(const std::filesystem::path& program,
-                                           const std::filesystem::path& workingFolder) override;
+    Expected<ProcessId, StartFailure> Start(const std::filesystem::path& program,
+                                            const std::filesystem::path& workingFolder) override;
     // Reaps an ended child, so an ended game never looks alive.
     bool IsRunning(ProcessId id) override;
 };
-
-// Whether the file begins with the "MZ" mark of a Windows program.
-bool IsWindowsProgram(const std::filesystem::path& program);
-
-// The Wine to run Windows programs with, or nothing when none is installed.
-std::optional<std::string> FindWine();
 
 }  // namespace vrel

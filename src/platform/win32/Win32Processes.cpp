@@ -14,14 +14,15 @@ namespace {
 constexpr DWORD kStillActive = 259;
 constexpr DWORD kElevationRequired = 740;  // ERROR_ELEVATION_REQUIRED, not in every SDK's headers
 
-// The system's own description of its last error.
-std::string LastErrorText() {
-    return std::system_category().message(static_cast<int>(GetLastError()));
+// The system's refusal, with its last error.
+StartFailure Refused(const std::filesystem::path& program) {
+    return {StartProblem::Refused, program,
+            std::error_code(static_cast<int>(GetLastError()), std::system_category())};
 }
 
-Expected<ProcessId, std::string> IdAndClose(HANDLE process) {
+Expected<ProcessId, StartFailure> IdAndClose(HANDLE process, const std::filesystem::path& program) {
     const DWORD id = GetProcessId(process);
-    const std::string failure = id == 0 ? LastErrorText() : std::string();
+    const StartFailure failure = id == 0 ? Refused(program) : StartFailure{};
     CloseHandle(process);
     if (id == 0) {
         return Unexpected{failure};
@@ -31,8 +32,8 @@ Expected<ProcessId, std::string> IdAndClose(HANDLE process) {
 
 // A game whose manifest asks for administrator rights cannot be started by CreateProcess from a
 // normal user's program; the shell asks the user for consent instead.
-Expected<ProcessId, std::string> StartElevated(const std::filesystem::path& program,
-                                               const std::filesystem::path& workingFolder) {
+Expected<ProcessId, StartFailure> StartElevated(const std::filesystem::path& program,
+                                                const std::filesystem::path& workingFolder) {
     SHELLEXECUTEINFOW info{};
     info.cbSize = sizeof(info);
     info.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_NOASYNC;
@@ -41,15 +42,15 @@ Expected<ProcessId, std::string> StartElevated(const std::filesystem::path& prog
     info.lpDirectory = workingFolder.c_str();
     info.nShow = SW_SHOWNORMAL;
     if (!ShellExecuteExW(&info) || info.hProcess == nullptr) {
-        return Unexpected{LastErrorText()};
+        return Unexpected{Refused(program)};
     }
-    return IdAndClose(info.hProcess);
+    return IdAndClose(info.hProcess, program);
 }
 
 }  // namespace
 
-Expected<ProcessId, std::string> Win32Processes::Start(const std::filesystem::path& program,
-                                                       const std::filesystem::path& workingFolder) {
+Expected<ProcessId, StartFailure> Win32Processes::Start(
+    const std::filesystem::path& program, const std::filesystem::path& workingFolder) {
     // The program's own path, quoted, is its whole command line: the game takes no arguments.
     std::wstring commandLine = L"\"" + program.wstring() + L"\"";
     STARTUPINFOW startup{};
@@ -62,10 +63,10 @@ Expected<ProcessId, std::string> Win32Processes::Start(const std::filesystem::pa
         if (GetLastError() == kElevationRequired) {
             return StartElevated(program, workingFolder);
         }
-        return Unexpected{LastErrorText()};
+        return Unexpected{Refused(program)};
     }
     CloseHandle(started.hThread);
-    return IdAndClose(started.hProcess);
+    return IdAndClose(started.hProcess, program);
 }
 
 bool Win32Processes::IsRunning(ProcessId id) {

@@ -12,8 +12,8 @@ namespace vrel {
 // soon as it can no longer be opened.
 class Win32Processes final : public ProcessPort {
 public:
-    Expected<ProcessId, std::string> Start(const std::filesystem::path& program,
-                                           const std::filesystem::path& workingFolder) override;
+    Expected<ProcessId, StartFailure> Start(const std::filesystem::path& program,
+                                            const std::filesystem::path& workingFolder) override;
     bool IsRunning(ProcessId id) override;
 };
 
