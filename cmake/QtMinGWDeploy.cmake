@@ -8,7 +8,9 @@ set(qt_styles Qt6::QWindowsVistaStylePlugin)
 set(qt_test_only Qt6::Test)
 set(qt_test_platforms Qt6::QOffscreenIntegrationPlugin)
 
-# Qt's DLLs need MinGW's C++ runtime (the programs themselves link it statically).
+# Qt's DLLs need MinGW's C++ runtime (the programs themselves link it statically). MinGW ships it
+# with its debugging information (libstdc++ is 23 MB so, 2 MB without): the copies in the program
+# folder are stripped, when the toolchain has strip, and installed from there.
 set(mingw_runtime "")
 foreach(dll IN ITEMS libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll)
     execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=${dll}
@@ -16,7 +18,15 @@ foreach(dll IN ITEMS libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll)
     if(NOT IS_ABSOLUTE "${dll_path}" OR NOT EXISTS "${dll_path}")
         message(FATAL_ERROR "MinGW's ${dll} not found")
     endif()
-    list(APPEND mingw_runtime "${dll_path}")
+    set(deployed "${VREL_PROGRAM_DIR}/${dll}")
+    if(CMAKE_STRIP)
+        set(deploy_command "${CMAKE_STRIP}" --strip-unneeded -o "${deployed}" "${dll_path}")
+    else()
+        set(deploy_command ${CMAKE_COMMAND} -E copy "${dll_path}" "${deployed}")
+    endif()
+    add_custom_command(OUTPUT "${deployed}" COMMAND ${deploy_command} DEPENDS "${dll_path}"
+        COMMENT "Deploying ${dll}" VERBATIM)
+    list(APPEND mingw_runtime "${deployed}")
 endforeach()
 
 set(copy_commands "")
@@ -24,8 +34,6 @@ foreach(target IN LISTS qt_libraries qt_test_only)
     list(APPEND copy_commands COMMAND ${CMAKE_COMMAND} -E copy_if_different
         "$<TARGET_FILE:${target}>" "${VREL_PROGRAM_DIR}")
 endforeach()
-list(APPEND copy_commands COMMAND ${CMAKE_COMMAND} -E copy_if_different ${mingw_runtime}
-    "${VREL_PROGRAM_DIR}")
 foreach(target IN LISTS qt_platforms qt_test_platforms)
     list(APPEND copy_commands COMMAND ${CMAKE_COMMAND} -E copy_if_different
         "$<TARGET_FILE:${target}>" "${VREL_PROGRAM_DIR}/platforms/")
@@ -38,6 +46,7 @@ add_custom_target(qt_deploy ALL
     COMMAND ${CMAKE_COMMAND} -E make_directory "${VREL_PROGRAM_DIR}/platforms"
         "${VREL_PROGRAM_DIR}/styles"
     ${copy_commands}
+    DEPENDS ${mingw_runtime}
     COMMENT "Copying Qt's DLLs and plugins into the program folder"
     VERBATIM)
 foreach(program IN ITEMS Vrel2 Pendra)

@@ -32,7 +32,7 @@ std::string Extension(const std::filesystem::path& path) {
 std::optional<std::filesystem::path> TargetFor(const std::filesystem::path& patches,
                                                const std::filesystem::path& fileName,
                                                MessageBoxPort& messages, bool& replacing) {
-    const auto existing = FindEntryCaseBlind(patches, fileName.string());
+    const auto existing = FindEntryCaseBlind(patches, fileName);
     replacing = existing.has_value();
     if (!existing) {
         return patches / fileName;
@@ -102,7 +102,7 @@ DropOutcome AddDroppedMods(const std::vector<std::filesystem::path>& dropped,
                                            DescribeDatFinding(check.Findings.front()));
                 continue;
             }
-            const auto inPatches = FindEntryCaseBlind(patches, fileName.string());
+            const auto inPatches = FindEntryCaseBlind(patches, fileName);
             if (inPatches && std::filesystem::equivalent(*inPatches, source, error)) {
                 continue;  // dropped from Patches itself
             }

@@ -3,6 +3,7 @@
 #include "archive/ModSource.h"
 #include "archive/WholeFile.h"
 #include "base/AnsiText.h"
+#include "base/ListedEntry.h"
 
 namespace vrel {
 namespace {
@@ -16,22 +17,25 @@ public:
         paths_.clear();
         std::error_code error;
         std::filesystem::recursive_directory_iterator it(folder_, error), end;
+        FolderWalk walk(folder_);
         for (; !error && it != end; it.increment(error)) {
+            // A name holding a drive is listed as it is, for the import to refuse.
+            const WalkedEntry entry = walk.Place(it);
             std::error_code statusError;
-            const auto status = it->symlink_status(statusError);
-            if (std::filesystem::is_directory(status)) {
+            const auto status = std::filesystem::symlink_status(entry.Path, statusError);
+            if (std::filesystem::is_directory(status) && !entry.NameHoldsDrive) {
                 continue;
             }
-            const std::filesystem::path relative = it->path().lexically_relative(folder_);
             SourceFile file;
-            const std::u8string path = relative.generic_u8string();
+            const std::u8string path = entry.Relative.generic_u8string();
             file.Path.assign(path.begin(), path.end());
             file.Regular = std::filesystem::is_regular_file(status);
             if (file.Regular) {
-                file.Size = static_cast<std::int64_t>(it->file_size(statusError));
+                file.Size =
+                    static_cast<std::int64_t>(std::filesystem::file_size(entry.Path, statusError));
             }
             files.push_back(std::move(file));
-            paths_.push_back(it->path());
+            paths_.push_back(entry.Path);
         }
         if (error) {
             return Unexpected{ImportError{ImportFailure::CannotOpen, error.message(), {}}};

@@ -168,6 +168,10 @@ std::string NativePathToAnsi(const std::filesystem::path& path) {
 }
 #endif
 
+std::filesystem::path DisplayToPath(std::string_view utf8) {
+    return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
+}
+
 std::string PathToDisplay(const std::filesystem::path& path) {
     const std::u8string utf8 = path.u8string();
     return std::string(utf8.begin(), utf8.end());

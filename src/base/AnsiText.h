@@ -24,7 +24,9 @@ bool AnsiHolds(std::string_view utf8);
 std::filesystem::path AnsiToNativePath(std::string_view ansi);
 std::string NativePathToAnsi(const std::filesystem::path& path);
 
-// A path as display text (UTF-8), for messages.
+// A path as display text (UTF-8), for messages, and back. A narrow path string is no substitute:
+// with MinGW it is UTF-8 one way and the ANSI code page the other.
 std::string PathToDisplay(const std::filesystem::path& path);
+std::filesystem::path DisplayToPath(std::string_view utf8);
 
 }  // namespace vrel

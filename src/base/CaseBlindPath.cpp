@@ -6,20 +6,21 @@
 
 namespace vrel {
 std::optional<std::filesystem::path> FindEntryCaseBlind(const std::filesystem::path& folder,
-                                                        std::string_view name) {
+                                                        const std::filesystem::path& name) {
     std::error_code error;
-    const std::filesystem::path exact = folder / std::filesystem::path(std::string(name));
+    const std::filesystem::path exact = folder / name;
     if (std::filesystem::exists(std::filesystem::symlink_status(exact, error))) {
         return exact;
     }
 #ifdef _WIN32
     return std::nullopt;
 #else
+    const std::string wanted = name.string();
     std::vector<std::string> matches;
     for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end;
          it.increment(error)) {
         const std::string candidate = it->path().filename().string();
-        if (SameNameIgnoringCase(candidate, name)) {
+        if (SameNameIgnoringCase(candidate, wanted)) {
             matches.push_back(candidate);
         }
     }
@@ -41,13 +42,12 @@ std::filesystem::path ResolveCaseBlind(const std::filesystem::path& path) {
     std::filesystem::path resolved = path.root_path();
     bool missing = false;
     for (const std::filesystem::path& part : path.relative_path()) {
-        const std::string name = part.string();
-        if (missing || name.empty() || name == "." || name == "..") {
+        if (missing || part.empty() || part == "." || part == "..") {
             resolved /= part;
             continue;
         }
         const std::filesystem::path base = resolved.empty() ? std::filesystem::path(".") : resolved;
-        if (auto found = FindEntryCaseBlind(base, name)) {
+        if (auto found = FindEntryCaseBlind(base, part)) {
             resolved /= found->filename();
         } else {
             resolved /= part;

@@ -12,9 +12,9 @@
 namespace vrel {
 
 // The existing entry of `folder` named `name` in any case; an exact match wins, otherwise the
-// first in name order.
+// first in name order. The name is a path, so a user's file name reaches the file system as it is.
 std::optional<std::filesystem::path> FindEntryCaseBlind(const std::filesystem::path& folder,
-                                                        std::string_view name);
+                                                        const std::filesystem::path& name);
 
 // `path` with each leading component that exists in some case replaced by its real spelling;
 // components from the first missing one on are kept as given.

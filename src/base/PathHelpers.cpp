@@ -64,7 +64,7 @@ std::string GetFileName(std::string_view path) {
 
 std::filesystem::path ProgramFile(const std::filesystem::path& programFolder,
                                   std::string_view name) {
-    if (auto found = FindEntryCaseBlind(programFolder, name)) {
+    if (auto found = FindEntryCaseBlind(programFolder, std::filesystem::path(name))) {
         return *found;
     }
     return programFolder / std::filesystem::path(std::string(name));

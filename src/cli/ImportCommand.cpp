@@ -43,10 +43,10 @@ int RunImport(const std::vector<std::string>& args, CommandIo& io) {
     // The Patches folder is read without regard to letter case, so an archive of the same name
     // in other letters is the one that is there.
     const std::filesystem::path target =
-        FindEntryCaseBlind(patches, fileName.string()).value_or(patches / fileName);
+        FindEntryCaseBlind(patches, fileName).value_or(patches / fileName);
 
     std::optional<ProgressBar> bar;
-    ImportOptions options{.ModName = fileName.stem().string(),
+    ImportOptions options{.ModName = PathToDisplay(fileName.stem()),
                           .Replace = parsed->Has("--replace"),
                           .Threads = *threads,
                           .Progress = [&](std::int64_t done, std::int64_t total) {

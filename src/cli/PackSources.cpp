@@ -10,6 +10,7 @@
 #include "archive/NewMemberName.h"
 #include "base/AnsiText.h"
 #include "base/Expected.h"
+#include "base/ListedEntry.h"
 
 namespace vrel::cli {
 namespace {
@@ -21,15 +22,11 @@ constexpr std::uintmax_t kMaxMemberSize = 0x7FFFFFFF;
 Expected<std::string, NameRefusal> MemberName(const std::filesystem::path& relative) {
     std::vector<std::string> parts;
     for (const std::filesystem::path& part : relative) {
-#ifdef _WIN32
-        parts.push_back(NativePathToAnsi(part));
-#else
-        auto ansi = StrictUtf8ToAnsi(part.string());
+        auto ansi = StrictUtf8ToAnsi(PathToDisplay(part));
         if (!ansi) {
             return ansi;
         }
         parts.push_back(std::move(*ansi));
-#endif
     }
     return JoinMemberName(parts);
 }
@@ -49,19 +46,26 @@ PackSources CollectPackSources(const std::filesystem::path& folder,
         sources.Refusals.push_back(folder.string() + ": " + error.message());
         return sources;
     }
+    FolderWalk walk(folder);
     for (; it != end; it.increment(error)) {
         if (error) {
             sources.Refusals.push_back(folder.string() + ": " + error.message());
             break;
         }
-        const std::filesystem::path relative = it->path().lexically_relative(folder);
+        const WalkedEntry entry = walk.Place(it);
+        const std::filesystem::path& relative = entry.Relative;
+        if (entry.NameHoldsDrive) {
+            sources.Refusals.push_back(PathToDisplay(relative) + ": " +
+                                       DescribeUnsafeName(UnsafeName::Drive));
+            continue;
+        }
         std::error_code statusError;
         const auto status = it->status(statusError);
         if (std::filesystem::is_directory(status)) {
             continue;
         }
         if (!std::filesystem::is_regular_file(status)) {
-            sources.Skipped.push_back(relative.string());
+            sources.Skipped.push_back(PathToDisplay(relative));
             continue;
         }
         if (relative == excludedRelative) {
@@ -69,12 +73,12 @@ PackSources CollectPackSources(const std::filesystem::path& folder,
         }
         auto name = MemberName(relative);
         if (!name) {
-            sources.Refusals.push_back(relative.string() + ": " +
+            sources.Refusals.push_back(PathToDisplay(relative) + ": " +
                                        DescribeNameRefusal(name.error()));
             continue;
         }
         if (it->file_size(statusError) > kMaxMemberSize) {
-            sources.Refusals.push_back(relative.string() + ": larger than 2 GiB");
+            sources.Refusals.push_back(PathToDisplay(relative) + ": larger than 2 GiB");
             continue;
         }
         sources.Members.push_back({std::move(*name), it->path()});

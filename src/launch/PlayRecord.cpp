@@ -1,6 +1,8 @@
 #include "launch/PlayRecord.h"
 
+#include "base/AnsiText.h"
 #include "base/FileAttributes.h"
+#include "base/PathHelpers.h"
 #include "launch/CleanUp.h"
 
 #include <fstream>
@@ -40,7 +42,7 @@ std::vector<std::string> SplitTabs(const std::string& line) {
 std::optional<PlayRecord> PlayRecord::Start(const std::filesystem::path& programFolder,
                                             const std::filesystem::path& gameFolder) {
     const std::filesystem::path path = programFolder / kFileName;
-    std::FILE* file = std::fopen(path.string().c_str(), "wb");
+    std::FILE* file = OpenFile(path, "wb");
     if (file == nullptr) {
         return std::nullopt;
     }
@@ -57,7 +59,7 @@ void PlayRecord::Line(const std::string& kind, const std::filesystem::path& firs
         return;
     }
     const std::string line =
-        kind + '\t' + first.string() + (rest.empty() ? "" : '\t' + rest) + '\n';
+        kind + '\t' + PathToDisplay(first) + (rest.empty() ? "" : '\t' + rest) + '\n';
     std::fputs(line.c_str(), file_.get());
     std::fflush(file_.get());
 }
@@ -67,7 +69,7 @@ void PlayRecord::Folder(const std::filesystem::path& folder) {
 }
 
 void PlayRecord::Keep(const std::filesystem::path& original, const std::filesystem::path& aside) {
-    Line("keep", original, aside.string());
+    Line("keep", original, PathToDisplay(aside));
 }
 
 void PlayRecord::Write(const std::filesystem::path& file) {
@@ -121,15 +123,15 @@ std::optional<RecordedPlay> ReadPlayRecord(const std::filesystem::path& programF
             continue;
         }
         if (fields[0] == "game") {
-            play.gameFolder = fields[1];
+            play.gameFolder = DisplayToPath(fields[1]);
             continue;
         }
-        RecordedPlay::Step step{.kind = fields[0], .path = fields[1]};
+        RecordedPlay::Step step{.kind = fields[0], .path = DisplayToPath(fields[1])};
         if (step.kind == "keep") {
             if (fields.size() != 3) {
                 continue;
             }
-            step.aside = fields[2];
+            step.aside = DisplayToPath(fields[2]);
         } else if (step.kind == "wrote") {
             if (fields.size() != 4) {
                 continue;

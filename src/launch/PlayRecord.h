@@ -12,7 +12,8 @@ namespace vrel {
 
 // A record, in the program folder, of what a Play is doing to the game folder. Each step is written
 // (and flushed) before it is taken, so that a start after a crash, a kill or a power loss can put
-// the game folder back. The clean-up removes the record last.
+// the game folder back. The clean-up removes the record last. Paths are kept as UTF-8 on every
+// system, so folders of any name are read back as they were.
 class PlayRecord {
 public:
     static constexpr const char* kFileName = "vrel-play.record";

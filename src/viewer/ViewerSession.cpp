@@ -2,18 +2,12 @@
 
 #include <system_error>
 
+#include "base/AnsiText.h"
 #include "viewer/CommandLine.h"
 #include "viewer/NfoText.h"
 #include "viewer/ViewerTexts.h"
 
 namespace vrel {
-namespace {
-
-std::filesystem::path PathFromUtf8(const std::string& utf8) {
-    return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
-}
-
-}  // namespace
 
 ViewerSession::ViewerSession(ViewerStart start, ViewerPorts ports, ViewerView& view)
     : start_(std::move(start)), ports_(ports), view_(view), currentFolder_(start_.programFolder) {}
@@ -50,7 +44,7 @@ void ViewerSession::Load(const std::filesystem::path& file) {
 }
 
 void ViewerSession::LoadDialog() {
-    const auto picked = ports_.pickers.PickOpenFile(NfoFilters(), currentFolder_.string());
+    const auto picked = ports_.pickers.PickOpenFile(NfoFilters(), PathToDisplay(currentFolder_));
     if (!picked || picked->empty()) {
         return;
     }
@@ -101,7 +95,7 @@ void ViewerSession::ErrorExit(const std::string& description) {
 
 std::filesystem::path ViewerSession::Resolve(const std::string& fileName,
                                              bool fromCommandLine) const {
-    const std::filesystem::path name = PathFromUtf8(fileName);
+    const std::filesystem::path name = DisplayToPath(fileName);
     if (fileName.empty() || name.is_absolute()) {
         return name;
     }

@@ -7,6 +7,7 @@
 #include "RunTool.h"
 #include "TempFolder.h"
 #include "archive/DatFile.h"
+#include "base/AnsiText.h"
 
 namespace vrel {
 namespace {
@@ -209,7 +210,7 @@ class PackRefusal : public ::testing::TestWithParam<RefusalCase> {};
 TEST_P(PackRefusal, NothingIsWrittenAndAnArchiveAlreadyThereIsKept) {
     TempFolder folder;
     for (const std::string& path : GetParam().Paths) {
-        WriteFile(folder / ("in/" + path), Text(10));
+        WriteFile(folder.path() / DisplayToPath("in/" + path), Text(10));
     }
     const auto archive = folder / "mod.dat";
     WriteFile(archive, "old archive");

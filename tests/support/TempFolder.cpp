@@ -4,6 +4,10 @@
 #include <fstream>
 #include <iterator>
 #include <random>
+#include <system_error>
+#include <vector>
+
+#include "base/ListedEntry.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -19,15 +23,37 @@ TempFolder::TempFolder() {
     std::filesystem::create_directories(path_);
 }
 
-TempFolder::~TempFolder() {
+namespace {
+
+// Not std::filesystem::remove_all: with MinGW it never ends on a name it cannot reach again (Wine
+// lists Unix files named "c:x.txt", see ListedEntry.h); such entries are reached here from their
+// folder. Read-only files left by a test must not keep the folder from going either.
+void RemoveTree(const std::filesystem::path& folder) {
     std::error_code error;
-    // Read-only files left by a test must not keep the folder from going.
-    for (auto it = std::filesystem::recursive_directory_iterator(path_, error);
-         !error && it != std::filesystem::recursive_directory_iterator(); it.increment(error)) {
-        std::filesystem::permissions(it->path(), std::filesystem::perms::owner_all,
-                                     std::filesystem::perm_options::add, error);
+    std::vector<std::filesystem::path> entries;
+    for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end;
+         it.increment(error)) {
+        entries.push_back(ListedEntryPath(folder, it->path()));
     }
-    std::filesystem::remove_all(path_, error);
+    for (const std::filesystem::path& entry : entries) {
+        const auto status = std::filesystem::symlink_status(entry, error);
+        if (!std::filesystem::is_symlink(status)) {
+            std::filesystem::permissions(entry, std::filesystem::perms::owner_all,
+                                         std::filesystem::perm_options::add, error);
+        }
+        if (std::filesystem::is_directory(status)) {
+            RemoveTree(entry);
+        } else {
+            std::filesystem::remove(entry, error);
+        }
+    }
+    std::filesystem::remove(folder, error);
+}
+
+}  // namespace
+
+TempFolder::~TempFolder() {
+    RemoveTree(path_);
 }
 
 void WriteFile(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes) {
