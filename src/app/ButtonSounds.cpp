@@ -5,6 +5,9 @@
 namespace vrel {
 namespace {
 
+constexpr const char* kClickSoundFile = "butin3.wav";
+constexpr const char* kHoverSoundFile = "butin4.wav";
+
 void PlayIfOn(const VrelCFG& config, SoundPort& sounds, const std::filesystem::path& file) {
     if (config.cfgGeneral.Sound) {
         sounds.Play(file);

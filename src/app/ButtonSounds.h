@@ -7,9 +7,6 @@
 
 namespace vrel {
 
-inline constexpr const char* kClickSoundFile = "butin3.wav";
-inline constexpr const char* kHoverSoundFile = "butin4.wav";
-
 // The click and the hover-and-tick sounds, played from the program folder (found in any spelling,
 // as every program file) only while the setting Sound is on. The setting is read at every call,
 // so a change in Options takes effect at once.

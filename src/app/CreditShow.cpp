@@ -1,7 +1,13 @@
 #include "app/CreditShow.h"
 
 namespace vrel {
+namespace {
 
+// How far each fade tick moves the grey.
+constexpr std::int32_t kCreditColourStep = 0x040404;
+
+// The line that follows `caption` in the credit loop; a caption outside the loop is followed by
+// the fallback line.
 std::string_view NextCreditLine(std::string_view caption) {
     if (caption == kCreditFallbackLine) {
         return kCreditLines.front();
@@ -13,6 +19,8 @@ std::string_view NextCreditLine(std::string_view caption) {
     }
     return kCreditFallbackLine;
 }
+
+}  // namespace
 
 void CreditShow::FadeTimer_Timer() {
     if (foreColor_ < kCreditColourBright) {

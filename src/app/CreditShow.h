@@ -9,7 +9,6 @@
 namespace vrel {
 
 // Text colours of the credit line, 0x00BBGGRR greys.
-inline constexpr std::int32_t kCreditColourStep = 0x040404;
 inline constexpr std::int32_t kCreditColourBright = 0xFCFCFC;
 inline constexpr std::int32_t kCreditColourDark = 0x404040;
 
@@ -31,10 +30,6 @@ inline constexpr std::array<std::string_view, 14> kCreditLines = {
 };
 
 inline constexpr std::string_view kCreditFallbackLine = "*BUG* !!This should not happen!! *BUG*";
-
-// The line that follows `caption` in the credit loop; a caption outside the loop is followed by
-// the fallback line.
-std::string_view NextCreditLine(std::string_view caption);
 
 // The endless credit loop of the main window: each line fades in, holds, fades out and gives way
 // to the next. Exactly one of the three timers is enabled at any time; the window runs its timers

@@ -12,8 +12,6 @@
 namespace vrel {
 
 enum class MainButton { Play, Options, About, Exit };
-inline constexpr std::array<MainButton, 4> kMainButtons = {MainButton::Play, MainButton::Options,
-                                                           MainButton::About, MainButton::Exit};
 
 // The four highlighted button images: none at start, at most one afterwards.
 class HoverImages {

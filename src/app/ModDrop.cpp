@@ -13,6 +13,9 @@
 namespace vrel {
 namespace {
 
+// Imports with more members than this show their progress in ProgForm.
+constexpr std::int64_t kLargeModMembers = 100;
+
 // Lines of a left-out list shown before the rest is only counted.
 constexpr std::size_t kShownLeftOut = 12;
 

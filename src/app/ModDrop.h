@@ -25,9 +25,6 @@ struct DropOutcome {
     std::vector<std::string> NotAdded;  // "<dropped name>: <why>", display text
 };
 
-// Imports with more members than this show their progress in ProgForm.
-inline constexpr std::int64_t kLargeModMembers = 100;
-
 // Adds dropped mods to Patches: a .dat is copied once it reads whole, a folder, .zip or .7z is
 // imported. An archive of the same name (in any letter case) is replaced only when the user
 // agrees. Nothing already in Patches is touched otherwise.

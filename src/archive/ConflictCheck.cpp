@@ -139,8 +139,7 @@ std::string ConflictLine(const std::string& member, const std::string& earlier,
     return line;
 }
 
-}  // namespace
-
+// Whether a clash on this member path makes the set heavy (by the last three characters).
 bool IsHeavyConflict(const std::string& memberPath) {
     const std::string_view path(memberPath);
     const std::string extension =
@@ -149,9 +148,12 @@ bool IsHeavyConflict(const std::string& memberPath) {
            kHeavyExtensions.end();
 }
 
+// Whether a member path never counts as a clash (the saved-game map of the vault).
 bool IsExemptFromConflicts(const std::string& memberPath) {
     return memberPath.size() == kExemptMember.size() && AnsiToLower(memberPath) == kExemptMember;
 }
+
+}  // namespace
 
 ConflictReport ConflictCheck(FalloutDat_Collection& FalloutDats) {
     ConflictReport report;

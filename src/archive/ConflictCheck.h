@@ -27,10 +27,4 @@ ConflictReport ConflictCheck(FalloutDat_Collection& FalloutDats);
 // The verdict as the conflict window shows it.
 std::string VerdictText(ConflictVerdict verdict);
 
-// Whether a clash on this member path makes the set heavy (by the last three characters).
-bool IsHeavyConflict(const std::string& memberPath);
-
-// Whether a member path never counts as a clash (the saved-game map of the vault).
-bool IsExemptFromConflicts(const std::string& memberPath);
-
 }  // namespace vrel

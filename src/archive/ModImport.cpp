@@ -14,6 +14,21 @@
 namespace vrel {
 namespace {
 
+struct PlannedMember {
+    std::size_t Source = 0;  // index into the source's listing
+    std::string Name;        // Windows-1252, backslashes
+};
+
+// What an import takes from a source, decided from its listing alone.
+struct ModPlan {
+    std::vector<PlannedMember> Members;  // in listing order
+    // A file that becomes amoddesc.qrd, the mod's description, when the mod brings none among
+    // its members: a top-level amoddesc.qrd or read-me.
+    std::optional<std::size_t> Description;
+    std::vector<LeftOutFile> LeftOut;
+    std::vector<std::string> Refusals;  // "<path>: <why>", display text
+};
+
 constexpr std::int64_t kMaxMemberSize = 0x7FFFFFFF;
 constexpr const char* kDescriptionMember = "amoddesc.qrd";
 
@@ -179,8 +194,9 @@ ImportError WriteError(WriteFailure failure) {
         {}};
 }
 
-}  // namespace
-
+// The game's data is taken from a top-level `data` folder (any letter case), else from the
+// game's own data folders (art, maps, proto, ...) at the top; one folder that wraps the whole mod
+// is looked into. `modName` names the read-me (<modName>.txt or .nfo) besides readme*.txt.
 ModPlan PlanModImport(const std::vector<SourceFile>& files, const std::string& modName) {
     ModPlan plan;
     std::vector<std::vector<std::string>> paths;
@@ -272,6 +288,8 @@ ModPlan PlanModImport(const std::vector<SourceFile>& files, const std::string& m
     }
     return plan;
 }
+
+}  // namespace
 
 Expected<ImportReport, ImportError> ImportMod(const std::filesystem::path& source,
                                               const std::filesystem::path& target,

@@ -25,26 +25,6 @@ struct LeftOutFile {
     LeftOutKind Kind = LeftOutKind::Other;
 };
 
-struct PlannedMember {
-    std::size_t Source = 0;  // index into the source's listing
-    std::string Name;        // Windows-1252, backslashes
-};
-
-// What an import takes from a source, decided from its listing alone.
-struct ModPlan {
-    std::vector<PlannedMember> Members;  // in listing order
-    // A file that becomes amoddesc.qrd, the mod's description, when the mod brings none among
-    // its members: a top-level amoddesc.qrd or read-me.
-    std::optional<std::size_t> Description;
-    std::vector<LeftOutFile> LeftOut;
-    std::vector<std::string> Refusals;  // "<path>: <why>", display text
-};
-
-// The game's data is taken from a top-level `data` folder (any letter case), else from the
-// game's own data folders (art, maps, proto, ...) at the top; one folder that wraps the whole mod
-// is looked into. `modName` names the read-me (<modName>.txt or .nfo) besides readme*.txt.
-ModPlan PlanModImport(const std::vector<SourceFile>& files, const std::string& modName);
-
 struct ImportReport {
     std::int32_t Members = 0;  // including a description made from a read-me
     std::vector<LeftOutFile> LeftOut;

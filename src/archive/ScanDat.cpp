@@ -1,12 +1,19 @@
 #include "archive/ScanDat.h"
 
+#include <span>
+
+#include "archive/DatFile.h"
 #include "archive/DatTrailer.h"
 #include "archive/DirectoryEntry.h"
 #include "archive/MemberReader.h"
 #include "base/AnsiText.h"
 
 namespace vrel {
+namespace {
 
+// The description of a mod: the content of the first directory entry when it is named
+// amoddesc.qrd (in any case), else "No description available". `directory` holds the bytes from
+// the first entry to the TreeSize field.
 std::string ReadModDescription(DatFile& archive, std::span<const std::uint8_t> directory,
                                std::optional<DatProblem>& problem) {
     const std::optional<ParsedEntry> first = ParseDirectoryEntry(directory, 0);
@@ -21,6 +28,8 @@ std::string ReadModDescription(DatFile& archive, std::span<const std::uint8_t> d
     }
     return std::string(content.Bytes.begin(), content.Bytes.end());
 }
+
+}  // namespace
 
 DatScan ScanDat(const std::filesystem::path& archivePath, bool readDescription) {
     DatScan scan;

@@ -3,11 +3,9 @@
 #include <cstdint>
 #include <filesystem>
 #include <optional>
-#include <span>
 #include <string>
 #include <vector>
 
-#include "archive/DatFile.h"
 #include "archive/DatProblem.h"
 
 namespace vrel {
@@ -28,11 +26,5 @@ struct DatScan {
 // that fits before the TreeSize field. The description is read only when asked for; otherwise
 // it is empty.
 DatScan ScanDat(const std::filesystem::path& archivePath, bool readDescription);
-
-// The description of a mod: the content of the first directory entry when it is named
-// amoddesc.qrd (in any case), else "No description available". `directory` holds the bytes from
-// the first entry to the TreeSize field.
-std::string ReadModDescription(DatFile& archive, std::span<const std::uint8_t> directory,
-                               std::optional<DatProblem>& problem);
 
 }  // namespace vrel

@@ -57,15 +57,6 @@ bool IsHiddenOrSystem(const std::filesystem::path& entry) {
 #endif
 }
 
-bool FolderExists(std::string& path) {
-    if (path.empty() || !IsSeparator(path.back())) {
-        path += static_cast<char>(std::filesystem::path::preferred_separator);
-    }
-    std::error_code error;
-    const std::filesystem::path folder = std::filesystem::path(path).parent_path();
-    return std::filesystem::is_directory(ResolveCaseBlind(folder), error);
-}
-
 std::string GetFileName(std::string_view path) {
     const std::size_t last = path.find_last_of("\\/");
     return std::string(last == std::string_view::npos ? path : path.substr(last + 1));

@@ -20,10 +20,6 @@ bool FolderExistsAt(const std::filesystem::path& folder);
 // elsewhere one whose name starts with "." (as copies from some systems leave "._Mod.dat").
 bool IsHiddenOrSystem(const std::filesystem::path& entry);
 
-// Whether a folder exists at `path` (matched case-blind). A path without a trailing separator
-// gets one appended, in the caller's own variable.
-bool FolderExists(std::string& path);
-
 // The part of `path` after its last separator (backslash, or the platform's own), or the whole
 // path when it holds none: a\b\c.map gives c.map, a\b\ gives the empty text.
 std::string GetFileName(std::string_view path);

@@ -6,7 +6,13 @@
 #include "cli/ProgressBar.h"
 
 namespace vrel::cli {
+namespace {
 
+// The most threads "--threads" accepts.
+constexpr int kMostThreads = 256;
+
+// Options may stand anywhere; "--" ends them. "--help" and "-h" are understood everywhere.
+// A failure is the usage error's text.
 Expected<ParsedArguments, std::string> ParseArguments(const std::vector<std::string>& args,
                                                       const ArgumentSpec& spec) {
     ParsedArguments parsed;
@@ -54,6 +60,8 @@ Expected<ParsedArguments, std::string> ParseArguments(const std::vector<std::str
     }
     return parsed;
 }
+
+}  // namespace
 
 int UsageError(CommandIo& io, const Command& command, const std::string& message) {
     io.Err << "vrel-dat " << command.Name << ": " << message << "\n"

@@ -29,11 +29,6 @@ struct ParsedArguments {
     bool Has(const std::string& flag) const { return Flags.count(flag) != 0; }
 };
 
-// Options may stand anywhere; "--" ends them. "--help" and "-h" are understood everywhere.
-// A failure is the usage error's text.
-Expected<ParsedArguments, std::string> ParseArguments(const std::vector<std::string>& args,
-                                                      const ArgumentSpec& spec);
-
 // Writes a usage error for the command to Err and returns the usage exit code.
 int UsageError(CommandIo& io, const Command& command, const std::string& message);
 
@@ -45,9 +40,6 @@ void PrintCommandHelp(std::ostream& out, const Command& command);
 std::optional<ParsedArguments> ParseOrExit(const std::vector<std::string>& args,
                                            const ArgumentSpec& spec, const Command& command,
                                            CommandIo& io, int& exitCode);
-
-// The most threads "--threads" accepts.
-inline constexpr int kMostThreads = 256;
 
 // The value of "--threads N", or the machine's cores when it is not given; nothing after a usage
 // error, with `exitCode` set.

@@ -9,6 +9,10 @@ std::string FirstRunCaption() {
     return "Vrel v" + std::to_string(VREL_VERSION_MAJOR) + "." + std::to_string(VREL_VERSION_MINOR);
 }
 
+namespace {
+
+// Continue's settings: every switch on, the first-run mark gone, no skins, the program folder,
+// and the game folder as the box holds it (display text; stored unchecked, also when empty).
 void ApplyFirstRunDefaults(VrelCFG& config, const std::filesystem::path& programFolder,
                            std::string_view gameFolder) {
     config.cfgGeneral.FirstTimeRun = false;
@@ -21,6 +25,8 @@ void ApplyFirstRunDefaults(VrelCFG& config, const std::filesystem::path& program
     config.cfgPath.Fallout2 = DisplayToSettings(gameFolder);
     config.cfgSkins.NumSkinsInstalled = 0;
 }
+
+}  // namespace
 
 bool SaveFirstRunSettings(VrelCFG& config, const std::filesystem::path& programFolder,
                           std::string_view gameFolder, MessageBoxPort& messages) {

@@ -13,11 +13,6 @@ namespace vrel {
 // "Vrel v" with the program's major and minor version: "Vrel v2.0".
 std::string FirstRunCaption();
 
-// Continue's settings: every switch on, the first-run mark gone, no skins, the program folder,
-// and the game folder as the box holds it (display text; stored unchecked, also when empty).
-void ApplyFirstRunDefaults(VrelCFG& config, const std::filesystem::path& programFolder,
-                           std::string_view gameFolder);
-
 // Continue: stores the defaults and writes vrel.cfg. When the file cannot be written the user is
 // told and chooses: true to go on with the settings for this run only, false to stay in the
 // window (the settings in memory stay as they were). A game folder whose name does not fit

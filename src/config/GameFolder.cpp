@@ -8,6 +8,10 @@
 namespace vrel {
 namespace {
 
+// Where the game's installer records the game folder, under HKEY_LOCAL_MACHINE.
+constexpr const char* kGameRegistryKey = "SOFTWARE\\Interplay\\Fallout2\\1.0";
+constexpr const char* kGameRegistryValue = "DestPath";
+
 bool EndsWithSeparator(std::string_view folder) {
     if (folder.empty()) {
         return false;

@@ -12,10 +12,6 @@
 // display text (UTF-8) here, as the boxes show them; nothing here touches the settings.
 namespace vrel {
 
-// Where the game's installer records the game folder, under HKEY_LOCAL_MACHINE.
-inline constexpr const char* kGameRegistryKey = "SOFTWARE\\Interplay\\Fallout2\\1.0";
-inline constexpr const char* kGameRegistryValue = "DestPath";
-
 // The game folder as the game's installer recorded it.
 RegistryValue ReadDestPath(RegistryPort& registry);
 

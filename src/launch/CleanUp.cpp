@@ -33,14 +33,8 @@ void CleanUpGameFolder(UnpackJournal& journal, const std::function<void(int)>& o
             record->Back(kept->original);
         }
     }
-    std::vector<std::filesystem::path> remainingFolders;
-    for (auto folder = journal.createdFolders.rbegin(); folder != journal.createdFolders.rend();
-         ++folder) {
-        // Only an empty folder goes; one still holding a kept file stays with it.
-        if (!std::filesystem::remove(*folder, error) && std::filesystem::exists(*folder, error)) {
-            remainingFolders.insert(remainingFolders.begin(), *folder);
-        }
-    }
+    std::vector<std::filesystem::path> remainingFolders =
+        RemoveEmptiedFolders(journal.createdFolders);
     // A kept file that could not go back stays recorded (and aside), so it is never lost.
     const std::filesystem::path keepFolder =
         notRestored.empty() ? std::filesystem::path() : journal.keepFolder;
@@ -50,6 +44,18 @@ void CleanUpGameFolder(UnpackJournal& journal, const std::function<void(int)>& o
     if (!journal.keptFiles.empty()) {
         journal.createdFolders = std::move(remainingFolders);
     }
+}
+
+std::vector<std::filesystem::path> RemoveEmptiedFolders(
+    const std::vector<std::filesystem::path>& folders) {
+    std::vector<std::filesystem::path> remaining;
+    std::error_code error;
+    for (auto folder = folders.rbegin(); folder != folders.rend(); ++folder) {
+        if (!std::filesystem::remove(*folder, error) && std::filesystem::exists(*folder, error)) {
+            remaining.insert(remaining.begin(), *folder);
+        }
+    }
+    return remaining;
 }
 
 }  // namespace vrel

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <filesystem>
 #include <functional>
+#include <vector>
 
 #include "launch/PlayRecord.h"
 #include "launch/UnpackJournal.h"
@@ -15,5 +17,11 @@ namespace vrel {
 // With a record, each file deleted and each file put back is noted in it.
 void CleanUpGameFolder(UnpackJournal& journal, const std::function<void(int)>& onFile = {},
                        PlayRecord* record = nullptr);
+
+// Removes the folders a Play created (listed parents before children), children first, each only
+// once it is empty: a folder that still holds a file stays with it. Gives the folders still
+// standing, in the order listed.
+std::vector<std::filesystem::path> RemoveEmptiedFolders(
+    const std::vector<std::filesystem::path>& folders);
 
 }  // namespace vrel

@@ -1,6 +1,11 @@
 #include "launch/DCheckButtons.h"
 
 namespace vrel {
+namespace {
+
+constexpr std::uint32_t kButtonHoverGrey = 0xE0E0E0;
+
+}  // namespace
 
 bool DCheckButtonColours::MouseOver(DCheckButton button, bool soundOn) {
     const bool soundDue = soundOn && BackColor(button) == kButtonGrey;

@@ -6,7 +6,6 @@ namespace vrel {
 
 // Back colours of the conflict window's buttons, as 0x00BBGGRR values.
 inline constexpr std::uint32_t kButtonGrey = 0xC0C0C0;
-inline constexpr std::uint32_t kButtonHoverGrey = 0xE0E0E0;
 
 enum class DCheckButton { Go, Cancel };
 

@@ -1,6 +1,7 @@
 #include "launch/PlayRecord.h"
 
 #include "base/FileAttributes.h"
+#include "launch/CleanUp.h"
 
 #include <fstream>
 #include <map>
@@ -220,9 +221,7 @@ RestoreOutcome RestoreGameFolder(const RecordedPlay& play) {
             outcome.notRestored.push_back(it->original);
         }
     }
-    for (auto it = folders.rbegin(); it != folders.rend(); ++it) {
-        std::filesystem::remove(*it, error);  // only when empty
-    }
+    RemoveEmptiedFolders(folders);
     if (outcome.notRestored.empty()) {
         std::filesystem::remove(play.recordFile, error);
     }

@@ -93,10 +93,13 @@ bool frmPlay::Form_Load(const std::filesystem::path& gameProgram) {
     // The game runs in its own folder; our own current folder is left as it is.
     const auto started = ports_.processes.Start(gameProgram, gameProgram.parent_path());
     if (!started) {
-        ports_.messages.Show({.text = "Fallout 2 could not be started from " +
-                                      PathToDisplay(gameProgram) + ": " +
-                                      DescribeStartFailure(started.error()) +
-                                      ".\r\rThe mod files are removed again.",
+        std::string text = "Fallout 2 could not be started from " + PathToDisplay(gameProgram) +
+                           ": " + DescribeStartFailure(started.error()) + ".";
+        // Play removes what it unpacked only while DeleteDataFiles is on.
+        if (state_.Config.cfgGeneral.DeleteDataFiles) {
+            text += "\r\rThe mod files are removed again.";
+        }
+        ports_.messages.Show({.text = text,
                               .title = "Can't begin the game!",
                               .buttons = MessageButtons::Ok,
                               .icon = MessageIcon::Critical});

@@ -66,22 +66,11 @@ constexpr std::array<Utf8Form, 256> kUtf8Table = BuildUtf8Table();
 
 }  // namespace
 
-char32_t Cp437ToCodePoint(unsigned char byte) {
-    return CodePointOf(byte);
-}
-
 void AppendCp437AsUtf8(std::string_view bytes, std::string& utf8) {
     for (const char c : bytes) {
         const Utf8Form& form = kUtf8Table[static_cast<unsigned char>(c)];
         utf8 += form.View();
     }
-}
-
-std::string Cp437ToUtf8(std::string_view bytes) {
-    std::string utf8;
-    utf8.reserve(bytes.size() * 2);
-    AppendCp437AsUtf8(bytes, utf8);
-    return utf8;
 }
 
 }  // namespace vrel

@@ -5,6 +5,8 @@
 namespace vrel {
 namespace {
 
+constexpr const char* kFixedsysFace = "Fixedsys";
+
 constexpr std::array<ColourScheme, 8> kSchemes = {{
     {0xFFFFFF, 0x000000},  // F1
     {0xC0E0FF, 0x000080},  // F2

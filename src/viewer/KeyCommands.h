@@ -28,7 +28,6 @@ struct ColourScheme {
 // The scheme the viewer starts with (the F4 one).
 inline constexpr ColourScheme kStartScheme{0xC0FFC0, 0x004000};
 inline constexpr const char* kTerminalFace = "Terminal";
-inline constexpr const char* kFixedsysFace = "Fixedsys";
 inline constexpr int kFontPoints = 9;
 
 enum class ViewerKey { F1, F2, F3, F4, F5, F6, F7, F8, F11, F12, L, Escape, Other };

@@ -6,7 +6,9 @@
 #include "viewer/Cp437.h"
 
 namespace vrel {
+namespace {
 
+// Splits code-page-437 bytes into lines and decodes them; at least one line is read.
 NfoText DecodeNfo(std::string_view bytes, const LineProgress& progress) {
     NfoText result;
     result.text.reserve(bytes.size() + bytes.size() / 2 + 2);
@@ -27,6 +29,8 @@ NfoText DecodeNfo(std::string_view bytes, const LineProgress& progress) {
     } while (pos < bytes.size());
     return result;
 }
+
+}  // namespace
 
 Expected<NfoText, NfoFailure> ReadNfo(const std::filesystem::path& file,
                                       const LineProgress& progress) {

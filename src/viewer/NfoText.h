@@ -21,16 +21,13 @@ struct NfoText {
 // Called before each line is stored, with the number of lines read before it.
 using LineProgress = std::function<void(std::size_t linesRead)>;
 
-// Splits code-page-437 bytes into lines and decodes them. A line ends at a carriage return or a
-// carriage return and line feed; a line feed alone belongs to the line. A terminator at the very
-// end starts no further line. At least one line is read, so empty bytes give one empty line.
-NfoText DecodeNfo(std::string_view bytes, const LineProgress& progress);
-
 enum class NfoProblem { NoFileName, NotFound, NotAFile, CannotOpen, CannotRead, Empty };
 using NfoFailure = Failure<NfoProblem>;  // `Path` is the file
 
-// Reads the whole file with one read and decodes it. Fails when the file is missing, unreadable
-// or empty.
+// Reads the whole file with one read and decodes it from code page 437, splitting it into lines. A
+// line ends at a carriage return or a carriage return and line feed; a line feed alone belongs to
+// the line. A terminator at the very end starts no further line. Fails when the file is missing,
+// unreadable or empty.
 Expected<NfoText, NfoFailure> ReadNfo(const std::filesystem::path& file,
                                       const LineProgress& progress);
 

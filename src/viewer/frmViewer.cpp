@@ -48,12 +48,14 @@ QColor ToQColor(Colour colour) {
     return QColor(Red(colour), Green(colour), Blue(colour));
 }
 
-}  // namespace
-
+// Where "Terminal" and "Fixedsys" are missing, these monospace faces with box-drawing glyphs
+// stand in, the first one installed.
 QStringList ConsoleFaces(const QString& face) {
     return {face, QStringLiteral("DejaVu Sans Mono"), QStringLiteral("Consolas"),
             QStringLiteral("Noto Sans Mono")};
 }
+
+}  // namespace
 
 frmViewer::frmViewer(ViewerStart start, ViewerPorts ports, std::chrono::milliseconds splashInterval,
                      QWidget* parent)

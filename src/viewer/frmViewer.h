@@ -13,10 +13,6 @@ class QPlainTextEdit;
 
 namespace vrel {
 
-// Where "Terminal" and "Fixedsys" are missing, these monospace faces with box-drawing glyphs
-// stand in, the first one installed.
-QStringList ConsoleFaces(const QString& face);
-
 // The viewer window: one text box filling the client area; the caption reports the state.
 class frmViewer final : public QWidget, private ViewerView {
     Q_OBJECT

@@ -119,6 +119,13 @@ INSTANTIATE_TEST_SUITE_P(
                   ConflictVerdict::Minor}),
     [](const ::testing::TestParamInfo<CheckCase>& caseInfo) { return caseInfo.param.name; });
 
+// The verdict when two picked archives both hold `member`.
+ConflictVerdict VerdictOfAClashOn(const std::string& member) {
+    FalloutDat_Collection catalogue;
+    FillCatalogue(catalogue, {{"/p/a.dat", true, {member}}, {"/p/b.dat", true, {member}}});
+    return ConflictCheck(catalogue).Verdict;
+}
+
 struct ExtensionCase {
     std::string member;
     bool heavy;
@@ -143,16 +150,18 @@ TEST(ConflictCheckTest, HeavyByTheLastThreeCharacters) {
                                            {"", false},
                                            {"a\\B.MSG", true}};
     for (const ExtensionCase& c : cases) {
-        EXPECT_EQ(IsHeavyConflict(c.member), c.heavy) << c.member;
+        EXPECT_EQ(VerdictOfAClashOn(c.member),
+                  c.heavy ? ConflictVerdict::Heavy : ConflictVerdict::Minor)
+            << c.member;
     }
 }
 
 TEST(ConflictCheckTest, OnlyTheVaultSaveIsExempt) {
-    EXPECT_TRUE(IsExemptFromConflicts("data\\vault13.gam"));
-    EXPECT_TRUE(IsExemptFromConflicts("Data\\VAULT13.gam"));
-    EXPECT_FALSE(IsExemptFromConflicts("maps\\vault13.gam"));
-    EXPECT_FALSE(IsExemptFromConflicts("data\\vault13.gam "));
-    EXPECT_FALSE(IsExemptFromConflicts("data/vault13.gam"));
+    EXPECT_EQ(VerdictOfAClashOn("data\\vault13.gam"), ConflictVerdict::None);
+    EXPECT_EQ(VerdictOfAClashOn("Data\\VAULT13.gam"), ConflictVerdict::None);
+    EXPECT_NE(VerdictOfAClashOn("maps\\vault13.gam"), ConflictVerdict::None);
+    EXPECT_NE(VerdictOfAClashOn("data\\vault13.gam "), ConflictVerdict::None);
+    EXPECT_NE(VerdictOfAClashOn("data/vault13.gam"), ConflictVerdict::None);
 }
 
 TEST(ConflictCheckTest, VerdictTexts) {

@@ -76,16 +76,27 @@ TEST_F(frmPlayTest, ClosingIsRefusedWhileTheGameRunsAndEmergencyExitAsksFirst) {
 }
 
 TEST_F(frmPlayTest, AGameThatCannotStartIsReportedAndTheWaitEnds) {
-    fakes_.processes.startResult = std::nullopt;
-    frmPlay window(state_, ports_);
-    window.Run(kGame);
-    EXPECT_FALSE(window.isVisible());
-    ASSERT_EQ(fakes_.messages.shown.size(), 1u);
-    EXPECT_EQ(fakes_.messages.shown[0].title, "Can't begin the game!");
-    // The message names the file that was started and why it did not start.
-    EXPECT_NE(fakes_.messages.shown[0].text.find(PathToDisplay(kGame) + ": No such file"),
-              std::string::npos);
-    EXPECT_TRUE(fakes_.processes.queried.empty());
+    // The closing sentence is true only when Play removes the unpacked files afterwards.
+    const struct {
+        bool deleteDataFiles;
+        bool saysRemoved;
+    } cases[] = {{true, true}, {false, false}};
+    for (const auto& c : cases) {
+        state_.Config.cfgGeneral.DeleteDataFiles = c.deleteDataFiles;
+        fakes_.messages.shown.clear();
+        fakes_.processes.startResult = std::nullopt;
+        frmPlay window(state_, ports_);
+        window.Run(kGame);
+        EXPECT_FALSE(window.isVisible());
+        ASSERT_EQ(fakes_.messages.shown.size(), 1u);
+        const std::string& text = fakes_.messages.shown[0].text;
+        EXPECT_EQ(fakes_.messages.shown[0].title, "Can't begin the game!");
+        // The message names the file that was started and why it did not start.
+        EXPECT_NE(text.find(PathToDisplay(kGame) + ": No such file"), std::string::npos);
+        EXPECT_EQ(text.find("The mod files are removed again.") != std::string::npos, c.saysRemoved)
+            << "DeleteDataFiles " << c.deleteDataFiles;
+        EXPECT_TRUE(fakes_.processes.queried.empty());
+    }
 }
 
 }  // namespace

@@ -51,17 +51,38 @@ TEST(PosixProcesses, RunsTheGameInItsFolderAndSeesItEnd) {
     EXPECT_FALSE(processes.IsRunning(0));
 }
 
-TEST(PosixProcesses, WindowsProgramsNeedWine) {
-    testing::TempFolder folder;
-    testing::WriteFile(folder / "Fallout2.exe", "MZ\x90");
-    testing::WriteFile(folder / "script", "#!/bin/sh\n");
-    EXPECT_TRUE(IsWindowsProgram(folder / "Fallout2.exe"));
-    EXPECT_FALSE(IsWindowsProgram(folder / "script"));
-    EXPECT_FALSE(IsWindowsProgram(folder / "missing"));
+std::string ReadLine(const fs::path& file) {
+    std::ifstream in(file);
+    std::string line;
+    std::getline(in, line);
+    return line;
+}
 
-    setenv("VREL_WINE", (folder / "no-such-wine").c_str(), 1);
-    EXPECT_EQ(FindWine(), (folder / "no-such-wine").string());
+TEST(PosixProcesses, WindowsProgramsRunThroughWine) {
+    testing::TempFolder folder;
+    const fs::path ran = folder / "ran.txt";
+    const auto writeScript = [](const fs::path& file, const std::string& text) {
+        testing::WriteFile(file, "#!/bin/sh\n" + text + "\n");
+        fs::permissions(file, fs::perms::owner_all);
+    };
+    testing::WriteFile(folder / "Fallout2.exe", "MZ\x90");
+    writeScript(folder / "wine", "printf '%s\\n' \"$1\" > '" + ran.string() + "'");
+    writeScript(folder / "script", "echo itself > '" + ran.string() + "'");
+    setenv("VREL_WINE", (folder / "wine").c_str(), 1);
     PosixProcesses processes;
+
+    const auto windows = processes.Start(folder / "Fallout2.exe", folder.path());
+    ASSERT_TRUE(windows) << windows.error().Error.message();
+    ASSERT_TRUE(WaitUntilEnded(processes, *windows));
+    EXPECT_EQ(ReadLine(ran), (folder / "Fallout2.exe").string());
+
+    const auto own = processes.Start(folder / "script", folder.path());
+    ASSERT_TRUE(own) << own.error().Error.message();
+    ASSERT_TRUE(WaitUntilEnded(processes, *own));
+    EXPECT_EQ(ReadLine(ran), "itself") << "a program without the MZ mark runs as it is";
+
+    EXPECT_FALSE(processes.Start(folder / "missing", folder.path()));
+    setenv("VREL_WINE", (folder / "no-such-wine").c_str(), 1);
     EXPECT_FALSE(processes.Start(folder / "Fallout2.exe", folder.path()));
     unsetenv("VREL_WINE");
 }

@@ -23,11 +23,21 @@ void PrintTo(const LineCase& c, std::ostream* os) {
     *os << c.name;
 }
 
-class DecodeNfoTest : public ::testing::TestWithParam<LineCase> {};
+class DecodeNfoTest : public ::testing::TestWithParam<LineCase> {
+protected:
+    NfoText Read(std::string_view bytes, const LineProgress& progress = {}) {
+        WriteFile(folder_ / "notes.nfo", std::string(bytes));
+        auto nfo = ReadNfo(folder_ / "notes.nfo", progress);
+        EXPECT_TRUE(nfo) << DescribeNfoFailure(nfo.error());
+        return nfo ? *nfo : NfoText{};
+    }
+
+    TempFolder folder_;
+};
 
 TEST_P(DecodeNfoTest, SplitsLinesAsTheConsoleReadsThem) {
     const LineCase& c = GetParam();
-    const NfoText nfo = DecodeNfo(c.bytes, {});
+    const NfoText nfo = Read(c.bytes);
     EXPECT_EQ(nfo.lines, c.lines);
     EXPECT_EQ(nfo.text, c.text);
 }
@@ -44,10 +54,10 @@ INSTANTIATE_TEST_SUITE_P(
                       LineCase{"NoTerminator", "x", 1, "x\r\n"},
                       LineCase{"Art", "\xDB\xDB\r\n\xC8\xBC", 2, "██\r\n╚╝\r\n"}));
 
-TEST(DecodeNfoTest, LoadingCaptionCountsLinesReadBeforeEachLine) {
+TEST_F(DecodeNfoTest, LoadingCaptionCountsLinesReadBeforeEachLine) {
     std::vector<std::size_t> counts;
-    const NfoText nfo = DecodeNfo("one\r\ntwo\r\nthree\r\n",
-                                  [&](std::size_t linesRead) { counts.push_back(linesRead); });
+    const NfoText nfo = Read("one\r\ntwo\r\nthree\r\n",
+                             [&](std::size_t linesRead) { counts.push_back(linesRead); });
     EXPECT_EQ(counts, (std::vector<std::size_t>{0, 1, 2}));
     EXPECT_EQ(nfo.lines, 3u);
 }

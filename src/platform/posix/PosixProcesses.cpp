@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <system_error>
 #include <vector>
@@ -15,13 +16,16 @@
 extern char** environ;
 
 namespace vrel {
+namespace {
 
+// Whether the file begins with the "MZ" mark of a Windows program.
 bool IsWindowsProgram(const std::filesystem::path& program) {
     std::ifstream in(program, std::ios::binary);
     char mark[2] = {};
     return in.read(mark, 2) && mark[0] == 'M' && mark[1] == 'Z';
 }
 
+// The Wine to run Windows programs with, or nothing when none is installed.
 std::optional<std::string> FindWine() {
     if (const char* chosen = std::getenv("VREL_WINE"); chosen != nullptr && *chosen != '\0') {
         return std::string(chosen);
@@ -38,6 +42,8 @@ std::optional<std::string> FindWine() {
     }
     return std::nullopt;
 }
+
+}  // namespace
 
 Expected<ProcessId, StartFailure> PosixProcesses::Start(
     const std::filesystem::path& program, const std::filesystem::path& workingFolder) {

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <filesystem>
-#include <optional>
 #include <string>
 
 #include "platform/ProcessPort.h"
@@ -17,11 +16,5 @@ public:
     // Reaps an ended child, so an ended game never looks alive.
     bool IsRunning(ProcessId id) override;
 };
-
-// Whether the file begins with the "MZ" mark of a Windows program.
-bool IsWindowsProgram(const std::filesystem::path& program);
-
-// The Wine to run Windows programs with, or nothing when none is installed.
-std::optional<std::string> FindWine();
 
 }  // namespace vrel
