@@ -12,23 +12,21 @@ std::optional<SaveFailure> SaveSettings(const VrelCFG& config,
 }
 
 std::string DescribeSaveFailure(const SaveFailure& failure) {
-    std::string text;
+    const std::string path = PathToDisplay(failure.Path);
     switch (failure.Kind) {
         case SaveProblem::CannotCreate:
-            text = "cannot create " + failure.Path.string();
-            break;
+            return "cannot create " + path;
         case SaveProblem::CannotWrite:
-            text = "cannot write " + failure.Path.string();
-            break;
+            return "cannot write " + path;
         case SaveProblem::CannotReplace:
-            text = "cannot replace " + failure.Path.string() + ": " + failure.Error.message();
             break;
     }
+    std::string reason = failure.Error.message();
 #ifdef _WIN32
-    // The narrow path and the system's message are in the ANSI code page there.
-    text = AnsiToUtf8(text);
+    // The system's message is in the ANSI code page there.
+    reason = AnsiToUtf8(reason);
 #endif
-    return text;
+    return "cannot replace " + path + ": " + reason;
 }
 
 std::string AppPathText(const std::filesystem::path& programFolder) {

@@ -171,8 +171,8 @@ bool PlayPipeline::Unpack(const std::filesystem::path& game) {
     if (const auto& failure = unpacker.WriteFailure()) {
         ports_.messages.Show(
             {.text =
-                 "Vrel could not write " + Display(failure->member) + " from " +
-                 failure->archive + " (" + DescribeUnpackProblem(*failure) +
+                 "Vrel could not write " + Display(failure->member) + " from " + failure->archive +
+                 " (" + DescribeUnpackProblem(*failure) +
                  ").\r\rThe disk may be full. The game was not started, and the files unpacked so far are removed again.",
              .title = "Can't begin the game!",
              .buttons = MessageButtons::Ok,

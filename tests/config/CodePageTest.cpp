@@ -12,12 +12,21 @@
 #include "config/FirstRun.h"
 #include "config/GamePaths.h"
 #include "config/OptionsSettings.h"
+#include "config/SaveSettings.h"
 
 namespace vrel {
 namespace {
 
 using testing::FakeMessageBox;
 using testing::TempFolder;
+
+// On Windows the path's narrow string is UTF-8, which was taken for the code page's text again:
+// a program folder "Vrel Über" was named "Vrel Ãœber" in the message.
+TEST(CodePage, SaveFailureNamesTheFileAsItIsCalled) {
+    const std::filesystem::path file = std::filesystem::path(u8"Vrel Über") / "vrel.cfg.new";
+    const std::string shown = DescribeSaveFailure({SaveProblem::CannotCreate, file, {}});
+    EXPECT_NE(shown.find("Vrel Über"), std::string::npos) << shown;
+}
 
 #ifdef _WIN32
 const char* const kCyrillicFolder = "C:\\Игры\\Fallout 2";
