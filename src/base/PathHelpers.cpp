@@ -10,13 +10,6 @@
 #endif
 
 namespace vrel {
-namespace {
-
-bool IsSeparator(char c) {
-    return c == '\\' || c == '/';
-}
-
-}  // namespace
 
 std::FILE* OpenFile(const std::filesystem::path& path, const char* mode) {
 #ifdef _WIN32
@@ -27,18 +20,13 @@ std::FILE* OpenFile(const std::filesystem::path& path, const char* mode) {
 #endif
 }
 
-bool FileExists(const std::string& path) {
-    if (path.empty() || IsSeparator(path.back())) {
+bool FileExistsAt(const std::filesystem::path& path) {
+    if (!path.has_filename()) {
         return false;
     }
-    return FileExistsAt(path);
-}
-
-bool FileExistsAt(const std::filesystem::path& path) {
     std::error_code error;
     const std::filesystem::path file = ResolveCaseBlind(path);
-    return !path.empty() && std::filesystem::is_regular_file(file, error) &&
-           !IsHiddenOrSystem(file);
+    return std::filesystem::is_regular_file(file, error) && !IsHiddenOrSystem(file);
 }
 
 bool FolderExistsAt(const std::filesystem::path& folder) {

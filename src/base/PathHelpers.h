@@ -7,12 +7,10 @@
 
 namespace vrel {
 
-// Whether an ordinary file exists at `path` (matched case-blind). False for an empty path, one
-// that ends with a separator, and a hidden or system file.
-bool FileExists(const std::string& path);
-
-// The same for a file or folder the program holds as a path: a narrow string made from it is UTF-8
-// on Windows, but read back in the ANSI code page, so it would no longer name it there.
+// Whether an ordinary file (or a folder) exists at `path`, matched case-blind. False for an empty
+// path, one that ends with a separator, and a hidden or system file. They take paths, never narrow
+// strings: with MinGW a narrow string made from a path is UTF-8, but read back in the ANSI code
+// page, so it would no longer name the file there.
 bool FileExistsAt(const std::filesystem::path& path);
 bool FolderExistsAt(const std::filesystem::path& folder);
 

@@ -20,15 +20,6 @@ bool EndsWithSeparator(std::string_view folder) {
     return last == static_cast<char>(std::filesystem::path::preferred_separator) || last == '/';
 }
 
-// The name the file system knows a box's text by.
-std::string NativeText(const std::string& display) {
-#ifdef _WIN32
-    return Utf8ToAnsi(display);
-#else
-    return display;
-#endif
-}
-
 }  // namespace
 
 RegistryValue ReadDestPath(RegistryPort& registry) {
@@ -59,7 +50,7 @@ std::optional<std::string> BrowseGameFolder(PickerPort& pickers, MessageBoxPort&
         if (!folder || folder->empty()) {
             return std::nullopt;
         }
-        if (FileExists(NativeText(GameExecutablePath(*folder)))) {
+        if (FileExistsAt(DisplayToPath(GameExecutablePath(*folder)))) {
             return folder;
         }
         const MessageAnswer answer =

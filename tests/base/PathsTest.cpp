@@ -21,15 +21,15 @@ TEST(PathHelpers, GetFileName) {
 TEST(PathHelpers, FileExistsCaseBlind) {
     TempFolder folder;
     WriteFile(folder / "Game" / "FALLOUT2.EXE", "MZ");
-    const std::string game = (folder / "Game").string();
-    EXPECT_TRUE(FileExists(game + "/Fallout2.exe"));
-    EXPECT_TRUE(FileExists((folder / "game" / "fallout2.exe").string()));
-    EXPECT_FALSE(FileExists(game));  // a folder is no file
-    EXPECT_FALSE(FileExists(game + "/"));
-    EXPECT_FALSE(FileExists(""));
-    EXPECT_FALSE(FileExists(game + "/missing.exe"));
-    EXPECT_FALSE(FileExists(WriteHiddenFile(folder / "Game", "hidden.exe", 0x2).string()));
-    EXPECT_FALSE(FileExists(WriteHiddenFile(folder / "Game", "system.exe", 0x4).string()));
+    const std::filesystem::path game = folder / "Game";
+    EXPECT_TRUE(FileExistsAt(game / "Fallout2.exe"));
+    EXPECT_TRUE(FileExistsAt(folder / "game" / "fallout2.exe"));
+    EXPECT_FALSE(FileExistsAt(game));  // a folder is no file
+    EXPECT_FALSE(FileExistsAt(game / ""));
+    EXPECT_FALSE(FileExistsAt(""));
+    EXPECT_FALSE(FileExistsAt(game / "missing.exe"));
+    EXPECT_FALSE(FileExistsAt(WriteHiddenFile(game, "hidden.exe", 0x2)));
+    EXPECT_FALSE(FileExistsAt(WriteHiddenFile(game, "system.exe", 0x4)));
 }
 
 #ifdef _WIN32

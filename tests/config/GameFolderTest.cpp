@@ -4,6 +4,7 @@
 
 #include "Fakes.h"
 #include "TempFolder.h"
+#include "base/AnsiText.h"
 
 namespace vrel {
 namespace {
@@ -92,6 +93,16 @@ TEST_F(BrowseTest, FolderWithTheGameIsTakenWithoutAQuestion) {
 TEST_F(BrowseTest, FolderWithTheGameGivenWithATrailingSeparator) {
     pickers_.folders = {Folder("game") + kSep};
     EXPECT_EQ(BrowseGameFolder(pickers_, messages_), Folder("game") + kSep);
+    EXPECT_TRUE(messages_.shown.empty());
+}
+
+// The box's text was looked up through the ANSI code page, where this folder is "????" under
+// Windows-1252, so the game in it was not found.
+TEST_F(BrowseTest, FolderWithTheGameIsFoundWhateverItsName) {
+    const std::filesystem::path games = folder_.path() / std::filesystem::path(u8"Игры Über");
+    testing::WriteFile(games / "Fallout2.exe", "MZ");
+    pickers_.folders = {PathToDisplay(games)};
+    EXPECT_EQ(BrowseGameFolder(pickers_, messages_), PathToDisplay(games));
     EXPECT_TRUE(messages_.shown.empty());
 }
 
