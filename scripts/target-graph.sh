@@ -12,7 +12,7 @@ cat >"$work/options.cmake" <<'OPTIONS'
 set(GRAPHVIZ_EXTERNAL_LIBS FALSE)
 set(GRAPHVIZ_GENERATE_PER_TARGET FALSE)
 set(GRAPHVIZ_GENERATE_DEPENDERS FALSE)
-set(GRAPHVIZ_IGNORE_TARGETS ".*_tests$" ".*_bench$" "^screenshots_" "^test_support" "^make_"
+set(GRAPHVIZ_IGNORE_TARGETS ".*_tests$" ".*_bench$" "^screenshots_" "^test_support" "^dat_image$" "^make_"
     "^play_child$" "^standin_game$" "^project_options$" "^RenderSplash$" "_resources_")
 OPTIONS
 cp "$work/options.cmake" "$binary/CMakeGraphVizOptions.cmake"
