@@ -38,7 +38,7 @@ public:
             paths_.push_back(entry.Path);
         }
         if (error) {
-            return Unexpected{ImportError{ImportFailure::CannotOpen, error.message(), {}}};
+            return Unexpected{ImportError{ImportFailure::CannotOpen, ErrorToDisplay(error), {}}};
         }
         return files;
     }

@@ -172,6 +172,14 @@ std::filesystem::path DisplayToPath(std::string_view utf8) {
     return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
 }
 
+std::string ErrorToDisplay(const std::error_code& error) {
+#ifdef _WIN32
+    return AnsiToUtf8(error.message());
+#else
+    return error.message();
+#endif
+}
+
 std::string PathToDisplay(const std::filesystem::path& path) {
     const std::u8string utf8 = path.u8string();
     return std::string(utf8.begin(), utf8.end());

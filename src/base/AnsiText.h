@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <system_error>
 
 // Member names, descriptions and vrel.cfg are 8-bit text in the Windows-1252 code page. The core
 // keeps them as bytes; these are the only places where they become display text or paths.
@@ -28,5 +29,9 @@ std::string NativePathToAnsi(const std::filesystem::path& path);
 // with MinGW it is UTF-8 one way and the ANSI code page the other.
 std::string PathToDisplay(const std::filesystem::path& path);
 std::filesystem::path DisplayToPath(std::string_view utf8);
+
+// The system's message for an error, as display text: on Windows the system writes it in the ANSI
+// code page.
+std::string ErrorToDisplay(const std::error_code& error);
 
 }  // namespace vrel

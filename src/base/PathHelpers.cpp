@@ -52,10 +52,11 @@ std::string GetFileName(std::string_view path) {
 
 std::filesystem::path ProgramFile(const std::filesystem::path& programFolder,
                                   std::string_view name) {
-    if (auto found = FindEntryCaseBlind(programFolder, std::filesystem::path(name))) {
+    const std::filesystem::path file(name);
+    if (auto found = FindEntryCaseBlind(programFolder, file)) {
         return *found;
     }
-    return programFolder / std::filesystem::path(std::string(name));
+    return programFolder / file;
 }
 
 }  // namespace vrel

@@ -24,13 +24,14 @@ bool WriteWhole(const std::filesystem::path& path, const std::vector<std::uint8_
 std::string DescribeTargetFailure(const TargetFailure& failure) {
     using std::filesystem::file_type;
     if (failure.Kind == TargetProblem::CannotCreateFolder) {
-        return "cannot create folder " + failure.Path.string() + ": " + failure.Error.message();
+        return "cannot create folder " + PathToDisplay(failure.Path) + ": " +
+               ErrorToDisplay(failure.Error);
     }
     const char* what = failure.Found == file_type::symlink     ? "a symbolic link (not followed)"
                        : failure.Found == file_type::directory ? "a folder"
                        : failure.Found == file_type::regular   ? "a file"
                                                                : "a special file";
-    return std::string(what) + " is in the way: " + failure.Path.string();
+    return std::string(what) + " is in the way: " + PathToDisplay(failure.Path);
 }
 
 enum class MemberWriteProblem { CannotWrite, CannotReplace };

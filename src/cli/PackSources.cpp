@@ -43,13 +43,13 @@ PackSources CollectPackSources(const std::filesystem::path& folder,
 
     std::filesystem::recursive_directory_iterator it(folder, error), end;
     if (error) {
-        sources.Refusals.push_back(folder.string() + ": " + error.message());
+        sources.Refusals.push_back(PathToDisplay(folder) + ": " + ErrorToDisplay(error));
         return sources;
     }
     FolderWalk walk(folder);
     for (; it != end; it.increment(error)) {
         if (error) {
-            sources.Refusals.push_back(folder.string() + ": " + error.message());
+            sources.Refusals.push_back(PathToDisplay(folder) + ": " + ErrorToDisplay(error));
             break;
         }
         const WalkedEntry entry = walk.Place(it);

@@ -21,12 +21,7 @@ std::string DescribeSaveFailure(const SaveFailure& failure) {
         case SaveProblem::CannotReplace:
             break;
     }
-    std::string reason = failure.Error.message();
-#ifdef _WIN32
-    // The system's message is in the ANSI code page there.
-    reason = AnsiToUtf8(reason);
-#endif
-    return "cannot replace " + path + ": " + reason;
+    return "cannot replace " + path + ": " + ErrorToDisplay(failure.Error);
 }
 
 std::string AppPathText(const std::filesystem::path& programFolder) {

@@ -31,7 +31,7 @@ std::string DescribeTargetFailure(const TargetFailure& failure) {
         case TargetProblem::CannotCreateFolder:
             break;
     }
-    return "the folder " + path + " cannot be created: " + failure.Error.message();
+    return "the folder " + path + " cannot be created: " + ErrorToDisplay(failure.Error);
 }
 
 // Why a file was not unpacked, as the player reads it.
@@ -47,11 +47,11 @@ std::string DescribeUnpackProblem(const UnpackProblem& problem) {
         case UnpackProblemKind::CannotKeepAside:
             return "the file already at " + path + " could not be kept aside";
         case UnpackProblemKind::CannotCreate:
-            return "cannot create " + path + ": " + problem.error.message();
+            return "cannot create " + path + ": " + ErrorToDisplay(problem.error);
         case UnpackProblemKind::CannotWrite:
             break;
     }
-    return "cannot write " + path + ": " + problem.error.message();
+    return "cannot write " + path + ": " + ErrorToDisplay(problem.error);
 }
 
 std::string DescribeProblems(const std::vector<UnpackProblem>& problems) {

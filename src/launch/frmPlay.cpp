@@ -41,7 +41,7 @@ std::string DescribeStartFailure(const StartFailure& failure) {
     if (failure.Kind == StartProblem::NoWine) {
         return "it is a Windows program and no Wine was found: install Wine or name the Wine to use in VREL_WINE";
     }
-    return failure.Error.message();
+    return ErrorToDisplay(failure.Error);
 }
 
 }  // namespace
