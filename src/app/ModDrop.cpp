@@ -1,6 +1,8 @@
 #include "app/ModDrop.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <memory>
 #include <set>
 #include <system_error>
 
@@ -9,6 +11,7 @@
 #include "base/AnsiText.h"
 #include "base/CaseBlindPath.h"
 #include "base/PathHelpers.h"
+#include "base/PendingFile.h"
 
 namespace vrel {
 namespace {
@@ -51,24 +54,41 @@ std::optional<std::filesystem::path> TargetFor(const std::filesystem::path& patc
     return existing;
 }
 
-// Copies a .dat into Patches under a temporary name and puts it in place once whole.
-bool CopyDat(const std::filesystem::path& source, const std::filesystem::path& target) {
-    std::filesystem::path temporary = target;
-    temporary += ".vrel-part";
-    std::error_code error;
-    std::filesystem::copy_file(source, temporary, std::filesystem::copy_options::overwrite_existing,
-                               error);
-    std::error_code sizeError;
-    const bool whole = !error && std::filesystem::file_size(temporary, sizeError) ==
-                                     std::filesystem::file_size(source, sizeError);
-    if (whole && !sizeError) {
-        std::filesystem::rename(temporary, target, error);
-        if (!error) {
-            return true;
+// Copies a .dat into Patches, put in place only once whole; nothing, or why it was not added.
+std::optional<std::string> CopyDat(const std::filesystem::path& source,
+                                   const std::filesystem::path& target, Placing placing) {
+    const std::unique_ptr<std::FILE, int (*)(std::FILE*)> in(OpenFile(source, "rb"), std::fclose);
+    if (!in) {
+        return "it cannot be read";
+    }
+    auto copy = PendingFile::Create(target);
+    std::optional<PlaceFailure> failure;
+    if (!copy) {
+        failure = copy.error();
+    } else {
+        std::vector<std::uint8_t> piece(std::size_t{1} << 20);
+        while (!failure) {
+            const std::size_t got = std::fread(piece.data(), 1, piece.size(), in.get());
+            if (got == 0) {
+                break;
+            }
+            failure = copy->Write({piece.data(), got});
+        }
+        if (std::ferror(in.get())) {
+            return "it cannot be read";
+        }
+        if (!failure) {
+            failure = copy->Place(placing);
         }
     }
-    std::filesystem::remove(temporary, error);
-    return false;
+    if (!failure) {
+        return std::nullopt;
+    }
+    if (failure->Kind == PlaceProblem::AlreadyThere) {
+        return Display(target) +
+               " was put into the \\Patches\\ folder meanwhile; yours was not copied";
+    }
+    return Display(target) + " cannot be written: " + ErrorToDisplay(failure->Error);
 }
 
 }  // namespace
@@ -114,8 +134,10 @@ DropOutcome AddDroppedMods(const std::vector<std::filesystem::path>& dropped,
             continue;
         }
         if (dat) {
-            if (!CopyDat(source, *target)) {
-                outcome.NotAdded.push_back(shown + ": it could not be copied");
+            const auto failure =
+                CopyDat(source, *target, replacing ? Placing::Replace : Placing::NewInAnyCase);
+            if (failure) {
+                outcome.NotAdded.push_back(shown + ": " + *failure);
                 continue;
             }
             outcome.Added.push_back(Display(*target));
@@ -142,6 +164,13 @@ DropOutcome AddDroppedMods(const std::vector<std::filesystem::path>& dropped,
             progress.Hide();
         }
         if (!result) {
+            const ImportFailure kind = result.error().Kind;
+            if (kind == ImportFailure::CannotWrite || kind == ImportFailure::TooLarge) {
+                // The archive's own fault, never the dropped file's.
+                outcome.NotAdded.push_back(Display(*target) + ": " +
+                                           DescribeImportError(result.error()));
+                continue;
+            }
             std::string why = DescribeImportError(result.error());
             for (const std::string& refusal : result.error().Refusals) {
                 why += "\r    " + refusal;

@@ -5,11 +5,19 @@
 #include <algorithm>
 #include <utility>
 
+#include "base/AnsiText.h"
+
 namespace vrel {
 namespace {
 
 // Sizes and offsets are signed 32-bit in the format.
 constexpr std::int64_t kMaxFormatSize = 0x7FFFFFFF;
+
+WriteFailure FromPlaceFailure(const PlaceFailure& failure) {
+    return {failure.Kind == PlaceProblem::AlreadyThere ? WriteProblem::AlreadyThere
+                                                       : WriteProblem::CannotWrite,
+            failure.Path, failure.Error};
+}
 
 }  // namespace
 
@@ -37,40 +45,34 @@ std::vector<std::uint8_t> CompressMember(std::span<const std::uint8_t> content, 
     return packed;
 }
 
-std::string DescribeWriteFailure(WriteFailure failure) {
-    switch (failure) {
-        case WriteFailure::CannotWrite:
-            return "the archive cannot be written";
-        case WriteFailure::TooLarge:
+std::string DescribeWriteFailure(const WriteFailure& failure) {
+    switch (failure.Kind) {
+        case WriteProblem::TooLarge:
             return "the archive would be larger than the format allows (2 GiB)";
+        case WriteProblem::AlreadyThere:
+            return "an archive of that name was put there while this one was written";
+        case WriteProblem::CannotWrite:
+            break;
     }
-    return "the archive cannot be written";
+    return failure.Error ? "cannot be written: " + ErrorToDisplay(failure.Error)
+                         : "cannot be written";
 }
 
-Expected<DatWriter, WriteFailure> DatWriter::Create(const std::filesystem::path& path, int level) {
-    std::filesystem::path temporary = path;
-    temporary += ".vrel-part";
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    if (!out) {
-        return Unexpected{WriteFailure::CannotWrite};
+Expected<DatWriter, WriteFailure> DatWriter::Create(const std::filesystem::path& path, int level,
+                                                    Placing placing) {
+    auto file = PendingFile::Create(path);
+    if (!file) {
+        return Unexpected{FromPlaceFailure(file.error())};
     }
-    return DatWriter(path, std::move(temporary), std::move(out), level);
+    return DatWriter(std::move(*file), level, placing);
 }
 
-DatWriter::DatWriter(DatWriter&& other) noexcept
-    : target_(std::move(other.target_)),
-      temporary_(std::exchange(other.temporary_, {})),
-      out_(std::move(other.out_)),
-      level_(other.level_),
-      written_(other.written_),
-      entries_(std::move(other.entries_)) {}
-
-DatWriter::~DatWriter() {
-    if (!temporary_.empty()) {
-        out_.close();
-        std::error_code error;
-        std::filesystem::remove(temporary_, error);
+std::optional<WriteFailure> DatWriter::Write(std::span<const std::uint8_t> bytes) {
+    if (auto failure = file_.Write(bytes)) {
+        return FromPlaceFailure(*failure);
     }
+    written_ += static_cast<std::int64_t>(bytes.size());
+    return std::nullopt;
 }
 
 EncodedMember EncodeMember(std::span<const std::uint8_t> content, MemberStorage storage,
@@ -97,7 +99,7 @@ std::optional<WriteFailure> DatWriter::AddMember(const std::string& name,
                                                  std::span<const std::uint8_t> content,
                                                  MemberStorage storage, std::optional<int> level) {
     if (content.size() > static_cast<std::size_t>(kMaxFormatSize)) {
-        return WriteFailure::TooLarge;
+        return Failed(WriteProblem::TooLarge);
     }
     return AddEncoded(name, EncodeMember(content, storage, level.value_or(level_)));
 }
@@ -107,7 +109,7 @@ std::optional<WriteFailure> DatWriter::AddEncoded(const std::string& name,
     const std::vector<std::uint8_t>& bytes = member.Bytes;
     if (member.RealSize > static_cast<std::size_t>(kMaxFormatSize) ||
         written_ + static_cast<std::int64_t>(bytes.size()) > kMaxFormatSize) {
-        return WriteFailure::TooLarge;
+        return Failed(WriteProblem::TooLarge);
     }
     WrittenEntry entry;
     entry.Name = name;
@@ -115,20 +117,17 @@ std::optional<WriteFailure> DatWriter::AddEncoded(const std::string& name,
     entry.RealSize = static_cast<std::int32_t>(member.RealSize);
     entry.PackedSize = static_cast<std::int32_t>(bytes.size());
     entry.Offset = static_cast<std::int32_t>(written_);
-    out_.write(reinterpret_cast<const char*>(bytes.data()),
-               static_cast<std::streamsize>(bytes.size()));
-    if (!out_) {
-        return WriteFailure::CannotWrite;
+    if (auto failure = Write(bytes)) {
+        return failure;
     }
-    written_ += static_cast<std::int64_t>(bytes.size());
     entries_.push_back(std::move(entry));
     return std::nullopt;
 }
 
 std::optional<WriteFailure> DatWriter::Finish(
     const std::function<bool(const WrittenEntry&, const WrittenEntry&)>& before) {
-    if (temporary_.empty()) {
-        return WriteFailure::CannotWrite;
+    if (placed_) {
+        return Failed(WriteProblem::CannotWrite);
     }
     if (before) {
         std::stable_sort(entries_.begin(), entries_.end(), before);
@@ -140,22 +139,17 @@ std::optional<WriteFailure> DatWriter::Finish(
     }
     const std::int64_t dataSize = written_ + static_cast<std::int64_t>(tree.size()) + 8;
     if (dataSize > kMaxFormatSize) {
-        return WriteFailure::TooLarge;
+        return Failed(WriteProblem::TooLarge);
     }
     AppendInt32(tree, static_cast<std::int32_t>(tree.size()));
     AppendInt32(tree, static_cast<std::int32_t>(dataSize));
-    out_.write(reinterpret_cast<const char*>(tree.data()),
-               static_cast<std::streamsize>(tree.size()));
-    out_.close();
-    if (out_.fail()) {
-        return WriteFailure::CannotWrite;
+    if (auto failure = Write(tree)) {
+        return failure;
     }
-    std::error_code error;
-    std::filesystem::rename(temporary_, target_, error);
-    if (error) {
-        return WriteFailure::CannotWrite;
+    placed_ = true;
+    if (auto failure = file_.Place(placing_)) {
+        return FromPlaceFailure(*failure);
     }
-    temporary_.clear();
     return std::nullopt;
 }
 

@@ -2,7 +2,6 @@
 
 #include <cstdint>
 #include <filesystem>
-#include <fstream>
 #include <functional>
 #include <optional>
 #include <span>
@@ -11,6 +10,8 @@
 
 #include "archive/MemberCompressor.h"
 #include "base/Expected.h"
+#include "base/Failure.h"
+#include "base/PendingFile.h"
 
 namespace vrel {
 
@@ -49,23 +50,27 @@ struct EncodedMember {
 // only on the content, the storage and the level.
 EncodedMember EncodeMember(std::span<const std::uint8_t> content, MemberStorage storage, int level);
 
-enum class WriteFailure {
-    CannotWrite,  // the file could not be created, written or put in place
-    TooLarge,     // a size or offset would not fit the format's signed 32 bits
+enum class WriteProblem {
+    CannotWrite,   // the archive could not be created, written or put in place
+    AlreadyThere,  // placed as new, and another file took its name while it was written
+    TooLarge,      // a size or offset would not fit the format's signed 32 bits
 };
-std::string DescribeWriteFailure(WriteFailure failure);
+// `Path` is the archive being written; `Error` is the system's reason, when it gave one.
+using WriteFailure = Failure<WriteProblem>;
+// What went wrong, to follow the archive's name in a message.
+std::string DescribeWriteFailure(const WriteFailure& failure);
 
 // Writes a DAT2 archive to a file member by member, so memory stays bounded by the largest
 // member: the data goes out as it is added, the directory is written by Finish. The archive is
-// built in a temporary file beside the target and put in place by Finish, so a file already
-// there stays whole until the new archive is complete.
+// built in a new file beside the target (see PendingFile) and put in place by Finish as
+// `placing` allows, so a file already there stays whole until the new archive is complete.
 class DatWriter {
 public:
     // `level` is zlib's level (0 to 9, or -1 for zlib's default) for compressed members.
     static Expected<DatWriter, WriteFailure> Create(const std::filesystem::path& path,
-                                                    int level = -1);
-    ~DatWriter();
-    DatWriter(DatWriter&& other) noexcept;
+                                                    int level = -1,
+                                                    Placing placing = Placing::Replace);
+    DatWriter(DatWriter&& other) noexcept = default;
     DatWriter& operator=(DatWriter&&) = delete;
 
     // Appends one member's data, compressed at `level` when given, else at the writer's level.
@@ -87,17 +92,17 @@ public:
     const std::vector<WrittenEntry>& Entries() const { return entries_; }
 
 private:
-    DatWriter(std::filesystem::path target, std::filesystem::path temporary, std::ofstream out,
-              int level)
-        : target_(std::move(target)),
-          temporary_(std::move(temporary)),
-          out_(std::move(out)),
-          level_(level) {}
+    DatWriter(PendingFile file, int level, Placing placing)
+        : file_(std::move(file)), level_(level), placing_(placing) {}
+    WriteFailure Failed(WriteProblem problem, std::error_code error = {}) const {
+        return {problem, file_.Target(), error};
+    }
+    std::optional<WriteFailure> Write(std::span<const std::uint8_t> bytes);
 
-    std::filesystem::path target_;
-    std::filesystem::path temporary_;  // empty once the archive is in place
-    std::ofstream out_;
+    PendingFile file_;
     int level_ = -1;
+    Placing placing_ = Placing::Replace;
+    bool placed_ = false;
     std::int64_t written_ = 0;
     std::vector<WrittenEntry> entries_;
 };

@@ -187,11 +187,18 @@ std::optional<std::vector<std::uint8_t>> DescriptionText(std::span<const std::ui
     return std::vector<std::uint8_t>(ansi->begin(), ansi->end());
 }
 
-ImportError WriteError(WriteFailure failure) {
-    return ImportError{
-        failure == WriteFailure::TooLarge ? ImportFailure::TooLarge : ImportFailure::CannotWrite,
-        {},
-        {}};
+ImportError WriteError(const WriteFailure& failure) {
+    switch (failure.Kind) {
+        case WriteProblem::TooLarge:
+            return ImportError{ImportFailure::TooLarge, {}, {}};
+        case WriteProblem::AlreadyThere:
+            return ImportError{ImportFailure::AlreadyThere, "put there while this import ran", {}};
+        case WriteProblem::CannotWrite:
+            break;
+    }
+    return ImportError{ImportFailure::CannotWrite,
+                       failure.Error ? ErrorToDisplay(failure.Error) : std::string(),
+                       {}};
 }
 
 // The game's data is taken from a top-level `data` folder (any letter case), else from the
@@ -319,9 +326,12 @@ Expected<ImportReport, ImportError> ImportMod(const std::filesystem::path& sourc
         return Unexpected{ImportError{ImportFailure::NothingToImport, {}, {}}};
     }
 
-    auto writer = DatWriter::Create(target);
+    // Patches is read without regard to letter case, so a new mod must not take a name that
+    // another has in other letters, even one that another import puts there meanwhile.
+    auto writer =
+        DatWriter::Create(target, -1, options.Replace ? Placing::Replace : Placing::NewInAnyCase);
     if (!writer) {
-        return Unexpected{ImportError{ImportFailure::CannotWrite, {}, {}}};
+        return Unexpected{WriteError(writer.error())};
     }
     std::vector<bool> wanted(files.size(), false);
     std::vector<const std::string*> names(files.size(), nullptr);

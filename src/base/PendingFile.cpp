@@ -125,7 +125,8 @@ int RenameNoReplace(const char* from, const char* to) {
 
 }  // namespace
 
-Expected<PendingFile, PlaceFailure> PendingFile::Create(const std::filesystem::path& target) {
+Expected<PendingFile, PlaceFailure> PendingFile::Create(const std::filesystem::path& target,
+                                                        Durability durability) {
     std::error_code error;
     for (int attempt = 0; attempt < 16; ++attempt) {
         std::filesystem::path temporary = TemporaryName(target);
@@ -137,7 +138,7 @@ Expected<PendingFile, PlaceFailure> PendingFile::Create(const std::filesystem::p
                         nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (file != INVALID_HANDLE_VALUE) {
             return PendingFile(target, std::move(temporary), reinterpret_cast<std::intptr_t>(file),
-                               slot);
+                               slot, durability);
         }
         error = LastError();
         Unregister(slot);
@@ -148,7 +149,7 @@ Expected<PendingFile, PlaceFailure> PendingFile::Create(const std::filesystem::p
         const int file =
             open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
         if (file >= 0) {
-            return PendingFile(target, std::move(temporary), file, slot);
+            return PendingFile(target, std::move(temporary), file, slot, durability);
         }
         error = LastError();
         Unregister(slot);
@@ -165,6 +166,7 @@ PendingFile::PendingFile(PendingFile&& other) noexcept
       temporary_(std::exchange(other.temporary_, {})),
       file_(std::exchange(other.file_, -1)),
       slot_(std::exchange(other.slot_, -1)),
+      durability_(other.durability_),
       written_(other.written_) {}
 
 PendingFile::~PendingFile() {
@@ -232,7 +234,8 @@ std::optional<PlaceFailure> PendingFile::Place(Placing placing) {
     };
 #ifdef _WIN32
     const HANDLE file = reinterpret_cast<HANDLE>(file_);
-    if (!FlushFileBuffers(file)) {
+    const bool synced = durability_ == Durability::Synced;
+    if (synced && !FlushFileBuffers(file)) {
         return fail(PlaceProblem::CannotWrite, LastError());
     }
     file_ = -1;
@@ -240,8 +243,8 @@ std::optional<PlaceFailure> PendingFile::Place(Placing placing) {
         return fail(PlaceProblem::CannotWrite, LastError());
     }
     // The file system ignores letter case, so New already keeps out a name in other letters.
-    const DWORD flags =
-        MOVEFILE_WRITE_THROUGH | (placing == Placing::Replace ? MOVEFILE_REPLACE_EXISTING : 0);
+    const DWORD flags = (synced ? MOVEFILE_WRITE_THROUGH : 0) |
+                        (placing == Placing::Replace ? MOVEFILE_REPLACE_EXISTING : 0);
     if (!MoveFileExW(temporary_.c_str(), target_.c_str(), flags)) {
         const std::error_code error = LastError();
         const bool taken =
@@ -250,7 +253,8 @@ std::optional<PlaceFailure> PendingFile::Place(Placing placing) {
     }
 #else
     const int file = static_cast<int>(std::exchange(file_, -1));
-    if (fsync(file) != 0) {
+    const bool synced = durability_ == Durability::Synced;
+    if (synced && fsync(file) != 0) {
         const std::error_code error = LastError();
         close(file);
         return fail(PlaceProblem::CannotWrite, error);
@@ -259,7 +263,9 @@ std::optional<PlaceFailure> PendingFile::Place(Placing placing) {
         return fail(PlaceProblem::CannotWrite, LastError());
     }
     const std::filesystem::path folder = FolderOf(target_);
-    const int folderFile = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const int folderFile = synced || placing == Placing::NewInAnyCase
+                               ? open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)
+                               : -1;
     int placed = -1;
     if (placing == Placing::Replace) {
         placed = rename(temporary_.c_str(), target_.c_str());
@@ -279,7 +285,7 @@ std::optional<PlaceFailure> PendingFile::Place(Placing placing) {
         }
     }
     const std::error_code error = placed == 0 ? std::error_code() : LastError();
-    if (placed == 0 && folderFile >= 0) {
+    if (placed == 0 && synced && folderFile >= 0) {
         fsync(folderFile);  // the new name itself survives a power cut
     }
     if (folderFile >= 0) {
@@ -297,8 +303,9 @@ std::optional<PlaceFailure> PendingFile::Place(Placing placing) {
 }
 
 std::optional<PlaceFailure> PutFile(const std::filesystem::path& target,
-                                    std::span<const std::uint8_t> bytes, Placing placing) {
-    auto file = PendingFile::Create(target);
+                                    std::span<const std::uint8_t> bytes, Placing placing,
+                                    Durability durability) {
+    auto file = PendingFile::Create(target, durability);
     if (!file) {
         return file.error();
     }

@@ -26,6 +26,12 @@ enum class Placing {
     Replace,       // replaces a file that is there
 };
 
+enum class Durability {
+    Synced,    // the bytes and the new name are on the disk when Place returns
+    Unsynced,  // left to the system: for the thousands of files of an extraction, where a sync
+               // each would cost far more than extracting again after a power cut
+};
+
 // The one way a file is written in place of (or beside) the user's files: the bytes go to a new
 // file created exclusively beside the target, under a name no other run can take, never through
 // a symbolic link; Place syncs it and renames it to the target. Until then the target is
@@ -33,13 +39,15 @@ enum class Placing {
 // RemovePendingFiles.
 class PendingFile {
 public:
-    static Expected<PendingFile, PlaceFailure> Create(const std::filesystem::path& target);
+    static Expected<PendingFile, PlaceFailure> Create(const std::filesystem::path& target,
+                                                      Durability durability = Durability::Synced);
     ~PendingFile();
     PendingFile(PendingFile&& other) noexcept;
     PendingFile& operator=(PendingFile&&) = delete;
 
     std::optional<PlaceFailure> Write(std::span<const std::uint8_t> bytes);
-    // Syncs the new file to the disk and renames it to the target as `placing` allows. Whatever
+    // Syncs the new file to the disk (see Durability) and renames it to the target as `placing`
+    // allows. Whatever
     // the outcome the new file is gone afterwards: in place, or removed.
     std::optional<PlaceFailure> Place(Placing placing);
 
@@ -49,8 +57,12 @@ public:
 
 private:
     PendingFile(std::filesystem::path target, std::filesystem::path temporary, std::intptr_t file,
-                int slot)
-        : target_(std::move(target)), temporary_(std::move(temporary)), file_(file), slot_(slot) {}
+                int slot, Durability durability)
+        : target_(std::move(target)),
+          temporary_(std::move(temporary)),
+          file_(file),
+          slot_(slot),
+          durability_(durability) {}
     void CloseFile();
     void Discard();
 
@@ -58,12 +70,14 @@ private:
     std::filesystem::path temporary_;  // empty once placed or removed
     std::intptr_t file_ = -1;          // the descriptor, or the Windows handle
     int slot_ = -1;                    // where RemovePendingFiles finds it, if anywhere
+    Durability durability_ = Durability::Synced;
     std::int64_t written_ = 0;
 };
 
 // Writes `bytes` as the file `target` through a PendingFile.
 std::optional<PlaceFailure> PutFile(const std::filesystem::path& target,
-                                    std::span<const std::uint8_t> bytes, Placing placing);
+                                    std::span<const std::uint8_t> bytes, Placing placing,
+                                    Durability durability = Durability::Synced);
 
 // Removes every new file not yet placed, of any thread. Only calls that are safe in a signal
 // handler (or, on Windows, a console control handler), so that an interrupted program leaves none

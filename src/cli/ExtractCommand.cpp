@@ -1,25 +1,17 @@
-#include <fstream>
+#include <cerrno>
 #include <system_error>
 
 #include "archive/DatWalk.h"
 #include "archive/MemberPath.h"
 #include "archive/MemberStream.h"
 #include "base/AnsiText.h"
-#include "base/Failure.h"
+#include "base/PendingFile.h"
 #include "base/TargetFolders.h"
 #include "cli/CommandLine.h"
 #include "cli/ProgressBar.h"
 
 namespace vrel::cli {
 namespace {
-
-bool WriteWhole(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()),
-              static_cast<std::streamsize>(bytes.size()));
-    out.close();
-    return !out.fail();
-}
 
 std::string DescribeTargetFailure(const TargetFailure& failure) {
     using std::filesystem::file_type;
@@ -34,36 +26,25 @@ std::string DescribeTargetFailure(const TargetFailure& failure) {
     return std::string(what) + " is in the way: " + PathToDisplay(failure.Path);
 }
 
-enum class MemberWriteProblem { CannotWrite, CannotReplace };
-using MemberWriteFailure = Failure<MemberWriteProblem>;
-
-std::string DescribeMemberWriteFailure(const MemberWriteFailure& failure) {
-    return (failure.Kind == MemberWriteProblem::CannotWrite ? "cannot write " : "cannot replace ") +
-           failure.Path.string();
+std::string DescribeMemberWriteFailure(const PlaceFailure& failure) {
+    return "cannot write " + PathToDisplay(failure.Path) + ": " + ErrorToDisplay(failure.Error);
 }
 
-// Writes a member's content. A file that is already there is replaced only once the new content
-// is complete, so a failed write never leaves it cut short.
-std::optional<MemberWriteFailure> WriteMember(const TargetFolders::TargetFile& target,
-                                              const std::vector<std::uint8_t>& bytes) {
-    std::error_code error;
-    if (!target.Existed) {
-        if (WriteWhole(target.Path, bytes)) {
-            return std::nullopt;
-        }
-        std::filesystem::remove(target.Path, error);
-        return MemberWriteFailure{MemberWriteProblem::CannotWrite, target.Path, {}};
-    }
-    std::filesystem::path temporary = target.Path;
-    temporary += ".vrel-part";
-    if (WriteWhole(temporary, bytes)) {
-        std::filesystem::rename(temporary, target.Path, error);
-        if (!error) {
-            return std::nullopt;
-        }
-    }
-    std::filesystem::remove(temporary, error);
-    return MemberWriteFailure{MemberWriteProblem::CannotReplace, target.Path, {}};
+// When the disk is full every later member fails alike; one line says so instead.
+bool DiskIsFull(const std::error_code& error) {
+    return error == std::errc::no_space_on_device
+#ifdef EDQUOT
+           || error == std::error_code(EDQUOT, std::system_category())
+#endif
+        ;
+}
+
+// Writes a member's content through a new file, so that neither a failure nor an interruption
+// leaves a member cut short under its name, nor touches a file of the user's that stood there.
+std::optional<PlaceFailure> WriteMember(const TargetFolders::TargetFile& target,
+                                        const std::vector<std::uint8_t>& bytes) {
+    return PutFile(target.Path, bytes, target.Existed ? Placing::Replace : Placing::New,
+                   Durability::Unsynced);
 }
 
 int RunExtract(const std::vector<std::string>& args, CommandIo& io) {
@@ -122,12 +103,17 @@ int RunExtract(const std::vector<std::string>& args, CommandIo& io) {
             continue;
         }
         auto target = targets.PrepareFile(MemberPathParts(entry->Name));
+        std::error_code writeError;
         if (!target) {
             fail(member, DescribeTargetFailure(target.error()));
-            continue;
-        }
-        if (auto writeFailure = WriteMember(*target, content.Bytes)) {
+            writeError = target.error().Error;
+        } else if (auto writeFailure = WriteMember(*target, content.Bytes)) {
             fail(member, DescribeMemberWriteFailure(*writeFailure));
+            writeError = writeFailure->Error;
+        }
+        if (DiskIsFull(writeError)) {
+            fail(root.string(), "the disk is full; extraction stopped");
+            break;
         }
     }
     if (walk->Problem()) {

@@ -29,6 +29,9 @@ int RunImport(const std::vector<std::string>& args, CommandIo& io) {
         if (name.empty() || name.find_first_of("/\\:") != std::string::npos) {
             return UsageError(io, kImportCommand, "--name takes a file name without folders");
         }
+        if (name == "." || name == "..") {
+            return UsageError(io, kImportCommand, "--name takes a name, not . or ..");
+        }
     }
     const std::optional<int> threads = ThreadsOption(*parsed, kImportCommand, io, exitCode);
     if (!threads) {
@@ -40,6 +43,12 @@ int RunImport(const std::vector<std::string>& args, CommandIo& io) {
         return kExitDamaged;
     }
     const std::filesystem::path fileName = ImportArchiveName(source, name);
+    // A source given as . or .. has no name of its own; the archive would be a hidden "..dat".
+    const std::filesystem::path stem = fileName.stem();
+    if (stem.empty() || stem == "." || stem == "..") {
+        return UsageError(io, kImportCommand,
+                          "the source " + source.string() + " has no name; give --name");
+    }
     // The Patches folder is read without regard to letter case, so an archive of the same name
     // in other letters is the one that is there.
     const std::filesystem::path target =
@@ -61,7 +70,17 @@ int RunImport(const std::vector<std::string>& args, CommandIo& io) {
     if (!result) {
         const ImportError& failure = result.error();
         if (failure.Kind == ImportFailure::AlreadyThere) {
-            ReportProblem(io, target.string(), "already there; give --replace to replace it");
+            // Either there from the start, or put there by another run while this one worked.
+            ReportProblem(io, target.string(),
+                          failure.Detail.empty()
+                              ? "already there; give --replace to replace it"
+                              : "an archive of that name (in any letter case) was " +
+                                    failure.Detail + "; this import wrote nothing");
+            return kExitDamaged;
+        }
+        if (failure.Kind == ImportFailure::CannotWrite || failure.Kind == ImportFailure::TooLarge) {
+            // The archive's own fault, never the source's.
+            ReportProblem(io, target.string(), DescribeImportError(failure));
             return kExitDamaged;
         }
         ReportProblem(io, source.string(), DescribeImportError(failure));

@@ -4,18 +4,58 @@
 
 #ifdef _WIN32
 #include <io.h>
+#include <windows.h>
 #define VREL_ISATTY _isatty
 #define VREL_FILENO _fileno
 #else
+#include <signal.h>
 #include <unistd.h>
 #define VREL_ISATTY isatty
 #define VREL_FILENO fileno
 #endif
 
+#include "base/PendingFile.h"
 #include "cli/Command.h"
+
+namespace {
+
+// Ctrl-C and a polite kill end the tool as usual, but first take away the archives and members
+// it was still writing, which would otherwise stay behind half written.
+#ifdef _WIN32
+BOOL WINAPI StopWriting(DWORD) {
+    vrel::RemovePendingFiles();
+    return FALSE;  // the default handler then ends the program
+}
+
+void RemovePendingFilesOnStop() {
+    SetConsoleCtrlHandler(StopWriting, TRUE);
+}
+#else
+extern "C" void StopWriting(int signal) {
+    vrel::RemovePendingFiles();
+    ::signal(signal, SIG_DFL);
+    raise(signal);
+}
+
+void RemovePendingFilesOnStop() {
+    struct sigaction action {};
+    action.sa_handler = StopWriting;
+    sigemptyset(&action.sa_mask);
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
+        struct sigaction before {};
+        // A signal the shell had us ignore (a job started in the background) stays ignored.
+        if (sigaction(signal, nullptr, &before) == 0 && before.sa_handler != SIG_IGN) {
+            sigaction(signal, &action, nullptr);
+        }
+    }
+}
+#endif
+
+}  // namespace
 
 int main(int argc, char** argv) {
     std::ios::sync_with_stdio(false);
+    RemovePendingFilesOnStop();
     const std::vector<std::string> args(argv + 1, argv + argc);
     vrel::cli::CommandIo io{std::cout, std::cerr, VREL_ISATTY(VREL_FILENO(stderr)) != 0};
     try {

@@ -1,7 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
 #include "DatImage.h"
+
 #include "RunTool.h"
+#include "SmallDisk.h"
 #include "TempFolder.h"
 #include "archive/DatWriter.h"
 
@@ -68,6 +72,44 @@ TEST_F(ExtractTest, DamagedMemberIsNotWritten) {
     EXPECT_FALSE(std::filesystem::exists(folder_ / "out/broken.txt"));
     EXPECT_EQ(ReadFile(folder_ / "out/whole.txt"), Bytes("whole"));
     EXPECT_EQ(RunTool({"verify", archive}).ExitCode, 1);
+}
+
+// A full disk is said once, not once for every member after it, and nothing is left cut short.
+TEST_F(ExtractTest, AFullDiskIsSaidOnce) {
+    testing::SmallDisk disk(1 << 20, 64);
+    if (!disk.Mounted()) {
+        GTEST_SKIP() << disk.Why();
+    }
+    std::mt19937 generator(7);
+    std::vector<ImageMember> members;
+    for (int i = 0; i < 40; ++i) {
+        std::vector<std::uint8_t> noise(64 << 10);
+        for (auto& byte : noise) {
+            byte = static_cast<std::uint8_t>(generator());
+        }
+        members.push_back({.Name = "m" + std::to_string(100 + i) + ".bin",
+                           .Content = std::move(noise),
+                           .Storage = MemberStorage::Stored});
+    }
+    const auto archive = Archive(members);
+    const auto run = RunTool({"extract", archive, disk.path().string()});
+    EXPECT_EQ(run.ExitCode, 1);
+    const auto lines = Lines(run.Err);
+    EXPECT_EQ(std::count_if(lines.begin(), lines.end(),
+                            [](const std::string& line) {
+                                return line.find("No space left on device") != std::string::npos;
+                            }),
+              1)
+        << run.Err;
+    EXPECT_NE(run.Err.find(disk.path().string() + ": the disk is full; extraction stopped"),
+              std::string::npos)
+        << run.Err;
+    for (const auto& [name, content] : FolderContents(disk.path())) {
+        const auto member = std::find_if(members.begin(), members.end(),
+                                         [&](const ImageMember& m) { return m.Name == name; });
+        ASSERT_NE(member, members.end()) << "left behind: " << name;
+        EXPECT_EQ(content, member->Content) << name;
+    }
 }
 
 // Members are read ahead and inflated on several threads, yet what lands on disk and what is

@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <random>
+#include <thread>
+
 #include "RunTool.h"
+#include "SmallDisk.h"
 #include "TempFolder.h"
 #include "archive/ModSource.h"
 #ifdef VREL_TEST_PACKED
@@ -33,6 +37,7 @@ struct NameCase {
     const char* Existing;            // a file already in Patches, or nullptr
     int ExitCode;
     std::vector<std::string> Patches;  // file names in Patches afterwards
+    const char* Below = nullptr;       // the source is given as the mod folder / Below
 };
 
 void PrintTo(const NameCase& testCase, std::ostream* out) {
@@ -50,7 +55,8 @@ TEST_P(ImportNames, WritesTheArchiveWhereAndOnlyWhenAsked) {
     if (param.Existing) {
         WriteFile(patches / param.Existing, "old");
     }
-    std::vector<std::string> args = {"import", mod.string(), patches.string()};
+    const std::string source = param.Below ? (mod / param.Below).string() : mod.string();
+    std::vector<std::string> args = {"import", source, patches.string()};
     args.insert(args.end(), param.Extra.begin(), param.Extra.end());
 
     const auto run = RunTool(args);
@@ -82,8 +88,104 @@ INSTANTIATE_TEST_SUITE_P(
         NameCase{"KeepsAnArchiveAlreadyThere", {}, "Better Den.dat", 1, {"Better Den.dat"}},
         // The Patches folder is read case-blind: the old file is the one replaced.
         NameCase{"ReplacesInAnyCase", {"--replace"}, "BETTER DEN.DAT", 0, {"BETTER DEN.DAT"}},
-        NameCase{"NameWithAFolderIsAUsageError", {"--name", "x/y"}, nullptr, 2, {}}),
+        NameCase{"NameWithAFolderIsAUsageError", {"--name", "x/y"}, nullptr, 2, {}},
+        // Not hidden archives named "..dat" and "...dat".
+        NameCase{"DotAsNameIsAUsageError", {"--name", "."}, nullptr, 2, {}},
+        NameCase{"DotDotAsNameIsAUsageError", {"--name", ".."}, nullptr, 2, {}},
+        NameCase{"DotAsSourceIsAUsageError", {}, nullptr, 2, {}, "."},
+        NameCase{"DotDotAsSourceIsAUsageError", {}, nullptr, 2, {}, "Data/.."},
+        NameCase{
+            "DotAsSourceWithANameIsImported", {"--name", "den"}, nullptr, 0, {"den.dat"}, "."}),
     [](const ::testing::TestParamInfo<NameCase>& caseInfo) { return caseInfo.param.Label; });
+
+// Two imports at once under one name, also in other letters: one wins, the other says so and
+// writes nothing, and the archive in Patches is the winner's, whole.
+TEST(Import, OfTwoImportsAtOnceUnderOneNameOneWinsWhole) {
+    TempFolder folder;
+    const std::filesystem::path mods[] = {MakeModFolder(folder, "Two"), folder / "Three"};
+    for (const char* frame : {"b1.frm", "b2.frm", "b3.frm"}) {
+        WriteFile(mods[1] / "data" / "art" / frame, frame);
+    }
+    const char* const members[] = {": 2 members", ": 3 members"};
+    for (int round = 0; round < 12; ++round) {
+        const auto patches = folder / ("Patches" + std::to_string(round));
+        std::filesystem::create_directory(patches);
+        const std::string names[] = {"Same", round % 2 == 0 ? "Same" : "same"};
+        testing::ToolRun runs[2];
+        std::thread other([&] {
+            runs[1] = RunTool({"import", mods[1].string(), patches.string(), "--name", names[1]});
+        });
+        runs[0] = RunTool({"import", mods[0].string(), patches.string(), "--name", names[0]});
+        other.join();
+        ASSERT_EQ(runs[0].ExitCode + runs[1].ExitCode, 1) << runs[0].Err << runs[1].Err;
+        const int winner = runs[0].ExitCode == 0 ? 0 : 1;
+        const std::string& lost = runs[1 - winner].Err;
+        EXPECT_TRUE(lost.find("this import wrote nothing") != std::string::npos ||
+                    lost.find("already there") != std::string::npos)
+            << lost;
+        const auto files = FolderContents(patches);
+        ASSERT_EQ(files.size(), 1u);
+        const auto archive = patches / files[0].first;
+        EXPECT_NE(runs[winner].Out.find(archive.string() + members[winner]), std::string::npos)
+            << runs[winner].Out;
+        EXPECT_EQ(RunTool({"verify", archive.string()}).ExitCode, 0);
+        EXPECT_EQ(testing::Lines(RunTool({"list", archive.string()}).Out).size(),
+                  static_cast<std::size_t>(2 + winner));
+    }
+}
+
+#ifndef _WIN32
+// The new archive is written beside its name; a link planted there leads nowhere.
+TEST(Import, ALinkNamedLikeItsNewFileIsNeverFollowed) {
+    TempFolder folder;
+    const auto mod = MakeModFolder(folder, "Same");
+    const auto patches = folder / "Patches";
+    WriteFile(folder / "outside.txt", "keep");
+    std::filesystem::create_directory(patches);
+    std::filesystem::create_symlink(folder / "outside.txt", patches / "Same.dat.vrel-part");
+    const auto run = RunTool({"import", mod.string(), patches.string()});
+    EXPECT_EQ(run.ExitCode, 0) << run.Err;
+    EXPECT_EQ(ReadFile(folder / "outside.txt"), Bytes("keep"));
+    EXPECT_FALSE(std::filesystem::is_symlink(patches / "Same.dat"));
+    EXPECT_EQ(RunTool({"verify", (patches / "Same.dat").string()}).ExitCode, 0);
+}
+#endif
+
+// A failure to write names the archive and the system's reason, never the source.
+TEST(Import, AWriteFailureNamesTheArchiveAndTheReason) {
+    TempFolder folder;
+    const auto mod = MakeModFolder(folder, "Den");
+    const std::string tooLong(300, 'n');
+    const auto patches = folder / "Patches";
+    std::filesystem::create_directory(patches);
+    auto run = RunTool({"import", mod.string(), patches.string(), "--name", tooLong});
+    EXPECT_EQ(run.ExitCode, 1);
+    EXPECT_NE(run.Err.find((patches / tooLong).string() + ".dat: the archive cannot be written ("),
+              std::string::npos)
+        << run.Err;
+#ifndef _WIN32
+    EXPECT_NE(run.Err.find("(File name too long)"), std::string::npos) << run.Err;
+#endif
+    EXPECT_TRUE(std::filesystem::is_empty(patches));
+
+    testing::SmallDisk disk(1 << 20, 16);
+    if (!disk.Mounted()) {
+        GTEST_SKIP() << disk.Why();
+    }
+    std::mt19937 generator(7);
+    std::vector<std::uint8_t> noise(2 << 20);
+    for (auto& byte : noise) {
+        byte = static_cast<std::uint8_t>(generator());
+    }
+    WriteFile(mod / "Data" / "art" / "big.frm", noise);
+    run = RunTool({"import", mod.string(), disk.path().string()});
+    EXPECT_EQ(run.ExitCode, 1);
+    EXPECT_NE(run.Err.find((disk / "Den.dat").string() +
+                           ": the archive cannot be written (No space left on device)"),
+              std::string::npos)
+        << run.Err;
+    EXPECT_TRUE(std::filesystem::is_empty(disk.path()));
+}
 
 #ifdef VREL_TEST_PACKED
 TEST(Import, DamagedZipIsReportedAndNothingIsWritten) {

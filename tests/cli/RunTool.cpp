@@ -6,6 +6,14 @@
 #include "TempFolder.h"
 #include "cli/Command.h"
 
+#ifndef _WIN32
+#include <fcntl.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
+
 namespace vrel::testing {
 
 ToolRun RunTool(const std::vector<std::string>& args, bool terminal) {
@@ -18,6 +26,49 @@ ToolRun RunTool(const std::vector<std::string>& args, bool terminal) {
     run.Err = err.str();
     return run;
 }
+
+#ifndef _WIN32
+ToolProcess::ToolProcess(const std::vector<std::string>& args) {
+    std::vector<std::string> words = {VREL_DAT_PROGRAM};
+    words.insert(words.end(), args.begin(), args.end());
+    std::vector<char*> argv;
+    for (std::string& word : words) {
+        argv.push_back(word.data());
+    }
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+    pid_t pid = -1;
+    if (posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ) == 0) {
+        pid_ = pid;
+    }
+    posix_spawn_file_actions_destroy(&actions);
+}
+
+ToolProcess::~ToolProcess() {
+    if (pid_ > 0) {
+        kill(pid_, SIGKILL);
+        Wait();
+    }
+}
+
+void ToolProcess::Signal(int signal) const {
+    if (pid_ > 0) {
+        kill(pid_, signal);
+    }
+}
+
+int ToolProcess::Wait() {
+    int status = -1;
+    if (pid_ > 0) {
+        waitpid(pid_, &status, 0);
+        pid_ = -1;
+    }
+    return status;
+}
+#endif
 
 std::vector<std::string> Lines(const std::string& text) {
     std::vector<std::string> lines;
