@@ -28,6 +28,10 @@ public:
 
     // A member's content; the walk's position is not changed.
     MemberContent ReadDatMember(const DatEntry& entry) { return ReadMemberContent(file_, entry); }
+    // Its content piece by piece (see ReadMemberPieces).
+    std::optional<DatProblem> ReadMemberPieces(const DatEntry& entry, const TakePiece& take) {
+        return vrel::ReadMemberPieces(file_, entry, take);
+    }
     // Its stored bytes only, for UnpackMemberBytes on another thread.
     MemberContent ReadMemberBytes(const DatEntry& entry) {
         return vrel::ReadMemberBytes(file_, entry);

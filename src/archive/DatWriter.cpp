@@ -3,6 +3,7 @@
 #include <zlib.h>
 
 #include <algorithm>
+#include <new>
 #include <utility>
 
 #include "base/AnsiText.h"
@@ -51,6 +52,8 @@ std::string DescribeWriteFailure(const WriteFailure& failure) {
             return "the archive would be larger than the format allows (2 GiB)";
         case WriteProblem::AlreadyThere:
             return "an archive of that name was put there while this one was written";
+        case WriteProblem::Abandoned:
+            return "the archive was given up";
         case WriteProblem::CannotWrite:
             break;
     }
@@ -120,6 +123,115 @@ std::optional<WriteFailure> DatWriter::AddEncoded(const std::string& name,
     if (auto failure = Write(bytes)) {
         return failure;
     }
+    entries_.push_back(std::move(entry));
+    return std::nullopt;
+}
+
+std::optional<WriteFailure> DatWriter::AddStreamed(
+    const std::string& name, const ReadPiece& read, MemberStorage storage,
+    const std::function<void(std::int64_t)>& progress) {
+    std::vector<std::uint8_t> piece(kMemberPiece);
+    auto readPiece = [&]() -> std::optional<std::size_t> {
+        std::size_t used = 0;
+        while (used < piece.size()) {
+            const auto got = read(std::span(piece).subspan(used));
+            if (!got) {
+                return std::nullopt;
+            }
+            if (*got == 0) {
+                break;
+            }
+            used += *got;
+        }
+        return used;
+    };
+    WrittenEntry entry;
+    entry.Name = name;
+    entry.Offset = static_cast<std::int32_t>(written_);
+    std::int64_t realSize = 0;
+    std::int64_t packedSize = 0;
+    auto first = readPiece();
+    if (!first) {
+        return Failed(WriteProblem::Abandoned);
+    }
+    bool compressed = storage != MemberStorage::Stored;
+    if (storage == MemberStorage::Smallest) {
+        const EncodedMember probe =
+            EncodeMember(std::span(piece).first(*first), MemberStorage::Smallest, level_);
+        compressed = probe.Compressed;
+    }
+    z_stream z{};
+    std::vector<std::uint8_t> packed;
+    if (compressed) {
+        if (deflateInit(&z, level_) != Z_OK) {
+            throw std::bad_alloc();
+        }
+        packed.resize(kMemberPiece / 4);
+    }
+    struct StreamEnd {
+        z_stream* z;
+        bool used;
+        ~StreamEnd() {
+            if (used) {
+                deflateEnd(z);
+            }
+        }
+    } streamEnd{&z, compressed};
+    auto writeOut = [&](std::span<const std::uint8_t> bytes) -> std::optional<WriteFailure> {
+        packedSize += static_cast<std::int64_t>(bytes.size());
+        if (written_ + static_cast<std::int64_t>(bytes.size()) > kMaxFormatSize) {
+            return Failed(WriteProblem::TooLarge);
+        }
+        return Write(bytes);
+    };
+    auto deflateSome = [&](std::span<const std::uint8_t> input,
+                           int flush) -> std::optional<WriteFailure> {
+        z.next_in = const_cast<Bytef*>(input.data());
+        z.avail_in = static_cast<uInt>(input.size());
+        int result = Z_OK;
+        do {
+            z.next_out = packed.data();
+            z.avail_out = static_cast<uInt>(packed.size());
+            result = deflate(&z, flush);
+            if (result == Z_STREAM_ERROR) {
+                return Failed(WriteProblem::CannotWrite);
+            }
+            if (auto failure = writeOut(std::span(packed).first(packed.size() - z.avail_out))) {
+                return failure;
+            }
+        } while (z.avail_out == 0 || (flush == Z_FINISH && result != Z_STREAM_END));
+        return std::nullopt;
+    };
+    std::size_t got = *first;
+    while (true) {
+        realSize += static_cast<std::int64_t>(got);
+        if (realSize > kMaxFormatSize) {
+            return Failed(WriteProblem::TooLarge);
+        }
+        const auto content = std::span<const std::uint8_t>(piece).first(got);
+        if (auto failure = compressed ? deflateSome(content, Z_NO_FLUSH) : writeOut(content)) {
+            return failure;
+        }
+        if (progress) {
+            progress(realSize);
+        }
+        if (got < piece.size()) {
+            break;
+        }
+        auto next = readPiece();
+        if (!next) {
+            return Failed(WriteProblem::Abandoned);
+        }
+        got = *next;
+    }
+    if (compressed) {
+        if (auto failure = deflateSome({}, Z_FINISH)) {
+            return failure;
+        }
+    }
+    entry.Compressed = compressed ? 1 : 0;
+    entry.RealSize = static_cast<std::int32_t>(realSize);
+    entry.PackedSize = static_cast<std::int32_t>(packedSize);
     entries_.push_back(std::move(entry));
     return std::nullopt;
 }

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "archive/MemberCompressor.h"
+#include "archive/MemberPieces.h"
 #include "base/Expected.h"
 #include "base/Failure.h"
 #include "base/PendingFile.h"
@@ -54,6 +55,7 @@ enum class WriteProblem {
     CannotWrite,   // the archive could not be created, written or put in place
     AlreadyThere,  // placed as new, and another file took its name while it was written
     TooLarge,      // a size or offset would not fit the format's signed 32 bits
+    Abandoned,     // a member's reader failed; its owner knows why
 };
 // `Path` is the archive being written; `Error` is the system's reason, when it gave one.
 using WriteFailure = Failure<WriteProblem>;
@@ -81,6 +83,13 @@ public:
                                           std::optional<int> level = std::nullopt);
     // Appends a member encoded beforehand (on any thread) by EncodeMember.
     std::optional<WriteFailure> AddEncoded(const std::string& name, const EncodedMember& member);
+    // Appends a member of any size read piece by piece through `read`, packed and written as it
+    // comes, so that only a piece is held at a time. As Smallest packs, it is stored when its
+    // first piece does not pack smaller. `progress`, when set, is given the bytes read so far
+    // after each piece.
+    std::optional<WriteFailure> AddStreamed(const std::string& name, const ReadPiece& read,
+                                            MemberStorage storage,
+                                            const std::function<void(std::int64_t)>& progress = {});
 
     int Level() const { return level_; }
 

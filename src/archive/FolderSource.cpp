@@ -1,12 +1,37 @@
+#include <cstdio>
+#include <memory>
 #include <system_error>
 
 #include "archive/ModSource.h"
-#include "archive/WholeFile.h"
 #include "base/AnsiText.h"
 #include "base/ListedEntry.h"
+#include "base/PathHelpers.h"
 
 namespace vrel {
 namespace {
+
+class FileContent final : public SourceContent {
+public:
+    explicit FileContent(const std::filesystem::path& path)
+        : path_(path), file_(OpenFile(path, "rb"), std::fclose) {}
+    bool Opened() const { return file_ != nullptr; }
+    ImportError Unreadable() const {
+        return ImportError{
+            ImportFailure::CannotOpen, PathToDisplay(path_) + ": cannot be read whole", {}};
+    }
+
+    Expected<std::size_t, ImportError> Read(std::span<std::uint8_t> buffer) override {
+        const std::size_t got = std::fread(buffer.data(), 1, buffer.size(), file_.get());
+        if (got == 0 && std::ferror(file_.get())) {
+            return Unexpected{Unreadable()};
+        }
+        return got;
+    }
+
+private:
+    const std::filesystem::path& path_;
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file_;
+};
 
 class FolderSource final : public ModSource {
 public:
@@ -45,15 +70,13 @@ public:
 
     std::optional<ImportError> Read(const std::vector<bool>& wanted,
                                     const TakeContent& take) override {
-        std::vector<std::uint8_t> content;
         for (std::size_t i = 0; i < paths_.size() && i < wanted.size(); ++i) {
             if (!wanted[i]) {
                 continue;
             }
-            if (!ReadWholeFile(paths_[i], content)) {
-                return ImportError{ImportFailure::CannotOpen,
-                                   PathToDisplay(paths_[i]) + ": cannot be read whole",
-                                   {}};
+            FileContent content(paths_[i]);
+            if (!content.Opened()) {
+                return content.Unreadable();
             }
             if (auto failure = take(i, content)) {
                 return failure;

@@ -2,6 +2,9 @@
 
 #include <zlib.h>
 
+#include <algorithm>
+#include <span>
+
 #include "archive/Decompress.h"
 
 namespace vrel {
@@ -69,6 +72,99 @@ MemberContent ReadMemberBytes(DatFile& archive, const DatEntry& entry) {
     }
     content.Bytes = std::move(*stored);
     return content;
+}
+
+bool IsLargeMember(const DatEntry& entry) {
+    return entry.RealSize > kLargeMember ||
+           (entry.Compressed == 1 && entry.PackedSize > kLargeMember);
+}
+
+std::optional<DatProblem> ReadMemberPieces(DatFile& archive, const DatEntry& entry,
+                                           const TakePiece& take) {
+    const bool compressed = entry.Compressed == 1;
+    if (compressed &&
+        (entry.PackedSize < 0 || entry.RealSize < 0 ||
+         entry.RealSize > (static_cast<std::int64_t>(entry.PackedSize) + 1) * kMaxInflateRatio ||
+         !DecompressBufferSize(entry.RealSize))) {
+        return DatProblem::BadMemberSize;
+    }
+    if (!compressed && entry.RealSize < 0) {
+        return DatProblem::BadMemberSize;
+    }
+    const std::int64_t stored = compressed ? entry.PackedSize : entry.RealSize;
+    if (!LiesInside(archive, entry.Offset, stored)) {
+        return DatProblem::MemberOutsideFile;
+    }
+    std::vector<std::uint8_t> piece(kMemberPiece);
+    std::vector<std::uint8_t> unpacked(compressed ? kMemberPiece : 0);
+    z_stream z{};
+    if (compressed && inflateInit(&z) != Z_OK) {
+        return DatProblem::DamagedMember;
+    }
+    struct StreamEnd {
+        z_stream* z;
+        bool used;
+        ~StreamEnd() {
+            if (used) {
+                inflateEnd(z);
+            }
+        }
+    } streamEnd{&z, compressed};
+    std::int64_t read = 0;
+    std::int64_t given = 0;
+    bool ended = false;
+    while (read < stored && !ended) {
+        const auto count = static_cast<std::size_t>(
+            std::min<std::int64_t>(stored - read, static_cast<std::int64_t>(piece.size())));
+        const auto bytes = std::span(piece).first(count);
+        if (!archive.ReadAt(entry.Offset + read, bytes)) {
+            return DatProblem::CannotOpen;
+        }
+        read += static_cast<std::int64_t>(count);
+        if (!compressed) {
+            if (!take(bytes)) {
+                return std::nullopt;
+            }
+            continue;
+        }
+        z.next_in = bytes.data();
+        z.avail_in = static_cast<uInt>(count);
+        while (z.avail_in > 0 && !ended) {
+            z.next_out = unpacked.data();
+            z.avail_out = static_cast<uInt>(unpacked.size());
+            const int result = inflate(&z, Z_NO_FLUSH);
+            const std::size_t out = unpacked.size() - z.avail_out;
+            given += static_cast<std::int64_t>(out);
+            if ((result != Z_OK && result != Z_STREAM_END) || given > entry.RealSize) {
+                return DatProblem::DamagedMember;
+            }
+            if (out > 0 && !take(std::span(unpacked).first(out))) {
+                return std::nullopt;
+            }
+            ended = result == Z_STREAM_END;
+        }
+    }
+    if (compressed) {
+        // The rest of a stream whose input has all been given.
+        while (!ended) {
+            z.next_out = unpacked.data();
+            z.avail_out = static_cast<uInt>(unpacked.size());
+            const int result = inflate(&z, Z_FINISH);
+            const std::size_t out = unpacked.size() - z.avail_out;
+            given += static_cast<std::int64_t>(out);
+            if ((result != Z_STREAM_END && out == 0) || given > entry.RealSize) {
+                return DatProblem::DamagedMember;
+            }
+            if (out > 0 && !take(std::span(unpacked).first(out))) {
+                return std::nullopt;
+            }
+            ended = result == Z_STREAM_END;
+        }
+        if (given != entry.RealSize) {
+            return DatProblem::DamagedMember;
+        }
+    }
+    return std::nullopt;
 }
 
 }  // namespace vrel

@@ -7,6 +7,7 @@
 #include "archive/DatEntry.h"
 #include "archive/DatFile.h"
 #include "archive/DatProblem.h"
+#include "archive/MemberPieces.h"
 
 namespace vrel {
 
@@ -31,5 +32,15 @@ enum class Inflater { Fastest, ZlibOnly };
 MemberContent ReadMemberBytes(DatFile& archive, const DatEntry& entry);
 void UnpackMemberBytes(MemberContent& content, const DatEntry& entry,
                        Inflater inflater = Inflater::Fastest);
+
+// Whether a member is read piece by piece (see kLargeMember) rather than whole.
+bool IsLargeMember(const DatEntry& entry);
+
+// A member's content handed to `take` piece by piece, inflated as it is read, so that only a
+// piece is held at a time; judged as ReadMemberContent judges it, so a problem may come after
+// pieces were taken (their taker must then drop them). Nothing when the member was whole or
+// `take` stopped.
+std::optional<DatProblem> ReadMemberPieces(DatFile& archive, const DatEntry& entry,
+                                           const TakePiece& take);
 
 }  // namespace vrel

@@ -3,10 +3,12 @@
 #include <algorithm>
 #include <array>
 #include <map>
+#include <new>
 #include <system_error>
 
 #include "archive/DatWriter.h"
 #include "archive/MemberPath.h"
+#include "archive/MemberPieces.h"
 #include "archive/NewMemberName.h"
 #include "archive/OrderedPool.h"
 #include "base/AnsiText.h"
@@ -187,6 +189,36 @@ std::optional<std::vector<std::uint8_t>> DescriptionText(std::span<const std::ui
     return std::vector<std::uint8_t>(ansi->begin(), ansi->end());
 }
 
+// Reads `content` into `bytes` up to `limit` bytes: true when that was all of it, false when there
+// is more (then `bytes` holds the first limit + 1 bytes and the rest is still to read). The
+// storage grows with what is really there, never with what a header claims.
+Expected<bool, ImportError> ReadUpTo(SourceContent& content, std::size_t limit,
+                                     std::int64_t listedSize, std::vector<std::uint8_t>& bytes) {
+    std::size_t used = 0;
+    // The listed size is a hint for the first allocation only (one more byte finds the end).
+    const std::size_t first = listedSize >= 0 && static_cast<std::uint64_t>(listedSize) < limit
+                                  ? static_cast<std::size_t>(listedSize) + 1
+                                  : std::size_t{64} << 10;
+    bytes.resize(std::min(first, limit + 1));
+    while (true) {
+        if (used == bytes.size()) {
+            if (used > limit) {
+                return false;
+            }
+            bytes.resize(std::min(used * 2, limit + 1));
+        }
+        auto got = content.Read(std::span(bytes).subspan(used));
+        if (!got) {
+            return Unexpected{got.error()};
+        }
+        if (*got == 0) {
+            bytes.resize(used);
+            return true;
+        }
+        used += *got;
+    }
+}
+
 ImportError WriteError(const WriteFailure& failure) {
     switch (failure.Kind) {
         case WriteProblem::TooLarge:
@@ -194,6 +226,7 @@ ImportError WriteError(const WriteFailure& failure) {
         case WriteProblem::AlreadyThere:
             return ImportError{ImportFailure::AlreadyThere, "put there while this import ran", {}};
         case WriteProblem::CannotWrite:
+        case WriteProblem::Abandoned:
             break;
     }
     return ImportError{ImportFailure::CannotWrite,
@@ -351,50 +384,118 @@ Expected<ImportReport, ImportError> ImportMod(const std::filesystem::path& sourc
     }
     // The source is read on this thread, one file after another, while the workers pack what was
     // read; the writer takes the members in the order read. A few files per thread are in
-    // flight, so memory stays bounded by the threads times the largest file.
+    // flight, each at most a large member's size: a larger file is packed and written here as
+    // it is read, so memory stays bounded by the work, not by the largest file.
     struct Packed {
         const std::string* Name;
         EncodedMember Member;
+        std::size_t Source = 0;
+        bool OutOfMemory = false;
     };
     const int threads = WorkerThreads(options.Threads);
     OrderedPool<Packed> pool(threads);
     const std::size_t inFlight = 4 * static_cast<std::size_t>(threads);
     const int level = writer->Level();
-    auto writeOne = [&]() -> std::optional<ImportError> {
-        const Packed packed = pool.TakeNext();
-        if (auto failure = writer->AddEncoded(*packed.Name, packed.Member)) {
-            return WriteError(*failure);
-        }
+    auto outOfMemory = [&](std::size_t index) {
+        return ImportError{ImportFailure::OutOfMemory, files[index].Path, {}};
+    };
+    auto stepDone = [&] {
         if (options.Progress) {
             options.Progress(++done, total);
         }
+    };
+    auto writeOne = [&]() -> std::optional<ImportError> {
+        const Packed packed = pool.TakeNext();
+        if (packed.OutOfMemory) {
+            return outOfMemory(packed.Source);
+        }
+        if (auto failure = writer->AddEncoded(*packed.Name, packed.Member)) {
+            return WriteError(*failure);
+        }
+        stepDone();
         return std::nullopt;
     };
-    static const std::string kDescriptionName = kDescriptionMember;
-    const TakeContent take =
-        [&](std::size_t index,
-            std::span<const std::uint8_t> content) -> std::optional<ImportError> {
-        const std::string* name = names[index];
-        std::vector<std::uint8_t> bytes;
-        if (name) {
-            bytes.assign(content.begin(), content.end());
-        } else if (auto text = DescriptionText(content)) {
-            name = &kDescriptionName;
-            bytes = std::move(*text);
-            report.DescriptionFrom = files[index].Path;
-        } else {
-            report.LeftOut.push_back({files[index].Path, LeftOutKind::ReadMe});
-            return std::nullopt;
-        }
-        if (pool.Pending() >= inFlight) {
+    auto writeLarge = [&](std::size_t index, std::span<const std::uint8_t> start,
+                          SourceContent& content) -> std::optional<ImportError> {
+        while (pool.Pending() > 0) {
             if (auto failure = writeOne()) {
                 return failure;
             }
         }
-        pool.Submit([name, level, content = std::move(bytes)] {
-            return Packed{name, EncodeMember(content, MemberStorage::Smallest, level)};
-        });
+        std::optional<ImportError> readFailure;
+        const ReadPiece read = [&](std::span<std::uint8_t> buffer) -> std::optional<std::size_t> {
+            if (!start.empty()) {
+                const std::size_t count = std::min(buffer.size(), start.size());
+                std::copy_n(start.begin(), count, buffer.begin());
+                start = start.subspan(count);
+                return count;
+            }
+            auto got = content.Read(buffer);
+            if (!got) {
+                readFailure = got.error();
+                return std::nullopt;
+            }
+            return *got;
+        };
+        const auto progress = [&](std::int64_t bytes) {
+            if (options.WithinFile) {
+                options.WithinFile(bytes, files[index].Size);
+            }
+        };
+        if (auto failure =
+                writer->AddStreamed(*names[index], read, MemberStorage::Smallest, progress)) {
+            return failure->Kind == WriteProblem::Abandoned && readFailure ? *readFailure
+                                                                           : WriteError(*failure);
+        }
+        stepDone();
         return std::nullopt;
+    };
+    static const std::string kDescriptionName = kDescriptionMember;
+    const TakeContent take = [&](std::size_t index,
+                                 SourceContent& content) -> std::optional<ImportError> {
+        try {
+            const std::string* name = names[index];
+            std::vector<std::uint8_t> bytes;
+            const auto whole =
+                ReadUpTo(content, static_cast<std::size_t>(kLargeMember), files[index].Size, bytes);
+            if (!whole) {
+                return whole.error();
+            }
+            if (!*whole) {
+                if (!name) {
+                    // Too long for a description; the player reads it beside the mod.
+                    report.LeftOut.push_back({files[index].Path, LeftOutKind::ReadMe});
+                    return std::nullopt;
+                }
+                return writeLarge(index, bytes, content);
+            }
+            if (!name) {
+                auto text = DescriptionText(bytes);
+                if (!text) {
+                    report.LeftOut.push_back({files[index].Path, LeftOutKind::ReadMe});
+                    return std::nullopt;
+                }
+                name = &kDescriptionName;
+                bytes = std::move(*text);
+                report.DescriptionFrom = files[index].Path;
+            }
+            if (pool.Pending() >= inFlight) {
+                if (auto failure = writeOne()) {
+                    return failure;
+                }
+            }
+            pool.Submit([name, level, index, content = std::move(bytes)]() -> Packed {
+                try {
+                    return Packed{name, EncodeMember(content, MemberStorage::Smallest, level),
+                                  index};
+                } catch (const std::bad_alloc&) {
+                    return Packed{name, {}, index, true};
+                }
+            });
+            return std::nullopt;
+        } catch (const std::bad_alloc&) {
+            return outOfMemory(index);
+        }
     };
     if (auto failure = modSource.Read(wanted, take)) {
         return Unexpected{*failure};

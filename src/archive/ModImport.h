@@ -37,6 +37,9 @@ struct ImportOptions {
     std::optional<int> Threads;  // members packed at once; the cores when not given
     // Called before the first member and after each one: done, total.
     std::function<void(std::int64_t, std::int64_t)> Progress;
+    // Called while a large file is packed: the bytes read so far, and its size (-1 when the
+    // source does not say).
+    std::function<void(std::int64_t, std::int64_t)> WithinFile;
 };
 
 // Imports a folder, .zip or .7z as the DAT archive `target`, written to a temporary name beside

@@ -56,6 +56,9 @@ std::string DescribeImportError(const ImportError& error) {
         case ImportFailure::TooLarge:
             text = "the archive would be larger than the format allows (2 GiB)";
             break;
+        case ImportFailure::OutOfMemory:
+            text = "there is not enough memory to pack a file";
+            break;
     }
     if (!error.Detail.empty()) {
         text += " (" + error.Detail + ")";

@@ -24,6 +24,7 @@ enum class ImportFailure {
     AlreadyThere,     // an archive of that name is there and was not to be replaced
     CannotWrite,      // the archive could not be written or put in place
     TooLarge,         // larger than the format allows
+    OutOfMemory,      // a file could not be packed for want of memory (Detail names it)
 };
 
 struct ImportError {
@@ -41,17 +42,26 @@ struct SourceFile {
     bool Regular = true;     // links and devices are listed, never read
 };
 
+// One file's content as it is read, piece by piece: Read fills the buffer it is given from the
+// start and says how many bytes it put there, 0 at the end.
+class SourceContent {
+public:
+    virtual ~SourceContent() = default;
+    virtual Expected<std::size_t, ImportError> Read(std::span<std::uint8_t> buffer) = 0;
+};
+
 using TakeContent =
-    std::function<std::optional<ImportError>(std::size_t index, std::span<const std::uint8_t>)>;
+    std::function<std::optional<ImportError>(std::size_t index, SourceContent& content)>;
 
 // A folder, .zip or .7z holding a mod's loose files. It is listed once and then read once, in
-// listing order and never unpacked to disk; memory stays bounded by the largest file read.
+// listing order and never unpacked to disk; each file is handed over as it is read, so the
+// reader decides how much of it is held.
 class ModSource {
 public:
     virtual ~ModSource() = default;
     virtual Expected<std::vector<SourceFile>, ImportError> List() = 0;
-    // Hands the whole content of every listed file whose index is marked in `wanted` to `take`,
-    // in listing order; stops at the first failure, of reading or of `take`.
+    // Hands the content of every listed file whose index is marked in `wanted` to `take`, in
+    // listing order; stops at the first failure, of reading or of `take`.
     virtual std::optional<ImportError> Read(const std::vector<bool>& wanted,
                                             const TakeContent& take) = 0;
 };

@@ -10,16 +10,34 @@
 namespace vrel {
 namespace {
 
-// Sizes and offsets are signed 32-bit in the DAT format; nothing larger can become a member.
-constexpr std::int64_t kMaxMemberSize = 0x7FFFFFFF;
-// A size the header announces is trusted for one allocation only up to this much.
-constexpr std::size_t kTrustedSize = std::size_t{64} << 20;
 constexpr std::size_t kBlockSize = std::size_t{1} << 16;
 
 struct ReaderCloser {
     void operator()(archive* reader) const { archive_read_free(reader); }
 };
 using Reader = std::unique_ptr<archive, ReaderCloser>;
+
+ImportError Damaged(archive* reader) {
+    const char* text = archive_error_string(reader);
+    return ImportError{ImportFailure::DamagedSource, text ? text : "unknown error", {}};
+}
+
+// The current entry's content, as libarchive unpacks it.
+class EntryContent final : public SourceContent {
+public:
+    explicit EntryContent(archive* reader) : reader_(reader) {}
+
+    Expected<std::size_t, ImportError> Read(std::span<std::uint8_t> buffer) override {
+        const la_ssize_t got = archive_read_data(reader_, buffer.data(), buffer.size());
+        if (got < 0) {
+            return Unexpected{Damaged(reader_)};
+        }
+        return static_cast<std::size_t>(got);
+    }
+
+private:
+    archive* reader_;
+};
 
 class PackedSource final : public ModSource {
 public:
@@ -63,7 +81,6 @@ public:
         if (!reader) {
             return reader.error();
         }
-        std::vector<std::uint8_t> content;
         archive_entry* entry = nullptr;
         // Nothing after the last wanted file is read.
         const auto last = std::find(wanted.rbegin(), wanted.rend(), true);
@@ -85,9 +102,7 @@ public:
             if (!wanted[current]) {
                 continue;
             }
-            if (auto failure = ReadContent(reader->get(), entry, content)) {
-                return failure;
-            }
+            EntryContent content(reader->get());
             if (auto failure = take(current, content)) {
                 return failure;
             }
@@ -122,42 +137,6 @@ private:
     static std::string ErrorText(archive* reader) {
         const char* text = archive_error_string(reader);
         return text ? text : "unknown error";
-    }
-
-    static ImportError Damaged(archive* reader) {
-        return ImportError{ImportFailure::DamagedSource, ErrorText(reader), {}};
-    }
-
-    // The whole content of the current entry into `content`; the allocation follows what is
-    // really there, never only what the header claims.
-    static std::optional<ImportError> ReadContent(archive* reader, archive_entry* entry,
-                                                  std::vector<std::uint8_t>& content) {
-        std::size_t expected = kBlockSize;
-        if (archive_entry_size_is_set(entry) && archive_entry_size(entry) >= 0) {
-            expected =
-                std::min(static_cast<std::size_t>(archive_entry_size(entry)) + 1, kTrustedSize);
-        }
-        content.resize(expected);
-        std::size_t used = 0;
-        while (true) {
-            if (used == content.size()) {
-                if (static_cast<std::int64_t>(used) > kMaxMemberSize) {
-                    return ImportError{ImportFailure::TooLarge, "a file is larger than 2 GiB", {}};
-                }
-                content.resize(std::max(used * 2, kBlockSize));
-            }
-            const la_ssize_t got =
-                archive_read_data(reader, content.data() + used, content.size() - used);
-            if (got < 0) {
-                return Damaged(reader);
-            }
-            if (got == 0) {
-                break;
-            }
-            used += static_cast<std::size_t>(got);
-        }
-        content.resize(used);
-        return std::nullopt;
     }
 
     std::filesystem::path file_;

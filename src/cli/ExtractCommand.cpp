@@ -47,6 +47,24 @@ std::optional<PlaceFailure> WriteMember(const TargetFolders::TargetFile& target,
                    Durability::Unsynced);
 }
 
+// A large member, read, inflated and written piece by piece; `problem` is the archive's fault,
+// the failure the writing's.
+void WriteLargeMember(DatWalk& walk, const DatEntry& entry, const TargetFolders::TargetFile& target,
+                      std::optional<DatProblem>& problem, std::optional<PlaceFailure>& failure) {
+    auto file = PendingFile::Create(target.Path, Durability::Unsynced);
+    if (!file) {
+        failure = file.error();
+        return;
+    }
+    problem = walk.ReadMemberPieces(entry, [&](std::span<const std::uint8_t> piece) {
+        failure = file->Write(piece);
+        return !failure;
+    });
+    if (!problem && !failure) {
+        failure = file->Place(target.Existed ? Placing::Replace : Placing::New);
+    }
+}
+
 int RunExtract(const std::vector<std::string>& args, CommandIo& io) {
     int exitCode = kExitGood;
     const auto parsed = ParseOrExit(args,
@@ -85,9 +103,10 @@ int RunExtract(const std::vector<std::string>& args, CommandIo& io) {
         ReportProblem(io, subject, problem);
         ++failed;
     };
-    // Unsafe names are not even read.
-    MemberStream members(*walk, *threads,
-                         [](const DatEntry& entry) { return !CheckMemberName(entry.Name); });
+    // Unsafe names are not even read, large members only piece by piece as they are written.
+    MemberStream members(*walk, *threads, [](const DatEntry& entry) {
+        return !CheckMemberName(entry.Name) && !IsLargeMember(entry);
+    });
     while (auto next = members.Next()) {
         const DatEntry* entry = &next->Entry;
         ++visited;
@@ -97,17 +116,25 @@ int RunExtract(const std::vector<std::string>& args, CommandIo& io) {
             fail(member, "refused, " + DescribeUnsafeName(*unsafe));
             continue;
         }
-        const MemberContent& content = *next->Content;
-        if (content.Problem) {
-            fail(member, DescribeDatProblem(*content.Problem) + "; not written");
+        if (next->Content && next->Content->Problem) {
+            fail(member, DescribeDatProblem(*next->Content->Problem) + "; not written");
             continue;
         }
         auto target = targets.PrepareFile(MemberPathParts(entry->Name));
         std::error_code writeError;
+        std::optional<DatProblem> problem;
+        std::optional<PlaceFailure> writeFailure;
         if (!target) {
             fail(member, DescribeTargetFailure(target.error()));
             writeError = target.error().Error;
-        } else if (auto writeFailure = WriteMember(*target, content.Bytes)) {
+        } else if (next->Content) {
+            writeFailure = WriteMember(*target, next->Content->Bytes);
+        } else {
+            WriteLargeMember(*walk, *entry, *target, problem, writeFailure);
+        }
+        if (problem) {
+            fail(member, DescribeDatProblem(*problem) + "; not written");
+        } else if (writeFailure) {
             fail(member, DescribeMemberWriteFailure(*writeFailure));
             writeError = writeFailure->Error;
         }

@@ -58,13 +58,20 @@ int RunImport(const std::vector<std::string>& args, CommandIo& io) {
     ImportOptions options{.ModName = PathToDisplay(fileName.stem()),
                           .Replace = parsed->Has("--replace"),
                           .Threads = *threads,
-                          .Progress = [&](std::int64_t done, std::int64_t total) {
-                              if (!bar) {
-                                  bar.emplace(io.Err, ShowsProgress(io, *parsed), total);
-                              } else if (done > 0) {
-                                  bar->Step();
-                              }
-                          }};
+                          .Progress =
+                              [&](std::int64_t done, std::int64_t total) {
+                                  if (!bar) {
+                                      bar.emplace(io.Err, ShowsProgress(io, *parsed), total);
+                                  } else if (done > 0) {
+                                      bar->Step();
+                                  }
+                              },
+                          .WithinFile =
+                              [&](std::int64_t read, std::int64_t size) {
+                                  if (bar) {
+                                      bar->Part(read, size);
+                                  }
+                              }};
     const auto result = ImportMod(source, target, options);
     bar.reset();
     if (!result) {

@@ -1,9 +1,13 @@
 #include <charconv>
+#include <cstdio>
+#include <memory>
+#include <new>
 
 #include "archive/DatWriter.h"
 #include "archive/OrderedPool.h"
 #include "archive/WholeFile.h"
 #include "base/AnsiText.h"
+#include "base/PathHelpers.h"
 #include "cli/CommandLine.h"
 #include "cli/PackSources.h"
 #include "cli/ProgressBar.h"
@@ -78,9 +82,11 @@ int RunPack(const std::vector<std::string>& args, CommandIo& io) {
                          static_cast<std::int64_t>(sources.Members.size()));
     // Files are read and packed on every thread; the writer takes them in directory order, so
     // the archive is the same whatever the number of threads. A few members per thread are in
-    // flight at once, so memory stays bounded by the threads times the largest file.
+    // flight at once, each at most a large member's size: a larger file is packed and written
+    // here as it is read, so memory stays bounded by the work, not by the largest file.
     struct Packed {
         std::optional<EncodedMember> member;  // nothing when the file could not be read whole
+        bool outOfMemory = false;
     };
     OrderedPool<Packed> pool(*threads);
     const std::size_t inFlight = 4 * static_cast<std::size_t>(*threads);
@@ -91,7 +97,9 @@ int RunPack(const std::vector<std::string>& args, CommandIo& io) {
         progress.Step();
         if (!packed.member) {
             progress.Clear();
-            ReportProblem(io, source.Path.string(), "cannot be read whole");
+            ReportProblem(io, source.Path.string(),
+                          packed.outOfMemory ? "there is not enough memory to pack it"
+                                             : "cannot be read whole");
             return false;
         }
         if (auto failure = writer->AddEncoded(source.Name, *packed.member)) {
@@ -101,16 +109,63 @@ int RunPack(const std::vector<std::string>& args, CommandIo& io) {
         }
         return true;
     };
+    auto packLarge = [&](const PackSource& source) -> bool {
+        ++taken;
+        const std::unique_ptr<std::FILE, int (*)(std::FILE*)> in(OpenFile(source.Path, "rb"),
+                                                                 std::fclose);
+        std::int64_t size = 0;
+        const ReadPiece read = [&](std::span<std::uint8_t> buffer) -> std::optional<std::size_t> {
+            const std::size_t got = std::fread(buffer.data(), 1, buffer.size(), in.get());
+            if (got == 0 && std::ferror(in.get())) {
+                return std::nullopt;
+            }
+            return got;
+        };
+        std::error_code sizeError;
+        size = static_cast<std::int64_t>(std::filesystem::file_size(source.Path, sizeError));
+        const auto failure =
+            in ? writer->AddStreamed(source.Name, read, storage,
+                                     [&](std::int64_t done) { progress.Part(done, size); })
+               : std::optional<WriteFailure>(WriteFailure{WriteProblem::Abandoned, {}, {}});
+        progress.Step();
+        if (failure) {
+            progress.Clear();
+            if (failure->Kind == WriteProblem::Abandoned) {
+                ReportProblem(io, source.Path.string(), "cannot be read whole");
+            } else {
+                ReportProblem(io, archive.string(), DescribeWriteFailure(*failure));
+            }
+            return false;
+        }
+        return true;
+    };
     for (const PackSource& source : sources.Members) {
+        std::error_code sizeError;
+        const auto size = std::filesystem::file_size(source.Path, sizeError);
+        if (!sizeError && size > static_cast<std::uintmax_t>(kLargeMember)) {
+            while (pool.Pending() > 0) {
+                if (!takeOne()) {
+                    return kExitDamaged;
+                }
+            }
+            if (!packLarge(source)) {
+                return kExitDamaged;
+            }
+            continue;
+        }
         if (pool.Pending() >= inFlight && !takeOne()) {
             return kExitDamaged;
         }
         pool.Submit([&source, storage, packLevel] {
-            std::vector<std::uint8_t> content;
-            if (!ReadWholeFile(source.Path, content)) {
-                return Packed{};
+            try {
+                std::vector<std::uint8_t> content;
+                if (!ReadWholeFile(source.Path, content)) {
+                    return Packed{};
+                }
+                return Packed{EncodeMember(content, storage, packLevel)};
+            } catch (const std::bad_alloc&) {
+                return Packed{std::nullopt, true};
             }
-            return Packed{EncodeMember(content, storage, packLevel)};
         });
     }
     while (pool.Pending() > 0) {

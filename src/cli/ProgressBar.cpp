@@ -11,10 +11,18 @@ constexpr int kBarWidth = 40;
 
 void ProgressBar::Step() {
     ++done_;
-    if (!shown_) {
-        return;
+    if (shown_) {
+        Draw(static_cast<int>(done_ * 1000 / total_));
     }
-    const int permille = static_cast<int>(done_ * 1000 / total_);
+}
+
+void ProgressBar::Part(std::int64_t part, std::int64_t whole) {
+    if (shown_ && whole > 0 && part >= 0 && part <= whole) {
+        Draw(static_cast<int>((done_ * 1000 + part * 1000 / whole) / total_));
+    }
+}
+
+void ProgressBar::Draw(int permille) {
     // Redrawing only when the figure changes keeps a terminal from slowing the work down.
     if (permille == drawnPermille_ && onScreen_) {
         return;

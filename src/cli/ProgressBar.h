@@ -17,10 +17,14 @@ public:
     ~ProgressBar() { Clear(); }
 
     void Step();
+    // Shows the next step `part` of `whole` done, so that a long step moves the bar too.
+    void Part(std::int64_t part, std::int64_t whole);
     // Removes the bar so that a message can take its line; the next Step draws it again.
     void Clear();
 
 private:
+    void Draw(int permille);
+
     std::ostream& out_;
     bool shown_;
     std::int64_t total_;

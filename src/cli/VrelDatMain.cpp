@@ -1,6 +1,7 @@
 #include <cstdio>
 #include <exception>
 #include <iostream>
+#include <new>
 
 #ifdef _WIN32
 #include <io.h>
@@ -62,6 +63,9 @@ int main(int argc, char** argv) {
         const int exitCode = vrel::cli::RunVrelDat(args, io);
         std::cout.flush();
         return std::cout ? exitCode : vrel::cli::kExitDamaged;
+    } catch (const std::bad_alloc&) {
+        std::cerr << "vrel-dat: there is not enough memory for this work\n";
+        return vrel::cli::kExitDamaged;
     } catch (const std::exception& error) {
         std::cerr << "vrel-dat: " << error.what() << "\n";
         return vrel::cli::kExitDamaged;

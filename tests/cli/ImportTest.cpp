@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <regex>
 #include <thread>
 
 #include "RunTool.h"
@@ -150,6 +151,41 @@ TEST(Import, ALinkNamedLikeItsNewFileIsNeverFollowed) {
     EXPECT_EQ(RunTool({"verify", (patches / "Same.dat").string()}).ExitCode, 0);
 }
 #endif
+
+// A file larger than a large member is packed and written as it is read, with the bar moving
+// while it is, and comes back whole; one that does not pack is stored.
+TEST(Import, LargeFilesArePackedAsTheyAreReadAndComeBackWhole) {
+    TempFolder folder;
+    const auto mod = folder / "Big";
+    std::vector<std::uint8_t> text;
+    while (text.size() < (9u << 20) + 123) {
+        const std::string line = "Line " + std::to_string(text.size()) + " of the Den's script.\n";
+        text.insert(text.end(), line.begin(), line.end());
+    }
+    std::mt19937 generator(7);
+    std::vector<std::uint8_t> noise((5u << 20) + 7);
+    for (auto& byte : noise) {
+        byte = static_cast<std::uint8_t>(generator());
+    }
+    WriteFile(mod / "data" / "text" / "big.msg", text);
+    WriteFile(mod / "data" / "art" / "noise.frm", noise);
+    const auto patches = folder / "Patches";
+    std::filesystem::create_directory(patches);
+
+    const auto run = RunTool({"import", mod.string(), patches.string(), "--threads", "2"}, true);
+    ASSERT_EQ(run.ExitCode, 0) << run.Err;
+    EXPECT_TRUE(std::regex_search(run.Err, std::regex("\\] [1-9][0-9]?% 0/2")))
+        << "the bar stood still within a file";
+    const auto archive = (patches / "Big.dat").string();
+    EXPECT_EQ(RunTool({"verify", archive}).ExitCode, 0);
+    const auto listed = RunTool({"list", archive}).Out;
+    EXPECT_NE(listed.find("art\\noise.frm\t0\t"), std::string::npos) << listed;
+    EXPECT_NE(listed.find("text\\big.msg\t1\t"), std::string::npos) << listed;
+    const auto out = folder / "out";
+    ASSERT_EQ(RunTool({"extract", archive, out.string()}).ExitCode, 0);
+    EXPECT_EQ(FolderContents(out), (std::vector<std::pair<std::string, std::vector<std::uint8_t>>>{
+                                       {"art/noise.frm", noise}, {"text/big.msg", text}}));
+}
 
 // A failure to write names the archive and the system's reason, never the source.
 TEST(Import, AWriteFailureNamesTheArchiveAndTheReason) {
