@@ -3,10 +3,10 @@
 #ifdef _WIN32
 #include <windows.h>
 #else
-#include <cerrno>
-#include <cstdio>
 #include <fcntl.h>
 #include <unistd.h>
+#include <cerrno>
+#include <cstdio>
 #endif
 
 namespace vrel {
