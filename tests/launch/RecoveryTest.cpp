@@ -151,6 +151,20 @@ protected:
         }
     }
 
+    // Takes all free space of the disk holding `folder` but `left` bytes.
+    static void FillSpace(const fs::path& folder, off_t left) {
+        const int fd = open((folder / "space").c_str(), O_CREAT | O_WRONLY, 0644);
+        ASSERT_GE(fd, 0);
+        const std::string block(4096, 'x');
+        off_t size = 0;
+        for (ssize_t written = 0; (written = write(fd, block.data(), block.size())) > 0;) {
+            size += written;
+        }
+        ASSERT_EQ(errno, ENOSPC);
+        ASSERT_EQ(ftruncate(fd, size - left), 0);
+        close(fd);
+    }
+
     // Answers the question at the next start.
     testing::FakeMessageBox RestoreAtTheNextStart(MessageAnswer answer = MessageAnswer::Yes) {
         testing::FakeMessageBox messages;
@@ -378,19 +392,26 @@ TEST_F(RecoveryTest, APlayAsksAgainAndNeverCutsTheRecordOfAPlayCutShort) {
     EXPECT_FALSE(fs::exists(record_));
 }
 
-// Without its record a Play could not put the player's files back after a crash.
+// Without its record a Play could not put the player's files back after a crash: with no room for
+// the record at all, or room for its first lines only, the game does not start and nothing stays.
 TEST_F(RecoveryTest, WithoutRoomForTheRecordTheGameDoesNotStart) {
     if (!MountSmallDisk(program_)) {
         GTEST_SKIP() << "cannot mount a small tmpfs here (needs root): " << std::strerror(errno);
     }
     MakePatches();
-    FillDisk(program_, 0);
     const auto before = testing::SnapshotFolder(game_);
+    FillDisk(program_, 0);
     pipeline_.cmdPlay_Click();
+    fs::remove_all(program_ / "filler");
+    FillSpace(program_, 4096);
+    pipeline_.cmdPlay_Click();
+
     EXPECT_EQ(screens_.waits, 0);
-    ASSERT_EQ(fakes_.messages.shown.size(), 1u);
-    EXPECT_EQ(fakes_.messages.shown[0].title, "Can't begin the game!");
-    EXPECT_NE(fakes_.messages.shown[0].text.find(PlayRecord::kFileName), std::string::npos);
+    ASSERT_EQ(fakes_.messages.shown.size(), 2u);
+    for (const MessageRequest& shown : fakes_.messages.shown) {
+        EXPECT_EQ(shown.title, "Can't begin the game!");
+        EXPECT_NE(shown.text.find(PlayRecord::kFileName), std::string::npos) << shown.text;
+    }
     EXPECT_EQ(testing::SnapshotFolder(game_), before);
 }
 
