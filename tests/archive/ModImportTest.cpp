@@ -198,6 +198,32 @@ INSTANTIATE_TEST_SUITE_P(
                     {"text\\english\\dialog\\acbrahmn.msg", "text/english/dialog/acbrahmn.msg"}},
                    "NFO text",
                    {"install.bat"}},
+        // The data folder is looked for before the game's own folders beside it.
+        ImportCase{"DataFolderBeforeGameFoldersBesideIt",
+                   SourceKind::Zip,
+                   {{"data/art/a.frm", Frame('a', 100)}, {"sound/x.acm", Frame('s', 100)}},
+                   std::nullopt,
+                   {{"art\\a.frm", "data/art/a.frm"}},
+                   "No description available",
+                   {"sound/x.acm"}},
+        // The mod's own description in capitals: no read-me is made a second one.
+        ImportCase{"CapitalDescriptionBeforeAReadMe",
+                   SourceKind::Zip,
+                   {{"data/AMODDESC.QRD", Bytes("Own")},
+                    {"data/art/a.frm", Frame('a', 100)},
+                    {"readme.txt", Bytes("Read me")}},
+                   std::nullopt,
+                   {{"AMODDESC.QRD", "data/AMODDESC.QRD"}, {"art\\a.frm", "data/art/a.frm"}},
+                   "Own",
+                   {"readme.txt"}},
+        // Every file of the folder is a member, whichever the listing gives last.
+        ImportCase{"FolderOfMembersOnly",
+                   SourceKind::Folder,
+                   {{"data/art/a.frm", Frame('a', 100)}, {"data/proto/b.pro", Frame('b', 60)}},
+                   std::nullopt,
+                   {{"art\\a.frm", "data/art/a.frm"}, {"proto\\b.pro", "data/proto/b.pro"}},
+                   "No description available",
+                   {}},
         // Names outside ASCII in any of the forms that zip tools write: left out, they are only
         // listed; inside data they become members in the archive's code page.
         ImportCase{"ZipNamesWithoutUtf8MarkInCodePages866And1251",
