@@ -13,15 +13,16 @@ std::optional<SaveFailure> SaveSettings(const VrelCFG& config,
 
 std::string DescribeSaveFailure(const SaveFailure& failure) {
     const std::string path = PathToDisplay(failure.Path);
+    const std::string why = failure.Error ? ": " + ErrorToDisplay(failure.Error) : "";
     switch (failure.Kind) {
         case SaveProblem::CannotCreate:
-            return "cannot create " + path;
+            return "cannot create " + path + why;
         case SaveProblem::CannotWrite:
-            return "cannot write " + path;
+            return "cannot write " + path + why;
         case SaveProblem::CannotReplace:
             break;
     }
-    return "cannot replace " + path + ": " + ErrorToDisplay(failure.Error);
+    return "cannot replace " + path + why;
 }
 
 std::string AppPathText(const std::filesystem::path& programFolder) {
