@@ -3,21 +3,21 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <spawn.h>
-#include <sys/mount.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <chrono>
-#include <cstring>
 #include <fstream>
 #include <functional>
 #include <iterator>
 #include <map>
+#include <optional>
 
 #include "DatImage.h"
 #include "Fakes.h"
 #include "FolderSnapshot.h"
+#include "SmallDisk.h"
 #include "TempFolder.h"
 #include "app/DataFolders.h"
 #include "app/ModListing.h"
@@ -56,10 +56,10 @@ bool RunKilled(const fs::path& program, const fs::path& game, const std::string&
 // The waiting window of an in-process Play: the game "runs" while `whileGameRuns` does.
 class InProcessScreens final : public PlayScreens {
 public:
-    explicit InProcessScreens(fs::path patches) : patches_(std::move(patches)) {}
+    explicit InProcessScreens(const ProgramState& state) : state_(state) {}
     std::vector<ModRow> ListItems() override {
         std::vector<ModRow> rows;
-        for (const auto& name : ListDatFiles(patches_)) {
+        for (const auto& name : ListDatFiles(state_.programFolder / "Patches")) {
             rows.push_back({name, true});
         }
         return rows;
@@ -77,7 +77,7 @@ public:
     std::function<void()> whileGameRuns;
 
 private:
-    fs::path patches_;
+    const ProgramState& state_;
 };
 
 class RecoveryTest : public ::testing::TestWithParam<const char*> {
@@ -85,14 +85,27 @@ protected:
     RecoveryTest() {
         MakeGame();
         MakePatches();
+        state_.Config.cfgGeneral = {.DeleteDataFiles = true};
+        Place();
+    }
+
+    // Where the game and the program folder are, for the Play and for the restore.
+    void Place() {
+        record_ = program_ / PlayRecord::kFileName;
         state_.programFolder = program_;
         state_.Config.cfgPath.Fallout2 = game_.string();
-        state_.Config.cfgGeneral = {.DeleteDataFiles = true};
     }
-    ~RecoveryTest() override {
-        for (const fs::path& mounted : mounts_) {
-            umount2(mounted.c_str(), MNT_DETACH);
+
+    // Moves `folder` (game_ or program_) to a small disk of its own, empty, so that a test can fill
+    // it up.
+    bool OnASmallDisk(fs::path& folder) {
+        disk_.emplace(8 << 20, 400);
+        if (!disk_->Mounted()) {
+            return false;
         }
+        folder = disk_->path();
+        Place();
+        return true;
     }
 
     void MakeGame() {
@@ -121,16 +134,6 @@ protected:
     }
 
     fs::path Proto() const { return game_ / "Data" / "proto" / "items" / "00000009.pro"; }
-
-    // A small disk of its own at `folder` (empty again), so that a test can fill it up.
-    bool MountSmallDisk(const fs::path& folder) {
-        fs::create_directories(folder);
-        if (mount("tmpfs", folder.c_str(), "tmpfs", 0, "size=8m,nr_inodes=400") != 0) {
-            return false;
-        }
-        mounts_.push_back(folder);
-        return true;
-    }
 
     // Takes every free inode of the disk holding `folder` but `left`.
     static void FillDisk(const fs::path& folder, int left) {
@@ -184,12 +187,12 @@ protected:
     testing::TempFolder folder_;
     fs::path program_ = folder_ / "program";
     fs::path game_ = folder_ / "game";
-    fs::path record_ = program_ / PlayRecord::kFileName;
-    std::vector<fs::path> mounts_;
+    fs::path record_;
+    std::optional<testing::SmallDisk> disk_;
     ProgramState state_;
     testing::FakePorts fakes_;
     testing::FakeProgress progress_;
-    InProcessScreens screens_{program_ / "Patches"};
+    InProcessScreens screens_{state_};
     PlayPipeline pipeline_{state_, fakes_.ports, progress_, screens_};
 };
 
@@ -303,8 +306,8 @@ TEST_F(RecoveryTest, TheRestoreTouchesNothingOutsideTheGameFolder) {
 // player's goes back, and a restore after a kill leaves it, also when the kill came before the
 // move or before the move back was noted.
 TEST_F(RecoveryTest, AFileThatCouldNotBeReplacedIsNotDeletedByTheRestore) {
-    if (!MountSmallDisk(game_)) {
-        GTEST_SKIP() << "cannot mount a small tmpfs here (needs root): " << std::strerror(errno);
+    if (!OnASmallDisk(game_)) {
+        GTEST_SKIP() << disk_->Why();
     }
     MakeGame();
     fs::remove(program_ / "Patches" / "a.dat");
@@ -395,8 +398,8 @@ TEST_F(RecoveryTest, APlayAsksAgainAndNeverCutsTheRecordOfAPlayCutShort) {
 // Without its record a Play could not put the player's files back after a crash: with no room for
 // the record at all, or room for its first lines only, the game does not start and nothing stays.
 TEST_F(RecoveryTest, WithoutRoomForTheRecordTheGameDoesNotStart) {
-    if (!MountSmallDisk(program_)) {
-        GTEST_SKIP() << "cannot mount a small tmpfs here (needs root): " << std::strerror(errno);
+    if (!OnASmallDisk(program_)) {
+        GTEST_SKIP() << disk_->Why();
     }
     MakePatches();
     const auto before = testing::SnapshotFolder(game_);
