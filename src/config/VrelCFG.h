@@ -13,10 +13,10 @@ namespace vrel {
 
 enum class SaveProblem {
     CannotCreate,   // the new file beside vrel.cfg could not be created
-    CannotWrite,    // writing or flushing it failed
-    CannotReplace,  // it could not be moved over vrel.cfg: `Error` says why
+    CannotWrite,    // writing or syncing it failed
+    CannotReplace,  // it could not be moved over vrel.cfg
 };
-using SaveFailure = Failure<SaveProblem>;  // `Path` is the file that could not be made or replaced
+using SaveFailure = Failure<SaveProblem>;  // `Path` is vrel.cfg; `Error` says why
 
 // Which window the settings file asks for first.
 enum class FirstWindow { MainWindow, FirstRun };
