@@ -1,24 +1,18 @@
 #include "archive/DatModCopy.h"
 
-#include <fstream>
-#include <system_error>
-
 #include "archive/DatVerify.h"
+#include "base/AnsiText.h"
+#include "base/PendingFile.h"
 
 namespace vrel {
 namespace {
 
-struct CheckedCopy {
-    std::filesystem::path Temporary;
-    std::filesystem::path Target;
-    std::int32_t Members = 0;
-};
-
-void RemoveAll(const std::vector<CheckedCopy>& copies) {
-    std::error_code error;
-    for (const CheckedCopy& copy : copies) {
-        std::filesystem::remove(copy.Temporary, error);
-    }
+ImportError CannotWrite(const PlaceFailure& failure) {
+    return ImportError{failure.Kind == PlaceProblem::AlreadyThere ? ImportFailure::AlreadyThere
+                                                                  : ImportFailure::CannotWrite,
+                       PathToDisplay(failure.Path) +
+                           (failure.Error ? ": " + ErrorToDisplay(failure.Error) : std::string()),
+                       {}};
 }
 
 }  // namespace
@@ -26,49 +20,49 @@ void RemoveAll(const std::vector<CheckedCopy>& copies) {
 Expected<std::vector<CopiedDat>, ImportError> CopyDatMods(ModSource& source,
                                                           const std::vector<SourceFile>& files,
                                                           const std::vector<DatModTarget>& mods) {
+    std::vector<const DatModTarget*> targets(files.size(), nullptr);
     std::vector<bool> wanted(files.size(), false);
-    std::vector<const std::filesystem::path*> targets(files.size(), nullptr);
     for (const DatModTarget& mod : mods) {
         wanted[mod.Source] = true;
-        targets[mod.Source] = &mod.Target;
+        targets[mod.Source] = &mod;
     }
+    // Each copy waits beside its target, checked, until all are; a failure removes them all.
+    struct CheckedCopy {
+        PendingFile File;
+        const DatModTarget* Mod;
+        std::int32_t Members;
+    };
     std::vector<CheckedCopy> copies;
-    const TakeContent take = [&](std::size_t index, std::span<const std::uint8_t> content)
-        -> std::optional<ImportError> {
-        CheckedCopy copy{*targets[index], *targets[index], 0};
-        copy.Temporary += ".vrel-part";
-        {
-            std::ofstream out(copy.Temporary, std::ios::binary | std::ios::trunc);
-            out.write(reinterpret_cast<const char*>(content.data()),
-                      static_cast<std::streamsize>(content.size()));
-            out.close();
-            copies.push_back(copy);
-            if (!out) {
-                return ImportError{ImportFailure::CannotWrite, {}, {}};
-            }
+    const TakeContent take =
+        [&](std::size_t index,
+            std::span<const std::uint8_t> content) -> std::optional<ImportError> {
+        auto pending = PendingFile::Create(targets[index]->Target);
+        if (!pending) {
+            return CannotWrite(pending.error());
         }
-        const DatVerification check = VerifyDat(copy.Temporary);
+        if (auto failure = pending->Write(content)) {
+            return CannotWrite(*failure);
+        }
+        const DatVerification check = VerifyDat(pending->Temporary());
         if (!check.Findings.empty()) {
-            return ImportError{ImportFailure::DamagedMod,
-                               files[index].Path + ": " + DescribeDatFinding(check.Findings.front()),
-                               {}};
+            return ImportError{
+                ImportFailure::DamagedMod,
+                files[index].Path + ": " + DescribeDatFinding(check.Findings.front()),
+                {}};
         }
-        copies.back().Members = check.MembersChecked;
+        copies.push_back({std::move(*pending), targets[index], check.MembersChecked});
         return std::nullopt;
     };
     if (auto failure = source.Read(wanted, take)) {
-        RemoveAll(copies);
         return Unexpected{*failure};
     }
     std::vector<CopiedDat> copied;
-    for (std::size_t i = 0; i < copies.size(); ++i) {
-        std::error_code error;
-        std::filesystem::rename(copies[i].Temporary, copies[i].Target, error);
-        if (error) {
-            RemoveAll({copies.begin() + static_cast<std::ptrdiff_t>(i), copies.end()});
-            return Unexpected{ImportError{ImportFailure::CannotWrite, {}, {}}};
+    for (CheckedCopy& copy : copies) {
+        if (auto failure =
+                copy.File.Place(copy.Mod->Replace ? Placing::Replace : Placing::NewInAnyCase)) {
+            return Unexpected{CannotWrite(*failure)};
         }
-        copied.push_back({copies[i].Target, copies[i].Members});
+        copied.push_back({copy.Mod->Target, copy.Members});
     }
     return copied;
 }

@@ -47,7 +47,7 @@ Expected<std::vector<DatModTarget>, ImportError> DatModTargets(const std::vector
             return Unexpected{
                 ImportError{ImportFailure::AlreadyThere, PathToDisplay(*existing), {}}};
         }
-        targets.push_back({index, existing.value_or(patches / fileName)});
+        targets.push_back({index, existing.value_or(patches / fileName), existing.has_value()});
     }
     if (!refusals.empty()) {
         return Unexpected{ImportError{ImportFailure::RefusedNames, {}, std::move(refusals)}};

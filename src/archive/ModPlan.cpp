@@ -246,8 +246,8 @@ void RefuseClashes(const std::vector<SourceFile>& files, const ModPlan& plan,
 
 }  // namespace
 
-ModPlan PlanModImport(const std::vector<SourceFile>& files,
-                      const std::vector<std::string>& folders, const std::string& modName) {
+ModPlan PlanModImport(const std::vector<SourceFile>& files, const std::vector<std::string>& folders,
+                      const std::string& modName) {
     ModPlan plan;
     std::vector<std::vector<std::string>> paths;
     paths.reserve(files.size());
@@ -303,13 +303,13 @@ ModPlan PlanModImport(const std::vector<SourceFile>& files,
             continue;
         }
         if (file.Encrypted) {
-            plan.Refusals.push_back(file.Path +
-                                    ": is encrypted; unpack it with its password and add the folder");
+            plan.Refusals.push_back(
+                file.Path + ": is encrypted; unpack it with its password and add the folder");
             continue;
         }
         if (file.Size > kMaxMemberSize) {
-            plan.Refusals.push_back(file.Path +
-                                    ": larger than 2 GiB, more than a member of a DAT archive holds");
+            plan.Refusals.push_back(
+                file.Path + ": larger than 2 GiB, more than a member of a DAT archive holds");
             continue;
         }
         bringsDescription = bringsDescription || AnsiToLower(*name) == kDescriptionMember;
@@ -327,7 +327,8 @@ ModPlan PlanModImport(const std::vector<SourceFile>& files,
         for (std::size_t i : plan.DatMods) {
             if (files[i].Encrypted) {
                 plan.Refusals.push_back(
-                    files[i].Path + ": is encrypted; unpack it with its password and add the folder");
+                    files[i].Path +
+                    ": is encrypted; unpack it with its password and add the folder");
             }
         }
         return plan;

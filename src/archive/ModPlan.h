@@ -24,7 +24,7 @@ struct ModPlan {
     // When the source holds no data but mods as .dat files: those, to be copied as they are.
     std::vector<std::size_t> DatMods;
     std::vector<LeftOutFile> LeftOut;
-    std::vector<std::string> Refusals;  // "<path>: <why>", display text
+    std::vector<std::string> Refusals;   // "<path>: <why>", display text
     std::optional<ImportError> Failure;  // why there is nothing to import
 };
 
@@ -35,7 +35,7 @@ inline constexpr const char* kDescriptionMember = "amoddesc.qrd";
 // is looked into. Without either, the .dat files at the top (or in one wrapping folder) are the
 // mods. `modName` names the read-me (<modName>.txt or .nfo) besides readme*.txt; `folders` are
 // the source's folders, empty ones too.
-ModPlan PlanModImport(const std::vector<SourceFile>& files,
-                      const std::vector<std::string>& folders, const std::string& modName);
+ModPlan PlanModImport(const std::vector<SourceFile>& files, const std::vector<std::string>& folders,
+                      const std::string& modName);
 
 }  // namespace vrel
