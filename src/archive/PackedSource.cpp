@@ -76,7 +76,7 @@ public:
     explicit PackedSource(std::filesystem::path file) : file_(std::move(file)) {}
 
     Expected<std::vector<SourceFile>, ImportError> List() override {
-        const Utf8NamesScope names;
+        const Utf8NamesScope names{};
         auto reader = Open();
         if (!reader) {
             return Unexpected{reader.error()};
@@ -117,7 +117,7 @@ public:
 
     std::optional<ImportError> Read(const std::vector<bool>& wanted,
                                     const TakeContent& take) override {
-        const Utf8NamesScope names;
+        const Utf8NamesScope names{};
         auto reader = Open();
         if (!reader) {
             return reader.error();
