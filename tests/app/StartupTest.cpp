@@ -5,7 +5,14 @@
 #include "DatImage.h"
 #include "Fakes.h"
 #include "TempFolder.h"
+#include "app/ModOrder.h"
 #include "archive/ScanDat.h"
+#include "base/AnsiText.h"
+#ifndef _WIN32
+#include <sys/resource.h>
+
+#include <csignal>
+#endif
 
 namespace vrel {
 namespace {
@@ -172,6 +179,78 @@ TEST_F(StartupTest, OneMalformedArchiveAmongGoodOnesIsReportedOnce) {
     ReportDamagedArchives(messages_, {});
     EXPECT_EQ(messages_.shown.size(), 1u);
 }
+
+// The order file as a player leaves it after editing it by hand: a byte-order mark, Windows line
+// ends, blanks, a mod since deleted, names in other letter case (also beyond ASCII), the patch.
+// The mods it names come first in its order, the others after them in name order; the next save
+// drops the deleted mod.
+TEST_F(StartupTest, AHandEditedOrderIsReadInAnyCaseAndTheNextSaveDropsUnknownNames) {
+    WriteFile(Program() / "Patches" / "patch000.dat", "x");
+    for (const char* name : {"a.dat", "b.dat", "c.dat", "d.dat"}) {
+        AddMod(name, {});
+    }
+    AddMod(reinterpret_cast<const char*>(u8"über.dat"), {});
+    AddMod(reinterpret_cast<const char*>(u8"мод.dat"), {});
+    WriteFile(Program() / kModOrderFile,
+              reinterpret_cast<const char*>(u8"\uFEFFgone.dat\r\nМОД.DAT\r\n\r\n  C.dat \r\n"
+                                            u8"ÜBER.dat\r\nPATCH000.DAT\r\nd.dat"));
+
+    const StartupResult result = Run();
+    std::vector<std::string> rows;
+    for (const ModRow& row : result.Rows) {
+        rows.push_back(PathToDisplay(row.Name));
+    }
+    const std::vector<std::string> expected = {
+        "patch000.dat", reinterpret_cast<const char*>(u8"мод.dat"),
+        "c.dat",        reinterpret_cast<const char*>(u8"über.dat"),
+        "d.dat",        "a.dat",
+        "b.dat"};
+    EXPECT_EQ(rows, expected);
+    ASSERT_EQ(dats_.Count(), 7);
+    for (int k = 1; k <= 7; ++k) {
+        EXPECT_EQ(PathToDisplay(dats_.Item(k).FullPath.filename()),
+                  expected[static_cast<std::size_t>(k - 1)]);
+    }
+
+    ProgramState state;
+    state.programFolder = Program();
+    state.FalloutDats = dats_;
+    ASSERT_FALSE(MoveMod(state, 7, 2));  // b.dat to the top
+    const auto saved = testing::ReadFile(Program() / kModOrderFile);
+    EXPECT_EQ(std::string(saved.begin(), saved.end()),
+              reinterpret_cast<const char*>(u8"b.dat\nмод.dat\nc.dat\nüber.dat\nd.dat\na.dat\n"));
+}
+
+#ifndef _WIN32  // a full disk is made with a file size limit, which Windows lacks
+TEST_F(StartupTest, AnOrderThatCannotBeSavedLeavesTheSavedOneWholeAndSaysSo) {
+    ProgramState state;
+    state.programFolder = Program();
+    for (const char* name : {"patch000.dat", "a.dat", "b.dat"}) {
+        state.FalloutDats.Add(0, 0, Program() / "Patches" / name, false, {}, nullptr);
+    }
+    WriteFile(Program() / kModOrderFile, "a.dat\nb.dat\n");
+    rlimit saved{};
+    getrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limited = saved;
+    limited.rlim_cur = 4;  // a disk with room for less than one name
+    setrlimit(RLIMIT_FSIZE, &limited);
+    const auto failure = MoveMod(state, 3, 2);
+    setrlimit(RLIMIT_FSIZE, &saved);
+
+    ASSERT_TRUE(failure);
+    EXPECT_EQ(testing::ReadFile(Program() / kModOrderFile), Bytes("a.dat\nb.dat\n"));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(Program()),
+                            std::filesystem::directory_iterator()),
+              1)
+        << "no temporary file left beside it";
+    EXPECT_EQ(PathToDisplay(state.FalloutDats.Item(2).FullPath.filename()), "b.dat");
+    ReportOrderNotKept(messages_, *failure);
+    ASSERT_EQ(messages_.shown.size(), 1u);
+    EXPECT_NE(messages_.shown[0].text.find("cannot write"), std::string::npos)
+        << messages_.shown[0].text;
+}
+#endif
 
 TEST(MainWindowCaption, CarriesMajorAndMinorVersion) {
     EXPECT_EQ(MainWindowCaption(), "Fallout 2: Vrel " + std::to_string(VREL_VERSION_MAJOR) + "." +
