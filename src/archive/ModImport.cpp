@@ -194,6 +194,12 @@ ImportError WriteError(WriteFailure failure) {
         {}};
 }
 
+// A source's file for messages: one without a name is named by its place in the source.
+std::string ShownPath(const std::vector<SourceFile>& files, std::size_t index) {
+    return files[index].Path.empty() ? "entry " + std::to_string(index + 1) + " (it has no name)"
+                                     : files[index].Path;
+}
+
 // The game's data is taken from a top-level `data` folder (any letter case), else from the
 // game's own data folders (art, maps, proto, ...) at the top; one folder that wraps the whole mod
 // is looked into. `modName` names the read-me (<modName>.txt or .nfo) besides readme*.txt.
@@ -201,14 +207,14 @@ ModPlan PlanModImport(const std::vector<SourceFile>& files, const std::string& m
     ModPlan plan;
     std::vector<std::vector<std::string>> paths;
     paths.reserve(files.size());
-    for (const SourceFile& file : files) {
-        paths.push_back(SplitPath(file.Path));
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        paths.push_back(SplitPath(files[i].Path));
         std::string cleaned;
         for (const std::string& part : paths.back()) {
             cleaned += (cleaned.empty() ? "" : "/") + part;
         }
         if (auto unsafe = CheckMemberName(cleaned)) {
-            plan.Refusals.push_back(file.Path + ": " + DescribeUnsafeName(*unsafe));
+            plan.Refusals.push_back(ShownPath(files, i) + ": " + DescribeUnsafeName(*unsafe));
         }
     }
     if (!plan.Refusals.empty()) {

@@ -50,7 +50,12 @@ constexpr std::optional<char32_t> DecodeUtf8(std::string_view text, std::size_t&
     if (lead < 0x80) {
         return lead;
     }
-    const std::size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 0;
+    // Leads above F4 start no form: F8 to FF would pass the mask of a four-byte lead.
+    const std::size_t length = lead > 0xF4    ? 0
+                               : lead >= 0xF0 ? 4
+                               : lead >= 0xE0 ? 3
+                               : lead >= 0xC0 ? 2
+                                              : 0;
     if (length == 0 || pos - 1 + length > text.size()) {
         return std::nullopt;
     }

@@ -1,10 +1,26 @@
 #include "archive/DatWalk.h"
 #include "base/AnsiText.h"
+#include "base/Utf8.h"
 #include "cli/CommandLine.h"
 #include "cli/JsonText.h"
 
 namespace vrel::cli {
 namespace {
+
+// A control character would split the line or hide itself: each shows as its Unicode picture
+// (U+2400 to U+241F, U+2421 for DEL), which no Windows-1252 name can hold.
+std::string ShownName(std::string_view utf8) {
+    std::string shown;
+    for (const char c : utf8) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte == 0x7F) {
+            AppendUtf8(shown, byte == 0x7F ? U'\u2421' : static_cast<char32_t>(0x2400 + byte));
+        } else {
+            shown += c;
+        }
+    }
+    return shown;
+}
 
 void PrintEntry(std::ostream& out, const DatEntry& entry, bool json, bool first) {
     const std::string name = AnsiToUtf8(entry.Name);
@@ -14,8 +30,8 @@ void PrintEntry(std::ostream& out, const DatEntry& entry, bool json, bool first)
             << ", \"compressed\": " << compressed << ", \"realsize\": " << entry.RealSize
             << ", \"packedsize\": " << entry.PackedSize << ", \"offset\": " << entry.Offset << "}";
     } else {
-        out << name << '\t' << compressed << '\t' << entry.RealSize << '\t' << entry.PackedSize
-            << '\t' << entry.Offset << '\n';
+        out << ShownName(name) << '\t' << compressed << '\t' << entry.RealSize << '\t'
+            << entry.PackedSize << '\t' << entry.Offset << '\n';
     }
 }
 
@@ -65,7 +81,8 @@ const Command kListCommand = {
     "Each entry is one line as the unpacker reads it:\n"
     "  name<TAB>compressed<TAB>realsize<TAB>packedsize<TAB>offset\n"
     "The name keeps its stored case and backslashes (at most 40 characters) and is shown as\n"
-    "UTF-8; compressed is the stored byte (1 means one zlib stream).\n\n"
+    "UTF-8, a control character as its picture (a tab as U+2409); compressed is the stored\n"
+    "byte (1 means one zlib stream).\n\n"
     "  --json   one JSON array of objects with the same fields\n",
     RunList,
 };

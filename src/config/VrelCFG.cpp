@@ -8,13 +8,8 @@
 #include <utility>
 
 #include "base/PathHelpers.h"
+#include "base/PendingFile.h"
 #include "config/SettingsText.h"
-
-#ifdef _WIN32
-#include <io.h>
-#else
-#include <unistd.h>
-#endif
 
 namespace vrel {
 namespace {
@@ -164,33 +159,21 @@ std::string VrelCFG::FormatConf() const {
 
 std::optional<SaveFailure> VrelCFG::PutConf(const std::filesystem::path& cfgFilePath) const {
     const std::string text = FormatConf();
-    std::filesystem::path temporary = cfgFilePath;
-    temporary += ".new";
-
-    std::FILE* file = OpenFile(temporary, "wb");
-    if (file == nullptr) {
-        return SaveFailure{SaveProblem::CannotCreate, temporary, {}};
+    const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.data());
+    const auto failure = PutFile(cfgFilePath, {bytes, text.size()}, Placing::Replace);
+    if (!failure) {
+        return std::nullopt;
     }
-    bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
-    written = std::fflush(file) == 0 && written;
-#ifdef _WIN32
-    written = _commit(_fileno(file)) == 0 && written;
-#else
-    written = fsync(fileno(file)) == 0 && written;
-#endif
-    written = std::fclose(file) == 0 && written;
-    std::error_code error;
-    if (!written) {
-        std::filesystem::remove(temporary, error);
-        return SaveFailure{SaveProblem::CannotWrite, temporary, {}};
+    switch (failure->Kind) {
+        case PlaceProblem::CannotCreate:
+            return SaveFailure{SaveProblem::CannotCreate, cfgFilePath, failure->Error};
+        case PlaceProblem::CannotWrite:
+            return SaveFailure{SaveProblem::CannotWrite, cfgFilePath, failure->Error};
+        case PlaceProblem::AlreadyThere:
+        case PlaceProblem::CannotPlace:
+            break;
     }
-    std::filesystem::rename(temporary, cfgFilePath, error);
-    if (error) {
-        const std::error_code renameError = error;
-        std::filesystem::remove(temporary, error);
-        return SaveFailure{SaveProblem::CannotReplace, cfgFilePath, renameError};
-    }
-    return std::nullopt;
+    return SaveFailure{SaveProblem::CannotReplace, cfgFilePath, failure->Error};
 }
 
 }  // namespace vrel

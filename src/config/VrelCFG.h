@@ -12,10 +12,10 @@ namespace vrel {
 
 enum class SaveProblem {
     CannotCreate,   // the new file beside vrel.cfg could not be created
-    CannotWrite,    // writing or flushing it failed
-    CannotReplace,  // it could not be moved over vrel.cfg: `Error` says why
+    CannotWrite,    // writing or syncing it failed
+    CannotReplace,  // it could not be moved over vrel.cfg
 };
-using SaveFailure = Failure<SaveProblem>;  // `Path` is the file that could not be made or replaced
+using SaveFailure = Failure<SaveProblem>;  // `Path` is vrel.cfg; `Error` says why
 
 // The four switches and the first-run mark. A Boolean setting counts as on only when true.
 struct CfgGeneral {

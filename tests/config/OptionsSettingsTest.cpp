@@ -84,16 +84,16 @@ TEST(OptionsSettings, OkayStoresEachChoice) {
 // Guards against a failed write being taken as saved: the settings stay and the user is told.
 TEST(OptionsSettings, FailedWriteIsToldAndChangesNothing) {
     TempFolder folder;
-    std::filesystem::create_directory(folder / "vrel.cfg.new");
+    const auto gone = folder / "program folder that is gone";
     VrelCFG config = Saved();
     FakeMessageBox messages;
     OptionsChoices choices = OptionsFromSettings(config);
     choices.Sound = false;
-    EXPECT_FALSE(SaveOptions(config, folder.path(), choices, messages));
+    EXPECT_FALSE(SaveOptions(config, gone, choices, messages));
     EXPECT_TRUE(config.cfgGeneral.Sound);
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].title, "Error!");
-    EXPECT_FALSE(std::filesystem::exists(folder / "vrel.cfg"));
+    EXPECT_FALSE(std::filesystem::exists(gone));
 }
 
 TEST(OptionsSettings, DescriptionsOfEachOption) {

@@ -104,7 +104,9 @@ TEST_F(frmOptionsTest, AutoLocateWithoutTheKeyTellsAndEmptiesTheBox) {
 }
 
 TEST_F(frmOptionsTest, FailedWriteKeepsTheWindowOpen) {
-    std::filesystem::create_directory(folder_ / "vrel.cfg.new");
+    // A folder in vrel.cfg's place, which no file may replace.
+    std::filesystem::remove(CfgFile());
+    testing::WriteFile(CfgFile() / "in the way", "");
     frmOptions window(state_, ports_);
     window.show();
     window.genSound->click();
@@ -112,7 +114,7 @@ TEST_F(frmOptionsTest, FailedWriteKeepsTheWindowOpen) {
     EXPECT_TRUE(window.isVisible());
     EXPECT_EQ(fakes_.messages.shown.size(), 1u);
     EXPECT_TRUE(state_.Config.cfgGeneral.Sound);
-    EXPECT_EQ(CfgText(), kOldFile);
+    EXPECT_TRUE(std::filesystem::exists(CfgFile() / "in the way"));
 }
 
 TEST_F(frmOptionsTest, DescriptionFollowsThePointer) {
