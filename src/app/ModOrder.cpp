@@ -2,56 +2,17 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <system_error>
-
-#ifdef _WIN32
-#include <io.h>
-#else
-#include <unistd.h>
-#endif
 
 #include "base/AnsiText.h"
 #include "base/PathHelpers.h"
+#include "base/PendingFile.h"
 #include "base/Utf8.h"
-#include "config/SaveSettings.h"
 
 namespace vrel {
 namespace {
 
 // The order file is bigger than this only when it is not ours.
 constexpr std::size_t kLargestOrderFile = 1 << 20;
-
-// Puts `text` in place as the whole of `target`: written beside it, synced, then renamed over it,
-// so that a crash or a full disk leaves the old order whole.
-std::optional<SaveFailure> WriteWholeFile(const std::filesystem::path& target,
-                                          std::string_view text) {
-    std::filesystem::path temporary = target;
-    temporary += ".new";
-    std::FILE* file = OpenFile(temporary, "wb");
-    if (file == nullptr) {
-        return SaveFailure{SaveProblem::CannotCreate, temporary, {}};
-    }
-    bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
-    written = std::fflush(file) == 0 && written;
-#ifdef _WIN32
-    written = _commit(_fileno(file)) == 0 && written;
-#else
-    written = fsync(fileno(file)) == 0 && written;
-#endif
-    written = std::fclose(file) == 0 && written;
-    std::error_code error;
-    if (!written) {
-        std::filesystem::remove(temporary, error);
-        return SaveFailure{SaveProblem::CannotWrite, temporary, {}};
-    }
-    std::filesystem::rename(temporary, target, error);
-    if (error) {
-        const std::error_code renameError = error;
-        std::filesystem::remove(temporary, error);
-        return SaveFailure{SaveProblem::CannotReplace, target, renameError};
-    }
-    return std::nullopt;
-}
 
 // The lower-case form of a code point, for the scripts of the players' file names (Latin, Greek,
 // Cyrillic) as the game's platform folds them; others stay as they are.
@@ -69,10 +30,11 @@ char32_t LowerLetter(char32_t c) {
     if (c == 0x178) {
         return 0xFF;
     }
-    if (pairedBelow(0x100, 0x12F, true) || pairedBelow(0x132, 0x137, true) || pairedBelow(0x139, 0x148, false) ||
-        pairedBelow(0x14A, 0x177, true) || pairedBelow(0x179, 0x17E, false) ||
-        pairedBelow(0x460, 0x481, true) || pairedBelow(0x48A, 0x4BF, true) ||
-        pairedBelow(0x4C1, 0x4CE, false) || pairedBelow(0x4D0, 0x52F, true)) {
+    if (pairedBelow(0x100, 0x12F, true) || pairedBelow(0x132, 0x137, true) ||
+        pairedBelow(0x139, 0x148, false) || pairedBelow(0x14A, 0x177, true) ||
+        pairedBelow(0x179, 0x17E, false) || pairedBelow(0x460, 0x481, true) ||
+        pairedBelow(0x48A, 0x4BF, true) || pairedBelow(0x4C1, 0x4CE, false) ||
+        pairedBelow(0x4D0, 0x52F, true)) {
         return c + 1;
     }
     return c;
@@ -189,7 +151,7 @@ std::optional<int> SteppedModRow(int from, int step, int rows) {
     return from + step;
 }
 
-std::optional<SaveFailure> MoveMod(ProgramState& state, int from, int to) {
+std::optional<PlaceFailure> MoveMod(ProgramState& state, int from, int to) {
     state.FalloutDats.Move(from, to);
     state.ModOrder.clear();
     std::string text;
@@ -197,17 +159,19 @@ std::optional<SaveFailure> MoveMod(ProgramState& state, int from, int to) {
         state.ModOrder.push_back(PathToDisplay(state.FalloutDats.Item(k).FullPath.filename()));
         text += state.ModOrder.back() + "\n";
     }
-    return WriteWholeFile(ProgramFile(state.programFolder, kModOrderFile), text);
+    const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.data());
+    return PutFile(ProgramFile(state.programFolder, kModOrderFile), {bytes, text.size()},
+                   Placing::Replace);
 }
 
-void ReportOrderNotKept(MessageBoxPort& messages, const SaveFailure& failure) {
-    messages.Show(
-        {.text = "Vrel could not keep the order of the mods for the next start (" +
-                 DescribeSaveFailure(failure) +
-                 ").\r\rThe mods stay in this order until you close Vrel.",
-         .title = "Vrel",
-         .buttons = MessageButtons::Ok,
-         .icon = MessageIcon::Exclamation});
+void ReportOrderNotKept(MessageBoxPort& messages, const PlaceFailure& failure) {
+    const std::string why = failure.Error ? ": " + ErrorToDisplay(failure.Error) : "";
+    messages.Show({.text = "Vrel could not save the order of the mods in " +
+                           PathToDisplay(failure.Path) + why +
+                           ".\r\rThe mods stay in this order until you close Vrel.",
+                   .title = "Vrel",
+                   .buttons = MessageButtons::Ok,
+                   .icon = MessageIcon::Exclamation});
 }
 
 }  // namespace vrel

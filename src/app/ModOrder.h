@@ -7,7 +7,7 @@
 
 #include "app/ProgramState.h"
 #include "archive/Catalogue.h"
-#include "config/VrelCFG.h"
+#include "base/PendingFile.h"
 #include "platform/MessageBoxPort.h"
 
 // The order the player gives the mods: when two ticked mods supply the same file, the later one
@@ -37,9 +37,9 @@ std::optional<int> SteppedModRow(int from, int step, int rows);
 
 // Moves catalogue item `from` to `to` (the list's row does the same), and keeps the new order for
 // the next start. The order holds for this run also when it could not be saved.
-std::optional<SaveFailure> MoveMod(ProgramState& state, int from, int to);
+std::optional<PlaceFailure> MoveMod(ProgramState& state, int from, int to);
 
 // Tells the user that the order holds only until Vrel closes.
-void ReportOrderNotKept(MessageBoxPort& messages, const SaveFailure& failure);
+void ReportOrderNotKept(MessageBoxPort& messages, const PlaceFailure& failure);
 
 }  // namespace vrel

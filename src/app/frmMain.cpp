@@ -371,7 +371,7 @@ void frmMain::MoveModRow(int from, std::optional<int> to) {
     if (!to || DATList->count() != state_.FalloutDats.Count()) {
         return;
     }
-    const std::optional<SaveFailure> failure = MoveMod(state_, from, *to);
+    const std::optional<PlaceFailure> failure = MoveMod(state_, from, *to);
     QListWidgetItem* item = DATList->takeItem(from - 1);
     DATList->insertItem(*to - 1, item);
     DATList->setCurrentItem(item);

@@ -4,15 +4,11 @@
 
 #include "DatImage.h"
 #include "Fakes.h"
+#include "SmallDisk.h"
 #include "TempFolder.h"
 #include "app/ModOrder.h"
 #include "archive/ScanDat.h"
 #include "base/AnsiText.h"
-#ifndef _WIN32
-#include <sys/resource.h>
-
-#include <csignal>
-#endif
 
 namespace vrel {
 namespace {
@@ -221,36 +217,31 @@ TEST_F(StartupTest, AHandEditedOrderIsReadInAnyCaseAndTheNextSaveDropsUnknownNam
               reinterpret_cast<const char*>(u8"b.dat\nмод.dat\nc.dat\nüber.dat\nd.dat\na.dat\n"));
 }
 
-#ifndef _WIN32  // a full disk is made with a file size limit, which Windows lacks
 TEST_F(StartupTest, AnOrderThatCannotBeSavedLeavesTheSavedOneWholeAndSaysSo) {
+    testing::SmallDisk disk(1 << 20, 2);  // room for the order file and nothing beside it
+    if (!disk.Mounted()) {
+        GTEST_SKIP() << disk.Why();
+    }
     ProgramState state;
-    state.programFolder = Program();
+    state.programFolder = disk.path();
     for (const char* name : {"patch000.dat", "a.dat", "b.dat"}) {
         state.FalloutDats.Add(0, 0, Program() / "Patches" / name, false, {}, nullptr);
     }
-    WriteFile(Program() / kModOrderFile, "a.dat\nb.dat\n");
-    rlimit saved{};
-    getrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, SIG_IGN);
-    rlimit limited = saved;
-    limited.rlim_cur = 4;  // a disk with room for less than one name
-    setrlimit(RLIMIT_FSIZE, &limited);
+    WriteFile(disk / kModOrderFile, "a.dat\nb.dat\n");
     const auto failure = MoveMod(state, 3, 2);
-    setrlimit(RLIMIT_FSIZE, &saved);
 
     ASSERT_TRUE(failure);
-    EXPECT_EQ(testing::ReadFile(Program() / kModOrderFile), Bytes("a.dat\nb.dat\n"));
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(Program()),
+    EXPECT_EQ(testing::ReadFile(disk / kModOrderFile), Bytes("a.dat\nb.dat\n"));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(disk.path()),
                             std::filesystem::directory_iterator()),
               1)
-        << "no temporary file left beside it";
+        << "no new file left beside it";
     EXPECT_EQ(PathToDisplay(state.FalloutDats.Item(2).FullPath.filename()), "b.dat");
     ReportOrderNotKept(messages_, *failure);
     ASSERT_EQ(messages_.shown.size(), 1u);
-    EXPECT_NE(messages_.shown[0].text.find("cannot write"), std::string::npos)
+    EXPECT_NE(messages_.shown[0].text.find(kModOrderFile), std::string::npos)
         << messages_.shown[0].text;
 }
-#endif
 
 TEST(MainWindowCaption, CarriesMajorAndMinorVersion) {
     EXPECT_EQ(MainWindowCaption(), "Fallout 2: Vrel " + std::to_string(VREL_VERSION_MAJOR) + "." +
