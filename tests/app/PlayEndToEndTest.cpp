@@ -8,6 +8,7 @@
 #include <QTest>
 #include <QTimer>
 #include <fstream>
+#include <functional>
 #include <map>
 
 #include "DatImage.h"
@@ -170,46 +171,60 @@ TEST(PlayEndToEnd, ModsReachTheGameAndTheGameFolderEndsAsItWas) {
     EXPECT_EQ(lifetime.ended, 0);
 }
 
-// The player moves b.dat above a.dat: the conflict window names them in the new order, and a.dat,
-// now the later one, is the mod whose file the game reads.
-TEST(PlayEndToEnd, TheModThePlayerMovedDownWinsItsFiles) {
+// A game folder with the stand-in game under `exeName`, a program folder with the game's patch,
+// and the real windows over them; the stand-in reports what it saw to `report`.
+class StandInPlay : public ::testing::Test {
+protected:
+    void Prepare(const char* exeName) {
+        fs::create_directories(game);
+        CreateDataFolders(game);
+        fs::copy_file(VREL_STANDIN_GAME, game / exeName);
+        WriteFile(program / "Patches" / "patch000.dat",
+                  BuildDatImage({{.Name = "text\\p.msg", .Content = Bytes("p")}}));
+        state.programFolder = program;
+        state.Config.cfgPath.Fallout2 = game.string();
+    }
+    // Loads the windows; `beforePlay` acts on the main window, then Play is clicked.
+    void Play(const std::function<void(frmMain&)>& beforePlay) {
+        qputenv("VREL_STANDIN_REPORT", QByteArray::fromStdString(report.string()));
+        MainWindowSet windows(state, ports, progress, 50, 10);
+        ASSERT_TRUE(windows.Form_Load());
+        beforePlay(windows.Window());
+        QTest::mouseClick(windows.Window().findChild<HotSpot*>(QStringLiteral("cmdPlay")),
+                          Qt::LeftButton);
+        qunsetenv("VREL_STANDIN_REPORT");
+    }
+
     testing::TempFolder folder;
     const fs::path program = folder / "program";
     const fs::path game = folder / "game";
-    fs::create_directories(game);
-    CreateDataFolders(game);
-    fs::copy_file(VREL_STANDIN_GAME, game / "Fallout2.exe");
-    WriteFile(program / "Patches" / "patch000.dat",
-              BuildDatImage({{.Name = "text\\p.msg", .Content = Bytes("p")}}));
-    WriteFile(program / "Patches" / "a.dat",
-              BuildDatImage({{.Name = "maps\\shared.map", .Content = Bytes("from a")}}));
-    WriteFile(program / "Patches" / "b.dat",
-              BuildDatImage({{.Name = "maps\\shared.map", .Content = Bytes("from b, longer")}}));
-
+    const fs::path report = folder / "report.txt";
     ProgramState state;
-    state.programFolder = program;
-    state.Config.cfgPath.Fallout2 = game.string();
-    state.Config.cfgGeneral = {.DeleteDataFiles = true, .CheckConflicts = true};
     testing::FakePorts fakes;
     GameProcesses processes;
     Ports ports{fakes.messages, fakes.lifetime, fakes.sounds, fakes.pickers,
                 fakes.registry, processes,      fakes.shell};
     ProgForm progress;
-    const fs::path report = folder / "report.txt";
-    qputenv("VREL_STANDIN_REPORT", QByteArray::fromStdString(report.string()));
-    MainWindowSet windows(state, ports, progress, 50, 10);
-    ASSERT_TRUE(windows.Form_Load());
-    QListWidget* list = windows.Window().DATList;
-    list->item(1)->setCheckState(Qt::Checked);
-    list->item(2)->setCheckState(Qt::Checked);
-    list->setCurrentRow(2);
-    windows.Window().actMoveUp->trigger();  // as Alt+Up does
-    ASSERT_EQ(list->item(1)->text(), "b.dat");
+};
+
+// The player moves b.dat above a.dat: the conflict window names them in the new order, and a.dat,
+// now the later one, is the mod whose file the game reads.
+TEST_F(StandInPlay, TheModThePlayerMovedDownWinsItsFiles) {
+    Prepare("Fallout2.exe");
+    WriteFile(program / "Patches" / "a.dat",
+              BuildDatImage({{.Name = "maps\\shared.map", .Content = Bytes("from a")}}));
+    WriteFile(program / "Patches" / "b.dat",
+              BuildDatImage({{.Name = "maps\\shared.map", .Content = Bytes("from b, longer")}}));
+    state.Config.cfgGeneral = {.DeleteDataFiles = true, .CheckConflicts = true};
     QStringList lines;
-    ContinueWhenChecked(&lines);
-    QTest::mouseClick(windows.Window().findChild<HotSpot*>(QStringLiteral("cmdPlay")),
-                      Qt::LeftButton);
-    qunsetenv("VREL_STANDIN_REPORT");
+    Play([&](frmMain& window) {
+        window.DATList->item(1)->setCheckState(Qt::Checked);
+        window.DATList->item(2)->setCheckState(Qt::Checked);
+        window.DATList->setCurrentRow(2);
+        window.actMoveUp->trigger();  // as Alt+Up does
+        ASSERT_EQ(window.DATList->item(1)->text(), "b.dat");
+        ContinueWhenChecked(&lines);
+    });
 
     EXPECT_EQ(lines, QStringList({"maps\\shared.map on b.dat conflicts with a.dat"}));
     const auto seen = ReadReport(report);
@@ -218,35 +233,13 @@ TEST(PlayEndToEnd, TheModThePlayerMovedDownWinsItsFiles) {
     EXPECT_TRUE(fakes.messages.shown.empty());
 }
 
-TEST(PlayEndToEnd, TheGameIsStartedUnderTheNameItWasFoundBy) {
-    testing::TempFolder folder;
-    const fs::path program = folder / "program";
-    const fs::path game = folder / "game";
-    fs::create_directories(game);
-    CreateDataFolders(game);
-    fs::copy_file(VREL_STANDIN_GAME, game / "FALLOUT2.EXE");
-    WriteFile(program / "Patches" / "patch000.dat",
-              BuildDatImage({{.Name = "text\\p.msg", .Content = Bytes("p")}}));
+TEST_F(StandInPlay, TheGameIsStartedUnderTheNameItWasFoundBy) {
+    Prepare("FALLOUT2.EXE");
     WriteFile(program / "Patches" / "mod.dat",
               BuildDatImage({{.Name = "maps\\m.map", .Content = Bytes("m")}}));
     const auto before = testing::SnapshotFolder(game);
-
-    ProgramState state;
-    state.programFolder = program;
-    state.Config.cfgPath.Fallout2 = game.string();
     state.Config.cfgGeneral = {.DeleteDataFiles = true};
-    testing::FakePorts fakes;
-    GameProcesses processes;
-    Ports ports{fakes.messages, fakes.lifetime, fakes.sounds, fakes.pickers,
-                fakes.registry, processes,      fakes.shell};
-    ProgForm progress;
-    const fs::path report = folder / "report.txt";
-    qputenv("VREL_STANDIN_REPORT", QByteArray::fromStdString(report.string()));
-    MainWindowSet windows(state, ports, progress, 50, 10);
-    ASSERT_TRUE(windows.Form_Load());
-    QTest::mouseClick(windows.Window().findChild<HotSpot*>(QStringLiteral("cmdPlay")),
-                      Qt::LeftButton);
-    qunsetenv("VREL_STANDIN_REPORT");
+    Play([](frmMain&) {});
 
     EXPECT_TRUE(fakes.messages.shown.empty());
     const auto seen = ReadReport(report);
