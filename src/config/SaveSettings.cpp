@@ -26,7 +26,9 @@ std::string DescribeSaveFailure(const SaveFailure& failure) {
 }
 
 std::string AppPathText(const std::filesystem::path& programFolder) {
-    return PathToSettings(programFolder);
+    // As the file will read it back: a folder name that is not UTF-8 elsewhere than on Windows
+    // would make the whole file read as Windows-1252, and the game folder with it.
+    return SettingsTextOfFile(PathToSettings(programFolder));
 }
 
 bool GameFolderFitsSettings(std::string_view gameFolder, MessageBoxPort& messages) {
