@@ -171,7 +171,8 @@ std::vector<ModRow> RereadModsKeepingTicks(ProgramState& state, ProgressPort& pr
         }
     }
     ModList list = ReadModList(ProgramFile(state.programFolder, "Patches"),
-                               state.Config.cfgGeneral.LoadModDesc, progress, state.FalloutDats);
+                               state.Config.cfgGeneral.LoadModDesc, state.ModOrder, progress,
+                               state.FalloutDats);
     for (std::size_t i = 0; i < list.Rows.size(); ++i) {
         ModRow& row = list.Rows[i];
         const int position = static_cast<int>(i + 1);

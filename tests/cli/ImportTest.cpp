@@ -4,6 +4,7 @@
 #include "RunTool.h"
 #include "TempFolder.h"
 #include "archive/ModSource.h"
+#include "base/AnsiText.h"
 #ifdef VREL_TEST_PACKED
 #include "PackedArchive.h"
 #endif
@@ -49,7 +50,7 @@ TEST_P(ImportNames, WritesTheArchiveWhereAndOnlyWhenAsked) {
     const auto patches = folder / "Patches";
     std::filesystem::create_directory(patches);
     if (param.Existing) {
-        WriteFile(patches / param.Existing, "old");
+        WriteFile(patches / DisplayToPath(param.Existing), "old");
     }
     std::vector<std::string> args = {"import", mod.string(), patches.string()};
     args.insert(args.end(), param.Extra.begin(), param.Extra.end());
@@ -83,6 +84,11 @@ INSTANTIATE_TEST_SUITE_P(
         NameCase{"KeepsAnArchiveAlreadyThere", {}, "Better Den.dat", 1, {"Better Den.dat"}},
         // The Patches folder is read case-blind: the old file is the one replaced.
         NameCase{"ReplacesInAnyCase", {"--replace"}, "BETTER DEN.DAT", 0, {"BETTER DEN.DAT"}},
+        NameCase{"ReplacesInAnyCaseBeyondAscii",
+                 {"--name", "\u00FCber", "--replace"},
+                 "\u00DCber.dat",
+                 0,
+                 {"\u00DCber.dat"}},
         NameCase{"NameWithAFolderIsAUsageError", {"--name", "x/y"}, nullptr, 2, {}}),
     [](const ::testing::TestParamInfo<NameCase>& caseInfo) { return caseInfo.param.Label; });
 

@@ -1,5 +1,7 @@
 #include "config/frmOptions.h"
 
+#include "config/SettingsTable.h"
+
 #include <QCheckBox>
 #include <QFontMetrics>
 #include <QGroupBox>
@@ -170,10 +172,12 @@ TEST_F(frmOptionsTest, DescriptionFollowsThePointer) {
 TEST_F(frmOptionsTest, EveryDescriptionFitsItsLabel) {
     frmOptions window(state_, ports_);
     const QFontMetrics metrics(window.Label1->font());
-    for (const OptionsHover target :
-         {OptionsHover::Background, OptionsHover::CheckConflicts, OptionsHover::DeleteDataFiles,
-          OptionsHover::LoadModDesc, OptionsHover::Sound, OptionsHover::Fallout2}) {
-        const std::string_view text = HoverDescription(target);
+    std::vector<std::string_view> texts = {HoverDescription(OptionsHover::Background),
+                                           HoverDescription(OptionsHover::Fallout2)};
+    for (const SwitchSetting& setting : kSwitches) {
+        texts.push_back(setting.Description);
+    }
+    for (const std::string_view text : texts) {
         const QRect needed = metrics.boundingRect(
             window.Label1->rect(), Qt::TextWordWrap,
             QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
