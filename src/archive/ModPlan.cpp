@@ -138,7 +138,7 @@ std::vector<DataRoot> FindDataRoots(const std::vector<std::vector<std::string>>&
     // One folder that wraps the mod, beside which others (such as __MACOSX) may lie.
     std::vector<std::string> topFolders;
     for (const auto& parts : paths) {
-        if (parts.size() > 1 &&
+        if (parts.size() > 1 && parts[0] != "__MACOSX" &&
             std::find(topFolders.begin(), topFolders.end(), parts[0]) == topFolders.end()) {
             topFolders.push_back(parts[0]);
         }
@@ -253,7 +253,9 @@ ModPlan PlanModImport(const std::vector<SourceFile>& files, const std::vector<st
     paths.reserve(files.size());
     for (std::size_t i = 0; i < files.size(); ++i) {
         paths.push_back(SplitPath(files[i].Path));
-        if (auto unsafe = CheckMemberName(JoinPath(paths.back(), paths.back().size()))) {
+        // A colon is refused only in a member's name, below: a file left out is only listed.
+        const auto unsafe = CheckMemberName(JoinPath(paths.back(), paths.back().size()));
+        if (unsafe && *unsafe != UnsafeName::Drive) {
             plan.Refusals.push_back(ShownPath(files, i) + ": " + DescribeUnsafeName(*unsafe));
         }
     }
