@@ -16,7 +16,12 @@ void WritePackedArchive(
     } else {
         archive_write_set_format_7zip(writer);
     }
-    if (archive_write_open_filename(writer, path.string().c_str()) != ARCHIVE_OK) {
+#ifdef _WIN32
+    const int opened = archive_write_open_filename_w(writer, path.c_str());
+#else
+    const int opened = archive_write_open_filename(writer, path.c_str());
+#endif
+    if (opened != ARCHIVE_OK) {
         archive_write_free(writer);
         throw std::runtime_error("cannot create " + path.string());
     }
