@@ -6,6 +6,7 @@
 
 #ifdef _WIN32
 #include <windows.h>
+// After windows.h, which it needs.
 #include <shellapi.h>
 #else
 #include <unistd.h>

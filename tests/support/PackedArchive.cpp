@@ -14,10 +14,12 @@ namespace vrel::testing {
 void WritePackedArchive(
     const std::filesystem::path& path, PackedFormat format,
     const std::vector<std::pair<std::string, std::vector<std::uint8_t>>>& files) {
+#ifndef _WIN32
     // libarchive converts names through the thread's locale: in the C locale every name outside
-    // ASCII would be lost.
+    // ASCII would be lost. On Windows it converts them with the system's own API.
     const locale_t utf8 = newlocale(LC_CTYPE_MASK, "C.UTF-8", locale_t{});
     const locale_t previous = utf8 ? uselocale(utf8) : locale_t{};
+#endif
     archive* writer = archive_write_new();
     if (format == PackedFormat::Zip) {
         archive_write_set_format_zip(writer);
@@ -45,10 +47,12 @@ void WritePackedArchive(
     }
     archive_write_close(writer);
     archive_write_free(writer);
+#ifndef _WIN32
     if (utf8) {
         uselocale(previous);
         freelocale(utf8);
     }
+#endif
 }
 
 namespace {
