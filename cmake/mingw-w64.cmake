@@ -44,6 +44,20 @@ set(QT_HOST_PATH /usr)
 execute_process(COMMAND gcc -dumpmachine OUTPUT_VARIABLE host_machine OUTPUT_STRIP_TRAILING_WHITESPACE)
 set(QT_HOST_PATH_CMAKE_DIR "/usr/lib/${host_machine}/cmake")
 
+# libarchive and liblzma for MinGW-w64 (importing .zip and .7z mods), static: the folder named by
+# VREL_LIBARCHIVE_MINGW_DIR, else the one scripts/libarchive-mingw.sh builds into its cache.
+if(NOT DEFINED ENV{VREL_LIBARCHIVE_MINGW_DIR})
+    execute_process(COMMAND "${CMAKE_CURRENT_LIST_DIR}/../scripts/libarchive-mingw.sh"
+        OUTPUT_VARIABLE libarchive_mingw_dir OUTPUT_STRIP_TRAILING_WHITESPACE
+        RESULT_VARIABLE libarchive_mingw_result)
+    if(NOT libarchive_mingw_result EQUAL 0)
+        message(FATAL_ERROR "scripts/libarchive-mingw.sh could not provide libarchive for MinGW-w64")
+    endif()
+    set(ENV{VREL_LIBARCHIVE_MINGW_DIR} "${libarchive_mingw_dir}")
+endif()
+list(APPEND CMAKE_FIND_ROOT_PATH "$ENV{VREL_LIBARCHIVE_MINGW_DIR}")
+list(APPEND CMAKE_PREFIX_PATH "$ENV{VREL_LIBARCHIVE_MINGW_DIR}")
+
 # Tests run under Wine, in a prefix of the build's own, so they neither need nor touch ~/.wine.
 # Qt's DLLs are deployed into the program folder; the tests, which lie elsewhere, load them from
 # there (and find the plugins through a qt.conf beside them: Wine keeps QT_* variables away from

@@ -45,23 +45,9 @@ if [ -f "$ready" ]; then
     tar -C "$prefix.partial" -xJf "$ready"
 else
     echo "qt-mingw.sh: no ready build at $ready; building Qt $qt_version for MinGW-w64" >&2
-    sudo_cmd=()
-    if [ "$(id -u)" -ne 0 ]; then
-        sudo_cmd=(sudo)
-    fi
-    # apt-get source needs deb-src entries: the same places and suites the machine installs from.
-    if ! apt-get source --print-uris qt6-base >/dev/null 2>&1; then
-        for file in /etc/apt/sources.list.d/*.sources; do
-            [ -f "$file" ] && [[ "$(basename "$file")" != vrel-src-* ]] || continue
-            sed 's/^Types:.*/Types: deb-src/' "$file" |
-                "${sudo_cmd[@]}" tee "/etc/apt/sources.list.d/vrel-src-$(basename "$file")" >/dev/null
-        done
-        if [ -f /etc/apt/sources.list ]; then
-            sed -n 's/^deb /deb-src /p' /etc/apt/sources.list |
-                "${sudo_cmd[@]}" tee /etc/apt/sources.list.d/vrel-src.list >/dev/null
-        fi
-        "${sudo_cmd[@]}" apt-get update -q
-    fi
+    # shellcheck source=scripts/debian-source.sh
+    . "$root/scripts/debian-source.sh"
+    debian_source_entries qt6-base
     DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -q --no-install-recommends \
         dpkg-dev mingw-w64 ninja-build cmake qt6-base-dev qt6-base-dev-tools
 

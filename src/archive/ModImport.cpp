@@ -342,7 +342,7 @@ std::string DescribeLeftOut(LeftOutKind kind) {
 
 std::filesystem::path ImportArchiveName(const std::filesystem::path& source,
                                         const std::string& name) {
-    std::filesystem::path file = std::filesystem::path(name);
+    std::filesystem::path file = DisplayToPath(name);
     if (name.empty()) {
         const std::filesystem::path whole = source.has_filename() ? source : source.parent_path();
         const std::u8string suffix = whole.extension().u8string();

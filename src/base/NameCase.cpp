@@ -1,5 +1,8 @@
 #include "base/NameCase.h"
 
+#include <array>
+#include <utility>
+
 #include "base/Utf8.h"
 
 namespace vrel {
@@ -9,6 +12,16 @@ namespace {
 constexpr bool InPairs(char32_t c, char32_t first, char32_t last) {
     return c >= first && c <= last && (c - first) % 2 == 1;
 }
+
+// Greek letters outside the runs: the final sigma and the vowels with tonos.
+constexpr std::array<std::pair<char32_t, char32_t>, 8> kGreekSingles = {{{0x3C2, 0x3A3},
+                                                                         {0x3AC, 0x386},
+                                                                         {0x3AD, 0x388},
+                                                                         {0x3AE, 0x389},
+                                                                         {0x3AF, 0x38A},
+                                                                         {0x3CC, 0x38C},
+                                                                         {0x3CD, 0x38E},
+                                                                         {0x3CE, 0x38F}}};
 
 // The capital of a letter, as Windows' table of capitals for names has it.
 constexpr char32_t Capital(char32_t c) {
@@ -29,29 +42,14 @@ constexpr char32_t Capital(char32_t c) {
     if (c == 0x192) {
         return 0x191;  // ƒ
     }
-    // Greek, with the final sigma and the letters with tonos.
+    // Greek.
     if ((c >= 0x3B1 && c <= 0x3C1) || (c >= 0x3C3 && c <= 0x3CB)) {
         return c - 0x20;
     }
-    switch (c) {
-        case 0x3C2:
-            return 0x3A3;
-        case 0x3AC:
-            return 0x386;
-        case 0x3AD:
-            return 0x388;
-        case 0x3AE:
-            return 0x389;
-        case 0x3AF:
-            return 0x38A;
-        case 0x3CC:
-            return 0x38C;
-        case 0x3CD:
-            return 0x38E;
-        case 0x3CE:
-            return 0x38F;
-        default:
-            break;
+    for (const auto& [lower, upper] : kGreekSingles) {
+        if (c == lower) {
+            return upper;
+        }
     }
     // Cyrillic: the basic alphabet, the letters of Serbian, Ukrainian and Belarusian, and the
     // paired letters after them.

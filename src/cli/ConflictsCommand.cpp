@@ -54,7 +54,7 @@ int RunConflicts(const std::vector<std::string>& args, CommandIo& io) {
     FalloutDat_Collection dats;
     std::int32_t index = 0;
     for (const std::string& archive : parsed->Positional) {
-        DatScan scan = ScanDat(archive, false);
+        DatScan scan = ScanDat(DisplayToPath(archive), false);
         if (scan.Problem) {
             ReportProblem(io, archive, DescribeDatProblem(*scan.Problem));
             return kExitDamaged;

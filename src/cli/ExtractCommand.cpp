@@ -81,8 +81,8 @@ int RunExtract(const std::vector<std::string>& args, CommandIo& io) {
         return exitCode;
     }
     const std::string& archive = parsed->Positional[0];
-    const std::filesystem::path root = parsed->Positional[1];
-    auto walk = DatWalk::Open(archive);
+    const std::filesystem::path root = DisplayToPath(parsed->Positional[1]);
+    auto walk = DatWalk::Open(DisplayToPath(archive));
     if (!walk) {
         ReportProblem(io, archive, DescribeDatProblem(walk.error()));
         return kExitDamaged;

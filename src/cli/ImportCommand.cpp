@@ -21,8 +21,8 @@ int RunImport(const std::vector<std::string>& args, CommandIo& io) {
     if (!parsed) {
         return exitCode;
     }
-    const std::filesystem::path source = parsed->Positional[0];
-    const std::filesystem::path patches = parsed->Positional[1];
+    const std::filesystem::path source = DisplayToPath(parsed->Positional[0]);
+    const std::filesystem::path patches = DisplayToPath(parsed->Positional[1]);
     std::string name;
     if (auto value = parsed->Values.find("--name"); value != parsed->Values.end()) {
         name = value->second;

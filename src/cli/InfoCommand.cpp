@@ -15,7 +15,7 @@ int RunInfo(const std::vector<std::string>& args, CommandIo& io) {
         return exitCode;
     }
     const std::string& archive = parsed->Positional[0];
-    const DatScan scan = ScanDat(archive, true);
+    const DatScan scan = ScanDat(DisplayToPath(archive), true);
     if (scan.Problem) {
         ReportProblem(io, archive, DescribeDatProblem(*scan.Problem));
         return kExitDamaged;

@@ -30,7 +30,7 @@ int RunList(const std::vector<std::string>& args, CommandIo& io) {
     }
     const std::string& archive = parsed->Positional[0];
     const bool json = parsed->Has("--json");
-    auto walk = DatWalk::Open(archive);
+    auto walk = DatWalk::Open(DisplayToPath(archive));
     if (!walk) {
         ReportProblem(io, archive, DescribeDatProblem(walk.error()));
         return kExitDamaged;

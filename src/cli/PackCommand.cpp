@@ -35,8 +35,8 @@ int RunPack(const std::vector<std::string>& args, CommandIo& io) {
     if (!parsed) {
         return exitCode;
     }
-    const std::filesystem::path folder = parsed->Positional[0];
-    const std::filesystem::path archive = parsed->Positional[1];
+    const std::filesystem::path folder = DisplayToPath(parsed->Positional[0]);
+    const std::filesystem::path archive = DisplayToPath(parsed->Positional[1]);
     const bool store = parsed->Has("--store");
     int level = -1;
     if (auto text = parsed->Values.find("--level"); text != parsed->Values.end()) {

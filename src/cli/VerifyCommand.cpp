@@ -1,4 +1,5 @@
 #include "archive/DatVerify.h"
+#include "base/AnsiText.h"
 #include "cli/CommandLine.h"
 
 namespace vrel::cli {
@@ -17,7 +18,7 @@ int RunVerify(const std::vector<std::string>& args, CommandIo& io) {
         return exitCode;
     }
     const std::string& archive = parsed->Positional[0];
-    const DatVerification result = VerifyDat(archive, *threads);
+    const DatVerification result = VerifyDat(DisplayToPath(archive), *threads);
     for (const DatFinding& finding : result.Findings) {
         io.Out << archive << ": " << DescribeDatFinding(finding) << "\n";
     }

@@ -1,22 +1,16 @@
-#include <cstdio>
 #include <exception>
 #include <iostream>
 #include <new>
 
 #ifdef _WIN32
-#include <io.h>
 #include <windows.h>
-#define VREL_ISATTY _isatty
-#define VREL_FILENO _fileno
 #else
 #include <signal.h>
-#include <unistd.h>
-#define VREL_ISATTY isatty
-#define VREL_FILENO fileno
 #endif
 
 #include "base/PendingFile.h"
 #include "cli/Command.h"
+#include "cli/ProgramStreams.h"
 
 namespace {
 
@@ -57,17 +51,19 @@ void RemovePendingFilesOnStop() {
 int main(int argc, char** argv) {
     std::ios::sync_with_stdio(false);
     RemovePendingFilesOnStop();
-    const std::vector<std::string> args(argv + 1, argv + argc);
-    vrel::cli::CommandIo io{std::cout, std::cerr, VREL_ISATTY(VREL_FILENO(stderr)) != 0};
+    const std::vector<std::string> args = vrel::cli::ProgramArguments(argc, argv);
+    vrel::cli::ProgramStream out(vrel::cli::ProgramStream::Output);
+    vrel::cli::ProgramStream err(vrel::cli::ProgramStream::Error);
+    vrel::cli::CommandIo io{out.Stream(), err.Stream(), err.IsTerminal()};
     try {
         const int exitCode = vrel::cli::RunVrelDat(args, io);
-        std::cout.flush();
-        return std::cout ? exitCode : vrel::cli::kExitDamaged;
+        io.Out.flush();
+        return io.Out ? exitCode : vrel::cli::kExitDamaged;
     } catch (const std::bad_alloc&) {
-        std::cerr << "vrel-dat: there is not enough memory for this work\n";
+        io.Err << "vrel-dat: there is not enough memory for this work\n";
         return vrel::cli::kExitDamaged;
     } catch (const std::exception& error) {
-        std::cerr << "vrel-dat: " << error.what() << "\n";
+        io.Err << "vrel-dat: " << error.what() << "\n";
         return vrel::cli::kExitDamaged;
     }
 }

@@ -70,7 +70,8 @@ TEST_P(ImportNames, WritesTheArchiveWhereAndOnlyWhenAsked) {
         names.push_back(name);
         const bool written = content != Bytes("old");
         if (written) {
-            EXPECT_EQ(RunTool({"verify", (patches / name).string()}).ExitCode, 0) << name;
+            EXPECT_EQ(RunTool({"verify", (patches / DisplayToPath(name)).string()}).ExitCode, 0)
+                << name;
         } else {
             EXPECT_NE(param.ExitCode, 0) << "an archive already there is kept unless replaced";
         }

@@ -14,17 +14,24 @@ namespace vrel::testing {
 void WritePackedArchive(
     const std::filesystem::path& path, PackedFormat format,
     const std::vector<std::pair<std::string, std::vector<std::uint8_t>>>& files) {
+#ifndef _WIN32
     // libarchive converts names through the thread's locale: in the C locale every name outside
-    // ASCII would be lost.
+    // ASCII would be lost. On Windows it converts them with the system's own API.
     const locale_t utf8 = newlocale(LC_CTYPE_MASK, "C.UTF-8", locale_t{});
     const locale_t previous = utf8 ? uselocale(utf8) : locale_t{};
+#endif
     archive* writer = archive_write_new();
     if (format == PackedFormat::Zip) {
         archive_write_set_format_zip(writer);
     } else {
         archive_write_set_format_7zip(writer);
     }
-    if (archive_write_open_filename(writer, path.string().c_str()) != ARCHIVE_OK) {
+#ifdef _WIN32
+    const int opened = archive_write_open_filename_w(writer, path.c_str());
+#else
+    const int opened = archive_write_open_filename(writer, path.c_str());
+#endif
+    if (opened != ARCHIVE_OK) {
         archive_write_free(writer);
         throw std::runtime_error("cannot create " + path.string());
     }
@@ -40,10 +47,12 @@ void WritePackedArchive(
     }
     archive_write_close(writer);
     archive_write_free(writer);
+#ifndef _WIN32
     if (utf8) {
         uselocale(previous);
         freelocale(utf8);
     }
+#endif
 }
 
 namespace {
