@@ -2,12 +2,12 @@
 
 #include <system_error>
 
-#include "app/DataFolders.h"
 #include "app/ModListing.h"
 #include "archive/ScanDat.h"
 #include "base/AnsiText.h"
 #include "base/CaseBlindPath.h"
 #include "base/PathHelpers.h"
+#include "config/DataFolders.h"
 #include "config/GamePaths.h"
 
 namespace vrel {
