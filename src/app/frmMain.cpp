@@ -14,7 +14,6 @@
 #include <QSignalBlocker>
 #include <QTimer>
 
-#include "app/ButtonSounds.h"
 #include "app/HotSpot.h"
 #include "app/ModDrop.h"
 #include "app/SkinImages.h"
@@ -23,6 +22,7 @@
 #include "app/frmAbout.h"
 #include "base/AnsiText.h"
 #include "base/PathHelpers.h"
+#include "config/ButtonSounds.h"
 
 namespace vrel {
 namespace {
