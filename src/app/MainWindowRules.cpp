@@ -1,7 +1,7 @@
 #include "app/MainWindowRules.h"
 
-#include "app/ButtonSounds.h"
 #include "base/AnsiText.h"
+#include "config/ButtonSounds.h"
 
 namespace vrel {
 

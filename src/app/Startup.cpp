@@ -2,13 +2,13 @@
 
 #include <system_error>
 
-#include "app/DataFolders.h"
 #include "app/ModListing.h"
 #include "app/ModOrder.h"
 #include "archive/ScanDat.h"
 #include "base/AnsiText.h"
 #include "base/CaseBlindPath.h"
 #include "base/PathHelpers.h"
+#include "config/DataFolders.h"
 #include "config/GamePaths.h"
 
 namespace vrel {

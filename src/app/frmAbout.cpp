@@ -4,10 +4,10 @@
 #include <QScreen>
 
 #include "app/AboutLinks.h"
-#include "app/ButtonSounds.h"
 #include "app/HotSpot.h"
 #include "app/SkinImages.h"
 #include "app/WindowDrag.h"
+#include "config/ButtonSounds.h"
 
 namespace vrel {
 

@@ -15,7 +15,6 @@
 #include <QSignalBlocker>
 #include <QTimer>
 
-#include "app/ButtonSounds.h"
 #include "app/HotSpot.h"
 #include "app/ModDrop.h"
 #include "app/ModListView.h"
@@ -26,6 +25,7 @@
 #include "app/frmAbout.h"
 #include "base/AnsiText.h"
 #include "base/PathHelpers.h"
+#include "config/ButtonSounds.h"
 
 namespace vrel {
 namespace {

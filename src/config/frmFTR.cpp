@@ -7,15 +7,15 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "app/DataFolders.h"
 #include "base/DebugSwitch.h"
+#include "config/DataFolders.h"
 #include "config/FirstRun.h"
 #include "config/GameFolder.h"
 #include "config/GamePaths.h"
 #include "config/WindowFont.h"
 
 namespace vrel {
-frmFTR::frmFTR(ProgramState& state, Ports& ports, std::function<void()> showMainWindow,
+frmFTR::frmFTR(ProgramSettings& state, Ports& ports, std::function<void()> showMainWindow,
                QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::MSWindowsFixedSizeDialogHint),
       state_(state),
@@ -130,7 +130,7 @@ void frmFTR::DebugBTN_cont_Click() {
     close();
 }
 
-frmFTR* FirstTimeRun_Routine(ProgramState& state, Ports& ports,
+frmFTR* FirstTimeRun_Routine(ProgramSettings& state, Ports& ports,
                              std::function<void()> showMainWindow) {
     auto* window = new frmFTR(state, ports, std::move(showMainWindow));
     window->setAttribute(Qt::WA_DeleteOnClose);

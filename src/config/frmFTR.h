@@ -4,7 +4,7 @@
 
 #include <QWidget>
 
-#include "app/ProgramState.h"
+#include "config/ProgramSettings.h"
 #include "platform/Ports.h"
 
 class QGroupBox;
@@ -21,7 +21,7 @@ class frmFTR final : public QWidget {
 
 public:
     // `showMainWindow` opens the main window (not modal); this window closes right after it.
-    frmFTR(ProgramState& state, Ports& ports, std::function<void()> showMainWindow,
+    frmFTR(ProgramSettings& state, Ports& ports, std::function<void()> showMainWindow,
            QWidget* parent = nullptr);
 
     QLabel* Label1 = nullptr;
@@ -44,14 +44,14 @@ private:
     void Command2_Click();
     void DebugBTN_cont_Click();
 
-    ProgramState& state_;
+    ProgramSettings& state_;
     Ports& ports_;
     std::function<void()> showMainWindow_;
 };
 
 // The first start: shows the first-run window (deleted when closed) with the game folder that the
 // game's installer recorded, or an empty box. Returns the window.
-frmFTR* FirstTimeRun_Routine(ProgramState& state, Ports& ports,
+frmFTR* FirstTimeRun_Routine(ProgramSettings& state, Ports& ports,
                              std::function<void()> showMainWindow);
 
 }  // namespace vrel

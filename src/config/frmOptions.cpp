@@ -90,7 +90,7 @@ QFont FittingFont(const QLabel* label) {
 
 }  // namespace
 
-frmOptions::frmOptions(ProgramState& state, Ports& ports, QWidget* parent)
+frmOptions::frmOptions(ProgramSettings& state, Ports& ports, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint),
       state_(state),
@@ -218,7 +218,7 @@ void frmOptions::mouseMoveEvent(QMouseEvent* event) {
     QDialog::mouseMoveEvent(event);
 }
 
-void ShowOptionsWindow(ProgramState& state, Ports& ports, QWidget* owner) {
+void ShowOptionsWindow(ProgramSettings& state, Ports& ports, QWidget* owner) {
     frmOptions window(state, ports, owner);
     window.exec();
 }

@@ -5,8 +5,8 @@
 #include <utility>
 #include <vector>
 
-#include "app/ProgramState.h"
 #include "config/OptionsSettings.h"
+#include "config/ProgramSettings.h"
 #include "config/SettingsTable.h"
 #include "platform/Ports.h"
 
@@ -24,7 +24,7 @@ class frmOptions final : public QDialog {
     Q_OBJECT
 
 public:
-    frmOptions(ProgramState& state, Ports& ports, QWidget* parent = nullptr);
+    frmOptions(ProgramSettings& state, Ports& ports, QWidget* parent = nullptr);
 
     QGroupBox* Frame2 = nullptr;
     QCheckBox* genLoadModDesc = nullptr;
@@ -54,13 +54,13 @@ private:
     void Command2_Click();
     void ShowDescription(std::string_view text);
 
-    ProgramState& state_;
+    ProgramSettings& state_;
     Ports& ports_;
     // Each switch's check box with its line of the settings table, in the window's order.
     std::vector<std::pair<QCheckBox*, const SwitchSetting*>> switchBoxes_;
 };
 
 // The main window's Options button: shows the Options window modally over `owner`.
-void ShowOptionsWindow(ProgramState& state, Ports& ports, QWidget* owner);
+void ShowOptionsWindow(ProgramSettings& state, Ports& ports, QWidget* owner);
 
 }  // namespace vrel

@@ -5,6 +5,7 @@
 #include "base/DebugSwitch.h"
 #include "base/PathHelpers.h"
 #include "base/Utf8.h"
+#include "config/ButtonSounds.h"
 #include "config/GamePaths.h"
 #include "launch/CleanUp.h"
 #include "launch/Recovery.h"
@@ -82,9 +83,7 @@ PlayPipeline::PlayPipeline(ProgramState& state, Ports& ports, ProgressPort& prog
 
 void PlayPipeline::cmdPlay_Click() {
     const CfgGeneral& general = state_.Config.cfgGeneral;
-    if (general.Sound) {
-        ports_.sounds.Play(ProgramFile(state_.programFolder, "butin3.wav"));
-    }
+    PlayClickSound(state_.Config, ports_.sounds, state_.programFolder);
     // A Play cut short in an earlier run is settled first: this Play must not bury its record.
     if (!record_ &&
         OfferGameFolderRestore(state_.programFolder, ports_.messages) == RestoreAnswer::Declined) {

@@ -16,6 +16,7 @@
 #include "archive/ConflictCheck.h"
 #include "base/AnsiText.h"
 #include "base/PathHelpers.h"
+#include "config/ButtonSounds.h"
 #include "launch/ButtonPictures.h"
 
 namespace vrel {
@@ -166,12 +167,12 @@ void frmDCheck::Timer1_Timer() {
 }
 
 void frmDCheck::btnGo_Click() {
-    PlaySound("butin3.wav");
+    PlayClickSound(state_.Config, sounds_, state_.programFolder);
     accept();
 }
 
 void frmDCheck::btnCancel_Click() {
-    PlaySound("butin3.wav");
+    PlayClickSound(state_.Config, sounds_, state_.programFolder);
     state_.CancelPlay = true;
     reject();
 }
@@ -247,7 +248,7 @@ void frmDCheck::paintEvent(QPaintEvent* /*event*/) {
 
 void frmDCheck::ButtonMouseMove(DCheckButton button) {
     if (colours_.MouseOver(button, state_.Config.cfgGeneral.Sound)) {
-        PlaySound("butin4.wav");
+        PlayHoverSound(state_.Config, sounds_, state_.programFolder);
     }
     ShowButtonColours();
 }
@@ -275,12 +276,6 @@ void frmDCheck::ShowButtonColours() {
         QPalette palette = button->palette();
         palette.setColor(QPalette::Button, back);
         button->setPalette(palette);
-    }
-}
-
-void frmDCheck::PlaySound(const char* wavName) {
-    if (state_.Config.cfgGeneral.Sound) {
-        sounds_.Play(ProgramFile(state_.programFolder, wavName));
     }
 }
 

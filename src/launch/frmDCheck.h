@@ -57,7 +57,6 @@ private:
     void ButtonMouseMove(DCheckButton button);
     void Form_MouseMove();
     void ShowButtonColours();
-    void PlaySound(const char* wavName);
 
     ProgramState& state_;
     SoundPort& sounds_;

@@ -6,7 +6,7 @@
 
 #include "Fakes.h"
 #include "TempFolder.h"
-#include "app/ButtonSounds.h"
+#include "config/ButtonSounds.h"
 
 namespace vrel {
 namespace {

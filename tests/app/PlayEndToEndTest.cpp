@@ -15,10 +15,10 @@
 #include "Fakes.h"
 #include "FolderSnapshot.h"
 #include "TempFolder.h"
-#include "app/DataFolders.h"
 #include "app/HotSpot.h"
 #include "app/MainWindowSet.h"
 #include "app/ProgForm.h"
+#include "config/DataFolders.h"
 #ifdef _WIN32
 #include "platform/win32/Win32Processes.h"
 using GameProcesses = vrel::Win32Processes;

@@ -8,7 +8,7 @@
 
 #include "Fakes.h"
 #include "TempFolder.h"
-#include "app/ProgramState.h"
+#include "config/ProgramSettings.h"
 #include "platform/Ports.h"
 
 namespace vrel::testing {
@@ -25,7 +25,7 @@ protected:
     }
 
     TempFolder folder_;
-    ProgramState state_;
+    ProgramSettings state_;
     FakePorts fakes_;
     Ports& ports_ = fakes_.ports;
 };

@@ -42,7 +42,7 @@ int main(int argc, char** argv) {
     vrel::testing::FakePorts fakes;
     vrel::Ports& ports = fakes.ports;
 
-    vrel::ProgramState state;
+    vrel::ProgramSettings state;
     state.programFolder = out;
     state.Config.cfgGeneral = {.FirstTimeRun = false,
                                .Sound = true,

@@ -13,8 +13,8 @@
 #include "DatImage.h"
 #include "FolderSnapshot.h"
 #include "TempFolder.h"
-#include "app/DataFolders.h"
 #include "archive/DatWriter.h"
+#include "config/DataFolders.h"
 #include "launch/CleanUp.h"
 
 namespace vrel {

@@ -1,4 +1,4 @@
-#include "app/ButtonSounds.h"
+#include "config/ButtonSounds.h"
 
 #include "base/PathHelpers.h"
 

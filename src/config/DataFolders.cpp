@@ -1,4 +1,4 @@
-#include "app/DataFolders.h"
+#include "config/DataFolders.h"
 
 #include <algorithm>
 #include <filesystem>
