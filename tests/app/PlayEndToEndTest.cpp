@@ -110,7 +110,8 @@ TEST(PlayEndToEnd, ModsReachTheGameAndTheGameFolderEndsAsItWas) {
     testing::FakeRegistry registry;
     GameProcesses processes;
     testing::FakeShell shell;
-    Ports ports{messages, lifetime, sounds, pickers, registry, processes, shell};
+    testing::FakeEnvironment environment;
+    Ports ports{messages, lifetime, sounds, pickers, registry, processes, shell, environment};
     ProgForm progress;
 
     const fs::path report = folder / "report.txt";
@@ -183,7 +184,7 @@ TEST(PlayEndToEnd, TheGameIsStartedUnderTheNameItWasFoundBy) {
     testing::FakePorts fakes;
     GameProcesses processes;
     Ports ports{fakes.messages, fakes.lifetime, fakes.sounds, fakes.pickers,
-                fakes.registry, processes,      fakes.shell};
+                fakes.registry, processes,      fakes.shell,  fakes.environment};
     ProgForm progress;
     const fs::path report = folder / "report.txt";
     qputenv("VREL_STANDIN_REPORT", QByteArray::fromStdString(report.string()));
