@@ -1,5 +1,6 @@
-# The portable program folder: the programs find vrel.cfg, the sounds and qrd.nfo beside
-# themselves, so everything installs into one folder, the root of the install prefix.
+# The portable program folder: the programs find vrel.cfg, the sounds, qrd.nfo, the README and the
+# licence (the last three opened from the About window) beside themselves, so everything installs
+# into one folder, the root of the install prefix.
 # `cmake --install build --prefix DIR` lays it out; `cpack` packs it (a tarball, on Windows a ZIP).
 set(programs "")
 foreach(program IN ITEMS Vrel2 Pendra vrel-dat)
@@ -40,6 +41,7 @@ install(FILES
     "${CMAKE_SOURCE_DIR}/resources/qrd.nfo"
     "${VREL_PROGRAM_DIR}/butin3.wav"
     "${VREL_PROGRAM_DIR}/butin4.wav"
+    "${CMAKE_SOURCE_DIR}/README.md"
     "${CMAKE_SOURCE_DIR}/LICENSE"
     DESTINATION .)
 

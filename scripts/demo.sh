@@ -11,7 +11,7 @@ demo="$root/build/demo"
 rm -rf "$demo"
 "$root/build/test-bin/make_demo" "$root/resources/vrel.cfg" "$demo" >/dev/null
 cp "$root/build/bin/Vrel2" "$demo/program/"
-for extra in butin3.wav butin4.wav qrd.nfo Pendra vrel-dat; do
+for extra in butin3.wav butin4.wav qrd.nfo README.md LICENSE Pendra vrel-dat; do
     [ -e "$root/build/bin/$extra" ] && cp "$root/build/bin/$extra" "$demo/program/"
 done
 

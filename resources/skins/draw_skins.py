@@ -419,11 +419,11 @@ def draw_about():
     rivet(svg, rng, 131, 121, 1.8, slotted=True)
     rivet(svg, rng, 131, 149, 1.8, slotted=True)
 
-    # Links panel: the drawn texts lie on the link hot spots.
+    # Links panel: the drawn texts lie on the link hot spots, which open files of the program folder.
     recess(svg, 148, 111, 142, 39, 2)
     svg.add('<rect x="150" y="113" width="138" height="35" fill="#0c120d"/>')
-    phosphor(svg, 156, 117, "ON THE WEB", 1, 1, fill="#3c9a50", glow=False)
-    links = [("HOME", 244, 116, 33), ("MOD FORUM", 204, 128, 73), ("WIKI", 244, 136, 33)]
+    phosphor(svg, 156, 117, "IN THE FOLDER", 1, 1, fill="#3c9a50", glow=False)
+    links = [("README", 244, 116, 33), ("RELEASE NOTES", 204, 128, 73), ("LICENSE", 244, 136, 33)]
     for text, x, y, w in links:
         phosphor(svg, x + w - text_width(text), y + 1, text, 1, 1, fill="#ffcf5a")
         phosphor(svg, x + w - text_width(text) - 8, y + 1, ">", 1, 1, fill="#b48a2c", glow=False)

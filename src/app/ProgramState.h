@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "archive/Catalogue.h"
 #include "config/VrelCFG.h"
@@ -12,8 +13,11 @@ namespace vrel {
 struct ProgramState {
     VrelCFG Config;
     FalloutDat_Collection FalloutDats;  // item k is row k of the mod list
-    bool LoadingList = false;           // raised while start-up fills the mod list
-    bool CancelPlay = false;            // set by the conflict window's Cancel
+    // The player's order of the mods after the patch (archive file names, UTF-8), as kept beside
+    // vrel.cfg; mods it does not name follow in name order.
+    std::vector<std::string> ModOrder;
+    bool LoadingList = false;  // raised while start-up fills the mod list
+    bool CancelPlay = false;   // set by the conflict window's Cancel
     std::filesystem::path programFolder;
     std::string commandLine;  // the whole argument text, searched for switches such as "-d"
 };

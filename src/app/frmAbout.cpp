@@ -28,12 +28,10 @@ frmAbout::frmAbout(const VrelCFG& config, SoundPort& sounds, ShellPort& shell,
 
     const QCursor pointer = SkinPointer();
     Label1 = new HotSpot(QStringLiteral("Close"), QRect(196, 156, 89, 25), this);
-    Label2 = new HotSpot(QStringLiteral("Open the Vrel home page"), QRect(244, 116, 33, 9), this);
-    Label3 =
-        new HotSpot(QStringLiteral("Open the Vrel Wasteland Forum"), QRect(204, 128, 73, 9), this);
-    Label4 = new HotSpot(QStringLiteral("Open the Vrel wiki"), QRect(244, 136, 33, 9), this);
-    Label5 = new HotSpot(QStringLiteral("Write an e-mail to the Vrel team"), QRect(24, 164, 69, 13),
-                         this);
+    Label2 = new HotSpot(QStringLiteral("Open the README"), QRect(244, 116, 33, 9), this);
+    Label3 = new HotSpot(QStringLiteral("Open the release notes"), QRect(204, 128, 73, 9), this);
+    Label4 = new HotSpot(QStringLiteral("Open the licence"), QRect(244, 136, 33, 9), this);
+    Label5 = new HotSpot(QStringLiteral("Write an e-mail"), QRect(24, 164, 69, 13), this);
     Label5->setText(QStringLiteral("Mail the team"));
     QFont small;
     small.setFamilies({QStringLiteral("Small Fonts"), QStringLiteral("Tahoma"),
@@ -55,9 +53,12 @@ frmAbout::frmAbout(const VrelCFG& config, SoundPort& sounds, ShellPort& shell,
     }
 
     connect(Label1, &HotSpot::clicked, this, &frmAbout::Label1_Click);
-    connect(Label2, &HotSpot::clicked, this, [this] { shell_.Open(kHomePageAddress); });
-    connect(Label3, &HotSpot::clicked, this, [this] { shell_.Open(kForumAddress); });
-    connect(Label4, &HotSpot::clicked, this, [this] { shell_.Open(kWikiAddress); });
+    connect(Label2, &HotSpot::clicked, this,
+            [this] { shell_.OpenFile(programFolder_ / kReadMeFile); });
+    connect(Label3, &HotSpot::clicked, this,
+            [this] { shell_.OpenFile(programFolder_ / kReleaseNotesFile); });
+    connect(Label4, &HotSpot::clicked, this,
+            [this] { shell_.OpenFile(programFolder_ / kLicenceFile); });
     connect(Label5, &HotSpot::clicked, this, [this] { shell_.Open(kMailAddress); });
     connect(Label5, &HotSpot::PointerMoved, this,
             [this] { Label5->SetForeColor(ColourFromBgr(kMailLinkHoverColour)); });

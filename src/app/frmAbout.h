@@ -13,7 +13,8 @@ class HotSpot;
 class WindowDrag;
 
 // The credits window shown modally by the main window's About button: a borderless picture with a
-// close button, three web links and a mail link.
+// close button, three links to files of the program folder (the README, the release notes, the
+// licence) and a mail link.
 class frmAbout final : public QDialog {
     Q_OBJECT
 
@@ -22,10 +23,10 @@ public:
              std::filesystem::path programFolder, QWidget* parent = nullptr);
 
     HotSpot* Label1 = nullptr;  // close
-    HotSpot* Label2 = nullptr;  // home page
-    HotSpot* Label3 = nullptr;  // forum
-    HotSpot* Label4 = nullptr;  // wiki
-    HotSpot* Label5 = nullptr;  // mail to the team
+    HotSpot* Label2 = nullptr;  // README
+    HotSpot* Label3 = nullptr;  // release notes
+    HotSpot* Label4 = nullptr;  // licence
+    HotSpot* Label5 = nullptr;  // new e-mail
     WindowDrag* Drag = nullptr;
 
     void Label1_Click();

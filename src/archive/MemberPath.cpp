@@ -34,6 +34,14 @@ std::optional<UnsafeName> CheckMemberName(std::string_view name) {
     if (name.find('\0') != std::string_view::npos) {
         return UnsafeName::BadPart;
     }
+    // Control characters would split the lines of the play record and of listings, and no file
+    // of the game's own carries one.
+    for (const char c : name) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte != 0 && (byte < 0x20 || byte == 0x7F)) {
+            return UnsafeName::Control;
+        }
+    }
     std::optional<UnsafeName> problem;
     for (std::string_view part : MemberPathParts(name)) {
         if (part == "..") {
@@ -58,6 +66,8 @@ std::string DescribeUnsafeName(UnsafeName problem) {
             return "the name climbs out of the folder with '..'";
         case UnsafeName::BadPart:
             return "the name has an empty or '.' part or a NUL character";
+        case UnsafeName::Control:
+            return "the name holds a control character (a tab or a line end, for example)";
     }
     return "the name is unsafe";
 }

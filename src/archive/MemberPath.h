@@ -14,6 +14,7 @@ enum class UnsafeName {
     Drive,         // carries a drive or a stream: "c:x", "x:y"
     ParentFolder,  // climbs out with a ".." part
     BadPart,       // an empty or "." part, or a NUL character
+    Control,       // a control character (below 0x20, or 0x7F): a tab or a line end among them
 };
 
 // Nothing when the name is a plain relative path; "\" and "/" both count as separators.

@@ -7,6 +7,13 @@
 #include <algorithm>
 #include <cstring>
 
+#ifndef _WIN32
+#include <clocale>
+#endif
+
+#include "base/AnsiText.h"
+#include "base/Utf8.h"
+
 namespace vrel {
 namespace {
 
@@ -21,16 +28,61 @@ struct ReaderCloser {
 };
 using Reader = std::unique_ptr<archive, ReaderCloser>;
 
+#ifndef _WIN32
+// libarchive hands names over in the thread's locale: in the C locale a name marked as UTF-8 and
+// every 7z name outside ASCII comes back empty. Under a UTF-8 locale those arrive as UTF-8 and
+// unmarked zip names as the bytes the archive holds, for EntryNameToUtf8 to decode.
+class Utf8NamesScope {
+public:
+    Utf8NamesScope() {
+        static const locale_t utf8 = [] {
+            for (const char* name : {"C.UTF-8", "C.utf8", "en_US.UTF-8"}) {
+                if (locale_t found = newlocale(LC_CTYPE_MASK, name, locale_t{})) {
+                    return found;
+                }
+            }
+            return locale_t{};
+        }();
+        if (utf8) {
+            previous_ = uselocale(utf8);
+        }
+    }
+    ~Utf8NamesScope() {
+        if (previous_) {
+            uselocale(previous_);
+        }
+    }
+    Utf8NamesScope(const Utf8NamesScope&) = delete;
+    Utf8NamesScope& operator=(const Utf8NamesScope&) = delete;
+
+private:
+    locale_t previous_{};
+};
+#else
+// Windows programs keep the C locale, in which libarchive leaves names in the archive's bytes.
+struct Utf8NamesScope {};
+#endif
+
+// An entry's name as UTF-8: names marked as UTF-8 (and every 7z name) arrive so; an unmarked name
+// that is valid UTF-8 was written so by its tool; any other is in the code page of the system's
+// zip tools.
+std::string EntryNameToUtf8(const char* raw) {
+    const std::string_view bytes = raw ? raw : "";
+    return IsUtf8(bytes) ? std::string(bytes) : OemToUtf8(bytes);
+}
+
 class PackedSource final : public ModSource {
 public:
     explicit PackedSource(std::filesystem::path file) : file_(std::move(file)) {}
 
     Expected<std::vector<SourceFile>, ImportError> List() override {
+        const Utf8NamesScope names{};
         auto reader = Open();
         if (!reader) {
             return Unexpected{reader.error()};
         }
         std::vector<SourceFile> files;
+        folders_.clear();
         archive_entry* entry = nullptr;
         while (true) {
             const int status = archive_read_next_header(reader->get(), &entry);
@@ -41,14 +93,20 @@ public:
                 return Unexpected{Damaged(reader->get())};
             }
             if (archive_entry_filetype(entry) == AE_IFDIR) {
+                std::string folder = EntryNameToUtf8(archive_entry_pathname(entry));
+                std::replace(folder.begin(), folder.end(), '\\', '/');
+                while (!folder.empty() && folder.back() == '/') {
+                    folder.pop_back();
+                }
+                folders_.push_back(std::move(folder));
                 continue;
             }
             SourceFile file;
-            const char* name = archive_entry_pathname_utf8(entry);
-            file.Path = name ? name : "";
+            file.Path = EntryNameToUtf8(archive_entry_pathname(entry));
             // Old Windows tools wrote backslashes between the levels.
             std::replace(file.Path.begin(), file.Path.end(), '\\', '/');
             file.Regular = archive_entry_filetype(entry) == AE_IFREG;
+            file.Encrypted = archive_entry_is_encrypted(entry) != 0;
             if (archive_entry_size_is_set(entry)) {
                 file.Size = archive_entry_size(entry);
             }
@@ -59,6 +117,7 @@ public:
 
     std::optional<ImportError> Read(const std::vector<bool>& wanted,
                                     const TakeContent& take) override {
+        const Utf8NamesScope names{};
         auto reader = Open();
         if (!reader) {
             return reader.error();

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 
+#include "base/Cp437.h"
 #include "base/Utf8.h"
 
 #ifdef _WIN32
@@ -121,7 +122,15 @@ std::string AnsiToUtf8(std::string_view ansi) {
 std::string Utf8ToAnsi(std::string_view utf8) {
     return FromWide(CP_ACP, ToWide(CP_UTF8, utf8));
 }
+
+std::string OemToUtf8(std::string_view oem) {
+    return FromWide(CP_UTF8, ToWide(CP_OEMCP, oem));
+}
 #else
+std::string OemToUtf8(std::string_view oem) {
+    return Cp437TextToUtf8(oem);
+}
+
 std::string AnsiToUtf8(std::string_view ansi) {
     std::string out;
     out.reserve(ansi.size());

@@ -18,6 +18,11 @@ void AnsiToLowerInPlace(std::string& text);
 std::string AnsiToUtf8(std::string_view ansi);
 std::string Utf8ToAnsi(std::string_view utf8);
 
+// Names in a .zip without the UTF-8 mark, as display text: they are in the code page of the zip
+// tools of the system that wrote them, the OEM code page on Windows (866 on a Russian system, 850
+// on a French one) and code page 437 elsewhere.
+std::string OemToUtf8(std::string_view oem);
+
 // Whether display text survives the way to 8-bit text and back, so nothing would become '?'.
 bool AnsiHolds(std::string_view utf8);
 

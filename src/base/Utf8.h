@@ -50,7 +50,12 @@ constexpr std::optional<char32_t> DecodeUtf8(std::string_view text, std::size_t&
     if (lead < 0x80) {
         return lead;
     }
-    const std::size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 0;
+    // Leads above F4 start no form: F8 to FF would pass the mask of a four-byte lead.
+    const std::size_t length = lead > 0xF4    ? 0
+                               : lead >= 0xF0 ? 4
+                               : lead >= 0xE0 ? 3
+                               : lead >= 0xC0 ? 2
+                                              : 0;
     if (length == 0 || pos - 1 + length > text.size()) {
         return std::nullopt;
     }
@@ -68,6 +73,21 @@ constexpr std::optional<char32_t> DecodeUtf8(std::string_view text, std::size_t&
     }
     pos += length - 1;
     return static_cast<char32_t>(cp);
+}
+
+// The text with each control character as its Unicode picture (U+2400 to U+241F, U+2421 for DEL),
+// so that a tab or a line end in a name neither splits a line nor hides itself.
+inline std::string WithControlPictures(std::string_view utf8) {
+    std::string shown;
+    for (const char c : utf8) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte == 0x7F) {
+            AppendUtf8(shown, byte == 0x7F ? U'\u2421' : static_cast<char32_t>(0x2400 + byte));
+        } else {
+            shown += c;
+        }
+    }
+    return shown;
 }
 
 // Whether `text` is well-formed UTF-8 throughout.

@@ -1,5 +1,6 @@
 #include "archive/DatWalk.h"
 #include "base/AnsiText.h"
+#include "base/Utf8.h"
 #include "cli/CommandLine.h"
 #include "cli/JsonText.h"
 
@@ -14,8 +15,8 @@ void PrintEntry(std::ostream& out, const DatEntry& entry, bool json, bool first)
             << ", \"compressed\": " << compressed << ", \"realsize\": " << entry.RealSize
             << ", \"packedsize\": " << entry.PackedSize << ", \"offset\": " << entry.Offset << "}";
     } else {
-        out << name << '\t' << compressed << '\t' << entry.RealSize << '\t' << entry.PackedSize
-            << '\t' << entry.Offset << '\n';
+        out << WithControlPictures(name) << '\t' << compressed << '\t' << entry.RealSize << '\t'
+            << entry.PackedSize << '\t' << entry.Offset << '\n';
     }
 }
 
@@ -65,7 +66,8 @@ const Command kListCommand = {
     "Each entry is one line as the unpacker reads it:\n"
     "  name<TAB>compressed<TAB>realsize<TAB>packedsize<TAB>offset\n"
     "The name keeps its stored case and backslashes (at most 40 characters) and is shown as\n"
-    "UTF-8; compressed is the stored byte (1 means one zlib stream).\n\n"
+    "UTF-8, a control character as its picture (a tab as U+2409); compressed is the stored\n"
+    "byte (1 means one zlib stream).\n\n"
     "  --json   one JSON array of objects with the same fields\n",
     RunList,
 };

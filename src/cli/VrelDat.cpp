@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <array>
 
 #include "cli/CommandLine.h"
@@ -25,8 +26,13 @@ void PrintToolHelp(std::ostream& out) {
            "       vrel-dat --version\n\n"
            "Builds, inspects and checks Fallout 2 DAT archives.\n\n"
            "Commands:\n";
+    // The summaries start in one column, two spaces past the longest name and never before 11.
+    std::size_t column = 11;
     for (const Command* command : kCommands) {
-        out << "  " << command->Name << std::string(11 - command->Name.size(), ' ')
+        column = std::max(column, command->Name.size() + 2);
+    }
+    for (const Command* command : kCommands) {
+        out << "  " << command->Name << std::string(column - command->Name.size(), ' ')
             << command->Summary << "\n";
     }
     out << "\nExit status: 0 good, 1 damaged input or work not done in full, 2 usage error.\n";

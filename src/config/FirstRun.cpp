@@ -1,6 +1,7 @@
 #include "config/FirstRun.h"
 
 #include "config/SaveSettings.h"
+#include "config/SettingsTable.h"
 #include "config/SettingsText.h"
 
 namespace vrel {
@@ -11,17 +12,17 @@ std::string FirstRunCaption() {
 
 namespace {
 
-// Continue's settings: every switch on, the first-run mark gone, no skins, the program folder,
+// Continue's settings: the first-run defaults of the settings table, no skins, the program folder,
 // and the game folder as the box holds it (display text; stored unchecked, also when empty).
 void ApplyFirstRunDefaults(VrelCFG& config, const std::filesystem::path& programFolder,
                            std::string_view gameFolder) {
-    config.cfgGeneral.FirstTimeRun = false;
-    config.cfgGeneral.Sound = true;
-    config.cfgGeneral.LoadModDesc = true;
-    config.cfgGeneral.DeleteDataFiles = true;
-    config.cfgGeneral.CheckConflicts = true;
+    for (const SwitchSetting& setting : kSwitches) {
+        config.cfgGeneral.*setting.Field = setting.FirstRunDefault;
+    }
+    for (const FolderSetting& setting : kFolders) {
+        config.cfgPath.*setting.Field = std::string(setting.FirstRunDefault);
+    }
     config.cfgPath.AppPath = AppPathText(programFolder);
-    config.cfgPath.Fallout1 = "null";
     config.cfgPath.Fallout2 = DisplayToSettings(gameFolder);
     config.cfgSkins.NumSkinsInstalled = 0;
 }

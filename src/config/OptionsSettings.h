@@ -10,12 +10,10 @@
 // What the Options window shows and saves, and the descriptions it shows while the pointer moves.
 namespace vrel {
 
-// The window's choices: the four switches and the game folder as display text.
+// The window's choices: the switches that have a box (config/SettingsTable.h) and the game folder
+// as display text.
 struct OptionsChoices {
-    bool CheckConflicts = false;
-    bool DeleteDataFiles = false;
-    bool LoadModDesc = false;
-    bool Sound = false;
+    CfgGeneral Switches;
     std::string Fallout2;
 };
 
@@ -28,15 +26,9 @@ OptionsChoices OptionsFromSettings(const VrelCFG& config);
 bool SaveOptions(VrelCFG& config, const std::filesystem::path& programFolder,
                  const OptionsChoices& choices, MessageBoxPort& messages);
 
-// What the pointer is over when it moves, where that changes the description.
-enum class OptionsHover {
-    Background,
-    CheckConflicts,
-    DeleteDataFiles,
-    LoadModDesc,
-    Sound,
-    Fallout2
-};
+// What the pointer is over when it moves, where that changes the description and is no switch's
+// box (a box shows its own description from the settings table).
+enum class OptionsHover { Background, Fallout2 };
 
 inline constexpr std::string_view kOptionsFirstDescription =
     "Hover any option to see a description of it";

@@ -13,19 +13,22 @@ std::optional<SaveFailure> SaveSettings(const VrelCFG& config,
 
 std::string DescribeSaveFailure(const SaveFailure& failure) {
     const std::string path = PathToDisplay(failure.Path);
+    const std::string why = failure.Error ? ": " + ErrorToDisplay(failure.Error) : "";
     switch (failure.Kind) {
         case SaveProblem::CannotCreate:
-            return "cannot create " + path;
+            return "cannot create " + path + why;
         case SaveProblem::CannotWrite:
-            return "cannot write " + path;
+            return "cannot write " + path + why;
         case SaveProblem::CannotReplace:
             break;
     }
-    return "cannot replace " + path + ": " + ErrorToDisplay(failure.Error);
+    return "cannot replace " + path + why;
 }
 
 std::string AppPathText(const std::filesystem::path& programFolder) {
-    return PathToSettings(programFolder);
+    // As the file will read it back: a folder name that is not UTF-8 elsewhere than on Windows
+    // would make the whole file read as Windows-1252, and the game folder with it.
+    return SettingsTextOfFile(PathToSettings(programFolder));
 }
 
 bool GameFolderFitsSettings(std::string_view gameFolder, MessageBoxPort& messages) {

@@ -4,9 +4,28 @@
 #include "base/Utf8.h"
 
 namespace vrel {
+namespace {
+
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
+// Some editors start a file saved as UTF-8 with a byte-order mark, which would hide the first
+// header: every switch would then read as off.
+bool SkipByteOrderMark(std::string& bytes) {
+    if (!bytes.starts_with(kByteOrderMark)) {
+        return false;
+    }
+    bytes.erase(0, kByteOrderMark.size());
+    return true;
+}
+
+}  // namespace
 
 #ifdef _WIN32
 std::string SettingsTextOfFile(std::string bytes) {
+    // The mark says the file is UTF-8, not in the code page.
+    if (SkipByteOrderMark(bytes)) {
+        return Utf8ToAnsi(bytes);
+    }
     return bytes;
 }
 
@@ -31,6 +50,7 @@ std::string PathToSettings(const std::filesystem::path& path) {
 }
 #else
 std::string SettingsTextOfFile(std::string bytes) {
+    SkipByteOrderMark(bytes);
     if (IsUtf8(bytes)) {
         return bytes;
     }

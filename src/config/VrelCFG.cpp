@@ -1,5 +1,6 @@
 #include "config/VrelCFG.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <fstream>
@@ -8,13 +9,9 @@
 #include <utility>
 
 #include "base/PathHelpers.h"
+#include "base/PendingFile.h"
+#include "config/SettingsTable.h"
 #include "config/SettingsText.h"
-
-#ifdef _WIN32
-#include <io.h>
-#else
-#include <unistd.h>
-#endif
 
 namespace vrel {
 namespace {
@@ -68,6 +65,25 @@ char Digit(bool value) {
     return value ? '1' : '0';
 }
 
+// The first setting, in the order given, whose key the line holds anywhere.
+template <typename Settings>
+const typename Settings::value_type* FindKey(const Settings& settings, std::string_view line) {
+    for (const auto& setting : settings) {
+        if (line.find(setting.Key) != std::string_view::npos) {
+            return &setting;
+        }
+    }
+    return nullptr;
+}
+
+std::array<FolderSetting, kFolders.size()> FoldersInSearchOrder() {
+    std::array<FolderSetting, kFolders.size()> ordered = kFolders;
+    std::sort(ordered.begin(), ordered.end(), [](const FolderSetting& a, const FolderSetting& b) {
+        return a.SearchOrder < b.SearchOrder;
+    });
+    return ordered;
+}
+
 }  // namespace
 
 FirstWindow VrelCFG::GetConf(const std::filesystem::path& cfgFilePath) {
@@ -81,58 +97,38 @@ FirstWindow VrelCFG::ReadConf(std::string_view text) {
     while (!reader.AtEnd()) {
         const std::string_view header = reader.Next();
         if (header == "[General]") {
-            static constexpr std::array<std::string_view, 5> kKeys = {
-                "FirstTimeRun=", "Sound=", "LoadModDesc=", "DeleteDataFiles=", "CheckConflicts="};
-            int recognised = 0;
-            while (recognised <= 4 && !reader.AtEnd()) {
+            // The step ends only after as many key lines as the section has keys, wherever they
+            // stand, so that lines without a key (blank ones, other headers) do not count.
+            std::size_t recognised = 0;
+            while (recognised < kSwitches.size() && !reader.AtEnd()) {
                 const std::string_view line = reader.Next();
-                std::size_t key = 0;
-                while (key < kKeys.size() && line.find(kKeys[key]) == std::string_view::npos) {
-                    ++key;
-                }
-                if (key == kKeys.size()) {
+                const SwitchSetting* setting = FindKey(kSwitches, line);
+                if (setting == nullptr) {
                     continue;
                 }
                 ++recognised;
-                switch (key) {
-                    case 0:
-                        cfgGeneral.FirstTimeRun = false;
-                        if (LastDigit(line) == '1') {
-                            return FirstWindow::FirstRun;
-                        }
-                        break;
-                    case 1:
-                        SetFromLastDigit(cfgGeneral.Sound, line);
-                        break;
-                    case 2:
-                        SetFromLastDigit(cfgGeneral.LoadModDesc, line);
-                        break;
-                    case 3:
-                        SetFromLastDigit(cfgGeneral.DeleteDataFiles, line);
-                        break;
-                    default:
-                        SetFromLastDigit(cfgGeneral.CheckConflicts, line);
-                        break;
+                if (setting->Field == &CfgGeneral::FirstTimeRun) {
+                    cfgGeneral.FirstTimeRun = false;
+                    if (LastDigit(line) == '1') {
+                        return FirstWindow::FirstRun;
+                    }
+                } else {
+                    SetFromLastDigit(cfgGeneral.*setting->Field, line);
                 }
             }
         } else if (header == "[Path]") {
-            static constexpr std::array<std::string_view, 3> kKeys = {
-                "Fallout1=", "Fallout2=", "AppPath="};
-            int recognised = 0;
-            while (recognised <= 2 && !reader.AtEnd()) {
+            static const std::array<FolderSetting, kFolders.size()> kSearched =
+                FoldersInSearchOrder();
+            std::size_t recognised = 0;
+            while (recognised < kFolders.size() && !reader.AtEnd()) {
                 const std::string_view line = reader.Next();
-                for (std::size_t key = 0; key < kKeys.size(); ++key) {
-                    const std::size_t at = line.find(kKeys[key]);
-                    if (at == std::string_view::npos) {
-                        continue;
-                    }
-                    const std::string value(line.substr(at + kKeys[key].size()));
-                    (key == 0   ? cfgPath.Fallout1
-                     : key == 1 ? cfgPath.Fallout2
-                                : cfgPath.AppPath) = value;
-                    ++recognised;
-                    break;
+                const FolderSetting* setting = FindKey(kSearched, line);
+                if (setting == nullptr) {
+                    continue;
                 }
+                ++recognised;
+                cfgPath.*setting->Field =
+                    std::string(line.substr(line.find(setting->Key) + setting->Key.size()));
             }
         } else if (header == "[Skins]") {
             // The stored number is not read back: skins are not there yet.
@@ -146,16 +142,16 @@ std::string VrelCFG::FormatConf() const {
     const std::string crlf = "\r\n";
     std::string text;
     text += "[General]" + crlf;
-    text += std::string("FirstTimeRun=") + Digit(cfgGeneral.FirstTimeRun) + crlf;
-    text += std::string("Sound=") + Digit(cfgGeneral.Sound) + crlf;
-    text += std::string("LoadModDesc=") + Digit(cfgGeneral.LoadModDesc) + crlf;
-    text += std::string("DeleteDataFiles=") + Digit(cfgGeneral.DeleteDataFiles) + crlf;
-    text += std::string("CheckConflicts=") + Digit(cfgGeneral.CheckConflicts) + crlf;
+    for (const SwitchSetting& setting : kSwitches) {
+        text += std::string(setting.Key) + Digit(cfgGeneral.*setting.Field) + crlf;
+    }
     text += crlf;
     text += "[Path]" + crlf;
-    text += "AppPath=" + cfgPath.AppPath + crlf;
-    text += "Fallout1=\"null\"" + crlf;
-    text += "Fallout2=" + cfgPath.Fallout2 + crlf;
+    for (const FolderSetting& setting : kFolders) {
+        text += std::string(setting.Key) +
+                (setting.WrittenAs ? std::string(*setting.WrittenAs) : cfgPath.*setting.Field) +
+                crlf;
+    }
     text += crlf;
     text += "[Skins]" + crlf;
     text += "NumSkinsInstalled=" + std::to_string(cfgSkins.NumSkinsInstalled) + crlf;
@@ -164,33 +160,21 @@ std::string VrelCFG::FormatConf() const {
 
 std::optional<SaveFailure> VrelCFG::PutConf(const std::filesystem::path& cfgFilePath) const {
     const std::string text = FormatConf();
-    std::filesystem::path temporary = cfgFilePath;
-    temporary += ".new";
-
-    std::FILE* file = OpenFile(temporary, "wb");
-    if (file == nullptr) {
-        return SaveFailure{SaveProblem::CannotCreate, temporary, {}};
+    const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.data());
+    const auto failure = PutFile(cfgFilePath, {bytes, text.size()}, Placing::Replace);
+    if (!failure) {
+        return std::nullopt;
     }
-    bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
-    written = std::fflush(file) == 0 && written;
-#ifdef _WIN32
-    written = _commit(_fileno(file)) == 0 && written;
-#else
-    written = fsync(fileno(file)) == 0 && written;
-#endif
-    written = std::fclose(file) == 0 && written;
-    std::error_code error;
-    if (!written) {
-        std::filesystem::remove(temporary, error);
-        return SaveFailure{SaveProblem::CannotWrite, temporary, {}};
+    switch (failure->Kind) {
+        case PlaceProblem::CannotCreate:
+            return SaveFailure{SaveProblem::CannotCreate, cfgFilePath, failure->Error};
+        case PlaceProblem::CannotWrite:
+            return SaveFailure{SaveProblem::CannotWrite, cfgFilePath, failure->Error};
+        case PlaceProblem::AlreadyThere:
+        case PlaceProblem::CannotPlace:
+            break;
     }
-    std::filesystem::rename(temporary, cfgFilePath, error);
-    if (error) {
-        const std::error_code renameError = error;
-        std::filesystem::remove(temporary, error);
-        return SaveFailure{SaveProblem::CannotReplace, cfgFilePath, renameError};
-    }
-    return std::nullopt;
+    return SaveFailure{SaveProblem::CannotReplace, cfgFilePath, failure->Error};
 }
 
 }  // namespace vrel

@@ -7,35 +7,16 @@
 #include <string_view>
 
 #include "base/Failure.h"
+#include "config/SettingsTable.h"
 
 namespace vrel {
 
 enum class SaveProblem {
     CannotCreate,   // the new file beside vrel.cfg could not be created
-    CannotWrite,    // writing or flushing it failed
-    CannotReplace,  // it could not be moved over vrel.cfg: `Error` says why
+    CannotWrite,    // writing or syncing it failed
+    CannotReplace,  // it could not be moved over vrel.cfg
 };
-using SaveFailure = Failure<SaveProblem>;  // `Path` is the file that could not be made or replaced
-
-// The four switches and the first-run mark. A Boolean setting counts as on only when true.
-struct CfgGeneral {
-    bool FirstTimeRun = false;
-    bool Sound = false;
-    bool LoadModDesc = false;
-    bool DeleteDataFiles = false;
-    bool CheckConflicts = false;
-};
-
-// Folders as settings text (config/SettingsText.h), exactly as vrel.cfg holds them.
-struct CfgPath {
-    std::string Fallout1;
-    std::string Fallout2;  // the game folder, holding Fallout2.exe and the Data tree
-    std::string AppPath;   // the program folder at the last write
-};
-
-struct CfgSkins {
-    std::uint8_t NumSkinsInstalled = 0;
-};
+using SaveFailure = Failure<SaveProblem>;  // `Path` is vrel.cfg; `Error` says why
 
 // Which window the settings file asks for first.
 enum class FirstWindow { MainWindow, FirstRun };
@@ -55,7 +36,7 @@ public:
     // a lone LF; reading stops at the end of the text, also inside a section.
     FirstWindow ReadConf(std::string_view text);
 
-    // The 14 lines of vrel.cfg for the current settings.
+    // The lines of vrel.cfg for the current settings, every one ending in CR LF.
     std::string FormatConf() const;
 
     // Replaces the file in one step: the new text is written and flushed beside it, then moved

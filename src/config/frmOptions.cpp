@@ -11,7 +11,13 @@
 #include <QPushButton>
 #include <QStyle>
 
+#include <stdexcept>
+#include <string>
+#include <utility>
+#include <vector>
+
 #include "config/GameFolder.h"
+#include "config/SettingsTable.h"
 #include "config/WindowFont.h"
 
 namespace vrel {
@@ -19,9 +25,29 @@ namespace {
 
 constexpr int kCheckBoxWidth = 164;
 
-QCheckBox* MakeCheckBox(QGroupBox* frame, const char* name, const QString& caption, int top) {
+// The General box's layout: the check box of each switch that has one, top to bottom, by its
+// name in the settings table.
+constexpr std::pair<std::string_view, int> kBoxTops[] = {{"genLoadModDesc", 18},
+                                                         {"genDeleteDataFiles", 62},
+                                                         {"genCheckConflicts", 106},
+                                                         {"genSound", 150}};
+
+const SwitchSetting& SwitchOfBox(std::string_view boxName) {
+    for (const SwitchSetting& setting : kSwitches) {
+        if (setting.OptionsBox == boxName) {
+            return setting;
+        }
+    }
+    throw std::logic_error("no setting has the box " + std::string(boxName));
+}
+
+QString Text(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QCheckBox* MakeCheckBox(QGroupBox* frame, std::string_view name, const QString& caption, int top) {
     auto* box = new QCheckBox(frame);
-    box->setObjectName(QString::fromLatin1(name));
+    box->setObjectName(Text(name));
     box->setAccessibleName(caption);
     const int indicator = box->style()->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, box) +
                           box->style()->pixelMetric(QStyle::PM_CheckBoxLabelSpacing, nullptr, box);
@@ -45,14 +71,14 @@ QFont FittingFont(const QLabel* label) {
     for (const double size : {8.25, 8.0, 7.5, 7.0, 6.5}) {
         font.setPointSizeF(size);
         const QFontMetrics metrics(font);
+        std::vector<std::string_view> texts = {HoverDescription(OptionsHover::Background),
+                                               HoverDescription(OptionsHover::Fallout2)};
+        for (const SwitchSetting& setting : kSwitches) {
+            texts.push_back(setting.Description);
+        }
         bool fits = true;
-        for (const OptionsHover target :
-             {OptionsHover::Background, OptionsHover::CheckConflicts, OptionsHover::DeleteDataFiles,
-              OptionsHover::LoadModDesc, OptionsHover::Sound, OptionsHover::Fallout2}) {
-            const std::string_view text = HoverDescription(target);
-            const QRect needed = metrics.boundingRect(
-                label->rect(), Qt::TextWordWrap,
-                QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+        for (const std::string_view text : texts) {
+            const QRect needed = metrics.boundingRect(label->rect(), Qt::TextWordWrap, Text(text));
             fits = fits && needed.height() <= label->height() && needed.width() <= label->width();
         }
         if (fits) {
@@ -76,15 +102,14 @@ frmOptions::frmOptions(ProgramState& state, Ports& ports, QWidget* parent)
     setMouseTracking(true);
 
     Frame2 = MakeFrame(this, "Frame2", QStringLiteral("General"), {6, 4, 176, 198});
-    genLoadModDesc =
-        MakeCheckBox(Frame2, "genLoadModDesc", QStringLiteral("Load mod description"), 18);
-    genDeleteDataFiles =
-        MakeCheckBox(Frame2, "genDeleteDataFiles",
-                     QStringLiteral("Delete files from the data\\ folder after playing"), 62);
-    genCheckConflicts =
-        MakeCheckBox(Frame2, "genCheckConflicts",
-                     QStringLiteral("Check for patch conflicts before playing"), 106);
-    genSound = MakeCheckBox(Frame2, "genSound", QStringLiteral("Sounds"), 150);
+    for (const auto& [name, top] : kBoxTops) {
+        const SwitchSetting& setting = SwitchOfBox(name);
+        switchBoxes_.push_back({MakeCheckBox(Frame2, name, Text(setting.Caption), top), &setting});
+    }
+    genLoadModDesc = Frame2->findChild<QCheckBox*>(QStringLiteral("genLoadModDesc"));
+    genDeleteDataFiles = Frame2->findChild<QCheckBox*>(QStringLiteral("genDeleteDataFiles"));
+    genCheckConflicts = Frame2->findChild<QCheckBox*>(QStringLiteral("genCheckConflicts"));
+    genSound = Frame2->findChild<QCheckBox*>(QStringLiteral("genSound"));
 
     Frame1 = MakeFrame(this, "Frame1", QStringLiteral("Paths"), {186, 4, 216, 86});
     Label2 = MakeLabel(Frame1, "Label2", QStringLiteral("Fallout1:"),
@@ -127,11 +152,11 @@ frmOptions::frmOptions(ProgramState& state, Ports& ports, QWidget* parent)
                        {330, 178, 72, 24});
     btnOk->setDefault(true);
 
-    for (QWidget* option :
-         std::initializer_list<QWidget*>{genCheckConflicts, genDeleteDataFiles, genLoadModDesc,
-                                         genSound, Label3, pathFallout2}) {
-        option->installEventFilter(this);
+    for (const auto& [box, setting] : switchBoxes_) {
+        box->installEventFilter(this);
     }
+    Label3->installEventFilter(this);
+    pathFallout2->installEventFilter(this);
     connect(btnOk, &QPushButton::clicked, this, &frmOptions::btnOk_Click);
     connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(Command1, &QPushButton::clicked, this, &frmOptions::Command1_Click);
@@ -142,19 +167,18 @@ frmOptions::frmOptions(ProgramState& state, Ports& ports, QWidget* parent)
 
 void frmOptions::Form_Load() {
     const OptionsChoices choices = OptionsFromSettings(state_.Config);
-    genCheckConflicts->setChecked(choices.CheckConflicts);
-    genDeleteDataFiles->setChecked(choices.DeleteDataFiles);
-    genLoadModDesc->setChecked(choices.LoadModDesc);
-    genSound->setChecked(choices.Sound);
+    for (const auto& [box, setting] : switchBoxes_) {
+        box->setChecked(choices.Switches.*setting->Field);
+    }
     pathFallout2->setText(QString::fromStdString(choices.Fallout2));
 }
 
 void frmOptions::btnOk_Click() {
-    const OptionsChoices choices{.CheckConflicts = genCheckConflicts->isChecked(),
-                                 .DeleteDataFiles = genDeleteDataFiles->isChecked(),
-                                 .LoadModDesc = genLoadModDesc->isChecked(),
-                                 .Sound = genSound->isChecked(),
-                                 .Fallout2 = pathFallout2->text().toStdString()};
+    OptionsChoices choices{.Switches = state_.Config.cfgGeneral,
+                           .Fallout2 = pathFallout2->text().toStdString()};
+    for (const auto& [box, setting] : switchBoxes_) {
+        choices.Switches.*setting->Field = box->isChecked();
+    }
     if (SaveOptions(state_.Config, state_.programFolder, choices, ports_.messages)) {
         accept();
     }
@@ -173,30 +197,26 @@ void frmOptions::Command2_Click() {
     }
 }
 
-void frmOptions::ShowDescription(OptionsHover target) {
-    const std::string_view text = HoverDescription(target);
-    Label1->setText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+void frmOptions::ShowDescription(std::string_view text) {
+    Label1->setText(Text(text));
 }
 
 bool frmOptions::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::MouseMove) {
-        if (watched == genCheckConflicts) {
-            ShowDescription(OptionsHover::CheckConflicts);
-        } else if (watched == genDeleteDataFiles) {
-            ShowDescription(OptionsHover::DeleteDataFiles);
-        } else if (watched == genLoadModDesc) {
-            ShowDescription(OptionsHover::LoadModDesc);
-        } else if (watched == genSound) {
-            ShowDescription(OptionsHover::Sound);
-        } else if (watched == Label3 || watched == pathFallout2) {
-            ShowDescription(OptionsHover::Fallout2);
+        for (const auto& [box, setting] : switchBoxes_) {
+            if (watched == box) {
+                ShowDescription(setting->Description);
+            }
+        }
+        if (watched == Label3 || watched == pathFallout2) {
+            ShowDescription(HoverDescription(OptionsHover::Fallout2));
         }
     }
     return QDialog::eventFilter(watched, event);
 }
 
 void frmOptions::mouseMoveEvent(QMouseEvent* event) {
-    ShowDescription(OptionsHover::Background);
+    ShowDescription(HoverDescription(OptionsHover::Background));
     QDialog::mouseMoveEvent(event);
 }
 

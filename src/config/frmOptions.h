@@ -1,9 +1,13 @@
 #pragma once
 
 #include <QDialog>
+#include <string_view>
+#include <utility>
+#include <vector>
 
 #include "app/ProgramState.h"
 #include "config/OptionsSettings.h"
+#include "config/SettingsTable.h"
 #include "platform/Ports.h"
 
 class QCheckBox;
@@ -48,10 +52,12 @@ private:
     void btnOk_Click();
     void Command1_Click();
     void Command2_Click();
-    void ShowDescription(OptionsHover target);
+    void ShowDescription(std::string_view text);
 
     ProgramState& state_;
     Ports& ports_;
+    // Each switch's check box with its line of the settings table, in the window's order.
+    std::vector<std::pair<QCheckBox*, const SwitchSetting*>> switchBoxes_;
 };
 
 // The main window's Options button: shows the Options window modally over `owner`.

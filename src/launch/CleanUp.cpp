@@ -3,6 +3,7 @@
 #include <system_error>
 
 #include "base/FileAttributes.h"
+#include "base/MoveNoReplace.h"
 
 namespace vrel {
 
@@ -26,8 +27,7 @@ void CleanUpGameFolder(UnpackJournal& journal, const std::function<void(int)>& o
                 std::filesystem::symlink_status(kept->original, error))) {
             RemoveEvenIfReadOnly(kept->original);
         }
-        std::filesystem::rename(kept->aside, kept->original, error);
-        if (error) {
+        if (MoveNoReplace(kept->aside, kept->original)) {
             notRestored.push_back(*kept);
         } else if (record != nullptr) {
             record->Back(kept->original);

@@ -4,8 +4,10 @@
 #include "base/AnsiText.h"
 #include "base/DebugSwitch.h"
 #include "base/PathHelpers.h"
+#include "base/Utf8.h"
 #include "config/GamePaths.h"
 #include "launch/CleanUp.h"
+#include "launch/Recovery.h"
 #include "launch/Unpacker.h"
 
 namespace vrel {
@@ -13,8 +15,9 @@ namespace {
 
 constexpr std::size_t kProblemsListed = 20;
 
+// A member name as the player reads it; a control character in it would break the message's lines.
 std::string Display(const std::string& ansi) {
-    return AnsiToUtf8(ansi);
+    return WithControlPictures(AnsiToUtf8(ansi));
 }
 
 std::string DescribeTargetFailure(const TargetFailure& failure) {
@@ -41,7 +44,8 @@ std::string DescribeUnpackProblem(const UnpackProblem& problem) {
         case UnpackProblemKind::Unreadable:
             return DescribeDatProblem(problem.dat);
         case UnpackProblemKind::NameLeadsOutside:
-            return "its name leads outside the game folder";
+            return problem.unsafe == UnsafeName::Control ? DescribeUnsafeName(problem.unsafe)
+                                                         : "its name leads outside the game folder";
         case UnpackProblemKind::TargetRefused:
             return DescribeTargetFailure(problem.target);
         case UnpackProblemKind::CannotKeepAside:
@@ -81,6 +85,17 @@ void PlayPipeline::cmdPlay_Click() {
     if (general.Sound) {
         ports_.sounds.Play(ProgramFile(state_.programFolder, "butin3.wav"));
     }
+    // A Play cut short in an earlier run is settled first: this Play must not bury its record.
+    if (!record_ &&
+        OfferGameFolderRestore(state_.programFolder, ports_.messages) == RestoreAnswer::Declined) {
+        ports_.messages.Show(
+            {.text =
+                 "The game was not started: the Fallout 2 folder still holds the mod files of the game that didn't end the normal way, and your own files that they replaced.\r\rClick Play again and answer Yes to restore the game folder first.",
+             .title = "Can't begin the game!",
+             .buttons = MessageButtons::Ok,
+             .icon = MessageIcon::Exclamation});
+        return;
+    }
     const std::filesystem::path game =
         GameFolderPath(state_.Config.cfgPath.Fallout2, state_.programFolder);
     // The file that is checked here is the file that is started.
@@ -107,6 +122,24 @@ void PlayPipeline::cmdPlay_Click() {
                                        .title = "Debug question",
                                        .buttons = MessageButtons::YesNo,
                                        .icon = MessageIcon::Question}) != MessageAnswer::Yes;
+    }
+    // Files that are to be removed after the game are recorded, so a crash cannot strand them;
+    // without the record the player's own files would have no safety net.
+    if (unpack && state_.Config.cfgGeneral.DeleteDataFiles && !record_) {
+        auto started = PlayRecord::Start(state_.programFolder, game);
+        if (!started) {
+            ports_.messages.Show(
+                {.text =
+                     "Vrel can't write its play record " +
+                     PathToDisplay(state_.programFolder / PlayRecord::kFileName) + " (" +
+                     ErrorToDisplay(started.error()) +
+                     ").\r\rWithout it, your own files that the mods replace could be lost if Vrel were closed while you play. The game was not started: make room in Vrel's folder, or let Vrel write there.",
+                 .title = "Can't begin the game!",
+                 .buttons = MessageButtons::Ok,
+                 .icon = MessageIcon::Critical});
+            return;
+        }
+        record_.emplace(std::move(*started));
     }
     if (unpack && !Unpack(game)) {
         // A write failed: the game does not start, and what this Play wrote goes again.
@@ -140,11 +173,9 @@ bool PlayPipeline::Unpack(const std::filesystem::path& game) {
     if (journal_.keptFiles.empty()) {
         journal_.createdFolders.clear();
     }
-    // Files that are to be removed after the game are recorded, so a crash cannot strand them.
-    if (state_.Config.cfgGeneral.DeleteDataFiles && !record_) {
-        record_ = PlayRecord::Start(state_.programFolder, game);
-    }
-    Unpacker unpacker(game, state_.Config.cfgGeneral, journal_, record_ ? &*record_ : nullptr,
+    // Files the player keeps (DeleteDataFiles off) are not recorded: no restore may remove them.
+    PlayRecord* record = record_ && state_.Config.cfgGeneral.DeleteDataFiles ? &*record_ : nullptr;
+    Unpacker unpacker(game, state_.Config.cfgGeneral, journal_, record,
                       {.threads = WorkerThreads(std::nullopt)});
     bool completed = true;
     for (std::size_t i = 0; i < items.size() && completed; ++i) {

@@ -2,9 +2,13 @@
 
 #include "base/AnsiText.h"
 #include "base/FileAttributes.h"
+#include "base/MoveNoReplace.h"
 #include "base/PathHelpers.h"
 #include "launch/CleanUp.h"
 
+#include <cerrno>
+
+#include <algorithm>
 #include <fstream>
 #include <map>
 #include <sstream>
@@ -19,7 +23,10 @@
 namespace vrel {
 namespace {
 
-constexpr const char* kHeader = "Vrel play record 1";
+// The first record format wrote fields as they were; the second encodes control characters. A
+// record carried on by a later Play repeats the header, from where its lines are encoded.
+constexpr const char* kPlainHeader = "Vrel play record 1";
+constexpr const char* kHeader = "Vrel play record 2";
 
 std::int64_t WriteTime(const std::filesystem::path& file) {
     std::error_code error;
@@ -37,73 +44,177 @@ std::vector<std::string> SplitTabs(const std::string& line) {
     return fields;
 }
 
-}  // namespace
+bool NeedsEncoding(unsigned char byte) {
+    return byte < 0x20 || byte == 0x7F || byte == '%';
+}
 
-std::optional<PlayRecord> PlayRecord::Start(const std::filesystem::path& programFolder,
-                                            const std::filesystem::path& gameFolder) {
-    const std::filesystem::path path = programFolder / kFileName;
-    std::FILE* file = OpenFile(path, "wb");
-    if (file == nullptr) {
+std::string Encode(std::string_view text) {
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    std::string encoded;
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (NeedsEncoding(byte)) {
+            encoded += '%';
+            encoded += kHex[byte >> 4];
+            encoded += kHex[byte & 0xF];
+        } else {
+            encoded += c;
+        }
+    }
+    return encoded;
+}
+
+std::optional<std::string> Decode(std::string_view text) {
+    std::string decoded;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '%') {
+            decoded += text[i];
+            continue;
+        }
+        unsigned value = 0;
+        for (std::size_t k = 1; k <= 2; ++k) {
+            const char digit = i + k < text.size() ? text[i + k] : '\0';
+            const auto at = std::string_view("0123456789ABCDEF").find(digit);
+            if (at == std::string_view::npos || digit == '\0') {
+                return std::nullopt;
+            }
+            value = value * 16 + static_cast<unsigned>(at);
+        }
+        decoded += static_cast<char>(value);
+        i += 2;
+    }
+    return decoded;
+}
+
+// Whether `path` lies inside `folder` (not the folder itself), by its name and with no symbolic
+// link on the way that could lead elsewhere.
+bool LiesInside(const std::filesystem::path& path, const std::filesystem::path& folder) {
+    if (folder.empty() || !path.is_absolute() || !folder.is_absolute()) {
+        return false;
+    }
+    const std::filesystem::path base = folder.lexically_normal();
+    const std::filesystem::path relative = path.lexically_normal().lexically_relative(base);
+    if (relative.empty() || relative == "." || *relative.begin() == "..") {
+        return false;
+    }
+    std::filesystem::path level = base;
+    std::error_code error;
+    for (const auto& part : relative.parent_path()) {
+        level /= part;
+        if (std::filesystem::is_symlink(std::filesystem::symlink_status(level, error))) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// Puts the user's file back at `original`, or right beside it when something holds the place:
+// nothing that stands there is replaced. Gives where it went, or nothing.
+std::optional<std::filesystem::path> PutBack(const std::filesystem::path& aside,
+                                             const std::filesystem::path& original) {
+    std::filesystem::path target = original;
+    std::error_code moved = MoveNoReplace(aside, target);
+    for (int n = 1; moved == std::errc::file_exists && n <= 100; ++n) {
+        target = original;
+        target += n == 1 ? std::string(".before-vrel") : ".before-vrel-" + std::to_string(n);
+        moved = MoveNoReplace(aside, target);
+    }
+    if (moved) {
         return std::nullopt;
     }
+    return target;
+}
+
+}  // namespace
+
+Expected<PlayRecord, std::error_code> PlayRecord::Start(const std::filesystem::path& programFolder,
+                                                        const std::filesystem::path& gameFolder) {
+    const std::filesystem::path path = programFolder / kFileName;
+    const bool carriedOn = ReadPlayRecord(programFolder).has_value();
+    std::FILE* file = OpenFile(path, carriedOn ? "ab" : "wb");
+    if (file == nullptr) {
+        return Unexpected{std::error_code(errno, std::generic_category())};
+    }
     PlayRecord record(path, file);
-    std::fputs(kHeader, file);
-    std::fputc('\n', file);
-    record.Line("game", gameFolder);
+    record.carriesEarlier_ = carriedOn;
+    errno = 0;
+    if (std::fputs(kHeader, file) < 0 || std::fputc('\n', file) == EOF ||
+        !record.Line("game", gameFolder)) {
+        const std::error_code error =
+            record.error_ ? record.error_ : std::error_code(EIO, std::generic_category());
+        if (!carriedOn) {
+            record.Remove();
+        }
+        return Unexpected{error};
+    }
     return record;
 }
 
-void PlayRecord::Line(const std::string& kind, const std::filesystem::path& first,
+bool PlayRecord::Line(const std::string& kind, const std::filesystem::path& first,
                       const std::string& rest) {
-    if (!file_) {
-        return;
+    // After a line that failed, the file may hold part of it: nothing more is added.
+    if (!file_ || error_) {
+        return false;
     }
     const std::string line =
-        kind + '\t' + PathToDisplay(first) + (rest.empty() ? "" : '\t' + rest) + '\n';
-    std::fputs(line.c_str(), file_.get());
-    std::fflush(file_.get());
+        kind + '\t' + Encode(PathToDisplay(first)) + (rest.empty() ? "" : '\t' + rest) + '\n';
+    errno = 0;
+    if (std::fputs(line.c_str(), file_.get()) < 0 || std::fflush(file_.get()) != 0) {
+        error_ = std::error_code(errno != 0 ? errno : EIO, std::generic_category());
+        return false;
+    }
+    return true;
 }
 
-void PlayRecord::Folder(const std::filesystem::path& folder) {
-    Line("folder", folder);
+bool PlayRecord::Folder(const std::filesystem::path& folder) {
+    return Line("folder", folder);
 }
 
-void PlayRecord::Keep(const std::filesystem::path& original, const std::filesystem::path& aside) {
-    Line("keep", original, PathToDisplay(aside));
+bool PlayRecord::Keep(const std::filesystem::path& original, const std::filesystem::path& aside) {
+    // A power loss after the move must still find where the user's file went.
+    return Line("keep", original, Encode(PathToDisplay(aside))) && Sync();
 }
 
-void PlayRecord::Write(const std::filesystem::path& file) {
-    Line("write", file);
+bool PlayRecord::Write(const std::filesystem::path& file) {
+    return Line("write", file);
 }
 
-void PlayRecord::Wrote(const std::filesystem::path& file) {
+bool PlayRecord::Wrote(const std::filesystem::path& file) {
     std::error_code error;
     const auto size = std::filesystem::file_size(file, error);
-    Line("wrote", file, std::to_string(size) + '\t' + std::to_string(WriteTime(file)));
+    return Line("wrote", file, std::to_string(size) + '\t' + std::to_string(WriteTime(file)));
 }
 
-void PlayRecord::Gone(const std::filesystem::path& file) {
-    Line("gone", file);
+bool PlayRecord::Gone(const std::filesystem::path& file) {
+    return Line("gone", file);
 }
 
-void PlayRecord::Back(const std::filesystem::path& original) {
-    Line("back", original);
+bool PlayRecord::Back(const std::filesystem::path& original) {
+    return Line("back", original);
 }
 
-void PlayRecord::Sync() {
-    if (!file_) {
-        return;
+bool PlayRecord::Sync() {
+    if (!file_ || error_) {
+        return false;
     }
-    std::fflush(file_.get());
+    errno = 0;
+    bool synced = std::fflush(file_.get()) == 0;
 #ifdef _WIN32
-    _commit(_fileno(file_.get()));
+    synced = synced && _commit(_fileno(file_.get())) == 0;
 #else
-    fsync(fileno(file_.get()));
+    synced = synced && fsync(fileno(file_.get())) == 0;
 #endif
+    if (!synced) {
+        error_ = std::error_code(errno != 0 ? errno : EIO, std::generic_category());
+    }
+    return synced;
 }
 
 void PlayRecord::Remove() {
     file_.reset();
+    if (carriesEarlier_) {
+        return;
+    }
     std::error_code error;
     std::filesystem::remove(path_, error);
 }
@@ -113,20 +224,40 @@ std::optional<RecordedPlay> ReadPlayRecord(const std::filesystem::path& programF
     play.recordFile = programFolder / PlayRecord::kFileName;
     std::ifstream in(play.recordFile, std::ios::binary);
     std::string line;
-    if (!in || !std::getline(in, line) || line != kHeader) {
+    if (!in || !std::getline(in, line) || (line != kHeader && line != kPlainHeader)) {
         return std::nullopt;
     }
+    bool encoded = line == kHeader;
+    std::filesystem::path gameFolder;
     while (std::getline(in, line)) {
-        const std::vector<std::string> fields = SplitTabs(line);
+        if (line == kHeader) {
+            encoded = true;
+            continue;
+        }
+        std::vector<std::string> fields = SplitTabs(line);
         // A line cut short by a crash, or anything else unreadable, is passed over.
         if (fields.size() < 2 || fields[1].empty()) {
             continue;
         }
+        if (encoded) {
+            const auto first = Decode(fields[1]);
+            const auto aside =
+                fields.size() == 3 ? Decode(fields[2]) : std::optional<std::string>{};
+            if (!first || (fields.size() == 3 && !aside)) {
+                continue;
+            }
+            fields[1] = *first;
+            if (aside) {
+                fields[2] = *aside;
+            }
+        }
         if (fields[0] == "game") {
-            play.gameFolder = DisplayToPath(fields[1]);
+            gameFolder = DisplayToPath(fields[1]);
+            play.gameFolder = gameFolder;
             continue;
         }
-        RecordedPlay::Step step{.kind = fields[0], .path = DisplayToPath(fields[1])};
+        RecordedPlay::Step step{
+            .kind = fields[0], .gameFolder = gameFolder, .path = DisplayToPath(fields[1])};
         if (step.kind == "keep") {
             if (fields.size() != 3) {
                 continue;
@@ -162,11 +293,27 @@ RestoreOutcome RestoreGameFolder(const RecordedPlay& play) {
         std::filesystem::path original, aside;
         bool back = false;
     };
+    RestoreOutcome outcome;
     std::map<std::filesystem::path, FileState> files;
     std::vector<std::filesystem::path> fileOrder;
     std::vector<Kept> kept;
     std::vector<std::filesystem::path> folders;
+    auto inside = [&outcome](const std::filesystem::path& path,
+                             const std::filesystem::path& gameFolder) {
+        if (LiesInside(path, gameFolder)) {
+            return true;
+        }
+        if (std::find(outcome.leftAlone.begin(), outcome.leftAlone.end(), path) ==
+            outcome.leftAlone.end()) {
+            outcome.leftAlone.push_back(path);
+        }
+        return false;
+    };
     for (const RecordedPlay::Step& step : play.steps) {
+        if (!inside(step.path, step.gameFolder) ||
+            (step.kind == "keep" && !inside(step.aside, step.gameFolder))) {
+            continue;
+        }
         if (step.kind == "write" || step.kind == "wrote" || step.kind == "gone") {
             if (!files.contains(step.path)) {
                 fileOrder.push_back(step.path);
@@ -191,12 +338,27 @@ RestoreOutcome RestoreGameFolder(const RecordedPlay& play) {
         }
     }
 
-    RestoreOutcome outcome;
     std::error_code error;
+    // Paths whose user's file was moved aside and has not been noted back: whether its copy still
+    // waits aside.
+    std::map<std::filesystem::path, bool> copyAside;
+    for (const Kept& file : kept) {
+        if (!file.back) {
+            copyAside[file.original] =
+                copyAside[file.original] ||
+                std::filesystem::exists(std::filesystem::symlink_status(file.aside, error));
+        }
+    }
     for (const std::filesystem::path& file : fileOrder) {
         const FileState& state = files[file];
         if (state.gone ||
             !std::filesystem::is_regular_file(std::filesystem::symlink_status(file, error))) {
+            continue;
+        }
+        // The user's file that was kept aside and is no longer there was moved back (its
+        // replacement could not be created): what stands here is theirs.
+        const auto keptHere = copyAside.find(file);
+        if (!state.whole && keptHere != copyAside.end() && !keptHere->second) {
             continue;
         }
         // A file cut off while being written is ours; a whole one is ours only while unchanged.
@@ -212,15 +374,12 @@ RestoreOutcome RestoreGameFolder(const RecordedPlay& play) {
             !std::filesystem::exists(std::filesystem::symlink_status(it->aside, error))) {
             continue;
         }
-        std::filesystem::path target = it->original;
-        if (std::filesystem::exists(std::filesystem::symlink_status(target, error))) {
-            // A changed file holds the place: the user's own goes right beside it.
-            target += ".before-vrel";
-            outcome.placedBeside.push_back(target);
-        }
-        std::filesystem::rename(it->aside, target, error);
-        if (error) {
+        const auto placed = PutBack(it->aside, it->original);
+        if (!placed) {
             outcome.notRestored.push_back(it->original);
+        } else if (*placed != it->original) {
+            // A changed file holds the place: the user's own went right beside it.
+            outcome.placedBeside.push_back(*placed);
         }
     }
     RemoveEmptiedFolders(folders);

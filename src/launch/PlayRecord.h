@@ -6,45 +6,60 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <system_error>
 #include <vector>
+
+#include "base/Expected.h"
 
 namespace vrel {
 
 // A record, in the program folder, of what a Play is doing to the game folder. Each step is written
 // (and flushed) before it is taken, so that a start after a crash, a kill or a power loss can put
 // the game folder back. The clean-up removes the record last. Paths are kept as UTF-8 on every
-// system, so folders of any name are read back as they were.
+// system, so folders of any name are read back as they were; a control character in a field is
+// written as %XX (and '%' as %25), so no name can end a field or a line.
 class PlayRecord {
 public:
     static constexpr const char* kFileName = "vrel-play.record";
 
-    // Starts the record for a Play into `gameFolder`; nothing when it cannot be written.
-    static std::optional<PlayRecord> Start(const std::filesystem::path& programFolder,
-                                           const std::filesystem::path& gameFolder);
+    // Starts the record for a Play into `gameFolder`. A record of an unfinished Play that is
+    // already there is carried on, never cut: its steps stay for a restore to settle. Gives the
+    // error when the record cannot be written.
+    static Expected<PlayRecord, std::error_code> Start(const std::filesystem::path& programFolder,
+                                                       const std::filesystem::path& gameFolder);
 
-    void Folder(const std::filesystem::path& folder);  // about to create it
-    void Keep(const std::filesystem::path& original,
-              const std::filesystem::path& aside);     // about to move
-    void Write(const std::filesystem::path& file);     // about to write it
-    void Wrote(const std::filesystem::path& file);     // written whole: its size and time
-    void Gone(const std::filesystem::path& file);      // deleted by the clean-up
-    void Back(const std::filesystem::path& original);  // the user's file is back in place
+    // Each gives false when the line did not reach the file (the program folder full or gone);
+    // the step must not be taken then.
+    bool Folder(const std::filesystem::path& folder);  // about to create it
+    // About to move the user's file aside: this line is on the disk before the move.
+    bool Keep(const std::filesystem::path& original, const std::filesystem::path& aside);
+    bool Write(const std::filesystem::path& file);     // about to write it
+    bool Wrote(const std::filesystem::path& file);     // written whole: its size and time
+    bool Gone(const std::filesystem::path& file);      // deleted by the clean-up
+    bool Back(const std::filesystem::path& original);  // the user's file is back in place
 
     // Makes what was recorded survive a power loss (flushing alone survives a crash).
-    void Sync();
-    // The clean-up has finished: the record goes.
+    bool Sync();
+    // The clean-up has finished: the record goes, unless it carries steps of an earlier Play that
+    // were left unsettled, which wait for the restore at the next start.
     void Remove();
+
+    const std::filesystem::path& Path() const { return path_; }
+    // Why the last line did not reach the file.
+    std::error_code Error() const { return error_; }
 
 private:
     struct Closer {
         void operator()(std::FILE* file) const { std::fclose(file); }
     };
     PlayRecord(std::filesystem::path path, std::FILE* file) : path_(std::move(path)), file_(file) {}
-    void Line(const std::string& kind, const std::filesystem::path& first,
+    bool Line(const std::string& kind, const std::filesystem::path& first,
               const std::string& rest = {});
 
     std::filesystem::path path_;
     std::unique_ptr<std::FILE, Closer> file_;
+    std::error_code error_;
+    bool carriesEarlier_ = false;
 };
 
 // What a record left behind by an unfinished Play says, step by step.
@@ -52,7 +67,8 @@ struct RecordedPlay {
     std::filesystem::path recordFile;
     std::filesystem::path gameFolder;
     struct Step {
-        std::string kind;  // folder, keep, write, wrote, gone, back
+        std::string kind;                  // folder, keep, write, wrote, gone, back
+        std::filesystem::path gameFolder;  // of the Play that took the step
         std::filesystem::path path;
         std::filesystem::path aside;  // keep
         std::uintmax_t size = 0;      // wrote
@@ -70,6 +86,8 @@ struct RestoreOutcome {
     std::vector<std::filesystem::path>
         placedBeside;  // the user's file, put back beside a changed one
     std::vector<std::filesystem::path> notRestored;  // could not be put back; the record stays
+    // Named by the record outside its game folder (or its kept files): never touched.
+    std::vector<std::filesystem::path> leftAlone;
 };
 
 // Puts the game folder back as it was before the recorded Play: removes the files it wrote that

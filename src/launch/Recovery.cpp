@@ -16,10 +16,11 @@ std::string List(const std::vector<std::filesystem::path>& files) {
 
 }  // namespace
 
-void OfferGameFolderRestore(const std::filesystem::path& programFolder, MessageBoxPort& messages) {
+RestoreAnswer OfferGameFolderRestore(const std::filesystem::path& programFolder,
+                                     MessageBoxPort& messages) {
     const std::optional<RecordedPlay> play = ReadPlayRecord(programFolder);
     if (!play) {
-        return;
+        return RestoreAnswer::NothingToRestore;
     }
     const MessageAnswer answer = messages.Show(
         {.text =
@@ -30,7 +31,7 @@ void OfferGameFolderRestore(const std::filesystem::path& programFolder, MessageB
          .buttons = MessageButtons::YesNo,
          .icon = MessageIcon::Question});
     if (answer != MessageAnswer::Yes) {
-        return;
+        return RestoreAnswer::Declined;
     }
     const RestoreOutcome outcome = RestoreGameFolder(*play);
     std::string text = "Done, the game folder is as it was before you played.";
@@ -48,11 +49,18 @@ void OfferGameFolderRestore(const std::filesystem::path& programFolder, MessageB
             "\r\rThese files of yours could not be put back yet, they wait in the .vrel-kept folder of the game and I'll try again the next time:" +
             List(outcome.notRestored);
     }
+    if (!outcome.leftAlone.empty()) {
+        text +=
+            "\r\rThe record of that game names these places outside the game folder, so I left them alone:" +
+            List(outcome.leftAlone);
+    }
     messages.Show({.text = text,
                    .title = "Vrel",
                    .buttons = MessageButtons::Ok,
-                   .icon = outcome.notRestored.empty() ? MessageIcon::Information
-                                                       : MessageIcon::Exclamation});
+                   .icon = outcome.notRestored.empty() && outcome.leftAlone.empty()
+                               ? MessageIcon::Information
+                               : MessageIcon::Exclamation});
+    return RestoreAnswer::Restored;
 }
 
 }  // namespace vrel

@@ -8,9 +8,16 @@ namespace vrel {
 
 inline constexpr const char* kRestoreQuestionTitle = "Restore the game folder?";
 
-// At start: when a Play was cut short (Vrel was killed, crashed or lost power, or the emergency
-// exit was used) and left mod files in the game folder, offers to put the game folder back. On No
-// everything stays and the question comes again at the next start.
-void OfferGameFolderRestore(const std::filesystem::path& programFolder, MessageBoxPort& messages);
+enum class RestoreAnswer {
+    NothingToRestore,  // no Play was left unfinished
+    Restored,          // Yes: the game folder was put back (what could not be waits for later)
+    Declined,          // No: everything stays
+};
+
+// At start, and before a Play: when a Play was cut short (Vrel was killed, crashed or lost power,
+// or the emergency exit was used) and left mod files in the game folder, offers to put the game
+// folder back. On No everything stays and the question comes again.
+RestoreAnswer OfferGameFolderRestore(const std::filesystem::path& programFolder,
+                                     MessageBoxPort& messages);
 
 }  // namespace vrel

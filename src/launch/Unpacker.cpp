@@ -10,6 +10,7 @@
 #include "archive/MemberStream.h"
 #include "base/AnsiText.h"
 #include "base/FileAttributes.h"
+#include "base/MoveNoReplace.h"
 #include "base/PathHelpers.h"
 #include "launch/MemberTarget.h"
 
@@ -67,7 +68,8 @@ bool Unpacker::UnpackArchive(const std::filesystem::path& archive, const std::st
         if (!parts) {
             problems_.push_back({.archive = archiveName,
                                  .member = entry->Name,
-                                 .kind = UnpackProblemKind::NameLeadsOutside});
+                                 .kind = UnpackProblemKind::NameLeadsOutside,
+                                 .unsafe = parts.error()});
             continue;
         }
         const MemberContent& content = *next->Content;
@@ -109,7 +111,17 @@ bool Unpacker::UnpackArchive(const std::filesystem::path& archive, const std::st
     return true;
 }
 
-bool Unpacker::KeepAside(const std::filesystem::path& target) {
+bool Unpacker::Recorded(bool noted, UnpackProblem& problem) const {
+    if (noted) {
+        return true;
+    }
+    problem.kind = UnpackProblemKind::CannotWrite;
+    problem.path = record_->Path();
+    problem.error = record_->Error();
+    return false;
+}
+
+Unpacker::KeepOutcome Unpacker::KeepAside(const std::filesystem::path& target) {
     std::error_code error;
     if (journal_.keepFolder.empty()) {
         const auto stamp = std::chrono::system_clock::now().time_since_epoch().count();
@@ -119,27 +131,31 @@ bool Unpacker::KeepAside(const std::filesystem::path& target) {
             if (std::filesystem::is_directory(folder, error)) {
                 continue;
             }
-            if (record_ != nullptr) {
-                record_->Folder(folder);
+            if (record_ != nullptr && !record_->Folder(folder)) {
+                return KeepOutcome::RecordFailed;
             }
             if (!std::filesystem::create_directory(folder, error)) {
-                return false;
+                return KeepOutcome::CannotKeep;
             }
             journal_.createdFolders.push_back(folder);
         }
         journal_.keepFolder = keepFolder;
     }
-    const std::filesystem::path aside =
-        journal_.keepFolder / std::to_string(journal_.keptFiles.size() + 1);
-    if (record_ != nullptr) {
-        record_->Keep(target, aside);
+    // A kept file that could not go back after an earlier Play still waits in this folder: its
+    // name is never given again.
+    std::size_t number = journal_.keptFiles.size() + 1;
+    std::filesystem::path aside = journal_.keepFolder / std::to_string(number);
+    while (std::filesystem::exists(std::filesystem::symlink_status(aside, error))) {
+        aside = journal_.keepFolder / std::to_string(++number);
     }
-    std::filesystem::rename(target, aside, error);
-    if (error) {
-        return false;
+    if (record_ != nullptr && !record_->Keep(target, aside)) {
+        return KeepOutcome::RecordFailed;
+    }
+    if (MoveNoReplace(target, aside)) {
+        return KeepOutcome::CannotKeep;
     }
     journal_.keptFiles.push_back({target, aside});
-    return true;
+    return KeepOutcome::Kept;
 }
 
 Unpacker::WriteOutcome Unpacker::WriteMember(const std::filesystem::path& target,
@@ -151,10 +167,16 @@ Unpacker::WriteOutcome Unpacker::WriteMember(const std::filesystem::path& target
     if (std::filesystem::exists(status)) {
         if (settings_.DeleteDataFiles && !writtenThisPlay_.contains(target.native())) {
             // The user's own file: it comes back after the game.
-            if (!KeepAside(target)) {
-                problem.kind = UnpackProblemKind::CannotKeepAside;
-                problem.path = target;
-                return WriteOutcome::Skipped;
+            switch (KeepAside(target)) {
+                case KeepOutcome::Kept:
+                    break;
+                case KeepOutcome::CannotKeep:
+                    problem.kind = UnpackProblemKind::CannotKeepAside;
+                    problem.path = target;
+                    return WriteOutcome::Skipped;
+                case KeepOutcome::RecordFailed:
+                    Recorded(false, problem);
+                    return WriteOutcome::Failed;
             }
             keptAside = true;
         } else {
@@ -162,16 +184,19 @@ Unpacker::WriteOutcome Unpacker::WriteMember(const std::filesystem::path& target
         }
     }
 
-    if (record_ != nullptr) {
-        record_->Write(target);
+    if (record_ != nullptr && !Recorded(record_->Write(target), problem)) {
+        return WriteOutcome::Failed;
     }
     std::FILE* file = OpenFile(target, "wb");
     if (file == nullptr) {
         problem.kind = UnpackProblemKind::CannotCreate;
         problem.path = target;
         problem.error = std::error_code(errno, std::generic_category());
-        if (keptAside) {
-            std::filesystem::rename(journal_.keptFiles.back().aside, target, error);
+        if (keptAside && !MoveNoReplace(journal_.keptFiles.back().aside, target)) {
+            // Noted, so a restore knows the file standing there is the user's again.
+            if (record_ != nullptr) {
+                record_->Back(target);
+            }
             journal_.keptFiles.pop_back();
         }
         return WriteOutcome::Skipped;
@@ -187,8 +212,9 @@ Unpacker::WriteOutcome Unpacker::WriteMember(const std::filesystem::path& target
         std::filesystem::remove(target, error);
         return WriteOutcome::Failed;
     }
-    if (record_ != nullptr) {
-        record_->Wrote(target);
+    if (record_ != nullptr && !Recorded(record_->Wrote(target), problem)) {
+        RemoveEvenIfReadOnly(target);
+        return WriteOutcome::Failed;
     }
     return WriteOutcome::Written;
 }

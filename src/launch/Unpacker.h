@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "archive/DatProblem.h"
+#include "archive/MemberPath.h"
 #include "archive/MemberReader.h"
 #include "base/TargetFolders.h"
 #include "config/VrelCFG.h"
@@ -20,7 +21,7 @@ namespace vrel {
 
 enum class UnpackProblemKind {
     Unreadable,        // the archive or the member cannot be read whole: `dat` says why
-    NameLeadsOutside,  // the member's name leads outside the game folder
+    NameLeadsOutside,  // the member's name is unsafe (`unsafe` says why): it may lead outside
     TargetRefused,     // the game folder has no place for the file: `target` says why
     CannotKeepAside,   // the user's own file at `path` could not be moved aside
     CannotCreate,      // the file at `path` could not be created
@@ -33,6 +34,7 @@ struct UnpackProblem {
     std::string member;   // Windows-1252, as stored
     UnpackProblemKind kind = UnpackProblemKind::Unreadable;
     DatProblem dat = DatProblem::CannotOpen;
+    UnsafeName unsafe = UnsafeName::Empty;
     TargetFailure target{};
     std::filesystem::path path;
     std::error_code error;
@@ -48,9 +50,9 @@ struct UnpackEngine {
 
 // Unpacks mod archives into the game folder, member by member, recording in the journal what it
 // changes. Members that cannot be unpacked are skipped and reported; a write that fails part-way
-// (a full disk) stops the unpacking. The members ahead are read and inflated on the engine's
-// threads while files are written in directory order, so the game folder, the journal and the
-// record come out exactly as with one thread.
+// (a full disk), or a step that cannot be recorded, stops the unpacking. The members ahead are read
+// and inflated on the engine's threads while files are written in directory order, so the game
+// folder, the journal and the record come out exactly as with one thread.
 class Unpacker {
 public:
     // With a record, every step is written to it before it is taken.
@@ -74,7 +76,10 @@ private:
 
     WriteOutcome WriteMember(const std::filesystem::path& target,
                              const std::vector<std::uint8_t>& bytes, UnpackProblem& problem);
-    bool KeepAside(const std::filesystem::path& target);
+    enum class KeepOutcome { Kept, CannotKeep, RecordFailed };
+    KeepOutcome KeepAside(const std::filesystem::path& target);
+    // False (with `problem` telling why) when a step could not be recorded: it is not taken.
+    bool Recorded(bool noted, UnpackProblem& problem) const;
 
     std::filesystem::path gameFolder_;
     const CfgGeneral& settings_;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <string>
 
 namespace vrel {
@@ -9,6 +10,8 @@ public:
     virtual ~ShellPort() = default;
     // Opens a web or mailto address with the user's own program for it; failures show nothing.
     virtual void Open(const std::string& address) = 0;
+    // Opens a local file with the program the system keeps for its kind; failures show nothing.
+    virtual void OpenFile(const std::filesystem::path& file) = 0;
 };
 
 }  // namespace vrel

@@ -3,7 +3,7 @@
 #include <fstream>
 #include <system_error>
 
-#include "viewer/Cp437.h"
+#include "base/Cp437.h"
 
 namespace vrel {
 namespace {

@@ -44,7 +44,6 @@ public:
 
     // True once the program has been told to end.
     bool Ended() const { return ended_; }
-    // The folder the next open-file dialog starts in.
 
 private:
     void Load(const std::filesystem::path& file);

@@ -8,7 +8,6 @@
 
 #include "Fakes.h"
 #include "PointerMoves.h"
-#include "app/AboutLinks.h"
 #include "app/HotSpot.h"
 #include "app/WindowDrag.h"
 
@@ -53,21 +52,20 @@ TEST_F(frmAboutTest, HotSpotsSitAtTheirPlacesWithNamesAndThePointer) {
     EXPECT_EQ(about_.Label5->ForeColor(), kWhite);
 }
 
-TEST_F(frmAboutTest, LinksOpenTheirAddressesSilentlyAndLeaveTheWindowOpen) {
-    const std::vector<std::pair<HotSpot*, std::string>> links = {{about_.Label2, kHomePageAddress},
-                                                                 {about_.Label3, kForumAddress},
-                                                                 {about_.Label4, kWikiAddress},
-                                                                 {about_.Label5, kMailAddress}};
-    for (const auto& [label, address] : links) {
-        shell_.opened.clear();
+TEST_F(frmAboutTest, LinksOpenTheProgramFolderFilesSilentlyAndLeaveTheWindowOpen) {
+    const std::vector<std::pair<HotSpot*, std::filesystem::path>> links = {
+        {about_.Label2, "/program/README.md"},
+        {about_.Label3, "/program/qrd.nfo"},
+        {about_.Label4, "/program/LICENSE"}};
+    for (const auto& [label, file] : links) {
+        shell_.openedFiles.clear();
         QTest::mouseClick(label, Qt::LeftButton);
-        EXPECT_EQ(shell_.opened, std::vector<std::string>({address}));
+        EXPECT_EQ(shell_.openedFiles, std::vector<std::filesystem::path>({file}));
         EXPECT_TRUE(about_.isVisible());
     }
-    EXPECT_EQ(std::string(kMailAddress).rfind("mailto:", 0), 0u);
-    for (const char* web : {kHomePageAddress, kForumAddress, kWikiAddress}) {
-        EXPECT_EQ(std::string(web).rfind("https://", 0), 0u) << web;
-    }
+    QTest::mouseClick(about_.Label5, Qt::LeftButton);
+    EXPECT_EQ(shell_.opened, std::vector<std::string>({"mailto:"}));
+    EXPECT_TRUE(about_.isVisible());
     EXPECT_TRUE(sounds_.played.empty());
 }
 

@@ -16,22 +16,20 @@ TEST_P(CheckMemberNameTable, SortsSafeFromUnsafe) {
     EXPECT_EQ(CheckMemberName(GetParam().Name), GetParam().Expected) << GetParam().Name;
 }
 
-INSTANTIATE_TEST_SUITE_P(Names, CheckMemberNameTable,
-                         ::testing::Values(NameCase{"art\\critters\\x.frm", std::nullopt},
-                                           NameCase{"a..b\\c...txt", std::nullopt},
-                                           NameCase{"", UnsafeName::Empty},
-                                           NameCase{"\\x.txt", UnsafeName::Absolute},
-                                           NameCase{"/x.txt", UnsafeName::Absolute},
-                                           NameCase{"c:\\x.txt", UnsafeName::Drive},
-                                           NameCase{"c:x.txt", UnsafeName::Drive},
-                                           NameCase{"a\\x.txt:stream", UnsafeName::Drive},
-                                           NameCase{"..\\x.txt", UnsafeName::ParentFolder},
-                                           NameCase{"a\\..\\..\\x.txt", UnsafeName::ParentFolder},
-                                           NameCase{"a/../x.txt", UnsafeName::ParentFolder},
-                                           NameCase{"a\\\\x.txt", UnsafeName::BadPart},
-                                           NameCase{".\\x.txt", UnsafeName::BadPart},
-                                           NameCase{"a\\", UnsafeName::BadPart},
-                                           NameCase{std::string("a\0b", 3), UnsafeName::BadPart}));
+INSTANTIATE_TEST_SUITE_P(
+    Names, CheckMemberNameTable,
+    ::testing::Values(
+        NameCase{"art\\critters\\x.frm", std::nullopt}, NameCase{"a..b\\c...txt", std::nullopt},
+        NameCase{"", UnsafeName::Empty}, NameCase{"\\x.txt", UnsafeName::Absolute},
+        NameCase{"/x.txt", UnsafeName::Absolute}, NameCase{"c:\\x.txt", UnsafeName::Drive},
+        NameCase{"c:x.txt", UnsafeName::Drive}, NameCase{"a\\x.txt:stream", UnsafeName::Drive},
+        NameCase{"..\\x.txt", UnsafeName::ParentFolder},
+        NameCase{"a\\..\\..\\x.txt", UnsafeName::ParentFolder},
+        NameCase{"a/../x.txt", UnsafeName::ParentFolder},
+        NameCase{"a\\\\x.txt", UnsafeName::BadPart}, NameCase{".\\x.txt", UnsafeName::BadPart},
+        NameCase{"a\\", UnsafeName::BadPart}, NameCase{std::string("a\0b", 3), UnsafeName::BadPart},
+        NameCase{"a\tb.frm", UnsafeName::Control}, NameCase{"text\na.msg", UnsafeName::Control},
+        NameCase{"a\x7F.txt", UnsafeName::Control}));
 
 TEST(MemberPathParts, SplitsAtEitherSeparator) {
     EXPECT_EQ(MemberPathParts("art\\critters/x.frm"),

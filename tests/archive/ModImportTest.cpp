@@ -23,7 +23,8 @@ using testing::WriteFile;
 
 using Files = std::vector<std::pair<std::string, std::vector<std::uint8_t>>>;
 
-enum class SourceKind { Folder, Zip, SevenZip };
+// RawZip and RawZipUtf8 take the paths as the bytes of the names, without and with the UTF-8 mark.
+enum class SourceKind { Folder, Zip, SevenZip, RawZip, RawZipUtf8 };
 
 struct ImportCase {
     const char* Label;
@@ -34,6 +35,7 @@ struct ImportCase {
     std::map<std::string, std::string> Members;
     std::string Description;  // as the start-up scan reads it
     std::vector<std::string> LeftOut;
+    std::vector<std::string> Refusals;  // checked when the import is refused
 };
 
 void PrintTo(const ImportCase& testCase, std::ostream* out) {
@@ -61,6 +63,15 @@ std::filesystem::path MakeSource(const TempFolder& folder, SourceKind kind, cons
         return root;
     }
 #ifdef VREL_TEST_PACKED
+    if (kind == SourceKind::RawZip || kind == SourceKind::RawZipUtf8) {
+        std::vector<testing::RawZipEntry> entries;
+        for (const auto& [path, content] : files) {
+            entries.push_back({path, kind == SourceKind::RawZipUtf8, content});
+        }
+        const auto path = folder / "MyMod.zip";
+        testing::WriteRawZip(path, entries);
+        return path;
+    }
     const bool zip = kind == SourceKind::Zip;
     const auto path = folder / (zip ? "MyMod.zip" : "MyMod.7z");
     testing::WritePackedArchive(
@@ -101,6 +112,9 @@ TEST_P(ModImportLayouts, ArchiveReadsBackAsTheSourceFiles) {
         ASSERT_FALSE(result.has_value());
         EXPECT_EQ(result.error().Kind, *param.Failure) << DescribeImportError(result.error());
         EXPECT_TRUE(std::filesystem::is_empty(patches)) << "nothing is left behind";
+        if (!param.Refusals.empty()) {
+            EXPECT_EQ(result.error().Refusals, param.Refusals);
+        }
         return;
     }
     ASSERT_TRUE(result.has_value()) << DescribeImportError(result.error());
@@ -184,6 +198,79 @@ INSTANTIATE_TEST_SUITE_P(
                     {"text\\english\\dialog\\acbrahmn.msg", "text/english/dialog/acbrahmn.msg"}},
                    "NFO text",
                    {"install.bat"}},
+        // The data folder is looked for before the game's own folders beside it.
+        ImportCase{"DataFolderBeforeGameFoldersBesideIt",
+                   SourceKind::Zip,
+                   {{"data/art/a.frm", Frame('a', 100)}, {"sound/x.acm", Frame('s', 100)}},
+                   std::nullopt,
+                   {{"art\\a.frm", "data/art/a.frm"}},
+                   "No description available",
+                   {"sound/x.acm"}},
+        // The mod's own description in capitals: no read-me is made a second one.
+        ImportCase{"CapitalDescriptionBeforeAReadMe",
+                   SourceKind::Zip,
+                   {{"data/AMODDESC.QRD", Bytes("Own")},
+                    {"data/art/a.frm", Frame('a', 100)},
+                    {"readme.txt", Bytes("Read me")}},
+                   std::nullopt,
+                   {{"AMODDESC.QRD", "data/AMODDESC.QRD"}, {"art\\a.frm", "data/art/a.frm"}},
+                   "Own",
+                   {"readme.txt"}},
+        // Every file of the folder is a member, whichever the listing gives last.
+        ImportCase{"FolderOfMembersOnly",
+                   SourceKind::Folder,
+                   {{"data/art/a.frm", Frame('a', 100)}, {"data/proto/b.pro", Frame('b', 60)}},
+                   std::nullopt,
+                   {{"art\\a.frm", "data/art/a.frm"}, {"proto\\b.pro", "data/proto/b.pro"}},
+                   "No description available",
+                   {}},
+        // An NFO read-me is in code page 437; its line art is drawn again in ASCII.
+        ImportCase{"NfoReadMeInCodePage437",
+                   SourceKind::Zip,
+                   {{"data/art/a.frm", Frame('a', 100)},
+                    {"MyMod.nfo", Bytes("\xC9\xCD\xBB Caf\x82 \xDB\xB3")}},
+                   std::nullopt,
+                   {{"art\\a.frm", "data/art/a.frm"}},
+                   "+-+ Caf\xE9 #|",
+                   {}},
+        // Names outside ASCII in any of the forms that zip tools write: left out, they are only
+        // listed; inside data they become members in the archive's code page.
+        ImportCase{"ZipNamesWithoutUtf8MarkInCodePages866And1251",
+                   SourceKind::RawZip,
+                   {{"Mod/data/text/english/game/caf\x82.msg", Bytes("{1}{}{Caf\x82}")},
+                    {"Mod/\x8F\xE0\xAE\xE7\xE2\xA8 \xAC\xA5\xAD\xEF.txt", Bytes("866")},
+                    {"Mod/\xCF\xF0\xEE\xF7\xF2\xE8 \xEC\xE5\xED\xFF.txt", Bytes("1251")}},
+                   std::nullopt,
+                   {{"text\\english\\game\\caf\xE9.msg", "Mod/data/text/english/game/caf\x82.msg"}},
+                   "No description available",
+                   {"Mod/\u00C5\u03B1\u00AB\u03C4\u0393\u00BF \u00BC\u00D1\u00A1\u2229.txt",
+                    "Mod/\u2567\u2261\u03B5\u2248\u2265\u03A6 \u221E\u03C3\u03C6\u00A0.txt"}},
+        ImportCase{"ZipNamesWithUtf8Mark",
+                   SourceKind::RawZipUtf8,
+                   {{"Mod/data/text/caf\u00E9.msg", Bytes("{1}{}{Cafe}")},
+                    {"Mod/Lisez-moi \u00E9.txt", Bytes("Lisez")},
+                    {"Mod/\u041F\u0440\u043E\u0447\u0442\u0438.txt", Bytes("Read")}},
+                   std::nullopt,
+                   {{"text\\caf\xE9.msg", "Mod/data/text/caf\u00E9.msg"}},
+                   "No description available",
+                   {"Mod/Lisez-moi \u00E9.txt", "Mod/\u041F\u0440\u043E\u0447\u0442\u0438.txt"}},
+        ImportCase{"SevenZipWithCyrillicNames",
+                   SourceKind::SevenZip,
+                   {{"\u041C\u043E\u0434/data/art/a.frm", Frame('a', 100)},
+                    {"\u041C\u043E\u0434/\u041F\u0440\u043E\u0447\u0442\u0438.txt", Bytes("Read")}},
+                   std::nullopt,
+                   {{"art\\a.frm", "\u041C\u043E\u0434/data/art/a.frm"}},
+                   "No description available",
+                   {"\u041C\u043E\u0434/\u041F\u0440\u043E\u0447\u0442\u0438.txt"}},
+        ImportCase{
+            "MemberNameOutsideTheCodePageIsRefusedByName",
+            SourceKind::RawZipUtf8,
+            {{"data/text/\u041F\u0440\u043E\u0447\u0442\u0438.msg", Bytes("{1}{}{x}")}},
+            ImportFailure::RefusedNames,
+            {},
+            "",
+            {},
+            {"data/text/\u041F\u0440\u043E\u0447\u0442\u0438.msg: the name cannot be written in Windows-1252"}},
         ImportCase{"OnlyGameFolderFilesAreRefused",
                    SourceKind::Zip,
                    {{"ddraw.ini", Bytes("[Main]")}},

@@ -45,7 +45,7 @@ TEST_P(UnsafeNames, AreRefusedAndNothingIsWrittenOutsideTheFolder) {
 INSTANTIATE_TEST_SUITE_P(Names, UnsafeNames,
                          ::testing::Values("\\abs.txt", "/abs.txt", "c:\\x.txt", "c:x.txt",
                                            "..\\x.txt", "a\\..\\..\\x.txt", "../x.txt",
-                                           "a\\\\b.txt", "", "a\\"));
+                                           "a\\\\b.txt", "", "a\\", "a\tb.txt", "text\nx.txt"));
 
 // Guards that a member whose stream is damaged is never written as if it were whole.
 TEST_F(ExtractTest, DamagedMemberIsNotWritten) {
@@ -166,6 +166,13 @@ TEST_F(ExtractTest, ListShowsEveryFieldAsStoredInJsonToo) {
     EXPECT_EQ(json.Out,
               "[\n  {\"name\": \"Maps\\\\\xC3\x89T\xC3\x89.map\", \"compressed\": 0, "
               "\"realsize\": 3, \"packedsize\": 3, \"offset\": 0}\n]\n");
+    // A control character in a name cannot break the line apart.
+    const auto forged = Archive(
+        {{.Name = "a\tb\nc.txt", .Content = Bytes("abc"), .Storage = MemberStorage::Stored}});
+    EXPECT_EQ(RunTool({"list", forged}).Out,
+              "a\xE2\x90\x89"
+              "b\xE2\x90\x8A"
+              "c.txt\t0\t3\t3\t0\n");
 }
 
 TEST_F(ExtractTest, InfoShowsTheScanAndTheDescription) {

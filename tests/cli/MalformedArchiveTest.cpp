@@ -3,6 +3,7 @@
 #include "DatImage.h"
 #include "RunTool.h"
 #include "TempFolder.h"
+#include "archive/DatEntry.h"
 
 namespace vrel {
 namespace {
@@ -139,6 +140,19 @@ TEST(MalformedArchive, VerifyReportsWhereTheReadersDisagree) {
     EXPECT_EQ(shifted.ExitCode, 1);
     EXPECT_NE(shifted.Out.find("DataSize is not the file's length"), std::string::npos)
         << shifted.Out;
+
+    // DataSize too large by entry "a": the unpacker reads only "B", the last entry it reads, where
+    // the scan reads "a".
+    const std::vector<ImageMember> members = {{.Name = "a", .Content = Bytes("1"), .Offset = 1},
+                                              {.Name = "B", .Content = Bytes("2")}};
+    const auto length = static_cast<std::int32_t>(BuildDatImage(members).size());
+    WriteFile(archive, BuildDatImage(members, {.DataSize = length + kEntryFixedBytes + 1}));
+    const auto renamed = RunTool({"verify", archive});
+    EXPECT_EQ(renamed.ExitCode, 1);
+    EXPECT_NE(renamed.Out.find("b: the start-up scan and the unpacker read different names "
+                               "(entry 1: the scan reads a)"),
+              std::string::npos)
+        << renamed.Out;
 }
 
 }  // namespace

@@ -22,6 +22,21 @@ namespace {
 using testing::FakeMessageBox;
 using testing::TempFolder;
 
+// Some editors save the file with a UTF-8 byte-order mark: "[General]" then went unrecognised,
+// every switch read as off, DeleteDataFiles included, and Play replaced the player's files without
+// keeping them.
+TEST(CodePage, AFileStartingWithAByteOrderMarkIsReadWhole) {
+    TempFolder folder;
+    testing::WriteFile(folder / "vrel.cfg",
+                       "\xEF\xBB\xBF[General]\r\nFirstTimeRun=0\r\nSound=0\r\nLoadModDesc=0\r\n"
+                       "DeleteDataFiles=1\r\nCheckConflicts=0\r\n\r\n"
+                       "[Path]\r\nFallout2=C:\\Games\\Fallout 2\r\n");
+    VrelCFG config;
+    EXPECT_EQ(config.GetConf(folder / "vrel.cfg"), FirstWindow::MainWindow);
+    EXPECT_TRUE(config.cfgGeneral.DeleteDataFiles);
+    EXPECT_EQ(config.cfgPath.Fallout2, "C:\\Games\\Fallout 2");
+}
+
 // On Windows the path's narrow string is UTF-8, which was taken for the code page's text again:
 // a program folder "Vrel Über" was named "Vrel Ãœber" in the message.
 TEST(CodePage, SaveFailureNamesTheFileAsItIsCalled) {
@@ -89,6 +104,21 @@ TEST(CodePage, CyrillicGameFolderIsSavedAsUtf8AndReadBack) {
               std::filesystem::path(u8"/home/u/Игры/Fallout 2"));
 }
 
+// A program folder named in Latin-1 was written as its raw bytes, so the next read took the whole
+// file as Windows-1252 and the game folder came back as "jÃ¶rg".
+TEST(CodePage, AProgramFolderNamedInAnotherEncodingLeavesTheGameFolderReadable) {
+    TempFolder folder;
+    const auto program = folder.path() / std::filesystem::path("j\xF6rg");
+    testing::WriteFile(program / "vrel.cfg", "[General]\r\nFirstTimeRun=1\r\n");
+    VrelCFG config;
+    FakeMessageBox messages;
+    ASSERT_TRUE(SaveFirstRunSettings(config, program, "/home/jörg/Fallout 2", messages));
+    VrelCFG readBack;
+    readBack.GetConf(program / "vrel.cfg");
+    EXPECT_EQ(readBack.cfgPath.Fallout2, "/home/jörg/Fallout 2");
+    EXPECT_EQ(readBack.cfgPath.AppPath, config.cfgPath.AppPath);
+}
+
 // A file written on Windows holds its folders in the code page there; read as UTF-8 its folders
 // would name nothing and show broken.
 TEST(CodePage, FileWrittenOnWindowsIsReadAsWindows1252) {
@@ -103,6 +133,16 @@ TEST(CodePage, FileWrittenOnWindowsIsReadAsWindows1252) {
     EXPECT_TRUE(config.cfgGeneral.Sound);
     EXPECT_EQ(OptionsFromSettings(config).Fallout2, "C:\\Users\\Jürgen\\Games\\Fallout 2");
     EXPECT_EQ(config.cfgPath.AppPath, "C:\\Users\\Jürgen\\Vrel");
+}
+
+// Bytes that only look like a four-byte UTF-8 form (a lead above F4) do not make a file UTF-8:
+// its characters became '?'.
+TEST(CodePage, LeadBytesAboveF4AreNotUtf8) {
+    TempFolder folder;
+    testing::WriteFile(folder / "vrel.cfg", "[Path]\r\nFallout2=/games/\xF8\xA0\x80\x80\r\n");
+    VrelCFG config;
+    config.GetConf(folder / "vrel.cfg");
+    EXPECT_EQ(config.cfgPath.Fallout2, "/games/\xC3\xB8\xC2\xA0\xE2\x82\xAC\xE2\x82\xAC");
 }
 #endif
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "Fakes.h"
+#include "SmallDisk.h"
 #include "TempFolder.h"
 #include "config/SaveSettings.h"
 
@@ -10,6 +11,7 @@ namespace vrel {
 namespace {
 
 using testing::FakeMessageBox;
+using testing::SmallDisk;
 using testing::TempFolder;
 
 std::string FileText(const std::filesystem::path& file) {
@@ -75,25 +77,34 @@ TEST_F(FirstRunSaveTest, AfterContinueTheNextStartOpensTheMainWindow) {
 }
 
 // Guards against a failed write passing unnoticed: the user is told and may stay to try again.
-TEST_F(FirstRunSaveTest, FailedWriteIsToldAndCancelKeepsTheSettings) {
-    std::filesystem::create_directory(folder_ / "vrel.cfg.new");
-    messages_.answers = {MessageAnswer::Cancel};
-    EXPECT_FALSE(SaveFirstRunSettings(config_, folder_.path(), "C:\\Games", messages_));
-    ASSERT_EQ(messages_.shown.size(), 1u);
-    EXPECT_EQ(messages_.shown[0].title, "Error!");
-    EXPECT_EQ(messages_.shown[0].buttons, MessageButtons::OkCancel);
-    EXPECT_NE(messages_.shown[0].text.find("couldn't save its settings"), std::string::npos);
-    EXPECT_EQ(config_.cfgPath.Fallout2, "kept in memory");
-    EXPECT_EQ(FileText(folder_ / "vrel.cfg"), "[General]\r\nFirstTimeRun=1\r\n");
-}
-
-TEST_F(FirstRunSaveTest, FailedWriteOkGoesOnWithTheSettingsInMemory) {
-    std::filesystem::create_directory(folder_ / "vrel.cfg.new");
-    messages_.answers = {MessageAnswer::Ok};
-    EXPECT_TRUE(SaveFirstRunSettings(config_, folder_.path(), "C:\\Games", messages_));
-    EXPECT_EQ(config_.cfgPath.Fallout2, "C:\\Games");
-    EXPECT_TRUE(config_.cfgGeneral.Sound);
-    EXPECT_EQ(FileText(folder_ / "vrel.cfg"), "[General]\r\nFirstTimeRun=1\r\n");
+// The program folder is a full disk: vrel.cfg is there, and no new file fits beside it.
+TEST(FirstRunFullDisk, FailedWriteIsToldAndCancelKeepsTheSettings) {
+    for (const MessageAnswer answer : {MessageAnswer::Cancel, MessageAnswer::Ok}) {
+        SmallDisk disk(1 << 20, 2);
+        if (!disk.Mounted()) {
+            GTEST_SKIP() << disk.Why();
+        }
+        testing::WriteFile(disk / "vrel.cfg", "[General]\r\nFirstTimeRun=1\r\n");
+        FakeMessageBox messages;
+        messages.answers = {answer};
+        VrelCFG config;
+        config.cfgPath.Fallout2 = "kept in memory";
+        const bool goesOn = SaveFirstRunSettings(config, disk.path(), "C:\\Games", messages);
+        EXPECT_EQ(FileText(disk / "vrel.cfg"), "[General]\r\nFirstTimeRun=1\r\n");
+        ASSERT_EQ(messages.shown.size(), 1u);
+        EXPECT_EQ(messages.shown[0].title, "Error!");
+        EXPECT_EQ(messages.shown[0].buttons, MessageButtons::OkCancel);
+        EXPECT_NE(messages.shown[0].text.find("couldn't save its settings"), std::string::npos);
+        if (answer == MessageAnswer::Cancel) {
+            EXPECT_FALSE(goesOn);
+            EXPECT_EQ(config.cfgPath.Fallout2, "kept in memory");
+        } else {
+            // Ok goes on with the settings in memory.
+            EXPECT_TRUE(goesOn);
+            EXPECT_EQ(config.cfgPath.Fallout2, "C:\\Games");
+            EXPECT_TRUE(config.cfgGeneral.Sound);
+        }
+    }
 }
 
 }  // namespace

@@ -2,9 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "Fakes.h"
 #include "TempFolder.h"
 #include "config/SaveSettings.h"
+#include "config/SettingsTable.h"
 
 namespace vrel {
 namespace {
@@ -39,10 +42,10 @@ VrelCFG Saved() {
 
 TEST(OptionsSettings, ChoicesStartFromTheSettings) {
     const OptionsChoices choices = OptionsFromSettings(Saved());
-    EXPECT_FALSE(choices.CheckConflicts);
-    EXPECT_TRUE(choices.DeleteDataFiles);
-    EXPECT_FALSE(choices.LoadModDesc);
-    EXPECT_TRUE(choices.Sound);
+    EXPECT_FALSE(choices.Switches.CheckConflicts);
+    EXPECT_TRUE(choices.Switches.DeleteDataFiles);
+    EXPECT_FALSE(choices.Switches.LoadModDesc);
+    EXPECT_TRUE(choices.Switches.Sound);
     EXPECT_EQ(choices.Fallout2, "C:\\Spiele\\F\xC3\xA4llout2");
 }
 
@@ -63,10 +66,10 @@ TEST(OptionsSettings, OkayStoresEachChoice) {
     TempFolder folder;
     VrelCFG config = Saved();
     FakeMessageBox messages;
-    const OptionsChoices choices{.CheckConflicts = true,
-                                 .DeleteDataFiles = false,
-                                 .LoadModDesc = true,
-                                 .Sound = false,
+    const OptionsChoices choices{.Switches = {.Sound = false,
+                                              .LoadModDesc = true,
+                                              .DeleteDataFiles = false,
+                                              .CheckConflicts = true},
                                  .Fallout2 = " typed by hand "};
     ASSERT_TRUE(SaveOptions(config, folder.path(), choices, messages));
     EXPECT_TRUE(config.cfgGeneral.CheckConflicts);
@@ -84,41 +87,51 @@ TEST(OptionsSettings, OkayStoresEachChoice) {
 // Guards against a failed write being taken as saved: the settings stay and the user is told.
 TEST(OptionsSettings, FailedWriteIsToldAndChangesNothing) {
     TempFolder folder;
-    std::filesystem::create_directory(folder / "vrel.cfg.new");
+    const auto gone = folder / "program folder that is gone";
     VrelCFG config = Saved();
     FakeMessageBox messages;
     OptionsChoices choices = OptionsFromSettings(config);
-    choices.Sound = false;
-    EXPECT_FALSE(SaveOptions(config, folder.path(), choices, messages));
+    choices.Switches.Sound = false;
+    EXPECT_FALSE(SaveOptions(config, gone, choices, messages));
     EXPECT_TRUE(config.cfgGeneral.Sound);
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].title, "Error!");
-    EXPECT_FALSE(std::filesystem::exists(folder / "vrel.cfg"));
+    EXPECT_FALSE(std::filesystem::exists(gone));
 }
 
 TEST(OptionsSettings, DescriptionsOfEachOption) {
     struct Case {
+        std::string_view key;  // of the switch; empty for the window's own texts
         OptionsHover target;
         const char* text;
     };
     const Case cases[] = {
-        {OptionsHover::Background, "Hover any option to see its description."},
-        {OptionsHover::CheckConflicts,
-         "Checks any conflicts between mods before playing. (Recommended)"},
-        {OptionsHover::DeleteDataFiles,
+        {"", OptionsHover::Background, "Hover any option to see its description."},
+        {"CheckConflicts=", {}, "Checks any conflicts between mods before playing. (Recommended)"},
+        {"DeleteDataFiles=",
+         {},
          "When you finish playing Fallout, it will delete any file that was created to enable the "
          "mods. Warning, if you close Vrel before they're delete you will have to do the work "
          "manually!"},
-        {OptionsHover::LoadModDesc,
+        {"LoadModDesc=",
+         {},
          "If available, loads the mod description directly from the DAT, if disabled, it can "
          "save you time when you have lots of mods in your Patches folder."},
-        {OptionsHover::Sound,
+        {"Sound=",
+         {},
          "Enabled/Disables those fantastic Dolby Pro-Logic Surround 5.1 THX's sounds when you "
          "hover/click the buttons."},
-        {OptionsHover::Fallout2, "Where you installed Fallout 2"},
+        {"", OptionsHover::Fallout2, "Where you installed Fallout 2"},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(HoverDescription(c.target), c.text);
+        if (c.key.empty()) {
+            EXPECT_EQ(HoverDescription(c.target), c.text);
+            continue;
+        }
+        const auto setting = std::find_if(kSwitches.begin(), kSwitches.end(),
+                                          [&](const SwitchSetting& s) { return s.Key == c.key; });
+        ASSERT_NE(setting, kSwitches.end()) << c.key;
+        EXPECT_EQ(setting->Description, c.text);
     }
 }
 

@@ -10,6 +10,7 @@
 
 #include "Fakes.h"
 #include "config/OptionsSettings.h"
+#include "config/SettingsTable.h"
 #include "config/frmFTR.h"
 #include "config/frmOptions.h"
 
@@ -68,7 +69,7 @@ int main(int argc, char** argv) {
     {
         // The longest description, to see that it fits its frame.
         vrel::frmOptions window(state, ports);
-        const auto text = vrel::HoverDescription(vrel::OptionsHover::DeleteDataFiles);
+        const std::string_view text = vrel::kSwitches[3].Description;  // DeleteDataFiles
         window.Label1->setText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
         saved = Save(window, out / "frmOptions-description.png") && saved;
     }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "Fakes.h"
+#include "SmallDisk.h"
 #include "TempFolder.h"
 #include "config/Main.h"
 
@@ -48,18 +49,23 @@ TEST(VrelCFG, RoundTripKeepsEverythingButSkinsAndFallout1) {
     EXPECT_EQ(read.cfgPath.AppPath, "C:\\Vrel");
     EXPECT_EQ(read.cfgPath.Fallout1, "\"null\"");
     EXPECT_EQ(read.cfgSkins.NumSkinsInstalled, 0);
-    EXPECT_FALSE(std::filesystem::exists(folder / "vrel.cfg.new"));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1);
 }
 
 TEST(VrelCFG, PutConfFailureKeepsTheOldFile) {
-    TempFolder folder;
-    const auto file = folder / "vrel.cfg";
+    // A full disk: vrel.cfg is there, and no new file fits beside it.
+    testing::SmallDisk disk(1 << 20, 2);
+    if (!disk.Mounted()) {
+        GTEST_SKIP() << disk.Why();
+    }
+    const auto file = disk / "vrel.cfg";
     testing::WriteFile(file, std::string_view(kWritten));
-    // A folder where the new file should be written makes the write fail.
-    std::filesystem::create_directory(folder / "vrel.cfg.new");
     VrelCFG other = Sample();
     other.cfgPath.Fallout2 = "elsewhere";
-    EXPECT_TRUE(other.PutConf(file));
+    const auto failure = other.PutConf(file);
+    ASSERT_TRUE(failure);
+    EXPECT_EQ(failure->Kind, SaveProblem::CannotCreate);
+    EXPECT_EQ(failure->Error, std::errc::no_space_on_device);
     EXPECT_EQ(testing::ReadFile(file), testing::Bytes(kWritten));
 }
 
@@ -72,7 +78,7 @@ TEST(VrelCFG, AFailedReplaceKeepsTheSystemsReason) {
     ASSERT_TRUE(failure);
     EXPECT_EQ(failure->Kind, SaveProblem::CannotReplace);
     EXPECT_TRUE(failure->Error);
-    EXPECT_FALSE(std::filesystem::exists(folder / "vrel.cfg.new"));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1);
 }
 
 struct ReadCase {
@@ -128,6 +134,11 @@ TEST(VrelCFG, ReaderMatchingRules) {
          FirstWindow::MainWindow,
          {},
          "C:\\Games\\Fallout2 "},
+        {"two keys on a path line count once, for the first of the search order",
+         "[Path]\r\nAppPath=C:\\Fallout2=x\r\n",
+         FirstWindow::MainWindow,
+         {},
+         "x"},
         {"text before the key is dropped",
          "[Path]\r\nxxFallout2=D:\\F2\r\n",
          FirstWindow::MainWindow,

@@ -115,7 +115,9 @@ TEST_F(frmFTRTest, ContinueWithAnEmptyBoxStoresAnEmptyGameFolder) {
 }
 
 TEST_F(frmFTRTest, FailedWriteCancelledKeepsTheWindow) {
-    std::filesystem::create_directory(folder_ / "vrel.cfg.new");
+    // A folder in vrel.cfg's place, which no file may replace.
+    std::filesystem::remove(CfgFile());
+    testing::WriteFile(CfgFile() / "in the way", "");
     fakes_.messages.answers = {MessageAnswer::Cancel};
     frmFTR window(state_, ports_, CountMainWindow());
     window.show();
@@ -123,7 +125,7 @@ TEST_F(frmFTRTest, FailedWriteCancelledKeepsTheWindow) {
     EXPECT_EQ(fakes_.messages.shown.size(), 1u);
     EXPECT_EQ(mainWindowShown_, 0);
     EXPECT_TRUE(window.isVisible());
-    EXPECT_EQ(CfgText(), kFirstRunFile);
+    EXPECT_TRUE(std::filesystem::exists(CfgFile() / "in the way"));
 }
 
 TEST_F(frmFTRTest, DebugContinueWritesNothing) {

@@ -1,5 +1,7 @@
 #include "config/frmOptions.h"
 
+#include "config/SettingsTable.h"
+
 #include <QCheckBox>
 #include <QFontMetrics>
 #include <QGroupBox>
@@ -104,7 +106,9 @@ TEST_F(frmOptionsTest, AutoLocateWithoutTheKeyTellsAndEmptiesTheBox) {
 }
 
 TEST_F(frmOptionsTest, FailedWriteKeepsTheWindowOpen) {
-    std::filesystem::create_directory(folder_ / "vrel.cfg.new");
+    // A folder in vrel.cfg's place, which no file may replace.
+    std::filesystem::remove(CfgFile());
+    testing::WriteFile(CfgFile() / "in the way", "");
     frmOptions window(state_, ports_);
     window.show();
     window.genSound->click();
@@ -112,7 +116,7 @@ TEST_F(frmOptionsTest, FailedWriteKeepsTheWindowOpen) {
     EXPECT_TRUE(window.isVisible());
     EXPECT_EQ(fakes_.messages.shown.size(), 1u);
     EXPECT_TRUE(state_.Config.cfgGeneral.Sound);
-    EXPECT_EQ(CfgText(), kOldFile);
+    EXPECT_TRUE(std::filesystem::exists(CfgFile() / "in the way"));
 }
 
 TEST_F(frmOptionsTest, DescriptionFollowsThePointer) {
@@ -168,10 +172,12 @@ TEST_F(frmOptionsTest, DescriptionFollowsThePointer) {
 TEST_F(frmOptionsTest, EveryDescriptionFitsItsLabel) {
     frmOptions window(state_, ports_);
     const QFontMetrics metrics(window.Label1->font());
-    for (const OptionsHover target :
-         {OptionsHover::Background, OptionsHover::CheckConflicts, OptionsHover::DeleteDataFiles,
-          OptionsHover::LoadModDesc, OptionsHover::Sound, OptionsHover::Fallout2}) {
-        const std::string_view text = HoverDescription(target);
+    std::vector<std::string_view> texts = {HoverDescription(OptionsHover::Background),
+                                           HoverDescription(OptionsHover::Fallout2)};
+    for (const SwitchSetting& setting : kSwitches) {
+        texts.push_back(setting.Description);
+    }
+    for (const std::string_view text : texts) {
         const QRect needed = metrics.boundingRect(
             window.Label1->rect(), Qt::TextWordWrap,
             QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));

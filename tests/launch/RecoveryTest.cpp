@@ -1,20 +1,28 @@
 #include "launch/Recovery.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <spawn.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
+#include <cerrno>
 #include <chrono>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <map>
+#include <optional>
 
 #include "DatImage.h"
 #include "Fakes.h"
 #include "FolderSnapshot.h"
+#include "SmallDisk.h"
 #include "TempFolder.h"
 #include "app/DataFolders.h"
+#include "app/ModListing.h"
 #include "config/VrelCFG.h"
+#include "launch/PlayPipeline.h"
 #include "launch/PlayRecord.h"
 
 extern char** environ;
@@ -45,16 +53,71 @@ bool RunKilled(const fs::path& program, const fs::path& game, const std::string&
     return WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL;
 }
 
+// The waiting window of an in-process Play: the game "runs" while `whileGameRuns` does.
+class InProcessScreens final : public PlayScreens {
+public:
+    explicit InProcessScreens(const ProgramState& state) : state_(state) {}
+    std::vector<ModRow> ListItems() override {
+        std::vector<ModRow> rows;
+        for (const auto& name : ListDatFiles(state_.programFolder / "Patches")) {
+            rows.push_back({name, true});
+        }
+        return rows;
+    }
+    void SetMainWindowVisible(bool) override {}
+    void ShowConflictCheck() override {}
+    void ShowWaitingWindow(const fs::path&) override {
+        ++waits;
+        if (whileGameRuns) {
+            whileGameRuns();
+        }
+    }
+
+    int waits = 0;
+    std::function<void()> whileGameRuns;
+
+private:
+    const ProgramState& state_;
+};
+
 class RecoveryTest : public ::testing::TestWithParam<const char*> {
 protected:
     RecoveryTest() {
+        MakeGame();
+        MakePatches();
+        state_.Config.cfgGeneral = {.DeleteDataFiles = true};
+        Place();
+    }
+
+    // Where the game and the program folder are, for the Play and for the restore.
+    void Place() {
+        record_ = program_ / PlayRecord::kFileName;
+        state_.programFolder = program_;
+        state_.Config.cfgPath.Fallout2 = game_.string();
+    }
+
+    // Moves `folder` (game_ or program_) to a small disk of its own, empty, so that a test can fill
+    // it up.
+    bool OnASmallDisk(fs::path& folder) {
+        disk_.emplace(8 << 20, 400);
+        if (!disk_->Mounted()) {
+            return false;
+        }
+        folder = disk_->path();
+        Place();
+        return true;
+    }
+
+    void MakeGame() {
         fs::create_directories(game_);
         CreateDataFolders(game_.string());
         fs::copy_file(VREL_STANDIN_GAME, game_ / "Fallout2.exe");
         WriteFile(game_ / "Data" / "maps" / "arcaves.map", "the player's own map");
-        WriteFile(game_ / "Data" / "proto" / "items" / "00000009.pro", "the player's own proto");
-        fs::permissions(game_ / "Data" / "proto" / "items" / "00000009.pro", fs::perms::owner_read);
+        WriteFile(Proto(), "the player's own proto");
+        fs::permissions(Proto(), fs::perms::owner_read);
+    }
 
+    void MakePatches() {
         std::vector<ImageMember> first, second;
         for (int i = 0; i < 20; ++i) {
             first.push_back({.Name = "art\\critters\\c" + std::to_string(i) + ".frm",
@@ -70,9 +133,67 @@ protected:
         WriteFile(program_ / "Patches" / "patch000.dat", BuildDatImage({}));
     }
 
+    fs::path Proto() const { return game_ / "Data" / "proto" / "items" / "00000009.pro"; }
+
+    // Takes every free inode of the disk holding `folder` but `left`.
+    static void FillDisk(const fs::path& folder, int left) {
+        const fs::path filler = folder / "filler";
+        fs::create_directory(filler);
+        int count = 0;
+        for (;; ++count) {
+            const int fd =
+                open((filler / std::to_string(count)).c_str(), O_CREAT | O_EXCL | O_WRONLY, 0644);
+            if (fd < 0) {
+                ASSERT_EQ(errno, ENOSPC);
+                break;
+            }
+            close(fd);
+        }
+        for (int i = 1; i <= left; ++i) {
+            fs::remove(filler / std::to_string(count - i));
+        }
+    }
+
+    // Takes all free space of the disk holding `folder` but `left` bytes.
+    static void FillSpace(const fs::path& folder, off_t left) {
+        const int fd = open((folder / "space").c_str(), O_CREAT | O_WRONLY, 0644);
+        ASSERT_GE(fd, 0);
+        const std::string block(4096, 'x');
+        off_t size = 0;
+        for (ssize_t written = 0; (written = write(fd, block.data(), block.size())) > 0;) {
+            size += written;
+        }
+        ASSERT_EQ(errno, ENOSPC);
+        ASSERT_EQ(ftruncate(fd, size - left), 0);
+        close(fd);
+    }
+
+    // Answers the question at the next start.
+    testing::FakeMessageBox RestoreAtTheNextStart(MessageAnswer answer = MessageAnswer::Yes) {
+        testing::FakeMessageBox messages;
+        messages.answers = {answer};
+        OfferGameFolderRestore(program_, messages);
+        return messages;
+    }
+
+    // While the game runs, a folder comes to stand where the player's proto must go back.
+    void BlockTheProtoWhileTheGameRuns() {
+        screens_.whileGameRuns = [this] {
+            fs::remove(Proto());
+            WriteFile(Proto() / "blocker", "in the way");
+        };
+    }
+
     testing::TempFolder folder_;
     fs::path program_ = folder_ / "program";
     fs::path game_ = folder_ / "game";
+    fs::path record_;
+    std::optional<testing::SmallDisk> disk_;
+    ProgramState state_;
+    testing::FakePorts fakes_;
+    testing::FakeProgress progress_;
+    InProcessScreens screens_{state_};
+    PlayPipeline pipeline_{state_, fakes_.ports, progress_, screens_};
 };
 
 TEST_P(RecoveryTest, AKilledPlayIsUndoneAtTheNextStart) {
@@ -143,6 +264,158 @@ TEST_F(RecoveryTest, AFileRewrittenWithTheSameSizeIsKeptAndNamed) {
     EXPECT_EQ(after["Data/art/critters/c3.frm"], std::string(700, 'b') + "|rw");
     after.erase("Data/art/critters/c3.frm");
     EXPECT_EQ(after, before);
+}
+
+// A name with a tab or a line end would have split the record's lines: the restore then deleted
+// the player's saved game, named by the first half of the mod's member.
+TEST_F(RecoveryTest, NamesWithControlCharactersAreNotUnpackedAndCannotForgeTheRecord) {
+    const fs::path save = game_ / "Data" / "SAVEGAME" / "SLOT01" / "SAVE.DAT";
+    WriteFile(save, "the player's saved game");
+    WriteFile(program_ / "Patches" / "c.dat",
+              BuildDatImage({{.Name = "SAVEGAME\\SLOT01\\SAVE.DAT\tx", .Content = Bytes("mod")},
+                             {.Name = "text\\a\nwrite\tSAVEGAME", .Content = Bytes("mod")}}));
+    const auto before = testing::SnapshotFolder(game_);
+    ASSERT_TRUE(RunKilled(program_, game_, "game"));
+    RestoreAtTheNextStart();
+    EXPECT_EQ(testing::SnapshotFolder(game_), before);
+}
+
+// A record names places outside its game folder only when it was forged or damaged: the restore
+// lists them and touches none.
+TEST_F(RecoveryTest, TheRestoreTouchesNothingOutsideTheGameFolder) {
+    WriteFile(program_ / "vrel.cfg", "the settings");
+    const fs::path elsewhere = folder_ / "elsewhere";
+    WriteFile(elsewhere / "file", "someone's file");
+    const auto before = testing::SnapshotFolder(folder_.path());
+    const std::string game = game_.string();
+    WriteFile(record_,
+              "Vrel play record 1\ngame\t" + game + "\nwrite\t" + (program_ / "vrel.cfg").string() +
+                  "\nwrite\t" + game + "/../program/vrel.cfg\nwrite\tvrel.cfg\nkeep\t" + game +
+                  "/Data/maps/arcaves.map\t" + (elsewhere / "file").string() + "\nfolder\t" +
+                  (elsewhere / "file").string() + "\nfolder\t" + game + "\n");
+    const auto messages = RestoreAtTheNextStart();
+    auto after = testing::SnapshotFolder(folder_.path());
+    after.erase("program/" + std::string(PlayRecord::kFileName));
+    EXPECT_EQ(after, before);
+    ASSERT_EQ(messages.shown.size(), 2u);
+    EXPECT_NE(messages.shown[1].text.find("outside the game folder"), std::string::npos);
+    EXPECT_NE(messages.shown[1].text.find((program_ / "vrel.cfg").string()), std::string::npos);
+}
+
+// On a full disk the member's file cannot be created after the player's was moved aside: the
+// player's goes back, and a restore after a kill leaves it, also when the kill came before the
+// move or before the move back was noted.
+TEST_F(RecoveryTest, AFileThatCouldNotBeReplacedIsNotDeletedByTheRestore) {
+    if (!OnASmallDisk(game_)) {
+        GTEST_SKIP() << disk_->Why();
+    }
+    MakeGame();
+    fs::remove(program_ / "Patches" / "a.dat");
+    fs::remove(program_ / "Patches" / "b.dat");
+    WriteFile(program_ / "Patches" / "map.dat",
+              BuildDatImage({{.Name = "maps\\arcaves.map", .Content = Bytes("mod map")}}));
+    FillDisk(game_, 2);  // room for the kept-files folders, none for the mod's file
+    const auto before = testing::SnapshotFolder(game_);
+    ASSERT_TRUE(RunKilled(program_, game_, "game"));
+    EXPECT_EQ(testing::SnapshotFolder(game_).at("Data/maps/arcaves.map"),
+              before.at("Data/maps/arcaves.map"));
+
+    std::ifstream in(record_, std::ios::binary);
+    const std::string full((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    // Killed right after the line for the move aside, and right after the move back.
+    const std::string keepNoted = full.substr(0, full.find("\nwrite\t") + 1);
+    const std::string unnoted = full.substr(0, full.find("\nback\t") + 1);
+    ASSERT_NE(unnoted, full) << "the move back is not recorded";
+    for (const std::string& record : {keepNoted, unnoted, full}) {
+        WriteFile(record_, record);
+        RestoreAtTheNextStart();
+        auto after = testing::SnapshotFolder(game_);
+        EXPECT_EQ(after, before);
+    }
+}
+
+// A kept file that cannot go back (a folder stands in its place) waits aside: a second Play in the
+// same run gave its own kept file the same name and replaced it, and a restore that read a file put
+// back as still to be deleted removed the player's map.
+TEST_F(RecoveryTest, AKeptFileThatCannotGoBackOutlivesTheNextPlayAndIsRestoredLater) {
+    const auto before = testing::SnapshotFolder(game_);
+    BlockTheProtoWhileTheGameRuns();
+    pipeline_.cmdPlay_Click();
+    ASSERT_TRUE(fs::exists(record_));
+    screens_.whileGameRuns = nullptr;
+    pipeline_.cmdPlay_Click();
+    EXPECT_EQ(screens_.waits, 2);
+
+    fs::remove_all(Proto());
+    const auto messages = RestoreAtTheNextStart();
+    EXPECT_EQ(testing::SnapshotFolder(game_), before);
+    EXPECT_FALSE(fs::exists(record_));
+    EXPECT_EQ(messages.shown.back().text, "Done, the game folder is as it was before you played.");
+}
+
+// With the switch off the player keeps the unpacked files: a record still open for an earlier
+// Play's kept file must not make a restore delete them.
+TEST_F(RecoveryTest, FilesUnpackedWithDeleteDataFilesOffOutliveALaterRestore) {
+    BlockTheProtoWhileTheGameRuns();
+    pipeline_.cmdPlay_Click();
+    ASSERT_TRUE(fs::exists(record_));
+    state_.Config.cfgGeneral.DeleteDataFiles = false;
+    screens_.whileGameRuns = nullptr;
+    pipeline_.cmdPlay_Click();
+    const fs::path frm = game_ / "Data" / "art" / "critters" / "c0.frm";
+    ASSERT_TRUE(fs::exists(frm));
+
+    fs::remove_all(Proto());
+    RestoreAtTheNextStart();
+    EXPECT_EQ(testing::ReadFile(frm), Bytes(std::string(700, 'a')));
+    EXPECT_EQ(testing::ReadFile(Proto()), Bytes("the player's own proto"));
+}
+
+// Answering No at start left the record; the next Play cut it and with it the way back.
+TEST_F(RecoveryTest, APlayAsksAgainAndNeverCutsTheRecordOfAPlayCutShort) {
+    const auto before = testing::SnapshotFolder(game_);
+    ASSERT_TRUE(RunKilled(program_, game_, "game"));
+    RestoreAtTheNextStart(MessageAnswer::No);
+    const auto afterKill = testing::SnapshotFolder(game_);
+    const auto record = testing::ReadFile(record_);
+
+    fakes_.messages.answers = {MessageAnswer::No};
+    pipeline_.cmdPlay_Click();
+    EXPECT_EQ(screens_.waits, 0);
+    ASSERT_EQ(fakes_.messages.shown.size(), 2u);
+    EXPECT_EQ(fakes_.messages.shown[0].title, "Restore the game folder?");
+    EXPECT_EQ(fakes_.messages.shown[1].title, "Can't begin the game!");
+    EXPECT_EQ(testing::SnapshotFolder(game_), afterKill);
+    EXPECT_EQ(testing::ReadFile(record_), record);
+
+    fakes_.messages.answers = {MessageAnswer::Yes};
+    pipeline_.cmdPlay_Click();
+    EXPECT_EQ(screens_.waits, 1);
+    EXPECT_EQ(testing::SnapshotFolder(game_), before);
+    EXPECT_FALSE(fs::exists(record_));
+}
+
+// Without its record a Play could not put the player's files back after a crash: with no room for
+// the record at all, or room for its first lines only, the game does not start and nothing stays.
+TEST_F(RecoveryTest, WithoutRoomForTheRecordTheGameDoesNotStart) {
+    if (!OnASmallDisk(program_)) {
+        GTEST_SKIP() << disk_->Why();
+    }
+    MakePatches();
+    const auto before = testing::SnapshotFolder(game_);
+    FillDisk(program_, 0);
+    pipeline_.cmdPlay_Click();
+    fs::remove_all(program_ / "filler");
+    FillSpace(program_, 4096);
+    pipeline_.cmdPlay_Click();
+
+    EXPECT_EQ(screens_.waits, 0);
+    ASSERT_EQ(fakes_.messages.shown.size(), 2u);
+    for (const MessageRequest& shown : fakes_.messages.shown) {
+        EXPECT_EQ(shown.title, "Can't begin the game!");
+        EXPECT_NE(shown.text.find(PlayRecord::kFileName), std::string::npos) << shown.text;
+    }
+    EXPECT_EQ(testing::SnapshotFolder(game_), before);
 }
 
 TEST(PlayRecordTest, ADamagedOrForeignRecordIsIgnored) {

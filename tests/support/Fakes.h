@@ -59,7 +59,9 @@ public:
 class FakeShell final : public ShellPort {
 public:
     void Open(const std::string& address) override { opened.push_back(address); }
+    void OpenFile(const std::filesystem::path& file) override { openedFiles.push_back(file); }
     std::vector<std::string> opened;
+    std::vector<std::filesystem::path> openedFiles;
 };
 
 class FakePickers final : public PickerPort {

@@ -3,6 +3,10 @@
 #include <archive.h>
 #include <archive_entry.h>
 
+#include <zlib.h>
+
+#include <clocale>
+#include <fstream>
 #include <stdexcept>
 
 namespace vrel::testing {
@@ -10,6 +14,10 @@ namespace vrel::testing {
 void WritePackedArchive(
     const std::filesystem::path& path, PackedFormat format,
     const std::vector<std::pair<std::string, std::vector<std::uint8_t>>>& files) {
+    // libarchive converts names through the thread's locale: in the C locale every name outside
+    // ASCII would be lost.
+    const locale_t utf8 = newlocale(LC_CTYPE_MASK, "C.UTF-8", locale_t{});
+    const locale_t previous = utf8 ? uselocale(utf8) : locale_t{};
     archive* writer = archive_write_new();
     if (format == PackedFormat::Zip) {
         archive_write_set_format_zip(writer);
@@ -32,6 +40,80 @@ void WritePackedArchive(
     }
     archive_write_close(writer);
     archive_write_free(writer);
+    if (utf8) {
+        uselocale(previous);
+        freelocale(utf8);
+    }
+}
+
+namespace {
+
+void Put16(std::string& out, std::uint32_t value) {
+    out += static_cast<char>(value & 0xFF);
+    out += static_cast<char>((value >> 8) & 0xFF);
+}
+
+void Put32(std::string& out, std::uint32_t value) {
+    Put16(out, value & 0xFFFF);
+    Put16(out, value >> 16);
+}
+
+}  // namespace
+
+void WriteRawZip(const std::filesystem::path& path, const std::vector<RawZipEntry>& entries) {
+    std::string out;
+    std::string directory;
+    for (const RawZipEntry& entry : entries) {
+        const auto offset = static_cast<std::uint32_t>(out.size());
+        const std::uint32_t flags = entry.Flags | (entry.Utf8Flag ? 0x800u : 0u);
+        const auto crc = static_cast<std::uint32_t>(
+            crc32(0, entry.Content.data(), static_cast<uInt>(entry.Content.size())));
+        const auto size = static_cast<std::uint32_t>(entry.Content.size());
+        const auto stated =
+            entry.StatedSize < 0 ? size : static_cast<std::uint32_t>(entry.StatedSize);
+        const auto nameSize = static_cast<std::uint32_t>(entry.Name.size());
+        Put32(out, 0x04034B50);
+        for (std::uint32_t field : {20u, flags, 0u, 0u}) {
+            Put16(out, field);  // version, flags, method (stored), time
+        }
+        Put16(out, 0);  // date
+        Put32(out, crc);
+        Put32(out, size);
+        Put32(out, stated);
+        Put16(out, nameSize);
+        Put16(out, 0);
+        out += entry.Name;
+        out.append(entry.Content.begin(), entry.Content.end());
+
+        Put32(directory, 0x02014B50);
+        for (std::uint32_t field : {20u, 20u, flags, 0u, 0u, 0u}) {
+            Put16(directory, field);  // made by, needed, flags, method, time, date
+        }
+        Put32(directory, crc);
+        Put32(directory, size);
+        Put32(directory, stated);
+        for (std::uint32_t field : {nameSize, 0u, 0u, 0u, 0u}) {
+            Put16(directory, field);  // name, extra, comment, disk, internal attributes
+        }
+        Put32(directory, 0);  // external attributes
+        Put32(directory, offset);
+        directory += entry.Name;
+    }
+    const auto directoryOffset = static_cast<std::uint32_t>(out.size());
+    out += directory;
+    const auto count = static_cast<std::uint32_t>(entries.size());
+    Put32(out, 0x06054B50);
+    for (std::uint32_t field : {0u, 0u, count, count}) {
+        Put16(out, field);
+    }
+    Put32(out, static_cast<std::uint32_t>(directory.size()));
+    Put32(out, directoryOffset);
+    Put16(out, 0);
+    std::ofstream file(path, std::ios::binary);
+    file.write(out.data(), static_cast<std::streamsize>(out.size()));
+    if (!file) {
+        throw std::runtime_error("cannot write " + path.string());
+    }
 }
 
 }  // namespace vrel::testing

@@ -1,4 +1,4 @@
-#include "viewer/Cp437.h"
+#include "base/Cp437.h"
 
 #include <gtest/gtest.h>
 

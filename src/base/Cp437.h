@@ -11,4 +11,8 @@ namespace vrel {
 // glyphs, as art files use them.
 void AppendCp437AsUtf8(std::string_view bytes, std::string& utf8);
 
+// The bytes as UTF-8 text: the upper half as the console showed it, ASCII (control characters
+// too) as it is. For text that is read rather than looked at: names in a .zip, an NFO read-me.
+std::string Cp437TextToUtf8(std::string_view bytes);
+
 }  // namespace vrel

@@ -1,4 +1,4 @@
-#include "viewer/Cp437.h"
+#include "base/Cp437.h"
 
 #include <array>
 #include <cstdint>
@@ -71,6 +71,20 @@ void AppendCp437AsUtf8(std::string_view bytes, std::string& utf8) {
         const Utf8Form& form = kUtf8Table[static_cast<unsigned char>(c)];
         utf8 += form.View();
     }
+}
+
+std::string Cp437TextToUtf8(std::string_view bytes) {
+    std::string utf8;
+    utf8.reserve(bytes.size());
+    for (const char c : bytes) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x80) {
+            utf8 += c;
+        } else {
+            utf8 += kUtf8Table[byte].View();
+        }
+    }
+    return utf8;
 }
 
 }  // namespace vrel

@@ -1,0 +1,323 @@
+#include "base/PendingFile.h"
+
+#include <algorithm>
+#include <array>
+#include <atomic>
+#include <cerrno>
+#include <chrono>
+#include <cstdio>
+#include <random>
+#include <string>
+#include <system_error>
+#include <utility>
+
+#include "base/CaseBlindPath.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+namespace vrel {
+namespace {
+
+using NativeChar = std::filesystem::path::value_type;
+
+// The new files not yet placed, where a signal handler can reach them without taking a lock or
+// allocating: a slot is claimed (1), filled and then published (2); RemovePendingFiles removes
+// only published ones. A path too long for a slot, or a slot short, only goes unregistered.
+constexpr std::size_t kSlots = 32;
+constexpr std::size_t kSlotChars = 4096;
+struct Slot {
+    std::atomic<int> State{0};
+    std::array<NativeChar, kSlotChars> Name{};
+};
+std::array<Slot, kSlots> slots;
+
+int Register(const std::filesystem::path& temporary) {
+    const auto& name = temporary.native();
+    if (name.size() >= kSlotChars) {
+        return -1;
+    }
+    for (std::size_t i = 0; i < kSlots; ++i) {
+        int free = 0;
+        if (slots[i].State.compare_exchange_strong(free, 1)) {
+            std::copy(name.begin(), name.end(), slots[i].Name.begin());
+            slots[i].Name[name.size()] = 0;
+            slots[i].State.store(2);
+            return static_cast<int>(i);
+        }
+    }
+    return -1;
+}
+
+void Unregister(int slot) {
+    if (slot >= 0) {
+        slots[static_cast<std::size_t>(slot)].State.store(1);
+        slots[static_cast<std::size_t>(slot)].State.store(0);
+    }
+}
+
+std::error_code LastError() {
+#ifdef _WIN32
+    return {static_cast<int>(GetLastError()), std::system_category()};
+#else
+    return {errno, std::system_category()};
+#endif
+}
+
+// A name beside the target that no other run picks: random bits, the clock and a count, so that
+// even a weak random source gives a fresh name; creation is exclusive and retried all the same.
+std::filesystem::path TemporaryName(const std::filesystem::path& target) {
+    static std::atomic<std::uint64_t> count{0};
+    thread_local std::random_device random;
+    const std::uint64_t bits =
+        (static_cast<std::uint64_t>(random()) << 32) ^ random() ^
+        static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()) ^
+        (++count * 0x9E3779B97F4A7C15ULL);
+    char suffix[40];
+    std::snprintf(suffix, sizeof suffix, ".vrel-part-%016llx",
+                  static_cast<unsigned long long>(bits));
+    // Within the file system's 255 units for a name, whatever the target's length.
+    auto name = target.filename().native();
+    if (name.size() > 200) {
+        name.resize(200);
+    }
+    name += std::filesystem::path(suffix).native();
+    return target.parent_path() / std::filesystem::path(name);
+}
+
+#ifndef _WIN32
+std::filesystem::path FolderOf(const std::filesystem::path& target) {
+    return target.has_parent_path() ? target.parent_path() : std::filesystem::path(".");
+}
+
+// Renames without ever replacing: atomically where the file system can (renameat2), else by a
+// hard link, which fails on an existing name; a file system with neither (FAT) is checked first.
+int RenameNoReplace(const char* from, const char* to) {
+#ifdef RENAME_NOREPLACE
+    if (renameat2(AT_FDCWD, from, AT_FDCWD, to, RENAME_NOREPLACE) == 0) {
+        return 0;
+    }
+    if (errno != EINVAL && errno != ENOSYS && errno != ENOTSUP) {
+        return -1;
+    }
+#endif
+    if (link(from, to) == 0) {
+        unlink(from);
+        return 0;
+    }
+    if (errno != EPERM && errno != ENOTSUP && errno != EOPNOTSUPP) {
+        return -1;
+    }
+    struct stat taken {};
+    if (lstat(to, &taken) == 0) {
+        errno = EEXIST;
+        return -1;
+    }
+    return rename(from, to);
+}
+#endif
+
+}  // namespace
+
+Expected<PendingFile, PlaceFailure> PendingFile::Create(const std::filesystem::path& target) {
+    std::error_code error;
+    for (int attempt = 0; attempt < 16; ++attempt) {
+        std::filesystem::path temporary = TemporaryName(target);
+        // Registered before it exists, so that no moment leaves it out of reach of a signal.
+        const int slot = Register(temporary);
+#ifdef _WIN32
+        HANDLE file =
+            CreateFileW(temporary.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE,
+                        nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file != INVALID_HANDLE_VALUE) {
+            return PendingFile(target, std::move(temporary), reinterpret_cast<std::intptr_t>(file),
+                               slot);
+        }
+        error = LastError();
+        Unregister(slot);
+        if (error.value() != ERROR_FILE_EXISTS && error.value() != ERROR_ALREADY_EXISTS) {
+            break;
+        }
+#else
+        const int file =
+            open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+        if (file >= 0) {
+            return PendingFile(target, std::move(temporary), file, slot);
+        }
+        error = LastError();
+        Unregister(slot);
+        if (error.value() != EEXIST) {
+            break;
+        }
+#endif
+    }
+    return Unexpected{PlaceFailure{PlaceProblem::CannotCreate, target, error}};
+}
+
+PendingFile::PendingFile(PendingFile&& other) noexcept
+    : target_(std::move(other.target_)),
+      temporary_(std::exchange(other.temporary_, {})),
+      file_(std::exchange(other.file_, -1)),
+      slot_(std::exchange(other.slot_, -1)),
+      written_(other.written_) {}
+
+PendingFile::~PendingFile() {
+    Discard();
+}
+
+void PendingFile::CloseFile() {
+    if (file_ == -1) {
+        return;
+    }
+#ifdef _WIN32
+    CloseHandle(reinterpret_cast<HANDLE>(file_));
+#else
+    close(static_cast<int>(file_));
+#endif
+    file_ = -1;
+}
+
+void PendingFile::Discard() {
+    CloseFile();
+    if (!temporary_.empty()) {
+        std::error_code error;
+        std::filesystem::remove(temporary_, error);
+        temporary_.clear();
+    }
+    Unregister(std::exchange(slot_, -1));
+}
+
+std::optional<PlaceFailure> PendingFile::Write(std::span<const std::uint8_t> bytes) {
+    if (file_ == -1) {
+        return PlaceFailure{PlaceProblem::CannotWrite, target_, {}};
+    }
+    while (!bytes.empty()) {
+#ifdef _WIN32
+        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), 1u << 30));
+        DWORD done = 0;
+        if (!WriteFile(reinterpret_cast<HANDLE>(file_), bytes.data(), chunk, &done, nullptr)) {
+            return PlaceFailure{PlaceProblem::CannotWrite, target_, LastError()};
+        }
+#else
+        const ssize_t done = write(static_cast<int>(file_), bytes.data(), bytes.size());
+        if (done < 0 && errno == EINTR) {
+            continue;
+        }
+        if (done <= 0) {
+            const std::error_code error =
+                done < 0 ? LastError() : std::make_error_code(std::errc::no_space_on_device);
+            return PlaceFailure{PlaceProblem::CannotWrite, target_, error};
+        }
+#endif
+        bytes = bytes.subspan(static_cast<std::size_t>(done));
+        written_ += static_cast<std::int64_t>(done);
+    }
+    return std::nullopt;
+}
+
+std::optional<PlaceFailure> PendingFile::Place(Placing placing) {
+    if (file_ == -1 || temporary_.empty()) {
+        Discard();
+        return PlaceFailure{PlaceProblem::CannotWrite, target_, {}};
+    }
+    auto fail = [&](PlaceProblem problem, std::error_code error) {
+        Discard();
+        return PlaceFailure{problem, target_, error};
+    };
+#ifdef _WIN32
+    const HANDLE file = reinterpret_cast<HANDLE>(file_);
+    if (!FlushFileBuffers(file)) {
+        return fail(PlaceProblem::CannotWrite, LastError());
+    }
+    file_ = -1;
+    if (!CloseHandle(file)) {
+        return fail(PlaceProblem::CannotWrite, LastError());
+    }
+    // The file system ignores letter case, so New already keeps out a name in other letters.
+    const DWORD flags =
+        MOVEFILE_WRITE_THROUGH | (placing == Placing::Replace ? MOVEFILE_REPLACE_EXISTING : 0);
+    if (!MoveFileExW(temporary_.c_str(), target_.c_str(), flags)) {
+        const std::error_code error = LastError();
+        const bool taken =
+            error.value() == ERROR_ALREADY_EXISTS || error.value() == ERROR_FILE_EXISTS;
+        return fail(taken ? PlaceProblem::AlreadyThere : PlaceProblem::CannotPlace, error);
+    }
+#else
+    const int file = static_cast<int>(std::exchange(file_, -1));
+    if (fsync(file) != 0) {
+        const std::error_code error = LastError();
+        close(file);
+        return fail(PlaceProblem::CannotWrite, error);
+    }
+    if (close(file) != 0) {
+        return fail(PlaceProblem::CannotWrite, LastError());
+    }
+    const std::filesystem::path folder = FolderOf(target_);
+    const int folderFile = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    int placed = -1;
+    if (placing == Placing::Replace) {
+        placed = rename(temporary_.c_str(), target_.c_str());
+    } else if (placing == Placing::New) {
+        placed = RenameNoReplace(temporary_.c_str(), target_.c_str());
+    } else {
+        // Other runs that place a name in any case take the same lock on the folder, so the
+        // look for a name in other letters and the rename happen as one step.
+        if (folderFile >= 0) {
+            while (flock(folderFile, LOCK_EX) != 0 && errno == EINTR) {
+            }
+        }
+        if (FindEntryCaseBlind(folder, target_.filename())) {
+            errno = EEXIST;
+        } else {
+            placed = RenameNoReplace(temporary_.c_str(), target_.c_str());
+        }
+    }
+    const std::error_code error = placed == 0 ? std::error_code() : LastError();
+    if (placed == 0 && folderFile >= 0) {
+        fsync(folderFile);  // the new name itself survives a power cut
+    }
+    if (folderFile >= 0) {
+        close(folderFile);  // and so lets go of the lock
+    }
+    if (placed != 0) {
+        return fail(
+            error.value() == EEXIST ? PlaceProblem::AlreadyThere : PlaceProblem::CannotPlace,
+            error);
+    }
+#endif
+    temporary_.clear();
+    Unregister(std::exchange(slot_, -1));
+    return std::nullopt;
+}
+
+std::optional<PlaceFailure> PutFile(const std::filesystem::path& target,
+                                    std::span<const std::uint8_t> bytes, Placing placing) {
+    auto file = PendingFile::Create(target);
+    if (!file) {
+        return file.error();
+    }
+    if (auto failure = file->Write(bytes)) {
+        return failure;
+    }
+    return file->Place(placing);
+}
+
+void RemovePendingFiles() noexcept {
+    for (Slot& slot : slots) {
+        if (slot.State.load() == 2) {
+#ifdef _WIN32
+            DeleteFileW(slot.Name.data());
+#else
+            unlink(slot.Name.data());
+#endif
+        }
+    }
+}
+
+}  // namespace vrel

@@ -1,0 +1,73 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <span>
+
+#include "base/Expected.h"
+#include "base/Failure.h"
+
+namespace vrel {
+
+enum class PlaceProblem {
+    CannotCreate,  // no new file could be made beside the target
+    CannotWrite,   // writing or syncing the new file failed
+    AlreadyThere,  // the target's name is taken (see Placing)
+    CannotPlace,   // the new file could not be renamed to the target
+};
+// `Path` is always the target, the name the user knows; `Error` is what the system said.
+using PlaceFailure = Failure<PlaceProblem>;
+
+enum class Placing {
+    New,           // never replaces anything: AlreadyThere when the name is taken
+    NewInAnyCase,  // nor puts a file beside one whose name differs only in letter case, since
+                   // the game would take either for the other
+    Replace,       // replaces a file that is there
+};
+
+// The one way a file is written in place of (or beside) the user's files: the bytes go to a new
+// file created exclusively beside the target, under a name no other run can take, never through
+// a symbolic link; Place syncs it and renames it to the target. Until then the target is
+// untouched, and the new file is removed on every failure, when dropped unplaced, and by
+// RemovePendingFiles.
+class PendingFile {
+public:
+    static Expected<PendingFile, PlaceFailure> Create(const std::filesystem::path& target);
+    ~PendingFile();
+    PendingFile(PendingFile&& other) noexcept;
+    PendingFile& operator=(PendingFile&&) = delete;
+
+    std::optional<PlaceFailure> Write(std::span<const std::uint8_t> bytes);
+    // Syncs the new file to the disk and renames it to the target as `placing` allows. Whatever
+    // the outcome the new file is gone afterwards: in place, or removed.
+    std::optional<PlaceFailure> Place(Placing placing);
+
+    const std::filesystem::path& Target() const { return target_; }
+    const std::filesystem::path& Temporary() const { return temporary_; }
+    std::int64_t Written() const { return written_; }
+
+private:
+    PendingFile(std::filesystem::path target, std::filesystem::path temporary, std::intptr_t file,
+                int slot)
+        : target_(std::move(target)), temporary_(std::move(temporary)), file_(file), slot_(slot) {}
+    void CloseFile();
+    void Discard();
+
+    std::filesystem::path target_;
+    std::filesystem::path temporary_;  // empty once placed or removed
+    std::intptr_t file_ = -1;          // the descriptor, or the Windows handle
+    int slot_ = -1;                    // where RemovePendingFiles finds it, if anywhere
+    std::int64_t written_ = 0;
+};
+
+// Writes `bytes` as the file `target` through a PendingFile.
+std::optional<PlaceFailure> PutFile(const std::filesystem::path& target,
+                                    std::span<const std::uint8_t> bytes, Placing placing);
+
+// Removes every new file not yet placed, of any thread. Only calls that are safe in a signal
+// handler (or, on Windows, a console control handler), so that an interrupted program leaves none
+// behind; the program is expected to end right after.
+void RemovePendingFiles() noexcept;
+
+}  // namespace vrel
