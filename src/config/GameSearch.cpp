@@ -216,9 +216,8 @@ private:
     // The game's manifest names its folder under the library's steamapps\common.
     void AppManifest(const fs::path& library) {
         const fs::path steamapps = ResolveCaseBlind(library / "steamapps");
-        const auto manifest =
-            ReadVdf(ResolveCaseBlind(steamapps / ("appmanifest_" + std::string(kSteamAppId) +
-                                                  ".acf")));
+        const auto manifest = ReadVdf(
+            ResolveCaseBlind(steamapps / ("appmanifest_" + std::string(kSteamAppId) + ".acf")));
         if (!manifest) {
             return;
         }
@@ -275,8 +274,7 @@ private:
 
     // The string values of every member named `name`, wherever it stands; a string that cannot
     // be read ends the scan.
-    static std::vector<std::string> JsonStringsNamed(std::string_view json,
-                                                     std::string_view name) {
+    static std::vector<std::string> JsonStringsNamed(std::string_view json, std::string_view name) {
         std::vector<std::string> values;
         const std::string quoted = "\"" + std::string(name) + "\"";
         std::size_t pos = 0;

@@ -79,8 +79,8 @@ private:
             return Quoted();
         }
         const std::size_t start = pos_;
-        while (pos_ < text_.size() && std::string_view(" \t\r\n{}\"").find(text_[pos_]) ==
-                                          std::string_view::npos) {
+        while (pos_ < text_.size() &&
+               std::string_view(" \t\r\n{}\"").find(text_[pos_]) == std::string_view::npos) {
             ++pos_;
         }
         return {TokenKind::Text, std::string(text_.substr(start, pos_ - start))};

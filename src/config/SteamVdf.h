@@ -12,7 +12,7 @@
 namespace vrel {
 
 struct VdfNode {
-    std::string value;  // a pair's value; empty for a block
+    std::string value;                                      // a pair's value; empty for a block
     std::vector<std::pair<std::string, VdfNode>> children;  // a block's entries, in file order
     bool block = false;
 

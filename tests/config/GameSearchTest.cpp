@@ -39,11 +39,11 @@ std::string VdfPath(const fs::path& folder) {
 std::string LibraryFolders(const std::vector<fs::path>& libraries) {
     std::string text = "\"libraryfolders\"\n{\n";
     for (std::size_t i = 0; i < libraries.size(); ++i) {
-        text += "\t\"" + std::to_string(i) + "\"\n\t{\n\t\t\"path\"\t\t\"" +
-                VdfPath(libraries[i]) +
-                "\"\n\t\t\"label\"\t\t\"\"\n\t\t\"contentid\"\t\t\"5393764431939341339\"\n"
-                "\t\t\"totalsize\"\t\t\"0\"\n\t\t\"apps\"\n\t\t{\n\t\t\t\"228980\"\t\t\"404262992\"\n"
-                "\t\t\t\"38410\"\t\t\"488462148\"\n\t\t}\n\t}\n";
+        text +=
+            "\t\"" + std::to_string(i) + "\"\n\t{\n\t\t\"path\"\t\t\"" + VdfPath(libraries[i]) +
+            "\"\n\t\t\"label\"\t\t\"\"\n\t\t\"contentid\"\t\t\"5393764431939341339\"\n"
+            "\t\t\"totalsize\"\t\t\"0\"\n\t\t\"apps\"\n\t\t{\n\t\t\t\"228980\"\t\t\"404262992\"\n"
+            "\t\t\t\"38410\"\t\t\"488462148\"\n\t\t}\n\t}\n";
     }
     return text + "}\n";
 }
@@ -139,9 +139,8 @@ TEST(GameSearch, FindsTheGameInEachStoresRecords) {
          }},
         {"a Flatpak Steam",
          [](Machine& t) {
-             return std::vector{t.SteamGame(t.Home() / ".var" / "app" /
-                                            "com.valvesoftware.Steam" / ".local" / "share" /
-                                            "Steam")};
+             return std::vector{t.SteamGame(t.Home() / ".var" / "app" / "com.valvesoftware.Steam" /
+                                            ".local" / "share" / "Steam")};
          }},
         {"Heroic's list of installed GOG games",
          [](Machine& t) {
@@ -167,8 +166,8 @@ TEST(GameSearch, FindsTheGameInEachStoresRecords) {
         {"records naming folders without the game are passed over",
          [](Machine& t) {
              fs::create_directories(t.Drive2() / "GOG Games" / "Fallout 2");
-             t.GogRecord(RegistryView::Bits32, "1440151285", t.Drive2() / "GOG Games" /
-                                                                 "Fallout 2");
+             t.GogRecord(RegistryView::Bits32, "1440151285",
+                         t.Drive2() / "GOG Games" / "Fallout 2");
              const fs::path steam = t.Home() / ".local" / "share" / "Steam";
              WriteFile(steam / "steamapps" / "appmanifest_38410.acf", AppManifest("Fallout 2"));
              fs::create_directories(steam / "steamapps" / "common" / "Fallout 2");
@@ -182,9 +181,8 @@ TEST(GameSearch, FindsTheGameInEachStoresRecords) {
              damaged.resize(damaged.size() - 3);  // cut off inside the last block
              WriteFile(steam / "steamapps" / "libraryfolders.vdf", damaged);
              t.SteamGame(library);
-             const fs::path flatpak =
-                 t.Home() / ".var" / "app" / "com.valvesoftware.Steam" / ".local" / "share" /
-                 "Steam";
+             const fs::path flatpak = t.Home() / ".var" / "app" / "com.valvesoftware.Steam" /
+                                      ".local" / "share" / "Steam";
              WriteFile(flatpak / "steamapps" / "appmanifest_38410.acf",
                        "\"AppState\"\n{\n\t\"installdir\"\t\t\"Fallout 2\n");
              t.Game(flatpak / "steamapps" / "common" / "Fallout 2");
@@ -245,8 +243,7 @@ TEST(GameSearch, GogRecordsOfTheWinePrefixAndSteamsProtonPrefix) {
               "WINE REGISTRY Version 2\n\n[Software\\\\Interplay\\\\Fallout2\\\\1.0] 1\n"
               "\"DestPath\"=\"C:\\\\Games\\\\Fallout2\"\n");
     WineRegistry registry(prefix);
-    EXPECT_EQ(FindGameFolders(registry, m.environment_).folders,
-              Display({gog, interplay}));
+    EXPECT_EQ(FindGameFolders(registry, m.environment_).folders, Display({gog, interplay}));
 }
 #endif
 
