@@ -33,6 +33,10 @@ public:
                                             const std::string&) override {
         return {};
     }
+    std::optional<std::size_t> PickOne(const std::string&,
+                                       const std::vector<std::string>&) override {
+        return {};
+    }
 };
 
 void BM_ViewerLoads100kLines(benchmark::State& state) {

@@ -14,6 +14,7 @@
 #include "launch/Recovery.h"
 #include "platform/ArgumentText.h"
 #include "platform/ExitLifetime.h"
+#include "platform/SystemEnvironment.h"
 #include "platform/qt/QtMessageBox.h"
 #include "platform/qt/QtPickers.h"
 #include "platform/qt/QtShell.h"
@@ -45,7 +46,8 @@ int main(int argc, char** argv) {
     vrel::PosixProcesses processes;
 #endif
     vrel::QtShell shell;
-    vrel::Ports ports{messages, lifetime, sounds, pickers, registry, processes, shell};
+    vrel::SystemEnvironment environment;
+    vrel::Ports ports{messages, lifetime, sounds, pickers, registry, processes, shell, environment};
 
     vrel::ProgramState state;
     // Through UTF-16: on Windows a narrow path is read in the ANSI code page, not as UTF-8.

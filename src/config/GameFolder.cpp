@@ -4,6 +4,7 @@
 
 #include "base/AnsiText.h"
 #include "base/PathHelpers.h"
+#include "config/GameSearch.h"
 
 namespace vrel {
 namespace {
@@ -64,16 +65,29 @@ std::optional<std::string> BrowseGameFolder(PickerPort& pickers, MessageBoxPort&
     }
 }
 
-std::string AutoLocateGameFolder(RegistryPort& registry, MessageBoxPort& messages) {
-    const RegistryValue value = ReadDestPath(registry);
-    if (std::holds_alternative<std::monostate>(value)) {
-        messages.Show({.text = "Could not be found!",
-                       .title = "Vrel",
-                       .buttons = MessageButtons::Ok,
-                       .icon = MessageIcon::None});
-        return {};
+std::optional<std::string> AutoLocateGameFolder(RegistryPort& registry,
+                                                EnvironmentPort& environment, PickerPort& pickers,
+                                                MessageBoxPort& messages) {
+    const FoundGameFolders found = FindGameFolders(registry, environment);
+    if (found.folders.empty()) {
+        if (!found.recorded) {
+            messages.Show({.text = "Could not be found!",
+                           .title = "Vrel",
+                           .buttons = MessageButtons::Ok,
+                           .icon = MessageIcon::None});
+        }
+        return std::string();
     }
-    return RegistryText(value);
+    if (found.folders.size() == 1) {
+        return found.folders.front();
+    }
+    const auto picked = pickers.PickOne(
+        "Fallout 2 is installed in more than one folder. Which one should Vrel use?",
+        found.folders);
+    if (!picked || *picked >= found.folders.size()) {
+        return std::nullopt;
+    }
+    return found.folders[*picked];
 }
 
 }  // namespace vrel

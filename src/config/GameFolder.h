@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/EnvironmentPort.h"
 #include "platform/MessageBoxPort.h"
 #include "platform/PickerPort.h"
 #include "platform/RegistryPort.h"
@@ -26,8 +27,12 @@ std::string GameExecutablePath(std::string_view folder);
 // without it. The folder to put into the box, or nothing to leave the box as it is.
 std::optional<std::string> BrowseGameFolder(PickerPort& pickers, MessageBoxPort& messages);
 
-// The auto-locate button: the recorded game folder; when there is none, tells the user and gives
-// the empty text.
-std::string AutoLocateGameFolder(RegistryPort& registry, MessageBoxPort& messages);
+// The auto-locate button: the game folder found (FindGameFolders), or the one the user picks where
+// several are found; nothing when the user cancels that pick, so the box stays as it is. When
+// nothing is found the user is told "Could not be found!" (not when the installer's entry is
+// there but empty) and the box is emptied.
+std::optional<std::string> AutoLocateGameFolder(RegistryPort& registry,
+                                                EnvironmentPort& environment, PickerPort& pickers,
+                                                MessageBoxPort& messages);
 
 }  // namespace vrel

@@ -2,16 +2,24 @@
 
 #include "config/WindowControls.h"
 
+#include <QAbstractItemView>
+#include <QAction>
+#include <QCompleter>
 #include <QGroupBox>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QShortcut>
+#include <QStringListModel>
+#include <QStyle>
 
 #include "base/DebugSwitch.h"
 #include "config/DataFolders.h"
 #include "config/FirstRun.h"
 #include "config/GameFolder.h"
 #include "config/GamePaths.h"
+#include "config/GameSearch.h"
 #include "config/WindowFont.h"
 
 namespace vrel {
@@ -124,6 +132,38 @@ void frmFTR::Command2_Click() {
     close();
 }
 
+void frmFTR::OfferGameFolders(const std::vector<std::string>& folders) {
+    txtF2path->setText(folders.empty() ? QString() : QString::fromStdString(folders.front()));
+    if (folders.size() < 2) {
+        return;
+    }
+    // Several installs: the box offers them all from a drop-down of its own, opened by the arrow
+    // at its end or Alt+Down; typing still works as before.
+    QStringList texts;
+    for (const std::string& folder : folders) {
+        texts << QString::fromStdString(folder);
+    }
+    auto* completer = new QCompleter(new QStringListModel(texts, txtF2path), txtF2path);
+    completer->setCompletionMode(QCompleter::UnfilteredPopupCompletion);
+    completer->setCaseSensitivity(Qt::CaseInsensitive);
+    txtF2path->setCompleter(completer);
+    FoundFolders = txtF2path->addAction(style()->standardIcon(QStyle::SP_ArrowDown),
+                                        QLineEdit::TrailingPosition);
+    FoundFolders->setObjectName(QStringLiteral("FoundFolders"));
+    FoundFolders->setText(QStringLiteral("Other Fallout 2 folders found"));
+    FoundFolders->setToolTip(FoundFolders->text());
+    connect(FoundFolders, &QAction::triggered, completer, [completer] {
+        completer->setCompletionPrefix(QString());
+        completer->complete();
+    });
+    // The box takes a pick itself only while it has the focus, which the arrow does not give it.
+    connect(completer, qOverload<const QString&>(&QCompleter::activated), txtF2path,
+            &QLineEdit::setText);
+    auto* shortcut = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_Down), txtF2path, nullptr,
+                                   nullptr, Qt::WidgetShortcut);
+    connect(shortcut, &QShortcut::activated, FoundFolders, &QAction::trigger);
+}
+
 void frmFTR::DebugBTN_cont_Click() {
     // The main window opens before this one closes, so the program never lacks a window.
     showMainWindow_();
@@ -135,7 +175,7 @@ frmFTR* FirstTimeRun_Routine(ProgramSettings& state, Ports& ports,
     auto* window = new frmFTR(state, ports, std::move(showMainWindow));
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->show();
-    window->txtF2path->setText(QString::fromStdString(RegistryText(ReadDestPath(ports.registry))));
+    window->OfferGameFolders(FindGameFolders(ports.registry, ports.environment).folders);
     return window;
 }
 

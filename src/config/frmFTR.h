@@ -1,12 +1,15 @@
 #pragma once
 
 #include <functional>
+#include <string>
+#include <vector>
 
 #include <QWidget>
 
 #include "config/ProgramSettings.h"
 #include "platform/Ports.h"
 
+class QAction;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -37,6 +40,12 @@ public:
     QLabel* Label4 = nullptr;
     QPushButton* DebugBTN_cont = nullptr;
     QPushButton* Command2 = nullptr;
+    // The arrow at the end of txtF2path that lists the folders found; only when several are.
+    QAction* FoundFolders = nullptr;
+
+    // Puts the first folder into the box (the empty text when there is none) and offers the
+    // others.
+    void OfferGameFolders(const std::vector<std::string>& folders);
 
 private:
     void Form_Load();
@@ -49,8 +58,9 @@ private:
     std::function<void()> showMainWindow_;
 };
 
-// The first start: shows the first-run window (deleted when closed) with the game folder that the
-// game's installer recorded, or an empty box. Returns the window.
+// The first start: shows the first-run window (deleted when closed) with the game folders found
+// (FindGameFolders): the first in the box, the others offered by it; or an empty box. Returns the
+// window.
 frmFTR* FirstTimeRun_Routine(ProgramSettings& state, Ports& ports,
                              std::function<void()> showMainWindow);
 

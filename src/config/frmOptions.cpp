@@ -191,8 +191,10 @@ void frmOptions::Command1_Click() {
 }
 
 void frmOptions::Command2_Click() {
-    pathFallout2->setText(
-        QString::fromStdString(AutoLocateGameFolder(ports_.registry, ports_.messages)));
+    if (const auto folder = AutoLocateGameFolder(ports_.registry, ports_.environment,
+                                                 ports_.pickers, ports_.messages)) {
+        pathFallout2->setText(QString::fromStdString(*folder));
+    }
 }
 
 void frmOptions::ShowDescription(std::string_view text) {

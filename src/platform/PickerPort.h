@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <vector>
@@ -19,6 +20,10 @@ public:
     // A file chosen for opening; the first filter is preselected; nothing when cancelled.
     virtual std::optional<std::string> PickOpenFile(const std::vector<FileFilter>& filters,
                                                     const std::string& startFolder) = 0;
+    // One of `choices` (at least two), picked from a list under `question`, the first preselected:
+    // its position, or nothing when the pick was cancelled.
+    virtual std::optional<std::size_t> PickOne(const std::string& question,
+                                               const std::vector<std::string>& choices) = 0;
 };
 
 }  // namespace vrel

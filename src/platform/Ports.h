@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/EnvironmentPort.h"
 #include "platform/LifetimePort.h"
 #include "platform/MessageBoxPort.h"
 #include "platform/PickerPort.h"
@@ -19,6 +20,7 @@ struct Ports {
     RegistryPort& registry;
     ProcessPort& processes;
     ShellPort& shell;
+    EnvironmentPort& environment;
 };
 
 }  // namespace vrel

@@ -125,7 +125,8 @@ TEST(PlayEndToEnd, ModsReachTheGameAndTheGameFolderEndsAsItWas) {
     testing::FakeRegistry registry;
     GameProcesses processes;
     testing::FakeShell shell;
-    Ports ports{messages, lifetime, sounds, pickers, registry, processes, shell};
+    testing::FakeEnvironment environment;
+    Ports ports{messages, lifetime, sounds, pickers, registry, processes, shell, environment};
     ProgForm progress;
 
     const fs::path report = folder / "report.txt";
@@ -203,7 +204,7 @@ protected:
     testing::FakePorts fakes;
     GameProcesses processes;
     Ports ports{fakes.messages, fakes.lifetime, fakes.sounds, fakes.pickers,
-                fakes.registry, processes,      fakes.shell};
+                fakes.registry, processes,      fakes.shell,  fakes.environment};
     ProgForm progress;
 };
 

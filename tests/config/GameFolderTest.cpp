@@ -9,6 +9,7 @@
 namespace vrel {
 namespace {
 
+using testing::FakeEnvironment;
 using testing::FakeMessageBox;
 using testing::FakePickers;
 using testing::FakeRegistry;
@@ -165,17 +166,21 @@ TEST(AutoLocate, FoundValueGoesIntoTheBoxSilently) {
     };
     for (const Case& c : cases) {
         FakeRegistry registry;
+        FakeEnvironment environment;
+        FakePickers pickers;
         FakeMessageBox messages;
         registry.value = c.value;
-        EXPECT_EQ(AutoLocateGameFolder(registry, messages), c.box);
+        EXPECT_EQ(AutoLocateGameFolder(registry, environment, pickers, messages), c.box);
         EXPECT_TRUE(messages.shown.empty()) << c.box;
     }
 }
 
 TEST(AutoLocate, NothingFoundIsToldAndEmptiesTheBox) {
     FakeRegistry registry;
+    FakeEnvironment environment;
+    FakePickers pickers;
     FakeMessageBox messages;
-    EXPECT_EQ(AutoLocateGameFolder(registry, messages), "");
+    EXPECT_EQ(AutoLocateGameFolder(registry, environment, pickers, messages), "");
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].text, "Could not be found!");
     EXPECT_EQ(messages.shown[0].title, "Vrel");

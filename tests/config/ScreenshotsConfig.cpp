@@ -3,9 +3,13 @@
 #include <cstdio>
 #include <filesystem>
 
+#include <QAbstractItemView>
+#include <QAction>
 #include <QApplication>
+#include <QCompleter>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPixmap>
 
 #include "Fakes.h"
@@ -20,6 +24,24 @@ bool Save(QWidget& window, const std::filesystem::path& file) {
     window.show();
     QApplication::processEvents();
     const bool saved = window.grab().save(QString::fromStdString(file.string()), "PNG");
+    if (!saved) {
+        std::fprintf(stderr, "cannot write %s\n", file.string().c_str());
+    }
+    return saved;
+}
+
+// The window and a popup list of it (a window of its own) in one picture, as the screen shows them.
+bool SaveWithPopup(QWidget& window, QWidget& popup, const std::filesystem::path& file) {
+    const QPoint origin = window.mapToGlobal(QPoint(0, 0));
+    const QRect popupArea =
+        QRect(popup.mapToGlobal(QPoint(0, 0)), popup.size()).translated(-origin);
+    QPixmap picture(window.rect().united(popupArea).size());
+    picture.fill(Qt::white);
+    QPainter painter(&picture);
+    painter.drawPixmap(0, 0, window.grab());
+    painter.drawPixmap(popupArea.topLeft(), popup.grab());
+    painter.end();
+    const bool saved = picture.save(QString::fromStdString(file.string()), "PNG");
     if (!saved) {
         std::fprintf(stderr, "cannot write %s\n", file.string().c_str());
     }
@@ -56,6 +78,19 @@ int main(int argc, char** argv) {
         vrel::frmFTR window(state, ports, [] {});
         window.txtF2path->setText(QStringLiteral("C:\\Games\\Fallout2"));
         saved = Save(window, out / "frmFTR.png") && saved;
+    }
+    {
+        // Several installs found, with the list of them opened from the box's arrow.
+        vrel::frmFTR window(state, ports, [] {});
+        window.OfferGameFolders({"C:\\Games\\Fallout2", "D:\\GOG Games\\Fallout 2",
+                                 "E:\\SteamLibrary\\steamapps\\common\\Fallout 2"});
+        window.show();
+        QApplication::processEvents();
+        window.FoundFolders->trigger();
+        QApplication::processEvents();
+        saved = SaveWithPopup(window, *window.txtF2path->completer()->popup(),
+                              out / "frmFTR-found.png") &&
+                saved;
     }
     {
         state.commandLine = "-d";

@@ -1,10 +1,14 @@
 #include "config/frmFTR.h"
 
+#include <QAbstractItemView>
+#include <QAction>
+#include <QCompleter>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QTest>
 
 #include "ConfigWindowFixture.h"
 #include "config/SettingsText.h"
@@ -149,6 +153,51 @@ TEST_F(frmFTRTest, BrowseFillsOnlyTheBox) {
     EXPECT_EQ(window.txtF2path->text().toStdString(), (folder_ / "game").string());
     EXPECT_EQ(state_.Config.cfgPath.Fallout2, "");
     EXPECT_EQ(CfgText(), kFirstRunFile);
+}
+
+TEST_F(frmFTRTest, SteamLibraryInTheHomeFolderFillsTheBoxAndContinueSavesIt) {
+    const std::filesystem::path home = folder_ / "home";
+    const std::filesystem::path steamapps = home / ".local" / "share" / "Steam" / "steamapps";
+    testing::WriteFile(
+        steamapps / "appmanifest_38410.acf",
+        "\"AppState\"\n{\n\t\"appid\"\t\t\"38410\"\n\t\"installdir\"\t\t\"Fallout 2\"\n}\n");
+    const std::filesystem::path game = steamapps / "common" / "Fallout 2";
+    testing::WriteFile(game / "fallout2.exe", "MZ");
+    fakes_.environment.variables["HOME"] = home.string();
+
+    QPointer<frmFTR> window = FirstTimeRun_Routine(state_, ports_, CountMainWindow());
+    ASSERT_TRUE(window);
+    EXPECT_EQ(window->txtF2path->text().toStdString(), game.string());
+    EXPECT_EQ(window->FoundFolders, nullptr);  // one folder found: nothing else to offer
+    window->Command2->click();
+    EXPECT_EQ(CfgText(), Defaults(PathToSettings(game)));
+    EXPECT_EQ(mainWindowShown_, 1);
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+TEST_F(frmFTRTest, SeveralInstallsAreOfferedByTheBox) {
+    const std::filesystem::path recorded = folder_ / "Interplay";
+    const std::filesystem::path gog = folder_ / "GOG Games" / "Fallout 2";
+    testing::WriteFile(gog / "Fallout2.exe", "MZ");
+    fakes_.registry.values["SOFTWARE\\Interplay\\Fallout2\\1.0|DestPath"] = recorded.string();
+    fakes_.registry.subkeys["SOFTWARE\\GOG.com\\Games"] = {"1440151285"};
+    fakes_.registry.values["SOFTWARE\\GOG.com\\Games\\1440151285|path"] = gog.string();
+
+    QPointer<frmFTR> window = FirstTimeRun_Routine(state_, ports_, CountMainWindow());
+    ASSERT_TRUE(window);
+    EXPECT_EQ(window->txtF2path->text().toStdString(), recorded.string());
+    ASSERT_NE(window->FoundFolders, nullptr);
+    EXPECT_EQ(window->txtF2path->accessibleName(), "Fallout 2 folder");
+    window->FoundFolders->trigger();
+    QAbstractItemView* list = window->txtF2path->completer()->popup();
+    ASSERT_TRUE(list->isVisible());
+    ASSERT_EQ(list->model()->rowCount(), 2);
+    EXPECT_EQ(list->model()->index(0, 0).data().toString().toStdString(), recorded.string());
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      list->visualRect(list->model()->index(1, 0)).center());
+    EXPECT_EQ(window->txtF2path->text().toStdString(), gog.string());
+    window->close();
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
 }  // namespace

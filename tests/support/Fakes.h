@@ -2,10 +2,12 @@
 
 #include <deque>
 #include <filesystem>
+#include <map>
 #include <string>
 #include <system_error>
 #include <vector>
 
+#include "platform/EnvironmentPort.h"
 #include "platform/LifetimePort.h"
 #include "platform/MessageBoxPort.h"
 #include "platform/PickerPort.h"
@@ -85,21 +87,62 @@ public:
         return file;
     }
 
+    std::optional<std::size_t> PickOne(const std::string& question,
+                                       const std::vector<std::string>& choices) override {
+        oneQuestions.push_back(question);
+        offered.push_back(choices);
+        if (picks.empty()) {
+            return std::nullopt;
+        }
+        auto pick = picks.front();
+        picks.pop_front();
+        return pick;
+    }
+
     std::deque<std::optional<std::string>> folders;
     std::deque<std::optional<std::string>> files;
+    std::deque<std::optional<std::size_t>> picks;  // answers to PickOne; none cancels
+    std::vector<std::string> oneQuestions;
+    std::vector<std::vector<std::string>> offered;
     std::vector<std::string> folderInstructions;
     std::vector<std::vector<FileFilter>> fileFilters;
     std::vector<std::string> startFolders;
 };
 
+// Values by "key|name" in the 32-bit view, or "64:key|name" in the 64-bit one; any other read gives
+// `value`. Subkeys by key, in the same way.
 class FakeRegistry final : public RegistryPort {
 public:
-    RegistryValue ReadRegValue(const std::string& keyPath, const std::string& valueName) override {
-        reads.push_back(keyPath + "|" + valueName);
-        return value;
+    RegistryValue ReadRegValue(const std::string& keyPath, const std::string& valueName,
+                               RegistryView view = RegistryView::Bits32) override {
+        const std::string read = ViewMark(view) + keyPath + "|" + valueName;
+        reads.push_back(read);
+        const auto found = values.find(read);
+        return found != values.end() ? found->second : value;
+    }
+    std::vector<std::string> SubkeyNames(const std::string& keyPath, RegistryView view) override {
+        const auto found = subkeys.find(ViewMark(view) + keyPath);
+        return found != subkeys.end() ? found->second : std::vector<std::string>{};
+    }
+    static std::string ViewMark(RegistryView view) {
+        return view == RegistryView::Bits64 ? "64:" : "";
     }
     RegistryValue value;
+    std::map<std::string, RegistryValue> values;
+    std::map<std::string, std::vector<std::string>> subkeys;
     std::vector<std::string> reads;
+};
+
+class FakeEnvironment final : public EnvironmentPort {
+public:
+    std::optional<std::string> Variable(const std::string& name) override {
+        const auto found = variables.find(name);
+        if (found == variables.end() || found->second.empty()) {
+            return std::nullopt;
+        }
+        return found->second;
+    }
+    std::map<std::string, std::string> variables;
 };
 
 class FakeProcesses final : public ProcessPort {
@@ -156,7 +199,8 @@ struct FakePorts {
     FakeRegistry registry;
     FakeProcesses processes;
     FakeShell shell;
-    Ports ports{messages, lifetime, sounds, pickers, registry, processes, shell};
+    FakeEnvironment environment;
+    Ports ports{messages, lifetime, sounds, pickers, registry, processes, shell, environment};
 };
 
 }  // namespace vrel::testing

@@ -1,5 +1,6 @@
 #include "platform/posix/WineRegFile.h"
 
+#include <algorithm>
 #include <cstdint>
 
 #include "base/AsciiCase.h"
@@ -240,6 +241,39 @@ std::optional<WineRegKey> FindWineRegKey(std::string_view fileText, std::string_
         found->values.emplace_back(std::move(valueName), line.substr(nameEnd + 1));
     }
     return found;
+}
+
+std::vector<std::string> WineSubkeyNames(std::string_view fileText, std::string_view keyPath) {
+    std::vector<std::string> names;
+    if (fileText.substr(0, kFileHeader.size()) != kFileHeader) {
+        return names;
+    }
+    std::string parent(keyPath);
+    while (!parent.empty() && parent.back() == '\\') {
+        parent.pop_back();
+    }
+    parent += '\\';
+    for (const std::string& line : LogicalLines(fileText)) {
+        if (line.empty() || line.front() != '[') {
+            continue;
+        }
+        std::size_t consumed = 0;
+        const auto name = Unescape(line, ']', consumed);
+        if (!name || name->size() <= parent.size() ||
+            !SameNameIgnoringCase(std::string_view(*name).substr(0, parent.size()), parent)) {
+            continue;
+        }
+        // A deeper key stands for its ancestor too: Wine writes only keys that hold values.
+        std::string child = name->substr(parent.size());
+        child = child.substr(0, child.find('\\'));
+        const bool known = std::any_of(names.begin(), names.end(), [&](const std::string& seen) {
+            return SameNameIgnoringCase(seen, child);
+        });
+        if (!child.empty() && !known) {
+            names.push_back(std::move(child));
+        }
+    }
+    return names;
 }
 
 long ReadKeyValue(const WineRegKey& key, std::string_view valueName, RegistryValue& value) {

@@ -24,6 +24,10 @@ struct WineRegKey {
 // case), or nothing when the text is no Wine registry file or lacks the key.
 std::optional<WineRegKey> FindWineRegKey(std::string_view fileText, std::string_view keyPath);
 
+// The names of the keys right under `keyPath`, each once, in the order the file first names them;
+// none when the text is no Wine registry file.
+std::vector<std::string> WineSubkeyNames(std::string_view fileText, std::string_view keyPath);
+
 // Reads one value of a key found above, as the registry would: 0 and the text for a string value,
 // 0 and the number for a dword value, kRegistryValueMissing when there is no such value,
 // kRegistryOtherType for any other type or for data that cannot be read.

@@ -57,19 +57,41 @@ std::optional<std::filesystem::path> WineRegistry::PrefixFromEnvironment() {
     return std::nullopt;
 }
 
-RegistryValue WineRegistry::ReadRegValue(const std::string& keyPath, const std::string& valueName) {
+const std::string* WineRegistry::SystemRegText() {
     if (!prefix_) {
-        return {};
+        return nullptr;
     }
-    const auto text = ReadWholeFile(*prefix_ / "system.reg");
-    if (!text) {
+    // One search reads many keys; the file is read again only when it has changed.
+    const std::filesystem::path file = *prefix_ / "system.reg";
+    std::error_code error;
+    const auto time = std::filesystem::last_write_time(file, error);
+    if (error) {
+        return nullptr;
+    }
+    if (!cached_ || time != cachedTime_) {
+        cached_.reset();
+        auto text = ReadWholeFile(file);
+        if (!text) {
+            return nullptr;
+        }
+        cached_ = std::move(text);
+        cachedTime_ = time;
+    }
+    return &*cached_;
+}
+
+RegistryValue WineRegistry::ReadRegValue(const std::string& keyPath, const std::string& valueName,
+                                         RegistryView view) {
+    const std::string* text = SystemRegText();
+    if (text == nullptr) {
         return {};
     }
     std::optional<WineRegKey> key;
-    if (const auto wow = Wow6432Path(keyPath)) {
+    RegistryValue value;
+    const auto wow = Wow6432Path(keyPath);
+    if (view == RegistryView::Bits32 && wow) {
         key = FindWineRegKey(*text, *wow);
     }
-    RegistryValue value;
     if (!key || ReadKeyValue(*key, valueName, value) != 0) {
         key = FindWineRegKey(*text, keyPath);
         if (!key || ReadKeyValue(*key, valueName, value) != 0) {
@@ -82,6 +104,23 @@ RegistryValue WineRegistry::ReadRegValue(const std::string& keyPath, const std::
         }
     }
     return value;
+}
+
+std::vector<std::string> WineRegistry::SubkeyNames(const std::string& keyPath, RegistryView view) {
+    const std::string* text = SystemRegText();
+    if (text == nullptr) {
+        return {};
+    }
+    if (const auto wow = Wow6432Path(keyPath); view == RegistryView::Bits32 && wow) {
+        if (auto names = WineSubkeyNames(*text, *wow); !names.empty()) {
+            return names;
+        }
+    }
+    return WineSubkeyNames(*text, keyPath);
+}
+
+std::unique_ptr<RegistryPort> WineRegistry::PrefixRegistry(const std::filesystem::path& prefix) {
+    return std::make_unique<WineRegistry>(prefix);
 }
 
 }  // namespace vrel

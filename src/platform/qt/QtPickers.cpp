@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QStandardPaths>
 #include <QStringList>
 
@@ -43,6 +44,23 @@ std::optional<std::string> QtPickers::PickOpenFile(const std::vector<FileFilter>
         return std::nullopt;
     }
     return QDir::toNativeSeparators(file).toStdString();
+}
+
+std::optional<std::size_t> QtPickers::PickOne(const std::string& question,
+                                              const std::vector<std::string>& choices) {
+    QStringList items;
+    for (const std::string& choice : choices) {
+        items << QString::fromStdString(choice);
+    }
+    bool picked = false;
+    const QString item =
+        QInputDialog::getItem(QApplication::activeWindow(), QApplication::applicationName(),
+                              QString::fromStdString(question), items, 0, false, &picked);
+    const auto index = items.indexOf(item);
+    if (!picked || index < 0) {
+        return std::nullopt;
+    }
+    return static_cast<std::size_t>(index);
 }
 
 }  // namespace vrel

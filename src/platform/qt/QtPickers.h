@@ -9,6 +9,8 @@ public:
     std::optional<std::string> PickFolder(const std::string& instruction) override;
     std::optional<std::string> PickOpenFile(const std::vector<FileFilter>& filters,
                                             const std::string& startFolder) override;
+    std::optional<std::size_t> PickOne(const std::string& question,
+                                       const std::vector<std::string>& choices) override;
 };
 
 }  // namespace vrel

@@ -1,5 +1,6 @@
 #include "platform/win32/Win32Registry.h"
 
+#include <iterator>
 #include <vector>
 
 namespace vrel {
@@ -71,19 +72,52 @@ long ReadKeyValue(HKEY key, const std::wstring& valueName, RegistryValue& value)
     return kRegistryOtherType;
 }
 
-RegistryValue Win32Registry::ReadRegValue(const std::string& keyPath,
-                                          const std::string& valueName) {
+namespace {
+
+REGSAM ViewFlag(RegistryView view) {
+    return view == RegistryView::Bits64 ? KEY_WOW64_64KEY : KEY_WOW64_32KEY;
+}
+
+}  // namespace
+
+RegistryValue Win32Registry::ReadRegValue(const std::string& keyPath, const std::string& valueName,
+                                          RegistryView view) {
     // Reading needs no more rights than querying: asking for write access to this key fails for
     // users without administrator rights.
     HKEY key = nullptr;
     if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, Utf8ToWide(keyPath).c_str(), 0,
-                      KEY_QUERY_VALUE | KEY_WOW64_32KEY, &key) != ERROR_SUCCESS) {
+                      KEY_QUERY_VALUE | ViewFlag(view), &key) != ERROR_SUCCESS) {
         return {};
     }
     RegistryValue value;
     ReadKeyValue(key, Utf8ToWide(valueName), value);
     RegCloseKey(key);
     return value;
+}
+
+std::vector<std::string> Win32Registry::SubkeyNames(const std::string& keyPath, RegistryView view) {
+    std::vector<std::string> names;
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, Utf8ToWide(keyPath).c_str(), 0,
+                      KEY_ENUMERATE_SUB_KEYS | ViewFlag(view), &key) != ERROR_SUCCESS) {
+        return names;
+    }
+    // A key name has at most 255 characters.
+    wchar_t name[256];
+    for (DWORD index = 0;; ++index) {
+        DWORD length = static_cast<DWORD>(std::size(name));
+        const LONG status =
+            RegEnumKeyExW(key, index, name, &length, nullptr, nullptr, nullptr, nullptr);
+        if (status == ERROR_NO_MORE_ITEMS ||
+            (status != ERROR_SUCCESS && status != ERROR_MORE_DATA)) {
+            break;
+        }
+        if (status == ERROR_SUCCESS) {
+            names.push_back(WideToUtf8(std::wstring(name, length)));
+        }
+    }
+    RegCloseKey(key);
+    return names;
 }
 
 }  // namespace vrel

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/EnvironmentPort.h"
+#include "platform/RegistryPort.h"
+
+// Where players have the game: the entry of the game's own installer, then the records of the
+// stores that sell it today (GOG, Steam) and of the Wine prefixes and Linux launchers they play
+// it through.
+namespace vrel {
+
+struct FoundGameFolders {
+    // Whether the game's own installer left its entry, also an empty one.
+    bool recorded = false;
+    // Display text: the installer's entry first as it stands (when not empty), then every other
+    // folder that holds Fallout2.exe, each once.
+    std::vector<std::string> folders;
+};
+
+// Looks everywhere, quickly: a store that is missing costs a few file look-ups, and a record
+// that cannot be read is passed over.
+FoundGameFolders FindGameFolders(RegistryPort& registry, EnvironmentPort& environment);
+
+}  // namespace vrel
