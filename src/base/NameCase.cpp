@@ -34,15 +34,24 @@ constexpr char32_t Capital(char32_t c) {
         return c - 0x20;
     }
     switch (c) {
-    case 0x3C2: return 0x3A3;
-    case 0x3AC: return 0x386;
-    case 0x3AD: return 0x388;
-    case 0x3AE: return 0x389;
-    case 0x3AF: return 0x38A;
-    case 0x3CC: return 0x38C;
-    case 0x3CD: return 0x38E;
-    case 0x3CE: return 0x38F;
-    default: break;
+        case 0x3C2:
+            return 0x3A3;
+        case 0x3AC:
+            return 0x386;
+        case 0x3AD:
+            return 0x388;
+        case 0x3AE:
+            return 0x389;
+        case 0x3AF:
+            return 0x38A;
+        case 0x3CC:
+            return 0x38C;
+        case 0x3CD:
+            return 0x38E;
+        case 0x3CE:
+            return 0x38F;
+        default:
+            break;
     }
     // Cyrillic: the basic alphabet, the letters of Serbian, Ukrainian and Belarusian, and the
     // paired letters after them.
