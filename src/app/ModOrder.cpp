@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "base/AnsiText.h"
+#include "base/NameCase.h"
 #include "base/PathHelpers.h"
 #include "base/PendingFile.h"
 #include "base/Utf8.h"
@@ -13,47 +14,6 @@ namespace {
 
 // The order file is bigger than this only when it is not ours.
 constexpr std::size_t kLargestOrderFile = 1 << 20;
-
-// The lower-case form of a code point, for the scripts of the players' file names (Latin, Greek,
-// Cyrillic) as the game's platform folds them; others stay as they are.
-char32_t LowerLetter(char32_t c) {
-    const auto pairedBelow = [c](char32_t first, char32_t last, bool upperEven) {
-        return c >= first && c <= last && ((c % 2 == 0) == upperEven);
-    };
-    if ((c >= U'A' && c <= U'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7) ||
-        (c >= 0x391 && c <= 0x3AB && c != 0x3A2) || (c >= 0x410 && c <= 0x42F)) {
-        return c + 0x20;
-    }
-    if (c >= 0x400 && c <= 0x40F) {
-        return c + 0x50;
-    }
-    if (c == 0x178) {
-        return 0xFF;
-    }
-    if (pairedBelow(0x100, 0x12F, true) || pairedBelow(0x132, 0x137, true) ||
-        pairedBelow(0x139, 0x148, false) || pairedBelow(0x14A, 0x177, true) ||
-        pairedBelow(0x179, 0x17E, false) || pairedBelow(0x460, 0x481, true) ||
-        pairedBelow(0x48A, 0x4BF, true) || pairedBelow(0x4C1, 0x4CE, false) ||
-        pairedBelow(0x4D0, 0x52F, true)) {
-        return c + 1;
-    }
-    return c;
-}
-
-std::string FoldCase(std::string_view utf8) {
-    std::string folded;
-    folded.reserve(utf8.size());
-    std::size_t pos = 0;
-    while (pos < utf8.size()) {
-        const std::size_t start = pos;
-        if (const auto c = DecodeUtf8(utf8, pos)) {
-            AppendUtf8(folded, LowerLetter(*c));
-        } else {
-            folded += utf8.substr(start, pos - start);
-        }
-    }
-    return folded;
-}
 
 std::string_view TrimBlanks(std::string_view line) {
     const auto first = line.find_first_not_of(" \t\r");
@@ -105,7 +65,7 @@ std::vector<std::filesystem::path> ApplyModOrder(std::vector<std::filesystem::pa
     std::vector<std::string> folded;
     for (const std::filesystem::path& name : listed) {
         shown.push_back(PathToDisplay(name));
-        folded.push_back(FoldCase(shown.back()));
+        folded.push_back(FoldNameCase(shown.back()));
     }
     std::vector<bool> placed(listed.size(), false);
     std::vector<std::filesystem::path> ordered;
@@ -122,7 +82,7 @@ std::vector<std::filesystem::path> ApplyModOrder(std::vector<std::filesystem::pa
     };
     for (const std::string& name : order) {
         if (!place(shown, name)) {
-            place(folded, FoldCase(name));
+            place(folded, FoldNameCase(name));
         }
     }
     for (std::size_t i = 0; i < listed.size(); ++i) {
