@@ -28,27 +28,17 @@ std::string Extension(const std::filesystem::path& path) {
     return AnsiToLower(std::string(suffix.begin(), suffix.end()));
 }
 
-// The target in Patches, and whether the user lets a file already there be replaced.
-std::optional<std::filesystem::path> TargetFor(const std::filesystem::path& patches,
-                                               const std::filesystem::path& fileName,
-                                               MessageBoxPort& messages, bool& replacing) {
-    const auto existing = FindEntryCaseBlind(patches, fileName);
-    replacing = existing.has_value();
-    if (!existing) {
-        return patches / fileName;
-    }
+// Whether the user lets the mod already in Patches under that name be replaced.
+bool UserLetsReplace(MessageBoxPort& messages, const std::filesystem::path& existing) {
     const MessageAnswer answer = messages.Show(
         {.text =
-             "A mod named \"" + Display(*existing) +
+             "A mod named \"" + Display(existing) +
              "\" is already inside the \\Patches\\ folder.\r\rDo you want to replace it with the one you dropped?",
          .title = "Replace mod?",
          .buttons = MessageButtons::YesNo,
          .icon = MessageIcon::Question,
          .defaultAnswer = MessageAnswer::No});
-    if (answer != MessageAnswer::Yes) {
-        return std::nullopt;
-    }
-    return existing;
+    return answer == MessageAnswer::Yes;
 }
 
 // Copies a .dat into Patches under a temporary name and puts it in place once whole.
@@ -107,22 +97,26 @@ DropOutcome AddDroppedMods(const std::vector<std::filesystem::path>& dropped,
                 continue;  // dropped from Patches itself
             }
         }
-        bool replacing = false;
-        const auto target = TargetFor(patches, fileName, messages, replacing);
-        if (!target) {
-            outcome.NotAdded.push_back(shown + ": you kept the mod that was there");
-            continue;
-        }
+        const auto existing = FindEntryCaseBlind(patches, fileName);
         if (dat) {
-            if (!CopyDat(source, *target)) {
+            if (existing && !UserLetsReplace(messages, *existing)) {
+                outcome.NotAdded.push_back(shown + ": you kept the mod that was there");
+                continue;
+            }
+            const std::filesystem::path target = existing.value_or(patches / fileName);
+            if (!CopyDat(source, target)) {
                 outcome.NotAdded.push_back(shown + ": it could not be copied");
                 continue;
             }
-            outcome.Added.push_back(Display(*target));
+            outcome.Added.push_back(Display(target));
             continue;
         }
+        const std::filesystem::path target = existing.value_or(patches / fileName);
         bool shownProgress = false;
-        ImportOptions options{.ModName = {}, .Replace = true};
+        ImportOptions options{.ModName = {}};
+        options.MayReplace = [&](const std::filesystem::path& there) {
+            return UserLetsReplace(messages, there);
+        };
         options.Progress = [&](std::int64_t done, std::int64_t total) {
             if (done == 0 && total > kLargeModMembers) {
                 shownProgress = true;
@@ -137,9 +131,13 @@ DropOutcome AddDroppedMods(const std::vector<std::filesystem::path>& dropped,
                 progress.Repaint();
             }
         };
-        const auto result = ImportMod(source, *target, options);
+        const auto result = ImportMod(source, target, options);
         if (shownProgress) {
             progress.Hide();
+        }
+        if (!result && result.error().Kind == ImportFailure::AlreadyThere) {
+            outcome.NotAdded.push_back(shown + ": you kept the mod that was there");
+            continue;
         }
         if (!result) {
             std::string why = DescribeImportError(result.error());
@@ -149,9 +147,16 @@ DropOutcome AddDroppedMods(const std::vector<std::filesystem::path>& dropped,
             outcome.NotAdded.push_back(shown + ": " + why);
             continue;
         }
-        outcome.Added.push_back(Display(*target));
+        for (const CopiedDat& copied : result->Copied) {
+            outcome.Added.push_back(Display(copied.Path));
+        }
+        if (result->Copied.empty()) {
+            outcome.Added.push_back(Display(target));
+        }
         if (!result->LeftOut.empty()) {
-            outcome.LeftOut.push_back({Display(*target), result->LeftOut, result->DescriptionFrom});
+            // The mods that came as .dat files are listed above; what was left out came with them.
+            outcome.LeftOut.push_back({result->Copied.empty() ? Display(target) : shown,
+                                       result->LeftOut, result->DescriptionFrom});
         }
     }
     return outcome;
@@ -166,7 +171,8 @@ std::vector<ModRow> RereadModsKeepingTicks(ProgramState& state, ProgressPort& pr
         }
     }
     ModList list = ReadModList(ProgramFile(state.programFolder, "Patches"),
-                               state.Config.cfgGeneral.LoadModDesc, progress, state.FalloutDats);
+                               state.Config.cfgGeneral.LoadModDesc, state.ModOrder, progress,
+                               state.FalloutDats);
     for (std::size_t i = 0; i < list.Rows.size(); ++i) {
         ModRow& row = list.Rows[i];
         const int position = static_cast<int>(i + 1);
@@ -194,6 +200,12 @@ void ReportDrop(MessageBoxPort& messages, const DropOutcome& outcome) {
         text += "Left out of " + mod.Archive + ", since the game does not read them from a mod:";
         const std::pair<LeftOutKind, const char*> groups[] = {
             {LeftOutKind::GameFolder, "For the game folder, beside Fallout2.exe:"},
+            {LeftOutKind::SfallMod, "For sfall's mods folder, in the game folder:"},
+            {LeftOutKind::ModArchive, "Mods of their own (drop each .dat by itself):"},
+            {LeftOutKind::PackedArchive,
+             "Archives of their own (unpack them and drop what they hold):"},
+            {LeftOutKind::GameArchive, "The game's own archives, not mods:"},
+            {LeftOutKind::BesideData, "Beside its data folder, of which only data is taken:"},
             {LeftOutKind::ReadMe, "To read:"},
             {LeftOutKind::Other, "Not part of the game's data:"}};
         for (const auto& [kind, heading] : groups) {

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include "archive/Catalogue.h"
 #include "config/ProgramSettings.h"
 
@@ -9,8 +12,11 @@ namespace vrel {
 // settings windows see only its settings part.
 struct ProgramState : ProgramSettings {
     FalloutDat_Collection FalloutDats;  // item k is row k of the mod list
-    bool LoadingList = false;           // raised while start-up fills the mod list
-    bool CancelPlay = false;            // set by the conflict window's Cancel
+    // The player's order of the mods after the patch (archive file names, UTF-8), as kept beside
+    // vrel.cfg; mods it does not name follow in name order.
+    std::vector<std::string> ModOrder;
+    bool LoadingList = false;  // raised while start-up fills the mod list
+    bool CancelPlay = false;   // set by the conflict window's Cancel
 };
 
 }  // namespace vrel

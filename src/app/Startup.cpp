@@ -3,6 +3,7 @@
 #include <system_error>
 
 #include "app/ModListing.h"
+#include "app/ModOrder.h"
 #include "archive/ScanDat.h"
 #include "base/AnsiText.h"
 #include "base/CaseBlindPath.h"
@@ -115,18 +116,20 @@ StartupResult LoadMods(StartupContext& context, FalloutDat_Collection& FalloutDa
     CreateDataFolders(GameFolderPath(context.config.cfgPath.Fallout2, context.programFolder));
     progress.SetValue(100);
 
-    ModList list =
-        ReadModList(patches, context.config.cfgGeneral.LoadModDesc, progress, FalloutDats);
+    result.Order = ReadModOrder(context.programFolder);
+    ModList list = ReadModList(patches, context.config.cfgGeneral.LoadModDesc, result.Order,
+                               progress, FalloutDats);
     result.Rows = std::move(list.Rows);
     result.Damaged = std::move(list.Damaged);
     return result;
 }
 
 ModList ReadModList(const std::filesystem::path& patches, bool readDescriptions,
-                    ProgressPort& progress, FalloutDat_Collection& FalloutDats) {
+                    const std::vector<std::string>& order, ProgressPort& progress,
+                    FalloutDat_Collection& FalloutDats) {
     ModList result;
     FalloutDats = FalloutDat_Collection();
-    const std::vector<std::filesystem::path> listed = ListDatFiles(patches);
+    const std::vector<std::filesystem::path> listed = ApplyModOrder(ListDatFiles(patches), order);
     progress.SetLabel("Adding DATs...");
     progress.SetValue(1);
     progress.SetMaximum(static_cast<int>(listed.size()));

@@ -28,6 +28,7 @@ struct StartupResult {
     bool Ended = false;        // the user chose to leave, or patch000.dat could not be moved
     std::vector<ModRow> Rows;  // row k stands for catalogue item k
     std::vector<DamagedArchive> Damaged;
+    std::vector<std::string> Order;  // the player's order of the mods, as the order file gave it
 };
 
 struct StartupContext {
@@ -40,7 +41,8 @@ struct StartupContext {
 
 // What the main window does before it is first shown: makes sure the Patches folder and the game's
 // patch000.dat are in place, creates the game's data folder tree and reads every archive in
-// Patches into `FalloutDats` (made anew), with the rows of the mod list in the same order.
+// Patches into `FalloutDats` (made anew), with the rows of the mod list in the same order: the
+// patch, then the mods in the player's order, then the others in name order.
 StartupResult LoadMods(StartupContext& context, FalloutDat_Collection& FalloutDats);
 
 struct ModList {
@@ -48,9 +50,11 @@ struct ModList {
     std::vector<DamagedArchive> Damaged;
 };
 
-// Reads every archive in `patches` into `FalloutDats` (made anew), the game's patch first.
+// Reads every archive in `patches` into `FalloutDats` (made anew): the game's patch first, then
+// the mods `order` names in its order, then the others in name order.
 ModList ReadModList(const std::filesystem::path& patches, bool readDescriptions,
-                    ProgressPort& progress, FalloutDat_Collection& FalloutDats);
+                    const std::vector<std::string>& order, ProgressPort& progress,
+                    FalloutDat_Collection& FalloutDats);
 
 // Tells the user once about every archive that could be read only in part.
 void ReportDamagedArchives(MessageBoxPort& messages, const std::vector<DamagedArchive>& damaged);

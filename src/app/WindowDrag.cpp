@@ -20,8 +20,11 @@ void WindowDrag::MoveFromPress(QWidget* area) {
     area->installEventFilter(this);
 }
 
-void WindowDrag::MoveFromDrag(QWidget* area) {
+void WindowDrag::MoveFromDrag(QWidget* area, std::function<bool(const QPoint&)> areaDrags) {
     area->setProperty(kDragMode, FromDrag);
+    if (areaDrags) {
+        areaDrags_[area] = std::move(areaDrags);
+    }
     area->installEventFilter(this);
 }
 
@@ -30,6 +33,11 @@ bool WindowDrag::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
         case QEvent::MouseButtonPress: {
             auto* press = static_cast<QMouseEvent*>(event);
+            const auto drags = areaDrags_.find(watched);
+            if (drags != areaDrags_.end() && drags->second(press->position().toPoint())) {
+                pressedOn_ = nullptr;
+                return false;
+            }
             pressedOn_ = watched;
             pressPosition_ = press->globalPosition().toPoint();
             moving_ = false;

@@ -3,6 +3,8 @@
 #include <QObject>
 #include <QPoint>
 #include <QPointer>
+#include <functional>
+#include <map>
 
 class QWidget;
 
@@ -20,8 +22,9 @@ public:
     // A press on `area` starts the move at once.
     void MoveFromPress(QWidget* area);
     // The move starts once the pressed pointer has travelled the platform's drag distance, so
-    // that `area` still gets plain clicks (a list whose items are clicked and ticked).
-    void MoveFromDrag(QWidget* area);
+    // that `area` still gets plain clicks (a list whose items are clicked and ticked). A press
+    // where `areaDrags` says the area drags something of its own (a row of a list) is left to it.
+    void MoveFromDrag(QWidget* area, std::function<bool(const QPoint&)> areaDrags = {});
 
 signals:
     void MoveStarted();
@@ -33,6 +36,7 @@ private:
     void Start(const QPoint& globalPosition);
 
     QWidget* window_;
+    std::map<const QObject*, std::function<bool(const QPoint&)>> areaDrags_;
     QPointer<QObject> pressedOn_;
     QPoint pressPosition_;
     bool following_ = false;  // moving by hand: the platform has no move of its own

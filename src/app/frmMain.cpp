@@ -1,5 +1,6 @@
 #include "app/frmMain.h"
 
+#include <QAction>
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -16,6 +17,8 @@
 
 #include "app/HotSpot.h"
 #include "app/ModDrop.h"
+#include "app/ModListView.h"
+#include "app/ModOrder.h"
 #include "app/SkinImages.h"
 #include "app/Startup.h"
 #include "app/WindowDrag.h"
@@ -110,9 +113,12 @@ frmMain::frmMain(ProgramState& state, Ports& ports, ProgressPort& progress, QWid
         };
     }
 
-    DATList = new QListWidget(this);
+    DATList = new ModListView(this);
     DATList->setObjectName(QStringLiteral("DATList"));
     DATList->setAccessibleName(QStringLiteral("Mods"));
+    DATList->setAccessibleDescription(
+        QStringLiteral("When two ticked mods hold the same file, the lower one wins. Alt+Up and "
+                       "Alt+Down move the current mod."));
     DATList->setGeometry(27, 74, 250, 395);
     DATList->setFont(SkinFont(QStringLiteral("Tahoma"), 11));
     DATList->setFrameShape(QFrame::NoFrame);
@@ -166,11 +172,28 @@ frmMain::frmMain(ProgramState& state, Ports& ports, ProgressPort& progress, QWid
 
     connect(DATList, &QListWidget::itemChanged, this, &frmMain::DATList_ItemCheck);
     connect(DATList, &QListWidget::itemClicked, this, &frmMain::DATList_ItemClick);
+    connect(DATList, &ModListView::DroppedBefore, this, &frmMain::DATList_DroppedBefore);
+    connect(DATList, &QListWidget::currentRowChanged, this, &frmMain::ShowMoveActions);
+
+    const std::tuple<QAction**, const char*, const char*, QKeyCombination, int> moves[] = {
+        {&actMoveUp, "actMoveUp", "Move mod up", Qt::ALT | Qt::Key_Up, -1},
+        {&actMoveDown, "actMoveDown", "Move mod down", Qt::ALT | Qt::Key_Down, 1}};
+    for (const auto& [action, name, text, keys, step] : moves) {
+        *action = new QAction(QString::fromLatin1(text), DATList);
+        (*action)->setObjectName(QString::fromLatin1(name));
+        (*action)->setShortcut(QKeySequence(keys));
+        (*action)->setShortcutContext(Qt::WidgetShortcut);
+        connect(*action, &QAction::triggered, this, [this, by = step] { MoveCurrentMod(by); });
+        DATList->addAction(*action);
+    }
+    DATList->setContextMenuPolicy(Qt::ActionsContextMenu);
+    ShowMoveActions();
 
     Drag = new WindowDrag(this);
     Drag->MoveFromPress(this);
     Drag->MoveFromPress(labDesc);
-    Drag->MoveFromDrag(DATList->viewport());
+    Drag->MoveFromDrag(DATList->viewport(),
+                       [this](const QPoint& point) { return DATList->DragsRowAt(point); });
 
     FadeTimer = new QTimer(this);
     FadeTimer->setObjectName(QStringLiteral("FadeTimer"));
@@ -190,11 +213,12 @@ frmMain::frmMain(ProgramState& state, Ports& ports, ProgressPort& progress, QWid
 namespace {
 
 // A row of the mod list: it shows the archive's name as display text and keeps it as the file
-// system has it.
-QListWidgetItem* NewModItem(const std::filesystem::path& fileName) {
+// system has it. Every row but the game's patch in the first can be dragged to another place.
+QListWidgetItem* NewModItem(const std::filesystem::path& fileName, bool patch) {
     auto* item = new QListWidgetItem(QString::fromStdString(PathToDisplay(fileName)));
     item->setData(kFileNameRole, QVariant::fromValue(fileName));
-    item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
+    const Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable;
+    item->setFlags(patch ? flags : flags | Qt::ItemIsDragEnabled);
     return item;
 }
 
@@ -213,8 +237,9 @@ bool frmMain::Form_Load() {
     if (result.Ended) {
         return false;
     }
+    state_.ModOrder = result.Order;
     for (const ModRow& row : result.Rows) {
-        auto* item = NewModItem(row.Name);
+        auto* item = NewModItem(row.Name, DATList->count() == 0);
         item->setCheckState(Qt::Unchecked);
         item->setData(kTickSeenRole, false);
         DATList->addItem(item);
@@ -300,13 +325,14 @@ void frmMain::ShowRows(const std::vector<ModRow>& rows) {
     const QSignalBlocker quiet(DATList);
     DATList->clear();
     for (const ModRow& row : rows) {
-        auto* item = NewModItem(row.Name);
+        auto* item = NewModItem(row.Name, DATList->count() == 0);
         item->setCheckState(row.Ticked ? Qt::Checked : Qt::Unchecked);
         item->setData(kTickSeenRole, row.Ticked);
         DATList->addItem(item);
     }
     DATList->setCurrentRow(0);
     labDesc->clear();
+    ShowMoveActions();
 }
 
 void frmMain::DATList_ItemCheck(QListWidgetItem* item) {
@@ -320,11 +346,46 @@ void frmMain::DATList_ItemCheck(QListWidgetItem* item) {
 }
 
 void frmMain::DATList_ItemClick(QListWidgetItem* item) {
-    const int position = DATList->row(item) + 1;
+    ShowDescription(DATList->row(item) + 1);
+}
+
+void frmMain::ShowDescription(int position) {
     if (position < 1 || position > state_.FalloutDats.Count()) {
         return;
     }
     labDesc->setText(QString::fromStdString(AnsiToUtf8(state_.FalloutDats.Item(position).ModDesc)));
+}
+
+void frmMain::DATList_DroppedBefore(int from, int before) {
+    MoveModRow(from + 1, DroppedModRow(from + 1, before + 1, DATList->count()));
+}
+
+void frmMain::MoveCurrentMod(int step) {
+    const int from = DATList->currentRow() + 1;
+    MoveModRow(from, SteppedModRow(from, step, DATList->count()));
+}
+
+// The row and its catalogue item move together, so that row k still stands for item k; the mod
+// keeps its tick and shows its description, as a click on it does.
+void frmMain::MoveModRow(int from, std::optional<int> to) {
+    if (!to || DATList->count() != state_.FalloutDats.Count()) {
+        return;
+    }
+    const std::optional<PlaceFailure> failure = MoveMod(state_, from, *to);
+    QListWidgetItem* item = DATList->takeItem(from - 1);
+    DATList->insertItem(*to - 1, item);
+    DATList->setCurrentItem(item);
+    DATList->scrollToItem(item);
+    ShowDescription(*to);
+    if (failure) {
+        ReportOrderNotKept(ports_.messages, *failure);
+    }
+}
+
+void frmMain::ShowMoveActions() {
+    const int current = DATList->currentRow() + 1;
+    actMoveUp->setEnabled(SteppedModRow(current, -1, DATList->count()).has_value());
+    actMoveDown->setEnabled(SteppedModRow(current, 1, DATList->count()).has_value());
 }
 
 void frmMain::FadeTimer_Timer() {

@@ -4,15 +4,18 @@
 #include <array>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "app/CreditShow.h"
 #include "app/MainWindowRules.h"
+#include "app/ModListView.h"
 #include "app/ProgramState.h"
 #include "app/Startup.h"
 #include "platform/Ports.h"
 #include "platform/ProgressPort.h"
 
+class QAction;
 class QLabel;
 class QListWidget;
 class QListWidgetItem;
@@ -47,7 +50,11 @@ public:
     // has it; the row shows it as display text.
     static std::filesystem::path RowFileName(const QListWidgetItem* item);
 
-    QListWidget* DATList = nullptr;
+    ModListView* DATList = nullptr;
+    // Alt+Up and Alt+Down on the list, also in its context menu: the current mod one row up or
+    // down, for keyboard and screen-reader users.
+    QAction* actMoveUp = nullptr;
+    QAction* actMoveDown = nullptr;
     QLabel* labDesc = nullptr;
     QLabel* LabelShow = nullptr;
     HotSpot* cmdPlay = nullptr;
@@ -82,6 +89,11 @@ private:
     void cmdExit_Click();
     void DATList_ItemCheck(QListWidgetItem* item);
     void DATList_ItemClick(QListWidgetItem* item);
+    void DATList_DroppedBefore(int from, int before);
+    void MoveCurrentMod(int step);
+    void MoveModRow(int from, std::optional<int> to);
+    void ShowMoveActions();
+    void ShowDescription(int position);
     void ShowCredit();
     void ShowRows(const std::vector<ModRow>& rows);
 

@@ -1,5 +1,6 @@
 #include "archive/Catalogue.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace vrel {
@@ -16,6 +17,20 @@ T& NumberedCollection<T>::Item(int position) const {
         throw std::out_of_range("no item at position " + std::to_string(position));
     }
     return *items_[static_cast<std::size_t>(position - 1)].item;
+}
+
+template <class T>
+void NumberedCollection<T>::Move(int from, int to) {
+    if (from < 1 || from > Count() || to < 1 || to > Count()) {
+        throw std::out_of_range("no move from " + std::to_string(from) + " to " +
+                                std::to_string(to));
+    }
+    const auto begin = items_.begin();
+    if (from < to) {
+        std::rotate(begin + (from - 1), begin + from, begin + to);
+    } else {
+        std::rotate(begin + (to - 1), begin + (from - 1), begin + from);
+    }
 }
 
 template class NumberedCollection<FileInDat>;

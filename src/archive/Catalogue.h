@@ -18,6 +18,8 @@ public:
     // Position 1 to Count; std::out_of_range otherwise.
     T& Item(int position) const;
     int Count() const { return static_cast<int>(items_.size()); }
+    // The item at `from` goes to `to` (both 1 to Count); the items between close up behind it.
+    void Move(int from, int to);
 
     auto begin() const { return items_.begin(); }
     auto end() const { return items_.end(); }
@@ -69,6 +71,7 @@ public:
                     const std::string& modDescription, std::shared_ptr<FileInDat_Collection> files);
     FalloutDat& Item(int position) const { return items_.Item(position); }
     int Count() const { return items_.Count(); }
+    void Move(int from, int to) { items_.Move(from, to); }
 
     auto begin() const { return items_.begin(); }
     auto end() const { return items_.end(); }

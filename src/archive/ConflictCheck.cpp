@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <functional>
 #include <string_view>
+#include <unordered_map>
 
 #include "base/AnsiText.h"
 #include "base/PathHelpers.h"
@@ -211,6 +212,34 @@ ConflictReport ConflictCheck(FalloutDat_Collection& FalloutDats) {
         report.Verdict = anyHeavy ? ConflictVerdict::Heavy : ConflictVerdict::Minor;
     }
     return report;
+}
+
+std::vector<ContestedFile> ContestedFiles(const FalloutDat_Collection& FalloutDats) {
+    std::vector<ContestedFile> files;
+    std::unordered_map<std::string_view, std::size_t> found;
+    for (int position = 1; position <= FalloutDats.Count(); ++position) {
+        const FalloutDat& dat = FalloutDats.Item(position);
+        if (!dat.Selected) {
+            continue;
+        }
+        for (const auto& slot : *dat.Files) {
+            const std::string& name = slot.item->FullPath;
+            if (IsExemptFromConflicts(name)) {
+                continue;
+            }
+            const auto [at, added] = found.try_emplace(name, files.size());
+            if (added) {
+                files.push_back({name, {position}, IsHeavyConflict(name)});
+            } else if (files[at->second].Archives.back() != position) {
+                files[at->second].Archives.push_back(position);
+            }
+        }
+    }
+    std::erase_if(files, [](const ContestedFile& file) { return file.Archives.size() < 2; });
+    for (ContestedFile& file : files) {
+        file.Name = AnsiToUtf8(file.Name);
+    }
+    return files;
 }
 
 std::string VerdictText(ConflictVerdict verdict) {

@@ -24,6 +24,19 @@ struct ConflictReport {
 // Selected flag stays as it is.
 ConflictReport ConflictCheck(FalloutDat_Collection& FalloutDats);
 
+// A member that more than one picked archive supplies: its name (display text), those archives
+// as catalogue positions in catalogue order, and whether a clash on it counts as heavy. Play
+// unpacks in catalogue order, so the last archive's copy is the one the game reads.
+struct ContestedFile {
+    std::string Name;
+    std::vector<int> Archives;
+    bool Heavy = false;
+};
+
+// Every member that the conflict check reports a clash on, once, in the order the clashes are
+// first met (catalogue order, then directory order).
+std::vector<ContestedFile> ContestedFiles(const FalloutDat_Collection& FalloutDats);
+
 // The verdict as the conflict window shows it.
 std::string VerdictText(ConflictVerdict verdict);
 

@@ -15,6 +15,7 @@ public:
     Expected<std::vector<SourceFile>, ImportError> List() override {
         std::vector<SourceFile> files;
         paths_.clear();
+        folders_.clear();
         std::error_code error;
         std::filesystem::recursive_directory_iterator it(folder_, error), end;
         FolderWalk walk(folder_);
@@ -23,11 +24,12 @@ public:
             const WalkedEntry entry = walk.Place(it);
             std::error_code statusError;
             const auto status = std::filesystem::symlink_status(entry.Path, statusError);
+            const std::u8string path = entry.Relative.generic_u8string();
             if (std::filesystem::is_directory(status) && !entry.NameHoldsDrive) {
+                folders_.emplace_back(path.begin(), path.end());
                 continue;
             }
             SourceFile file;
-            const std::u8string path = entry.Relative.generic_u8string();
             file.Path.assign(path.begin(), path.end());
             file.Regular = std::filesystem::is_regular_file(status);
             if (file.Regular) {

@@ -1,190 +1,58 @@
 #include "archive/ModImport.h"
 
 #include <algorithm>
-#include <array>
 #include <map>
 #include <system_error>
 
+#include "archive/DatModCopy.h"
 #include "archive/DatWriter.h"
-#include "archive/MemberPath.h"
+#include "archive/ModPlan.h"
 #include "archive/NewMemberName.h"
 #include "archive/OrderedPool.h"
+#include "archive/ReadMeText.h"
 #include "base/AnsiText.h"
+#include "base/CaseBlindPath.h"
 
 namespace vrel {
 namespace {
-
-struct PlannedMember {
-    std::size_t Source = 0;  // index into the source's listing
-    std::string Name;        // Windows-1252, backslashes
-};
-
-// What an import takes from a source, decided from its listing alone.
-struct ModPlan {
-    std::vector<PlannedMember> Members;  // in listing order
-    // A file that becomes amoddesc.qrd, the mod's description, when the mod brings none among
-    // its members: a top-level amoddesc.qrd or read-me.
-    std::optional<std::size_t> Description;
-    std::vector<LeftOutFile> LeftOut;
-    std::vector<std::string> Refusals;  // "<path>: <why>", display text
-};
-
-constexpr std::int64_t kMaxMemberSize = 0x7FFFFFFF;
-constexpr const char* kDescriptionMember = "amoddesc.qrd";
-
-// The folders under the game's data folder that the game reads mods from.
-constexpr std::array<std::string_view, 7> kGameDataFolders = {
-    "art", "maps", "premade", "proto", "scripts", "sound", "text"};
-
-bool IsDataFolder(const std::string& part) {
-    return AnsiToLower(part) == "data";
-}
-
-bool IsGameDataFolder(const std::string& part) {
-    const std::string lower = AnsiToLower(part);
-    return std::find(kGameDataFolders.begin(), kGameDataFolders.end(), lower) !=
-           kGameDataFolders.end();
-}
-
-std::vector<std::string> SplitPath(const std::string& path) {
-    std::vector<std::string> parts;
-    for (std::string_view part : MemberPathParts(path)) {
-        parts.emplace_back(part);
-    }
-    // Some tools write "./" before every name.
-    while (parts.size() > 1 && parts.front() == ".") {
-        parts.erase(parts.begin());
-    }
-    return parts;
-}
 
 bool EndsWith(const std::string& lower, std::string_view suffix) {
     return lower.size() >= suffix.size() &&
            std::string_view(lower).substr(lower.size() - suffix.size()) == suffix;
 }
 
-LeftOutKind KindOf(const std::string& path) {
-    const std::string lower = AnsiToLower(path);
-    for (std::string_view suffix : {".ini", ".dll", ".exe", ".cfg", ".asi", ".bat", ".cmd"}) {
-        if (EndsWith(lower, suffix)) {
-            return LeftOutKind::GameFolder;
-        }
-    }
-    for (std::string_view suffix :
-         {".txt", ".nfo", ".doc", ".docx", ".rtf", ".pdf", ".htm", ".html", ".md"}) {
-        if (EndsWith(lower, suffix)) {
-            return LeftOutKind::ReadMe;
-        }
-    }
-    return LeftOutKind::Other;
+bool MayReplace(const ImportOptions& options, const std::filesystem::path& existing) {
+    return options.MayReplace ? options.MayReplace(existing) : options.Replace;
 }
 
-// Where the game's data lies in a source: below `Depth` folder levels (0, or 1 inside a wrapping
-// folder named `Wrapper`), in `data` folders or in the game's data folders themselves.
-struct DataRoot {
-    std::size_t Depth = 0;
-    std::string Wrapper;
-    bool InDataFolder = false;
-
-    bool Holds(const std::vector<std::string>& parts) const {
-        if (parts.size() <= Depth + 1 || (Depth == 1 && parts[0] != Wrapper)) {
-            return false;
+// Each .dat mod's place in Patches, under its own name as the folder spells it.
+Expected<std::vector<DatModTarget>, ImportError> DatModTargets(const std::vector<SourceFile>& files,
+                                                               const std::vector<std::size_t>& mods,
+                                                               const std::filesystem::path& patches,
+                                                               const ImportOptions& options) {
+    std::vector<DatModTarget> targets;
+    std::map<std::string, std::string> byName;
+    std::vector<std::string> refusals;
+    for (std::size_t index : mods) {
+        const std::string& path = files[index].Path;
+        const std::string name = path.substr(path.find_last_of('/') + 1);
+        const auto [twin, fresh] = byName.emplace(AnsiToLower(Utf8ToAnsi(name)), path);
+        if (!fresh) {
+            refusals.push_back(path + ": differs from " + twin->second + " only in letter case");
+            continue;
         }
-        return InDataFolder ? IsDataFolder(parts[Depth]) : IsGameDataFolder(parts[Depth]);
-    }
-    bool AtTop(const std::vector<std::string>& parts) const {
-        return parts.size() == 1 || (Depth == 1 && parts.size() == 2 && parts[0] == Wrapper);
-    }
-};
-
-std::optional<DataRoot> FindDataRootAt(const std::vector<std::vector<std::string>>& paths,
-                                       std::size_t depth, const std::string& wrapper) {
-    for (bool inData : {true, false}) {
-        const DataRoot root{depth, wrapper, inData};
-        for (const auto& parts : paths) {
-            if (root.Holds(parts)) {
-                return root;
-            }
+        const std::filesystem::path fileName = DisplayToPath(name);
+        const auto existing = FindEntryCaseBlind(patches, fileName);
+        if (existing && !MayReplace(options, *existing)) {
+            return Unexpected{
+                ImportError{ImportFailure::AlreadyThere, PathToDisplay(*existing), {}}};
         }
+        targets.push_back({index, existing.value_or(patches / fileName), existing.has_value()});
     }
-    return std::nullopt;
-}
-
-std::optional<DataRoot> FindDataRoot(const std::vector<std::vector<std::string>>& paths) {
-    if (auto root = FindDataRootAt(paths, 0, {})) {
-        return root;
+    if (!refusals.empty()) {
+        return Unexpected{ImportError{ImportFailure::RefusedNames, {}, std::move(refusals)}};
     }
-    // One folder that wraps the mod, beside which others (such as __MACOSX) may lie.
-    std::vector<std::string> topFolders;
-    for (const auto& parts : paths) {
-        if (parts.size() > 1 &&
-            std::find(topFolders.begin(), topFolders.end(), parts[0]) == topFolders.end()) {
-            topFolders.push_back(parts[0]);
-        }
-    }
-    std::optional<DataRoot> found;
-    for (const std::string& folder : topFolders) {
-        if (auto root = FindDataRootAt(paths, 1, folder)) {
-            if (found) {
-                return std::nullopt;  // two mods in one source: which one is meant is unclear
-            }
-            found = root;
-        }
-    }
-    return found;
-}
-
-bool IsReadMeName(const std::string& fileName, const std::string& modName) {
-    const std::string lower = AnsiToLower(fileName);
-    const std::string mod = AnsiToLower(modName);
-    if (lower.rfind("readme", 0) == 0 && EndsWith(lower, ".txt")) {
-        return true;
-    }
-    return !mod.empty() && (lower == mod + ".txt" || lower == mod + ".nfo");
-}
-
-bool IsValidUtf8(const std::vector<std::uint8_t>& bytes) {
-    std::size_t i = 0;
-    while (i < bytes.size()) {
-        const std::uint8_t lead = bytes[i];
-        const std::size_t length = lead < 0x80             ? 1
-                                   : (lead & 0xE0) == 0xC0 ? 2
-                                   : (lead & 0xF0) == 0xE0 ? 3
-                                   : (lead & 0xF8) == 0xF0 ? 4
-                                                           : 0;
-        if (length == 0 || i + length > bytes.size()) {
-            return false;
-        }
-        for (std::size_t k = 1; k < length; ++k) {
-            if ((bytes[i + k] & 0xC0) != 0x80) {
-                return false;
-            }
-        }
-        i += length;
-    }
-    return true;
-}
-
-// A read-me as the description's 8-bit text: UTF-8 (with or without its byte-order mark) is
-// converted, other text is taken as already in the code page. Nothing when it holds characters
-// the code page has not got.
-std::optional<std::vector<std::uint8_t>> DescriptionText(std::span<const std::uint8_t> content) {
-    std::vector<std::uint8_t> bytes(content.begin(), content.end());
-    const bool marked =
-        bytes.size() >= 3 && bytes[0] == 0xEF && bytes[1] == 0xBB && bytes[2] == 0xBF;
-    if (marked) {
-        bytes.erase(bytes.begin(), bytes.begin() + 3);
-    }
-    const bool plainAscii =
-        std::all_of(bytes.begin(), bytes.end(), [](std::uint8_t byte) { return byte < 0x80; });
-    if (plainAscii || (!marked && !IsValidUtf8(bytes))) {
-        return bytes;
-    }
-    auto ansi = StrictUtf8ToAnsi(std::string(bytes.begin(), bytes.end()));
-    if (!ansi) {
-        return std::nullopt;
-    }
-    return std::vector<std::uint8_t>(ansi->begin(), ansi->end());
+    return targets;
 }
 
 ImportError WriteError(WriteFailure failure) {
@@ -194,116 +62,11 @@ ImportError WriteError(WriteFailure failure) {
         {}};
 }
 
-// A source's file for messages: one without a name is named by its place in the source.
-std::string ShownPath(const std::vector<SourceFile>& files, std::size_t index) {
-    return files[index].Path.empty() ? "entry " + std::to_string(index + 1) + " (it has no name)"
-                                     : files[index].Path;
-}
-
-// The game's data is taken from a top-level `data` folder (any letter case), else from the
-// game's own data folders (art, maps, proto, ...) at the top; one folder that wraps the whole mod
-// is looked into. `modName` names the read-me (<modName>.txt or .nfo) besides readme*.txt.
-ModPlan PlanModImport(const std::vector<SourceFile>& files, const std::string& modName) {
-    ModPlan plan;
-    std::vector<std::vector<std::string>> paths;
-    paths.reserve(files.size());
-    for (std::size_t i = 0; i < files.size(); ++i) {
-        paths.push_back(SplitPath(files[i].Path));
-        std::string cleaned;
-        for (const std::string& part : paths.back()) {
-            cleaned += (cleaned.empty() ? "" : "/") + part;
-        }
-        if (auto unsafe = CheckMemberName(cleaned)) {
-            plan.Refusals.push_back(ShownPath(files, i) + ": " + DescribeUnsafeName(*unsafe));
-        }
-    }
-    if (!plan.Refusals.empty()) {
-        return plan;
-    }
-    const std::optional<DataRoot> root = FindDataRoot(paths);
-    std::vector<std::size_t> topFiles;
-    bool bringsDescription = false;
-    for (std::size_t i = 0; i < files.size(); ++i) {
-        const SourceFile& file = files[i];
-        const std::vector<std::string>& parts = paths[i];
-        if (!root || !root->Holds(parts) || !file.Regular) {
-            if (file.Regular && (!root || root->AtTop(parts))) {
-                topFiles.push_back(i);
-            }
-            plan.LeftOut.push_back({file.Path, KindOf(file.Path)});
-            continue;
-        }
-        const auto first =
-            parts.begin() + static_cast<std::ptrdiff_t>(root->Depth + (root->InDataFolder ? 1 : 0));
-        std::vector<std::string> memberParts;
-        std::optional<NameRefusal> refusal;
-        for (auto part = first; part != parts.end() && !refusal; ++part) {
-            auto ansi = StrictUtf8ToAnsi(*part);
-            if (!ansi) {
-                refusal = ansi.error();
-            } else {
-                memberParts.push_back(std::move(*ansi));
-            }
-        }
-        auto name = refusal ? Expected<std::string, NameRefusal>(Unexpected{*refusal})
-                            : JoinMemberName(memberParts);
-        if (!name) {
-            plan.Refusals.push_back(file.Path + ": " + DescribeNameRefusal(name.error()));
-            continue;
-        }
-        if (file.Size > kMaxMemberSize) {
-            plan.Refusals.push_back(file.Path + ": larger than 2 GiB");
-            continue;
-        }
-        bringsDescription = bringsDescription || AnsiToLower(*name) == kDescriptionMember;
-        plan.Members.push_back({i, std::move(*name)});
-    }
-
-    std::vector<std::string> names;
-    for (const PlannedMember& member : plan.Members) {
-        names.push_back(member.Name);
-    }
-    std::sort(names.begin(), names.end(), MemberNameBefore);
-    for (std::string& refusal : CaseTwinRefusals(names)) {
-        plan.Refusals.push_back(std::move(refusal));
-    }
-
-    if (!bringsDescription && root) {
-        // A description of the mod's own first, then a read-me; the first by name of each.
-        std::sort(topFiles.begin(), topFiles.end(),
-                  [&](std::size_t a, std::size_t b) { return files[a].Path < files[b].Path; });
-        std::optional<std::size_t> readMe;
-        for (std::size_t i : topFiles) {
-            const std::string& fileName = paths[i].back();
-            if (AnsiToLower(fileName) == kDescriptionMember) {
-                plan.Description = i;
-                break;
-            }
-            if (!readMe && IsReadMeName(fileName, modName)) {
-                readMe = i;
-            }
-        }
-        if (!plan.Description) {
-            plan.Description = readMe;
-        }
-        if (plan.Description) {
-            std::erase_if(plan.LeftOut, [&](const LeftOutFile& file) {
-                return file.Path == files[*plan.Description].Path;
-            });
-        }
-    }
-    return plan;
-}
-
 }  // namespace
 
 Expected<ImportReport, ImportError> ImportMod(const std::filesystem::path& source,
                                               const std::filesystem::path& target,
                                               const ImportOptions& options) {
-    std::error_code error;
-    if (!options.Replace && std::filesystem::exists(target, error)) {
-        return Unexpected{ImportError{ImportFailure::AlreadyThere, {}, {}}};
-    }
     auto opened = OpenModSource(source);
     if (!opened) {
         return Unexpected{opened.error()};
@@ -317,12 +80,35 @@ Expected<ImportReport, ImportError> ImportMod(const std::filesystem::path& sourc
     const std::u8string stem = target.stem().u8string();
     const std::string modName =
         options.ModName.empty() ? std::string(stem.begin(), stem.end()) : options.ModName;
-    ModPlan plan = PlanModImport(files, modName);
+    ModPlan plan = PlanModImport(files, modSource.Folders(), modName);
     if (!plan.Refusals.empty()) {
         return Unexpected{ImportError{ImportFailure::RefusedNames, {}, std::move(plan.Refusals)}};
     }
+    if (plan.Failure) {
+        return Unexpected{*plan.Failure};
+    }
+    if (!plan.DatMods.empty()) {
+        auto targets = DatModTargets(files, plan.DatMods, target.parent_path(), options);
+        if (!targets) {
+            return Unexpected{targets.error()};
+        }
+        auto copied = CopyDatMods(modSource, files, *targets);
+        if (!copied) {
+            return Unexpected{copied.error()};
+        }
+        ImportReport report;
+        report.Copied = std::move(*copied);
+        report.LeftOut = std::move(plan.LeftOut);
+        std::sort(report.LeftOut.begin(), report.LeftOut.end(),
+                  [](const LeftOutFile& a, const LeftOutFile& b) { return a.Path < b.Path; });
+        return report;
+    }
     if (plan.Members.empty()) {
         return Unexpected{ImportError{ImportFailure::NothingToImport, {}, {}}};
+    }
+    std::error_code error;
+    if (std::filesystem::exists(target, error) && !MayReplace(options, target)) {
+        return Unexpected{ImportError{ImportFailure::AlreadyThere, {}, {}}};
     }
 
     auto writer = DatWriter::Create(target);
@@ -374,7 +160,7 @@ Expected<ImportReport, ImportError> ImportMod(const std::filesystem::path& sourc
         std::vector<std::uint8_t> bytes;
         if (name) {
             bytes.assign(content.begin(), content.end());
-        } else if (auto text = DescriptionText(content)) {
+        } else if (auto text = DescriptionText(files[index].Path, content)) {
             name = &kDescriptionName;
             bytes = std::move(*text);
             report.DescriptionFrom = files[index].Path;
@@ -426,7 +212,17 @@ std::string DescribeLeftOut(LeftOutKind kind) {
         case LeftOutKind::ReadMe:
             return "for reading";
         case LeftOutKind::Other:
-            return "not part of the game's data";
+            break;
+        case LeftOutKind::GameArchive:
+            return "is the game's own archive, not a mod";
+        case LeftOutKind::SfallMod:
+            return "belongs in sfall's mods folder, in the game folder";
+        case LeftOutKind::ModArchive:
+            return "is a mod of its own; add it by itself";
+        case LeftOutKind::PackedArchive:
+            return "is an archive of its own; unpack it and add what it holds";
+        case LeftOutKind::BesideData:
+            return "lies beside the mod's data folder, and only the data folder is taken";
     }
     return "not part of the game's data";
 }

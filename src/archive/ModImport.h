@@ -15,9 +15,14 @@ namespace vrel {
 
 // Where a file that is not put into the archive belongs.
 enum class LeftOutKind {
-    GameFolder,  // settings, libraries and programs that go beside Fallout2.exe
-    ReadMe,      // text for the player to read
-    Other,       // anything else outside the game's data folders
+    GameFolder,     // settings, libraries and programs (sfall.dat too) that go beside Fallout2.exe
+    ReadMe,         // text for the player to read
+    Other,          // anything else outside the game's data folders
+    GameArchive,    // the game's own patch000.dat, master.dat or critter.dat: not a mod
+    SfallMod,       // a .dat in sfall's mods folder, which sfall itself loads from the game folder
+    ModArchive,     // a mod's .dat beside a data folder: a mod of its own
+    PackedArchive,  // a .zip, .7z or .rar inside the source
+    BesideData,     // one of the game's folders beside the data folder, of which only data is taken
 };
 
 struct LeftOutFile {
@@ -25,8 +30,16 @@ struct LeftOutFile {
     LeftOutKind Kind = LeftOutKind::Other;
 };
 
+// A mod that came as a .dat inside the source, copied into Patches under its own name.
+struct CopiedDat {
+    std::filesystem::path Path;
+    std::int32_t Members = 0;
+};
+
 struct ImportReport {
     std::int32_t Members = 0;  // including a description made from a read-me
+    // When the source's mods are .dat files: those copied, and the target is not written.
+    std::vector<CopiedDat> Copied;
     std::vector<LeftOutFile> LeftOut;
     std::optional<std::string> DescriptionFrom;  // the source file that became the description
 };
@@ -34,6 +47,9 @@ struct ImportReport {
 struct ImportOptions {
     std::string ModName;  // for the read-me; the target's name when empty
     bool Replace = false;
+    // Asked, when set, instead of Replace for each archive already there (the path as it is
+    // spelled there): whether to replace it.
+    std::function<bool(const std::filesystem::path&)> MayReplace;
     std::optional<int> Threads;  // members packed at once; the cores when not given
     // Called before the first member and after each one: done, total.
     std::function<void(std::int64_t, std::int64_t)> Progress;
@@ -41,6 +57,8 @@ struct ImportOptions {
 
 // Imports a folder, .zip or .7z as the DAT archive `target`, written to a temporary name beside
 // it and put in place only when whole; nothing is written when anything is refused or damaged.
+// A source whose mods are .dat files (at the top or in one wrapping folder) has each checked and
+// copied beside `target` under its own name instead.
 Expected<ImportReport, ImportError> ImportMod(const std::filesystem::path& source,
                                               const std::filesystem::path& target,
                                               const ImportOptions& options = {});

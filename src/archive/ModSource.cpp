@@ -22,6 +22,13 @@ Expected<std::unique_ptr<ModSource>, ImportError> OpenModSource(const std::files
     if (!std::filesystem::exists(path, error)) {
         return Unexpected{ImportError{ImportFailure::CannotOpen, "no such file or folder", {}}};
     }
+    for (const char* packed : {".gz", ".tgz", ".tar", ".rar", ".bz2", ".xz"}) {
+        if (extension == packed) {
+            return Unexpected{ImportError{ImportFailure::UnknownKind,
+                                          "unpack this " + extension + " and add the folder",
+                                          {}}};
+        }
+    }
     return Unexpected{ImportError{ImportFailure::UnknownKind, {}, {}}};
 }
 
@@ -44,8 +51,17 @@ std::string DescribeImportError(const ImportError& error) {
             text =
                 "holds no data folder and none of the game's data folders (art, maps, premade, proto, scripts, sound, text)";
             break;
+        case ImportFailure::EmptyDataFolder:
+            text = "its data folder holds no files";
+            break;
+        case ImportFailure::SeveralMods:
+            text = "holds more than one mod; add the folder of the one you want";
+            break;
+        case ImportFailure::DamagedMod:
+            text = "holds a mod archive that is damaged";
+            break;
         case ImportFailure::RefusedNames:
-            text = "holds names that cannot go into a DAT archive";
+            text = "holds files that cannot go into a DAT archive";
             break;
         case ImportFailure::AlreadyThere:
             text = "an archive of that name is already there";

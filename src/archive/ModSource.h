@@ -20,8 +20,12 @@ enum class ImportFailure {
     CannotOpen,       // the source cannot be opened or read
     DamagedSource,    // the .zip or .7z is damaged; reading stopped
     NothingToImport,  // no data folder and none of the game's own data folders
+    EmptyDataFolder,  // a data folder that holds no files (Detail: the folder)
+    SeveralMods,      // data folders of more than one mod, such as two languages (Detail: them)
+    DamagedMod,       // a .dat inside the source is damaged (Detail: which and how)
     RefusedNames,     // names that are unsafe or that an archive cannot hold (see Refusals)
-    AlreadyThere,     // an archive of that name is there and was not to be replaced
+    AlreadyThere,     // an archive of that name is there and was not to be replaced (Detail:
+                      // its path, when it is not the target)
     CannotWrite,      // the archive could not be written or put in place
     TooLarge,         // larger than the format allows
 };
@@ -39,6 +43,7 @@ struct SourceFile {
     std::string Path;        // UTF-8, '/' between levels, relative to the top of the source
     std::int64_t Size = -1;  // -1 when the source does not say
     bool Regular = true;     // links and devices are listed, never read
+    bool Encrypted = false;  // its content needs a password
 };
 
 using TakeContent =
@@ -50,10 +55,15 @@ class ModSource {
 public:
     virtual ~ModSource() = default;
     virtual Expected<std::vector<SourceFile>, ImportError> List() = 0;
+    // The folders that List met (UTF-8, '/' between levels), empty ones too.
+    const std::vector<std::string>& Folders() const { return folders_; }
     // Hands the whole content of every listed file whose index is marked in `wanted` to `take`,
     // in listing order; stops at the first failure, of reading or of `take`.
     virtual std::optional<ImportError> Read(const std::vector<bool>& wanted,
                                             const TakeContent& take) = 0;
+
+protected:
+    std::vector<std::string> folders_;
 };
 
 Expected<std::unique_ptr<ModSource>, ImportError> OpenModSource(const std::filesystem::path& path);

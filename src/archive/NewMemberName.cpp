@@ -51,7 +51,8 @@ Expected<std::string, NameRefusal> StrictUtf8ToAnsi(const std::string& utf8) {
 std::vector<std::string> CaseTwinRefusals(const std::vector<std::string>& names) {
     std::vector<std::string> refusals;
     for (std::size_t i = 1; i < names.size(); ++i) {
-        if (GameOrderKey(names[i - 1]) == GameOrderKey(names[i])) {
+        // The same name twice is not a matter of case; the caller refuses it as what it is.
+        if (names[i - 1] != names[i] && GameOrderKey(names[i - 1]) == GameOrderKey(names[i])) {
             refusals.push_back(AnsiToUtf8(names[i]) + ": differs from " + AnsiToUtf8(names[i - 1]) +
                                " only in letter case");
         }

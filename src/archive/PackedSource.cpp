@@ -76,12 +76,13 @@ public:
     explicit PackedSource(std::filesystem::path file) : file_(std::move(file)) {}
 
     Expected<std::vector<SourceFile>, ImportError> List() override {
-        const Utf8NamesScope names;
+        const Utf8NamesScope names{};
         auto reader = Open();
         if (!reader) {
             return Unexpected{reader.error()};
         }
         std::vector<SourceFile> files;
+        folders_.clear();
         archive_entry* entry = nullptr;
         while (true) {
             const int status = archive_read_next_header(reader->get(), &entry);
@@ -92,6 +93,12 @@ public:
                 return Unexpected{Damaged(reader->get())};
             }
             if (archive_entry_filetype(entry) == AE_IFDIR) {
+                std::string folder = EntryNameToUtf8(archive_entry_pathname(entry));
+                std::replace(folder.begin(), folder.end(), '\\', '/');
+                while (!folder.empty() && folder.back() == '/') {
+                    folder.pop_back();
+                }
+                folders_.push_back(std::move(folder));
                 continue;
             }
             SourceFile file;
@@ -99,6 +106,7 @@ public:
             // Old Windows tools wrote backslashes between the levels.
             std::replace(file.Path.begin(), file.Path.end(), '\\', '/');
             file.Regular = archive_entry_filetype(entry) == AE_IFREG;
+            file.Encrypted = archive_entry_is_encrypted(entry) != 0;
             if (archive_entry_size_is_set(entry)) {
                 file.Size = archive_entry_size(entry);
             }
@@ -109,7 +117,7 @@ public:
 
     std::optional<ImportError> Read(const std::vector<bool>& wanted,
                                     const TakeContent& take) override {
-        const Utf8NamesScope names;
+        const Utf8NamesScope names{};
         auto reader = Open();
         if (!reader) {
             return reader.error();

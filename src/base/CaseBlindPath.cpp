@@ -4,6 +4,8 @@
 #include <system_error>
 #include <vector>
 
+#include "base/NameCase.h"
+
 namespace vrel {
 std::optional<std::filesystem::path> FindEntryCaseBlind(const std::filesystem::path& folder,
                                                         const std::filesystem::path& name) {
@@ -15,12 +17,12 @@ std::optional<std::filesystem::path> FindEntryCaseBlind(const std::filesystem::p
 #ifdef _WIN32
     return std::nullopt;
 #else
-    const std::string wanted = name.string();
+    const std::string wanted = FoldNameCase(name.string());
     std::vector<std::string> matches;
     for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end;
          it.increment(error)) {
         const std::string candidate = it->path().filename().string();
-        if (SameNameIgnoringCase(candidate, wanted)) {
+        if (FoldNameCase(candidate) == wanted) {
             matches.push_back(candidate);
         }
     }

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "base/AnsiText.h"
-#include "base/AsciiCase.h"
+#include "base/NameCase.h"
 
 namespace vrel {
 namespace {
@@ -47,7 +47,7 @@ TargetFolders::Folder& TargetFolders::FolderAt(const std::string& key,
 void TargetFolders::Remember(Folder& folder, const std::filesystem::path& name, file_type type) {
     const std::string text = NameText(name);
     folder.ExactNames[text] = type;
-    auto [it, inserted] = folder.EntriesByKey.try_emplace(AsciiToLower(text), Entry{name, type});
+    auto [it, inserted] = folder.EntriesByKey.try_emplace(FoldNameCase(text), Entry{name, type});
     // Among names differing only in case, the first in name order is the one found.
     if (!inserted && text < NameText(it->second.Name)) {
         it->second = Entry{name, type};
@@ -60,7 +60,7 @@ const TargetFolders::Entry* TargetFolders::Lookup(const Folder& folder, const st
         exact = Entry{std::filesystem::path(), found->second};
         return &exact;
     }
-    if (auto blind = folder.EntriesByKey.find(AsciiToLower(name));
+    if (auto blind = folder.EntriesByKey.find(FoldNameCase(name));
         blind != folder.EntriesByKey.end()) {
         return &blind->second;
     }

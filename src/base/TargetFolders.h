@@ -58,7 +58,7 @@ private:
     };
     struct Folder {
         std::filesystem::path Path;
-        std::unordered_map<std::string, Entry> EntriesByKey;  // by ASCII lower-cased name
+        std::unordered_map<std::string, Entry> EntriesByKey;  // by FoldNameCase of the name
         std::unordered_map<std::string, std::filesystem::file_type> ExactNames;
     };
 

@@ -75,6 +75,21 @@ constexpr std::optional<char32_t> DecodeUtf8(std::string_view text, std::size_t&
     return static_cast<char32_t>(cp);
 }
 
+// The text with each control character as its Unicode picture (U+2400 to U+241F, U+2421 for DEL),
+// so that a tab or a line end in a name neither splits a line nor hides itself.
+inline std::string WithControlPictures(std::string_view utf8) {
+    std::string shown;
+    for (const char c : utf8) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte == 0x7F) {
+            AppendUtf8(shown, byte == 0x7F ? U'\u2421' : static_cast<char32_t>(0x2400 + byte));
+        } else {
+            shown += c;
+        }
+    }
+    return shown;
+}
+
 // Whether `text` is well-formed UTF-8 throughout.
 constexpr bool IsUtf8(std::string_view text) {
     std::size_t pos = 0;

@@ -36,7 +36,8 @@ int RunImport(const std::vector<std::string>& args, CommandIo& io) {
     }
     std::error_code error;
     if (!std::filesystem::is_directory(patches, error)) {
-        ReportProblem(io, patches.string(), "not a folder");
+        ReportProblem(io, patches.string(),
+                      std::filesystem::exists(patches, error) ? "not a folder" : "no such folder");
         return kExitDamaged;
     }
     const std::filesystem::path fileName = ImportArchiveName(source, name);
@@ -61,18 +62,26 @@ int RunImport(const std::vector<std::string>& args, CommandIo& io) {
     if (!result) {
         const ImportError& failure = result.error();
         if (failure.Kind == ImportFailure::AlreadyThere) {
-            ReportProblem(io, target.string(), "already there; give --replace to replace it");
+            ReportProblem(io, failure.Detail.empty() ? target.string() : failure.Detail,
+                          "already there; give --replace to replace it");
             return kExitDamaged;
         }
         ReportProblem(io, source.string(), DescribeImportError(failure));
         for (const std::string& refusal : failure.Refusals) {
             ReportProblem(io, source.string(), refusal);
         }
-        io.Err << "vrel-dat: " << target.string() << ": not written\n";
+        io.Err << "vrel-dat: nothing was written to " << patches.string() << "\n";
         return kExitDamaged;
     }
-    io.Out << target.string() << ": " << result->Members << " member"
-           << (result->Members == 1 ? "" : "s") << "\n";
+    const auto members = [](std::int32_t count) {
+        return std::to_string(count) + (count == 1 ? " member" : " members");
+    };
+    if (result->Copied.empty()) {
+        io.Out << target.string() << ": " << members(result->Members) << "\n";
+    }
+    for (const CopiedDat& copied : result->Copied) {
+        io.Out << PathToDisplay(copied.Path) << ": " << members(copied.Members) << "\n";
+    }
     if (result->DescriptionFrom) {
         io.Out << "description: " << *result->DescriptionFrom << "\n";
     }
@@ -90,8 +99,10 @@ const Command kImportCommand = {
     "Adds a mod that comes as a folder, .zip or .7z to PATCHES_FOLDER as a DAT archive.",
     "The members are the contents of the mod's data folder (any letter case, also inside one\n"
     "folder that holds the whole mod), or else its art, maps, premade, proto, scripts, sound\n"
-    "and text folders. Everything else is left out and listed: files such as ddraw.ini or\n"
-    "ddraw.dll belong in the game folder. A read-me at the top (readme*.txt, or NAME.txt or\n"
+    "and text folders. A source without them whose mods are .dat files (at the top or in one\n"
+    "wrapping folder) has each checked and copied under its own name. Everything else is left\n"
+    "out and listed with where it belongs: files such as ddraw.ini or ddraw.dll go into the\n"
+    "game folder, .dat files in mods/ into sfall's mods folder. A read-me at the top (readme*.txt, or NAME.txt or\n"
     "NAME.nfo) becomes the mod's description when it brings no amoddesc.qrd. Unsafe names,\n"
     "names longer than 40 characters or outside Windows-1252, and damaged sources are refused,\n"
     "and then nothing is written.\n\n"

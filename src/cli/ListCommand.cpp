@@ -7,21 +7,6 @@
 namespace vrel::cli {
 namespace {
 
-// A control character would split the line or hide itself: each shows as its Unicode picture
-// (U+2400 to U+241F, U+2421 for DEL), which no Windows-1252 name can hold.
-std::string ShownName(std::string_view utf8) {
-    std::string shown;
-    for (const char c : utf8) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte < 0x20 || byte == 0x7F) {
-            AppendUtf8(shown, byte == 0x7F ? U'\u2421' : static_cast<char32_t>(0x2400 + byte));
-        } else {
-            shown += c;
-        }
-    }
-    return shown;
-}
-
 void PrintEntry(std::ostream& out, const DatEntry& entry, bool json, bool first) {
     const std::string name = AnsiToUtf8(entry.Name);
     const int compressed = entry.Compressed;
@@ -30,7 +15,7 @@ void PrintEntry(std::ostream& out, const DatEntry& entry, bool json, bool first)
             << ", \"compressed\": " << compressed << ", \"realsize\": " << entry.RealSize
             << ", \"packedsize\": " << entry.PackedSize << ", \"offset\": " << entry.Offset << "}";
     } else {
-        out << ShownName(name) << '\t' << compressed << '\t' << entry.RealSize << '\t'
+        out << WithControlPictures(name) << '\t' << compressed << '\t' << entry.RealSize << '\t'
             << entry.PackedSize << '\t' << entry.Offset << '\n';
     }
 }

@@ -4,6 +4,7 @@
 #include "base/AnsiText.h"
 #include "base/DebugSwitch.h"
 #include "base/PathHelpers.h"
+#include "base/Utf8.h"
 #include "config/ButtonSounds.h"
 #include "config/GamePaths.h"
 #include "launch/CleanUp.h"
@@ -15,8 +16,9 @@ namespace {
 
 constexpr std::size_t kProblemsListed = 20;
 
+// A member name as the player reads it; a control character in it would break the message's lines.
 std::string Display(const std::string& ansi) {
-    return AnsiToUtf8(ansi);
+    return WithControlPictures(AnsiToUtf8(ansi));
 }
 
 std::string DescribeTargetFailure(const TargetFailure& failure) {

@@ -2,9 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "DatImage.h"
 #include "Fakes.h"
 #include "TempFolder.h"
+#ifdef VREL_TEST_PACKED
+#include "PackedArchive.h"
+#endif
 
 namespace vrel {
 namespace {
@@ -34,6 +39,36 @@ TEST(ModDrop, AModOfTheSameNameIsReplacedOnlyWhenTheUserAgrees) {
     EXPECT_EQ(ReadFile(patches / name), kept);
     EXPECT_TRUE(outcome.Added.empty());
 }
+
+#ifdef VREL_TEST_PACKED
+// A mod that comes as a .dat beside its read-me in a .zip was refused as holding no data folder.
+TEST(ModDrop, ADatInsideADroppedZipIsAddedUnderItsOwnName) {
+    const testing::TempFolder folder;
+    const auto patches = folder.path() / "Patches";
+    std::filesystem::create_directory(patches);
+    const auto dat = BuildDatImage({{.Name = "art\\a.frm", .Content = Bytes("frame")}});
+    const auto zip = folder.path() / "Better Den 1.2.zip";
+    testing::WritePackedArchive(zip, testing::PackedFormat::Zip,
+                                {{"Better Den/BetterDen.dat", dat},
+                                 {"Better Den/readme.txt", Bytes("About")},
+                                 {"Better Den/patch000.dat", BuildDatImage({})}});
+    testing::FakeMessageBox messages;
+    testing::FakeProgress progress;
+
+    const DropOutcome outcome = AddDroppedMods({zip}, patches, messages, progress);
+
+    EXPECT_EQ(outcome.Added, std::vector<std::string>{"BetterDen.dat"});
+    EXPECT_TRUE(outcome.NotAdded.empty());
+    EXPECT_EQ(ReadFile(patches / "BetterDen.dat"), dat);
+    EXPECT_FALSE(std::filesystem::exists(patches / "Better Den 1.2.dat"));
+    ASSERT_EQ(outcome.LeftOut.size(), 1u);
+    EXPECT_EQ(outcome.LeftOut[0].Archive, "Better Den 1.2.zip");
+    const auto& leftOut = outcome.LeftOut[0].Files;
+    EXPECT_TRUE(std::any_of(leftOut.begin(), leftOut.end(), [](const LeftOutFile& file) {
+        return file.Path == "Better Den/patch000.dat" && file.Kind == LeftOutKind::GameArchive;
+    }));
+}
+#endif
 
 }  // namespace
 }  // namespace vrel

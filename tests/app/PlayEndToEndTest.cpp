@@ -8,6 +8,7 @@
 #include <QTest>
 #include <QTimer>
 #include <fstream>
+#include <functional>
 #include <map>
 
 #include "DatImage.h"
@@ -46,16 +47,30 @@ std::map<std::string, std::string> ReadReport(const fs::path& report) {
     return files;
 }
 
-// Clicks Continue in the conflict window once its check has shown a verdict.
-void ContinueWhenChecked() {
-    QTimer::singleShot(20, [] {
+// The stand-in's hash of a file's content.
+std::string Fnv1a(std::string_view text) {
+    std::uint64_t hash = 1469598103934665603ULL;
+    for (char c : text) {
+        hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ULL;
+    }
+    return std::to_string(hash);
+}
+
+// Clicks Continue in the conflict window once its check has shown a verdict; `lines` gets the
+// lines it listed.
+void ContinueWhenChecked(QStringList* lines = nullptr) {
+    QTimer::singleShot(20, [lines] {
         auto* check = qobject_cast<QDialog*>(QApplication::activeModalWidget());
         auto* go =
             check != nullptr ? check->findChild<QPushButton*>(QStringLiteral("btnGo")) : nullptr;
         if (go == nullptr || !check->isVisible() ||
             check->findChild<QListWidget*>()->count() == 0) {
-            ContinueWhenChecked();
+            ContinueWhenChecked(lines);
             return;
+        }
+        const QListWidget* shown = check->findChild<QListWidget*>();
+        for (int row = 0; lines != nullptr && row < shown->count(); ++row) {
+            lines->push_back(shown->item(row)->text());
         }
         QTest::mouseClick(go, Qt::LeftButton);
     });
@@ -132,14 +147,7 @@ TEST(PlayEndToEnd, ModsReachTheGameAndTheGameFolderEndsAsItWas) {
     const auto seen = ReadReport(report);
     ASSERT_FALSE(seen.empty()) << "the stand-in game did not run";
     EXPECT_EQ(seen.at("cwd"), game.string());
-    const auto miscHash = [&] {
-        std::uint64_t hash = 1469598103934665603ULL;
-        for (char c : std::string("third copy wins")) {
-            hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ULL;
-        }
-        return std::to_string(hash);
-    }();
-    EXPECT_EQ(seen.at("Data/text/english/game/misc.msg"), "15\trw\t" + miscHash);
+    EXPECT_EQ(seen.at("Data/text/english/game/misc.msg"), "15\trw\t" + Fnv1a("third copy wins"));
     EXPECT_EQ(seen.at("Data/proto/items/00000001.pro").substr(0, 5), "5\tro\t");
     EXPECT_EQ(seen.count("Data/art/critters/HMJMPSAA.FRM"), 1u);
     EXPECT_EQ(seen.count("Data/newmod/readme.txt"), 1u);
@@ -163,35 +171,75 @@ TEST(PlayEndToEnd, ModsReachTheGameAndTheGameFolderEndsAsItWas) {
     EXPECT_EQ(lifetime.ended, 0);
 }
 
-TEST(PlayEndToEnd, TheGameIsStartedUnderTheNameItWasFoundBy) {
+// A game folder with the stand-in game under `exeName`, a program folder with the game's patch,
+// and the real windows over them; the stand-in reports what it saw to `report`.
+class StandInPlay : public ::testing::Test {
+protected:
+    void Prepare(const char* exeName) {
+        fs::create_directories(game);
+        CreateDataFolders(game);
+        fs::copy_file(VREL_STANDIN_GAME, game / exeName);
+        WriteFile(program / "Patches" / "patch000.dat",
+                  BuildDatImage({{.Name = "text\\p.msg", .Content = Bytes("p")}}));
+        state.programFolder = program;
+        state.Config.cfgPath.Fallout2 = game.string();
+    }
+    // Loads the windows; `beforePlay` acts on the main window, then Play is clicked.
+    void Play(const std::function<void(frmMain&)>& beforePlay) {
+        qputenv("VREL_STANDIN_REPORT", QByteArray::fromStdString(report.string()));
+        MainWindowSet windows(state, ports, progress, 50, 10);
+        ASSERT_TRUE(windows.Form_Load());
+        beforePlay(windows.Window());
+        QTest::mouseClick(windows.Window().findChild<HotSpot*>(QStringLiteral("cmdPlay")),
+                          Qt::LeftButton);
+        qunsetenv("VREL_STANDIN_REPORT");
+    }
+
     testing::TempFolder folder;
     const fs::path program = folder / "program";
     const fs::path game = folder / "game";
-    fs::create_directories(game);
-    CreateDataFolders(game);
-    fs::copy_file(VREL_STANDIN_GAME, game / "FALLOUT2.EXE");
-    WriteFile(program / "Patches" / "patch000.dat",
-              BuildDatImage({{.Name = "text\\p.msg", .Content = Bytes("p")}}));
-    WriteFile(program / "Patches" / "mod.dat",
-              BuildDatImage({{.Name = "maps\\m.map", .Content = Bytes("m")}}));
-    const auto before = testing::SnapshotFolder(game);
-
+    const fs::path report = folder / "report.txt";
     ProgramState state;
-    state.programFolder = program;
-    state.Config.cfgPath.Fallout2 = game.string();
-    state.Config.cfgGeneral = {.DeleteDataFiles = true};
     testing::FakePorts fakes;
     GameProcesses processes;
     Ports ports{fakes.messages, fakes.lifetime, fakes.sounds, fakes.pickers,
                 fakes.registry, processes,      fakes.shell};
     ProgForm progress;
-    const fs::path report = folder / "report.txt";
-    qputenv("VREL_STANDIN_REPORT", QByteArray::fromStdString(report.string()));
-    MainWindowSet windows(state, ports, progress, 50, 10);
-    ASSERT_TRUE(windows.Form_Load());
-    QTest::mouseClick(windows.Window().findChild<HotSpot*>(QStringLiteral("cmdPlay")),
-                      Qt::LeftButton);
-    qunsetenv("VREL_STANDIN_REPORT");
+};
+
+// The player moves b.dat above a.dat: the conflict window names them in the new order, and a.dat,
+// now the later one, is the mod whose file the game reads.
+TEST_F(StandInPlay, TheModThePlayerMovedDownWinsItsFiles) {
+    Prepare("Fallout2.exe");
+    WriteFile(program / "Patches" / "a.dat",
+              BuildDatImage({{.Name = "maps\\shared.map", .Content = Bytes("from a")}}));
+    WriteFile(program / "Patches" / "b.dat",
+              BuildDatImage({{.Name = "maps\\shared.map", .Content = Bytes("from b, longer")}}));
+    state.Config.cfgGeneral = {.DeleteDataFiles = true, .CheckConflicts = true};
+    QStringList lines;
+    Play([&](frmMain& window) {
+        window.DATList->item(1)->setCheckState(Qt::Checked);
+        window.DATList->item(2)->setCheckState(Qt::Checked);
+        window.DATList->setCurrentRow(2);
+        window.actMoveUp->trigger();  // as Alt+Up does
+        ASSERT_EQ(window.DATList->item(1)->text(), "b.dat");
+        ContinueWhenChecked(&lines);
+    });
+
+    EXPECT_EQ(lines, QStringList({"maps\\shared.map on b.dat conflicts with a.dat"}));
+    const auto seen = ReadReport(report);
+    ASSERT_FALSE(seen.empty()) << "the stand-in game did not run";
+    EXPECT_EQ(seen.at("Data/maps/shared.map"), "6\trw\t" + Fnv1a("from a"));
+    EXPECT_TRUE(fakes.messages.shown.empty());
+}
+
+TEST_F(StandInPlay, TheGameIsStartedUnderTheNameItWasFoundBy) {
+    Prepare("FALLOUT2.EXE");
+    WriteFile(program / "Patches" / "mod.dat",
+              BuildDatImage({{.Name = "maps\\m.map", .Content = Bytes("m")}}));
+    const auto before = testing::SnapshotFolder(game);
+    state.Config.cfgGeneral = {.DeleteDataFiles = true};
+    Play([](frmMain&) {});
 
     EXPECT_TRUE(fakes.messages.shown.empty());
     const auto seen = ReadReport(report);

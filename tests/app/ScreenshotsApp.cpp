@@ -1,5 +1,6 @@
 // Renders the main window and the About window with demo mods to PNG files, headless.
 // Usage: screenshots_app OUTPUT_FOLDER
+#include <QAction>
 #include <QApplication>
 #include <QListWidget>
 #include <QMessageBox>
@@ -100,6 +101,14 @@ int main(int argc, char** argv) {
 
     vrel::testing::MovePointer(window.cmdPlay, window.cmdPlay->rect().center());
     Save(window, out / "vrel2-main-hover.png");
+
+    // BetterMaps moved below New Reno Tunes (Alt+Down three times), so that its files win.
+    vrel::testing::MovePointer(&window, QPoint(200, 30));
+    window.DATList->setCurrentRow(2);
+    for (int step = 0; step < 3; ++step) {
+        window.actMoveDown->trigger();
+    }
+    Save(window, out / "vrel2-main-moved.png");
 
     vrel::frmAbout about(state.Config, fakes.sounds, fakes.shell, state.programFolder, &window);
     about.show();

@@ -4,8 +4,11 @@
 
 #include "DatImage.h"
 #include "Fakes.h"
+#include "SmallDisk.h"
 #include "TempFolder.h"
+#include "app/ModOrder.h"
 #include "archive/ScanDat.h"
+#include "base/AnsiText.h"
 
 namespace vrel {
 namespace {
@@ -171,6 +174,73 @@ TEST_F(StartupTest, OneMalformedArchiveAmongGoodOnesIsReportedOnce) {
     EXPECT_NE(messages_.shown[0].text.find("tiny.dat"), std::string::npos);
     ReportDamagedArchives(messages_, {});
     EXPECT_EQ(messages_.shown.size(), 1u);
+}
+
+// The order file as a player leaves it after editing it by hand: a byte-order mark, Windows line
+// ends, blanks, a mod since deleted, names in other letter case (also beyond ASCII), the patch.
+// The mods it names come first in its order, the others after them in name order; the next save
+// drops the deleted mod.
+TEST_F(StartupTest, AHandEditedOrderIsReadInAnyCaseAndTheNextSaveDropsUnknownNames) {
+    WriteFile(Program() / "Patches" / "patch000.dat", "x");
+    for (const char* name : {"a.dat", "b.dat", "c.dat", "d.dat"}) {
+        AddMod(name, {});
+    }
+    AddMod(reinterpret_cast<const char*>(u8"über.dat"), {});
+    AddMod(reinterpret_cast<const char*>(u8"мод.dat"), {});
+    WriteFile(Program() / kModOrderFile,
+              reinterpret_cast<const char*>(u8"\uFEFFgone.dat\r\nМОД.DAT\r\n\r\n  C.dat \r\n"
+                                            u8"ÜBER.dat\r\nPATCH000.DAT\r\nd.dat"));
+
+    const StartupResult result = Run();
+    std::vector<std::string> rows;
+    for (const ModRow& row : result.Rows) {
+        rows.push_back(PathToDisplay(row.Name));
+    }
+    const std::vector<std::string> expected = {
+        "patch000.dat", reinterpret_cast<const char*>(u8"мод.dat"),
+        "c.dat",        reinterpret_cast<const char*>(u8"über.dat"),
+        "d.dat",        "a.dat",
+        "b.dat"};
+    EXPECT_EQ(rows, expected);
+    ASSERT_EQ(dats_.Count(), 7);
+    for (int k = 1; k <= 7; ++k) {
+        EXPECT_EQ(PathToDisplay(dats_.Item(k).FullPath.filename()),
+                  expected[static_cast<std::size_t>(k - 1)]);
+    }
+
+    ProgramState state;
+    state.programFolder = Program();
+    state.FalloutDats = dats_;
+    ASSERT_FALSE(MoveMod(state, 7, 2));  // b.dat to the top
+    const auto saved = testing::ReadFile(Program() / kModOrderFile);
+    EXPECT_EQ(std::string(saved.begin(), saved.end()),
+              reinterpret_cast<const char*>(u8"b.dat\nмод.dat\nc.dat\nüber.dat\nd.dat\na.dat\n"));
+}
+
+TEST_F(StartupTest, AnOrderThatCannotBeSavedLeavesTheSavedOneWholeAndSaysSo) {
+    testing::SmallDisk disk(1 << 20, 2);  // room for the order file and nothing beside it
+    if (!disk.Mounted()) {
+        GTEST_SKIP() << disk.Why();
+    }
+    ProgramState state;
+    state.programFolder = disk.path();
+    for (const char* name : {"patch000.dat", "a.dat", "b.dat"}) {
+        state.FalloutDats.Add(0, 0, Program() / "Patches" / name, false, {}, nullptr);
+    }
+    WriteFile(disk / kModOrderFile, "a.dat\nb.dat\n");
+    const auto failure = MoveMod(state, 3, 2);
+
+    ASSERT_TRUE(failure);
+    EXPECT_EQ(testing::ReadFile(disk / kModOrderFile), Bytes("a.dat\nb.dat\n"));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(disk.path()),
+                            std::filesystem::directory_iterator()),
+              1)
+        << "no new file left beside it";
+    EXPECT_EQ(PathToDisplay(state.FalloutDats.Item(2).FullPath.filename()), "b.dat");
+    ReportOrderNotKept(messages_, *failure);
+    ASSERT_EQ(messages_.shown.size(), 1u);
+    EXPECT_NE(messages_.shown[0].text.find(kModOrderFile), std::string::npos)
+        << messages_.shown[0].text;
 }
 
 TEST(MainWindowCaption, CarriesMajorAndMinorVersion) {

@@ -4,7 +4,9 @@
 
 #include <algorithm>
 #include <functional>
+#include <memory>
 
+#include <QAction>
 #include <QApplication>
 #include <QLabel>
 #include <QListWidget>
@@ -18,10 +20,14 @@
 #include "PointerMoves.h"
 #include "TempFolder.h"
 #include "app/HotSpot.h"
+#include "app/ModListView.h"
+#include "app/ModOrder.h"
 #include "app/ProgForm.h"
 #include "app/Startup.h"
 #include "app/WindowDrag.h"
 #include "app/frmAbout.h"
+#include "archive/ScanDat.h"
+#include "base/AnsiText.h"
 #ifdef VREL_TEST_PACKED
 #include "PackedArchive.h"
 #endif
@@ -71,6 +77,42 @@ protected:
         const QRect rect = window_.DATList->visualItemRect(window_.DATList->item(row));
         QTest::mouseClick(window_.DATList->viewport(), Qt::LeftButton, {},
                           QPoint(rect.left() + 8, rect.center().y()));
+    }
+    // Drags row `from` and drops it on the upper or the lower half of row `onto`, as the mouse
+    // does: the list's own drag data, entering, moving and dropping on its viewport.
+    void DragRow(int from, int onto, bool lowerHalf) {
+        QListWidget* list = window_.DATList;
+        const std::unique_ptr<QMimeData> data(
+            list->model()->mimeData({list->model()->index(from, 0)}));
+        ASSERT_NE(data, nullptr);
+        const QRect rect = list->visualItemRect(list->item(onto));
+        const QPoint at(rect.center().x(), lowerHalf ? rect.bottom() - 1 : rect.top() + 1);
+        QDragEnterEvent enter(at, Qt::MoveAction, data.get(), Qt::LeftButton, {});
+        QApplication::sendEvent(list->viewport(), &enter);
+        QDragMoveEvent move(at, Qt::MoveAction, data.get(), Qt::LeftButton, {});
+        QApplication::sendEvent(list->viewport(), &move);
+        QDropEvent drop(QPointF(at), Qt::MoveAction, data.get(), Qt::LeftButton, {});
+        QApplication::sendEvent(list->viewport(), &drop);
+    }
+    void PressKeys(int row, Qt::Key key) {
+        window_.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&window_));
+        window_.DATList->setCurrentRow(row);
+        window_.DATList->setFocus();
+        QTest::keyClick(window_.DATList, key, Qt::AltModifier);
+    }
+    std::vector<std::pair<QString, bool>> Rows() const {
+        std::vector<std::pair<QString, bool>> rows;
+        for (int row = 0; row < window_.DATList->count(); ++row) {
+            rows.emplace_back(window_.DATList->item(row)->text(),
+                              window_.DATList->item(row)->checkState() == Qt::Checked);
+            // Row k stands for catalogue item k.
+            EXPECT_EQ(QString::fromStdString(
+                          PathToDisplay(state_.FalloutDats.Item(row + 1).FullPath.filename())),
+                      rows.back().first);
+            EXPECT_EQ(state_.FalloutDats.Item(row + 1).Selected, rows.back().second) << row;
+        }
+        return rows;
     }
     int Played(const char* file) const {
         return static_cast<int>(std::count(fakes_.sounds.played.begin(), fakes_.sounds.played.end(),
@@ -137,6 +179,15 @@ TEST_F(LoadedMainTest, ButtonsCarryTheirNamesAndTheWindowsPointer) {
         EXPECT_EQ(button->cursor().shape(), Qt::BitmapCursor) << name.toStdString();
     }
     EXPECT_EQ(window_.DATList->cursor().shape(), Qt::ArrowCursor);
+    const std::vector<std::tuple<QAction*, QString, QKeySequence>> moves = {
+        {window_.actMoveUp, "Move mod up", QKeySequence(Qt::ALT | Qt::Key_Up)},
+        {window_.actMoveDown, "Move mod down", QKeySequence(Qt::ALT | Qt::Key_Down)}};
+    for (const auto& [action, name, keys] : moves) {
+        EXPECT_EQ(action->text(), name);
+        EXPECT_EQ(action->shortcut(), keys) << name.toStdString();
+        EXPECT_TRUE(window_.DATList->actions().contains(action)) << "in the list's context menu";
+    }
+    EXPECT_FALSE(window_.DATList->accessibleDescription().isEmpty());
     EXPECT_FALSE(window_.labDesc->accessibleName().isEmpty());
     EXPECT_FALSE(window_.LabelShow->accessibleName().isEmpty());
     EXPECT_EQ(window_.size(), QSize(400, 514));
@@ -273,6 +324,62 @@ TEST_F(LoadedMainTest, PressOnTheBodyTheDescriptionOrADraggedListMovesTheWindow)
     EXPECT_EQ(window_.pos(), before + QPoint(30, 20));
 }
 
+using ModRows = std::vector<std::pair<QString, bool>>;
+
+// Dragging a row or Alt+Up / Alt+Down on the current one: the mod moves with its tick and its
+// catalogue item, shows its description, and its place is there again at the next start.
+TEST_F(LoadedMainTest, AModMovesWithItsTickAndDescriptionAndKeepsItsPlaceAfterARestart) {
+    window_.DATList->item(2)->setCheckState(Qt::Checked);  // z.dat
+    DragRow(2, 1, false);                                  // onto the upper half of a.dat
+    EXPECT_EQ(Rows(), ModRows({{"Patch000.DAT", true}, {"z.dat", true}, {"a.dat", false}}));
+    EXPECT_EQ(window_.labDesc->text(), QString::fromLatin1(kNoDescription));
+    EXPECT_EQ(window_.DATList->currentRow(), 1);
+    const QRect moved = window_.DATList->visualItemRect(window_.DATList->item(2));
+    QTest::mouseClick(window_.DATList->viewport(), Qt::LeftButton, {}, moved.center());
+    EXPECT_EQ(window_.labDesc->text(), "First mod");
+
+    PressKeys(1, Qt::Key_Down);
+    EXPECT_EQ(Rows(), ModRows({{"Patch000.DAT", true}, {"a.dat", false}, {"z.dat", true}}));
+    PressKeys(2, Qt::Key_Up);
+    EXPECT_EQ(Rows(), ModRows({{"Patch000.DAT", true}, {"z.dat", true}, {"a.dat", false}}));
+    EXPECT_EQ(window_.labDesc->text(), QString::fromLatin1(kNoDescription));
+    EXPECT_EQ(window_.DATList->currentRow(), 1);
+    // A tick after the move reaches the catalogue item of its new row.
+    window_.DATList->item(2)->setCheckState(Qt::Checked);
+    EXPECT_TRUE(state_.FalloutDats.Item(3).Selected);
+    EXPECT_TRUE(fakes_.messages.shown.empty());
+    EXPECT_EQ(testing::ReadFile(state_.programFolder / kModOrderFile), Bytes("z.dat\na.dat\n"));
+
+    ProgramState restarted;
+    restarted.programFolder = state_.programFolder;
+    restarted.Config = state_.Config;
+    frmMain again(restarted, ports_, progress_);
+    ASSERT_TRUE(again.Form_Load());
+    EXPECT_EQ(again.DATList->item(1)->text(), "z.dat");
+    EXPECT_EQ(again.DATList->item(2)->text(), "a.dat");
+    EXPECT_EQ(PathToDisplay(restarted.FalloutDats.Item(2).FullPath.filename()), "z.dat");
+    EXPECT_EQ(again.DATList->item(1)->checkState(), Qt::Unchecked) << "ticks are not kept";
+}
+
+// The game's patch stays first: it neither moves nor lets a mod above it, by drag or by keys.
+TEST_F(LoadedMainTest, ThePatchCannotBeMoved) {
+    const ModRows before = Rows();
+    const QRect patch = window_.DATList->visualItemRect(window_.DATList->item(0));
+    EXPECT_FALSE(window_.DATList->DragsRowAt(patch.center()));
+    EXPECT_TRUE(window_.DATList->DragsRowAt(
+        window_.DATList->visualItemRect(window_.DATList->item(1)).center()));
+    DragRow(0, 2, true);
+    PressKeys(0, Qt::Key_Down);
+    EXPECT_FALSE(window_.actMoveDown->isEnabled());
+    PressKeys(1, Qt::Key_Up);
+    EXPECT_FALSE(window_.actMoveUp->isEnabled());
+    EXPECT_EQ(Rows(), before);
+    EXPECT_FALSE(std::filesystem::exists(state_.programFolder / kModOrderFile));
+
+    DragRow(2, 0, false);  // above the patch: the mod goes right below it
+    EXPECT_EQ(Rows(), ModRows({{"Patch000.DAT", true}, {"z.dat", false}, {"a.dat", false}}));
+}
+
 // The timers are driven by hand on a window that was never loaded: loading processes events, and on
 // a busy machine the 10 ms fade would tick on its own before the first colour is read.
 TEST_F(frmMainTest, CreditLoopRunsOnTheWindowsTimers) {
@@ -379,6 +486,33 @@ TEST_F(LoadedMainTest, DroppedModsJoinTheListAndTicksStay) {
     // A tick after the drop reaches the catalogue item of its row.
     window_.DATList->item(3)->setCheckState(Qt::Checked);
     EXPECT_TRUE(state_.FalloutDats.Item(4).Selected);
+}
+
+// A mod dropped in after the player set an order (here by hand) comes after the mods the order
+// names, in name order among the others.
+TEST_F(frmMainTest, ADroppedModLandsInNameOrderAfterTheOrderedOnes) {
+    WriteFile(state_.programFolder / kModOrderFile, "z.dat\n");
+    frmMain window(state_, ports_, progress_);
+    ASSERT_TRUE(window.Form_Load());
+    ASSERT_EQ(window.DATList->count(), 3);
+    EXPECT_EQ(window.DATList->item(1)->text(), "z.dat");
+    const testing::TempFolder downloads;
+    WriteFile(downloads / "b.dat", BuildDatImage({{.Name = "b.txt", .Content = Bytes("b")}}));
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(QString::fromStdString((downloads / "b.dat").string()))});
+    QDragEnterEvent enter(QPoint(100, 100), Qt::CopyAction, &data, Qt::LeftButton, {});
+    QApplication::sendEvent(&window, &enter);
+    QDropEvent drop(QPointF(100, 100), Qt::CopyAction, &data, Qt::LeftButton, {});
+    QApplication::sendEvent(&window, &drop);
+
+    const std::vector<QString> expected = {"Patch000.DAT", "z.dat", "a.dat", "b.dat"};
+    ASSERT_EQ(window.DATList->count(), 4);
+    for (int row = 0; row < 4; ++row) {
+        EXPECT_EQ(window.DATList->item(row)->text(), expected[static_cast<std::size_t>(row)]);
+        EXPECT_EQ(QString::fromStdString(
+                      PathToDisplay(state_.FalloutDats.Item(row + 1).FullPath.filename())),
+                  expected[static_cast<std::size_t>(row)]);
+    }
 }
 
 }  // namespace

@@ -224,6 +224,15 @@ INSTANTIATE_TEST_SUITE_P(
                    {{"art\\a.frm", "data/art/a.frm"}, {"proto\\b.pro", "data/proto/b.pro"}},
                    "No description available",
                    {}},
+        // An NFO read-me is in code page 437; its line art is drawn again in ASCII.
+        ImportCase{"NfoReadMeInCodePage437",
+                   SourceKind::Zip,
+                   {{"data/art/a.frm", Frame('a', 100)},
+                    {"MyMod.nfo", Bytes("\xC9\xCD\xBB Caf\x82 \xDB\xB3")}},
+                   std::nullopt,
+                   {{"art\\a.frm", "data/art/a.frm"}},
+                   "+-+ Caf\xE9 #|",
+                   {}},
         // Names outside ASCII in any of the forms that zip tools write: left out, they are only
         // listed; inside data they become members in the archive's code page.
         ImportCase{"ZipNamesWithoutUtf8MarkInCodePages866And1251",

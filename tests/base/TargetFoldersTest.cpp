@@ -24,6 +24,7 @@ TEST(TargetFolders, ExactSpellingFirstThenTheFirstInNameOrderThenTheGivenCase) {
     WriteFile(folder / "art" / "b.frm", "x");
     WriteFile(folder / "Art" / "c.frm", "x");
     WriteFile(folder / "Text" / "Old.MSG", "x");
+    WriteFile(folder / "Text" / "\u00C9tude.msg", "x");
     TargetFolders targets(folder.path());
     struct Case {
         std::vector<std::string_view> parts;
@@ -34,6 +35,8 @@ TEST(TargetFolders, ExactSpellingFirstThenTheFirstInNameOrderThenTheGivenCase) {
         {Parts({"art", "b.frm"}), folder / "art" / "b.frm", true},        // exact spelling
         {Parts({"aRt", "a.frm"}), folder / "ART" / "a.frm", true},        // first in name order
         {Parts({"TEXT", "old.msg"}), folder / "Text" / "Old.MSG", true},  // any case
+        // Beyond ASCII too, for the letters of the code page: \xE9 is e acute.
+        {Parts({"TEXT", "\xE9tude.MSG"}), folder / "Text" / "\u00C9tude.msg", true},
         {Parts({"text", "New.msg"}), folder / "Text" / "New.msg", false},
         {Parts({"text", "NEW.MSG"}), folder / "Text" / "New.msg", true},  // remembered
         {Parts({"Maps", "Sub", "x.map"}), folder / "Maps" / "Sub" / "x.map", false},

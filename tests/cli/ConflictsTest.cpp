@@ -87,6 +87,51 @@ const std::vector<ConflictCase> kConflictCases = {
 INSTANTIATE_TEST_SUITE_P(Cases, Conflicts, ::testing::ValuesIn(kConflictCases),
                          [](const auto& testCase) { return std::string(testCase.param.Label); });
 
+// A path as a JSON string: on Windows its backslashes are escaped.
+std::string Quoted(const std::string& path) {
+    std::string quoted = "\"";
+    for (char c : path) {
+        quoted += c == '\\' ? std::string("\\\\") : std::string(1, c);
+    }
+    return quoted + "\"";
+}
+
+// Each contested file once, with every archive that holds it and the last one as the winner.
+TEST(Conflicts, JsonNamesEveryArchiveOfAFileAndTheLastWins) {
+    TempFolder folder;
+    const std::vector<std::pair<std::string, std::vector<std::string>>> archives = {
+        {"z.dat", {"art\\x.frm", "text\\y.msg", "data\\vault13.gam"}},
+        {"b.dat", {"Text\\Y.MSG", "solo.txt", "data\\vault13.gam"}},
+        {"a.dat", {"art\\x.frm", "text\\y.msg", "text\\y.msg"}}};
+    std::vector<std::string> args = {"conflicts"};
+    for (const auto& [name, members] : archives) {
+        std::vector<ImageMember> images;
+        for (const std::string& member : members) {
+            images.push_back({.Name = member, .Content = Bytes("x")});
+        }
+        WriteFile(folder / name, BuildDatImage(images));
+        args.push_back((folder / name).string());
+    }
+    const std::string z = Quoted((folder / "z.dat").string());
+    const std::string b = Quoted((folder / "b.dat").string());
+    const std::string a = Quoted((folder / "a.dat").string());
+    args.push_back("--json");
+    const auto run = RunTool(args);
+    EXPECT_EQ(run.ExitCode, 0) << run.Err;
+    EXPECT_EQ(run.Out,
+              "{\"contested\": [\n"
+              "  {\"file\": \"art\\\\x.frm\", \"archives\": [" +
+                  z + ", " + a + "], \"winner\": " + a +
+                  ", \"heavy\": false},\n"
+                  "  {\"file\": \"text\\\\y.msg\", \"archives\": [" +
+                  z + ", " + b + ", " + a + "], \"winner\": " + a +
+                  ", \"heavy\": true}\n"
+                  "], \"verdict\": \"heavy\"}\n");
+
+    const auto none = RunTool({"conflicts", (folder / "b.dat").string(), "--json"});
+    EXPECT_EQ(none.Out, "{\"contested\": [], \"verdict\": \"none\"}\n");
+}
+
 TEST(Conflicts, UnreadableArchiveExitsWithOne) {
     TempFolder folder;
     WriteFile(folder / "good.dat", BuildDatImage({{.Name = "a.txt", .Content = Bytes("x")}}));

@@ -207,6 +207,8 @@ TEST_F(PlayPipelineTest, ProblemsAreListedOnceAfterUnpackingAndTheGameStillRuns)
         members.push_back({.Name = "..\\evil" + std::to_string(i), .Content = Bytes("x")});
     }
     members.push_back({.Name = "fine.txt", .Content = Bytes("ok")});
+    // A tab would stand in the message as it is: shown as its picture, with the reason.
+    members[0].Name = "a\tb.txt";
     AddMod("bad.dat", true, members);
     bool sawFine = false;
     screens_.whileGameRuns = [&] { sawFine = fs::exists(Data("fine.txt")); };
@@ -214,6 +216,9 @@ TEST_F(PlayPipelineTest, ProblemsAreListedOnceAfterUnpackingAndTheGameStillRuns)
     ASSERT_EQ(fakes_.messages.shown.size(), 1u);
     const std::string& text = fakes_.messages.shown[0].text;
     EXPECT_NE(text.find("bad.dat: ..\\evil19"), std::string::npos);
+    EXPECT_NE(text.find("bad.dat: a\u2409b.txt (the name holds a control character"),
+              std::string::npos)
+        << text;
     EXPECT_EQ(text.find("evil20"), std::string::npos);
     EXPECT_NE(text.find("...and 5 more."), std::string::npos);
     EXPECT_TRUE(sawFine);

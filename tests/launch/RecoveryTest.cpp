@@ -3,21 +3,21 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <spawn.h>
-#include <sys/mount.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <chrono>
-#include <cstring>
 #include <fstream>
 #include <functional>
 #include <iterator>
 #include <map>
+#include <optional>
 
 #include "DatImage.h"
 #include "Fakes.h"
 #include "FolderSnapshot.h"
+#include "SmallDisk.h"
 #include "TempFolder.h"
 #include "app/ModListing.h"
 #include "config/DataFolders.h"
@@ -56,10 +56,10 @@ bool RunKilled(const fs::path& program, const fs::path& game, const std::string&
 // The waiting window of an in-process Play: the game "runs" while `whileGameRuns` does.
 class InProcessScreens final : public PlayScreens {
 public:
-    explicit InProcessScreens(fs::path patches) : patches_(std::move(patches)) {}
+    explicit InProcessScreens(const ProgramState& state) : state_(state) {}
     std::vector<ModRow> ListItems() override {
         std::vector<ModRow> rows;
-        for (const auto& name : ListDatFiles(patches_)) {
+        for (const auto& name : ListDatFiles(state_.programFolder / "Patches")) {
             rows.push_back({name, true});
         }
         return rows;
@@ -77,7 +77,7 @@ public:
     std::function<void()> whileGameRuns;
 
 private:
-    fs::path patches_;
+    const ProgramState& state_;
 };
 
 class RecoveryTest : public ::testing::TestWithParam<const char*> {
@@ -85,14 +85,27 @@ protected:
     RecoveryTest() {
         MakeGame();
         MakePatches();
+        state_.Config.cfgGeneral = {.DeleteDataFiles = true};
+        Place();
+    }
+
+    // Where the game and the program folder are, for the Play and for the restore.
+    void Place() {
+        record_ = program_ / PlayRecord::kFileName;
         state_.programFolder = program_;
         state_.Config.cfgPath.Fallout2 = game_.string();
-        state_.Config.cfgGeneral = {.DeleteDataFiles = true};
     }
-    ~RecoveryTest() override {
-        for (const fs::path& mounted : mounts_) {
-            umount2(mounted.c_str(), MNT_DETACH);
+
+    // Moves `folder` (game_ or program_) to a small disk of its own, empty, so that a test can fill
+    // it up.
+    bool OnASmallDisk(fs::path& folder) {
+        disk_.emplace(8 << 20, 400);
+        if (!disk_->Mounted()) {
+            return false;
         }
+        folder = disk_->path();
+        Place();
+        return true;
     }
 
     void MakeGame() {
@@ -122,16 +135,6 @@ protected:
 
     fs::path Proto() const { return game_ / "Data" / "proto" / "items" / "00000009.pro"; }
 
-    // A small disk of its own at `folder` (empty again), so that a test can fill it up.
-    bool MountSmallDisk(const fs::path& folder) {
-        fs::create_directories(folder);
-        if (mount("tmpfs", folder.c_str(), "tmpfs", 0, "size=8m,nr_inodes=400") != 0) {
-            return false;
-        }
-        mounts_.push_back(folder);
-        return true;
-    }
-
     // Takes every free inode of the disk holding `folder` but `left`.
     static void FillDisk(const fs::path& folder, int left) {
         const fs::path filler = folder / "filler";
@@ -149,6 +152,20 @@ protected:
         for (int i = 1; i <= left; ++i) {
             fs::remove(filler / std::to_string(count - i));
         }
+    }
+
+    // Takes all free space of the disk holding `folder` but `left` bytes.
+    static void FillSpace(const fs::path& folder, off_t left) {
+        const int fd = open((folder / "space").c_str(), O_CREAT | O_WRONLY, 0644);
+        ASSERT_GE(fd, 0);
+        const std::string block(4096, 'x');
+        off_t size = 0;
+        for (ssize_t written = 0; (written = write(fd, block.data(), block.size())) > 0;) {
+            size += written;
+        }
+        ASSERT_EQ(errno, ENOSPC);
+        ASSERT_EQ(ftruncate(fd, size - left), 0);
+        close(fd);
     }
 
     // Answers the question at the next start.
@@ -170,12 +187,12 @@ protected:
     testing::TempFolder folder_;
     fs::path program_ = folder_ / "program";
     fs::path game_ = folder_ / "game";
-    fs::path record_ = program_ / PlayRecord::kFileName;
-    std::vector<fs::path> mounts_;
+    fs::path record_;
+    std::optional<testing::SmallDisk> disk_;
     ProgramState state_;
     testing::FakePorts fakes_;
     testing::FakeProgress progress_;
-    InProcessScreens screens_{program_ / "Patches"};
+    InProcessScreens screens_{state_};
     PlayPipeline pipeline_{state_, fakes_.ports, progress_, screens_};
 };
 
@@ -289,8 +306,8 @@ TEST_F(RecoveryTest, TheRestoreTouchesNothingOutsideTheGameFolder) {
 // player's goes back, and a restore after a kill leaves it, also when the kill came before the
 // move or before the move back was noted.
 TEST_F(RecoveryTest, AFileThatCouldNotBeReplacedIsNotDeletedByTheRestore) {
-    if (!MountSmallDisk(game_)) {
-        GTEST_SKIP() << "cannot mount a small tmpfs here (needs root): " << std::strerror(errno);
+    if (!OnASmallDisk(game_)) {
+        GTEST_SKIP() << disk_->Why();
     }
     MakeGame();
     fs::remove(program_ / "Patches" / "a.dat");
@@ -378,19 +395,26 @@ TEST_F(RecoveryTest, APlayAsksAgainAndNeverCutsTheRecordOfAPlayCutShort) {
     EXPECT_FALSE(fs::exists(record_));
 }
 
-// Without its record a Play could not put the player's files back after a crash.
+// Without its record a Play could not put the player's files back after a crash: with no room for
+// the record at all, or room for its first lines only, the game does not start and nothing stays.
 TEST_F(RecoveryTest, WithoutRoomForTheRecordTheGameDoesNotStart) {
-    if (!MountSmallDisk(program_)) {
-        GTEST_SKIP() << "cannot mount a small tmpfs here (needs root): " << std::strerror(errno);
+    if (!OnASmallDisk(program_)) {
+        GTEST_SKIP() << disk_->Why();
     }
     MakePatches();
-    FillDisk(program_, 0);
     const auto before = testing::SnapshotFolder(game_);
+    FillDisk(program_, 0);
     pipeline_.cmdPlay_Click();
+    fs::remove_all(program_ / "filler");
+    FillSpace(program_, 4096);
+    pipeline_.cmdPlay_Click();
+
     EXPECT_EQ(screens_.waits, 0);
-    ASSERT_EQ(fakes_.messages.shown.size(), 1u);
-    EXPECT_EQ(fakes_.messages.shown[0].title, "Can't begin the game!");
-    EXPECT_NE(fakes_.messages.shown[0].text.find(PlayRecord::kFileName), std::string::npos);
+    ASSERT_EQ(fakes_.messages.shown.size(), 2u);
+    for (const MessageRequest& shown : fakes_.messages.shown) {
+        EXPECT_EQ(shown.title, "Can't begin the game!");
+        EXPECT_NE(shown.text.find(PlayRecord::kFileName), std::string::npos) << shown.text;
+    }
     EXPECT_EQ(testing::SnapshotFolder(game_), before);
 }
 

@@ -1,0 +1,119 @@
+#include "app/ModListView.h"
+
+#include <QCoreApplication>
+#include <QDragEnterEvent>
+#include <QDragMoveEvent>
+#include <QDropEvent>
+#include <QKeyEvent>
+#include <QMimeData>
+
+namespace vrel {
+namespace {
+
+// "<program id>:<list id>:<row>": a drag from another list or another program is no row move.
+const QString kRowFormat = QStringLiteral("application/x-vrel-mod-row");
+
+}  // namespace
+
+ModListView::ModListView(QWidget* parent) : QListWidget(parent) {
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setDragDropMode(QAbstractItemView::DragDrop);
+    setDefaultDropAction(Qt::MoveAction);
+    setDragDropOverwriteMode(false);
+    setDropIndicatorShown(true);
+}
+
+bool ModListView::DragsRowAt(const QPoint& point) const {
+    const QListWidgetItem* row = itemAt(point);
+    return row != nullptr && (row->flags() & Qt::ItemIsDragEnabled) != 0;
+}
+
+QByteArray ModListView::Token() const {
+    return QByteArray::number(QCoreApplication::applicationPid()) + ':' +
+           QByteArray::number(reinterpret_cast<quintptr>(this), 16) + ':';
+}
+
+QStringList ModListView::mimeTypes() const {
+    return {kRowFormat};
+}
+
+QMimeData* ModListView::mimeData(const QList<QListWidgetItem*>& items) const {
+    if (items.size() != 1) {
+        return nullptr;
+    }
+    auto* dragged = new QMimeData;
+    dragged->setData(kRowFormat, Token() + QByteArray::number(row(items.front())));
+    return dragged;
+}
+
+std::optional<int> ModListView::DraggedRow(const QMimeData* dragged) const {
+    const QByteArray carried = dragged != nullptr ? dragged->data(kRowFormat) : QByteArray();
+    const QByteArray token = Token();
+    if (!carried.startsWith(token)) {
+        return std::nullopt;
+    }
+    bool number = false;
+    const int draggedRow = carried.mid(token.size()).toInt(&number);
+    if (!number || draggedRow < 0 || draggedRow >= count()) {
+        return std::nullopt;
+    }
+    return draggedRow;
+}
+
+int ModListView::RowBefore(const QPoint& point) const {
+    const QListWidgetItem* target = itemAt(point);
+    if (target == nullptr) {
+        return count();
+    }
+    return row(target) + (point.y() >= visualItemRect(target).center().y() ? 1 : 0);
+}
+
+void ModListView::dragEnterEvent(QDragEnterEvent* event) {
+    if (!DraggedRow(event->mimeData())) {
+        event->ignore();
+        return;
+    }
+    QListWidget::dragEnterEvent(event);
+    event->acceptProposedAction();
+}
+
+void ModListView::dragMoveEvent(QDragMoveEvent* event) {
+    if (!DraggedRow(event->mimeData())) {
+        event->ignore();
+        return;
+    }
+    QListWidget::dragMoveEvent(event);  // scrolls and shows where the row would go
+    if (RowBefore(event->position().toPoint()) == 0) {
+        event->ignore();  // the game's patch stays first
+        return;
+    }
+    event->acceptProposedAction();
+}
+
+void ModListView::keyPressEvent(QKeyEvent* event) {
+    // Alt+Up and Alt+Down move a mod; where it cannot move they do nothing, not move the cursor.
+    if (event->modifiers() == Qt::AltModifier &&
+        (event->key() == Qt::Key_Up || event->key() == Qt::Key_Down)) {
+        event->accept();
+        return;
+    }
+    QListWidget::keyPressEvent(event);
+}
+
+void ModListView::dropEvent(QDropEvent* event) {
+    const std::optional<int> from = DraggedRow(event->mimeData());
+    if (!from) {
+        event->ignore();
+        return;
+    }
+    const int before = RowBefore(event->position().toPoint());
+    // The window moves the row itself: as a copy the drag leaves the dragged row where it is.
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
+    stopAutoScroll();
+    setState(NoState);
+    viewport()->update();
+    emit DroppedBefore(*from, before);
+}
+
+}  // namespace vrel

@@ -1,0 +1,177 @@
+#include "app/ModOrder.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "base/AnsiText.h"
+#include "base/PathHelpers.h"
+#include "base/PendingFile.h"
+#include "base/Utf8.h"
+
+namespace vrel {
+namespace {
+
+// The order file is bigger than this only when it is not ours.
+constexpr std::size_t kLargestOrderFile = 1 << 20;
+
+// The lower-case form of a code point, for the scripts of the players' file names (Latin, Greek,
+// Cyrillic) as the game's platform folds them; others stay as they are.
+char32_t LowerLetter(char32_t c) {
+    const auto pairedBelow = [c](char32_t first, char32_t last, bool upperEven) {
+        return c >= first && c <= last && ((c % 2 == 0) == upperEven);
+    };
+    if ((c >= U'A' && c <= U'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7) ||
+        (c >= 0x391 && c <= 0x3AB && c != 0x3A2) || (c >= 0x410 && c <= 0x42F)) {
+        return c + 0x20;
+    }
+    if (c >= 0x400 && c <= 0x40F) {
+        return c + 0x50;
+    }
+    if (c == 0x178) {
+        return 0xFF;
+    }
+    if (pairedBelow(0x100, 0x12F, true) || pairedBelow(0x132, 0x137, true) ||
+        pairedBelow(0x139, 0x148, false) || pairedBelow(0x14A, 0x177, true) ||
+        pairedBelow(0x179, 0x17E, false) || pairedBelow(0x460, 0x481, true) ||
+        pairedBelow(0x48A, 0x4BF, true) || pairedBelow(0x4C1, 0x4CE, false) ||
+        pairedBelow(0x4D0, 0x52F, true)) {
+        return c + 1;
+    }
+    return c;
+}
+
+std::string FoldCase(std::string_view utf8) {
+    std::string folded;
+    folded.reserve(utf8.size());
+    std::size_t pos = 0;
+    while (pos < utf8.size()) {
+        const std::size_t start = pos;
+        if (const auto c = DecodeUtf8(utf8, pos)) {
+            AppendUtf8(folded, LowerLetter(*c));
+        } else {
+            folded += utf8.substr(start, pos - start);
+        }
+    }
+    return folded;
+}
+
+std::string_view TrimBlanks(std::string_view line) {
+    const auto first = line.find_first_not_of(" \t\r");
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    return line.substr(first, line.find_last_not_of(" \t\r") - first + 1);
+}
+
+}  // namespace
+
+std::vector<std::string> ReadModOrder(const std::filesystem::path& programFolder) {
+    std::vector<std::string> order;
+    std::FILE* file = OpenFile(ProgramFile(programFolder, kModOrderFile), "rb");
+    if (file == nullptr) {
+        return order;
+    }
+    std::string text;
+    char buffer[4096];
+    std::size_t got = 0;
+    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0 &&
+           text.size() < kLargestOrderFile) {
+        text.append(buffer, got);
+    }
+    const bool readWhole = std::ferror(file) == 0 && text.size() < kLargestOrderFile;
+    std::fclose(file);
+    if (!readWhole) {
+        return order;
+    }
+    std::string_view rest(text);
+    if (rest.starts_with("\xEF\xBB\xBF")) {
+        rest.remove_prefix(3);
+    }
+    while (!rest.empty()) {
+        const std::size_t end = rest.find('\n');
+        const std::string_view line = TrimBlanks(rest.substr(0, end));
+        rest.remove_prefix(end == std::string_view::npos ? rest.size() : end + 1);
+        if (!line.empty()) {
+            // Saved by an editor in the system's code page rather than UTF-8.
+            order.push_back(IsUtf8(line) ? std::string(line) : AnsiToUtf8(line));
+        }
+    }
+    return order;
+}
+
+std::vector<std::filesystem::path> ApplyModOrder(std::vector<std::filesystem::path> listed,
+                                                 const std::vector<std::string>& order) {
+    std::vector<std::string> shown;
+    std::vector<std::string> folded;
+    for (const std::filesystem::path& name : listed) {
+        shown.push_back(PathToDisplay(name));
+        folded.push_back(FoldCase(shown.back()));
+    }
+    std::vector<bool> placed(listed.size(), false);
+    std::vector<std::filesystem::path> ordered;
+    ordered.reserve(listed.size());
+    const auto place = [&](const std::vector<std::string>& names, const std::string& wanted) {
+        for (std::size_t i = 0; i < listed.size(); ++i) {
+            if (!placed[i] && names[i] == wanted) {
+                placed[i] = true;
+                ordered.push_back(listed[i]);
+                return true;
+            }
+        }
+        return false;
+    };
+    for (const std::string& name : order) {
+        if (!place(shown, name)) {
+            place(folded, FoldCase(name));
+        }
+    }
+    for (std::size_t i = 0; i < listed.size(); ++i) {
+        if (!placed[i]) {
+            ordered.push_back(std::move(listed[i]));
+        }
+    }
+    return ordered;
+}
+
+std::optional<int> DroppedModRow(int from, int before, int rows) {
+    if (from < 2 || from > rows) {
+        return std::nullopt;
+    }
+    const int to = std::clamp(before > from ? before - 1 : before, 2, rows);
+    if (to == from) {
+        return std::nullopt;
+    }
+    return to;
+}
+
+std::optional<int> SteppedModRow(int from, int step, int rows) {
+    if (from < 2 || from > rows || from + step < 2 || from + step > rows) {
+        return std::nullopt;
+    }
+    return from + step;
+}
+
+std::optional<PlaceFailure> MoveMod(ProgramState& state, int from, int to) {
+    state.FalloutDats.Move(from, to);
+    state.ModOrder.clear();
+    std::string text;
+    for (int k = 2; k <= state.FalloutDats.Count(); ++k) {
+        state.ModOrder.push_back(PathToDisplay(state.FalloutDats.Item(k).FullPath.filename()));
+        text += state.ModOrder.back() + "\n";
+    }
+    const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.data());
+    return PutFile(ProgramFile(state.programFolder, kModOrderFile), {bytes, text.size()},
+                   Placing::Replace);
+}
+
+void ReportOrderNotKept(MessageBoxPort& messages, const PlaceFailure& failure) {
+    const std::string why = failure.Error ? ": " + ErrorToDisplay(failure.Error) : "";
+    messages.Show({.text = "Vrel could not save the order of the mods in " +
+                           PathToDisplay(failure.Path) + why +
+                           ".\r\rThe mods stay in this order until you close Vrel.",
+                   .title = "Vrel",
+                   .buttons = MessageButtons::Ok,
+                   .icon = MessageIcon::Exclamation});
+}
+
+}  // namespace vrel

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/ProgramState.h"
+#include "archive/Catalogue.h"
+#include "base/PendingFile.h"
+#include "platform/MessageBoxPort.h"
+
+// The order the player gives the mods: when two ticked mods supply the same file, the later one
+// wins. It is kept beside vrel.cfg in vrel-order.txt, one archive file name a line (UTF-8), so
+// that it survives a restart and can be edited by hand. The game's patch is always first and is
+// not listed.
+namespace vrel {
+
+inline constexpr const char* kModOrderFile = "vrel-order.txt";
+
+// The archive file names the order file lists, in its order, as UTF-8 text; blank lines left
+// out. Empty when the file is missing or cannot be read, which means name order.
+std::vector<std::string> ReadModOrder(const std::filesystem::path& programFolder);
+
+// `listed`, in name order, put in the player's order: the names `order` lists first, in its order
+// (matched exactly, else in any letter case), then the others as they were.
+std::vector<std::filesystem::path> ApplyModOrder(std::vector<std::filesystem::path> listed,
+                                                 const std::vector<std::string>& order);
+
+// Where the mod of row `from` goes when the player drops it before row `before` (rows count
+// from 1, as catalogue items do; `before` may be one past the last row). The game's patch in row 1
+// stays there: it is never moved, and nothing goes above it. Nothing when the mod stays put.
+std::optional<int> DroppedModRow(int from, int before, int rows);
+
+// The row one step up (`step` -1) or down (+1) from `from`, as Alt+Up and Alt+Down move a mod.
+std::optional<int> SteppedModRow(int from, int step, int rows);
+
+// Moves catalogue item `from` to `to` (the list's row does the same), and keeps the new order for
+// the next start. The order holds for this run also when it could not be saved.
+std::optional<PlaceFailure> MoveMod(ProgramState& state, int from, int to);
+
+// Tells the user that the order holds only until Vrel closes.
+void ReportOrderNotKept(MessageBoxPort& messages, const PlaceFailure& failure);
+
+}  // namespace vrel

@@ -1,0 +1,63 @@
+#include "archive/ReadMeText.h"
+
+#include <algorithm>
+
+#include "archive/NewMemberName.h"
+#include "base/AnsiText.h"
+#include "base/Cp437.h"
+#include "base/Utf8.h"
+
+namespace vrel {
+namespace {
+
+// Code page 437's lines, corners and blocks (0xB0 to 0xDF) as their ASCII look-alikes.
+std::string NfoArtAsAscii(std::string text) {
+    for (char& c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0xB0 || byte > 0xDF) {
+            continue;
+        }
+        if (byte <= 0xB2 || byte >= 0xDB) {
+            c = '#';
+        } else if (byte == 0xB3 || byte == 0xBA) {
+            c = '|';
+        } else if (byte == 0xC4 || byte == 0xCD) {
+            c = '-';
+        } else {
+            c = '+';
+        }
+    }
+    return text;
+}
+
+}  // namespace
+
+std::optional<std::vector<std::uint8_t>> DescriptionText(const std::string& path,
+                                                         std::span<const std::uint8_t> content) {
+    std::string text(content.begin(), content.end());
+    const bool marked = text.starts_with("\xEF\xBB\xBF");
+    if (marked) {
+        text.erase(0, 3);
+    }
+    const bool plainAscii =
+        std::all_of(text.begin(), text.end(), [](char c) { return (c & 0x80) == 0; });
+    if (plainAscii) {
+        return std::vector<std::uint8_t>(text.begin(), text.end());
+    }
+    if (!marked && !IsUtf8(text)) {
+        if (!AnsiToLower(path).ends_with(".nfo")) {
+            return std::vector<std::uint8_t>(text.begin(), text.end());  // already 8-bit text
+        }
+        // NFO files are in the old console's code page, their art drawn with its lines and
+        // blocks, which no Windows code page has: drawn again in ASCII, the text stays readable.
+        const std::string ansi = Utf8ToAnsi(Cp437TextToUtf8(NfoArtAsAscii(text)));
+        return std::vector<std::uint8_t>(ansi.begin(), ansi.end());
+    }
+    auto ansi = StrictUtf8ToAnsi(text);
+    if (!ansi) {
+        return std::nullopt;
+    }
+    return std::vector<std::uint8_t>(ansi->begin(), ansi->end());
+}
+
+}  // namespace vrel
