@@ -6,8 +6,11 @@
 
 #include <algorithm>
 #include <cstring>
+#include <string>
 
-#ifndef _WIN32
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <clocale>
 #endif
 
@@ -76,25 +79,33 @@ public:
 private:
     locale_t previous_{};
 };
-#else
-// Windows programs keep the C locale, in which libarchive leaves names in the archive's bytes.
-struct Utf8NamesScope {};
-#endif
-
 // An entry's name as UTF-8: names marked as UTF-8 (and every 7z name) arrive so; an unmarked name
 // that is valid UTF-8 was written so by its tool; any other is in the code page of the system's
 // zip tools.
-std::string EntryNameToUtf8(const char* raw) {
+std::string EntryNameToUtf8(archive_entry* entry) {
+    const char* raw = archive_entry_pathname(entry);
     const std::string_view bytes = raw ? raw : "";
     return IsUtf8(bytes) ? std::string(bytes) : OemToUtf8(bytes);
 }
+#else
+// Windows programs keep the C locale, which cannot hand over as bytes the names that libarchive
+// holds as UTF-16 (names marked as UTF-8, every 7z name). So every name is taken as UTF-16: the
+// unmarked ones decoded by libarchive from the OEM code page, as the system's own zip tools wrote
+// them (see Open).
+struct Utf8NamesScope {};
+
+std::string EntryNameToUtf8(archive_entry* entry) {
+    const wchar_t* name = archive_entry_pathname_w(entry);
+    return name ? PathToDisplay(std::filesystem::path(name)) : std::string();
+}
+#endif
 
 class PackedSource final : public ModSource {
 public:
     explicit PackedSource(std::filesystem::path file) : file_(std::move(file)) {}
 
     Expected<std::vector<SourceFile>, ImportError> List() override {
-        const Utf8NamesScope names{};
+        [[maybe_unused]] const Utf8NamesScope names{};
         auto reader = Open();
         if (!reader) {
             return Unexpected{reader.error()};
@@ -111,7 +122,7 @@ public:
                 return Unexpected{Damaged(reader->get())};
             }
             if (archive_entry_filetype(entry) == AE_IFDIR) {
-                std::string folder = EntryNameToUtf8(archive_entry_pathname(entry));
+                std::string folder = EntryNameToUtf8(entry);
                 std::replace(folder.begin(), folder.end(), '\\', '/');
                 while (!folder.empty() && folder.back() == '/') {
                     folder.pop_back();
@@ -120,7 +131,7 @@ public:
                 continue;
             }
             SourceFile file;
-            file.Path = EntryNameToUtf8(archive_entry_pathname(entry));
+            file.Path = EntryNameToUtf8(entry);
             // Old Windows tools wrote backslashes between the levels.
             std::replace(file.Path.begin(), file.Path.end(), '\\', '/');
             file.Regular = archive_entry_filetype(entry) == AE_IFREG;
@@ -135,7 +146,7 @@ public:
 
     std::optional<ImportError> Read(const std::vector<bool>& wanted,
                                     const TakeContent& take) override {
-        const Utf8NamesScope names{};
+        [[maybe_unused]] const Utf8NamesScope names{};
         auto reader = Open();
         if (!reader) {
             return reader.error();
@@ -177,6 +188,10 @@ private:
         }
         archive_read_support_format_zip(reader.get());
         archive_read_support_format_7zip(reader.get());
+#ifdef _WIN32
+        const std::string oemNames = "CP" + std::to_string(GetOEMCP());
+        archive_read_set_format_option(reader.get(), "zip", "hdrcharset", oemNames.c_str());
+#endif
 #ifdef _WIN32
         const int status = archive_read_open_filename_w(reader.get(), file_.c_str(), kBlockSize);
 #else

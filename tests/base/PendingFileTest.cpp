@@ -57,7 +57,10 @@ TEST(PendingFile, AnUnplacedFileIsRemovedWhenDroppedOrOnRequest) {
     EXPECT_EQ(pending->Temporary().parent_path(), folder.path());
     EXPECT_EQ(Names(folder.path()).size(), 1u);
     RemovePendingFiles();  // what an interrupted vrel-dat does
+#ifndef _WIN32
+    // Windows takes the name away only once the file is closed: when the program has ended.
     EXPECT_TRUE(Names(folder.path()).empty());
+#endif
     const auto after = pending->Place(Placing::New);
     ASSERT_TRUE(after);
     EXPECT_TRUE(Names(folder.path()).empty());

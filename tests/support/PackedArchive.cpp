@@ -37,7 +37,17 @@ void WritePackedArchive(
     }
     for (const auto& [name, content] : files) {
         archive_entry* entry = archive_entry_new();
+#ifdef _WIN32
+        // The 7z writer needs the name as UTF-16, made in the C locale only from a wide one.
+        if (format == PackedFormat::SevenZip) {
+            const std::u8string utf8(name.begin(), name.end());
+            archive_entry_copy_pathname_w(entry, std::filesystem::path(utf8).c_str());
+        } else {
+            archive_entry_set_pathname_utf8(entry, name.c_str());
+        }
+#else
         archive_entry_set_pathname_utf8(entry, name.c_str());
+#endif
         archive_entry_set_filetype(entry, AE_IFREG);
         archive_entry_set_perm(entry, 0644);
         archive_entry_set_size(entry, static_cast<la_int64_t>(content.size()));
