@@ -202,12 +202,13 @@ private:
         if (!file || file->children.empty()) {
             return;
         }
-        for (const auto& [key, entry] : file->children.front().second.children) {
+        for (const VdfNode& entry : file->children.front().children) {
             if (entry.block) {
                 if (const VdfNode* path = entry.Child("path"); path != nullptr && !path->block) {
                     AddLibrary(DisplayToPath(path->value));
                 }
-            } else if (!key.empty() && key.find_first_not_of("0123456789") == std::string::npos) {
+            } else if (!entry.key.empty() &&
+                       entry.key.find_first_not_of("0123456789") == std::string::npos) {
                 AddLibrary(DisplayToPath(entry.value));
             }
         }

@@ -1,5 +1,7 @@
 #include "config/SteamVdf.h"
 
+#include <utility>
+
 #include "base/AsciiCase.h"
 
 namespace vrel {
@@ -40,13 +42,14 @@ public:
             }
             Token value = Next();
             VdfNode child;
+            child.key = std::move(key.text);
             if (value.kind == TokenKind::Text) {
                 child.value = std::move(value.text);
             } else if (value.kind != TokenKind::Open || depth + 1 > kMaxDepth ||
                        !ReadBlock(child, depth + 1)) {
                 return false;
             }
-            block.children.emplace_back(std::move(key.text), std::move(child));
+            block.children.push_back(std::move(child));
         }
     }
 
@@ -125,9 +128,9 @@ private:
 
 }  // namespace
 
-const VdfNode* VdfNode::Child(std::string_view key) const {
-    for (const auto& [name, node] : children) {
-        if (SameNameIgnoringCase(name, key)) {
+const VdfNode* VdfNode::Child(std::string_view name) const {
+    for (const VdfNode& node : children) {
+        if (SameNameIgnoringCase(node.key, name)) {
             return &node;
         }
     }

@@ -3,7 +3,6 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <utility>
 #include <vector>
 
 // Steam keeps its libraries (libraryfolders.vdf) and each installed game (appmanifest_<id>.acf)
@@ -12,12 +11,13 @@
 namespace vrel {
 
 struct VdfNode {
-    std::string value;                                      // a pair's value; empty for a block
-    std::vector<std::pair<std::string, VdfNode>> children;  // a block's entries, in file order
+    std::string key;                // the entry's name; empty for the file's root
+    std::string value;              // a pair's value; empty for a block
+    std::vector<VdfNode> children;  // a block's entries, in file order
     bool block = false;
 
-    // The first entry named `key` (Steam's own reader ignores case), or nothing.
-    const VdfNode* Child(std::string_view key) const;
+    // The first entry called `name` (Steam's own reader ignores case), or nothing.
+    const VdfNode* Child(std::string_view name) const;
 };
 
 // The file's root entries, or nothing when the text is damaged (an unclosed string or block, a
