@@ -4,6 +4,7 @@
 #include <windows.h>
 #else
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <cerrno>
 #include <cstdio>
@@ -26,15 +27,26 @@ std::error_code MoveNoReplace(const std::filesystem::path& from, const std::file
     if (renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) {
         return {};
     }
-    if (errno != EINVAL && errno != ENOSYS) {
+    if (errno != EINVAL && errno != ENOSYS && errno != ENOTSUP) {
         return {errno, std::generic_category()};
     }
     // A file system without the exclusive rename: a hard link fails as well when the target
     // exists (folders are not moved this way).
-    if (link(from.c_str(), to.c_str()) != 0) {
+    if (link(from.c_str(), to.c_str()) == 0) {
+        unlink(from.c_str());
+        return {};
+    }
+    if (errno != EPERM && errno != ENOTSUP && errno != EOPNOTSUPP) {
         return {errno, std::generic_category()};
     }
-    unlink(from.c_str());
+    // Nor hard links (FAT): the name is looked at first.
+    struct stat taken {};
+    if (lstat(to.c_str(), &taken) == 0) {
+        return std::make_error_code(std::errc::file_exists);
+    }
+    if (rename(from.c_str(), to.c_str()) != 0) {
+        return {errno, std::generic_category()};
+    }
     return {};
 #endif
 }

@@ -12,13 +12,13 @@
 #include <utility>
 
 #include "base/CaseBlindPath.h"
+#include "base/MoveNoReplace.h"
 
 #ifdef _WIN32
 #include <windows.h>
 #else
 #include <fcntl.h>
 #include <sys/file.h>
-#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -94,32 +94,6 @@ std::filesystem::path TemporaryName(const std::filesystem::path& target) {
 #ifndef _WIN32
 std::filesystem::path FolderOf(const std::filesystem::path& target) {
     return target.has_parent_path() ? target.parent_path() : std::filesystem::path(".");
-}
-
-// Renames without ever replacing: atomically where the file system can (renameat2), else by a
-// hard link, which fails on an existing name; a file system with neither (FAT) is checked first.
-int RenameNoReplace(const char* from, const char* to) {
-#ifdef RENAME_NOREPLACE
-    if (renameat2(AT_FDCWD, from, AT_FDCWD, to, RENAME_NOREPLACE) == 0) {
-        return 0;
-    }
-    if (errno != EINVAL && errno != ENOSYS && errno != ENOTSUP) {
-        return -1;
-    }
-#endif
-    if (link(from, to) == 0) {
-        unlink(from);
-        return 0;
-    }
-    if (errno != EPERM && errno != ENOTSUP && errno != EOPNOTSUPP) {
-        return -1;
-    }
-    struct stat taken {};
-    if (lstat(to, &taken) == 0) {
-        errno = EEXIST;
-        return -1;
-    }
-    return rename(from, to);
 }
 #endif
 
@@ -266,11 +240,13 @@ std::optional<PlaceFailure> PendingFile::Place(Placing placing) {
     const int folderFile = synced || placing == Placing::NewInAnyCase
                                ? open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)
                                : -1;
-    int placed = -1;
+    std::error_code error;
     if (placing == Placing::Replace) {
-        placed = rename(temporary_.c_str(), target_.c_str());
+        if (rename(temporary_.c_str(), target_.c_str()) != 0) {
+            error = LastError();
+        }
     } else if (placing == Placing::New) {
-        placed = RenameNoReplace(temporary_.c_str(), target_.c_str());
+        error = MoveNoReplace(temporary_, target_);
     } else {
         // Other runs that place a name in any case take the same lock on the folder, so the
         // look for a name in other letters and the rename happen as one step.
@@ -278,23 +254,20 @@ std::optional<PlaceFailure> PendingFile::Place(Placing placing) {
             while (flock(folderFile, LOCK_EX) != 0 && errno == EINTR) {
             }
         }
-        if (FindEntryCaseBlind(folder, target_.filename())) {
-            errno = EEXIST;
-        } else {
-            placed = RenameNoReplace(temporary_.c_str(), target_.c_str());
-        }
+        error = FindEntryCaseBlind(folder, target_.filename())
+                    ? std::make_error_code(std::errc::file_exists)
+                    : MoveNoReplace(temporary_, target_);
     }
-    const std::error_code error = placed == 0 ? std::error_code() : LastError();
-    if (placed == 0 && synced && folderFile >= 0) {
+    if (!error && synced && folderFile >= 0) {
         fsync(folderFile);  // the new name itself survives a power cut
     }
     if (folderFile >= 0) {
         close(folderFile);  // and so lets go of the lock
     }
-    if (placed != 0) {
-        return fail(
-            error.value() == EEXIST ? PlaceProblem::AlreadyThere : PlaceProblem::CannotPlace,
-            error);
+    if (error) {
+        return fail(error == std::errc::file_exists ? PlaceProblem::AlreadyThere
+                                                    : PlaceProblem::CannotPlace,
+                    error);
     }
 #endif
     temporary_.clear();
