@@ -10,7 +10,9 @@
 # after a sync. Printed: the median wall time of each (and its spread), the ratio of the medians,
 # the peak memory (maximum resident set) of each, and the machine's load before and after.
 #
-# Usage: bench/cli/import-vs-pack.sh [VREL_DAT]   (default: build/bin/vrel-dat, built if missing)
+# Usage: bench/cli/import-vs-pack.sh [VREL_DAT [BASELINE]]
+#   VREL_DAT: the tool to time (default: build/bin/vrel-dat, built if missing). BASELINE: an
+#   earlier build's vrel-dat, timed in the same runs, turn about, to show a change kept the speed.
 # Environment: RUNS (default 5); VREL_BENCH_DIR, where the data goes (default: a RAM disk,
 # /dev/shm, when there is one, else ${TMPDIR:-/tmp}). The data is deleted afterwards.
 set -euo pipefail
@@ -25,6 +27,7 @@ command -v 7z >/dev/null || missing+=(p7zip-full)
 install_missing "${missing[@]}"
 
 tool=$(vrel_dat_tool "${1:-}")
+baseline=${2:+$(realpath "$2")}
 work=$(bench_folder)
 trap 'rm -rf "$work"' EXIT
 cd "$work"
@@ -45,10 +48,16 @@ for ((run = 1; run <= runs; run++)); do
     timed importzip.log "$tool" import mod.zip patches --name zipped
     timed pack.log "$tool" pack mod/data packed.dat
     timed test7z.log 7z t -bd mod.7z
+    if [ -n "$baseline" ]; then
+        rm -f patches/* packed.dat
+        timed base-import7z.log "$baseline" import mod.7z patches
+        timed base-importzip.log "$baseline" import mod.zip patches --name zipped
+        timed base-pack.log "$baseline" pack mod/data packed.dat
+    fi
 done
 
 python3 - "$runs" <<'PY'
-import statistics, sys
+import os, statistics, sys
 runs = int(sys.argv[1])
 def load(name):
     rows = [line.split() for line in open(name)]
@@ -63,5 +72,14 @@ for log, label in (("import7z.log", "vrel-dat import .7z"), ("importzip.log", "v
     print(f"  {label:21s} {m:6.2f} s  ({min(times):.2f}..{max(times):.2f})  "
           f"{max(memory)/1024:6.1f} MB  {m/base:5.2f} x")
 print("  target: an import at most 1.5 x the pack")
+if os.path.exists("base-pack.log"):
+    print("the baseline build in the same runs (against the same command of the tool timed)")
+    for log, label in (("import7z.log", "import .7z"), ("importzip.log", "import .zip"),
+                       ("pack.log", "pack")):
+        ours, _ = load(log)
+        times, memory = load("base-" + log)
+        m = statistics.median(times)
+        print(f"  baseline {label:12s} {m:6.2f} s  ({min(times):.2f}..{max(times):.2f})  "
+              f"{max(memory)/1024:6.1f} MB  tool/baseline {statistics.median(ours)/m:5.2f} x")
 PY
 echo "load after: $(cut -d' ' -f1-3 /proc/loadavg)"

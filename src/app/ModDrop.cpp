@@ -157,19 +157,19 @@ DropOutcome AddDroppedMods(const std::vector<std::filesystem::path>& dropped,
         if (shownProgress) {
             progress.Hide();
         }
-        if (!result && result.error().Kind == ImportFailure::AlreadyThere) {
+        if (!result && result.error().Kind == ImportProblem::AlreadyThere) {
             outcome.NotAdded.push_back(shown + ": you kept the mod that was there");
             continue;
         }
         if (!result) {
-            const ImportFailure kind = result.error().Kind;
-            if (kind == ImportFailure::CannotWrite || kind == ImportFailure::TooLarge) {
+            const ImportProblem kind = result.error().Kind;
+            if (kind == ImportProblem::CannotWrite || kind == ImportProblem::TooLarge) {
                 // The archive's own fault, never the dropped file's.
                 outcome.NotAdded.push_back(Display(target) + ": " +
-                                           DescribeImportError(result.error()));
+                                           DescribeImportFailure(result.error()));
                 continue;
             }
-            std::string why = DescribeImportError(result.error());
+            std::string why = DescribeImportFailure(result.error());
             for (const std::string& refusal : result.error().Refusals) {
                 why += "\r    " + refusal;
             }

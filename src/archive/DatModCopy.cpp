@@ -8,19 +8,19 @@
 namespace vrel {
 namespace {
 
-ImportError CannotWrite(const PlaceFailure& failure) {
-    return ImportError{failure.Kind == PlaceProblem::AlreadyThere ? ImportFailure::AlreadyThere
-                                                                  : ImportFailure::CannotWrite,
-                       PathToDisplay(failure.Path) +
-                           (failure.Error ? ": " + ErrorToDisplay(failure.Error) : std::string()),
-                       {}};
+ImportFailure CannotWrite(const PlaceFailure& failure) {
+    return ImportFailure{failure.Kind == PlaceProblem::AlreadyThere ? ImportProblem::AlreadyThere
+                                                                    : ImportProblem::CannotWrite,
+                         PathToDisplay(failure.Path) +
+                             (failure.Error ? ": " + ErrorToDisplay(failure.Error) : std::string()),
+                         {}};
 }
 
 }  // namespace
 
-Expected<std::vector<CopiedDat>, ImportError> CopyDatMods(ModSource& source,
-                                                          const std::vector<SourceFile>& files,
-                                                          const std::vector<DatModTarget>& mods) {
+Expected<std::vector<CopiedDat>, ImportFailure> CopyDatMods(ModSource& source,
+                                                            const std::vector<SourceFile>& files,
+                                                            const std::vector<DatModTarget>& mods) {
     std::vector<const DatModTarget*> targets(files.size(), nullptr);
     std::vector<bool> wanted(files.size(), false);
     for (const DatModTarget& mod : mods) {
@@ -36,7 +36,7 @@ Expected<std::vector<CopiedDat>, ImportError> CopyDatMods(ModSource& source,
     std::vector<CheckedCopy> copies;
     std::vector<std::uint8_t> piece(kMemberPiece);
     const TakeContent take = [&](std::size_t index,
-                                 SourceContent& content) -> std::optional<ImportError> {
+                                 SourceContent& content) -> std::optional<ImportFailure> {
         auto pending = PendingFile::Create(targets[index]->Target);
         if (!pending) {
             return CannotWrite(pending.error());
@@ -56,8 +56,8 @@ Expected<std::vector<CopiedDat>, ImportError> CopyDatMods(ModSource& source,
         }
         const DatVerification check = VerifyDat(pending->Temporary());
         if (!check.Findings.empty()) {
-            return ImportError{
-                ImportFailure::DamagedMod,
+            return ImportFailure{
+                ImportProblem::DamagedMod,
                 files[index].Path + ": " + DescribeDatFinding(check.Findings.front()),
                 {}};
         }

@@ -18,8 +18,8 @@ struct DatModTarget {
 
 // Mods that come as .dat files inside a .zip or .7z: each is read whole, checked as a dropped
 // .dat is, and copied to its target; none is put in place unless all are whole and sound.
-Expected<std::vector<CopiedDat>, ImportError> CopyDatMods(ModSource& source,
-                                                          const std::vector<SourceFile>& files,
-                                                          const std::vector<DatModTarget>& mods);
+Expected<std::vector<CopiedDat>, ImportFailure> CopyDatMods(ModSource& source,
+                                                            const std::vector<SourceFile>& files,
+                                                            const std::vector<DatModTarget>& mods);
 
 }  // namespace vrel

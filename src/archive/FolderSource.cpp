@@ -15,12 +15,12 @@ public:
     explicit FileContent(const std::filesystem::path& path)
         : path_(path), file_(OpenFile(path, "rb"), std::fclose) {}
     bool Opened() const { return file_ != nullptr; }
-    ImportError Unreadable() const {
-        return ImportError{
-            ImportFailure::CannotOpen, PathToDisplay(path_) + ": cannot be read whole", {}};
+    ImportFailure Unreadable() const {
+        return ImportFailure{
+            ImportProblem::CannotOpen, PathToDisplay(path_) + ": cannot be read whole", {}};
     }
 
-    Expected<std::size_t, ImportError> Read(std::span<std::uint8_t> buffer) override {
+    Expected<std::size_t, ImportFailure> Read(std::span<std::uint8_t> buffer) override {
         const std::size_t got = std::fread(buffer.data(), 1, buffer.size(), file_.get());
         if (got == 0 && std::ferror(file_.get())) {
             return Unexpected{Unreadable()};
@@ -37,7 +37,7 @@ class FolderSource final : public ModSource {
 public:
     explicit FolderSource(std::filesystem::path folder) : folder_(std::move(folder)) {}
 
-    Expected<std::vector<SourceFile>, ImportError> List() override {
+    Expected<std::vector<SourceFile>, ImportFailure> List() override {
         std::vector<SourceFile> files;
         paths_.clear();
         folders_.clear();
@@ -65,13 +65,13 @@ public:
             paths_.push_back(entry.Path);
         }
         if (error) {
-            return Unexpected{ImportError{ImportFailure::CannotOpen, ErrorToDisplay(error), {}}};
+            return Unexpected{ImportFailure{ImportProblem::CannotOpen, ErrorToDisplay(error), {}}};
         }
         return files;
     }
 
-    std::optional<ImportError> Read(const std::vector<bool>& wanted,
-                                    const TakeContent& take) override {
+    std::optional<ImportFailure> Read(const std::vector<bool>& wanted,
+                                      const TakeContent& take) override {
         for (std::size_t i = 0; i < paths_.size() && i < wanted.size(); ++i) {
             if (!wanted[i]) {
                 continue;

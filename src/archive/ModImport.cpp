@@ -28,10 +28,9 @@ bool MayReplace(const ImportOptions& options, const std::filesystem::path& exist
 }
 
 // Each .dat mod's place in Patches, under its own name as the folder spells it.
-Expected<std::vector<DatModTarget>, ImportError> DatModTargets(const std::vector<SourceFile>& files,
-                                                               const std::vector<std::size_t>& mods,
-                                                               const std::filesystem::path& patches,
-                                                               const ImportOptions& options) {
+Expected<std::vector<DatModTarget>, ImportFailure> DatModTargets(
+    const std::vector<SourceFile>& files, const std::vector<std::size_t>& mods,
+    const std::filesystem::path& patches, const ImportOptions& options) {
     std::vector<DatModTarget> targets;
     std::map<std::string, std::string> byName;
     std::vector<std::string> refusals;
@@ -47,12 +46,12 @@ Expected<std::vector<DatModTarget>, ImportError> DatModTargets(const std::vector
         const auto existing = FindEntryCaseBlind(patches, fileName);
         if (existing && !MayReplace(options, *existing)) {
             return Unexpected{
-                ImportError{ImportFailure::AlreadyThere, PathToDisplay(*existing), {}}};
+                ImportFailure{ImportProblem::AlreadyThere, PathToDisplay(*existing), {}}};
         }
         targets.push_back({index, existing.value_or(patches / fileName), existing.has_value()});
     }
     if (!refusals.empty()) {
-        return Unexpected{ImportError{ImportFailure::RefusedNames, {}, std::move(refusals)}};
+        return Unexpected{ImportFailure{ImportProblem::RefusedNames, {}, std::move(refusals)}};
     }
     return targets;
 }
@@ -60,8 +59,8 @@ Expected<std::vector<DatModTarget>, ImportError> DatModTargets(const std::vector
 // Reads `content` into `bytes` up to `limit` bytes: true when that was all of it, false when there
 // is more (then `bytes` holds the first limit + 1 bytes and the rest is still to read). The
 // storage grows with what is really there, never with what a header claims.
-Expected<bool, ImportError> ReadUpTo(SourceContent& content, std::size_t limit,
-                                     std::int64_t listedSize, std::vector<std::uint8_t>& bytes) {
+Expected<bool, ImportFailure> ReadUpTo(SourceContent& content, std::size_t limit,
+                                       std::int64_t listedSize, std::vector<std::uint8_t>& bytes) {
     std::size_t used = 0;
     // The listed size is a hint for the first allocation only (one more byte finds the end).
     const std::size_t first = listedSize >= 0 && static_cast<std::uint64_t>(listedSize) < limit
@@ -87,27 +86,27 @@ Expected<bool, ImportError> ReadUpTo(SourceContent& content, std::size_t limit,
     }
 }
 
-ImportError WriteError(const WriteFailure& failure) {
+ImportFailure WriteError(const WriteFailure& failure) {
     switch (failure.Kind) {
         case WriteProblem::TooLarge:
-            return ImportError{ImportFailure::TooLarge, {}, {}};
+            return ImportFailure{ImportProblem::TooLarge, {}, {}};
         case WriteProblem::AlreadyThere:
             // Put there by another run while this one worked.
-            return ImportError{ImportFailure::AlreadyThere, {}, {}};
+            return ImportFailure{ImportProblem::AlreadyThere, {}, {}};
         case WriteProblem::CannotWrite:
         case WriteProblem::Abandoned:
             break;
     }
-    return ImportError{ImportFailure::CannotWrite,
-                       failure.Error ? ErrorToDisplay(failure.Error) : std::string(),
-                       {}};
+    return ImportFailure{ImportProblem::CannotWrite,
+                         failure.Error ? ErrorToDisplay(failure.Error) : std::string(),
+                         {}};
 }
 
 }  // namespace
 
-Expected<ImportReport, ImportError> ImportMod(const std::filesystem::path& source,
-                                              const std::filesystem::path& target,
-                                              const ImportOptions& options) {
+Expected<ImportReport, ImportFailure> ImportMod(const std::filesystem::path& source,
+                                                const std::filesystem::path& target,
+                                                const ImportOptions& options) {
     auto opened = OpenModSource(source);
     if (!opened) {
         return Unexpected{opened.error()};
@@ -123,7 +122,7 @@ Expected<ImportReport, ImportError> ImportMod(const std::filesystem::path& sourc
         options.ModName.empty() ? std::string(stem.begin(), stem.end()) : options.ModName;
     ModPlan plan = PlanModImport(files, modSource.Folders(), modName);
     if (!plan.Refusals.empty()) {
-        return Unexpected{ImportError{ImportFailure::RefusedNames, {}, std::move(plan.Refusals)}};
+        return Unexpected{ImportFailure{ImportProblem::RefusedNames, {}, std::move(plan.Refusals)}};
     }
     if (plan.Failure) {
         return Unexpected{*plan.Failure};
@@ -145,12 +144,12 @@ Expected<ImportReport, ImportError> ImportMod(const std::filesystem::path& sourc
         return report;
     }
     if (plan.Members.empty()) {
-        return Unexpected{ImportError{ImportFailure::NothingToImport, {}, {}}};
+        return Unexpected{ImportFailure{ImportProblem::NothingToImport, {}, {}}};
     }
     std::error_code error;
     const bool replacing = std::filesystem::exists(target, error);
     if (replacing && !MayReplace(options, target)) {
-        return Unexpected{ImportError{ImportFailure::AlreadyThere, {}, {}}};
+        return Unexpected{ImportFailure{ImportProblem::AlreadyThere, {}, {}}};
     }
 
     // Patches is read without regard to letter case, so a new mod must not take a name that
@@ -191,14 +190,14 @@ Expected<ImportReport, ImportError> ImportMod(const std::filesystem::path& sourc
     const std::size_t inFlight = 4 * static_cast<std::size_t>(threads);
     const int level = writer->Level();
     auto outOfMemory = [&](std::size_t index) {
-        return ImportError{ImportFailure::OutOfMemory, files[index].Path, {}};
+        return ImportFailure{ImportProblem::OutOfMemory, files[index].Path, {}};
     };
     auto stepDone = [&] {
         if (options.Progress) {
             options.Progress(++done, total);
         }
     };
-    auto writeOne = [&]() -> std::optional<ImportError> {
+    auto writeOne = [&]() -> std::optional<ImportFailure> {
         const Packed packed = pool.TakeNext();
         if (packed.OutOfMemory) {
             return outOfMemory(packed.Source);
@@ -210,13 +209,13 @@ Expected<ImportReport, ImportError> ImportMod(const std::filesystem::path& sourc
         return std::nullopt;
     };
     auto writeLarge = [&](std::size_t index, std::span<const std::uint8_t> start,
-                          SourceContent& content) -> std::optional<ImportError> {
+                          SourceContent& content) -> std::optional<ImportFailure> {
         while (pool.Pending() > 0) {
             if (auto failure = writeOne()) {
                 return failure;
             }
         }
-        std::optional<ImportError> readFailure;
+        std::optional<ImportFailure> readFailure;
         const ReadPiece read = [&](std::span<std::uint8_t> buffer) -> std::optional<std::size_t> {
             if (!start.empty()) {
                 const std::size_t count = std::min(buffer.size(), start.size());
@@ -246,7 +245,7 @@ Expected<ImportReport, ImportError> ImportMod(const std::filesystem::path& sourc
     };
     static const std::string kDescriptionName = kDescriptionMember;
     const TakeContent take = [&](std::size_t index,
-                                 SourceContent& content) -> std::optional<ImportError> {
+                                 SourceContent& content) -> std::optional<ImportFailure> {
         try {
             const std::string* name = names[index];
             std::vector<std::uint8_t> bytes;

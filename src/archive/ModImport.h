@@ -62,9 +62,9 @@ struct ImportOptions {
 // it and put in place only when whole; nothing is written when anything is refused or damaged.
 // A source whose mods are .dat files (at the top or in one wrapping folder) has each checked and
 // copied beside `target` under its own name instead.
-Expected<ImportReport, ImportError> ImportMod(const std::filesystem::path& source,
-                                              const std::filesystem::path& target,
-                                              const ImportOptions& options = {});
+Expected<ImportReport, ImportFailure> ImportMod(const std::filesystem::path& source,
+                                                const std::filesystem::path& target,
+                                                const ImportOptions& options = {});
 
 std::string DescribeLeftOut(LeftOutKind kind);
 

@@ -186,19 +186,19 @@ std::optional<std::string> FindEmptyDataFolder(const std::vector<std::string>& f
 }
 
 // Why a source without data has nothing to import, in its own terms where a file shows it.
-ImportError NothingToImport(const std::vector<LeftOutFile>& leftOut,
-                            const std::vector<std::string>& folders) {
+ImportFailure NothingToImport(const std::vector<LeftOutFile>& leftOut,
+                              const std::vector<std::string>& folders) {
     if (auto empty = FindEmptyDataFolder(folders)) {
-        return ImportError{ImportFailure::EmptyDataFolder, *empty, {}};
+        return ImportFailure{ImportProblem::EmptyDataFolder, *empty, {}};
     }
     for (const LeftOutFile& file : leftOut) {
         if (file.Kind == LeftOutKind::PackedArchive || file.Kind == LeftOutKind::GameArchive ||
             file.Kind == LeftOutKind::SfallMod) {
-            return ImportError{
-                ImportFailure::NothingToImport, file.Path + " " + DescribeLeftOut(file.Kind), {}};
+            return ImportFailure{
+                ImportProblem::NothingToImport, file.Path + " " + DescribeLeftOut(file.Kind), {}};
         }
     }
-    return ImportError{ImportFailure::NothingToImport, {}, {}};
+    return ImportFailure{ImportProblem::NothingToImport, {}, {}};
 }
 
 bool IsReadMeName(const std::string& fileName, const std::string& modName) {
@@ -268,7 +268,7 @@ ModPlan PlanModImport(const std::vector<SourceFile>& files, const std::vector<st
         for (const DataRoot& root : roots) {
             shown += (shown.empty() ? "" : ", ") + root.Shown();
         }
-        plan.Failure = ImportError{ImportFailure::SeveralMods, shown, {}};
+        plan.Failure = ImportFailure{ImportProblem::SeveralMods, shown, {}};
         return plan;
     }
     const std::optional<DataRoot> root =
@@ -289,7 +289,7 @@ ModPlan PlanModImport(const std::vector<SourceFile>& files, const std::vector<st
         const auto first =
             parts.begin() + static_cast<std::ptrdiff_t>(root->Depth + (root->InDataFolder ? 1 : 0));
         std::vector<std::string> memberParts;
-        std::optional<NameRefusal> refusal;
+        std::optional<NameFailure> refusal;
         for (auto part = first; part != parts.end() && !refusal; ++part) {
             auto ansi = StrictUtf8ToAnsi(*part);
             if (!ansi) {
@@ -298,10 +298,10 @@ ModPlan PlanModImport(const std::vector<SourceFile>& files, const std::vector<st
                 memberParts.push_back(std::move(*ansi));
             }
         }
-        auto name = refusal ? Expected<std::string, NameRefusal>(Unexpected{*refusal})
+        auto name = refusal ? Expected<std::string, NameFailure>(Unexpected{*refusal})
                             : JoinMemberName(memberParts);
         if (!name) {
-            plan.Refusals.push_back(file.Path + ": " + DescribeNameRefusal(name.error()));
+            plan.Refusals.push_back(file.Path + ": " + DescribeNameFailure(name.error()));
             continue;
         }
         if (file.Encrypted) {

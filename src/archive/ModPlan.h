@@ -24,8 +24,8 @@ struct ModPlan {
     // When the source holds no data but mods as .dat files: those, to be copied as they are.
     std::vector<std::size_t> DatMods;
     std::vector<LeftOutFile> LeftOut;
-    std::vector<std::string> Refusals;   // "<path>: <why>", display text
-    std::optional<ImportError> Failure;  // why there is nothing to import
+    std::vector<std::string> Refusals;     // "<path>: <why>", display text
+    std::optional<ImportFailure> Failure;  // why there is nothing to import
 };
 
 inline constexpr const char* kDescriptionMember = "amoddesc.qrd";

@@ -6,7 +6,8 @@
 
 namespace vrel {
 
-Expected<std::unique_ptr<ModSource>, ImportError> OpenModSource(const std::filesystem::path& path) {
+Expected<std::unique_ptr<ModSource>, ImportFailure> OpenModSource(
+    const std::filesystem::path& path) {
     std::error_code error;
     if (std::filesystem::is_directory(path, error)) {
         return OpenFolderSource(path);
@@ -15,64 +16,64 @@ Expected<std::unique_ptr<ModSource>, ImportError> OpenModSource(const std::files
     const std::string extension = AnsiToLower(std::string(suffix.begin(), suffix.end()));
     if (extension == ".zip" || extension == ".7z") {
         if (!PackedSourcesAvailable()) {
-            return Unexpected{ImportError{ImportFailure::NotAvailable, {}, {}}};
+            return Unexpected{ImportFailure{ImportProblem::NotAvailable, {}, {}}};
         }
         return OpenPackedSource(path);
     }
     if (!std::filesystem::exists(path, error)) {
-        return Unexpected{ImportError{ImportFailure::CannotOpen, "no such file or folder", {}}};
+        return Unexpected{ImportFailure{ImportProblem::CannotOpen, "no such file or folder", {}}};
     }
     for (const char* packed : {".gz", ".tgz", ".tar", ".rar", ".bz2", ".xz"}) {
         if (extension == packed) {
-            return Unexpected{ImportError{ImportFailure::UnknownKind,
-                                          "unpack this " + extension + " and add the folder",
-                                          {}}};
+            return Unexpected{ImportFailure{ImportProblem::UnknownKind,
+                                            "unpack this " + extension + " and add the folder",
+                                            {}}};
         }
     }
-    return Unexpected{ImportError{ImportFailure::UnknownKind, {}, {}}};
+    return Unexpected{ImportFailure{ImportProblem::UnknownKind, {}, {}}};
 }
 
-std::string DescribeImportError(const ImportError& error) {
+std::string DescribeImportFailure(const ImportFailure& error) {
     std::string text;
     switch (error.Kind) {
-        case ImportFailure::UnknownKind:
+        case ImportProblem::UnknownKind:
             text = "only folders, .zip and .7z files can be added as mods";
             break;
-        case ImportFailure::NotAvailable:
+        case ImportProblem::NotAvailable:
             text = ".zip and .7z files cannot be read by this build; unpack it and add the folder";
             break;
-        case ImportFailure::CannotOpen:
+        case ImportProblem::CannotOpen:
             text = "cannot be read";
             break;
-        case ImportFailure::DamagedSource:
+        case ImportProblem::DamagedSource:
             text = "is damaged";
             break;
-        case ImportFailure::NothingToImport:
+        case ImportProblem::NothingToImport:
             text =
                 "holds no data folder and none of the game's data folders (art, maps, premade, proto, scripts, sound, text)";
             break;
-        case ImportFailure::EmptyDataFolder:
+        case ImportProblem::EmptyDataFolder:
             text = "its data folder holds no files";
             break;
-        case ImportFailure::SeveralMods:
+        case ImportProblem::SeveralMods:
             text = "holds more than one mod; add the folder of the one you want";
             break;
-        case ImportFailure::DamagedMod:
+        case ImportProblem::DamagedMod:
             text = "holds a mod archive that is damaged";
             break;
-        case ImportFailure::RefusedNames:
+        case ImportProblem::RefusedNames:
             text = "holds files that cannot go into a DAT archive";
             break;
-        case ImportFailure::AlreadyThere:
+        case ImportProblem::AlreadyThere:
             text = "an archive of that name is already there";
             break;
-        case ImportFailure::CannotWrite:
+        case ImportProblem::CannotWrite:
             text = "the archive cannot be written";
             break;
-        case ImportFailure::TooLarge:
+        case ImportProblem::TooLarge:
             text = "the archive would be larger than the format allows (2 GiB)";
             break;
-        case ImportFailure::OutOfMemory:
+        case ImportProblem::OutOfMemory:
             text = "there is not enough memory to pack a file";
             break;
     }

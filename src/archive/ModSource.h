@@ -14,7 +14,7 @@
 namespace vrel {
 
 // Why a mod could not be imported.
-enum class ImportFailure {
+enum class ImportProblem {
     UnknownKind,      // neither a folder nor a .zip or .7z file
     NotAvailable,     // a .zip or .7z, and this build cannot read them
     CannotOpen,       // the source cannot be opened or read
@@ -31,13 +31,13 @@ enum class ImportFailure {
     OutOfMemory,      // a file could not be packed for want of memory (Detail names it)
 };
 
-struct ImportError {
-    ImportFailure Kind = ImportFailure::CannotOpen;
+struct ImportFailure {
+    ImportProblem Kind = ImportProblem::CannotOpen;
     std::string Detail;                 // display text: the source's own words, when it has some
     std::vector<std::string> Refusals;  // for RefusedNames: "<path>: <why>", display text
 };
 
-std::string DescribeImportError(const ImportError& error);
+std::string DescribeImportFailure(const ImportFailure& error);
 
 // One file of a mod's source, as listed before anything is read.
 struct SourceFile {
@@ -52,11 +52,11 @@ struct SourceFile {
 class SourceContent {
 public:
     virtual ~SourceContent() = default;
-    virtual Expected<std::size_t, ImportError> Read(std::span<std::uint8_t> buffer) = 0;
+    virtual Expected<std::size_t, ImportFailure> Read(std::span<std::uint8_t> buffer) = 0;
 };
 
 using TakeContent =
-    std::function<std::optional<ImportError>(std::size_t index, SourceContent& content)>;
+    std::function<std::optional<ImportFailure>(std::size_t index, SourceContent& content)>;
 
 // A folder, .zip or .7z holding a mod's loose files. It is listed once and then read once, in
 // listing order and never unpacked to disk; each file is handed over as it is read, so the
@@ -64,19 +64,20 @@ using TakeContent =
 class ModSource {
 public:
     virtual ~ModSource() = default;
-    virtual Expected<std::vector<SourceFile>, ImportError> List() = 0;
+    virtual Expected<std::vector<SourceFile>, ImportFailure> List() = 0;
     // The folders that List met (UTF-8, '/' between levels), empty ones too.
     const std::vector<std::string>& Folders() const { return folders_; }
     // Hands the content of every listed file whose index is marked in `wanted` to `take`, in
     // listing order; stops at the first failure, of reading or of `take`.
-    virtual std::optional<ImportError> Read(const std::vector<bool>& wanted,
-                                            const TakeContent& take) = 0;
+    virtual std::optional<ImportFailure> Read(const std::vector<bool>& wanted,
+                                              const TakeContent& take) = 0;
 
 protected:
     std::vector<std::string> folders_;
 };
 
-Expected<std::unique_ptr<ModSource>, ImportError> OpenModSource(const std::filesystem::path& path);
+Expected<std::unique_ptr<ModSource>, ImportFailure> OpenModSource(
+    const std::filesystem::path& path);
 
 // Whether this build reads .zip and .7z files.
 bool PackedSourcesAvailable();

@@ -7,7 +7,7 @@
 
 namespace vrel {
 
-std::string DescribeNameRefusal(const NameRefusal& refusal) {
+std::string DescribeNameFailure(const NameFailure& refusal) {
     switch (refusal.Kind) {
         case NameProblem::HoldsBackslash:
             return "the name holds a backslash";
@@ -22,28 +22,28 @@ std::string DescribeNameRefusal(const NameRefusal& refusal) {
     return "the name cannot be written in Windows-1252";
 }
 
-Expected<std::string, NameRefusal> JoinMemberName(const std::vector<std::string>& parts) {
+Expected<std::string, NameFailure> JoinMemberName(const std::vector<std::string>& parts) {
     std::string name;
     for (const std::string& part : parts) {
         if (part.find('\\') != std::string::npos) {
-            return Unexpected{NameRefusal{NameProblem::HoldsBackslash}};
+            return Unexpected{NameFailure{NameProblem::HoldsBackslash}};
         }
         name += name.empty() ? "" : "\\";
         name += part;
     }
     if (auto unsafe = CheckMemberName(name)) {
-        return Unexpected{NameRefusal{NameProblem::Unsafe, *unsafe}};
+        return Unexpected{NameFailure{NameProblem::Unsafe, *unsafe}};
     }
     if (name.size() > static_cast<std::size_t>(kNameFieldLength)) {
-        return Unexpected{NameRefusal{.Kind = NameProblem::TooLong, .Length = name.size()}};
+        return Unexpected{NameFailure{.Kind = NameProblem::TooLong, .Length = name.size()}};
     }
     return name;
 }
 
-Expected<std::string, NameRefusal> StrictUtf8ToAnsi(const std::string& utf8) {
+Expected<std::string, NameFailure> StrictUtf8ToAnsi(const std::string& utf8) {
     std::string ansi = Utf8ToAnsi(utf8);
     if (AnsiToUtf8(ansi) != utf8) {
-        return Unexpected{NameRefusal{NameProblem::NotWindows1252}};
+        return Unexpected{NameFailure{NameProblem::NotWindows1252}};
     }
     return ansi;
 }

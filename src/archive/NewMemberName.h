@@ -17,22 +17,22 @@ enum class NameProblem {
     NotWindows1252,  // some character has no Windows-1252 form
 };
 
-struct NameRefusal {
+struct NameFailure {
     NameProblem Kind;
     UnsafeName Unsafe = UnsafeName::Empty;
     std::size_t Length = 0;
 };
 
 // A short English description, for the refusals that import and vrel-dat pack list.
-std::string DescribeNameRefusal(const NameRefusal& refusal);
+std::string DescribeNameFailure(const NameFailure& refusal);
 
 // Joins the folder levels and file name of a file (each Windows-1252 text) into a member name
 // that the project's readers give back unchanged, or says why the file cannot become a member:
 // a part holding a backslash, an unsafe name, or one longer than the 40-character name field.
-Expected<std::string, NameRefusal> JoinMemberName(const std::vector<std::string>& parts);
+Expected<std::string, NameFailure> JoinMemberName(const std::vector<std::string>& parts);
 
 // The Windows-1252 form of UTF-8 text, or nothing when some character has none.
-Expected<std::string, NameRefusal> StrictUtf8ToAnsi(const std::string& utf8);
+Expected<std::string, NameFailure> StrictUtf8ToAnsi(const std::string& utf8);
 
 // Names that equal the one before them but for letter case, as "<name>: differs from <other>
 // only in letter case" (display text). `names` are sorted in the game's order.

@@ -27,9 +27,9 @@ struct ReaderCloser {
 };
 using Reader = std::unique_ptr<archive, ReaderCloser>;
 
-ImportError Damaged(archive* reader) {
+ImportFailure Damaged(archive* reader) {
     const char* text = archive_error_string(reader);
-    return ImportError{ImportFailure::DamagedSource, text ? text : "unknown error", {}};
+    return ImportFailure{ImportProblem::DamagedSource, text ? text : "unknown error", {}};
 }
 
 // The current entry's content, as libarchive unpacks it.
@@ -37,7 +37,7 @@ class EntryContent final : public SourceContent {
 public:
     explicit EntryContent(archive* reader) : reader_(reader) {}
 
-    Expected<std::size_t, ImportError> Read(std::span<std::uint8_t> buffer) override {
+    Expected<std::size_t, ImportFailure> Read(std::span<std::uint8_t> buffer) override {
         const la_ssize_t got = archive_read_data(reader_, buffer.data(), buffer.size());
         if (got < 0) {
             return Unexpected{Damaged(reader_)};
@@ -104,7 +104,7 @@ class PackedSource final : public ModSource {
 public:
     explicit PackedSource(std::filesystem::path file) : file_(std::move(file)) {}
 
-    Expected<std::vector<SourceFile>, ImportError> List() override {
+    Expected<std::vector<SourceFile>, ImportFailure> List() override {
         [[maybe_unused]] const Utf8NamesScope names{};
         auto reader = Open();
         if (!reader) {
@@ -144,8 +144,8 @@ public:
         return files;
     }
 
-    std::optional<ImportError> Read(const std::vector<bool>& wanted,
-                                    const TakeContent& take) override {
+    std::optional<ImportFailure> Read(const std::vector<bool>& wanted,
+                                      const TakeContent& take) override {
         [[maybe_unused]] const Utf8NamesScope names{};
         auto reader = Open();
         if (!reader) {
@@ -159,8 +159,8 @@ public:
         while (index < end) {
             const int status = archive_read_next_header(reader->get(), &entry);
             if (status == ARCHIVE_EOF) {
-                return ImportError{
-                    ImportFailure::DamagedSource, "the file changed while it was read", {}};
+                return ImportFailure{
+                    ImportProblem::DamagedSource, "the file changed while it was read", {}};
             }
             if (status < ARCHIVE_WARN) {
                 return Damaged(reader->get());
@@ -181,10 +181,10 @@ public:
     }
 
 private:
-    Expected<Reader, ImportError> Open() const {
+    Expected<Reader, ImportFailure> Open() const {
         Reader reader(archive_read_new());
         if (!reader) {
-            return Unexpected{ImportError{ImportFailure::CannotOpen, "out of memory", {}}};
+            return Unexpected{ImportFailure{ImportProblem::CannotOpen, "out of memory", {}}};
         }
         archive_read_support_format_zip(reader.get());
         archive_read_support_format_7zip(reader.get());
@@ -201,7 +201,7 @@ private:
             std::error_code error;
             if (!std::filesystem::is_regular_file(file_, error)) {
                 return Unexpected{
-                    ImportError{ImportFailure::CannotOpen, ErrorText(reader.get()), {}}};
+                    ImportFailure{ImportProblem::CannotOpen, ErrorText(reader.get()), {}}};
             }
             return Unexpected{Damaged(reader.get())};
         }

@@ -76,18 +76,18 @@ int RunImport(const std::vector<std::string>& args, CommandIo& io) {
     const auto result = ImportMod(source, target, options);
     bar.reset();
     if (!result) {
-        const ImportError& failure = result.error();
-        if (failure.Kind == ImportFailure::AlreadyThere) {
+        const ImportFailure& failure = result.error();
+        if (failure.Kind == ImportProblem::AlreadyThere) {
             ReportProblem(io, failure.Detail.empty() ? target.string() : failure.Detail,
                           "already there; give --replace to replace it");
             return kExitDamaged;
         }
-        if (failure.Kind == ImportFailure::CannotWrite || failure.Kind == ImportFailure::TooLarge) {
+        if (failure.Kind == ImportProblem::CannotWrite || failure.Kind == ImportProblem::TooLarge) {
             // The archive's own fault, never the source's.
-            ReportProblem(io, target.string(), DescribeImportError(failure));
+            ReportProblem(io, target.string(), DescribeImportFailure(failure));
             return kExitDamaged;
         }
-        ReportProblem(io, source.string(), DescribeImportError(failure));
+        ReportProblem(io, source.string(), DescribeImportFailure(failure));
         for (const std::string& refusal : failure.Refusals) {
             ReportProblem(io, source.string(), refusal);
         }

@@ -19,7 +19,7 @@ namespace {
 constexpr std::uintmax_t kMaxMemberSize = 0x7FFFFFFF;
 
 // The member name of a file, or the reason it has none.
-Expected<std::string, NameRefusal> MemberName(const std::filesystem::path& relative) {
+Expected<std::string, NameFailure> MemberName(const std::filesystem::path& relative) {
     std::vector<std::string> parts;
     for (const std::filesystem::path& part : relative) {
         auto ansi = StrictUtf8ToAnsi(PathToDisplay(part));
@@ -57,7 +57,7 @@ PackSources CollectPackSources(const std::filesystem::path& folder,
         if (entry.NameHoldsDrive) {
             sources.Refusals.push_back(
                 PathToDisplay(relative) + ": " +
-                DescribeNameRefusal({NameProblem::Unsafe, UnsafeName::Drive}));
+                DescribeNameFailure({NameProblem::Unsafe, UnsafeName::Drive}));
             continue;
         }
         std::error_code statusError;
@@ -75,7 +75,7 @@ PackSources CollectPackSources(const std::filesystem::path& folder,
         auto name = MemberName(relative);
         if (!name) {
             sources.Refusals.push_back(PathToDisplay(relative) + ": " +
-                                       DescribeNameRefusal(name.error()));
+                                       DescribeNameFailure(name.error()));
             continue;
         }
         if (it->file_size(statusError) > kMaxMemberSize) {

@@ -39,30 +39,30 @@ std::string DescribeTargetFailure(const TargetFailure& failure) {
 }
 
 // Why a file was not unpacked, as the player reads it.
-std::string DescribeUnpackProblem(const UnpackProblem& problem) {
+std::string DescribeUnpackProblem(const UnpackFailure& problem) {
     const std::string path = PathToDisplay(problem.path);
     switch (problem.kind) {
-        case UnpackProblemKind::Unreadable:
+        case UnpackProblem::Unreadable:
             return DescribeDatProblem(problem.dat);
-        case UnpackProblemKind::NameLeadsOutside:
+        case UnpackProblem::NameLeadsOutside:
             return problem.unsafe == UnsafeName::Control ? DescribeUnsafeName(problem.unsafe)
                                                          : "its name leads outside the game folder";
-        case UnpackProblemKind::TargetRefused:
+        case UnpackProblem::TargetRefused:
             return DescribeTargetFailure(problem.target);
-        case UnpackProblemKind::CannotKeepAside:
+        case UnpackProblem::CannotKeepAside:
             return "the file already at " + path + " could not be kept aside";
-        case UnpackProblemKind::CannotCreate:
+        case UnpackProblem::CannotCreate:
             return "cannot create " + path + ": " + ErrorToDisplay(problem.error);
-        case UnpackProblemKind::CannotWrite:
+        case UnpackProblem::CannotWrite:
             break;
     }
     return "cannot write " + path + ": " + ErrorToDisplay(problem.error);
 }
 
-std::string DescribeProblems(const std::vector<UnpackProblem>& problems) {
+std::string DescribeProblems(const std::vector<UnpackFailure>& problems) {
     std::string text = "Vrel could not unpack these files, the game will run without them:\r";
     for (std::size_t i = 0; i < problems.size() && i < kProblemsListed; ++i) {
-        const UnpackProblem& problem = problems[i];
+        const UnpackFailure& problem = problems[i];
         text += "\r" + problem.archive;
         if (!problem.member.empty()) {
             text += ": " + Display(problem.member);

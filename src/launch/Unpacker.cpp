@@ -68,7 +68,7 @@ bool Unpacker::UnpackArchive(const std::filesystem::path& archive, const std::st
         if (!parts) {
             problems_.push_back({.archive = archiveName,
                                  .member = entry->Name,
-                                 .kind = UnpackProblemKind::NameLeadsOutside,
+                                 .kind = UnpackProblem::NameLeadsOutside,
                                  .unsafe = parts.error()});
             continue;
         }
@@ -83,12 +83,12 @@ bool Unpacker::UnpackArchive(const std::filesystem::path& archive, const std::st
         if (!prepared) {
             problems_.push_back({.archive = archiveName,
                                  .member = entry->Name,
-                                 .kind = UnpackProblemKind::TargetRefused,
+                                 .kind = UnpackProblem::TargetRefused,
                                  .target = prepared.error()});
             continue;
         }
         const std::filesystem::path& target = prepared->Path;
-        UnpackProblem problem{.archive = archiveName, .member = entry->Name};
+        UnpackFailure problem{.archive = archiveName, .member = entry->Name};
         switch (WriteMember(target, content.Bytes, problem)) {
             case WriteOutcome::Written:
                 break;
@@ -111,11 +111,11 @@ bool Unpacker::UnpackArchive(const std::filesystem::path& archive, const std::st
     return true;
 }
 
-bool Unpacker::Recorded(bool noted, UnpackProblem& problem) const {
+bool Unpacker::Recorded(bool noted, UnpackFailure& problem) const {
     if (noted) {
         return true;
     }
-    problem.kind = UnpackProblemKind::CannotWrite;
+    problem.kind = UnpackProblem::CannotWrite;
     problem.path = record_->Path();
     problem.error = record_->Error();
     return false;
@@ -160,7 +160,7 @@ Unpacker::KeepOutcome Unpacker::KeepAside(const std::filesystem::path& target) {
 
 Unpacker::WriteOutcome Unpacker::WriteMember(const std::filesystem::path& target,
                                              const std::vector<std::uint8_t>& bytes,
-                                             UnpackProblem& problem) {
+                                             UnpackFailure& problem) {
     std::error_code error;
     const auto status = std::filesystem::symlink_status(target, error);
     bool keptAside = false;
@@ -171,7 +171,7 @@ Unpacker::WriteOutcome Unpacker::WriteMember(const std::filesystem::path& target
                 case KeepOutcome::Kept:
                     break;
                 case KeepOutcome::CannotKeep:
-                    problem.kind = UnpackProblemKind::CannotKeepAside;
+                    problem.kind = UnpackProblem::CannotKeepAside;
                     problem.path = target;
                     return WriteOutcome::Skipped;
                 case KeepOutcome::RecordFailed:
@@ -189,7 +189,7 @@ Unpacker::WriteOutcome Unpacker::WriteMember(const std::filesystem::path& target
     }
     std::FILE* file = OpenFile(target, "wb");
     if (file == nullptr) {
-        problem.kind = UnpackProblemKind::CannotCreate;
+        problem.kind = UnpackProblem::CannotCreate;
         problem.path = target;
         problem.error = std::error_code(errno, std::generic_category());
         if (keptAside && !MoveNoReplace(journal_.keptFiles.back().aside, target)) {
@@ -206,7 +206,7 @@ Unpacker::WriteOutcome Unpacker::WriteMember(const std::filesystem::path& target
     const int writeErrno = errno;
     const bool closed = std::fclose(file) == 0;
     if (!written || !closed) {
-        problem.kind = UnpackProblemKind::CannotWrite;
+        problem.kind = UnpackProblem::CannotWrite;
         problem.path = target;
         problem.error = std::error_code(written ? errno : writeErrno, std::generic_category());
         std::filesystem::remove(target, error);

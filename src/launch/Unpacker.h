@@ -19,7 +19,7 @@
 
 namespace vrel {
 
-enum class UnpackProblemKind {
+enum class UnpackProblem {
     Unreadable,        // the archive or the member cannot be read whole: `dat` says why
     NameLeadsOutside,  // the member's name is unsafe (`unsafe` says why): it may lead outside
     TargetRefused,     // the game folder has no place for the file: `target` says why
@@ -29,10 +29,10 @@ enum class UnpackProblemKind {
 };
 
 // A member (or a whole archive, with an empty member) that was not unpacked, and why.
-struct UnpackProblem {
+struct UnpackFailure {
     std::string archive;  // as shown (display text)
     std::string member;   // Windows-1252, as stored
-    UnpackProblemKind kind = UnpackProblemKind::Unreadable;
+    UnpackProblem kind = UnpackProblem::Unreadable;
     DatProblem dat = DatProblem::CannotOpen;
     UnsafeName unsafe = UnsafeName::Empty;
     TargetFailure target{};
@@ -67,19 +67,19 @@ public:
     bool UnpackArchive(const std::filesystem::path& archive, const std::string& archiveName,
                        const MemberStep& onMember);
 
-    const std::vector<UnpackProblem>& Problems() const { return problems_; }
+    const std::vector<UnpackFailure>& Problems() const { return problems_; }
     // The write that stopped the unpacking, if one did.
-    const std::optional<UnpackProblem>& WriteFailure() const { return writeFailure_; }
+    const std::optional<UnpackFailure>& WriteFailure() const { return writeFailure_; }
 
 private:
     enum class WriteOutcome { Written, Skipped, Failed };
 
     WriteOutcome WriteMember(const std::filesystem::path& target,
-                             const std::vector<std::uint8_t>& bytes, UnpackProblem& problem);
+                             const std::vector<std::uint8_t>& bytes, UnpackFailure& problem);
     enum class KeepOutcome { Kept, CannotKeep, RecordFailed };
     KeepOutcome KeepAside(const std::filesystem::path& target);
     // False (with `problem` telling why) when a step could not be recorded: it is not taken.
-    bool Recorded(bool noted, UnpackProblem& problem) const;
+    bool Recorded(bool noted, UnpackFailure& problem) const;
 
     std::filesystem::path gameFolder_;
     const CfgGeneral& settings_;
@@ -88,8 +88,8 @@ private:
     UnpackEngine engine_;
     TargetFolders targets_;
     std::unordered_set<NativeText> writtenThisPlay_;
-    std::vector<UnpackProblem> problems_;
-    std::optional<UnpackProblem> writeFailure_;
+    std::vector<UnpackFailure> problems_;
+    std::optional<UnpackFailure> writeFailure_;
 };
 
 }  // namespace vrel

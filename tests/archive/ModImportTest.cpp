@@ -30,7 +30,7 @@ struct ImportCase {
     const char* Label;
     SourceKind Kind;
     Files Source;  // paths with '/'
-    std::optional<ImportFailure> Failure;
+    std::optional<ImportProblem> Failure;
     // Member name (as written) -> source path whose content it holds.
     std::map<std::string, std::string> Members;
     std::string Description;  // as the start-up scan reads it
@@ -110,14 +110,14 @@ TEST_P(ModImportLayouts, ArchiveReadsBackAsTheSourceFiles) {
 
     if (param.Failure) {
         ASSERT_FALSE(result.has_value());
-        EXPECT_EQ(result.error().Kind, *param.Failure) << DescribeImportError(result.error());
+        EXPECT_EQ(result.error().Kind, *param.Failure) << DescribeImportFailure(result.error());
         EXPECT_TRUE(std::filesystem::is_empty(patches)) << "nothing is left behind";
         if (!param.Refusals.empty()) {
             EXPECT_EQ(result.error().Refusals, param.Refusals);
         }
         return;
     }
-    ASSERT_TRUE(result.has_value()) << DescribeImportError(result.error());
+    ASSERT_TRUE(result.has_value()) << DescribeImportFailure(result.error());
     std::vector<std::string> leftOut;
     for (const LeftOutFile& file : result->LeftOut) {
         leftOut.push_back(file.Path);
@@ -273,7 +273,7 @@ INSTANTIATE_TEST_SUITE_P(
             "MemberNameOutsideTheCodePageIsRefusedByName",
             SourceKind::RawZipUtf8,
             {{"data/text/\u041F\u0440\u043E\u0447\u0442\u0438.msg", Bytes("{1}{}{x}")}},
-            ImportFailure::RefusedNames,
+            ImportProblem::RefusedNames,
             {},
             "",
             {},
@@ -281,15 +281,15 @@ INSTANTIATE_TEST_SUITE_P(
         ImportCase{"OnlyGameFolderFilesAreRefused",
                    SourceKind::Zip,
                    {{"ddraw.ini", Bytes("[Main]")}},
-                   ImportFailure::NothingToImport},
+                   ImportProblem::NothingToImport},
         ImportCase{"UnsafeNameIsRefused",
                    SourceKind::Zip,
                    {{"data/art/a.frm", Frame('a', 10)}, {"data/../../evil.dll", Frame('e', 10)}},
-                   ImportFailure::RefusedNames},
+                   ImportProblem::RefusedNames},
         ImportCase{"NameLongerThanTheFieldIsRefused",
                    SourceKind::Folder,
                    {{"data/art/critters/a_name_that_is_far_too_long_for_it.frm", Frame('a', 10)}},
-                   ImportFailure::RefusedNames}),
+                   ImportProblem::RefusedNames}),
     [](const ::testing::TestParamInfo<ImportCase>& caseInfo) { return caseInfo.param.Label; });
 
 #ifdef VREL_TEST_PACKED
@@ -309,7 +309,7 @@ TEST(ModImport, TruncatedZipLeavesNothingAndKeepsTheOldArchive) {
     const auto result = ImportMod(zip, target, {.Replace = true});
 
     ASSERT_FALSE(result.has_value());
-    EXPECT_EQ(result.error().Kind, ImportFailure::DamagedSource);
+    EXPECT_EQ(result.error().Kind, ImportProblem::DamagedSource);
     EXPECT_EQ(ReadFile(target), Bytes("old archive"));
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(patches),
                             std::filesystem::directory_iterator()),

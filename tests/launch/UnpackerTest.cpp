@@ -177,7 +177,7 @@ TEST_F(UnpackerTest, SeveralThreadsLeaveExactlyWhatOneThreadLeaves) {
         for (const fs::path& file : journal.DataDelList) {
             outcome.written.push_back(file.lexically_relative(game).generic_string());
         }
-        for (const UnpackProblem& problem : unpacker.Problems()) {
+        for (const UnpackFailure& problem : unpacker.Problems()) {
             outcome.problems.push_back(problem.archive + ": " + problem.member + ": " +
                                        std::to_string(static_cast<int>(problem.kind)) + "/" +
                                        std::to_string(static_cast<int>(problem.dat)));
