@@ -42,6 +42,15 @@ void CheckDataSize(const std::filesystem::path& archivePath, DatVerification& re
     }
 }
 
+// Inflates a large member piece by piece only to judge it.
+std::optional<DatProblem> CheckLargeMember(DatWalk& walk, const DatEntry& entry) {
+    try {
+        return walk.ReadMemberPieces(entry, [](std::span<const std::uint8_t>) { return true; });
+    } catch (const std::bad_alloc&) {
+        throw MemberOutOfMemory(entry.Name);
+    }
+}
+
 }  // namespace
 
 DatVerification VerifyDat(const std::filesystem::path& archivePath, int threads) {
@@ -65,9 +74,7 @@ DatVerification VerifyDat(const std::filesystem::path& archivePath, int threads)
         const DatEntry* entry = &member->Entry;
         walkNames.push_back(AnsiToLower(entry->Name));
         const std::optional<DatProblem> problem =
-            member->Content ? member->Content->Problem
-                            : walk->ReadMemberPieces(
-                                  *entry, [](std::span<const std::uint8_t>) { return true; });
+            member->Content ? member->Content->Problem : CheckLargeMember(*walk, *entry);
         if (problem) {
             std::string detail = "Compressed " + std::to_string(entry->Compressed) + ", RealSize " +
                                  std::to_string(entry->RealSize) + ", PackedSize " +

@@ -1,4 +1,7 @@
 #include <cerrno>
+#include <new>
+#include <optional>
+#include <string>
 #include <system_error>
 
 #include "archive/DatWalk.h"
@@ -56,12 +59,29 @@ void WriteLargeMember(DatWalk& walk, const DatEntry& entry, const TargetFolders:
         failure = file.error();
         return;
     }
-    problem = walk.ReadMemberPieces(entry, [&](std::span<const std::uint8_t> piece) {
-        failure = file->Write(piece);
-        return !failure;
-    });
+    try {
+        problem = walk.ReadMemberPieces(entry, [&](std::span<const std::uint8_t> piece) {
+            failure = file->Write(piece);
+            return !failure;
+        });
+    } catch (const std::bad_alloc&) {
+        failure = PlaceFailure{PlaceProblem::CannotWrite, target.Path,
+                               std::make_error_code(std::errc::not_enough_memory)};
+    }
     if (!problem && !failure) {
         failure = file->Place(target.Existed ? Placing::Replace : Placing::New);
+    }
+}
+
+// The next member; one that cannot be held for want of memory ends the walk, named in
+// `outOfMemory`.
+std::optional<MemberStream::Member> NextMember(MemberStream& members,
+                                               std::optional<std::string>& outOfMemory) {
+    try {
+        return members.Next();
+    } catch (const MemberOutOfMemory& failure) {
+        outOfMemory = failure.Member;
+        return std::nullopt;
     }
 }
 
@@ -107,7 +127,8 @@ int RunExtract(const std::vector<std::string>& args, CommandIo& io) {
     MemberStream members(*walk, *threads, [](const DatEntry& entry) {
         return !CheckMemberName(entry.Name) && !IsLargeMember(entry);
     });
-    while (auto next = members.Next()) {
+    std::optional<std::string> outOfMemory;
+    while (auto next = NextMember(members, outOfMemory)) {
         const DatEntry* entry = &next->Entry;
         ++visited;
         progress.Step();
@@ -142,6 +163,10 @@ int RunExtract(const std::vector<std::string>& args, CommandIo& io) {
             fail(root.string(), "the disk is full; extraction stopped");
             break;
         }
+    }
+    if (outOfMemory) {
+        fail(archive + ": " + AnsiToUtf8(*outOfMemory),
+             "there is not enough memory to read it; extraction stopped");
     }
     if (walk->Problem()) {
         fail(archive, DescribeDatProblem(*walk->Problem()) + " (entry " +

@@ -15,6 +15,8 @@
 namespace vrel::cli {
 namespace {
 
+constexpr const char* kNoMemoryToPack = "there is not enough memory to pack it";
+
 std::optional<int> ParseLevel(const std::string& text) {
     int level = -1;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), level);
@@ -98,8 +100,7 @@ int RunPack(const std::vector<std::string>& args, CommandIo& io) {
         if (!packed.member) {
             progress.Clear();
             ReportProblem(io, source.Path.string(),
-                          packed.outOfMemory ? "there is not enough memory to pack it"
-                                             : "cannot be read whole");
+                          packed.outOfMemory ? kNoMemoryToPack : "cannot be read whole");
             return false;
         }
         if (auto failure = writer->AddEncoded(source.Name, *packed.member)) {
@@ -123,10 +124,18 @@ int RunPack(const std::vector<std::string>& args, CommandIo& io) {
         };
         std::error_code sizeError;
         size = static_cast<std::int64_t>(std::filesystem::file_size(source.Path, sizeError));
-        const auto failure =
-            in ? writer->AddStreamed(source.Name, read, storage,
-                                     [&](std::int64_t done) { progress.Part(done, size); })
-               : std::optional<WriteFailure>(WriteFailure{WriteProblem::Abandoned, {}, {}});
+        std::optional<WriteFailure> failure{WriteFailure{WriteProblem::Abandoned, {}, {}}};
+        try {
+            if (in) {
+                failure = writer->AddStreamed(source.Name, read, storage, [&](std::int64_t done) {
+                    progress.Part(done, size);
+                });
+            }
+        } catch (const std::bad_alloc&) {
+            progress.Clear();
+            ReportProblem(io, source.Path.string(), kNoMemoryToPack);
+            return false;
+        }
         progress.Step();
         if (failure) {
             progress.Clear();
