@@ -69,11 +69,11 @@ Expected<std::vector<CopiedDat>, ImportFailure> CopyDatMods(ModSource& source,
     }
     std::vector<CopiedDat> copied;
     for (CheckedCopy& copy : copies) {
-        if (auto failure =
-                copy.File.Place(copy.Mod->Replace ? Placing::Replace : Placing::NewInAnyCase)) {
+        if (auto failure = copy.File.Place(copy.Mod->Replace ? Placing::ReplaceInAnyCase
+                                                             : Placing::NewInAnyCase)) {
             return Unexpected{CannotWrite(*failure)};
         }
-        copied.push_back({copy.Mod->Target, copy.Members});
+        copied.push_back({copy.File.Target(), copy.Members});
     }
     return copied;
 }
