@@ -282,22 +282,31 @@ std::optional<RecordedPlay> ReadPlayRecord(const std::filesystem::path& programF
     return play;
 }
 
-RestoreOutcome RestoreGameFolder(const RecordedPlay& play) {
-    struct FileState {
-        bool whole = false;
-        bool gone = false;
-        std::uintmax_t size = 0;
-        std::int64_t time = 0;
-    };
-    struct Kept {
-        std::filesystem::path original, aside;
-        bool back = false;
-    };
-    RestoreOutcome outcome;
+namespace {
+
+struct FileState {
+    bool whole = false;
+    bool gone = false;
+    std::uintmax_t size = 0;
+    std::int64_t time = 0;
+};
+struct Kept {
+    std::filesystem::path original, aside;
+    bool back = false;
+};
+// What the record says the play left in the game folder: each file it wrote as last noted, the
+// user's files it moved aside, the folders it made.
+struct RecordedChanges {
     std::map<std::filesystem::path, FileState> files;
     std::vector<std::filesystem::path> fileOrder;
     std::vector<Kept> kept;
     std::vector<std::filesystem::path> folders;
+};
+
+// The record's steps within their game folder; a path outside it is noted as left alone.
+RecordedChanges ReadRecordedChanges(const RecordedPlay& play, RestoreOutcome& outcome) {
+    RecordedChanges changes;
+    auto& [files, fileOrder, kept, folders] = changes;
     auto inside = [&outcome](const std::filesystem::path& path,
                              const std::filesystem::path& gameFolder) {
         if (LiesInside(path, gameFolder)) {
@@ -337,19 +346,24 @@ RestoreOutcome RestoreGameFolder(const RecordedPlay& play) {
             folders.push_back(step.path);
         }
     }
+    return changes;
+}
 
+// Removes the files the play wrote that are still as written; a changed one is kept and noted.
+void RemoveWrittenFiles(RecordedChanges& changes, RestoreOutcome& outcome) {
+    auto& files = changes.files;
     std::error_code error;
     // Paths whose user's file was moved aside and has not been noted back: whether its copy still
     // waits aside.
     std::map<std::filesystem::path, bool> copyAside;
-    for (const Kept& file : kept) {
+    for (const Kept& file : changes.kept) {
         if (!file.back) {
             copyAside[file.original] =
                 copyAside[file.original] ||
                 std::filesystem::exists(std::filesystem::symlink_status(file.aside, error));
         }
     }
-    for (const std::filesystem::path& file : fileOrder) {
+    for (const std::filesystem::path& file : changes.fileOrder) {
         const FileState& state = files[file];
         if (state.gone ||
             !std::filesystem::is_regular_file(std::filesystem::symlink_status(file, error))) {
@@ -369,6 +383,11 @@ RestoreOutcome RestoreGameFolder(const RecordedPlay& play) {
             outcome.changedKept.push_back(file);
         }
     }
+}
+
+// Puts the user's files back from aside, the last kept first.
+void PutKeptFilesBack(const std::vector<Kept>& kept, RestoreOutcome& outcome) {
+    std::error_code error;
     for (auto it = kept.rbegin(); it != kept.rend(); ++it) {
         if (it->back ||
             !std::filesystem::exists(std::filesystem::symlink_status(it->aside, error))) {
@@ -382,8 +401,18 @@ RestoreOutcome RestoreGameFolder(const RecordedPlay& play) {
             outcome.placedBeside.push_back(*placed);
         }
     }
-    RemoveEmptiedFolders(folders);
+}
+
+}  // namespace
+
+RestoreOutcome RestoreGameFolder(const RecordedPlay& play) {
+    RestoreOutcome outcome;
+    RecordedChanges changes = ReadRecordedChanges(play, outcome);
+    RemoveWrittenFiles(changes, outcome);
+    PutKeptFilesBack(changes.kept, outcome);
+    RemoveEmptiedFolders(changes.folders);
     if (outcome.notRestored.empty()) {
+        std::error_code error;
         std::filesystem::remove(play.recordFile, error);
     }
     return outcome;
