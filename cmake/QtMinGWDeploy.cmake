@@ -4,9 +4,14 @@
 set(qt_libraries Qt6::Core Qt6::Gui Qt6::Widgets)
 set(qt_platforms Qt6::QWindowsIntegrationPlugin)
 set(qt_styles Qt6::QWindowsVistaStylePlugin)
-# Only for the build folder: the tests render headless and link Qt's test library.
-set(qt_test_only Qt6::Test)
-set(qt_test_platforms Qt6::QOffscreenIntegrationPlugin)
+# Only for the build folder: the tests render headless and link Qt's test library (found only
+# when the tests are built).
+set(qt_test_only "")
+set(qt_test_platforms "")
+if(VREL_BUILD_TESTS)
+    set(qt_test_only Qt6::Test)
+    set(qt_test_platforms Qt6::QOffscreenIntegrationPlugin)
+endif()
 
 # Qt's DLLs need MinGW's C++ runtime (the programs themselves link it statically). MinGW ships it
 # with its debugging information (libstdc++ is 23 MB so, 2 MB without): the copies in the program
