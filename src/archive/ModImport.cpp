@@ -197,22 +197,22 @@ Expected<ImportReport, ImportFailure> ImportMod(const std::filesystem::path& sou
             options.Progress(++done, total);
         }
     };
-    auto writeOne = [&]() -> std::optional<ImportFailure> {
+    auto writeOne = [&]() -> Expected<void, ImportFailure> {
         const Packed packed = pool.TakeNext();
         if (packed.OutOfMemory) {
-            return outOfMemory(packed.Source);
+            return Unexpected{outOfMemory(packed.Source)};
         }
-        if (auto failure = writer->AddEncoded(*packed.Name, packed.Member)) {
-            return WriteError(*failure);
+        if (const auto added = writer->AddEncoded(*packed.Name, packed.Member); !added) {
+            return Unexpected{WriteError(added.error())};
         }
         stepDone();
-        return std::nullopt;
+        return {};
     };
     auto writeLarge = [&](std::size_t index, std::span<const std::uint8_t> start,
-                          SourceContent& content) -> std::optional<ImportFailure> {
+                          SourceContent& content) -> Expected<void, ImportFailure> {
         while (pool.Pending() > 0) {
-            if (auto failure = writeOne()) {
-                return failure;
+            if (auto written = writeOne(); !written) {
+                return written;
             }
         }
         std::optional<ImportFailure> readFailure;
@@ -235,30 +235,32 @@ Expected<ImportReport, ImportFailure> ImportMod(const std::filesystem::path& sou
                 options.WithinFile(bytes, files[index].Size);
             }
         };
-        if (auto failure =
-                writer->AddStreamed(*names[index], read, MemberStorage::Smallest, progress)) {
-            return failure->Kind == WriteProblem::Abandoned && readFailure ? *readFailure
-                                                                           : WriteError(*failure);
+        if (const auto added =
+                writer->AddStreamed(*names[index], read, MemberStorage::Smallest, progress);
+            !added) {
+            return Unexpected{added.error().Kind == WriteProblem::Abandoned && readFailure
+                                  ? *readFailure
+                                  : WriteError(added.error())};
         }
         stepDone();
-        return std::nullopt;
+        return {};
     };
     static const std::string kDescriptionName = kDescriptionMember;
     const TakeContent take = [&](std::size_t index,
-                                 SourceContent& content) -> std::optional<ImportFailure> {
+                                 SourceContent& content) -> Expected<void, ImportFailure> {
         try {
             const std::string* name = names[index];
             std::vector<std::uint8_t> bytes;
             const auto whole =
                 ReadUpTo(content, static_cast<std::size_t>(kLargeMember), files[index].Size, bytes);
             if (!whole) {
-                return whole.error();
+                return Unexpected{whole.error()};
             }
             if (!*whole) {
                 if (!name) {
                     // Too long for a description; the player reads it beside the mod.
                     report.LeftOut.push_back({files[index].Path, LeftOutKind::ReadMe});
-                    return std::nullopt;
+                    return {};
                 }
                 return writeLarge(index, bytes, content);
             }
@@ -266,15 +268,15 @@ Expected<ImportReport, ImportFailure> ImportMod(const std::filesystem::path& sou
                 auto text = DescriptionText(files[index].Path, bytes);
                 if (!text) {
                     report.LeftOut.push_back({files[index].Path, LeftOutKind::ReadMe});
-                    return std::nullopt;
+                    return {};
                 }
                 name = &kDescriptionName;
                 bytes = std::move(*text);
                 report.DescriptionFrom = files[index].Path;
             }
             if (pool.Pending() >= inFlight) {
-                if (auto failure = writeOne()) {
-                    return failure;
+                if (auto written = writeOne(); !written) {
+                    return written;
                 }
             }
             pool.Submit([name, level, index, content = std::move(bytes)]() -> Packed {
@@ -285,17 +287,17 @@ Expected<ImportReport, ImportFailure> ImportMod(const std::filesystem::path& sou
                     return Packed{name, {}, index, true};
                 }
             });
-            return std::nullopt;
+            return {};
         } catch (const std::bad_alloc&) {
-            return outOfMemory(index);
+            return Unexpected{outOfMemory(index)};
         }
     };
-    if (auto failure = modSource.Read(wanted, take)) {
-        return Unexpected{*failure};
+    if (const auto read = modSource.Read(wanted, take); !read) {
+        return Unexpected{read.error()};
     }
     while (pool.Pending() > 0) {
-        if (auto failure = writeOne()) {
-            return Unexpected{*failure};
+        if (const auto written = writeOne(); !written) {
+            return Unexpected{written.error()};
         }
     }
     // The description is the first entry, where the start-up scan looks for it; the rest is in
@@ -308,8 +310,8 @@ Expected<ImportReport, ImportFailure> ImportMod(const std::filesystem::path& sou
         }
         return MemberNameBefore(a.Name, b.Name);
     };
-    if (auto failure = writer->Finish(before)) {
-        return Unexpected{WriteError(*failure)};
+    if (const auto finished = writer->Finish(before); !finished) {
+        return Unexpected{WriteError(finished.error())};
     }
     report.Members = static_cast<std::int32_t>(writer->Entries().size());
     std::sort(report.LeftOut.begin(), report.LeftOut.end(),

@@ -102,9 +102,9 @@ int RunPack(const std::vector<std::string>& args, CommandIo& io) {
                                              : "cannot be read whole");
             return false;
         }
-        if (auto failure = writer->AddEncoded(source.Name, *packed.member)) {
+        if (const auto added = writer->AddEncoded(source.Name, *packed.member); !added) {
             progress.Clear();
-            ReportProblem(io, archive.string(), DescribeWriteFailure(*failure));
+            ReportProblem(io, archive.string(), DescribeWriteFailure(added.error()));
             return false;
         }
         return true;
@@ -123,17 +123,17 @@ int RunPack(const std::vector<std::string>& args, CommandIo& io) {
         };
         std::error_code sizeError;
         size = static_cast<std::int64_t>(std::filesystem::file_size(source.Path, sizeError));
-        const auto failure =
+        const auto added =
             in ? writer->AddStreamed(source.Name, read, storage,
                                      [&](std::int64_t done) { progress.Part(done, size); })
-               : std::optional<WriteFailure>(WriteFailure{WriteProblem::Abandoned, {}, {}});
+               : Expected<void, WriteFailure>(Unexpected{WriteFailure{WriteProblem::Abandoned}});
         progress.Step();
-        if (failure) {
+        if (!added) {
             progress.Clear();
-            if (failure->Kind == WriteProblem::Abandoned) {
+            if (added.error().Kind == WriteProblem::Abandoned) {
                 ReportProblem(io, source.Path.string(), "cannot be read whole");
             } else {
-                ReportProblem(io, archive.string(), DescribeWriteFailure(*failure));
+                ReportProblem(io, archive.string(), DescribeWriteFailure(added.error()));
             }
             return false;
         }
@@ -174,9 +174,9 @@ int RunPack(const std::vector<std::string>& args, CommandIo& io) {
         }
     }
     // The members went out in directory order already.
-    if (auto failure = writer->Finish()) {
+    if (const auto finished = writer->Finish(); !finished) {
         progress.Clear();
-        ReportProblem(io, archive.string(), DescribeWriteFailure(*failure));
+        ReportProblem(io, archive.string(), DescribeWriteFailure(finished.error()));
         return kExitDamaged;
     }
     return kExitGood;
