@@ -30,7 +30,7 @@ endfunction()
 # may include from. Called once every target is defined.
 function(vrel_write_layer_map file)
     set(ours "")
-    foreach(folder IN ITEMS base archive platform config app launch viewer cli)
+    foreach(folder IN ITEMS base archive platform config state app launch viewer cli)
         get_property(targets DIRECTORY "${CMAKE_SOURCE_DIR}/src/${folder}" PROPERTY BUILDSYSTEM_TARGETS)
         foreach(target IN LISTS targets)
             get_target_property(type ${target} TYPE)

@@ -5,14 +5,20 @@
 # under Wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/install-deps.sh
-scripts/lint.sh
-scripts/build.sh default
-ctest --preset default
-scripts/build.sh core
-ctest --preset core
-scripts/build.sh mingw
-ctest --preset mingw
+# Each stage's wall time is printed as it ends, so a slow stage shows in the CI log.
+stage() {
+    local start=$SECONDS
+    "$@"
+    echo "== stage '$*' took $((SECONDS - start)) s (total $SECONDS s)"
+}
+stage scripts/install-deps.sh
+stage scripts/lint.sh
+stage scripts/build.sh default
+stage ctest --preset default
+stage scripts/build.sh core
+stage ctest --preset core
+stage scripts/build.sh mingw
+stage ctest --preset mingw
 # Reliability: the suite under AddressSanitizer and UBSan, then a short run of every fuzz target.
-scripts/sanitize.sh
-scripts/fuzz.sh "${VREL_CI_FUZZ_SECONDS:-30}"
+stage scripts/sanitize.sh
+stage scripts/fuzz.sh "${VREL_CI_FUZZ_SECONDS:-30}"

@@ -5,9 +5,9 @@
 #include <optional>
 #include <string>
 
-#include "app/ProgramState.h"
 #include "platform/MessageBoxPort.h"
 #include "platform/SoundPort.h"
+#include "state/ProgramState.h"
 
 namespace vrel {
 

@@ -5,11 +5,11 @@
 #include <string>
 #include <vector>
 
-#include "app/ProgramState.h"
 #include "app/Startup.h"
 #include "archive/ModImport.h"
 #include "platform/MessageBoxPort.h"
 #include "platform/ProgressPort.h"
+#include "state/ProgramState.h"
 
 namespace vrel {
 

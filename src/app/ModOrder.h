@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "app/ProgramState.h"
 #include "archive/Catalogue.h"
 #include "base/PendingFile.h"
 #include "platform/MessageBoxPort.h"
+#include "state/ProgramState.h"
 
 // The order the player gives the mods: when two ticked mods supply the same file, the later one
 // wins. It is kept beside vrel.cfg in vrel-order.txt, one archive file name a line (UTF-8), so

@@ -2,7 +2,6 @@
 
 #include <system_error>
 
-#include "app/ModListing.h"
 #include "app/ModOrder.h"
 #include "archive/ScanDat.h"
 #include "base/AnsiText.h"
@@ -10,6 +9,7 @@
 #include "base/PathHelpers.h"
 #include "config/DataFolders.h"
 #include "config/GamePaths.h"
+#include "state/ModListing.h"
 
 namespace vrel {
 namespace {

@@ -4,13 +4,13 @@
 #include <string>
 #include <vector>
 
-#include "app/ModListing.h"
 #include "archive/Catalogue.h"
 #include "archive/DatProblem.h"
 #include "config/VrelCFG.h"
 #include "platform/LifetimePort.h"
 #include "platform/MessageBoxPort.h"
 #include "platform/ProgressPort.h"
+#include "state/ModListing.h"
 
 namespace vrel {
 

@@ -7,7 +7,6 @@
 
 #include "app/MainWindowSet.h"
 #include "app/ProgForm.h"
-#include "app/ProgramState.h"
 #include "app/frmMain.h"
 #include "config/Main.h"
 #include "config/frmFTR.h"
@@ -18,6 +17,7 @@
 #include "platform/qt/QtMessageBox.h"
 #include "platform/qt/QtPickers.h"
 #include "platform/qt/QtShell.h"
+#include "state/ProgramState.h"
 #ifdef _WIN32
 #include "platform/win32/Win32Processes.h"
 #include "platform/win32/Win32Registry.h"

@@ -10,10 +10,10 @@
 #include "app/CreditShow.h"
 #include "app/MainWindowRules.h"
 #include "app/ModListView.h"
-#include "app/ProgramState.h"
 #include "app/Startup.h"
 #include "platform/Ports.h"
 #include "platform/ProgressPort.h"
+#include "state/ProgramState.h"
 
 class QAction;
 class QLabel;

@@ -69,12 +69,12 @@ Expected<std::vector<CopiedDat>, ImportFailure> CopyDatMods(ModSource& source,
     }
     std::vector<CopiedDat> copied;
     for (CheckedCopy& copy : copies) {
-        if (const auto placed =
-                copy.File.Place(copy.Mod->Replace ? Placing::Replace : Placing::NewInAnyCase);
+        if (const auto placed = copy.File.Place(copy.Mod->Replace ? Placing::ReplaceInAnyCase
+                                                                  : Placing::NewInAnyCase);
             !placed) {
             return Unexpected{CannotWrite(placed.error())};
         }
-        copied.push_back({copy.Mod->Target, copy.Members});
+        copied.push_back({copy.File.Target(), copy.Members});
     }
     return copied;
 }

@@ -13,7 +13,7 @@ namespace vrel {
 struct DatModTarget {
     std::size_t Source = 0;  // index into the source's listing
     std::filesystem::path Target;
-    bool Replace = false;  // the target is there, and the user let it be replaced
+    bool Replace = false;  // the user lets a mod of that name, in any letter case, be replaced
 };
 
 // Mods that come as .dat files inside a .zip or .7z: each is read whole, checked as a dropped

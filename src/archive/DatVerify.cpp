@@ -1,6 +1,7 @@
 #include "archive/DatVerify.h"
 
 #include <optional>
+#include <span>
 
 #include "archive/DatFile.h"
 #include "archive/DatTrailer.h"
@@ -57,17 +58,26 @@ DatVerification VerifyDat(const std::filesystem::path& archivePath, int threads)
     }
 
     std::vector<std::string> walkNames;
-    MemberStream members(*walk, threads);
+    // A large member is inflated here piece by piece, so that none is ever held whole.
+    MemberStream members(*walk, threads,
+                         [](const DatEntry& entry) { return !IsLargeMember(entry); });
     while (std::optional<MemberStream::Member> member = members.Next()) {
         const DatEntry* entry = &member->Entry;
         walkNames.push_back(AnsiToLower(entry->Name));
-        const MemberContent& content = *member->Content;
-        if (content.Problem) {
+        std::optional<DatProblem> problem;
+        if (member->Content) {
+            problem = member->Content->Problem;
+        } else if (const auto read = walk->ReadMemberPieces(
+                       *entry, [](std::span<const std::uint8_t>) { return true; });
+                   !read) {
+            problem = read.error();
+        }
+        if (problem) {
             std::string detail = "Compressed " + std::to_string(entry->Compressed) + ", RealSize " +
                                  std::to_string(entry->RealSize) + ", PackedSize " +
                                  std::to_string(entry->PackedSize) + ", Offset " +
                                  std::to_string(entry->Offset);
-            result.Findings.push_back({entry->Name, *content.Problem, std::move(detail)});
+            result.Findings.push_back({entry->Name, *problem, std::move(detail)});
         }
         ++result.MembersChecked;
     }

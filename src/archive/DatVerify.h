@@ -30,8 +30,9 @@ struct DatVerification {
 
 // Checks an archive as both readers see it: their structure agrees, every member lies inside
 // the file, and every compressed member unpacks to exactly its RealSize with a good checksum.
-// Members are inflated on `threads` threads; memory stays bounded by the threads times the
-// largest member. The findings are the same, in the same order, whatever the number of threads.
+// Members are inflated on `threads` threads, a large one (see kLargeMember) piece by piece, so
+// memory stays bounded by the threads times a large member's size. The findings are the same, in
+// the same order, whatever the number of threads.
 DatVerification VerifyDat(const std::filesystem::path& archivePath, int threads = 1);
 
 std::string DescribeDatFinding(const DatFinding& finding);

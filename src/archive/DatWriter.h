@@ -92,6 +92,8 @@ public:
         const std::function<void(std::int64_t)>& progress = {});
 
     int Level() const { return level_; }
+    // The archive's path; once in place, as the folder spells it (see Placing).
+    const std::filesystem::path& Path() const { return file_.Target(); }
 
     // Writes the directory, in the order given by `before` when set, else in the order added,
     // then TreeSize and DataSize (the file's length), and puts the archive in place.

@@ -48,7 +48,8 @@ Expected<std::vector<DatModTarget>, ImportFailure> DatModTargets(
             return Unexpected{
                 ImportFailure{ImportProblem::AlreadyThere, PathToDisplay(*existing), {}}};
         }
-        targets.push_back({index, existing.value_or(patches / fileName), existing.has_value()});
+        targets.push_back(
+            {index, existing.value_or(patches / fileName), existing || options.Replace});
     }
     if (!refusals.empty()) {
         return Unexpected{ImportFailure{ImportProblem::RefusedNames, {}, std::move(refusals)}};
@@ -153,9 +154,11 @@ Expected<ImportReport, ImportFailure> ImportMod(const std::filesystem::path& sou
     }
 
     // Patches is read without regard to letter case, so a new mod must not take a name that
-    // another has in other letters, even one that another import puts there meanwhile.
+    // another has in other letters, even one that another import puts there meanwhile; one that
+    // replaces takes the place of the mod of that name in any letters.
     auto writer = DatWriter::Create(
-        target, -1, replacing || options.Replace ? Placing::Replace : Placing::NewInAnyCase);
+        target, -1,
+        replacing || options.Replace ? Placing::ReplaceInAnyCase : Placing::NewInAnyCase);
     if (!writer) {
         return Unexpected{WriteError(writer.error())};
     }
@@ -314,6 +317,7 @@ Expected<ImportReport, ImportFailure> ImportMod(const std::filesystem::path& sou
         return Unexpected{WriteError(finished.error())};
     }
     report.Members = static_cast<std::int32_t>(writer->Entries().size());
+    report.Archive = writer->Path();
     std::sort(report.LeftOut.begin(), report.LeftOut.end(),
               [](const LeftOutFile& a, const LeftOutFile& b) { return a.Path < b.Path; });
     return report;

@@ -38,6 +38,8 @@ struct CopiedDat {
 
 struct ImportReport {
     std::int32_t Members = 0;  // including a description made from a read-me
+    // The archive written, as Patches spells it (a replaced one keeps its letter case).
+    std::filesystem::path Archive;
     // When the source's mods are .dat files: those copied, and the target is not written.
     std::vector<CopiedDat> Copied;
     std::vector<LeftOutFile> LeftOut;

@@ -218,7 +218,9 @@ Expected<void, PlaceFailure> PendingFile::Place(Placing placing) {
     }
     // The file system ignores letter case, so New already keeps out a name in other letters.
     const DWORD flags = (synced ? MOVEFILE_WRITE_THROUGH : 0) |
-                        (placing == Placing::Replace ? MOVEFILE_REPLACE_EXISTING : 0);
+                        (placing == Placing::Replace || placing == Placing::ReplaceInAnyCase
+                             ? MOVEFILE_REPLACE_EXISTING
+                             : 0);
     if (!MoveFileExW(temporary_.c_str(), target_.c_str(), flags)) {
         const std::error_code error = LastError();
         const bool taken =
@@ -231,9 +233,9 @@ Expected<void, PlaceFailure> PendingFile::Place(Placing placing) {
         return fail(PlaceProblem::CannotWrite, LastError());
     }
     const std::filesystem::path folder = FolderOf(target_);
-    const int folderFile = synced || placing == Placing::NewInAnyCase
-                               ? open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)
-                               : -1;
+    const bool anyCase = placing == Placing::NewInAnyCase || placing == Placing::ReplaceInAnyCase;
+    const int folderFile =
+        synced || anyCase ? open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC) : -1;
     std::error_code error;
     if (placing == Placing::Replace) {
         if (rename(temporary_.c_str(), target_.c_str()) != 0) {
@@ -248,9 +250,17 @@ Expected<void, PlaceFailure> PendingFile::Place(Placing placing) {
             while (flock(folderFile, LOCK_EX) != 0 && errno == EINTR) {
             }
         }
-        error = FindEntryCaseBlind(folder, target_.filename())
-                    ? std::make_error_code(std::errc::file_exists)
-                    : MoveNoReplace(temporary_, target_);
+        const auto existing = FindEntryCaseBlind(folder, target_.filename());
+        if (placing == Placing::NewInAnyCase) {
+            error = existing ? std::make_error_code(std::errc::file_exists)
+                             : MoveNoReplace(temporary_, target_);
+        } else {
+            // The name that is there stays: one rename, never a moment with two files or none.
+            target_ = existing.value_or(target_);
+            if (rename(temporary_.c_str(), target_.c_str()) != 0) {
+                error = LastError();
+            }
+        }
     }
     if (!error && synced && folderFile >= 0) {
         SyncFile(folderFile);  // the new name itself survives a power cut

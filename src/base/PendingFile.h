@@ -19,10 +19,13 @@ enum class PlaceProblem {
 using PlaceFailure = Failure<PlaceProblem>;
 
 enum class Placing {
-    New,           // never replaces anything: AlreadyThere when the name is taken
-    NewInAnyCase,  // nor puts a file beside one whose name differs only in letter case, since
-                   // the game would take either for the other
-    Replace,       // replaces a file that is there
+    New,               // never replaces anything: AlreadyThere when the name is taken
+    NewInAnyCase,      // nor puts a file beside one whose name differs only in letter case, since
+                       // the game would take either for the other
+    Replace,           // replaces a file that is there
+    ReplaceInAnyCase,  // replaces the file whose name is the target's in any letter case, under
+                       // that file's spelling (Target() then gives it), so that two runs never
+                       // leave two files the game would take for one
 };
 
 enum class Durability {
@@ -50,6 +53,7 @@ public:
     // the outcome the new file is gone afterwards: in place, or removed.
     Expected<void, PlaceFailure> Place(Placing placing);
 
+    // Where the file is, or goes: once placed, as the folder spells it (see ReplaceInAnyCase).
     const std::filesystem::path& Target() const { return target_; }
     const std::filesystem::path& Temporary() const { return temporary_; }
     std::int64_t Written() const { return written_; }

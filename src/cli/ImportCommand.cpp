@@ -98,7 +98,7 @@ int RunImport(const std::vector<std::string>& args, CommandIo& io) {
         return std::to_string(count) + (count == 1 ? " member" : " members");
     };
     if (result->Copied.empty()) {
-        io.Out << target.string() << ": " << members(result->Members) << "\n";
+        io.Out << result->Archive.string() << ": " << members(result->Members) << "\n";
     }
     for (const CopiedDat& copied : result->Copied) {
         io.Out << PathToDisplay(copied.Path) << ": " << members(copied.Members) << "\n";

@@ -3,12 +3,12 @@
 #include <string>
 #include <vector>
 
-#include "app/ModListing.h"
-#include "app/ProgramState.h"
 #include "launch/PlayRecord.h"
 #include "launch/UnpackJournal.h"
 #include "platform/Ports.h"
 #include "platform/ProgressPort.h"
+#include "state/ModListing.h"
+#include "state/ProgramState.h"
 
 namespace vrel {
 

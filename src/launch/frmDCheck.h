@@ -3,9 +3,9 @@
 #include <QDialog>
 #include <functional>
 
-#include "app/ProgramState.h"
 #include "launch/DCheckButtons.h"
 #include "platform/SoundPort.h"
+#include "state/ProgramState.h"
 
 class QLabel;
 class QListWidget;

@@ -3,8 +3,8 @@
 #include <QDialog>
 #include <filesystem>
 
-#include "app/ProgramState.h"
 #include "platform/Ports.h"
+#include "state/ProgramState.h"
 
 class QLabel;
 class QPushButton;

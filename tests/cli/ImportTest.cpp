@@ -143,6 +143,37 @@ TEST(Import, OfTwoImportsAtOnceUnderOneNameOneWinsWhole) {
     }
 }
 
+// Two imports at once that both replace, under one name in other letters: one mod is left, as
+// the game sees one, whole, and each run names it as Patches spells it.
+TEST(Import, OfTwoReplacingImportsAtOnceInOtherLettersOneModIsLeft) {
+    TempFolder folder;
+    const std::filesystem::path mods[] = {MakeModFolder(folder, "Two"), folder / "Three"};
+    for (const char* frame : {"b1.frm", "b2.frm", "b3.frm"}) {
+        WriteFile(mods[1] / "data" / "art" / frame, frame);
+    }
+    for (int round = 0; round < 12; ++round) {
+        const auto patches = folder / ("Patches" + std::to_string(round));
+        std::filesystem::create_directory(patches);
+        testing::ToolRun runs[2];
+        std::thread other([&] {
+            runs[1] = RunTool(
+                {"import", mods[1].string(), patches.string(), "--name", "same", "--replace"});
+        });
+        runs[0] =
+            RunTool({"import", mods[0].string(), patches.string(), "--name", "Same", "--replace"});
+        other.join();
+        EXPECT_EQ(runs[0].ExitCode, 0) << runs[0].Err;
+        EXPECT_EQ(runs[1].ExitCode, 0) << runs[1].Err;
+        const auto files = FolderContents(patches);
+        ASSERT_EQ(files.size(), 1u);
+        const auto archive = patches / files[0].first;
+        for (const auto& run : runs) {
+            EXPECT_NE(run.Out.find(archive.string() + ": "), std::string::npos) << run.Out;
+        }
+        EXPECT_EQ(RunTool({"verify", archive.string()}).ExitCode, 0);
+    }
+}
+
 #ifndef _WIN32
 // The new archive is written beside its name; a link planted there leads nowhere.
 TEST(Import, ALinkNamedLikeItsNewFileIsNeverFollowed) {

@@ -102,6 +102,13 @@ INSTANTIATE_TEST_SUITE_P(
                                       .Storage = MemberStorage::Compressed,
                                       .RealSize = 150}}),
                       "compressed member is damaged", 0},
+        // Read piece by piece (a large member), and judged alike.
+        MalformedCase{"LargeRealSizeLargerThanTheStream",
+                      BuildDatImage({{.Name = "a.txt",
+                                      .Content = std::vector<std::uint8_t>(5 << 20, 'a'),
+                                      .Storage = MemberStorage::Compressed,
+                                      .RealSize = (5 << 20) + 150}}),
+                      "compressed member is damaged", 0},
         MalformedCase{"DamagedStream",
                       Damaged(BuildDatImage({{.Name = "a.txt",
                                               .Content = std::vector<std::uint8_t>(100, 'a'),

@@ -12,9 +12,9 @@
 #include <thread>
 
 #include "Fakes.h"
-#include "app/ModListing.h"
 #include "launch/PlayPipeline.h"
 #include "platform/posix/PosixProcesses.h"
+#include "state/ModListing.h"
 
 namespace {
 

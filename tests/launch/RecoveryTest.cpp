@@ -19,11 +19,11 @@
 #include "FolderSnapshot.h"
 #include "SmallDisk.h"
 #include "TempFolder.h"
-#include "app/ModListing.h"
 #include "config/DataFolders.h"
 #include "config/VrelCFG.h"
 #include "launch/PlayPipeline.h"
 #include "launch/PlayRecord.h"
+#include "state/ModListing.h"
 
 extern char** environ;
 

@@ -1,4 +1,4 @@
-#include "app/ModListing.h"
+#include "state/ModListing.h"
 
 #include <algorithm>
 #include <system_error>
