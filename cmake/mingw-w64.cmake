@@ -25,38 +25,34 @@ set(CMAKE_GET_RUNTIME_DEPENDENCIES_PLATFORM windows+pe)
 set(CMAKE_GET_RUNTIME_DEPENDENCIES_TOOL objdump)
 set(CMAKE_GET_RUNTIME_DEPENDENCIES_COMMAND ${mingw_prefix}-objdump)
 
-# Qt for MinGW-w64 (the windows of Vrel2 and Pendra): the folder named by VREL_QT_MINGW_DIR, else
-# the one scripts/qt-mingw.sh provides in its cache. Moc, rcc and uic come from the host's Qt.
-if(NOT DEFINED ENV{VREL_QT_MINGW_DIR})
-    execute_process(COMMAND "${CMAKE_CURRENT_LIST_DIR}/../scripts/qt-mingw.sh"
-        OUTPUT_VARIABLE qt_mingw_dir OUTPUT_STRIP_TRAILING_WHITESPACE
-        RESULT_VARIABLE qt_mingw_result)
-    if(NOT qt_mingw_result EQUAL 0)
-        message(FATAL_ERROR "scripts/qt-mingw.sh could not provide Qt for MinGW-w64")
+# A library built for MinGW-w64: the folder the environment variable `variable` names, else the
+# one `script` of scripts/ provides in its cache; the find calls look there. The variable is set
+# for the rest of the run, so the test projects CMake configures with this file see it too.
+function(vrel_mingw_library variable script library)
+    if(NOT DEFINED ENV{${variable}})
+        execute_process(COMMAND "${CMAKE_CURRENT_FUNCTION_LIST_DIR}/../scripts/${script}"
+            OUTPUT_VARIABLE folder OUTPUT_STRIP_TRAILING_WHITESPACE
+            RESULT_VARIABLE result)
+        if(NOT result EQUAL 0)
+            message(FATAL_ERROR "scripts/${script} could not provide ${library} for MinGW-w64")
+        endif()
+        set(ENV{${variable}} "${folder}")
     endif()
-    # Also seen by the test projects CMake configures with this file.
-    set(ENV{VREL_QT_MINGW_DIR} "${qt_mingw_dir}")
-endif()
+    set(CMAKE_FIND_ROOT_PATH ${CMAKE_FIND_ROOT_PATH} "$ENV{${variable}}" PARENT_SCOPE)
+    set(CMAKE_PREFIX_PATH ${CMAKE_PREFIX_PATH} "$ENV{${variable}}" PARENT_SCOPE)
+endfunction()
+
+# Qt for MinGW-w64 (the windows of Vrel2 and Pendra), from scripts/qt-mingw.sh unless
+# VREL_QT_MINGW_DIR names it. Moc, rcc and uic come from the host's Qt.
+vrel_mingw_library(VREL_QT_MINGW_DIR qt-mingw.sh Qt)
 set(VREL_QT_MINGW_DIR "$ENV{VREL_QT_MINGW_DIR}")
-list(APPEND CMAKE_FIND_ROOT_PATH "${VREL_QT_MINGW_DIR}")
-list(APPEND CMAKE_PREFIX_PATH "${VREL_QT_MINGW_DIR}")
 set(QT_HOST_PATH /usr)
 execute_process(COMMAND gcc -dumpmachine OUTPUT_VARIABLE host_machine OUTPUT_STRIP_TRAILING_WHITESPACE)
 set(QT_HOST_PATH_CMAKE_DIR "/usr/lib/${host_machine}/cmake")
 
-# libarchive and liblzma for MinGW-w64 (importing .zip and .7z mods), static: the folder named by
-# VREL_LIBARCHIVE_MINGW_DIR, else the one scripts/libarchive-mingw.sh builds into its cache.
-if(NOT DEFINED ENV{VREL_LIBARCHIVE_MINGW_DIR})
-    execute_process(COMMAND "${CMAKE_CURRENT_LIST_DIR}/../scripts/libarchive-mingw.sh"
-        OUTPUT_VARIABLE libarchive_mingw_dir OUTPUT_STRIP_TRAILING_WHITESPACE
-        RESULT_VARIABLE libarchive_mingw_result)
-    if(NOT libarchive_mingw_result EQUAL 0)
-        message(FATAL_ERROR "scripts/libarchive-mingw.sh could not provide libarchive for MinGW-w64")
-    endif()
-    set(ENV{VREL_LIBARCHIVE_MINGW_DIR} "${libarchive_mingw_dir}")
-endif()
-list(APPEND CMAKE_FIND_ROOT_PATH "$ENV{VREL_LIBARCHIVE_MINGW_DIR}")
-list(APPEND CMAKE_PREFIX_PATH "$ENV{VREL_LIBARCHIVE_MINGW_DIR}")
+# libarchive and liblzma for MinGW-w64 (importing .zip and .7z mods), static, built by
+# scripts/libarchive-mingw.sh unless VREL_LIBARCHIVE_MINGW_DIR names them.
+vrel_mingw_library(VREL_LIBARCHIVE_MINGW_DIR libarchive-mingw.sh libarchive)
 
 # Tests run under Wine, in a prefix of the build's own, so they neither need nor touch ~/.wine.
 # Qt's DLLs are deployed into the program folder; the tests, which lie elsewhere, load them from

@@ -7,11 +7,34 @@
 #include <QKeyEvent>
 #include <QMimeData>
 
+#include "app/SkinImages.h"
+
 namespace vrel {
 namespace {
 
 // "<program id>:<list id>:<row>": a drag from another list or another program is no row move.
 const QString kRowFormat = QStringLiteral("application/x-vrel-mod-row");
+
+// The list is transparent over the skin's list screen, which the window paints.
+const char* const kListStyle = R"(
+QListWidget {
+    border: none;
+    background: transparent;
+    color: #6cff8a;
+    outline: none;
+}
+QListWidget::item { padding: 1px 2px; border: 1px solid transparent; }
+QListWidget::item:hover { background: rgba(90, 255, 130, 28); }
+QListWidget::item:selected { background: rgba(90, 255, 130, 60); color: #d8ffe0;
+                             border: 1px solid rgba(120, 255, 150, 110); }
+QListWidget::indicator { width: 11px; height: 11px; }
+QListWidget::indicator:unchecked { image: url(:/skins/check_off.png); }
+QListWidget::indicator:checked { image: url(:/skins/check_on.png); }
+QScrollBar:vertical { background: #0a1d0e; width: 10px; margin: 0; }
+QScrollBar::handle:vertical { background: #2f8a45; min-height: 24px; border: 1px solid #0a1d0e; }
+QScrollBar::add-line:vertical, QScrollBar::sub-line:vertical { height: 0; }
+QScrollBar::add-page:vertical, QScrollBar::sub-page:vertical { background: none; }
+)";
 
 }  // namespace
 
@@ -21,6 +44,10 @@ ModListView::ModListView(QWidget* parent) : QListWidget(parent) {
     setDefaultDropAction(Qt::MoveAction);
     setDragDropOverwriteMode(false);
     setDropIndicatorShown(true);
+    setFont(SkinFont(QStringLiteral("Tahoma"), 11));
+    setFrameShape(QFrame::NoFrame);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setStyleSheet(QString::fromLatin1(kListStyle));
 }
 
 bool ModListView::DragsRowAt(const QPoint& point) const {

@@ -8,7 +8,8 @@ namespace vrel {
 // The mod list: the player drags a mod's row to another place. The list moves nothing itself: it
 // asks, and the main window moves the row together with its catalogue item. Only rows that the
 // list lets be dragged (not the game's patch) start a drag; drops from elsewhere (files from a
-// file manager) pass on to the window.
+// file manager) pass on to the window. It wears the skin's look: transparent over the list screen
+// the window paints, green text, the skin's tick boxes.
 class ModListView final : public QListWidget {
     Q_OBJECT
 

@@ -4,14 +4,12 @@
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QFont>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QListWidget>
 #include <QMimeData>
 #include <QPainter>
 #include <QScreen>
-#include <QScrollBar>
 #include <QSignalBlocker>
 #include <QTimer>
 
@@ -35,52 +33,12 @@ namespace {
 constexpr int kTickSeenRole = Qt::UserRole + 1;
 constexpr int kFileNameRole = Qt::UserRole + 2;
 
-QFont SkinFont(const QString& first, int pixelSize) {
-    QFont font;
-    font.setFamilies({first, QStringLiteral("Tahoma"), QStringLiteral("Nimbus Sans"),
-                      QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
-                      QStringLiteral("DejaVu Sans")});
-    font.setPixelSize(pixelSize);
-    font.setBold(true);
-    return font;
-}
-
-QLabel* HoverImage(const char* name, const QString& skin, QPoint at, QWidget* parent) {
-    auto* image = new QLabel(parent);
-    image->setObjectName(QString::fromLatin1(name));
-    image->setPixmap(SkinPixmap(skin, QSize(93, 23)));
-    image->setGeometry(QRect(at, QSize(93, 23)));
-    image->setAttribute(Qt::WA_TransparentForMouseEvents);
-    image->hide();
-    return image;
-}
-
 void ShowNotice(MessageBoxPort& messages, const char* text) {
     messages.Show({.text = text,
                    .title = "Vrel",
                    .buttons = MessageButtons::Ok,
                    .icon = MessageIcon::Information});
 }
-
-const char* const kListStyle = R"(
-QListWidget {
-    border: none;
-    background: transparent;
-    color: #6cff8a;
-    outline: none;
-}
-QListWidget::item { padding: 1px 2px; border: 1px solid transparent; }
-QListWidget::item:hover { background: rgba(90, 255, 130, 28); }
-QListWidget::item:selected { background: rgba(90, 255, 130, 60); color: #d8ffe0;
-                             border: 1px solid rgba(120, 255, 150, 110); }
-QListWidget::indicator { width: 11px; height: 11px; }
-QListWidget::indicator:unchecked { image: url(:/skins/check_off.png); }
-QListWidget::indicator:checked { image: url(:/skins/check_on.png); }
-QScrollBar:vertical { background: #0a1d0e; width: 10px; margin: 0; }
-QScrollBar::handle:vertical { background: #2f8a45; min-height: 24px; border: 1px solid #0a1d0e; }
-QScrollBar::add-line:vertical, QScrollBar::sub-line:vertical { height: 0; }
-QScrollBar::add-page:vertical, QScrollBar::sub-page:vertical { background: none; }
-)";
 
 }  // namespace
 
@@ -120,10 +78,6 @@ frmMain::frmMain(ProgramState& state, Ports& ports, ProgressPort& progress, QWid
         QStringLiteral("When two ticked mods hold the same file, the lower one wins. Alt+Up and "
                        "Alt+Down move the current mod."));
     DATList->setGeometry(27, 74, 250, 395);
-    DATList->setFont(SkinFont(QStringLiteral("Tahoma"), 11));
-    DATList->setFrameShape(QFrame::NoFrame);
-    DATList->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    DATList->setStyleSheet(QString::fromLatin1(kListStyle));
 
     labDesc = new QLabel(this);
     labDesc->setObjectName(QStringLiteral("labDesc"));
@@ -142,6 +96,29 @@ frmMain::frmMain(ProgramState& state, Ports& ports, ProgressPort& progress, QWid
     LabelShow->setFont(SkinFont(QStringLiteral("Tahoma"), 11));
     LabelShow->setAttribute(Qt::WA_TransparentForMouseEvents);
 
+    MakeButtons();
+
+    connect(DATList, &QListWidget::itemChanged, this, &frmMain::DATList_ItemCheck);
+    connect(DATList, &QListWidget::itemClicked, this, &frmMain::DATList_ItemClick);
+    connect(DATList, &ModListView::DroppedBefore, this, &frmMain::DATList_DroppedBefore);
+    connect(DATList, &QListWidget::currentRowChanged, this, &frmMain::ShowMoveActions);
+
+    MakeMoveActions();
+    ShowMoveActions();
+
+    Drag = new WindowDrag(this);
+    Drag->MoveFromPress(this);
+    Drag->MoveFromPress(labDesc);
+    Drag->MoveFromDrag(DATList->viewport(),
+                       [this](const QPoint& point) { return DATList->DragsRowAt(point); });
+
+    MakeCreditTimers();
+    ShowCredit();
+}
+
+// The four buttons are hot spots of the skin, each with the picture shown while the pointer is over
+// it.
+void frmMain::MakeButtons() {
     imghover_btnplay = HoverImage("imghover_btnplay", "hover_play", {289, 74}, this);
     imghover_btnoptions = HoverImage("imghover_btnoptions", "hover_options", {289, 104}, this);
     imghover_btnabout = HoverImage("imghover_btnabout", "hover_about", {289, 134}, this);
@@ -169,12 +146,10 @@ frmMain::frmMain(ProgramState& state, Ports& ports, ProgressPort& progress, QWid
     setTabOrder(cmdPlay, cmdOptions);
     setTabOrder(cmdOptions, cmdAbout);
     setTabOrder(cmdAbout, cmdExit);
+}
 
-    connect(DATList, &QListWidget::itemChanged, this, &frmMain::DATList_ItemCheck);
-    connect(DATList, &QListWidget::itemClicked, this, &frmMain::DATList_ItemClick);
-    connect(DATList, &ModListView::DroppedBefore, this, &frmMain::DATList_DroppedBefore);
-    connect(DATList, &QListWidget::currentRowChanged, this, &frmMain::ShowMoveActions);
-
+// Alt+Up and Alt+Down, also in the list's context menu.
+void frmMain::MakeMoveActions() {
     const std::tuple<QAction**, const char*, const char*, QKeyCombination, int> moves[] = {
         {&actMoveUp, "actMoveUp", "Move mod up", Qt::ALT | Qt::Key_Up, -1},
         {&actMoveDown, "actMoveDown", "Move mod down", Qt::ALT | Qt::Key_Down, 1}};
@@ -187,14 +162,9 @@ frmMain::frmMain(ProgramState& state, Ports& ports, ProgressPort& progress, QWid
         DATList->addAction(*action);
     }
     DATList->setContextMenuPolicy(Qt::ActionsContextMenu);
-    ShowMoveActions();
+}
 
-    Drag = new WindowDrag(this);
-    Drag->MoveFromPress(this);
-    Drag->MoveFromPress(labDesc);
-    Drag->MoveFromDrag(DATList->viewport(),
-                       [this](const QPoint& point) { return DATList->DragsRowAt(point); });
-
+void frmMain::MakeCreditTimers() {
     FadeTimer = new QTimer(this);
     FadeTimer->setObjectName(QStringLiteral("FadeTimer"));
     FadeTimer->setInterval(10);
@@ -207,7 +177,6 @@ frmMain::frmMain(ProgramState& state, Ports& ports, ProgressPort& progress, QWid
     connect(FadeTimer, &QTimer::timeout, this, &frmMain::FadeTimer_Timer);
     connect(ShowTimer, &QTimer::timeout, this, &frmMain::ShowTimer_Timer);
     connect(FadeTimer2, &QTimer::timeout, this, &frmMain::FadeTimer2_Timer);
-    ShowCredit();
 }
 
 namespace {

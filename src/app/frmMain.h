@@ -82,6 +82,9 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
+    void MakeButtons();
+    void MakeMoveActions();
+    void MakeCreditTimers();
     void Hover(MainButton button);
     void ShowHoverImages();
     void cmdOptions_Click();

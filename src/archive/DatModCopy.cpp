@@ -1,5 +1,7 @@
 #include "archive/DatModCopy.h"
 
+#include <new>
+
 #include "archive/DatVerify.h"
 #include "archive/MemberPieces.h"
 #include "base/AnsiText.h"
@@ -54,7 +56,12 @@ Expected<std::vector<CopiedDat>, ImportFailure> CopyDatMods(ModSource& source,
                 return Unexpected{CannotWrite(written.error())};
             }
         }
-        const DatVerification check = VerifyDat(pending->Temporary());
+        DatVerification check;
+        try {
+            check = VerifyDat(pending->Temporary());
+        } catch (const std::bad_alloc&) {
+            return Unexpected{ImportFailure{ImportProblem::OutOfMemory, files[index].Path, {}}};
+        }
         if (!check.Findings.empty()) {
             return Unexpected{
                 ImportFailure{ImportProblem::DamagedMod,

@@ -42,6 +42,17 @@ void CheckDataSize(const std::filesystem::path& archivePath, DatVerification& re
     }
 }
 
+// Inflates a large member piece by piece only to judge it.
+std::optional<DatProblem> CheckLargeMember(DatWalk& walk, const DatEntry& entry) {
+    try {
+        const auto read =
+            walk.ReadMemberPieces(entry, [](std::span<const std::uint8_t>) { return true; });
+        return read ? std::nullopt : std::optional(read.error());
+    } catch (const std::bad_alloc&) {
+        throw MemberOutOfMemory(entry.Name);
+    }
+}
+
 }  // namespace
 
 DatVerification VerifyDat(const std::filesystem::path& archivePath, int threads) {
@@ -64,14 +75,8 @@ DatVerification VerifyDat(const std::filesystem::path& archivePath, int threads)
     while (std::optional<MemberStream::Member> member = members.Next()) {
         const DatEntry* entry = &member->Entry;
         walkNames.push_back(AnsiToLower(entry->Name));
-        std::optional<DatProblem> problem;
-        if (member->Content) {
-            problem = member->Content->Problem;
-        } else if (const auto read = walk->ReadMemberPieces(
-                       *entry, [](std::span<const std::uint8_t>) { return true; });
-                   !read) {
-            problem = read.error();
-        }
+        const std::optional<DatProblem> problem =
+            member->Content ? member->Content->Problem : CheckLargeMember(*walk, *entry);
         if (problem) {
             std::string detail = "Compressed " + std::to_string(entry->Compressed) + ", RealSize " +
                                  std::to_string(entry->RealSize) + ", PackedSize " +

@@ -32,7 +32,8 @@ struct DatVerification {
 // the file, and every compressed member unpacks to exactly its RealSize with a good checksum.
 // Members are inflated on `threads` threads, a large one (see kLargeMember) piece by piece, so
 // memory stays bounded by the threads times a large member's size. The findings are the same, in
-// the same order, whatever the number of threads.
+// the same order, whatever the number of threads. Throws MemberOutOfMemory for a member that
+// cannot be checked for want of memory.
 DatVerification VerifyDat(const std::filesystem::path& archivePath, int threads = 1);
 
 std::string DescribeDatFinding(const DatFinding& finding);

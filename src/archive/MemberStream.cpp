@@ -22,10 +22,19 @@ std::optional<MemberStream::Member> MemberStream::Next() {
             pool_.Submit([entry = std::move(*entry)] { return Member{entry, std::nullopt}; });
             continue;
         }
-        MemberContent content = walk_.ReadMemberBytes(*entry);
+        MemberContent content;
+        try {
+            content = walk_.ReadMemberBytes(*entry);
+        } catch (const std::bad_alloc&) {
+            throw MemberOutOfMemory(entry->Name);
+        }
         pool_.Submit([entry = std::move(*entry), content = std::move(content),
                       inflater = inflater_]() mutable {
-            UnpackMemberBytes(content, entry, inflater);
+            try {
+                UnpackMemberBytes(content, entry, inflater);
+            } catch (const std::bad_alloc&) {
+                throw MemberOutOfMemory(entry.Name);
+            }
             return Member{std::move(entry), std::move(content)};
         });
     }

@@ -2,7 +2,10 @@
 
 #include <cstddef>
 #include <functional>
+#include <new>
 #include <optional>
+#include <string>
+#include <utility>
 
 #include "archive/DatEntry.h"
 #include "archive/DatWalk.h"
@@ -10,6 +13,13 @@
 #include "archive/OrderedPool.h"
 
 namespace vrel {
+
+// What Next() throws for a member whose content cannot be held for want of memory: a bad_alloc
+// that names the member, so that the reader can say which one it was.
+struct MemberOutOfMemory : std::bad_alloc {
+    explicit MemberOutOfMemory(std::string member) : Member(std::move(member)) {}
+    std::string Member;  // as stored: Windows-1252, backslashes
+};
 
 // The members of one archive in directory order, each with its content, while the members
 // ahead are read (on the caller's thread) and inflated (on `threads` threads). The caller sees

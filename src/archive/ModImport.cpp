@@ -2,16 +2,13 @@
 
 #include <algorithm>
 #include <map>
-#include <new>
 #include <system_error>
 
 #include "archive/DatModCopy.h"
 #include "archive/DatWriter.h"
-#include "archive/MemberPieces.h"
+#include "archive/ModPacking.h"
 #include "archive/ModPlan.h"
 #include "archive/NewMemberName.h"
-#include "archive/OrderedPool.h"
-#include "archive/ReadMeText.h"
 #include "base/AnsiText.h"
 #include "base/CaseBlindPath.h"
 
@@ -25,6 +22,11 @@ bool EndsWith(const std::string& lower, std::string_view suffix) {
 
 bool MayReplace(const ImportOptions& options, const std::filesystem::path& existing) {
     return options.MayReplace ? options.MayReplace(existing) : options.Replace;
+}
+
+void SortLeftOut(ImportReport& report) {
+    std::sort(report.LeftOut.begin(), report.LeftOut.end(),
+              [](const LeftOutFile& a, const LeftOutFile& b) { return a.Path < b.Path; });
 }
 
 // Each .dat mod's place in Patches, under its own name as the folder spells it.
@@ -57,50 +59,25 @@ Expected<std::vector<DatModTarget>, ImportFailure> DatModTargets(
     return targets;
 }
 
-// Reads `content` into `bytes` up to `limit` bytes: true when that was all of it, false when there
-// is more (then `bytes` holds the first limit + 1 bytes and the rest is still to read). The
-// storage grows with what is really there, never with what a header claims.
-Expected<bool, ImportFailure> ReadUpTo(SourceContent& content, std::size_t limit,
-                                       std::int64_t listedSize, std::vector<std::uint8_t>& bytes) {
-    std::size_t used = 0;
-    // The listed size is a hint for the first allocation only (one more byte finds the end).
-    const std::size_t first = listedSize >= 0 && static_cast<std::uint64_t>(listedSize) < limit
-                                  ? static_cast<std::size_t>(listedSize) + 1
-                                  : std::size_t{64} << 10;
-    bytes.resize(std::min(first, limit + 1));
-    while (true) {
-        if (used == bytes.size()) {
-            if (used > limit) {
-                return false;
-            }
-            bytes.resize(std::min(used * 2, limit + 1));
-        }
-        auto got = content.Read(std::span(bytes).subspan(used));
-        if (!got) {
-            return Unexpected{got.error()};
-        }
-        if (*got == 0) {
-            bytes.resize(used);
-            return true;
-        }
-        used += *got;
+// A source whose mods are .dat files: each copied into Patches under its own name.
+Expected<ImportReport, ImportFailure> ImportDatMods(ModSource& source,
+                                                    const std::vector<SourceFile>& files,
+                                                    ModPlan& plan,
+                                                    const std::filesystem::path& patches,
+                                                    const ImportOptions& options) {
+    auto targets = DatModTargets(files, plan.DatMods, patches, options);
+    if (!targets) {
+        return Unexpected{targets.error()};
     }
-}
-
-ImportFailure WriteError(const WriteFailure& failure) {
-    switch (failure.Kind) {
-        case WriteProblem::TooLarge:
-            return ImportFailure{ImportProblem::TooLarge, {}, {}};
-        case WriteProblem::AlreadyThere:
-            // Put there by another run while this one worked.
-            return ImportFailure{ImportProblem::AlreadyThere, {}, {}};
-        case WriteProblem::CannotWrite:
-        case WriteProblem::Abandoned:
-            break;
+    auto copied = CopyDatMods(source, files, *targets);
+    if (!copied) {
+        return Unexpected{copied.error()};
     }
-    return ImportFailure{ImportProblem::CannotWrite,
-                         failure.Error ? ErrorToDisplay(failure.Error) : std::string(),
-                         {}};
+    ImportReport report;
+    report.Copied = std::move(*copied);
+    report.LeftOut = std::move(plan.LeftOut);
+    SortLeftOut(report);
+    return report;
 }
 
 }  // namespace
@@ -129,20 +106,7 @@ Expected<ImportReport, ImportFailure> ImportMod(const std::filesystem::path& sou
         return Unexpected{*plan.Failure};
     }
     if (!plan.DatMods.empty()) {
-        auto targets = DatModTargets(files, plan.DatMods, target.parent_path(), options);
-        if (!targets) {
-            return Unexpected{targets.error()};
-        }
-        auto copied = CopyDatMods(modSource, files, *targets);
-        if (!copied) {
-            return Unexpected{copied.error()};
-        }
-        ImportReport report;
-        report.Copied = std::move(*copied);
-        report.LeftOut = std::move(plan.LeftOut);
-        std::sort(report.LeftOut.begin(), report.LeftOut.end(),
-                  [](const LeftOutFile& a, const LeftOutFile& b) { return a.Path < b.Path; });
-        return report;
+        return ImportDatMods(modSource, files, plan, target.parent_path(), options);
     }
     if (plan.Members.empty()) {
         return Unexpected{ImportFailure{ImportProblem::NothingToImport, {}, {}}};
@@ -160,148 +124,13 @@ Expected<ImportReport, ImportFailure> ImportMod(const std::filesystem::path& sou
         target, -1,
         replacing || options.Replace ? Placing::ReplaceInAnyCase : Placing::NewInAnyCase);
     if (!writer) {
-        return Unexpected{WriteError(writer.error())};
-    }
-    std::vector<bool> wanted(files.size(), false);
-    std::vector<const std::string*> names(files.size(), nullptr);
-    for (const PlannedMember& member : plan.Members) {
-        wanted[member.Source] = true;
-        names[member.Source] = &member.Name;
-    }
-    if (plan.Description) {
-        wanted[*plan.Description] = true;
+        return Unexpected{ImportWriteFailure(writer.error())};
     }
     ImportReport report;
     report.LeftOut = std::move(plan.LeftOut);
-    const auto total = static_cast<std::int64_t>(std::count(wanted.begin(), wanted.end(), true));
-    std::int64_t done = 0;
-    if (options.Progress) {
-        options.Progress(done, total);
-    }
-    // The source is read on this thread, one file after another, while the workers pack what was
-    // read; the writer takes the members in the order read. A few files per thread are in
-    // flight, each at most a large member's size: a larger file is packed and written here as
-    // it is read, so memory stays bounded by the work, not by the largest file.
-    struct Packed {
-        const std::string* Name;
-        EncodedMember Member;
-        std::size_t Source = 0;
-        bool OutOfMemory = false;
-    };
-    const int threads = WorkerThreads(options.Threads);
-    OrderedPool<Packed> pool(threads);
-    const std::size_t inFlight = 4 * static_cast<std::size_t>(threads);
-    const int level = writer->Level();
-    auto outOfMemory = [&](std::size_t index) {
-        return ImportFailure{ImportProblem::OutOfMemory, files[index].Path, {}};
-    };
-    auto stepDone = [&] {
-        if (options.Progress) {
-            options.Progress(++done, total);
-        }
-    };
-    auto writeOne = [&]() -> Expected<void, ImportFailure> {
-        const Packed packed = pool.TakeNext();
-        if (packed.OutOfMemory) {
-            return Unexpected{outOfMemory(packed.Source)};
-        }
-        if (const auto added = writer->AddEncoded(*packed.Name, packed.Member); !added) {
-            return Unexpected{WriteError(added.error())};
-        }
-        stepDone();
-        return {};
-    };
-    auto writeLarge = [&](std::size_t index, std::span<const std::uint8_t> start,
-                          SourceContent& content) -> Expected<void, ImportFailure> {
-        while (pool.Pending() > 0) {
-            if (auto written = writeOne(); !written) {
-                return written;
-            }
-        }
-        std::optional<ImportFailure> readFailure;
-        const ReadPiece read = [&](std::span<std::uint8_t> buffer) -> std::optional<std::size_t> {
-            if (!start.empty()) {
-                const std::size_t count = std::min(buffer.size(), start.size());
-                std::copy_n(start.begin(), count, buffer.begin());
-                start = start.subspan(count);
-                return count;
-            }
-            auto got = content.Read(buffer);
-            if (!got) {
-                readFailure = got.error();
-                return std::nullopt;
-            }
-            return *got;
-        };
-        const auto progress = [&](std::int64_t bytes) {
-            if (options.WithinFile) {
-                options.WithinFile(bytes, files[index].Size);
-            }
-        };
-        if (const auto added =
-                writer->AddStreamed(*names[index], read, MemberStorage::Smallest, progress);
-            !added) {
-            return Unexpected{added.error().Kind == WriteProblem::Abandoned && readFailure
-                                  ? *readFailure
-                                  : WriteError(added.error())};
-        }
-        stepDone();
-        return {};
-    };
-    static const std::string kDescriptionName = kDescriptionMember;
-    const TakeContent take = [&](std::size_t index,
-                                 SourceContent& content) -> Expected<void, ImportFailure> {
-        try {
-            const std::string* name = names[index];
-            std::vector<std::uint8_t> bytes;
-            const auto whole =
-                ReadUpTo(content, static_cast<std::size_t>(kLargeMember), files[index].Size, bytes);
-            if (!whole) {
-                return Unexpected{whole.error()};
-            }
-            if (!*whole) {
-                if (!name) {
-                    // Too long for a description; the player reads it beside the mod.
-                    report.LeftOut.push_back({files[index].Path, LeftOutKind::ReadMe});
-                    return {};
-                }
-                return writeLarge(index, bytes, content);
-            }
-            if (!name) {
-                auto text = DescriptionText(files[index].Path, bytes);
-                if (!text) {
-                    report.LeftOut.push_back({files[index].Path, LeftOutKind::ReadMe});
-                    return {};
-                }
-                name = &kDescriptionName;
-                bytes = std::move(*text);
-                report.DescriptionFrom = files[index].Path;
-            }
-            if (pool.Pending() >= inFlight) {
-                if (auto written = writeOne(); !written) {
-                    return written;
-                }
-            }
-            pool.Submit([name, level, index, content = std::move(bytes)]() -> Packed {
-                try {
-                    return Packed{name, EncodeMember(content, MemberStorage::Smallest, level),
-                                  index};
-                } catch (const std::bad_alloc&) {
-                    return Packed{name, {}, index, true};
-                }
-            });
-            return {};
-        } catch (const std::bad_alloc&) {
-            return Unexpected{outOfMemory(index)};
-        }
-    };
-    if (const auto read = modSource.Read(wanted, take); !read) {
-        return Unexpected{read.error()};
-    }
-    while (pool.Pending() > 0) {
-        if (const auto written = writeOne(); !written) {
-            return Unexpected{written.error()};
-        }
+    if (const auto packed = PackModMembers(modSource, files, plan, *writer, options, report);
+        !packed) {
+        return Unexpected{packed.error()};
     }
     // The description is the first entry, where the start-up scan looks for it; the rest is in
     // the order the game searches.
@@ -314,12 +143,11 @@ Expected<ImportReport, ImportFailure> ImportMod(const std::filesystem::path& sou
         return MemberNameBefore(a.Name, b.Name);
     };
     if (const auto finished = writer->Finish(before); !finished) {
-        return Unexpected{WriteError(finished.error())};
+        return Unexpected{ImportWriteFailure(finished.error())};
     }
     report.Members = static_cast<std::int32_t>(writer->Entries().size());
     report.Archive = writer->Path();
-    std::sort(report.LeftOut.begin(), report.LeftOut.end(),
-              [](const LeftOutFile& a, const LeftOutFile& b) { return a.Path < b.Path; });
+    SortLeftOut(report);
     return report;
 }
 

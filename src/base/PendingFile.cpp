@@ -221,7 +221,20 @@ Expected<void, PlaceFailure> PendingFile::Place(Placing placing) {
                         (placing == Placing::Replace || placing == Placing::ReplaceInAnyCase
                              ? MOVEFILE_REPLACE_EXISTING
                              : 0);
-    if (!MoveFileExW(temporary_.c_str(), target_.c_str(), flags)) {
+    // A file being replaced is held for a moment by whoever replaces or reads it at the same
+    // time (another run, a virus scanner): Windows then refuses access, so a few tries are made.
+    bool moved = false;
+    for (int attempt = 0; !moved; ++attempt) {
+        moved = MoveFileExW(temporary_.c_str(), target_.c_str(), flags) != 0;
+        const DWORD why = moved ? 0 : GetLastError();
+        if (moved || (why != ERROR_ACCESS_DENIED && why != ERROR_SHARING_VIOLATION) ||
+            (flags & MOVEFILE_REPLACE_EXISTING) == 0 || attempt == 20) {
+            SetLastError(why);
+            break;
+        }
+        Sleep(50);
+    }
+    if (!moved) {
         const std::error_code error = LastError();
         const bool taken =
             error.value() == ERROR_ALREADY_EXISTS || error.value() == ERROR_FILE_EXISTS;

@@ -1,4 +1,7 @@
 #include <cerrno>
+#include <new>
+#include <optional>
+#include <string>
 #include <system_error>
 
 #include "archive/DatWalk.h"
@@ -43,20 +46,38 @@ void WriteLargeMember(DatWalk& walk, const DatEntry& entry, const TargetFolders:
         failure = file.error();
         return;
     }
-    const auto read = walk.ReadMemberPieces(entry, [&](std::span<const std::uint8_t> piece) {
-        const auto written = file->Write(piece);
-        if (!written) {
-            failure = written.error();
+    try {
+        const auto read = walk.ReadMemberPieces(entry, [&](std::span<const std::uint8_t> piece) {
+            const auto written = file->Write(piece);
+            if (!written) {
+                failure = written.error();
+            }
+            return written.has_value();
+        });
+        if (!read) {
+            problem = read.error();
         }
-        return written.has_value();
-    });
-    if (!read) {
-        problem = read.error();
-    } else if (!failure) {
+    } catch (const std::bad_alloc&) {
+        failure = PlaceFailure{PlaceProblem::CannotWrite, target.Path,
+                               std::make_error_code(std::errc::not_enough_memory)};
+    }
+    if (!problem && !failure) {
         if (const auto placed = file->Place(target.Existed ? Placing::Replace : Placing::New);
             !placed) {
             failure = placed.error();
         }
+    }
+}
+
+// The next member; one that cannot be held for want of memory ends the walk, named in
+// `outOfMemory`.
+std::optional<MemberStream::Member> NextMember(MemberStream& members,
+                                               std::optional<std::string>& outOfMemory) {
+    try {
+        return members.Next();
+    } catch (const MemberOutOfMemory& failure) {
+        outOfMemory = failure.Member;
+        return std::nullopt;
     }
 }
 
@@ -102,7 +123,8 @@ int RunExtract(const std::vector<std::string>& args, CommandIo& io) {
     MemberStream members(*walk, *threads, [](const DatEntry& entry) {
         return CheckMemberName(entry.Name) && !IsLargeMember(entry);
     });
-    while (auto next = members.Next()) {
+    std::optional<std::string> outOfMemory;
+    while (auto next = NextMember(members, outOfMemory)) {
         const DatEntry* entry = &next->Entry;
         ++visited;
         progress.Step();
@@ -139,6 +161,10 @@ int RunExtract(const std::vector<std::string>& args, CommandIo& io) {
             fail(root.string(), "the disk is full; extraction stopped");
             break;
         }
+    }
+    if (outOfMemory) {
+        fail(archive + ": " + AnsiToUtf8(*outOfMemory),
+             "there is not enough memory to read it; extraction stopped");
     }
     if (walk->Problem()) {
         fail(archive, DescribeDatProblem(*walk->Problem()) + " (entry " +

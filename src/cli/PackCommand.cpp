@@ -15,6 +15,8 @@
 namespace vrel::cli {
 namespace {
 
+constexpr const char* kNoMemoryToPack = "there is not enough memory to pack it";
+
 std::optional<int> ParseLevel(const std::string& text) {
     int level = -1;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), level);
@@ -24,8 +26,18 @@ std::optional<int> ParseLevel(const std::string& text) {
     return level;
 }
 
-int RunPack(const std::vector<std::string>& args, CommandIo& io) {
-    int exitCode = kExitGood;
+struct PackOptions {
+    std::filesystem::path Folder;
+    std::filesystem::path Archive;
+    bool Store = false;
+    int Level = -1;  // the writer's default
+    int Threads = 1;
+    bool ShowProgress = false;
+};
+
+// The command line read; nothing where it is wrong, which has then been said, with the exit code.
+std::optional<PackOptions> ReadPackOptions(const std::vector<std::string>& args, CommandIo& io,
+                                           int& exitCode) {
     const auto parsed = ParseOrExit(args,
                                     {.Flags = {"--store", kQuietFlag, kQuietLongFlag},
                                      .Options = {"--level", "--threads"},
@@ -33,26 +45,173 @@ int RunPack(const std::vector<std::string>& args, CommandIo& io) {
                                      .MaxPositional = 2},
                                     kPackCommand, io, exitCode);
     if (!parsed) {
-        return exitCode;
+        return std::nullopt;
     }
-    const std::filesystem::path folder = DisplayToPath(parsed->Positional[0]);
-    const std::filesystem::path archive = DisplayToPath(parsed->Positional[1]);
-    const bool store = parsed->Has("--store");
-    int level = -1;
+    PackOptions options{.Folder = DisplayToPath(parsed->Positional[0]),
+                        .Archive = DisplayToPath(parsed->Positional[1]),
+                        .Store = parsed->Has("--store")};
     if (auto text = parsed->Values.find("--level"); text != parsed->Values.end()) {
         const std::optional<int> value = ParseLevel(text->second);
         if (!value) {
-            return UsageError(io, kPackCommand, "--level takes a number from 0 to 9");
+            exitCode = UsageError(io, kPackCommand, "--level takes a number from 0 to 9");
+            return std::nullopt;
         }
-        if (store) {
-            return UsageError(io, kPackCommand, "--store and --level exclude each other");
+        if (options.Store) {
+            exitCode = UsageError(io, kPackCommand, "--store and --level exclude each other");
+            return std::nullopt;
         }
-        level = *value;
+        options.Level = *value;
     }
     const std::optional<int> threads = ThreadsOption(*parsed, kPackCommand, io, exitCode);
     if (!threads) {
+        return std::nullopt;
+    }
+    options.Threads = *threads;
+    options.ShowProgress = ShowsProgress(io, *parsed);
+    return options;
+}
+
+// Files are read and packed on every thread; the writer takes them in directory order, so
+// the archive is the same whatever the number of threads. A few members per thread are in
+// flight at once, each at most a large member's size: a larger file is packed and written
+// here as it is read, so memory stays bounded by the work, not by the largest file.
+class MemberPacking {
+public:
+    MemberPacking(DatWriter& writer, const PackSources& sources, const PackOptions& options,
+                  ProgressBar& progress, CommandIo& io)
+        : writer_(writer),
+          sources_(sources),
+          archive_(options.Archive),
+          storage_(options.Store ? MemberStorage::Stored : MemberStorage::Smallest),
+          progress_(progress),
+          io_(io),
+          pool_(options.Threads),
+          inFlight_(4 * static_cast<std::size_t>(options.Threads)) {}
+
+    // Every member packed into the writer; false at the first that could not be read or written,
+    // which has then been reported.
+    bool PackAll() {
+        const int packLevel = writer_.Level();
+        for (const PackSource& source : sources_.Members) {
+            std::error_code sizeError;
+            const auto size = std::filesystem::file_size(source.Path, sizeError);
+            if (!sizeError && size > static_cast<std::uintmax_t>(kLargeMember)) {
+                while (pool_.Pending() > 0) {
+                    if (!TakeOne()) {
+                        return false;
+                    }
+                }
+                if (!PackLarge(source)) {
+                    return false;
+                }
+                continue;
+            }
+            if (pool_.Pending() >= inFlight_ && !TakeOne()) {
+                return false;
+            }
+            pool_.Submit([&source, storage = storage_, packLevel] {
+                try {
+                    std::vector<std::uint8_t> content;
+                    if (!ReadWholeFile(source.Path, content)) {
+                        return Packed{};
+                    }
+                    return Packed{EncodeMember(content, storage, packLevel)};
+                } catch (const std::bad_alloc&) {
+                    return Packed{std::nullopt, true};
+                }
+            });
+        }
+        while (pool_.Pending() > 0) {
+            if (!TakeOne()) {
+                return false;
+            }
+        }
+        return true;
+    }
+
+private:
+    struct Packed {
+        std::optional<EncodedMember> member;  // nothing when the file could not be read whole
+        bool outOfMemory = false;
+    };
+
+    // The next member in directory order, from the pool to the writer.
+    bool TakeOne() {
+        const PackSource& source = sources_.Members[taken_++];
+        Packed packed = pool_.TakeNext();
+        progress_.Step();
+        if (!packed.member) {
+            progress_.Clear();
+            ReportProblem(io_, source.Path.string(),
+                          packed.outOfMemory ? kNoMemoryToPack : "cannot be read whole");
+            return false;
+        }
+        if (const auto added = writer_.AddEncoded(source.Name, *packed.member); !added) {
+            progress_.Clear();
+            ReportProblem(io_, archive_.string(), DescribeWriteFailure(added.error()));
+            return false;
+        }
+        return true;
+    }
+
+    // A large file, packed and written here piece by piece as it is read.
+    bool PackLarge(const PackSource& source) {
+        ++taken_;
+        const std::unique_ptr<std::FILE, int (*)(std::FILE*)> in(OpenFile(source.Path, "rb"),
+                                                                 std::fclose);
+        std::int64_t size = 0;
+        const ReadPiece read = [&](std::span<std::uint8_t> buffer) -> std::optional<std::size_t> {
+            const std::size_t got = std::fread(buffer.data(), 1, buffer.size(), in.get());
+            if (got == 0 && std::ferror(in.get())) {
+                return std::nullopt;
+            }
+            return got;
+        };
+        std::error_code sizeError;
+        size = static_cast<std::int64_t>(std::filesystem::file_size(source.Path, sizeError));
+        Expected<void, WriteFailure> added = Unexpected{WriteFailure{WriteProblem::Abandoned}};
+        try {
+            if (in) {
+                added = writer_.AddStreamed(source.Name, read, storage_,
+                                            [&](std::int64_t done) { progress_.Part(done, size); });
+            }
+        } catch (const std::bad_alloc&) {
+            progress_.Clear();
+            ReportProblem(io_, source.Path.string(), kNoMemoryToPack);
+            return false;
+        }
+        progress_.Step();
+        if (!added) {
+            progress_.Clear();
+            if (added.error().Kind == WriteProblem::Abandoned) {
+                ReportProblem(io_, source.Path.string(), "cannot be read whole");
+            } else {
+                ReportProblem(io_, archive_.string(), DescribeWriteFailure(added.error()));
+            }
+            return false;
+        }
+        return true;
+    }
+
+    DatWriter& writer_;
+    const PackSources& sources_;
+    const std::filesystem::path& archive_;
+    const MemberStorage storage_;
+    ProgressBar& progress_;
+    CommandIo& io_;
+    OrderedPool<Packed> pool_;
+    const std::size_t inFlight_;
+    std::size_t taken_ = 0;
+};
+
+int RunPack(const std::vector<std::string>& args, CommandIo& io) {
+    int exitCode = kExitGood;
+    const std::optional<PackOptions> options = ReadPackOptions(args, io, exitCode);
+    if (!options) {
         return exitCode;
     }
+    const std::filesystem::path& folder = options->Folder;
+    const std::filesystem::path& archive = options->Archive;
     std::error_code error;
     if (!std::filesystem::is_directory(folder, error)) {
         ReportProblem(io, folder.string(), "not a folder");
@@ -71,107 +230,15 @@ int RunPack(const std::vector<std::string>& args, CommandIo& io) {
         return kExitDamaged;
     }
 
-    auto writer = DatWriter::Create(archive, level);
+    auto writer = DatWriter::Create(archive, options->Level);
     if (!writer) {
         ReportProblem(io, archive.string(), DescribeWriteFailure(writer.error()));
         return kExitDamaged;
     }
-    const MemberStorage storage = store ? MemberStorage::Stored : MemberStorage::Smallest;
-    const int packLevel = writer->Level();
-    ProgressBar progress(io.Err, ShowsProgress(io, *parsed),
+    ProgressBar progress(io.Err, options->ShowProgress,
                          static_cast<std::int64_t>(sources.Members.size()));
-    // Files are read and packed on every thread; the writer takes them in directory order, so
-    // the archive is the same whatever the number of threads. A few members per thread are in
-    // flight at once, each at most a large member's size: a larger file is packed and written
-    // here as it is read, so memory stays bounded by the work, not by the largest file.
-    struct Packed {
-        std::optional<EncodedMember> member;  // nothing when the file could not be read whole
-        bool outOfMemory = false;
-    };
-    OrderedPool<Packed> pool(*threads);
-    const std::size_t inFlight = 4 * static_cast<std::size_t>(*threads);
-    std::size_t taken = 0;
-    auto takeOne = [&]() -> bool {
-        const PackSource& source = sources.Members[taken++];
-        Packed packed = pool.TakeNext();
-        progress.Step();
-        if (!packed.member) {
-            progress.Clear();
-            ReportProblem(io, source.Path.string(),
-                          packed.outOfMemory ? "there is not enough memory to pack it"
-                                             : "cannot be read whole");
-            return false;
-        }
-        if (const auto added = writer->AddEncoded(source.Name, *packed.member); !added) {
-            progress.Clear();
-            ReportProblem(io, archive.string(), DescribeWriteFailure(added.error()));
-            return false;
-        }
-        return true;
-    };
-    auto packLarge = [&](const PackSource& source) -> bool {
-        ++taken;
-        const std::unique_ptr<std::FILE, int (*)(std::FILE*)> in(OpenFile(source.Path, "rb"),
-                                                                 std::fclose);
-        std::int64_t size = 0;
-        const ReadPiece read = [&](std::span<std::uint8_t> buffer) -> std::optional<std::size_t> {
-            const std::size_t got = std::fread(buffer.data(), 1, buffer.size(), in.get());
-            if (got == 0 && std::ferror(in.get())) {
-                return std::nullopt;
-            }
-            return got;
-        };
-        std::error_code sizeError;
-        size = static_cast<std::int64_t>(std::filesystem::file_size(source.Path, sizeError));
-        const auto added =
-            in ? writer->AddStreamed(source.Name, read, storage,
-                                     [&](std::int64_t done) { progress.Part(done, size); })
-               : Expected<void, WriteFailure>(Unexpected{WriteFailure{WriteProblem::Abandoned}});
-        progress.Step();
-        if (!added) {
-            progress.Clear();
-            if (added.error().Kind == WriteProblem::Abandoned) {
-                ReportProblem(io, source.Path.string(), "cannot be read whole");
-            } else {
-                ReportProblem(io, archive.string(), DescribeWriteFailure(added.error()));
-            }
-            return false;
-        }
-        return true;
-    };
-    for (const PackSource& source : sources.Members) {
-        std::error_code sizeError;
-        const auto size = std::filesystem::file_size(source.Path, sizeError);
-        if (!sizeError && size > static_cast<std::uintmax_t>(kLargeMember)) {
-            while (pool.Pending() > 0) {
-                if (!takeOne()) {
-                    return kExitDamaged;
-                }
-            }
-            if (!packLarge(source)) {
-                return kExitDamaged;
-            }
-            continue;
-        }
-        if (pool.Pending() >= inFlight && !takeOne()) {
-            return kExitDamaged;
-        }
-        pool.Submit([&source, storage, packLevel] {
-            try {
-                std::vector<std::uint8_t> content;
-                if (!ReadWholeFile(source.Path, content)) {
-                    return Packed{};
-                }
-                return Packed{EncodeMember(content, storage, packLevel)};
-            } catch (const std::bad_alloc&) {
-                return Packed{std::nullopt, true};
-            }
-        });
-    }
-    while (pool.Pending() > 0) {
-        if (!takeOne()) {
-            return kExitDamaged;
-        }
+    if (!MemberPacking(*writer, sources, *options, progress, io).PackAll()) {
+        return kExitDamaged;
     }
     // The members went out in directory order already.
     if (const auto finished = writer->Finish(); !finished) {

@@ -1,4 +1,5 @@
 #include "archive/DatVerify.h"
+#include "archive/MemberStream.h"
 #include "base/AnsiText.h"
 #include "cli/CommandLine.h"
 
@@ -18,7 +19,14 @@ int RunVerify(const std::vector<std::string>& args, CommandIo& io) {
         return exitCode;
     }
     const std::string& archive = parsed->Positional[0];
-    const DatVerification result = VerifyDat(DisplayToPath(archive), *threads);
+    DatVerification result;
+    try {
+        result = VerifyDat(DisplayToPath(archive), *threads);
+    } catch (const MemberOutOfMemory& failure) {
+        ReportProblem(io, archive + ": " + AnsiToUtf8(failure.Member),
+                      "there is not enough memory to check it");
+        return kExitDamaged;
+    }
     for (const DatFinding& finding : result.Findings) {
         io.Out << archive << ": " << DescribeDatFinding(finding) << "\n";
     }

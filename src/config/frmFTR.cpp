@@ -47,30 +47,7 @@ frmFTR::frmFTR(ProgramSettings& state, Ports& ports, std::function<void()> showM
     underlined.setUnderline(true);
     Label2->setFont(underlined);
 
-    Frame1 = new QGroupBox(QStringLiteral("Skins"), this);
-    Frame1->setObjectName(QStringLiteral("Frame1"));
-    Frame1->setAccessibleName(QStringLiteral("Skins"));
-    Frame1->setGeometry(8, 46, 339, 44);
-    Label6 = MakeLabel(Frame1, "Label6", QStringLiteral("Not available, yet!"),
-                       QStringLiteral("Skins: not available, yet"), {8, 18, 323, 18});
-    Label6->setAlignment(Qt::AlignCenter);
-    QFont italic = font();
-    italic.setItalic(true);
-    Label6->setFont(italic);
-    Label6->setEnabled(false);
-
-    Label5 = MakeLabel(this, "Label5", QStringLiteral("Fallout 1 Folder:"),
-                       QStringLiteral("Fallout 1 Folder:"), {8, 98, 200, 16});
-    Label5->setEnabled(false);
-    Text2 = new QLineEdit(QStringLiteral("Not available, yet"), this);
-    Text2->setObjectName(QStringLiteral("Text2"));
-    Text2->setAccessibleName(QStringLiteral("Fallout 1 folder"));
-    Text2->setGeometry(8, 116, 267, 22);
-    Text2->setFont(italic);
-    Text2->setEnabled(false);
-    Command3 = MakeButton(this, "Command3", QStringLiteral("Browse"),
-                          QStringLiteral("Browse for the Fallout 1 folder"), {281, 115, 66, 24});
-    Command3->setEnabled(false);
+    MakeNotYetAvailable();
 
     Label3 = MakeLabel(this, "Label3", QStringLiteral("Fallout 2 Folder:"),
                        QStringLiteral("Fallout 2 Folder:"), {8, 144, 200, 16});
@@ -109,6 +86,34 @@ frmFTR::frmFTR(ProgramSettings& state, Ports& ports, std::function<void()> showM
     connect(DebugBTN_cont, &QPushButton::clicked, this, &frmFTR::DebugBTN_cont_Click);
 
     Form_Load();
+}
+
+// The skins and the Fallout 1 folder, which Vrel does not offer yet: shown greyed out.
+void frmFTR::MakeNotYetAvailable() {
+    QFont italic = font();
+    italic.setItalic(true);
+    Frame1 = new QGroupBox(QStringLiteral("Skins"), this);
+    Frame1->setObjectName(QStringLiteral("Frame1"));
+    Frame1->setAccessibleName(QStringLiteral("Skins"));
+    Frame1->setGeometry(8, 46, 339, 44);
+    Label6 = MakeLabel(Frame1, "Label6", QStringLiteral("Not available, yet!"),
+                       QStringLiteral("Skins: not available, yet"), {8, 18, 323, 18});
+    Label6->setAlignment(Qt::AlignCenter);
+    Label6->setFont(italic);
+    Label6->setEnabled(false);
+
+    Label5 = MakeLabel(this, "Label5", QStringLiteral("Fallout 1 Folder:"),
+                       QStringLiteral("Fallout 1 Folder:"), {8, 98, 200, 16});
+    Label5->setEnabled(false);
+    Text2 = new QLineEdit(QStringLiteral("Not available, yet"), this);
+    Text2->setObjectName(QStringLiteral("Text2"));
+    Text2->setAccessibleName(QStringLiteral("Fallout 1 folder"));
+    Text2->setGeometry(8, 116, 267, 22);
+    Text2->setFont(italic);
+    Text2->setEnabled(false);
+    Command3 = MakeButton(this, "Command3", QStringLiteral("Browse"),
+                          QStringLiteral("Browse for the Fallout 1 folder"), {281, 115, 66, 24});
+    Command3->setEnabled(false);
 }
 
 void frmFTR::Form_Load() {

@@ -49,6 +49,7 @@ public:
 
 private:
     void Form_Load();
+    void MakeNotYetAvailable();
     void Command1_Click();
     void Command2_Click();
     void DebugBTN_cont_Click();

@@ -80,19 +80,7 @@ struct RecordedPlay {
 // The record of an unfinished Play in the program folder, if there is one.
 std::optional<RecordedPlay> ReadPlayRecord(const std::filesystem::path& programFolder);
 
-struct RestoreOutcome {
-    std::vector<std::filesystem::path>
-        changedKept;  // changed since they were unpacked: left in place
-    std::vector<std::filesystem::path>
-        placedBeside;  // the user's file, put back beside a changed one
-    std::vector<std::filesystem::path> notRestored;  // could not be put back; the record stays
-    // Named by the record outside its game folder (or its kept files): never touched.
-    std::vector<std::filesystem::path> leftAlone;
-};
-
-// Puts the game folder back as it was before the recorded Play: removes the files it wrote that
-// are still as written, keeps those changed since, puts the user's files back, removes the folders
-// it created once empty, and finally the record itself (unless something could not be put back).
-RestoreOutcome RestoreGameFolder(const RecordedPlay& play);
+// A file's last write time as the record notes it.
+std::int64_t RecordedWriteTime(const std::filesystem::path& file);
 
 }  // namespace vrel

@@ -1,7 +1,7 @@
 #include "launch/Recovery.h"
 
 #include "base/AnsiText.h"
-#include "launch/PlayRecord.h"
+#include "launch/RestoreGameFolder.h"
 
 namespace vrel {
 namespace {

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 #include <zlib.h>
 
-#include "LargestAllocation.h"
+#include "Allocations.h"
 #include "archive/DatWriter.h"
 
 namespace vrel {

@@ -1,6 +1,12 @@
 #include "archive/ModImport.h"
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 #include <gtest/gtest.h>
+
+#include <cstdlib>
 
 #include <map>
 
@@ -36,7 +42,23 @@ struct ImportCase {
     std::string Description;  // as the start-up scan reads it
     std::vector<std::string> LeftOut;
     std::vector<std::string> Refusals;  // checked when the import is refused
+    // The OEM code page of the system the case is for (its zip tools' names), or 0 for any.
+    unsigned OemCodePage = 0;
 };
+
+// The code page in which a zip's unmarked names are read: on Windows the system's OEM code page,
+// which Wine takes from the locale (VREL_OEM_CODE_PAGE says which the test run expects).
+unsigned SystemOemCodePage() {
+#ifdef _WIN32
+    if (const char* expected = std::getenv("VREL_OEM_CODE_PAGE")) {
+        EXPECT_EQ(GetOEMCP(), std::strtoul(expected, nullptr, 10))
+            << "Wine did not take the code page from LANG: is the locale there?";
+    }
+    return GetOEMCP();
+#else
+    return 437;
+#endif
+}
 
 void PrintTo(const ImportCase& testCase, std::ostream* out) {
     *out << testCase.Label;
@@ -100,6 +122,9 @@ TEST_P(ModImportLayouts, ArchiveReadsBackAsTheSourceFiles) {
     const ImportCase& param = GetParam();
     if (param.Kind != SourceKind::Folder && !PackedSourcesAvailable()) {
         GTEST_SKIP() << "this build reads no .zip or .7z";
+    }
+    if (param.OemCodePage != 0 && SystemOemCodePage() != param.OemCodePage) {
+        GTEST_SKIP() << "a case for a system whose OEM code page is " << param.OemCodePage;
     }
     const auto source = MakeSource(folder_, param.Kind, param.Source);
     const auto patches = folder_ / "Patches";
@@ -245,6 +270,22 @@ INSTANTIATE_TEST_SUITE_P(
                    "No description available",
                    {"Mod/\u00C5\u03B1\u00AB\u03C4\u0393\u00BF \u00BC\u00D1\u00A1\u2229.txt",
                     "Mod/\u2567\u2261\u03B5\u2248\u2265\u03A6 \u221E\u03C3\u03C6\u00A0.txt"}},
+        // Windows' own "Send to compressed folder" on a Russian system: every name, the folders'
+        // own entries too, in code page 866 without the mark.
+        ImportCase{
+            "ZipSentToACompressedFolderOnARussianSystem",
+            SourceKind::RawZip,
+            {{"\x8C\xAE\xA4/", {}},
+             {"\x8C\xAE\xA4/data/", {}},
+             {"\x8C\xAE\xA4/data/scripts/", {}},
+             {"\x8C\xAE\xA4/data/scripts/a.int", Frame('s', 300)},
+             {"\x8C\xAE\xA4/\x8F\xE0\xAE\xE7\xE2\xA8 \xAC\xA5\xAD\xEF.txt", Bytes("866")}},
+            std::nullopt,
+            {{"scripts\\a.int", "\x8C\xAE\xA4/data/scripts/a.int"}},
+            "No description available",
+            {"\u041C\u043E\u0434/\u041F\u0440\u043E\u0447\u0442\u0438 \u043C\u0435\u043D\u044F.txt"},
+            {},
+            866},
         ImportCase{"ZipNamesWithUtf8Mark",
                    SourceKind::RawZipUtf8,
                    {{"Mod/data/text/caf\u00E9.msg", Bytes("{1}{}{Cafe}")},

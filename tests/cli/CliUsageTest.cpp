@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <random>
+
+#include "Allocations.h"
 #include "RunTool.h"
 #include "TempFolder.h"
 
@@ -79,6 +82,41 @@ TEST(VrelDat, DoubleDashLetsAnArchiveStartWithADash) {
     const auto run = RunTool({"list", "--", (folder / "-odd.dat").string()});
     EXPECT_EQ(run.ExitCode, 1);
     EXPECT_NE(run.Err.find("-odd.dat: the file cannot be opened"), std::string::npos) << run.Err;
+}
+
+// Where memory runs short, each command says which member it could not hold, and stops: for a
+// member held whole and for one read piece by piece alike.
+TEST(VrelDat, OutOfMemoryNamesTheMember) {
+    for (const std::size_t size : {std::size_t{3} << 20, std::size_t{6} << 20}) {
+        SCOPED_TRACE(size);
+        testing::TempFolder folder;
+        std::vector<std::uint8_t> noise(size);
+        std::mt19937 generator(5);
+        for (auto& byte : noise) {
+            byte = static_cast<std::uint8_t>(generator());
+        }
+        const auto mod = folder / "Mod";
+        testing::WriteFile(mod / "data" / "art" / "shortfall.frm", noise);
+        const auto archive = (folder / "Mod.dat").string();
+        ASSERT_EQ(RunTool({"pack", (mod / "data").string(), archive}).ExitCode, 0);
+        const auto patches = folder / "Patches";
+        std::filesystem::create_directory(patches);
+        const std::vector<std::vector<std::string>> commands = {
+            {"import", mod.string(), patches.string()},
+            {"pack", (mod / "data").string(), (folder / "Again.dat").string()},
+            {"extract", archive, (folder / "out").string()},
+            {"verify", archive}};
+        for (const auto& command : commands) {
+            testing::ToolRun run;
+            testing::RefuseAllocationsFrom(std::size_t{1} << 20, [&] { run = RunTool(command); });
+            EXPECT_EQ(run.ExitCode, 1) << command[0];
+            const std::string said = run.Err + run.Out;
+            EXPECT_NE(said.find("shortfall.frm"), std::string::npos) << said;
+            EXPECT_NE(said.find("memory"), std::string::npos) << said;
+        }
+        EXPECT_TRUE(std::filesystem::is_empty(patches));
+        EXPECT_FALSE(std::filesystem::exists(folder / "Again.dat"));
+    }
 }
 
 }  // namespace

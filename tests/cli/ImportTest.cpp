@@ -10,6 +10,7 @@
 #include "TempFolder.h"
 #include "archive/ModSource.h"
 #include "base/AnsiText.h"
+#include "base/NameCase.h"
 #ifdef VREL_TEST_PACKED
 #include "PackedArchive.h"
 #endif
@@ -168,7 +169,13 @@ TEST(Import, OfTwoReplacingImportsAtOnceInOtherLettersOneModIsLeft) {
         ASSERT_EQ(files.size(), 1u);
         const auto archive = patches / files[0].first;
         for (const auto& run : runs) {
-            EXPECT_NE(run.Out.find(archive.string() + ": "), std::string::npos) << run.Out;
+            const std::string named = run.Out.substr(0, run.Out.find(": "));
+#ifdef _WIN32
+            // Windows keeps whichever spelling it keeps; the name is one file all the same.
+            EXPECT_TRUE(SameFileName(named, archive.string())) << run.Out;
+#else
+            EXPECT_EQ(named, archive.string()) << run.Out;
+#endif
         }
         EXPECT_EQ(RunTool({"verify", archive.string()}).ExitCode, 0);
     }

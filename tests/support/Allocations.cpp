@@ -1,6 +1,7 @@
-#include "LargestAllocation.h"
+#include "Allocations.h"
 
 #include <atomic>
+#include <cstdint>
 #include <cstdlib>
 #include <new>
 
@@ -8,6 +9,7 @@ namespace {
 
 std::atomic<bool> counting{false};
 std::atomic<std::size_t> largest{0};
+std::atomic<std::size_t> refusedFrom{SIZE_MAX};
 
 }  // namespace
 
@@ -16,6 +18,9 @@ void* operator new(std::size_t size) {
         std::size_t seen = largest.load(std::memory_order_relaxed);
         while (size > seen && !largest.compare_exchange_weak(seen, size)) {
         }
+    }
+    if (size >= refusedFrom.load(std::memory_order_relaxed)) {
+        throw std::bad_alloc();
     }
     if (void* memory = std::malloc(size == 0 ? 1 : size)) {
         return memory;
@@ -53,6 +58,17 @@ std::size_t LargestAllocationDuring(const std::function<void()>& work) {
     work();
     counting = false;
     return largest;
+}
+
+void RefuseAllocationsFrom(std::size_t size, const std::function<void()>& work) {
+    refusedFrom = size;
+    try {
+        work();
+    } catch (...) {
+        refusedFrom = SIZE_MAX;
+        throw;
+    }
+    refusedFrom = SIZE_MAX;
 }
 
 }  // namespace vrel::testing

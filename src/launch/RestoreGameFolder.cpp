@@ -1,0 +1,187 @@
+#include "launch/RestoreGameFolder.h"
+
+#include <algorithm>
+#include <map>
+#include <system_error>
+
+#include "base/FileAttributes.h"
+#include "base/MoveNoReplace.h"
+#include "launch/CleanUp.h"
+
+namespace vrel {
+namespace {
+
+// Whether `path` lies inside `folder` (not the folder itself), by its name and with no symbolic
+// link on the way that could lead elsewhere.
+bool LiesInside(const std::filesystem::path& path, const std::filesystem::path& folder) {
+    if (folder.empty() || !path.is_absolute() || !folder.is_absolute()) {
+        return false;
+    }
+    const std::filesystem::path base = folder.lexically_normal();
+    const std::filesystem::path relative = path.lexically_normal().lexically_relative(base);
+    if (relative.empty() || relative == "." || *relative.begin() == "..") {
+        return false;
+    }
+    std::filesystem::path level = base;
+    std::error_code error;
+    for (const auto& part : relative.parent_path()) {
+        level /= part;
+        if (std::filesystem::is_symlink(std::filesystem::symlink_status(level, error))) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// Puts the user's file back at `original`, or right beside it when something holds the place:
+// nothing that stands there is replaced. Gives where it went, or nothing.
+std::optional<std::filesystem::path> PutBack(const std::filesystem::path& aside,
+                                             const std::filesystem::path& original) {
+    std::filesystem::path target = original;
+    std::error_code moved = MoveNoReplace(aside, target);
+    for (int n = 1; moved == std::errc::file_exists && n <= 100; ++n) {
+        target = original;
+        target += n == 1 ? std::string(".before-vrel") : ".before-vrel-" + std::to_string(n);
+        moved = MoveNoReplace(aside, target);
+    }
+    if (moved) {
+        return std::nullopt;
+    }
+    return target;
+}
+
+struct FileState {
+    bool whole = false;
+    bool gone = false;
+    std::uintmax_t size = 0;
+    std::int64_t time = 0;
+};
+struct Kept {
+    std::filesystem::path original, aside;
+    bool back = false;
+};
+// What the record says the play left in the game folder: each file it wrote as last noted, the
+// user's files it moved aside, the folders it made.
+struct RecordedChanges {
+    std::map<std::filesystem::path, FileState> files;
+    std::vector<std::filesystem::path> fileOrder;
+    std::vector<Kept> kept;
+    std::vector<std::filesystem::path> folders;
+};
+
+// The record's steps within their game folder; a path outside it is noted as left alone.
+RecordedChanges ReadRecordedChanges(const RecordedPlay& play, RestoreOutcome& outcome) {
+    RecordedChanges changes;
+    auto& [files, fileOrder, kept, folders] = changes;
+    auto inside = [&outcome](const std::filesystem::path& path,
+                             const std::filesystem::path& gameFolder) {
+        if (LiesInside(path, gameFolder)) {
+            return true;
+        }
+        if (std::find(outcome.leftAlone.begin(), outcome.leftAlone.end(), path) ==
+            outcome.leftAlone.end()) {
+            outcome.leftAlone.push_back(path);
+        }
+        return false;
+    };
+    for (const RecordedPlay::Step& step : play.steps) {
+        if (!inside(step.path, step.gameFolder) ||
+            (step.kind == "keep" && !inside(step.aside, step.gameFolder))) {
+            continue;
+        }
+        if (step.kind == "write" || step.kind == "wrote" || step.kind == "gone") {
+            if (!files.contains(step.path)) {
+                fileOrder.push_back(step.path);
+            }
+            FileState& state = files[step.path];
+            state = FileState{.whole = step.kind == "wrote",
+                              .gone = step.kind == "gone",
+                              .size = step.size,
+                              .time = step.time};
+        } else if (step.kind == "keep") {
+            kept.push_back({step.path, step.aside});
+        } else if (step.kind == "back") {
+            for (auto it = kept.rbegin(); it != kept.rend(); ++it) {
+                if (it->original == step.path && !it->back) {
+                    it->back = true;
+                    break;
+                }
+            }
+            files[step.path].gone = true;
+        } else if (step.kind == "folder") {
+            folders.push_back(step.path);
+        }
+    }
+    return changes;
+}
+
+// Removes the files the play wrote that are still as written; a changed one is kept and noted.
+void RemoveWrittenFiles(RecordedChanges& changes, RestoreOutcome& outcome) {
+    auto& files = changes.files;
+    std::error_code error;
+    // Paths whose user's file was moved aside and has not been noted back: whether its copy still
+    // waits aside.
+    std::map<std::filesystem::path, bool> copyAside;
+    for (const Kept& file : changes.kept) {
+        if (!file.back) {
+            copyAside[file.original] =
+                copyAside[file.original] ||
+                std::filesystem::exists(std::filesystem::symlink_status(file.aside, error));
+        }
+    }
+    for (const std::filesystem::path& file : changes.fileOrder) {
+        const FileState& state = files[file];
+        if (state.gone ||
+            !std::filesystem::is_regular_file(std::filesystem::symlink_status(file, error))) {
+            continue;
+        }
+        // The user's file that was kept aside and is no longer there was moved back (its
+        // replacement could not be created): what stands here is theirs.
+        const auto keptHere = copyAside.find(file);
+        if (!state.whole && keptHere != copyAside.end() && !keptHere->second) {
+            continue;
+        }
+        // A file cut off while being written is ours; a whole one is ours only while unchanged.
+        if (!state.whole || (std::filesystem::file_size(file, error) == state.size &&
+                             RecordedWriteTime(file) == state.time)) {
+            RemoveEvenIfReadOnly(file);
+        } else {
+            outcome.changedKept.push_back(file);
+        }
+    }
+}
+
+// Puts the user's files back from aside, the last kept first.
+void PutKeptFilesBack(const std::vector<Kept>& kept, RestoreOutcome& outcome) {
+    std::error_code error;
+    for (auto it = kept.rbegin(); it != kept.rend(); ++it) {
+        if (it->back ||
+            !std::filesystem::exists(std::filesystem::symlink_status(it->aside, error))) {
+            continue;
+        }
+        const auto placed = PutBack(it->aside, it->original);
+        if (!placed) {
+            outcome.notRestored.push_back(it->original);
+        } else if (*placed != it->original) {
+            // A changed file holds the place: the user's own went right beside it.
+            outcome.placedBeside.push_back(*placed);
+        }
+    }
+}
+
+}  // namespace
+
+RestoreOutcome RestoreGameFolder(const RecordedPlay& play) {
+    RestoreOutcome outcome;
+    RecordedChanges changes = ReadRecordedChanges(play, outcome);
+    RemoveWrittenFiles(changes, outcome);
+    PutKeptFilesBack(changes.kept, outcome);
+    RemoveEmptiedFolders(changes.folders);
+    if (outcome.notRestored.empty()) {
+        std::error_code error;
+        std::filesystem::remove(play.recordFile, error);
+    }
+    return outcome;
+}
+
+}  // namespace vrel
