@@ -3,8 +3,10 @@
 # the ZIP, unpacks it into a folder named "Vrel Über" with sample mods in Patches, and runs
 # Vrel2.exe under Wine in Xvfb (openbox as window manager). The game's registry entry points at a
 # stand-in game, so the first-run window opens with the game folder filled in; Continue writes
-# vrel.cfg and opens the main window. Usage: windows-screenshots.sh [OUTPUT_FOLDER]
-# (default docs/screenshots). Prints vrel.cfg as Continue wrote it.
+# vrel.cfg and opens the main window, whose Exit ends the program. Started again, it opens the
+# main window at once, onto which a mod that came as a .zip is dropped, as from a file manager.
+# Usage: windows-screenshots.sh [OUTPUT_FOLDER] (default docs/screenshots). Prints vrel.cfg as
+# Continue wrote it and the archives in Patches after the drop.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root="$(pwd)"
@@ -73,6 +75,7 @@ sleep 3
 import -window root "$out/windows-main.png"
 echo "vrel.cfg as Continue wrote it:"
 iconv -f WINDOWS-1252 -t UTF-8 "$program/vrel.cfg" | tr -d '\r'
+
 # Exit, at its place in the main window, ends the program.
 xdotool mousemove --window "$main" 336 176 click 1
 for _ in $(seq 20); do
@@ -84,4 +87,45 @@ if kill -0 "$vrel2" 2>/dev/null; then
 else
     echo "Exit ended Vrel2.exe"
 fi
+
+# Started again, Vrel2.exe opens the main window at once.
+(cd "$program" && wine ./Vrel2.exe) &
+disown
+main="$(window '^Fallout 2: Vrel')"
+sleep 3
+
+# A mod as players download it: a .zip with its data folder, a read-me and files for the game
+# folder, as in the Linux pictures.
+mod="$work/Downloads/Vault City Nights"
+mkdir -p "$mod/data/art/intrface" "$mod/data/maps" "$mod/data/text/english/dialog" "$mod/sfall"
+printf frame >"$mod/data/art/intrface/vcnight.frm"
+printf map >"$mod/data/maps/vctycocl.map"
+printf '{100}{}{Halt.}' >"$mod/data/text/english/dialog/vcguard.msg"
+printf '[Main]' >"$mod/ddraw.ini"
+printf MZ >"$mod/sfall/ddraw.dll"
+printf 'Night-time lighting for Vault City.' >"$mod/readme.txt"
+printf png >"$mod/screenshot.png"
+(cd "$work/Downloads" && zip -qr "Vault City Nights.zip" "Vault City Nights")
+# Dropped by a small Qt program of this machine, which drags it over X's drag-and-drop protocol
+# as a file manager does; Wine hands the drop to the window as Windows would.
+# shellcheck disable=SC2046
+g++ -std=c++17 -fPIC -O1 scripts/drag-files.cpp $(pkg-config --cflags --libs Qt6Widgets) \
+    -o "$work/drag-files"
+"$work/drag-files" "$work/Downloads/Vault City Nights.zip" >/dev/null 2>&1 &
+dragger="$(window '^drag-files$')"
+xdotool windowmove "$dragger" 0 560
+sleep 1
+xdotool mousemove --window "$dragger" 30 30 mousedown 1
+sleep 1
+# Onto the title panel of the main window, away from the mod list (which takes only its own rows).
+xdotool mousemove --window "$main" 140 40
+sleep 1
+xdotool mousemove --window "$main" 150 45
+sleep 1
+xdotool mouseup 1
+window '^Adding mods$' >/dev/null
+sleep 2
+import -window root "$out/windows-drop-message.png"
+echo "Patches after the drop:"
+ls "$program/Patches"
 ls "$out"/windows-*.png
