@@ -44,41 +44,42 @@ bool UserLetsReplace(MessageBoxPort& messages, const std::filesystem::path& exis
     return answer == MessageAnswer::Yes;
 }
 
-// Copies a .dat into Patches, put in place only once whole; nothing, or why it was not added.
-std::optional<std::string> CopyDat(const std::filesystem::path& source,
-                                   const std::filesystem::path& target, Placing placing) {
+// Copies a .dat into Patches, put in place only once whole; otherwise why it was not added.
+Expected<void, std::string> CopyDat(const std::filesystem::path& source,
+                                    const std::filesystem::path& target, Placing placing) {
     const std::unique_ptr<std::FILE, int (*)(std::FILE*)> in(OpenFile(source, "rb"), std::fclose);
     if (!in) {
-        return "it cannot be read";
+        return Unexpected{std::string("it cannot be read")};
     }
     auto copy = PendingFile::Create(target);
-    std::optional<PlaceFailure> failure;
+    Expected<void, PlaceFailure> copied;
     if (!copy) {
-        failure = copy.error();
+        copied = Unexpected{copy.error()};
     } else {
         std::vector<std::uint8_t> piece(std::size_t{1} << 20);
-        while (!failure) {
+        while (copied) {
             const std::size_t got = std::fread(piece.data(), 1, piece.size(), in.get());
             if (got == 0) {
                 break;
             }
-            failure = copy->Write({piece.data(), got});
+            copied = copy->Write({piece.data(), got});
         }
         if (std::ferror(in.get())) {
-            return "it cannot be read";
+            return Unexpected{std::string("it cannot be read")};
         }
-        if (!failure) {
-            failure = copy->Place(placing);
+        if (copied) {
+            copied = copy->Place(placing);
         }
     }
-    if (!failure) {
-        return std::nullopt;
+    if (copied) {
+        return {};
     }
-    if (failure->Kind == PlaceProblem::AlreadyThere) {
-        return Display(target) +
-               " was put into the \\Patches\\ folder meanwhile; yours was not copied";
+    if (copied.error().Kind == PlaceProblem::AlreadyThere) {
+        return Unexpected{Display(target) +
+                          " was put into the \\Patches\\ folder meanwhile; yours was not copied"};
     }
-    return Display(target) + " cannot be written: " + ErrorToDisplay(failure->Error);
+    return Unexpected{Display(target) +
+                      " cannot be written: " + ErrorToDisplay(copied.error().Error)};
 }
 
 }  // namespace
@@ -124,10 +125,10 @@ DropOutcome AddDroppedMods(const std::vector<std::filesystem::path>& dropped,
                 continue;
             }
             const std::filesystem::path target = existing.value_or(patches / fileName);
-            const auto failure =
+            const auto copied =
                 CopyDat(source, target, existing ? Placing::Replace : Placing::NewInAnyCase);
-            if (failure) {
-                outcome.NotAdded.push_back(shown + ": " + *failure);
+            if (!copied) {
+                outcome.NotAdded.push_back(shown + ": " + copied.error());
                 continue;
             }
             outcome.Added.push_back(Display(target));

@@ -111,7 +111,7 @@ std::optional<int> SteppedModRow(int from, int step, int rows) {
     return from + step;
 }
 
-std::optional<PlaceFailure> MoveMod(ProgramState& state, int from, int to) {
+Expected<void, PlaceFailure> MoveMod(ProgramState& state, int from, int to) {
     state.FalloutDats.Move(from, to);
     state.ModOrder.clear();
     std::string text;

@@ -37,7 +37,7 @@ std::optional<int> SteppedModRow(int from, int step, int rows);
 
 // Moves catalogue item `from` to `to` (the list's row does the same), and keeps the new order for
 // the next start. The order holds for this run also when it could not be saved.
-std::optional<PlaceFailure> MoveMod(ProgramState& state, int from, int to);
+Expected<void, PlaceFailure> MoveMod(ProgramState& state, int from, int to);
 
 // Tells the user that the order holds only until Vrel closes.
 void ReportOrderNotKept(MessageBoxPort& messages, const PlaceFailure& failure);

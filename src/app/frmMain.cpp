@@ -340,14 +340,14 @@ void frmMain::MoveModRow(int from, std::optional<int> to) {
     if (!to || DATList->count() != state_.FalloutDats.Count()) {
         return;
     }
-    const std::optional<PlaceFailure> failure = MoveMod(state_, from, *to);
+    const Expected<void, PlaceFailure> moved = MoveMod(state_, from, *to);
     QListWidgetItem* item = DATList->takeItem(from - 1);
     DATList->insertItem(*to - 1, item);
     DATList->setCurrentItem(item);
     DATList->scrollToItem(item);
     ShowDescription(*to);
-    if (failure) {
-        ReportOrderNotKept(ports_.messages, *failure);
+    if (!moved) {
+        ReportOrderNotKept(ports_.messages, moved.error());
     }
 }
 

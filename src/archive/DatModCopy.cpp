@@ -38,47 +38,48 @@ Expected<std::vector<CopiedDat>, ImportFailure> CopyDatMods(ModSource& source,
     std::vector<CheckedCopy> copies;
     std::vector<std::uint8_t> piece(kMemberPiece);
     const TakeContent take = [&](std::size_t index,
-                                 SourceContent& content) -> std::optional<ImportFailure> {
+                                 SourceContent& content) -> Expected<void, ImportFailure> {
         auto pending = PendingFile::Create(targets[index]->Target);
         if (!pending) {
-            return CannotWrite(pending.error());
+            return Unexpected{CannotWrite(pending.error())};
         }
         // Copied as it is read: a .dat mod may be as large as the format allows.
         while (true) {
             auto got = content.Read(piece);
             if (!got) {
-                return got.error();
+                return Unexpected{got.error()};
             }
             if (*got == 0) {
                 break;
             }
-            if (auto failure = pending->Write(std::span(piece).first(*got))) {
-                return CannotWrite(*failure);
+            if (const auto written = pending->Write(std::span(piece).first(*got)); !written) {
+                return Unexpected{CannotWrite(written.error())};
             }
         }
         DatVerification check;
         try {
             check = VerifyDat(pending->Temporary());
         } catch (const std::bad_alloc&) {
-            return ImportFailure{ImportProblem::OutOfMemory, files[index].Path, {}};
+            return Unexpected{ImportFailure{ImportProblem::OutOfMemory, files[index].Path, {}}};
         }
         if (!check.Findings.empty()) {
-            return ImportFailure{
-                ImportProblem::DamagedMod,
-                files[index].Path + ": " + DescribeDatFinding(check.Findings.front()),
-                {}};
+            return Unexpected{
+                ImportFailure{ImportProblem::DamagedMod,
+                              files[index].Path + ": " + DescribeDatFinding(check.Findings.front()),
+                              {}}};
         }
         copies.push_back({std::move(*pending), targets[index], check.MembersChecked});
-        return std::nullopt;
+        return {};
     };
-    if (auto failure = source.Read(wanted, take)) {
-        return Unexpected{*failure};
+    if (const auto read = source.Read(wanted, take); !read) {
+        return Unexpected{read.error()};
     }
     std::vector<CopiedDat> copied;
     for (CheckedCopy& copy : copies) {
-        if (auto failure = copy.File.Place(copy.Mod->Replace ? Placing::ReplaceInAnyCase
-                                                             : Placing::NewInAnyCase)) {
-            return Unexpected{CannotWrite(*failure)};
+        if (const auto placed = copy.File.Place(copy.Mod->Replace ? Placing::ReplaceInAnyCase
+                                                                  : Placing::NewInAnyCase);
+            !placed) {
+            return Unexpected{CannotWrite(placed.error())};
         }
         copied.push_back({copy.File.Target(), copy.Members});
     }

@@ -45,7 +45,9 @@ void CheckDataSize(const std::filesystem::path& archivePath, DatVerification& re
 // Inflates a large member piece by piece only to judge it.
 std::optional<DatProblem> CheckLargeMember(DatWalk& walk, const DatEntry& entry) {
     try {
-        return walk.ReadMemberPieces(entry, [](std::span<const std::uint8_t>) { return true; });
+        const auto read =
+            walk.ReadMemberPieces(entry, [](std::span<const std::uint8_t>) { return true; });
+        return read ? std::nullopt : std::optional(read.error());
     } catch (const std::bad_alloc&) {
         throw MemberOutOfMemory(entry.Name);
     }

@@ -29,7 +29,7 @@ public:
     // A member's content; the walk's position is not changed.
     MemberContent ReadDatMember(const DatEntry& entry) { return ReadMemberContent(file_, entry); }
     // Its content piece by piece (see ReadMemberPieces).
-    std::optional<DatProblem> ReadMemberPieces(const DatEntry& entry, const TakePiece& take) {
+    Expected<void, DatProblem> ReadMemberPieces(const DatEntry& entry, const TakePiece& take) {
         return vrel::ReadMemberPieces(file_, entry, take);
     }
     // Its stored bytes only, for UnpackMemberBytes on another thread.

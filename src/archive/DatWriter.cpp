@@ -70,12 +70,12 @@ Expected<DatWriter, WriteFailure> DatWriter::Create(const std::filesystem::path&
     return DatWriter(std::move(*file), level, placing);
 }
 
-std::optional<WriteFailure> DatWriter::Write(std::span<const std::uint8_t> bytes) {
-    if (auto failure = file_.Write(bytes)) {
-        return FromPlaceFailure(*failure);
+Expected<void, WriteFailure> DatWriter::Write(std::span<const std::uint8_t> bytes) {
+    if (const auto written = file_.Write(bytes); !written) {
+        return Unexpected{FromPlaceFailure(written.error())};
     }
     written_ += static_cast<std::int64_t>(bytes.size());
-    return std::nullopt;
+    return {};
 }
 
 EncodedMember EncodeMember(std::span<const std::uint8_t> content, MemberStorage storage,
@@ -98,17 +98,17 @@ EncodedMember EncodeMember(std::span<const std::uint8_t> content, MemberStorage 
     return encoded;
 }
 
-std::optional<WriteFailure> DatWriter::AddMember(const std::string& name,
-                                                 std::span<const std::uint8_t> content,
-                                                 MemberStorage storage, std::optional<int> level) {
+Expected<void, WriteFailure> DatWriter::AddMember(const std::string& name,
+                                                  std::span<const std::uint8_t> content,
+                                                  MemberStorage storage, std::optional<int> level) {
     if (content.size() > static_cast<std::size_t>(kMaxFormatSize)) {
         return Failed(WriteProblem::TooLarge);
     }
     return AddEncoded(name, EncodeMember(content, storage, level.value_or(level_)));
 }
 
-std::optional<WriteFailure> DatWriter::AddEncoded(const std::string& name,
-                                                  const EncodedMember& member) {
+Expected<void, WriteFailure> DatWriter::AddEncoded(const std::string& name,
+                                                   const EncodedMember& member) {
     const std::vector<std::uint8_t>& bytes = member.Bytes;
     if (member.RealSize > static_cast<std::size_t>(kMaxFormatSize) ||
         written_ + static_cast<std::int64_t>(bytes.size()) > kMaxFormatSize) {
@@ -120,14 +120,14 @@ std::optional<WriteFailure> DatWriter::AddEncoded(const std::string& name,
     entry.RealSize = static_cast<std::int32_t>(member.RealSize);
     entry.PackedSize = static_cast<std::int32_t>(bytes.size());
     entry.Offset = static_cast<std::int32_t>(written_);
-    if (auto failure = Write(bytes)) {
-        return failure;
+    if (auto written = Write(bytes); !written) {
+        return written;
     }
     entries_.push_back(std::move(entry));
-    return std::nullopt;
+    return {};
 }
 
-std::optional<WriteFailure> DatWriter::AddStreamed(
+Expected<void, WriteFailure> DatWriter::AddStreamed(
     const std::string& name, const ReadPiece& read, MemberStorage storage,
     const std::function<void(std::int64_t)>& progress) {
     std::vector<std::uint8_t> piece(kMemberPiece);
@@ -177,7 +177,7 @@ std::optional<WriteFailure> DatWriter::AddStreamed(
             }
         }
     } streamEnd{&z, compressed};
-    auto writeOut = [&](std::span<const std::uint8_t> bytes) -> std::optional<WriteFailure> {
+    auto writeOut = [&](std::span<const std::uint8_t> bytes) -> Expected<void, WriteFailure> {
         packedSize += static_cast<std::int64_t>(bytes.size());
         if (written_ + static_cast<std::int64_t>(bytes.size()) > kMaxFormatSize) {
             return Failed(WriteProblem::TooLarge);
@@ -185,7 +185,7 @@ std::optional<WriteFailure> DatWriter::AddStreamed(
         return Write(bytes);
     };
     auto deflateSome = [&](std::span<const std::uint8_t> input,
-                           int flush) -> std::optional<WriteFailure> {
+                           int flush) -> Expected<void, WriteFailure> {
         z.next_in = const_cast<Bytef*>(input.data());
         z.avail_in = static_cast<uInt>(input.size());
         int result = Z_OK;
@@ -196,11 +196,12 @@ std::optional<WriteFailure> DatWriter::AddStreamed(
             if (result == Z_STREAM_ERROR) {
                 return Failed(WriteProblem::CannotWrite);
             }
-            if (auto failure = writeOut(std::span(packed).first(packed.size() - z.avail_out))) {
-                return failure;
+            if (auto written = writeOut(std::span(packed).first(packed.size() - z.avail_out));
+                !written) {
+                return written;
             }
         } while (z.avail_out == 0 || (flush == Z_FINISH && result != Z_STREAM_END));
-        return std::nullopt;
+        return {};
     };
     std::size_t got = *first;
     while (true) {
@@ -209,8 +210,9 @@ std::optional<WriteFailure> DatWriter::AddStreamed(
             return Failed(WriteProblem::TooLarge);
         }
         const auto content = std::span<const std::uint8_t>(piece).first(got);
-        if (auto failure = compressed ? deflateSome(content, Z_NO_FLUSH) : writeOut(content)) {
-            return failure;
+        if (auto written = compressed ? deflateSome(content, Z_NO_FLUSH) : writeOut(content);
+            !written) {
+            return written;
         }
         if (progress) {
             progress(realSize);
@@ -225,18 +227,18 @@ std::optional<WriteFailure> DatWriter::AddStreamed(
         got = *next;
     }
     if (compressed) {
-        if (auto failure = deflateSome({}, Z_FINISH)) {
-            return failure;
+        if (auto finished = deflateSome({}, Z_FINISH); !finished) {
+            return finished;
         }
     }
     entry.Compressed = compressed ? 1 : 0;
     entry.RealSize = static_cast<std::int32_t>(realSize);
     entry.PackedSize = static_cast<std::int32_t>(packedSize);
     entries_.push_back(std::move(entry));
-    return std::nullopt;
+    return {};
 }
 
-std::optional<WriteFailure> DatWriter::Finish(
+Expected<void, WriteFailure> DatWriter::Finish(
     const std::function<bool(const WrittenEntry&, const WrittenEntry&)>& before) {
     if (placed_) {
         return Failed(WriteProblem::CannotWrite);
@@ -255,14 +257,14 @@ std::optional<WriteFailure> DatWriter::Finish(
     }
     AppendInt32(tree, static_cast<std::int32_t>(tree.size()));
     AppendInt32(tree, static_cast<std::int32_t>(dataSize));
-    if (auto failure = Write(tree)) {
-        return failure;
+    if (auto written = Write(tree); !written) {
+        return written;
     }
     placed_ = true;
-    if (auto failure = file_.Place(placing_)) {
-        return FromPlaceFailure(*failure);
+    if (const auto placed = file_.Place(placing_); !placed) {
+        return Unexpected{FromPlaceFailure(placed.error())};
     }
-    return std::nullopt;
+    return {};
 }
 
 }  // namespace vrel

@@ -77,19 +77,19 @@ public:
 
     // Appends one member's data, compressed at `level` when given, else at the writer's level.
     // Name is Windows-1252 with backslashes.
-    std::optional<WriteFailure> AddMember(const std::string& name,
-                                          std::span<const std::uint8_t> content,
-                                          MemberStorage storage,
-                                          std::optional<int> level = std::nullopt);
+    Expected<void, WriteFailure> AddMember(const std::string& name,
+                                           std::span<const std::uint8_t> content,
+                                           MemberStorage storage,
+                                           std::optional<int> level = std::nullopt);
     // Appends a member encoded beforehand (on any thread) by EncodeMember.
-    std::optional<WriteFailure> AddEncoded(const std::string& name, const EncodedMember& member);
+    Expected<void, WriteFailure> AddEncoded(const std::string& name, const EncodedMember& member);
     // Appends a member of any size read piece by piece through `read`, packed and written as it
     // comes, so that only a piece is held at a time. As Smallest packs, it is stored when its
     // first piece does not pack smaller. `progress`, when set, is given the bytes read so far
     // after each piece.
-    std::optional<WriteFailure> AddStreamed(const std::string& name, const ReadPiece& read,
-                                            MemberStorage storage,
-                                            const std::function<void(std::int64_t)>& progress = {});
+    Expected<void, WriteFailure> AddStreamed(
+        const std::string& name, const ReadPiece& read, MemberStorage storage,
+        const std::function<void(std::int64_t)>& progress = {});
 
     int Level() const { return level_; }
     // The archive's path; once in place, as the folder spells it (see Placing).
@@ -97,7 +97,7 @@ public:
 
     // Writes the directory, in the order given by `before` when set, else in the order added,
     // then TreeSize and DataSize (the file's length), and puts the archive in place.
-    std::optional<WriteFailure> Finish(
+    Expected<void, WriteFailure> Finish(
         const std::function<bool(const WrittenEntry&, const WrittenEntry&)>& before = {});
 
     const std::vector<WrittenEntry>& Entries() const { return entries_; }
@@ -105,10 +105,10 @@ public:
 private:
     DatWriter(PendingFile file, int level, Placing placing)
         : file_(std::move(file)), level_(level), placing_(placing) {}
-    WriteFailure Failed(WriteProblem problem, std::error_code error = {}) const {
-        return {problem, file_.Target(), error};
+    Unexpected<WriteFailure> Failed(WriteProblem problem, std::error_code error = {}) const {
+        return {WriteFailure{problem, file_.Target(), error}};
     }
-    std::optional<WriteFailure> Write(std::span<const std::uint8_t> bytes);
+    Expected<void, WriteFailure> Write(std::span<const std::uint8_t> bytes);
 
     PendingFile file_;
     int level_ = -1;

@@ -70,21 +70,21 @@ public:
         return files;
     }
 
-    std::optional<ImportFailure> Read(const std::vector<bool>& wanted,
-                                      const TakeContent& take) override {
+    Expected<void, ImportFailure> Read(const std::vector<bool>& wanted,
+                                       const TakeContent& take) override {
         for (std::size_t i = 0; i < paths_.size() && i < wanted.size(); ++i) {
             if (!wanted[i]) {
                 continue;
             }
             FileContent content(paths_[i]);
             if (!content.Opened()) {
-                return content.Unreadable();
+                return Unexpected{content.Unreadable()};
             }
-            if (auto failure = take(i, content)) {
-                return failure;
+            if (auto taken = take(i, content); !taken) {
+                return taken;
             }
         }
-        return std::nullopt;
+        return {};
     }
 
 private:

@@ -21,37 +21,38 @@ std::vector<std::string_view> MemberPathParts(std::string_view name) {
     return parts;
 }
 
-std::optional<UnsafeName> CheckMemberName(std::string_view name) {
+Expected<void, UnsafeName> CheckMemberName(std::string_view name) {
     if (name.empty()) {
-        return UnsafeName::Empty;
+        return Unexpected{UnsafeName::Empty};
     }
     if (IsSeparator(name.front())) {
-        return UnsafeName::Absolute;
+        return Unexpected{UnsafeName::Absolute};
     }
     if (name.find(':') != std::string_view::npos) {
-        return UnsafeName::Drive;
+        return Unexpected{UnsafeName::Drive};
     }
     if (name.find('\0') != std::string_view::npos) {
-        return UnsafeName::BadPart;
+        return Unexpected{UnsafeName::BadPart};
     }
     // Control characters would split the lines of the play record and of listings, and no file
     // of the game's own carries one.
     for (const char c : name) {
         const auto byte = static_cast<unsigned char>(c);
         if (byte != 0 && (byte < 0x20 || byte == 0x7F)) {
-            return UnsafeName::Control;
+            return Unexpected{UnsafeName::Control};
         }
     }
-    std::optional<UnsafeName> problem;
+    bool badPart = false;
     for (std::string_view part : MemberPathParts(name)) {
         if (part == "..") {
-            return UnsafeName::ParentFolder;
+            return Unexpected{UnsafeName::ParentFolder};
         }
-        if (part.empty() || part == ".") {
-            problem = UnsafeName::BadPart;
-        }
+        badPart = badPart || part.empty() || part == ".";
     }
-    return problem;
+    if (badPart) {
+        return Unexpected{UnsafeName::BadPart};
+    }
+    return {};
 }
 
 std::string DescribeUnsafeName(UnsafeName problem) {

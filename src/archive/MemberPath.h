@@ -1,9 +1,10 @@
 #pragma once
 
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "base/Expected.h"
 
 namespace vrel {
 
@@ -17,8 +18,8 @@ enum class UnsafeName {
     Control,       // a control character (below 0x20, or 0x7F): a tab or a line end among them
 };
 
-// Nothing when the name is a plain relative path; "\" and "/" both count as separators.
-std::optional<UnsafeName> CheckMemberName(std::string_view name);
+// Succeeds when the name is a plain relative path; "\" and "/" both count as separators.
+Expected<void, UnsafeName> CheckMemberName(std::string_view name);
 std::string DescribeUnsafeName(UnsafeName problem);
 
 // The folder levels and the file name of a name that CheckMemberName accepts.

@@ -79,27 +79,27 @@ bool IsLargeMember(const DatEntry& entry) {
            (entry.Compressed == 1 && entry.PackedSize > kLargeMember);
 }
 
-std::optional<DatProblem> ReadMemberPieces(DatFile& archive, const DatEntry& entry,
-                                           const TakePiece& take) {
+Expected<void, DatProblem> ReadMemberPieces(DatFile& archive, const DatEntry& entry,
+                                            const TakePiece& take) {
     const bool compressed = entry.Compressed == 1;
     if (compressed &&
         (entry.PackedSize < 0 || entry.RealSize < 0 ||
          entry.RealSize > (static_cast<std::int64_t>(entry.PackedSize) + 1) * kMaxInflateRatio ||
          !DecompressBufferSize(entry.RealSize))) {
-        return DatProblem::BadMemberSize;
+        return Unexpected{DatProblem::BadMemberSize};
     }
     if (!compressed && entry.RealSize < 0) {
-        return DatProblem::BadMemberSize;
+        return Unexpected{DatProblem::BadMemberSize};
     }
     const std::int64_t stored = compressed ? entry.PackedSize : entry.RealSize;
     if (!LiesInside(archive, entry.Offset, stored)) {
-        return DatProblem::MemberOutsideFile;
+        return Unexpected{DatProblem::MemberOutsideFile};
     }
     std::vector<std::uint8_t> piece(kMemberPiece);
     std::vector<std::uint8_t> unpacked(compressed ? kMemberPiece : 0);
     z_stream z{};
     if (compressed && inflateInit(&z) != Z_OK) {
-        return DatProblem::DamagedMember;
+        return Unexpected{DatProblem::DamagedMember};
     }
     struct StreamEnd {
         z_stream* z;
@@ -118,12 +118,12 @@ std::optional<DatProblem> ReadMemberPieces(DatFile& archive, const DatEntry& ent
             std::min<std::int64_t>(stored - read, static_cast<std::int64_t>(piece.size())));
         const auto bytes = std::span(piece).first(count);
         if (!archive.ReadAt(entry.Offset + read, bytes)) {
-            return DatProblem::CannotOpen;
+            return Unexpected{DatProblem::CannotOpen};
         }
         read += static_cast<std::int64_t>(count);
         if (!compressed) {
             if (!take(bytes)) {
-                return std::nullopt;
+                return {};
             }
             continue;
         }
@@ -136,10 +136,10 @@ std::optional<DatProblem> ReadMemberPieces(DatFile& archive, const DatEntry& ent
             const std::size_t out = unpacked.size() - z.avail_out;
             given += static_cast<std::int64_t>(out);
             if ((result != Z_OK && result != Z_STREAM_END) || given > entry.RealSize) {
-                return DatProblem::DamagedMember;
+                return Unexpected{DatProblem::DamagedMember};
             }
             if (out > 0 && !take(std::span(unpacked).first(out))) {
-                return std::nullopt;
+                return {};
             }
             ended = result == Z_STREAM_END;
         }
@@ -153,18 +153,18 @@ std::optional<DatProblem> ReadMemberPieces(DatFile& archive, const DatEntry& ent
             const std::size_t out = unpacked.size() - z.avail_out;
             given += static_cast<std::int64_t>(out);
             if ((result != Z_STREAM_END && out == 0) || given > entry.RealSize) {
-                return DatProblem::DamagedMember;
+                return Unexpected{DatProblem::DamagedMember};
             }
             if (out > 0 && !take(std::span(unpacked).first(out))) {
-                return std::nullopt;
+                return {};
             }
             ended = result == Z_STREAM_END;
         }
         if (given != entry.RealSize) {
-            return DatProblem::DamagedMember;
+            return Unexpected{DatProblem::DamagedMember};
         }
     }
-    return std::nullopt;
+    return {};
 }
 
 }  // namespace vrel

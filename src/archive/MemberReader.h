@@ -8,6 +8,7 @@
 #include "archive/DatFile.h"
 #include "archive/DatProblem.h"
 #include "archive/MemberPieces.h"
+#include "base/Expected.h"
 
 namespace vrel {
 
@@ -38,9 +39,9 @@ bool IsLargeMember(const DatEntry& entry);
 
 // A member's content handed to `take` piece by piece, inflated as it is read, so that only a
 // piece is held at a time; judged as ReadMemberContent judges it, so a problem may come after
-// pieces were taken (their taker must then drop them). Nothing when the member was whole or
+// pieces were taken (their taker must then drop them). Succeeds when the member was whole or
 // `take` stopped.
-std::optional<DatProblem> ReadMemberPieces(DatFile& archive, const DatEntry& entry,
-                                           const TakePiece& take);
+Expected<void, DatProblem> ReadMemberPieces(DatFile& archive, const DatEntry& entry,
+                                            const TakePiece& take);
 
 }  // namespace vrel

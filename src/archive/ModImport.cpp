@@ -128,8 +128,9 @@ Expected<ImportReport, ImportFailure> ImportMod(const std::filesystem::path& sou
     }
     ImportReport report;
     report.LeftOut = std::move(plan.LeftOut);
-    if (auto failure = PackModMembers(modSource, files, plan, *writer, options, report)) {
-        return Unexpected{*failure};
+    if (const auto packed = PackModMembers(modSource, files, plan, *writer, options, report);
+        !packed) {
+        return Unexpected{packed.error()};
     }
     // The description is the first entry, where the start-up scan looks for it; the rest is in
     // the order the game searches.
@@ -141,8 +142,8 @@ Expected<ImportReport, ImportFailure> ImportMod(const std::filesystem::path& sou
         }
         return MemberNameBefore(a.Name, b.Name);
     };
-    if (auto failure = writer->Finish(before)) {
-        return Unexpected{ImportWriteFailure(*failure)};
+    if (const auto finished = writer->Finish(before); !finished) {
+        return Unexpected{ImportWriteFailure(finished.error())};
     }
     report.Members = static_cast<std::int32_t>(writer->Entries().size());
     report.Archive = writer->Path();

@@ -63,9 +63,9 @@ public:
         }
     }
 
-    std::optional<ImportFailure> Take(std::size_t index, SourceContent& content);
+    Expected<void, ImportFailure> Take(std::size_t index, SourceContent& content);
     // Waits for every member still being packed and writes it.
-    std::optional<ImportFailure> Drain();
+    Expected<void, ImportFailure> Drain();
 
 private:
     struct Packed {
@@ -83,11 +83,11 @@ private:
             options_.Progress(++done_, total_);
         }
     }
-    std::optional<ImportFailure> Submit(std::size_t index, const std::string* name,
-                                        std::vector<std::uint8_t> bytes);
-    std::optional<ImportFailure> WriteNext();
-    std::optional<ImportFailure> PackLarge(std::size_t index, std::span<const std::uint8_t> start,
-                                           SourceContent& content);
+    Expected<void, ImportFailure> Submit(std::size_t index, const std::string* name,
+                                         std::vector<std::uint8_t> bytes);
+    Expected<void, ImportFailure> WriteNext();
+    Expected<void, ImportFailure> PackLarge(std::size_t index, std::span<const std::uint8_t> start,
+                                            SourceContent& content);
 
     const std::vector<SourceFile>& files_;
     DatWriter& writer_;
@@ -101,7 +101,7 @@ private:
     std::int64_t done_ = 0;
 };
 
-std::optional<ImportFailure> MemberPacker::Take(std::size_t index, SourceContent& content) {
+Expected<void, ImportFailure> MemberPacker::Take(std::size_t index, SourceContent& content) {
     static const std::string kDescriptionName = kDescriptionMember;
     try {
         const std::string* name = names_[index];
@@ -109,13 +109,13 @@ std::optional<ImportFailure> MemberPacker::Take(std::size_t index, SourceContent
         const auto whole =
             ReadUpTo(content, static_cast<std::size_t>(kLargeMember), files_[index].Size, bytes);
         if (!whole) {
-            return whole.error();
+            return Unexpected{whole.error()};
         }
         if (!*whole) {
             if (!name) {
                 // Too long for a description; the player reads it beside the mod.
                 report_.LeftOut.push_back({files_[index].Path, LeftOutKind::ReadMe});
-                return std::nullopt;
+                return {};
             }
             return PackLarge(index, bytes, content);
         }
@@ -123,7 +123,7 @@ std::optional<ImportFailure> MemberPacker::Take(std::size_t index, SourceContent
             auto text = DescriptionText(files_[index].Path, bytes);
             if (!text) {
                 report_.LeftOut.push_back({files_[index].Path, LeftOutKind::ReadMe});
-                return std::nullopt;
+                return {};
             }
             name = &kDescriptionName;
             bytes = std::move(*text);
@@ -131,15 +131,15 @@ std::optional<ImportFailure> MemberPacker::Take(std::size_t index, SourceContent
         }
         return Submit(index, name, std::move(bytes));
     } catch (const std::bad_alloc&) {
-        return OutOfMemory(index);
+        return Unexpected{OutOfMemory(index)};
     }
 }
 
-std::optional<ImportFailure> MemberPacker::Submit(std::size_t index, const std::string* name,
-                                                  std::vector<std::uint8_t> bytes) {
+Expected<void, ImportFailure> MemberPacker::Submit(std::size_t index, const std::string* name,
+                                                   std::vector<std::uint8_t> bytes) {
     if (pool_.Pending() >= inFlight_) {
-        if (auto failure = WriteNext()) {
-            return failure;
+        if (auto written = WriteNext(); !written) {
+            return written;
         }
     }
     pool_.Submit([name, level = writer_.Level(), index, content = std::move(bytes)]() -> Packed {
@@ -149,37 +149,37 @@ std::optional<ImportFailure> MemberPacker::Submit(std::size_t index, const std::
             return Packed{name, {}, index, true};
         }
     });
-    return std::nullopt;
+    return {};
 }
 
-std::optional<ImportFailure> MemberPacker::WriteNext() {
+Expected<void, ImportFailure> MemberPacker::WriteNext() {
     const Packed packed = pool_.TakeNext();
     if (packed.OutOfMemory) {
-        return OutOfMemory(packed.Source);
+        return Unexpected{OutOfMemory(packed.Source)};
     }
-    if (auto failure = writer_.AddEncoded(*packed.Name, packed.Member)) {
-        return ImportWriteFailure(*failure);
+    if (const auto added = writer_.AddEncoded(*packed.Name, packed.Member); !added) {
+        return Unexpected{ImportWriteFailure(added.error())};
     }
     StepDone();
-    return std::nullopt;
+    return {};
 }
 
-std::optional<ImportFailure> MemberPacker::Drain() {
+Expected<void, ImportFailure> MemberPacker::Drain() {
     while (pool_.Pending() > 0) {
-        if (auto failure = WriteNext()) {
-            return failure;
+        if (auto written = WriteNext(); !written) {
+            return written;
         }
     }
-    return std::nullopt;
+    return {};
 }
 
 // A file larger than a large member, whose `start` is read already: the members before it are
 // written first, then it is packed and written as the rest is read.
-std::optional<ImportFailure> MemberPacker::PackLarge(std::size_t index,
-                                                     std::span<const std::uint8_t> start,
-                                                     SourceContent& content) {
-    if (auto failure = Drain()) {
-        return failure;
+Expected<void, ImportFailure> MemberPacker::PackLarge(std::size_t index,
+                                                      std::span<const std::uint8_t> start,
+                                                      SourceContent& content) {
+    if (auto drained = Drain(); !drained) {
+        return drained;
     }
     std::optional<ImportFailure> readFailure;
     const ReadPiece read = [&](std::span<std::uint8_t> buffer) -> std::optional<std::size_t> {
@@ -201,21 +201,23 @@ std::optional<ImportFailure> MemberPacker::PackLarge(std::size_t index,
             options_.WithinFile(bytes, files_[index].Size);
         }
     };
-    if (auto failure =
-            writer_.AddStreamed(*names_[index], read, MemberStorage::Smallest, progress)) {
-        return failure->Kind == WriteProblem::Abandoned && readFailure
-                   ? *readFailure
-                   : ImportWriteFailure(*failure);
+    if (const auto added =
+            writer_.AddStreamed(*names_[index], read, MemberStorage::Smallest, progress);
+        !added) {
+        return Unexpected{added.error().Kind == WriteProblem::Abandoned && readFailure
+                              ? *readFailure
+                              : ImportWriteFailure(added.error())};
     }
     StepDone();
-    return std::nullopt;
+    return {};
 }
 
 }  // namespace
 
-std::optional<ImportFailure> PackModMembers(ModSource& source, const std::vector<SourceFile>& files,
-                                            const ModPlan& plan, DatWriter& writer,
-                                            const ImportOptions& options, ImportReport& report) {
+Expected<void, ImportFailure> PackModMembers(ModSource& source,
+                                             const std::vector<SourceFile>& files,
+                                             const ModPlan& plan, DatWriter& writer,
+                                             const ImportOptions& options, ImportReport& report) {
     std::vector<bool> wanted(files.size(), false);
     for (const PlannedMember& member : plan.Members) {
         wanted[member.Source] = true;
@@ -231,8 +233,8 @@ std::optional<ImportFailure> PackModMembers(ModSource& source, const std::vector
     const TakeContent take = [&](std::size_t index, SourceContent& content) {
         return packer.Take(index, content);
     };
-    if (auto failure = source.Read(wanted, take)) {
-        return failure;
+    if (auto read = source.Read(wanted, take); !read) {
+        return read;
     }
     return packer.Drain();
 }

@@ -254,9 +254,10 @@ ModPlan PlanModImport(const std::vector<SourceFile>& files, const std::vector<st
     for (std::size_t i = 0; i < files.size(); ++i) {
         paths.push_back(SplitPath(files[i].Path));
         // A colon is refused only in a member's name, below: a file left out is only listed.
-        const auto unsafe = CheckMemberName(JoinPath(paths.back(), paths.back().size()));
-        if (unsafe && *unsafe != UnsafeName::Drive) {
-            plan.Refusals.push_back(ShownPath(files, i) + ": " + DescribeUnsafeName(*unsafe));
+        const auto checked = CheckMemberName(JoinPath(paths.back(), paths.back().size()));
+        if (!checked && checked.error() != UnsafeName::Drive) {
+            plan.Refusals.push_back(ShownPath(files, i) + ": " +
+                                    DescribeUnsafeName(checked.error()));
         }
     }
     if (!plan.Refusals.empty()) {

@@ -56,7 +56,7 @@ public:
 };
 
 using TakeContent =
-    std::function<std::optional<ImportFailure>(std::size_t index, SourceContent& content)>;
+    std::function<Expected<void, ImportFailure>(std::size_t index, SourceContent& content)>;
 
 // A folder, .zip or .7z holding a mod's loose files. It is listed once and then read once, in
 // listing order and never unpacked to disk; each file is handed over as it is read, so the
@@ -69,8 +69,8 @@ public:
     const std::vector<std::string>& Folders() const { return folders_; }
     // Hands the content of every listed file whose index is marked in `wanted` to `take`, in
     // listing order; stops at the first failure, of reading or of `take`.
-    virtual std::optional<ImportFailure> Read(const std::vector<bool>& wanted,
-                                              const TakeContent& take) = 0;
+    virtual Expected<void, ImportFailure> Read(const std::vector<bool>& wanted,
+                                               const TakeContent& take) = 0;
 
 protected:
     std::vector<std::string> folders_;

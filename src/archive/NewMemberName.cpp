@@ -31,8 +31,8 @@ Expected<std::string, NameFailure> JoinMemberName(const std::vector<std::string>
         name += name.empty() ? "" : "\\";
         name += part;
     }
-    if (auto unsafe = CheckMemberName(name)) {
-        return Unexpected{NameFailure{NameProblem::Unsafe, *unsafe}};
+    if (const auto checked = CheckMemberName(name); !checked) {
+        return Unexpected{NameFailure{NameProblem::Unsafe, checked.error()}};
     }
     if (name.size() > static_cast<std::size_t>(kNameFieldLength)) {
         return Unexpected{NameFailure{.Kind = NameProblem::TooLong, .Length = name.size()}};

@@ -144,12 +144,12 @@ public:
         return files;
     }
 
-    std::optional<ImportFailure> Read(const std::vector<bool>& wanted,
-                                      const TakeContent& take) override {
+    Expected<void, ImportFailure> Read(const std::vector<bool>& wanted,
+                                       const TakeContent& take) override {
         [[maybe_unused]] const Utf8NamesScope names{};
         auto reader = Open();
         if (!reader) {
-            return reader.error();
+            return Unexpected{reader.error()};
         }
         archive_entry* entry = nullptr;
         // Nothing after the last wanted file is read.
@@ -159,11 +159,11 @@ public:
         while (index < end) {
             const int status = archive_read_next_header(reader->get(), &entry);
             if (status == ARCHIVE_EOF) {
-                return ImportFailure{
-                    ImportProblem::DamagedSource, "the file changed while it was read", {}};
+                return Unexpected{ImportFailure{
+                    ImportProblem::DamagedSource, "the file changed while it was read", {}}};
             }
             if (status < ARCHIVE_WARN) {
-                return Damaged(reader->get());
+                return Unexpected{Damaged(reader->get())};
             }
             if (archive_entry_filetype(entry) == AE_IFDIR) {
                 continue;
@@ -173,11 +173,11 @@ public:
                 continue;
             }
             EntryContent content(reader->get());
-            if (auto failure = take(current, content)) {
-                return failure;
+            if (auto taken = take(current, content); !taken) {
+                return taken;
             }
         }
-        return std::nullopt;
+        return {};
     }
 
 private:

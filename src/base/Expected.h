@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <utility>
 #include <variant>
 
@@ -33,6 +34,22 @@ public:
 
 private:
     std::variant<T, E> state_;
+};
+
+// Success with nothing to hand back, or the reason it failed: `if (!result)` means it failed.
+template <class E>
+class Expected<void, E> {
+public:
+    Expected() = default;
+    Expected(Unexpected<E> failure) : failure_(std::move(failure.error)) {}
+
+    bool has_value() const { return !failure_.has_value(); }
+    explicit operator bool() const { return has_value(); }
+
+    const E& error() const { return *failure_; }
+
+private:
+    std::optional<E> failure_;
 };
 
 }  // namespace vrel

@@ -13,6 +13,7 @@
 
 #include "base/CaseBlindPath.h"
 #include "base/MoveNoReplace.h"
+#include "base/SyncFile.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -169,16 +170,16 @@ void PendingFile::Discard() {
     Unregister(std::exchange(slot_, -1));
 }
 
-std::optional<PlaceFailure> PendingFile::Write(std::span<const std::uint8_t> bytes) {
+Expected<void, PlaceFailure> PendingFile::Write(std::span<const std::uint8_t> bytes) {
     if (file_ == -1) {
-        return PlaceFailure{PlaceProblem::CannotWrite, target_, {}};
+        return Unexpected{PlaceFailure{PlaceProblem::CannotWrite, target_, {}}};
     }
     while (!bytes.empty()) {
 #ifdef _WIN32
         const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), 1u << 30));
         DWORD done = 0;
         if (!WriteFile(reinterpret_cast<HANDLE>(file_), bytes.data(), chunk, &done, nullptr)) {
-            return PlaceFailure{PlaceProblem::CannotWrite, target_, LastError()};
+            return Unexpected{PlaceFailure{PlaceProblem::CannotWrite, target_, LastError()}};
         }
 #else
         const ssize_t done = write(static_cast<int>(file_), bytes.data(), bytes.size());
@@ -188,31 +189,30 @@ std::optional<PlaceFailure> PendingFile::Write(std::span<const std::uint8_t> byt
         if (done <= 0) {
             const std::error_code error =
                 done < 0 ? LastError() : std::make_error_code(std::errc::no_space_on_device);
-            return PlaceFailure{PlaceProblem::CannotWrite, target_, error};
+            return Unexpected{PlaceFailure{PlaceProblem::CannotWrite, target_, error}};
         }
 #endif
         bytes = bytes.subspan(static_cast<std::size_t>(done));
         written_ += static_cast<std::int64_t>(done);
     }
-    return std::nullopt;
+    return {};
 }
 
-std::optional<PlaceFailure> PendingFile::Place(Placing placing) {
+Expected<void, PlaceFailure> PendingFile::Place(Placing placing) {
     if (file_ == -1 || temporary_.empty()) {
         Discard();
-        return PlaceFailure{PlaceProblem::CannotWrite, target_, {}};
+        return Unexpected{PlaceFailure{PlaceProblem::CannotWrite, target_, {}}};
     }
     auto fail = [&](PlaceProblem problem, std::error_code error) {
         Discard();
-        return PlaceFailure{problem, target_, error};
+        return Unexpected{PlaceFailure{problem, target_, error}};
     };
-#ifdef _WIN32
-    const HANDLE file = reinterpret_cast<HANDLE>(file_);
     const bool synced = durability_ == Durability::Synced;
-    if (synced && !FlushFileBuffers(file)) {
-        return fail(PlaceProblem::CannotWrite, LastError());
+    if (const std::error_code error = synced ? SyncFile(file_) : std::error_code()) {
+        return fail(PlaceProblem::CannotWrite, error);
     }
-    file_ = -1;
+#ifdef _WIN32
+    const HANDLE file = reinterpret_cast<HANDLE>(std::exchange(file_, -1));
     if (!CloseHandle(file)) {
         return fail(PlaceProblem::CannotWrite, LastError());
     }
@@ -242,12 +242,6 @@ std::optional<PlaceFailure> PendingFile::Place(Placing placing) {
     }
 #else
     const int file = static_cast<int>(std::exchange(file_, -1));
-    const bool synced = durability_ == Durability::Synced;
-    if (synced && fsync(file) != 0) {
-        const std::error_code error = LastError();
-        close(file);
-        return fail(PlaceProblem::CannotWrite, error);
-    }
     if (close(file) != 0) {
         return fail(PlaceProblem::CannotWrite, LastError());
     }
@@ -282,7 +276,7 @@ std::optional<PlaceFailure> PendingFile::Place(Placing placing) {
         }
     }
     if (!error && synced && folderFile >= 0) {
-        fsync(folderFile);  // the new name itself survives a power cut
+        SyncFile(folderFile);  // the new name itself survives a power cut
     }
     if (folderFile >= 0) {
         close(folderFile);  // and so lets go of the lock
@@ -295,18 +289,18 @@ std::optional<PlaceFailure> PendingFile::Place(Placing placing) {
 #endif
     temporary_.clear();
     Unregister(std::exchange(slot_, -1));
-    return std::nullopt;
+    return {};
 }
 
-std::optional<PlaceFailure> PutFile(const std::filesystem::path& target,
-                                    std::span<const std::uint8_t> bytes, Placing placing,
-                                    Durability durability) {
+Expected<void, PlaceFailure> PutFile(const std::filesystem::path& target,
+                                     std::span<const std::uint8_t> bytes, Placing placing,
+                                     Durability durability) {
     auto file = PendingFile::Create(target, durability);
     if (!file) {
-        return file.error();
+        return Unexpected{file.error()};
     }
-    if (auto failure = file->Write(bytes)) {
-        return failure;
+    if (auto written = file->Write(bytes); !written) {
+        return written;
     }
     return file->Place(placing);
 }

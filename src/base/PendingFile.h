@@ -2,7 +2,6 @@
 
 #include <cstdint>
 #include <filesystem>
-#include <optional>
 #include <span>
 
 #include "base/Expected.h"
@@ -48,11 +47,11 @@ public:
     PendingFile(PendingFile&& other) noexcept;
     PendingFile& operator=(PendingFile&&) = delete;
 
-    std::optional<PlaceFailure> Write(std::span<const std::uint8_t> bytes);
+    Expected<void, PlaceFailure> Write(std::span<const std::uint8_t> bytes);
     // Syncs the new file to the disk (see Durability) and renames it to the target as `placing`
     // allows. Whatever
     // the outcome the new file is gone afterwards: in place, or removed.
-    std::optional<PlaceFailure> Place(Placing placing);
+    Expected<void, PlaceFailure> Place(Placing placing);
 
     // Where the file is, or goes: once placed, as the folder spells it (see ReplaceInAnyCase).
     const std::filesystem::path& Target() const { return target_; }
@@ -79,9 +78,9 @@ private:
 };
 
 // Writes `bytes` as the file `target` through a PendingFile.
-std::optional<PlaceFailure> PutFile(const std::filesystem::path& target,
-                                    std::span<const std::uint8_t> bytes, Placing placing,
-                                    Durability durability = Durability::Synced);
+Expected<void, PlaceFailure> PutFile(const std::filesystem::path& target,
+                                     std::span<const std::uint8_t> bytes, Placing placing,
+                                     Durability durability = Durability::Synced);
 
 // Removes every new file not yet placed, of any thread. Only calls that are safe in a signal
 // handler (or, on Windows, a console control handler), so that an interrupted program leaves none

@@ -97,10 +97,10 @@ Expected<TargetFolders::TargetFile, TargetFailure> TargetFolders::PrepareFile(
             file_type type = found->Type;
             if (type == file_type::symlink && !LeadsInside(path, type)) {
                 return Unexpected{
-                    TargetFailure{TargetProblem::LinkLeadsOutside, path, found->Type}};
+                    TargetFailure{{TargetProblem::LinkLeadsOutside, path, {}}, found->Type}};
             }
             if (type != file_type::directory) {
-                return Unexpected{TargetFailure{TargetProblem::NotAFolder, path, type}};
+                return Unexpected{TargetFailure{{TargetProblem::NotAFolder, path, {}}, type}};
             }
             folder = &FolderAt(next, path, true);
             key = std::move(next);
@@ -113,8 +113,8 @@ Expected<TargetFolders::TargetFile, TargetFailure> TargetFolders::PrepareFile(
         std::error_code error;
         const bool created = std::filesystem::create_directory(path, error);
         if (error) {
-            return Unexpected{TargetFailure{TargetProblem::CannotCreateFolder, path,
-                                            file_type::not_found, error}};
+            return Unexpected{TargetFailure{{TargetProblem::CannotCreateFolder, path, error},
+                                            file_type::not_found}};
         }
         if (created && hooks_.Created) {
             hooks_.Created(path);
@@ -131,15 +131,42 @@ Expected<TargetFolders::TargetFile, TargetFailure> TargetFolders::PrepareFile(
         const std::filesystem::path path = folder->Path / (found == &exact ? name : found->Name);
         file_type type = found->Type;
         if (type == file_type::symlink && !LeadsInside(path, type)) {
-            return Unexpected{TargetFailure{TargetProblem::LinkLeadsOutside, path, found->Type}};
+            return Unexpected{
+                TargetFailure{{TargetProblem::LinkLeadsOutside, path, {}}, found->Type}};
         }
         if (type != file_type::regular) {
-            return Unexpected{TargetFailure{TargetProblem::NotAFile, path, type}};
+            return Unexpected{TargetFailure{{TargetProblem::NotAFile, path, {}}, type}};
         }
         return TargetFile{path, true};
     }
     Remember(*folder, name, file_type::regular);
     return TargetFile{folder->Path / name, false};
+}
+
+std::string DescribeTargetFailure(const TargetFailure& failure, TargetReader reader) {
+    const std::string path = PathToDisplay(failure.Path);
+    if (reader == TargetReader::Command) {
+        if (failure.Kind == TargetProblem::CannotCreateFolder) {
+            return "cannot create folder " + path + ": " + ErrorToDisplay(failure.Error);
+        }
+        const char* what = failure.Found == file_type::symlink ? "a symbolic link (not followed)"
+                           : failure.Found == file_type::directory ? "a folder"
+                           : failure.Found == file_type::regular   ? "a file"
+                                                                   : "a special file";
+        return std::string(what) + " is in the way: " + path;
+    }
+    switch (failure.Kind) {
+        case TargetProblem::NotAFolder:
+            return "a file stands where the folder " + path + " should be";
+        case TargetProblem::NotAFile:
+            return failure.Found == file_type::directory ? "a folder stands at " + path
+                                                         : "a special file stands at " + path;
+        case TargetProblem::LinkLeadsOutside:
+            return "the symbolic link " + path + " leads outside the game folder";
+        case TargetProblem::CannotCreateFolder:
+            break;
+    }
+    return "the folder " + path + " cannot be created: " + ErrorToDisplay(failure.Error);
 }
 
 }  // namespace vrel

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "base/Expected.h"
+#include "base/Failure.h"
 
 namespace vrel {
 
@@ -20,12 +21,15 @@ enum class TargetProblem {
     CannotCreateFolder,  // the file system refused a new folder
 };
 
-struct TargetFailure {
-    TargetProblem Kind;
-    std::filesystem::path Path;  // the entry in the way, or the folder that could not be made
-    std::filesystem::file_type Found = std::filesystem::file_type::none;
-    std::error_code Error;
+// `Path` is the entry in the way, or the folder that could not be made.
+struct TargetFailure : Failure<TargetProblem> {
+    std::filesystem::file_type Found = std::filesystem::file_type::none;  // what stands at Path
 };
+
+// Who reads a TargetFailure: the player, after Play, in whole sentences about the game folder;
+// or the user of `vrel-dat extract`, in a command's short words.
+enum class TargetReader { Player, Command };
+std::string DescribeTargetFailure(const TargetFailure& failure, TargetReader reader);
 
 // Where files go under a target folder (the game folder for Play, the folder of vrel-dat extract).
 // Existing folders and files are matched case-blind, as the game's own platform finds them: the

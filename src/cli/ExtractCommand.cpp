@@ -16,19 +16,6 @@
 namespace vrel::cli {
 namespace {
 
-std::string DescribeTargetFailure(const TargetFailure& failure) {
-    using std::filesystem::file_type;
-    if (failure.Kind == TargetProblem::CannotCreateFolder) {
-        return "cannot create folder " + PathToDisplay(failure.Path) + ": " +
-               ErrorToDisplay(failure.Error);
-    }
-    const char* what = failure.Found == file_type::symlink     ? "a symbolic link (not followed)"
-                       : failure.Found == file_type::directory ? "a folder"
-                       : failure.Found == file_type::regular   ? "a file"
-                                                               : "a special file";
-    return std::string(what) + " is in the way: " + PathToDisplay(failure.Path);
-}
-
 std::string DescribeMemberWriteFailure(const PlaceFailure& failure) {
     return "cannot write " + PathToDisplay(failure.Path) + ": " + ErrorToDisplay(failure.Error);
 }
@@ -44,8 +31,8 @@ bool DiskIsFull(const std::error_code& error) {
 
 // Writes a member's content through a new file, so that neither a failure nor an interruption
 // leaves a member cut short under its name, nor touches a file of the user's that stood there.
-std::optional<PlaceFailure> WriteMember(const TargetFolders::TargetFile& target,
-                                        const std::vector<std::uint8_t>& bytes) {
+Expected<void, PlaceFailure> WriteMember(const TargetFolders::TargetFile& target,
+                                         const std::vector<std::uint8_t>& bytes) {
     return PutFile(target.Path, bytes, target.Existed ? Placing::Replace : Placing::New,
                    Durability::Unsynced);
 }
@@ -60,16 +47,25 @@ void WriteLargeMember(DatWalk& walk, const DatEntry& entry, const TargetFolders:
         return;
     }
     try {
-        problem = walk.ReadMemberPieces(entry, [&](std::span<const std::uint8_t> piece) {
-            failure = file->Write(piece);
-            return !failure;
+        const auto read = walk.ReadMemberPieces(entry, [&](std::span<const std::uint8_t> piece) {
+            const auto written = file->Write(piece);
+            if (!written) {
+                failure = written.error();
+            }
+            return written.has_value();
         });
+        if (!read) {
+            problem = read.error();
+        }
     } catch (const std::bad_alloc&) {
         failure = PlaceFailure{PlaceProblem::CannotWrite, target.Path,
                                std::make_error_code(std::errc::not_enough_memory)};
     }
     if (!problem && !failure) {
-        failure = file->Place(target.Existed ? Placing::Replace : Placing::New);
+        if (const auto placed = file->Place(target.Existed ? Placing::Replace : Placing::New);
+            !placed) {
+            failure = placed.error();
+        }
     }
 }
 
@@ -125,7 +121,7 @@ int RunExtract(const std::vector<std::string>& args, CommandIo& io) {
     };
     // Unsafe names are not even read, large members only piece by piece as they are written.
     MemberStream members(*walk, *threads, [](const DatEntry& entry) {
-        return !CheckMemberName(entry.Name) && !IsLargeMember(entry);
+        return CheckMemberName(entry.Name) && !IsLargeMember(entry);
     });
     std::optional<std::string> outOfMemory;
     while (auto next = NextMember(members, outOfMemory)) {
@@ -133,8 +129,8 @@ int RunExtract(const std::vector<std::string>& args, CommandIo& io) {
         ++visited;
         progress.Step();
         const std::string member = archive + ": " + AnsiToUtf8(entry->Name);
-        if (auto unsafe = CheckMemberName(entry->Name)) {
-            fail(member, "refused, " + DescribeUnsafeName(*unsafe));
+        if (const auto checked = CheckMemberName(entry->Name); !checked) {
+            fail(member, "refused, " + DescribeUnsafeName(checked.error()));
             continue;
         }
         if (next->Content && next->Content->Problem) {
@@ -146,10 +142,12 @@ int RunExtract(const std::vector<std::string>& args, CommandIo& io) {
         std::optional<DatProblem> problem;
         std::optional<PlaceFailure> writeFailure;
         if (!target) {
-            fail(member, DescribeTargetFailure(target.error()));
+            fail(member, DescribeTargetFailure(target.error(), TargetReader::Command));
             writeError = target.error().Error;
         } else if (next->Content) {
-            writeFailure = WriteMember(*target, next->Content->Bytes);
+            if (const auto written = WriteMember(*target, next->Content->Bytes); !written) {
+                writeFailure = written.error();
+            }
         } else {
             WriteLargeMember(*walk, *entry, *target, problem, writeFailure);
         }

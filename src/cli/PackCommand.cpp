@@ -146,9 +146,9 @@ private:
                           packed.outOfMemory ? kNoMemoryToPack : "cannot be read whole");
             return false;
         }
-        if (auto failure = writer_.AddEncoded(source.Name, *packed.member)) {
+        if (const auto added = writer_.AddEncoded(source.Name, *packed.member); !added) {
             progress_.Clear();
-            ReportProblem(io_, archive_.string(), DescribeWriteFailure(*failure));
+            ReportProblem(io_, archive_.string(), DescribeWriteFailure(added.error()));
             return false;
         }
         return true;
@@ -169,12 +169,11 @@ private:
         };
         std::error_code sizeError;
         size = static_cast<std::int64_t>(std::filesystem::file_size(source.Path, sizeError));
-        std::optional<WriteFailure> failure{WriteFailure{WriteProblem::Abandoned, {}, {}}};
+        Expected<void, WriteFailure> added = Unexpected{WriteFailure{WriteProblem::Abandoned}};
         try {
             if (in) {
-                failure = writer_.AddStreamed(source.Name, read, storage_, [&](std::int64_t done) {
-                    progress_.Part(done, size);
-                });
+                added = writer_.AddStreamed(source.Name, read, storage_,
+                                            [&](std::int64_t done) { progress_.Part(done, size); });
             }
         } catch (const std::bad_alloc&) {
             progress_.Clear();
@@ -182,12 +181,12 @@ private:
             return false;
         }
         progress_.Step();
-        if (failure) {
+        if (!added) {
             progress_.Clear();
-            if (failure->Kind == WriteProblem::Abandoned) {
+            if (added.error().Kind == WriteProblem::Abandoned) {
                 ReportProblem(io_, source.Path.string(), "cannot be read whole");
             } else {
-                ReportProblem(io_, archive_.string(), DescribeWriteFailure(*failure));
+                ReportProblem(io_, archive_.string(), DescribeWriteFailure(added.error()));
             }
             return false;
         }
@@ -242,9 +241,9 @@ int RunPack(const std::vector<std::string>& args, CommandIo& io) {
         return kExitDamaged;
     }
     // The members went out in directory order already.
-    if (auto failure = writer->Finish()) {
+    if (const auto finished = writer->Finish(); !finished) {
         progress.Clear();
-        ReportProblem(io, archive.string(), DescribeWriteFailure(*failure));
+        ReportProblem(io, archive.string(), DescribeWriteFailure(finished.error()));
         return kExitDamaged;
     }
     return kExitGood;

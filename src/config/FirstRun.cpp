@@ -36,11 +36,11 @@ bool SaveFirstRunSettings(VrelCFG& config, const std::filesystem::path& programF
     }
     VrelCFG chosen = config;
     ApplyFirstRunDefaults(chosen, programFolder, gameFolder);
-    if (const auto failure = SaveSettings(chosen, programFolder)) {
+    if (const auto saved = SaveSettings(chosen, programFolder); !saved) {
         const MessageAnswer answer = messages.Show(
             {.text =
-                 "Vrel couldn't save its settings to vrel.cfg (" + DescribeSaveFailure(*failure) +
-                 ")." + "\r\r" +
+                 "Vrel couldn't save its settings to vrel.cfg (" +
+                 DescribeSaveFailure(saved.error()) + ")." + "\r\r" +
                  "Press OK to go on without saving them (Vrel will ask for them again the next time), or Cancel to try again.",
              .title = "Error!",
              .buttons = MessageButtons::OkCancel,

@@ -24,11 +24,11 @@ bool SaveOptions(VrelCFG& config, const std::filesystem::path& programFolder,
     chosen.cfgPath.Fallout2 = DisplayToSettings(choices.Fallout2);
     chosen.cfgPath.AppPath = AppPathText(programFolder);
     chosen.cfgSkins.NumSkinsInstalled = 0;
-    if (const auto failure = SaveSettings(chosen, programFolder)) {
+    if (const auto saved = SaveSettings(chosen, programFolder); !saved) {
         messages.Show(
             {.text =
-                 "Vrel couldn't save its settings to vrel.cfg (" + DescribeSaveFailure(*failure) +
-                 ")." + "\r\r" +
+                 "Vrel couldn't save its settings to vrel.cfg (" +
+                 DescribeSaveFailure(saved.error()) + ")." + "\r\r" +
                  "Nothing was changed. Press Okay to try again, or Cancel to leave the settings as they were.",
              .title = "Error!",
              .buttons = MessageButtons::Ok,

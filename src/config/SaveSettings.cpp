@@ -6,8 +6,8 @@
 
 namespace vrel {
 
-std::optional<SaveFailure> SaveSettings(const VrelCFG& config,
-                                        const std::filesystem::path& programFolder) {
+Expected<void, SaveFailure> SaveSettings(const VrelCFG& config,
+                                         const std::filesystem::path& programFolder) {
     return config.PutConf(ProgramFile(programFolder, "vrel.cfg"));
 }
 

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <filesystem>
-#include <optional>
 #include <string>
 
 #include "config/VrelCFG.h"
@@ -9,9 +8,9 @@
 
 namespace vrel {
 
-// Rewrites vrel.cfg in the program folder from `config`; nothing on success.
-std::optional<SaveFailure> SaveSettings(const VrelCFG& config,
-                                        const std::filesystem::path& programFolder);
+// Rewrites vrel.cfg in the program folder from `config`.
+Expected<void, SaveFailure> SaveSettings(const VrelCFG& config,
+                                         const std::filesystem::path& programFolder);
 
 // Why vrel.cfg could not be saved, as the settings windows show it.
 std::string DescribeSaveFailure(const SaveFailure& failure);

@@ -158,23 +158,24 @@ std::string VrelCFG::FormatConf() const {
     return text;
 }
 
-std::optional<SaveFailure> VrelCFG::PutConf(const std::filesystem::path& cfgFilePath) const {
+Expected<void, SaveFailure> VrelCFG::PutConf(const std::filesystem::path& cfgFilePath) const {
     const std::string text = FormatConf();
     const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.data());
-    const auto failure = PutFile(cfgFilePath, {bytes, text.size()}, Placing::Replace);
-    if (!failure) {
-        return std::nullopt;
+    const auto put = PutFile(cfgFilePath, {bytes, text.size()}, Placing::Replace);
+    if (put) {
+        return {};
     }
-    switch (failure->Kind) {
+    const PlaceFailure& failure = put.error();
+    switch (failure.Kind) {
         case PlaceProblem::CannotCreate:
-            return SaveFailure{SaveProblem::CannotCreate, cfgFilePath, failure->Error};
+            return Unexpected{SaveFailure{SaveProblem::CannotCreate, cfgFilePath, failure.Error}};
         case PlaceProblem::CannotWrite:
-            return SaveFailure{SaveProblem::CannotWrite, cfgFilePath, failure->Error};
+            return Unexpected{SaveFailure{SaveProblem::CannotWrite, cfgFilePath, failure.Error}};
         case PlaceProblem::AlreadyThere:
         case PlaceProblem::CannotPlace:
             break;
     }
-    return SaveFailure{SaveProblem::CannotReplace, cfgFilePath, failure->Error};
+    return Unexpected{SaveFailure{SaveProblem::CannotReplace, cfgFilePath, failure.Error}};
 }
 
 }  // namespace vrel

@@ -2,10 +2,10 @@
 
 #include <cstdint>
 #include <filesystem>
-#include <optional>
 #include <string>
 #include <string_view>
 
+#include "base/Expected.h"
 #include "base/Failure.h"
 #include "config/SettingsTable.h"
 
@@ -40,8 +40,8 @@ public:
     std::string FormatConf() const;
 
     // Replaces the file in one step: the new text is written and flushed beside it, then moved
-    // over it, so a failure never leaves the program without its settings. Nothing on success.
-    std::optional<SaveFailure> PutConf(const std::filesystem::path& cfgFilePath) const;
+    // over it, so a failure never leaves the program without its settings.
+    Expected<void, SaveFailure> PutConf(const std::filesystem::path& cfgFilePath) const;
 };
 
 }  // namespace vrel

@@ -7,8 +7,8 @@ constexpr std::uint32_t kButtonHoverGrey = 0xE0E0E0;
 
 }  // namespace
 
-bool DCheckButtonColours::MouseOver(DCheckButton button, bool soundOn) {
-    const bool soundDue = soundOn && BackColor(button) == kButtonGrey;
+bool DCheckButtonColours::MouseOver(DCheckButton button) {
+    const bool soundDue = BackColor(button) == kButtonGrey;
     go_ = button == DCheckButton::Go ? kButtonHoverGrey : kButtonGrey;
     cancel_ = button == DCheckButton::Cancel ? kButtonHoverGrey : kButtonGrey;
     return soundDue;

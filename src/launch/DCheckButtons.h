@@ -13,8 +13,9 @@ enum class DCheckButton { Go, Cancel };
 // entering sound plays only while the button is still dim, so once per entry, not on every move.
 class DCheckButtonColours {
 public:
-    // True when the entering sound is due (sound on and the button was dim).
-    bool MouseOver(DCheckButton button, bool soundOn);
+    // True when the entering sound is due: the button was dim (PlayHoverSound then asks the
+    // setting).
+    bool MouseOver(DCheckButton button);
     void MouseOverBackground();
 
     std::uint32_t BackColor(DCheckButton button) const {

@@ -18,8 +18,8 @@ std::string MemberTargetText(std::string_view memberName) {
 }  // namespace
 
 Expected<std::vector<std::string>, UnsafeName> SafeTargetParts(std::string_view memberName) {
-    if (const auto unsafe = CheckMemberName(memberName)) {
-        return Unexpected{*unsafe};
+    if (const auto checked = CheckMemberName(memberName); !checked) {
+        return Unexpected{checked.error()};
     }
     const std::string target = MemberTargetText(memberName);
     std::vector<std::string> parts;

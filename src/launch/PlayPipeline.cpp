@@ -21,53 +21,36 @@ std::string Display(const std::string& ansi) {
     return WithControlPictures(AnsiToUtf8(ansi));
 }
 
-std::string DescribeTargetFailure(const TargetFailure& failure) {
-    const std::string path = PathToDisplay(failure.Path);
-    switch (failure.Kind) {
-        case TargetProblem::NotAFolder:
-            return "a file stands where the folder " + path + " should be";
-        case TargetProblem::NotAFile:
-            return failure.Found == std::filesystem::file_type::directory
-                       ? "a folder stands at " + path
-                       : "a special file stands at " + path;
-        case TargetProblem::LinkLeadsOutside:
-            return "the symbolic link " + path + " leads outside the game folder";
-        case TargetProblem::CannotCreateFolder:
-            break;
-    }
-    return "the folder " + path + " cannot be created: " + ErrorToDisplay(failure.Error);
-}
-
 // Why a file was not unpacked, as the player reads it.
-std::string DescribeUnpackProblem(const UnpackFailure& problem) {
-    const std::string path = PathToDisplay(problem.path);
-    switch (problem.kind) {
+std::string DescribeUnpackFailure(const UnpackFailure& problem) {
+    const std::string path = PathToDisplay(problem.Path);
+    switch (problem.Kind) {
         case UnpackProblem::Unreadable:
-            return DescribeDatProblem(problem.dat);
+            return DescribeDatProblem(problem.Dat);
         case UnpackProblem::NameLeadsOutside:
-            return problem.unsafe == UnsafeName::Control ? DescribeUnsafeName(problem.unsafe)
+            return problem.Unsafe == UnsafeName::Control ? DescribeUnsafeName(problem.Unsafe)
                                                          : "its name leads outside the game folder";
         case UnpackProblem::TargetRefused:
-            return DescribeTargetFailure(problem.target);
+            return DescribeTargetFailure(problem.Target, TargetReader::Player);
         case UnpackProblem::CannotKeepAside:
             return "the file already at " + path + " could not be kept aside";
         case UnpackProblem::CannotCreate:
-            return "cannot create " + path + ": " + ErrorToDisplay(problem.error);
+            return "cannot create " + path + ": " + ErrorToDisplay(problem.Error);
         case UnpackProblem::CannotWrite:
             break;
     }
-    return "cannot write " + path + ": " + ErrorToDisplay(problem.error);
+    return "cannot write " + path + ": " + ErrorToDisplay(problem.Error);
 }
 
 std::string DescribeProblems(const std::vector<UnpackFailure>& problems) {
     std::string text = "Vrel could not unpack these files, the game will run without them:\r";
     for (std::size_t i = 0; i < problems.size() && i < kProblemsListed; ++i) {
         const UnpackFailure& problem = problems[i];
-        text += "\r" + problem.archive;
-        if (!problem.member.empty()) {
-            text += ": " + Display(problem.member);
+        text += "\r" + problem.Archive;
+        if (!problem.Member.empty()) {
+            text += ": " + Display(problem.Member);
         }
-        text += " (" + DescribeUnpackProblem(problem) + ")";
+        text += " (" + DescribeUnpackFailure(problem) + ")";
     }
     if (problems.size() > kProblemsListed) {
         text += "\r...and " + std::to_string(problems.size() - kProblemsListed) + " more.";
@@ -201,8 +184,8 @@ bool PlayPipeline::Unpack(const std::filesystem::path& game) {
     if (const auto& failure = unpacker.WriteFailure()) {
         ports_.messages.Show(
             {.text =
-                 "Vrel could not write " + Display(failure->member) + " from " + failure->archive +
-                 " (" + DescribeUnpackProblem(*failure) +
+                 "Vrel could not write " + Display(failure->Member) + " from " + failure->Archive +
+                 " (" + DescribeUnpackFailure(*failure) +
                  ").\r\rThe disk may be full. The game was not started, and the files unpacked so far are removed again.",
              .title = "Can't begin the game!",
              .buttons = MessageButtons::Ok,

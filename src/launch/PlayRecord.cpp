@@ -2,18 +2,13 @@
 
 #include "base/AnsiText.h"
 #include "base/PathHelpers.h"
+#include "base/SyncFile.h"
 
 #include <cerrno>
 
 #include <fstream>
 #include <sstream>
 #include <system_error>
-
-#ifdef _WIN32
-#include <io.h>
-#else
-#include <unistd.h>
-#endif
 
 namespace vrel {
 namespace {
@@ -154,17 +149,8 @@ bool PlayRecord::Sync() {
     if (!file_ || error_) {
         return false;
     }
-    errno = 0;
-    bool synced = std::fflush(file_.get()) == 0;
-#ifdef _WIN32
-    synced = synced && _commit(_fileno(file_.get())) == 0;
-#else
-    synced = synced && fsync(fileno(file_.get())) == 0;
-#endif
-    if (!synced) {
-        error_ = std::error_code(errno != 0 ? errno : EIO, std::generic_category());
-    }
-    return synced;
+    error_ = SyncFile(file_.get());
+    return !error_;
 }
 
 void PlayRecord::Remove() {

@@ -45,13 +45,14 @@ bool Unpacker::UnpackArchive(const std::filesystem::path& archive, const std::st
                              const MemberStep& onMember) {
     auto walk = DatWalk::Open(archive);
     if (!walk) {
-        problems_.push_back({.archive = archiveName, .dat = walk.error()});
+        problems_.push_back({.Archive = archiveName, .Dat = walk.error()});
         return true;
     }
     const std::int32_t filesTotal = walk->FilesTotal();
     // Members whose names lead outside the game folder are not even read.
     MemberStream members(
-        *walk, engine_.threads, [](const DatEntry& entry) { return !CheckMemberName(entry.Name); },
+        *walk, engine_.threads,
+        [](const DatEntry& entry) { return CheckMemberName(entry.Name).has_value(); },
         engine_.inflater);
     for (std::int32_t number = 1; number <= filesTotal; ++number) {
         if (onMember) {
@@ -60,35 +61,35 @@ bool Unpacker::UnpackArchive(const std::filesystem::path& archive, const std::st
         std::optional<MemberStream::Member> next = members.Next();
         if (!next) {
             problems_.push_back(
-                {.archive = archiveName, .dat = walk->Problem().value_or(DatProblem::BadEntry)});
+                {.Archive = archiveName, .Dat = walk->Problem().value_or(DatProblem::BadEntry)});
             break;
         }
         const DatEntry* entry = &next->Entry;
         const auto parts = SafeTargetParts(entry->Name);
         if (!parts) {
-            problems_.push_back({.archive = archiveName,
-                                 .member = entry->Name,
-                                 .kind = UnpackProblem::NameLeadsOutside,
-                                 .unsafe = parts.error()});
+            problems_.push_back({.Archive = archiveName,
+                                 .Member = entry->Name,
+                                 .Kind = UnpackProblem::NameLeadsOutside,
+                                 .Unsafe = parts.error()});
             continue;
         }
         const MemberContent& content = *next->Content;
         if (content.Problem) {
             problems_.push_back(
-                {.archive = archiveName, .member = entry->Name, .dat = *content.Problem});
+                {.Archive = archiveName, .Member = entry->Name, .Dat = *content.Problem});
             continue;
         }
         const auto prepared =
             targets_.PrepareFile(std::vector<std::string_view>(parts->begin(), parts->end()));
         if (!prepared) {
-            problems_.push_back({.archive = archiveName,
-                                 .member = entry->Name,
-                                 .kind = UnpackProblem::TargetRefused,
-                                 .target = prepared.error()});
+            problems_.push_back({.Archive = archiveName,
+                                 .Member = entry->Name,
+                                 .Kind = UnpackProblem::TargetRefused,
+                                 .Target = prepared.error()});
             continue;
         }
         const std::filesystem::path& target = prepared->Path;
-        UnpackFailure problem{.archive = archiveName, .member = entry->Name};
+        UnpackFailure problem{.Archive = archiveName, .Member = entry->Name};
         switch (WriteMember(target, content.Bytes, problem)) {
             case WriteOutcome::Written:
                 break;
@@ -115,9 +116,9 @@ bool Unpacker::Recorded(bool noted, UnpackFailure& problem) const {
     if (noted) {
         return true;
     }
-    problem.kind = UnpackProblem::CannotWrite;
-    problem.path = record_->Path();
-    problem.error = record_->Error();
+    problem.Kind = UnpackProblem::CannotWrite;
+    problem.Path = record_->Path();
+    problem.Error = record_->Error();
     return false;
 }
 
@@ -171,8 +172,8 @@ Unpacker::WriteOutcome Unpacker::WriteMember(const std::filesystem::path& target
                 case KeepOutcome::Kept:
                     break;
                 case KeepOutcome::CannotKeep:
-                    problem.kind = UnpackProblem::CannotKeepAside;
-                    problem.path = target;
+                    problem.Kind = UnpackProblem::CannotKeepAside;
+                    problem.Path = target;
                     return WriteOutcome::Skipped;
                 case KeepOutcome::RecordFailed:
                     Recorded(false, problem);
@@ -189,9 +190,9 @@ Unpacker::WriteOutcome Unpacker::WriteMember(const std::filesystem::path& target
     }
     std::FILE* file = OpenFile(target, "wb");
     if (file == nullptr) {
-        problem.kind = UnpackProblem::CannotCreate;
-        problem.path = target;
-        problem.error = std::error_code(errno, std::generic_category());
+        problem.Kind = UnpackProblem::CannotCreate;
+        problem.Path = target;
+        problem.Error = std::error_code(errno, std::generic_category());
         if (keptAside && !MoveNoReplace(journal_.keptFiles.back().aside, target)) {
             // Noted, so a restore knows the file standing there is the user's again.
             if (record_ != nullptr) {
@@ -206,9 +207,9 @@ Unpacker::WriteOutcome Unpacker::WriteMember(const std::filesystem::path& target
     const int writeErrno = errno;
     const bool closed = std::fclose(file) == 0;
     if (!written || !closed) {
-        problem.kind = UnpackProblem::CannotWrite;
-        problem.path = target;
-        problem.error = std::error_code(written ? errno : writeErrno, std::generic_category());
+        problem.Kind = UnpackProblem::CannotWrite;
+        problem.Path = target;
+        problem.Error = std::error_code(written ? errno : writeErrno, std::generic_category());
         std::filesystem::remove(target, error);
         return WriteOutcome::Failed;
     }

@@ -20,24 +20,24 @@
 namespace vrel {
 
 enum class UnpackProblem {
-    Unreadable,        // the archive or the member cannot be read whole: `dat` says why
-    NameLeadsOutside,  // the member's name is unsafe (`unsafe` says why): it may lead outside
-    TargetRefused,     // the game folder has no place for the file: `target` says why
-    CannotKeepAside,   // the user's own file at `path` could not be moved aside
-    CannotCreate,      // the file at `path` could not be created
-    CannotWrite,       // writing the file at `path` failed part-way (the disk may be full)
+    Unreadable,        // the archive or the member cannot be read whole: `Dat` says why
+    NameLeadsOutside,  // the member's name is unsafe (`Unsafe` says why): it may lead outside
+    TargetRefused,     // the game folder has no place for the file: `Target` says why
+    CannotKeepAside,   // the user's own file at `Path` could not be moved aside
+    CannotCreate,      // the file at `Path` could not be created
+    CannotWrite,       // writing the file at `Path` failed part-way (the disk may be full)
 };
 
 // A member (or a whole archive, with an empty member) that was not unpacked, and why.
 struct UnpackFailure {
-    std::string archive;  // as shown (display text)
-    std::string member;   // Windows-1252, as stored
-    UnpackProblem kind = UnpackProblem::Unreadable;
-    DatProblem dat = DatProblem::CannotOpen;
-    UnsafeName unsafe = UnsafeName::Empty;
-    TargetFailure target{};
-    std::filesystem::path path;
-    std::error_code error;
+    std::string Archive;  // as shown (display text)
+    std::string Member;   // Windows-1252, as stored
+    UnpackProblem Kind = UnpackProblem::Unreadable;
+    DatProblem Dat = DatProblem::CannotOpen;
+    UnsafeName Unsafe = UnsafeName::Empty;
+    TargetFailure Target{};
+    std::filesystem::path Path;
+    std::error_code Error;
 };
 
 using NativeText = std::filesystem::path::string_type;

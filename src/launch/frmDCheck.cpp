@@ -247,7 +247,7 @@ void frmDCheck::paintEvent(QPaintEvent* /*event*/) {
 }
 
 void frmDCheck::ButtonMouseMove(DCheckButton button) {
-    if (colours_.MouseOver(button, state_.Config.cfgGeneral.Sound)) {
+    if (colours_.MouseOver(button)) {
         PlayHoverSound(state_.Config, sounds_, state_.programFolder);
     }
     ShowButtonColours();

@@ -213,7 +213,7 @@ TEST_F(StartupTest, AHandEditedOrderIsReadInAnyCaseAndTheNextSaveDropsUnknownNam
     ProgramState state;
     state.programFolder = Program();
     state.FalloutDats = dats_;
-    ASSERT_FALSE(MoveMod(state, 7, 2));  // b.dat to the top
+    ASSERT_TRUE(MoveMod(state, 7, 2));  // b.dat to the top
     const auto saved = testing::ReadFile(Program() / kModOrderFile);
     EXPECT_EQ(std::string(saved.begin(), saved.end()),
               reinterpret_cast<const char*>(u8"b.dat\nмод.dat\nc.dat\nüber.dat\nd.dat\na.dat\n"));
@@ -230,16 +230,16 @@ TEST_F(StartupTest, AnOrderThatCannotBeSavedLeavesTheSavedOneWholeAndSaysSo) {
         state.FalloutDats.Add(0, 0, Program() / "Patches" / name, false, {}, nullptr);
     }
     WriteFile(disk / kModOrderFile, "a.dat\nb.dat\n");
-    const auto failure = MoveMod(state, 3, 2);
+    const auto moved = MoveMod(state, 3, 2);
 
-    ASSERT_TRUE(failure);
+    ASSERT_FALSE(moved);
     EXPECT_EQ(testing::ReadFile(disk / kModOrderFile), Bytes("a.dat\nb.dat\n"));
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(disk.path()),
                             std::filesystem::directory_iterator()),
               1)
         << "no new file left beside it";
     EXPECT_EQ(PathToDisplay(state.FalloutDats.Item(2).FullPath.filename()), "b.dat");
-    ReportOrderNotKept(messages_, *failure);
+    ReportOrderNotKept(messages_, moved.error());
     ASSERT_EQ(messages_.shown.size(), 1u);
     EXPECT_NE(messages_.shown[0].text.find(kModOrderFile), std::string::npos)
         << messages_.shown[0].text;

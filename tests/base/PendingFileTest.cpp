@@ -29,18 +29,18 @@ TEST(PendingFile, ReplacesOnlyWhenAskedAndLeavesNoNewFileBehind) {
     const auto target = folder / "Mod.dat";
     WriteFile(target, "the player's");
     const auto refused = PutFile(target, Bytes("new"), Placing::New);
-    ASSERT_TRUE(refused);
-    EXPECT_EQ(refused->Kind, PlaceProblem::AlreadyThere);
-    EXPECT_EQ(refused->Path, target);
+    ASSERT_FALSE(refused);
+    EXPECT_EQ(refused.error().Kind, PlaceProblem::AlreadyThere);
+    EXPECT_EQ(refused.error().Path, target);
     EXPECT_EQ(ReadFile(target), Bytes("the player's"));
-    EXPECT_FALSE(PutFile(target, Bytes("new"), Placing::Replace));
+    EXPECT_TRUE(PutFile(target, Bytes("new"), Placing::Replace));
     EXPECT_EQ(ReadFile(target), Bytes("new"));
     EXPECT_EQ(Names(folder.path()), std::vector<std::string>{"Mod.dat"});
 #ifndef _WIN32
     const auto twin = PutFile(folder / "MOD.DAT", Bytes("twin"), Placing::NewInAnyCase);
-    ASSERT_TRUE(twin);
-    EXPECT_EQ(twin->Kind, PlaceProblem::AlreadyThere);
-    EXPECT_FALSE(PutFile(folder / "MOD.DAT", Bytes("twin"), Placing::New));
+    ASSERT_FALSE(twin);
+    EXPECT_EQ(twin.error().Kind, PlaceProblem::AlreadyThere);
+    EXPECT_TRUE(PutFile(folder / "MOD.DAT", Bytes("twin"), Placing::New));
     EXPECT_EQ(ReadFile(target), Bytes("new"));
 #endif
 }
@@ -50,7 +50,7 @@ TEST(PendingFile, AnUnplacedFileIsRemovedWhenDroppedOrOnRequest) {
     {
         auto dropped = PendingFile::Create(folder / "a.dat");
         ASSERT_TRUE(dropped);
-        EXPECT_FALSE(dropped->Write(Bytes("half")));
+        EXPECT_TRUE(dropped->Write(Bytes("half")));
     }
     auto pending = PendingFile::Create(folder / "b.dat");
     ASSERT_TRUE(pending);
@@ -62,7 +62,7 @@ TEST(PendingFile, AnUnplacedFileIsRemovedWhenDroppedOrOnRequest) {
     EXPECT_TRUE(Names(folder.path()).empty());
 #endif
     const auto after = pending->Place(Placing::New);
-    ASSERT_TRUE(after);
+    ASSERT_FALSE(after);
     EXPECT_TRUE(Names(folder.path()).empty());
 }
 
@@ -73,12 +73,12 @@ TEST(PendingFile, NeverWritesThroughASymbolicLink) {
     WriteFile(outside, "keep");
     std::filesystem::create_symlink(outside, folder / "Mod.dat");
     std::filesystem::create_symlink(folder / "missing", folder / "Dangling.dat");
-    EXPECT_EQ(PutFile(folder / "Mod.dat", Bytes("new"), Placing::New)->Kind,
+    EXPECT_EQ(PutFile(folder / "Mod.dat", Bytes("new"), Placing::New).error().Kind,
               PlaceProblem::AlreadyThere);
-    EXPECT_EQ(PutFile(folder / "Dangling.dat", Bytes("new"), Placing::New)->Kind,
+    EXPECT_EQ(PutFile(folder / "Dangling.dat", Bytes("new"), Placing::New).error().Kind,
               PlaceProblem::AlreadyThere);
     EXPECT_FALSE(std::filesystem::exists(folder / "missing"));
-    EXPECT_FALSE(PutFile(folder / "Mod.dat", Bytes("new"), Placing::Replace));
+    EXPECT_TRUE(PutFile(folder / "Mod.dat", Bytes("new"), Placing::Replace));
     EXPECT_FALSE(std::filesystem::is_symlink(folder / "Mod.dat"));
     EXPECT_EQ(ReadFile(folder / "Mod.dat"), Bytes("new"));
     EXPECT_EQ(ReadFile(outside), Bytes("keep"));
@@ -89,7 +89,7 @@ TEST(PendingFile, OfRunsPlacingOneNameAtOnceExactlyOneWins) {
     TempFolder folder;
     for (int round = 0; round < 20; ++round) {
         const auto target = folder / ("Mod" + std::to_string(round) + ".dat");
-        std::vector<std::optional<PlaceFailure>> outcomes(4);
+        std::vector<Expected<void, PlaceFailure>> outcomes(4);
         std::vector<std::thread> runs;
         for (std::size_t run = 0; run < outcomes.size(); ++run) {
             runs.emplace_back([&, run] {
@@ -103,12 +103,12 @@ TEST(PendingFile, OfRunsPlacingOneNameAtOnceExactlyOneWins) {
         }
         int winners = 0;
         for (std::size_t run = 0; run < outcomes.size(); ++run) {
-            if (!outcomes[run]) {
+            if (outcomes[run]) {
                 ++winners;
                 EXPECT_EQ(ReadFile(target),
                           std::vector<std::uint8_t>(100000, static_cast<std::uint8_t>(run)));
             } else {
-                EXPECT_EQ(outcomes[run]->Kind, PlaceProblem::AlreadyThere);
+                EXPECT_EQ(outcomes[run].error().Kind, PlaceProblem::AlreadyThere);
             }
         }
         EXPECT_EQ(winners, 1);

@@ -38,7 +38,7 @@ TEST(VrelCFG, WritesExactlyTheFourteenLines) {
 TEST(VrelCFG, RoundTripKeepsEverythingButSkinsAndFallout1) {
     TempFolder folder;
     const auto file = folder / "vrel.cfg";
-    ASSERT_FALSE(Sample().PutConf(file));
+    ASSERT_TRUE(Sample().PutConf(file));
     VrelCFG read;
     EXPECT_EQ(read.GetConf(file), FirstWindow::MainWindow);
     EXPECT_TRUE(read.cfgGeneral.Sound);
@@ -62,10 +62,10 @@ TEST(VrelCFG, PutConfFailureKeepsTheOldFile) {
     testing::WriteFile(file, std::string_view(kWritten));
     VrelCFG other = Sample();
     other.cfgPath.Fallout2 = "elsewhere";
-    const auto failure = other.PutConf(file);
-    ASSERT_TRUE(failure);
-    EXPECT_EQ(failure->Kind, SaveProblem::CannotCreate);
-    EXPECT_EQ(failure->Error, std::errc::no_space_on_device);
+    const auto saved = other.PutConf(file);
+    ASSERT_FALSE(saved);
+    EXPECT_EQ(saved.error().Kind, SaveProblem::CannotCreate);
+    EXPECT_EQ(saved.error().Error, std::errc::no_space_on_device);
     EXPECT_EQ(testing::ReadFile(file), testing::Bytes(kWritten));
 }
 
@@ -74,10 +74,10 @@ TEST(VrelCFG, AFailedReplaceKeepsTheSystemsReason) {
     TempFolder folder;
     const auto file = folder / "vrel.cfg";
     testing::WriteFile(file / "in the way", "");
-    const auto failure = Sample().PutConf(file);
-    ASSERT_TRUE(failure);
-    EXPECT_EQ(failure->Kind, SaveProblem::CannotReplace);
-    EXPECT_TRUE(failure->Error);
+    const auto saved = Sample().PutConf(file);
+    ASSERT_FALSE(saved);
+    EXPECT_EQ(saved.error().Kind, SaveProblem::CannotReplace);
+    EXPECT_TRUE(saved.error().Error);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1);
 }
 

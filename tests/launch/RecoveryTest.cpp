@@ -444,7 +444,7 @@ TEST(Readme, NamesTheSwitchesAndTheRestoreQuestionAsTheProgramHasThem) {
     testing::TempFolder folder;
     VrelCFG config;
     config.cfgGeneral.Sound = true;
-    ASSERT_FALSE(config.PutConf(folder / "vrel.cfg"));
+    ASSERT_TRUE(config.PutConf(folder / "vrel.cfg"));
     std::ifstream cfg(folder / "vrel.cfg");
     std::string soundOn;
     while (std::getline(cfg, soundOn) && soundOn.rfind("Sound=", 0) != 0) {

@@ -116,8 +116,8 @@ TEST_F(UnpackerTest, UnsafeAndDamagedMembersAreNeverWritten) {
     WriteFile(folder_ / "mixed.dat", damaged);
     ASSERT_TRUE(Unpack(folder_ / "mixed.dat"));
     ASSERT_EQ(unpacker_.Problems().size(), 3u);
-    EXPECT_EQ(unpacker_.Problems()[0].member, "bad.txt");
-    EXPECT_EQ(unpacker_.Problems()[1].member, "..\\..\\escape.txt");
+    EXPECT_EQ(unpacker_.Problems()[0].Member, "bad.txt");
+    EXPECT_EQ(unpacker_.Problems()[1].Member, "..\\..\\escape.txt");
     EXPECT_TRUE(fs::exists(Game() / "Data" / "good.txt"));
     EXPECT_FALSE(fs::exists(Game() / "Data" / "bad.txt"));
     EXPECT_FALSE(fs::exists(folder_ / "escape.txt"));
@@ -178,9 +178,9 @@ TEST_F(UnpackerTest, SeveralThreadsLeaveExactlyWhatOneThreadLeaves) {
             outcome.written.push_back(file.lexically_relative(game).generic_string());
         }
         for (const UnpackFailure& problem : unpacker.Problems()) {
-            outcome.problems.push_back(problem.archive + ": " + problem.member + ": " +
-                                       std::to_string(static_cast<int>(problem.kind)) + "/" +
-                                       std::to_string(static_cast<int>(problem.dat)));
+            outcome.problems.push_back(problem.Archive + ": " + problem.Member + ": " +
+                                       std::to_string(static_cast<int>(problem.Kind)) + "/" +
+                                       std::to_string(static_cast<int>(problem.Dat)));
         }
         EXPECT_EQ(journal.keptFiles.size(), 1u);
         return outcome;
@@ -287,7 +287,7 @@ TEST_F(UnpackerTest, AFailedWriteStopsAndLeavesNoPartialFile) {
 
     EXPECT_FALSE(completed);
     ASSERT_TRUE(unpacker_.WriteFailure());
-    EXPECT_EQ(unpacker_.WriteFailure()->member, "big.bin");
+    EXPECT_EQ(unpacker_.WriteFailure()->Member, "big.bin");
     EXPECT_FALSE(fs::exists(Game() / "Data" / "big.bin"));
     EXPECT_FALSE(fs::exists(Game() / "Data" / "after.txt"));
     EXPECT_EQ(journal_.writtenFiles, std::vector<fs::path>{Game() / "Data" / "small.txt"});

@@ -57,8 +57,8 @@ int main(int argc, char** argv) {
                          .CheckConflicts = true};
     config.cfgPath.AppPath = vrel::PathToSettings(program);
     config.cfgPath.Fallout2 = vrel::PathToSettings(game);
-    if (auto error = config.PutConf(program / "vrel.cfg")) {
-        std::cerr << vrel::DescribeSaveFailure(*error) << "\n";
+    if (auto saved = config.PutConf(program / "vrel.cfg"); !saved) {
+        std::cerr << vrel::DescribeSaveFailure(saved.error()) << "\n";
         return 1;
     }
 

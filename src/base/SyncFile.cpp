@@ -1,0 +1,39 @@
+#include "base/SyncFile.h"
+
+#include <cerrno>
+
+#ifdef _WIN32
+#include <io.h>
+#include <windows.h>
+#else
+#include <unistd.h>
+#endif
+
+namespace vrel {
+
+std::error_code SyncFile(std::intptr_t file) {
+#ifdef _WIN32
+    if (!FlushFileBuffers(reinterpret_cast<HANDLE>(file))) {
+        return {static_cast<int>(GetLastError()), std::system_category()};
+    }
+#else
+    if (fsync(static_cast<int>(file)) != 0) {
+        return {errno, std::system_category()};
+    }
+#endif
+    return {};
+}
+
+std::error_code SyncFile(std::FILE* file) {
+    errno = 0;
+    if (std::fflush(file) != 0) {
+        return {errno != 0 ? errno : EIO, std::generic_category()};
+    }
+#ifdef _WIN32
+    return SyncFile(static_cast<std::intptr_t>(_get_osfhandle(_fileno(file))));
+#else
+    return SyncFile(static_cast<std::intptr_t>(fileno(file)));
+#endif
+}
+
+}  // namespace vrel
