@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <memory>
+#include <optional>
 #include <set>
 #include <system_error>
 
@@ -82,111 +83,127 @@ Expected<void, std::string> CopyDat(const std::filesystem::path& source,
                       " cannot be written: " + ErrorToDisplay(copied.error().Error)};
 }
 
+// Why a dropped file cannot be a mod at all, judged by its kind alone; nothing when it may be.
+std::optional<std::string> WhyNotAddable(bool folder, const std::string& extension) {
+    if (!folder && extension != ".dat" && extension != ".zip" && extension != ".7z") {
+        return "only .dat files, folders, .zip and .7z files can be added";
+    }
+    if ((extension == ".zip" || extension == ".7z") && !PackedSourcesAvailable()) {
+        return "this build of Vrel cannot read .zip and .7z files; unpack it and drop the folder";
+    }
+    return std::nullopt;
+}
+
+// A dropped .dat is checked whole and copied into Patches as it is.
+void AddDroppedDat(const std::filesystem::path& source, const std::filesystem::path& patches,
+                   MessageBoxPort& messages, DropOutcome& outcome) {
+    const std::string shown = Display(source);
+    const std::filesystem::path fileName = source.filename();
+    const DatVerification check = VerifyDat(source);
+    if (!check.Findings.empty()) {
+        outcome.NotAdded.push_back(shown + ": " + DescribeDatFinding(check.Findings.front()));
+        return;
+    }
+    const auto existing = FindEntryCaseBlind(patches, fileName);
+    std::error_code error;
+    if (existing && std::filesystem::equivalent(*existing, source, error)) {
+        return;  // dropped from Patches itself
+    }
+    if (existing && !UserLetsReplace(messages, *existing)) {
+        outcome.NotAdded.push_back(shown + ": you kept the mod that was there");
+        return;
+    }
+    const std::filesystem::path target = existing.value_or(patches / fileName);
+    const auto copied =
+        CopyDat(source, target, existing ? Placing::Replace : Placing::NewInAnyCase);
+    if (!copied) {
+        outcome.NotAdded.push_back(shown + ": " + copied.error());
+        return;
+    }
+    outcome.Added.push_back(Display(target));
+}
+
+void NoteImportFailure(const ImportFailure& failure, const std::string& shown,
+                       const std::filesystem::path& target, DropOutcome& outcome) {
+    if (failure.Kind == ImportProblem::AlreadyThere) {
+        outcome.NotAdded.push_back(shown + ": you kept the mod that was there");
+        return;
+    }
+    if (failure.Kind == ImportProblem::CannotWrite || failure.Kind == ImportProblem::TooLarge) {
+        // The archive's own fault, never the dropped file's.
+        outcome.NotAdded.push_back(Display(target) + ": " + DescribeImportFailure(failure));
+        return;
+    }
+    std::string why = DescribeImportFailure(failure);
+    for (const std::string& refusal : failure.Refusals) {
+        why += "\r    " + refusal;
+    }
+    outcome.NotAdded.push_back(shown + ": " + why);
+}
+
+// A dropped folder, .zip or .7z is imported as a new archive in Patches.
+void ImportDroppedMod(const std::filesystem::path& source, const std::filesystem::path& patches,
+                      MessageBoxPort& messages, ProgressPort& progress, DropOutcome& outcome) {
+    const std::string shown = Display(source);
+    const std::filesystem::path fileName = ImportArchiveName(source);
+    const std::filesystem::path target =
+        FindEntryCaseBlind(patches, fileName).value_or(patches / fileName);
+    bool shownProgress = false;
+    ImportOptions options{.ModName = {}};
+    options.MayReplace = [&](const std::filesystem::path& there) {
+        return UserLetsReplace(messages, there);
+    };
+    options.Progress = [&](std::int64_t done, std::int64_t total) {
+        if (done == 0 && total > kLargeModMembers) {
+            shownProgress = true;
+            progress.Show();
+            progress.SetCaption("Adding mods...");
+            progress.SetLabel("Adding " + shown + "...");
+            progress.SetMaximum(static_cast<int>(total));
+            progress.SetValue(0);
+            progress.Repaint();
+        } else if (shownProgress && (done % 50 == 0 || done == total)) {
+            progress.SetValue(static_cast<int>(done));
+            progress.Repaint();
+        }
+    };
+    const auto result = ImportMod(source, target, options);
+    if (shownProgress) {
+        progress.Hide();
+    }
+    if (!result) {
+        NoteImportFailure(result.error(), shown, target, outcome);
+        return;
+    }
+    for (const CopiedDat& copied : result->Copied) {
+        outcome.Added.push_back(Display(copied.Path));
+    }
+    if (result->Copied.empty()) {
+        outcome.Added.push_back(Display(target));
+    }
+    if (!result->LeftOut.empty()) {
+        // The mods that came as .dat files are listed above; what was left out came with them.
+        outcome.LeftOut.push_back({result->Copied.empty() ? Display(target) : shown,
+                                   result->LeftOut, result->DescriptionFrom});
+    }
+}
+
 }  // namespace
 
 DropOutcome AddDroppedMods(const std::vector<std::filesystem::path>& dropped,
                            const std::filesystem::path& patches, MessageBoxPort& messages,
                            ProgressPort& progress) {
     DropOutcome outcome;
-    std::error_code error;
     for (const std::filesystem::path& source : dropped) {
-        const std::string shown = Display(source);
+        std::error_code error;
         const bool folder = std::filesystem::is_directory(source, error);
         const std::string extension = folder ? std::string() : Extension(source);
-        const bool dat = extension == ".dat";
-        if (!folder && !dat && extension != ".zip" && extension != ".7z") {
-            outcome.NotAdded.push_back(
-                shown + ": only .dat files, folders, .zip and .7z files can be added");
-            continue;
-        }
-        if ((extension == ".zip" || extension == ".7z") && !PackedSourcesAvailable()) {
-            outcome.NotAdded.push_back(
-                shown +
-                ": this build of Vrel cannot read .zip and .7z files; unpack it and drop the folder");
-            continue;
-        }
-        const std::filesystem::path fileName = dat ? source.filename() : ImportArchiveName(source);
-        if (dat) {
-            const DatVerification check = VerifyDat(source);
-            if (!check.Findings.empty()) {
-                outcome.NotAdded.push_back(shown + ": " +
-                                           DescribeDatFinding(check.Findings.front()));
-                continue;
-            }
-            const auto inPatches = FindEntryCaseBlind(patches, fileName);
-            if (inPatches && std::filesystem::equivalent(*inPatches, source, error)) {
-                continue;  // dropped from Patches itself
-            }
-        }
-        const auto existing = FindEntryCaseBlind(patches, fileName);
-        if (dat) {
-            if (existing && !UserLetsReplace(messages, *existing)) {
-                outcome.NotAdded.push_back(shown + ": you kept the mod that was there");
-                continue;
-            }
-            const std::filesystem::path target = existing.value_or(patches / fileName);
-            const auto copied =
-                CopyDat(source, target, existing ? Placing::Replace : Placing::NewInAnyCase);
-            if (!copied) {
-                outcome.NotAdded.push_back(shown + ": " + copied.error());
-                continue;
-            }
-            outcome.Added.push_back(Display(target));
-            continue;
-        }
-        const std::filesystem::path target = existing.value_or(patches / fileName);
-        bool shownProgress = false;
-        ImportOptions options{.ModName = {}};
-        options.MayReplace = [&](const std::filesystem::path& there) {
-            return UserLetsReplace(messages, there);
-        };
-        options.Progress = [&](std::int64_t done, std::int64_t total) {
-            if (done == 0 && total > kLargeModMembers) {
-                shownProgress = true;
-                progress.Show();
-                progress.SetCaption("Adding mods...");
-                progress.SetLabel("Adding " + shown + "...");
-                progress.SetMaximum(static_cast<int>(total));
-                progress.SetValue(0);
-                progress.Repaint();
-            } else if (shownProgress && (done % 50 == 0 || done == total)) {
-                progress.SetValue(static_cast<int>(done));
-                progress.Repaint();
-            }
-        };
-        const auto result = ImportMod(source, target, options);
-        if (shownProgress) {
-            progress.Hide();
-        }
-        if (!result && result.error().Kind == ImportProblem::AlreadyThere) {
-            outcome.NotAdded.push_back(shown + ": you kept the mod that was there");
-            continue;
-        }
-        if (!result) {
-            const ImportProblem kind = result.error().Kind;
-            if (kind == ImportProblem::CannotWrite || kind == ImportProblem::TooLarge) {
-                // The archive's own fault, never the dropped file's.
-                outcome.NotAdded.push_back(Display(target) + ": " +
-                                           DescribeImportFailure(result.error()));
-                continue;
-            }
-            std::string why = DescribeImportFailure(result.error());
-            for (const std::string& refusal : result.error().Refusals) {
-                why += "\r    " + refusal;
-            }
-            outcome.NotAdded.push_back(shown + ": " + why);
-            continue;
-        }
-        for (const CopiedDat& copied : result->Copied) {
-            outcome.Added.push_back(Display(copied.Path));
-        }
-        if (result->Copied.empty()) {
-            outcome.Added.push_back(Display(target));
-        }
-        if (!result->LeftOut.empty()) {
-            // The mods that came as .dat files are listed above; what was left out came with them.
-            outcome.LeftOut.push_back({result->Copied.empty() ? Display(target) : shown,
-                                       result->LeftOut, result->DescriptionFrom});
+        if (const auto why = WhyNotAddable(folder, extension)) {
+            outcome.NotAdded.push_back(Display(source) + ": " + *why);
+        } else if (extension == ".dat") {
+            AddDroppedDat(source, patches, messages, outcome);
+        } else {
+            ImportDroppedMod(source, patches, messages, progress, outcome);
         }
     }
     return outcome;

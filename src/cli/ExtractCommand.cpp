@@ -81,6 +81,56 @@ std::optional<MemberStream::Member> NextMember(MemberStream& members,
     }
 }
 
+// Problems are reported as they are met and counted, so that extraction goes on past them.
+struct ProblemCounter {
+    CommandIo& Io;
+    ProgressBar& Progress;
+    std::int32_t Count = 0;
+
+    void operator()(const std::string& subject, const std::string& problem) {
+        Progress.Clear();
+        ReportProblem(Io, subject, problem);
+        ++Count;
+    }
+};
+
+// Writes one member under the target folder, reporting what stops it. Answers the system's error
+// of a failed write, so that the caller can tell a full disk.
+std::error_code ExtractMember(DatWalk& walk, TargetFolders& targets,
+                              const MemberStream::Member& next, const std::string& member,
+                              ProblemCounter& fail) {
+    const DatEntry& entry = next.Entry;
+    if (const auto checked = CheckMemberName(entry.Name); !checked) {
+        fail(member, "refused, " + DescribeUnsafeName(checked.error()));
+        return {};
+    }
+    if (next.Content && next.Content->Problem) {
+        fail(member, DescribeDatProblem(*next.Content->Problem) + "; not written");
+        return {};
+    }
+    const auto target = targets.PrepareFile(MemberPathParts(entry.Name));
+    if (!target) {
+        fail(member, DescribeTargetFailure(target.error(), TargetReader::Command));
+        return target.error().Error;
+    }
+    std::optional<DatProblem> problem;
+    std::optional<PlaceFailure> writeFailure;
+    if (next.Content) {
+        if (const auto written = WriteMember(*target, next.Content->Bytes); !written) {
+            writeFailure = written.error();
+        }
+    } else {
+        WriteLargeMember(walk, entry, *target, problem, writeFailure);
+    }
+    if (problem) {
+        fail(member, DescribeDatProblem(*problem) + "; not written");
+    } else if (writeFailure) {
+        fail(member, DescribeMemberWriteFailure(*writeFailure));
+        return writeFailure->Error;
+    }
+    return {};
+}
+
 int RunExtract(const std::vector<std::string>& args, CommandIo& io) {
     int exitCode = kExitGood;
     const auto parsed = ParseOrExit(args,
@@ -113,51 +163,17 @@ int RunExtract(const std::vector<std::string>& args, CommandIo& io) {
     TargetFolders targets(root);
     ProgressBar progress(io.Err, ShowsProgress(io, *parsed), walk->FilesTotal());
     std::int32_t visited = 0;
-    std::int32_t failed = 0;
-    auto fail = [&](const std::string& subject, const std::string& problem) {
-        progress.Clear();
-        ReportProblem(io, subject, problem);
-        ++failed;
-    };
+    ProblemCounter fail{io, progress};
     // Unsafe names are not even read, large members only piece by piece as they are written.
     MemberStream members(*walk, *threads, [](const DatEntry& entry) {
         return CheckMemberName(entry.Name) && !IsLargeMember(entry);
     });
     std::optional<std::string> outOfMemory;
     while (auto next = NextMember(members, outOfMemory)) {
-        const DatEntry* entry = &next->Entry;
         ++visited;
         progress.Step();
-        const std::string member = archive + ": " + AnsiToUtf8(entry->Name);
-        if (const auto checked = CheckMemberName(entry->Name); !checked) {
-            fail(member, "refused, " + DescribeUnsafeName(checked.error()));
-            continue;
-        }
-        if (next->Content && next->Content->Problem) {
-            fail(member, DescribeDatProblem(*next->Content->Problem) + "; not written");
-            continue;
-        }
-        auto target = targets.PrepareFile(MemberPathParts(entry->Name));
-        std::error_code writeError;
-        std::optional<DatProblem> problem;
-        std::optional<PlaceFailure> writeFailure;
-        if (!target) {
-            fail(member, DescribeTargetFailure(target.error(), TargetReader::Command));
-            writeError = target.error().Error;
-        } else if (next->Content) {
-            if (const auto written = WriteMember(*target, next->Content->Bytes); !written) {
-                writeFailure = written.error();
-            }
-        } else {
-            WriteLargeMember(*walk, *entry, *target, problem, writeFailure);
-        }
-        if (problem) {
-            fail(member, DescribeDatProblem(*problem) + "; not written");
-        } else if (writeFailure) {
-            fail(member, DescribeMemberWriteFailure(*writeFailure));
-            writeError = writeFailure->Error;
-        }
-        if (DiskIsFull(writeError)) {
+        const std::string member = archive + ": " + AnsiToUtf8(next->Entry.Name);
+        if (DiskIsFull(ExtractMember(*walk, targets, *next, member, fail))) {
             fail(root.string(), "the disk is full; extraction stopped");
             break;
         }
@@ -172,9 +188,9 @@ int RunExtract(const std::vector<std::string>& args, CommandIo& io) {
                           std::to_string(walk->FilesTotal()) + ")");
     }
     progress.Clear();
-    if (failed > 0) {
-        io.Err << "vrel-dat: " << archive << ": " << failed << " problem"
-               << (failed == 1 ? "" : "s") << "; not every member was extracted\n";
+    if (fail.Count > 0) {
+        io.Err << "vrel-dat: " << archive << ": " << fail.Count << " problem"
+               << (fail.Count == 1 ? "" : "s") << "; not every member was extracted\n";
         return kExitDamaged;
     }
     return kExitGood;

@@ -10,6 +10,65 @@
 namespace vrel::cli {
 namespace {
 
+// The archive's name from --name, checked; empty when none was given, nothing after a usage
+// error (already reported).
+std::optional<std::string> ReadNameOption(const ParsedArguments& parsed, CommandIo& io,
+                                          int& exitCode) {
+    const auto value = parsed.Values.find("--name");
+    if (value == parsed.Values.end()) {
+        return std::string();
+    }
+    const std::string& name = value->second;
+    if (name.empty() || name.find_first_of("/\\:") != std::string::npos) {
+        exitCode = UsageError(io, kImportCommand, "--name takes a file name without folders");
+        return std::nullopt;
+    }
+    if (name == "." || name == "..") {
+        exitCode = UsageError(io, kImportCommand, "--name takes a name, not . or ..");
+        return std::nullopt;
+    }
+    return name;
+}
+
+int ReportImportFailure(CommandIo& io, const ImportFailure& failure,
+                        const std::filesystem::path& source, const std::filesystem::path& target,
+                        const std::filesystem::path& patches) {
+    if (failure.Kind == ImportProblem::AlreadyThere) {
+        ReportProblem(io, failure.Detail.empty() ? target.string() : failure.Detail,
+                      "already there; give --replace to replace it");
+        return kExitDamaged;
+    }
+    if (failure.Kind == ImportProblem::CannotWrite || failure.Kind == ImportProblem::TooLarge) {
+        // The archive's own fault, never the source's.
+        ReportProblem(io, target.string(), DescribeImportFailure(failure));
+        return kExitDamaged;
+    }
+    ReportProblem(io, source.string(), DescribeImportFailure(failure));
+    for (const std::string& refusal : failure.Refusals) {
+        ReportProblem(io, source.string(), refusal);
+    }
+    io.Err << "vrel-dat: nothing was written to " << patches.string() << "\n";
+    return kExitDamaged;
+}
+
+void PrintImportReport(CommandIo& io, const ImportReport& report) {
+    const auto members = [](std::int32_t count) {
+        return std::to_string(count) + (count == 1 ? " member" : " members");
+    };
+    if (report.Copied.empty()) {
+        io.Out << report.Archive.string() << ": " << members(report.Members) << "\n";
+    }
+    for (const CopiedDat& copied : report.Copied) {
+        io.Out << PathToDisplay(copied.Path) << ": " << members(copied.Members) << "\n";
+    }
+    if (report.DescriptionFrom) {
+        io.Out << "description: " << *report.DescriptionFrom << "\n";
+    }
+    for (const LeftOutFile& file : report.LeftOut) {
+        io.Out << "left out: " << file.Path << " (" << DescribeLeftOut(file.Kind) << ")\n";
+    }
+}
+
 int RunImport(const std::vector<std::string>& args, CommandIo& io) {
     int exitCode = kExitGood;
     const auto parsed = ParseOrExit(args,
@@ -23,15 +82,9 @@ int RunImport(const std::vector<std::string>& args, CommandIo& io) {
     }
     const std::filesystem::path source = DisplayToPath(parsed->Positional[0]);
     const std::filesystem::path patches = DisplayToPath(parsed->Positional[1]);
-    std::string name;
-    if (auto value = parsed->Values.find("--name"); value != parsed->Values.end()) {
-        name = value->second;
-        if (name.empty() || name.find_first_of("/\\:") != std::string::npos) {
-            return UsageError(io, kImportCommand, "--name takes a file name without folders");
-        }
-        if (name == "." || name == "..") {
-            return UsageError(io, kImportCommand, "--name takes a name, not . or ..");
-        }
+    const std::optional<std::string> name = ReadNameOption(*parsed, io, exitCode);
+    if (!name) {
+        return exitCode;
     }
     const std::optional<int> threads = ThreadsOption(*parsed, kImportCommand, io, exitCode);
     if (!threads) {
@@ -43,7 +96,7 @@ int RunImport(const std::vector<std::string>& args, CommandIo& io) {
                       std::filesystem::exists(patches, error) ? "not a folder" : "no such folder");
         return kExitDamaged;
     }
-    const std::filesystem::path fileName = ImportArchiveName(source, name);
+    const std::filesystem::path fileName = ImportArchiveName(source, *name);
     // A source given as . or .. has no name of its own; the archive would be a hidden "..dat".
     const std::filesystem::path stem = fileName.stem();
     if (stem.empty() || stem == "." || stem == "..") {
@@ -76,39 +129,9 @@ int RunImport(const std::vector<std::string>& args, CommandIo& io) {
     const auto result = ImportMod(source, target, options);
     bar.reset();
     if (!result) {
-        const ImportFailure& failure = result.error();
-        if (failure.Kind == ImportProblem::AlreadyThere) {
-            ReportProblem(io, failure.Detail.empty() ? target.string() : failure.Detail,
-                          "already there; give --replace to replace it");
-            return kExitDamaged;
-        }
-        if (failure.Kind == ImportProblem::CannotWrite || failure.Kind == ImportProblem::TooLarge) {
-            // The archive's own fault, never the source's.
-            ReportProblem(io, target.string(), DescribeImportFailure(failure));
-            return kExitDamaged;
-        }
-        ReportProblem(io, source.string(), DescribeImportFailure(failure));
-        for (const std::string& refusal : failure.Refusals) {
-            ReportProblem(io, source.string(), refusal);
-        }
-        io.Err << "vrel-dat: nothing was written to " << patches.string() << "\n";
-        return kExitDamaged;
+        return ReportImportFailure(io, result.error(), source, target, patches);
     }
-    const auto members = [](std::int32_t count) {
-        return std::to_string(count) + (count == 1 ? " member" : " members");
-    };
-    if (result->Copied.empty()) {
-        io.Out << result->Archive.string() << ": " << members(result->Members) << "\n";
-    }
-    for (const CopiedDat& copied : result->Copied) {
-        io.Out << PathToDisplay(copied.Path) << ": " << members(copied.Members) << "\n";
-    }
-    if (result->DescriptionFrom) {
-        io.Out << "description: " << *result->DescriptionFrom << "\n";
-    }
-    for (const LeftOutFile& file : result->LeftOut) {
-        io.Out << "left out: " << file.Path << " (" << DescribeLeftOut(file.Kind) << ")\n";
-    }
+    PrintImportReport(io, *result);
     return kExitGood;
 }
 
