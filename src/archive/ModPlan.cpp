@@ -244,6 +244,105 @@ void RefuseClashes(const std::vector<SourceFile>& files, const ModPlan& plan,
     }
 }
 
+// A name the archive cannot hold is refused wherever it stands; a colon only in a member's name
+// (below), since a file left out is only listed.
+void RefuseUnsafePaths(const std::vector<SourceFile>& files,
+                       const std::vector<std::vector<std::string>>& paths, ModPlan& plan) {
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        const auto checked = CheckMemberName(JoinPath(paths[i], paths[i].size()));
+        if (!checked && checked.error() != UnsafeName::Drive) {
+            plan.Refusals.push_back(ShownPath(files, i) + ": " +
+                                    DescribeUnsafeName(checked.error()));
+        }
+    }
+}
+
+// The member name of a file under the data root: its levels below the root in Windows-1252.
+Expected<std::string, NameFailure> MemberNameUnder(const DataRoot& root,
+                                                   const std::vector<std::string>& parts) {
+    const auto first =
+        parts.begin() + static_cast<std::ptrdiff_t>(root.Depth + (root.InDataFolder ? 1 : 0));
+    std::vector<std::string> memberParts;
+    for (auto part = first; part != parts.end(); ++part) {
+        auto ansi = StrictUtf8ToAnsi(*part);
+        if (!ansi) {
+            return Unexpected{ansi.error()};
+        }
+        memberParts.push_back(std::move(*ansi));
+    }
+    return JoinMemberName(memberParts);
+}
+
+// Why a file under the data root cannot be packed whatever its name; nothing when it can.
+std::optional<std::string> WhyNotPackable(const SourceFile& file) {
+    if (file.Encrypted) {
+        return ": is encrypted; unpack it with its password and add the folder";
+    }
+    if (file.Size > kMaxMemberSize) {
+        return ": larger than 2 GiB, more than a member of a DAT archive holds";
+    }
+    return std::nullopt;
+}
+
+// A source without a data folder may bring its mods as .dat files; they are not left out.
+void PlanDatMods(const std::vector<SourceFile>& files,
+                 const std::vector<std::vector<std::string>>& paths,
+                 const std::vector<std::string>& folders, ModPlan& plan) {
+    plan.DatMods = FindDatMods(files, paths);
+    std::erase_if(plan.LeftOut, [&](const LeftOutFile& file) {
+        return std::any_of(plan.DatMods.begin(), plan.DatMods.end(),
+                           [&](std::size_t i) { return files[i].Path == file.Path; });
+    });
+    if (plan.DatMods.empty()) {
+        plan.Failure = NothingToImport(plan.LeftOut, folders);
+    }
+    for (std::size_t i : plan.DatMods) {
+        if (files[i].Encrypted) {
+            plan.Refusals.push_back(
+                files[i].Path + ": is encrypted; unpack it with its password and add the folder");
+        }
+    }
+}
+
+void RefuseCaseTwins(ModPlan& plan) {
+    std::vector<std::string> names;
+    for (const PlannedMember& member : plan.Members) {
+        names.push_back(member.Name);
+    }
+    std::sort(names.begin(), names.end(), MemberNameBefore);
+    for (std::string& refusal : CaseTwinRefusals(names)) {
+        plan.Refusals.push_back(std::move(refusal));
+    }
+}
+
+// A description of the mod's own at the top first, then a read-me; the first by name of each.
+void ChooseDescription(const std::vector<SourceFile>& files,
+                       const std::vector<std::vector<std::string>>& paths,
+                       std::vector<std::size_t> topFiles, const std::string& modName,
+                       ModPlan& plan) {
+    std::sort(topFiles.begin(), topFiles.end(),
+              [&](std::size_t a, std::size_t b) { return files[a].Path < files[b].Path; });
+    std::optional<std::size_t> readMe;
+    for (std::size_t i : topFiles) {
+        const std::string& fileName = paths[i].back();
+        if (AnsiToLower(fileName) == kDescriptionMember) {
+            plan.Description = i;
+            break;
+        }
+        if (!readMe && IsReadMeName(fileName, modName)) {
+            readMe = i;
+        }
+    }
+    if (!plan.Description) {
+        plan.Description = readMe;
+    }
+    if (plan.Description) {
+        std::erase_if(plan.LeftOut, [&](const LeftOutFile& file) {
+            return file.Path == files[*plan.Description].Path;
+        });
+    }
+}
+
 }  // namespace
 
 ModPlan PlanModImport(const std::vector<SourceFile>& files, const std::vector<std::string>& folders,
@@ -251,15 +350,10 @@ ModPlan PlanModImport(const std::vector<SourceFile>& files, const std::vector<st
     ModPlan plan;
     std::vector<std::vector<std::string>> paths;
     paths.reserve(files.size());
-    for (std::size_t i = 0; i < files.size(); ++i) {
-        paths.push_back(SplitPath(files[i].Path));
-        // A colon is refused only in a member's name, below: a file left out is only listed.
-        const auto checked = CheckMemberName(JoinPath(paths.back(), paths.back().size()));
-        if (!checked && checked.error() != UnsafeName::Drive) {
-            plan.Refusals.push_back(ShownPath(files, i) + ": " +
-                                    DescribeUnsafeName(checked.error()));
-        }
+    for (const SourceFile& file : files) {
+        paths.push_back(SplitPath(file.Path));
     }
+    RefuseUnsafePaths(files, paths, plan);
     if (!plan.Refusals.empty()) {
         return plan;
     }
@@ -287,89 +381,24 @@ ModPlan PlanModImport(const std::vector<SourceFile>& files, const std::vector<st
             plan.LeftOut.push_back({file.Path, beside ? LeftOutKind::BesideData : KindOf(parts)});
             continue;
         }
-        const auto first =
-            parts.begin() + static_cast<std::ptrdiff_t>(root->Depth + (root->InDataFolder ? 1 : 0));
-        std::vector<std::string> memberParts;
-        std::optional<NameFailure> refusal;
-        for (auto part = first; part != parts.end() && !refusal; ++part) {
-            auto ansi = StrictUtf8ToAnsi(*part);
-            if (!ansi) {
-                refusal = ansi.error();
-            } else {
-                memberParts.push_back(std::move(*ansi));
-            }
-        }
-        auto name = refusal ? Expected<std::string, NameFailure>(Unexpected{*refusal})
-                            : JoinMemberName(memberParts);
+        auto name = MemberNameUnder(*root, parts);
         if (!name) {
             plan.Refusals.push_back(file.Path + ": " + DescribeNameFailure(name.error()));
-            continue;
+        } else if (const auto why = WhyNotPackable(file)) {
+            plan.Refusals.push_back(file.Path + *why);
+        } else {
+            bringsDescription = bringsDescription || AnsiToLower(*name) == kDescriptionMember;
+            plan.Members.push_back({i, std::move(*name)});
         }
-        if (file.Encrypted) {
-            plan.Refusals.push_back(
-                file.Path + ": is encrypted; unpack it with its password and add the folder");
-            continue;
-        }
-        if (file.Size > kMaxMemberSize) {
-            plan.Refusals.push_back(
-                file.Path + ": larger than 2 GiB, more than a member of a DAT archive holds");
-            continue;
-        }
-        bringsDescription = bringsDescription || AnsiToLower(*name) == kDescriptionMember;
-        plan.Members.push_back({i, std::move(*name)});
     }
     if (!root) {
-        plan.DatMods = FindDatMods(files, paths);
-        std::erase_if(plan.LeftOut, [&](const LeftOutFile& file) {
-            return std::any_of(plan.DatMods.begin(), plan.DatMods.end(),
-                               [&](std::size_t i) { return files[i].Path == file.Path; });
-        });
-        if (plan.DatMods.empty()) {
-            plan.Failure = NothingToImport(plan.LeftOut, folders);
-        }
-        for (std::size_t i : plan.DatMods) {
-            if (files[i].Encrypted) {
-                plan.Refusals.push_back(
-                    files[i].Path +
-                    ": is encrypted; unpack it with its password and add the folder");
-            }
-        }
+        PlanDatMods(files, paths, folders, plan);
         return plan;
     }
-
     RefuseClashes(files, plan, plan.Refusals);
-    std::vector<std::string> names;
-    for (const PlannedMember& member : plan.Members) {
-        names.push_back(member.Name);
-    }
-    std::sort(names.begin(), names.end(), MemberNameBefore);
-    for (std::string& refusal : CaseTwinRefusals(names)) {
-        plan.Refusals.push_back(std::move(refusal));
-    }
-
+    RefuseCaseTwins(plan);
     if (!bringsDescription) {
-        // A description of the mod's own first, then a read-me; the first by name of each.
-        std::sort(topFiles.begin(), topFiles.end(),
-                  [&](std::size_t a, std::size_t b) { return files[a].Path < files[b].Path; });
-        std::optional<std::size_t> readMe;
-        for (std::size_t i : topFiles) {
-            const std::string& fileName = paths[i].back();
-            if (AnsiToLower(fileName) == kDescriptionMember) {
-                plan.Description = i;
-                break;
-            }
-            if (!readMe && IsReadMeName(fileName, modName)) {
-                readMe = i;
-            }
-        }
-        if (!plan.Description) {
-            plan.Description = readMe;
-        }
-        if (plan.Description) {
-            std::erase_if(plan.LeftOut, [&](const LeftOutFile& file) {
-                return file.Path == files[*plan.Description].Path;
-            });
-        }
+        ChooseDescription(files, paths, std::move(topFiles), modName, plan);
     }
     return plan;
 }
