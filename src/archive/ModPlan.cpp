@@ -7,6 +7,7 @@
 
 #include "archive/MemberPath.h"
 #include "archive/NewMemberName.h"
+#include "archive/ReadMeText.h"
 #include "base/AnsiText.h"
 
 namespace vrel {
@@ -199,15 +200,6 @@ ImportFailure NothingToImport(const std::vector<LeftOutFile>& leftOut,
         }
     }
     return ImportFailure{ImportProblem::NothingToImport, {}, {}};
-}
-
-bool IsReadMeName(const std::string& fileName, const std::string& modName) {
-    const std::string lower = AnsiToLower(fileName);
-    const std::string mod = AnsiToLower(modName);
-    if (lower.rfind("readme", 0) == 0 && EndsWith(lower, ".txt")) {
-        return true;
-    }
-    return !mod.empty() && (lower == mod + ".txt" || lower == mod + ".nfo");
 }
 
 // A source's file for messages: one without a name is named by its place in the source.

@@ -8,6 +8,16 @@
 #include "base/Utf8.h"
 
 namespace vrel {
+
+bool IsReadMeName(const std::string& fileName, const std::string& modName) {
+    const std::string lower = AnsiToLower(fileName);
+    const std::string mod = AnsiToLower(modName);
+    if (lower.starts_with("readme") && lower.ends_with(".txt")) {
+        return true;
+    }
+    return !mod.empty() && (lower == mod + ".txt" || lower == mod + ".nfo");
+}
+
 namespace {
 
 // Code page 437's lines, corners and blocks (0xB0 to 0xDF) as their ASCII look-alikes.

@@ -8,6 +8,10 @@
 
 namespace vrel {
 
+// Whether a file at the top of a mod reads as its read-me: readme*.txt, or the mod's name with
+// .txt or .nfo (any letter case).
+bool IsReadMeName(const std::string& fileName, const std::string& modName);
+
 // A read-me as the description's 8-bit text: UTF-8 (with or without its byte-order mark) is
 // converted, an .nfo is read as code page 437, other text is taken as already in the code page.
 // Nothing when it holds characters the code page has not got.
