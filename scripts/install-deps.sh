@@ -3,7 +3,7 @@
 set -euo pipefail
 
 packages=(
-    cmake ninja-build g++ pkg-config
+    cmake ninja-build g++ pkg-config ccache
     zlib1g-dev libdeflate-dev libarchive-dev libgtest-dev libgmock-dev libbenchmark-dev
     qt6-base-dev qt6-multimedia-dev qt6-svg-dev libgl-dev
     xvfb xauth x11-apps imagemagick fonts-dejavu-core

@@ -11,6 +11,8 @@ stage() {
     "$@"
     echo "== stage '$*' took $((SECONDS - start)) s (total $SECONDS s)"
 }
+# Tests run side by side, one per core: each is a process of its own with folders of its own.
+export CTEST_PARALLEL_LEVEL="${CTEST_PARALLEL_LEVEL:-$(nproc)}"
 stage scripts/install-deps.sh
 stage scripts/lint.sh
 stage scripts/build.sh default
