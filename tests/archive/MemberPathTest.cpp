@@ -10,6 +10,11 @@ struct NameCase {
     std::optional<UnsafeName> Expected;
 };
 
+// Names the case by its member name, so that each test keeps its name from one build to the next.
+void PrintTo(const NameCase& nameCase, std::ostream* out) {
+    *out << ::testing::PrintToString(nameCase.Name);
+}
+
 class CheckMemberNameTable : public ::testing::TestWithParam<NameCase> {};
 
 TEST_P(CheckMemberNameTable, SortsSafeFromUnsafe) {
