@@ -98,11 +98,41 @@ std::filesystem::path FolderOf(const std::filesystem::path& target) {
 }
 #endif
 
+#ifdef O_TMPFILE
+// A file made without a name is given one through /proc, which any user may do; without /proc
+// only a privileged one could, so the new files are then named from the start.
+bool CanNameUnnamedFiles() {
+    static const bool can = access("/proc/self/fd", X_OK) == 0;
+    return can;
+}
+
+struct SelfLink {
+    char Path[40];
+};
+SelfLink SelfLinkOf(std::intptr_t file) {
+    SelfLink link{};
+    std::snprintf(link.Path, sizeof link.Path, "/proc/self/fd/%d", static_cast<int>(file));
+    return link;
+}
+#endif
+
 }  // namespace
 
 Expected<PendingFile, PlaceFailure> PendingFile::Create(const std::filesystem::path& target,
                                                         Durability durability) {
     std::error_code error;
+#ifdef O_TMPFILE
+    if (durability == Durability::Unsynced && CanNameUnnamedFiles()) {
+        const int file = open(FolderOf(target).c_str(), O_WRONLY | O_TMPFILE | O_CLOEXEC, 0666);
+        if (file >= 0) {
+            PendingFile unnamed(target, {}, file, -1, durability);
+            unnamed.unnamed_ = true;
+            return unnamed;
+        }
+        // A file system without unnamed files takes a named one; any other refusal is met again
+        // below and reported from there.
+    }
+#endif
     for (int attempt = 0; attempt < 16; ++attempt) {
         std::filesystem::path temporary = TemporaryName(target);
         // Registered before it exists, so that no moment leaves it out of reach of a signal.
@@ -142,7 +172,8 @@ PendingFile::PendingFile(PendingFile&& other) noexcept
       file_(std::exchange(other.file_, -1)),
       slot_(std::exchange(other.slot_, -1)),
       durability_(other.durability_),
-      written_(other.written_) {}
+      written_(other.written_),
+      unnamed_(std::exchange(other.unnamed_, false)) {}
 
 PendingFile::~PendingFile() {
     Discard();
@@ -198,7 +229,59 @@ Expected<void, PlaceFailure> PendingFile::Write(std::span<const std::uint8_t> by
     return {};
 }
 
+Expected<void, PlaceFailure> PendingFile::LinkUnnamed(Placing placing) {
+    auto fail = [&](PlaceProblem problem, std::error_code error) {
+        Discard();
+        return Unexpected{PlaceFailure{problem, target_, error}};
+    };
+#ifdef O_TMPFILE
+    const SelfLink self = SelfLinkOf(file_);
+    if (placing == Placing::New) {
+        // Linking never replaces: the name taken meanwhile fails it, as a rename without
+        // replacing would.
+        if (linkat(AT_FDCWD, self.Path, AT_FDCWD, target_.c_str(), AT_SYMLINK_FOLLOW) != 0) {
+            const std::error_code error = LastError();
+            return fail(error == std::errc::file_exists ? PlaceProblem::AlreadyThere
+                                                        : PlaceProblem::CannotPlace,
+                        error);
+        }
+        unnamed_ = false;
+        if (close(static_cast<int>(std::exchange(file_, -1))) != 0) {
+            const std::error_code error = LastError();
+            unlink(target_.c_str());
+            return fail(PlaceProblem::CannotWrite, error);
+        }
+        return {};
+    }
+    // The other placings look at the folder and rename: the file gets a name beside the target
+    // first, and goes on as one made with it.
+    std::error_code error;
+    for (int attempt = 0; attempt < 16; ++attempt) {
+        std::filesystem::path temporary = TemporaryName(target_);
+        const int slot = Register(temporary);
+        if (linkat(AT_FDCWD, self.Path, AT_FDCWD, temporary.c_str(), AT_SYMLINK_FOLLOW) == 0) {
+            temporary_ = std::move(temporary);
+            slot_ = slot;
+            unnamed_ = false;
+            return Place(placing);
+        }
+        error = LastError();
+        Unregister(slot);
+        if (error != std::errc::file_exists) {
+            break;
+        }
+    }
+    return fail(PlaceProblem::CannotPlace, error);
+#else
+    (void)placing;
+    return fail(PlaceProblem::CannotPlace, {});
+#endif
+}
+
 Expected<void, PlaceFailure> PendingFile::Place(Placing placing) {
+    if (unnamed_ && file_ != -1) {
+        return LinkUnnamed(placing);
+    }
     if (file_ == -1 || temporary_.empty()) {
         Discard();
         return Unexpected{PlaceFailure{PlaceProblem::CannotWrite, target_, {}}};

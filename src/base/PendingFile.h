@@ -31,7 +31,9 @@ enum class Placing {
 enum class Durability {
     Synced,    // the bytes and the new name are on the disk when Place returns
     Unsynced,  // left to the system: for the thousands of files of an extraction, where a sync
-               // each would cost far more than extracting again after a power cut
+               // each would cost far more than extracting again after a power cut. Where the
+               // system can, the new file has no name until it is placed, so that even a kill
+               // leaves nothing behind and no rename is paid per file
 };
 
 // The one way a file is written in place of (or beside) the user's files: the bytes go to a new
@@ -55,6 +57,7 @@ public:
 
     // Where the file is, or goes: once placed, as the folder spells it (see ReplaceInAnyCase).
     const std::filesystem::path& Target() const { return target_; }
+    // The new file's name beside the target; empty for one that has no name until placed.
     const std::filesystem::path& Temporary() const { return temporary_; }
     std::int64_t Written() const { return written_; }
 
@@ -68,6 +71,7 @@ private:
           durability_(durability) {}
     void CloseFile();
     void Discard();
+    Expected<void, PlaceFailure> LinkUnnamed(Placing placing);
 
     std::filesystem::path target_;
     std::filesystem::path temporary_;  // empty once placed or removed
@@ -75,6 +79,7 @@ private:
     int slot_ = -1;                    // where RemovePendingFiles finds it, if anywhere
     Durability durability_ = Durability::Synced;
     std::int64_t written_ = 0;
+    bool unnamed_ = false;  // made without a name (see Durability::Unsynced)
 };
 
 // Writes `bytes` as the file `target` through a PendingFile.

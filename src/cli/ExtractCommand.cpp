@@ -1,12 +1,15 @@
 #include <cerrno>
+#include <deque>
 #include <new>
 #include <optional>
 #include <string>
 #include <system_error>
+#include <unordered_set>
 
 #include "archive/DatWalk.h"
 #include "archive/MemberPath.h"
-#include "archive/MemberStream.h"
+#include "archive/MemberReader.h"
+#include "archive/OrderedPool.h"
 #include "base/AnsiText.h"
 #include "base/PendingFile.h"
 #include "base/TargetFolders.h"
@@ -69,18 +72,6 @@ void WriteLargeMember(DatWalk& walk, const DatEntry& entry, const TargetFolders:
     }
 }
 
-// The next member; one that cannot be held for want of memory ends the walk, named in
-// `outOfMemory`.
-std::optional<MemberStream::Member> NextMember(MemberStream& members,
-                                               std::optional<std::string>& outOfMemory) {
-    try {
-        return members.Next();
-    } catch (const MemberOutOfMemory& failure) {
-        outOfMemory = failure.Member;
-        return std::nullopt;
-    }
-}
-
 // Problems are reported as they are met and counted, so that extraction goes on past them.
 struct ProblemCounter {
     CommandIo& Io;
@@ -94,42 +85,178 @@ struct ProblemCounter {
     }
 };
 
-// Writes one member under the target folder, reporting what stops it. Answers the system's error
-// of a failed write, so that the caller can tell a full disk.
-std::error_code ExtractMember(DatWalk& walk, TargetFolders& targets,
-                              const MemberStream::Member& next, const std::string& member,
-                              ProblemCounter& fail) {
-    const DatEntry& entry = next.Entry;
-    if (const auto checked = CheckMemberName(entry.Name); !checked) {
-        fail(member, "refused, " + DescribeUnsafeName(checked.error()));
-        return {};
-    }
-    if (next.Content && next.Content->Problem) {
-        fail(member, DescribeDatProblem(*next.Content->Problem) + "; not written");
-        return {};
-    }
-    const auto target = targets.PrepareFile(MemberPathParts(entry.Name));
-    if (!target) {
-        fail(member, DescribeTargetFailure(target.error(), TargetReader::Command));
-        return target.error().Error;
-    }
-    std::optional<DatProblem> problem;
-    std::optional<PlaceFailure> writeFailure;
-    if (next.Content) {
-        if (const auto written = WriteMember(*target, next.Content->Bytes); !written) {
-            writeFailure = written.error();
+// What became of one member, told in directory order whatever thread wrote it.
+struct MemberOutcome {
+    std::string Member;   // as the user reads it: "archive: name"
+    std::string Problem;  // empty when it was written whole
+    std::error_code WriteError;
+    bool OutOfMemory = false;  // its content could not be held; extraction stops
+};
+
+// Extracts one archive: the members are read and their folders prepared in directory order on
+// the caller's thread, while each one's inflating and writing runs on a worker, a few members
+// ahead; outcomes come back in directory order, so the report is the one-thread report. A large
+// member, and a member written over a file that one still in flight writes, wait until the
+// members before them are done.
+class Extraction {
+public:
+    Extraction(DatWalk& walk, TargetFolders& targets, const std::string& archive,
+               const std::filesystem::path& root, int threads, ProblemCounter& fail)
+        : walk_(walk),
+          targets_(targets),
+          archive_(archive),
+          root_(root),
+          fail_(fail),
+          pool_(threads),
+          window_(threads > 1 ? 4 * static_cast<std::size_t>(threads) : 1) {}
+
+    // Goes through every member; answers the number of entries visited.
+    std::int32_t Run() {
+        while (!stopped_) {
+            while (!stopped_ && pool_.Pending() < window_ && Start()) {
+            }
+            if (pool_.Pending() == 0) {
+                break;
+            }
+            Finish();
         }
-    } else {
-        WriteLargeMember(walk, entry, *target, problem, writeFailure);
+        return visited_;
     }
-    if (problem) {
-        fail(member, DescribeDatProblem(*problem) + "; not written");
-    } else if (writeFailure) {
-        fail(member, DescribeMemberWriteFailure(*writeFailure));
-        return writeFailure->Error;
+
+private:
+    // Reads the next entry and sets its member going; false once the walk has ended.
+    bool Start() {
+        std::optional<DatEntry> entry = walk_.NextDatEntry();
+        if (!entry) {
+            return false;
+        }
+        ++visited_;
+        const std::string member = archive_ + ": " + AnsiToUtf8(entry->Name);
+        if (const auto checked = CheckMemberName(entry->Name); !checked) {
+            Submit(MemberOutcome{member, "refused, " + DescribeUnsafeName(checked.error())});
+            return true;
+        }
+        if (IsLargeMember(*entry)) {
+            WaitForAll();
+            if (!stopped_) {
+                Submit(WriteLarge(*entry, member));
+            }
+            return true;
+        }
+        MemberContent content;
+        try {
+            content = walk_.ReadMemberBytes(*entry);
+        } catch (const std::bad_alloc&) {
+            Submit(MemberOutcome{.Member = member, .OutOfMemory = true});
+            return true;
+        }
+        if (content.Problem) {
+            Submit(MemberOutcome{member, DescribeDatProblem(*content.Problem) + "; not written"});
+            return true;
+        }
+        const auto target = targets_.PrepareFile(MemberPathParts(entry->Name));
+        if (!target) {
+            Submit(MemberOutcome{member,
+                                 DescribeTargetFailure(target.error(), TargetReader::Command),
+                                 target.error().Error});
+            return true;
+        }
+        // Two members of one name (or a file and its alias) are written in their order.
+        while (inFlight_.contains(target->Path.native()) && !stopped_) {
+            Finish();
+        }
+        if (stopped_) {
+            return false;
+        }
+        inFlight_.insert(target->Path.native());
+        pool_.Submit(
+            [entry = std::move(*entry), content = std::move(content), target = *target,
+             member]() mutable { return InflateAndWrite(entry, content, target, member); });
+        paths_.push_back(target->Path.native());
+        return true;
     }
-    return {};
-}
+
+    static MemberOutcome InflateAndWrite(const DatEntry& entry, MemberContent& content,
+                                         const TargetFolders::TargetFile& target,
+                                         const std::string& member) {
+        try {
+            UnpackMemberBytes(content, entry);
+        } catch (const std::bad_alloc&) {
+            return MemberOutcome{.Member = member, .OutOfMemory = true};
+        }
+        if (content.Problem) {
+            return MemberOutcome{member, DescribeDatProblem(*content.Problem) + "; not written"};
+        }
+        if (const auto written = WriteMember(target, content.Bytes); !written) {
+            return MemberOutcome{member, DescribeMemberWriteFailure(written.error()),
+                                 written.error().Error};
+        }
+        return MemberOutcome{member};
+    }
+
+    MemberOutcome WriteLarge(const DatEntry& entry, const std::string& member) {
+        const auto target = targets_.PrepareFile(MemberPathParts(entry.Name));
+        if (!target) {
+            return MemberOutcome{member,
+                                 DescribeTargetFailure(target.error(), TargetReader::Command),
+                                 target.error().Error};
+        }
+        std::optional<DatProblem> problem;
+        std::optional<PlaceFailure> failure;
+        WriteLargeMember(walk_, entry, *target, problem, failure);
+        if (problem) {
+            return MemberOutcome{member, DescribeDatProblem(*problem) + "; not written"};
+        }
+        if (failure) {
+            return MemberOutcome{member, DescribeMemberWriteFailure(*failure), failure->Error};
+        }
+        return MemberOutcome{member};
+    }
+
+    // An outcome known at once still waits its turn behind the members before it.
+    void Submit(MemberOutcome outcome) {
+        pool_.Submit([outcome = std::move(outcome)] { return outcome; });
+        paths_.emplace_back();
+    }
+
+    void WaitForAll() {
+        while (pool_.Pending() > 0 && !stopped_) {
+            Finish();
+        }
+    }
+
+    // Takes the oldest member's outcome and reports it.
+    void Finish() {
+        const MemberOutcome outcome = pool_.TakeNext();
+        if (!paths_.front().empty()) {
+            inFlight_.erase(paths_.front());
+        }
+        paths_.pop_front();
+        fail_.Progress.Step();
+        if (outcome.OutOfMemory) {
+            fail_(outcome.Member, "there is not enough memory to read it; extraction stopped");
+            stopped_ = true;
+        } else if (!outcome.Problem.empty()) {
+            fail_(outcome.Member, outcome.Problem);
+            if (DiskIsFull(outcome.WriteError)) {
+                fail_(root_.string(), "the disk is full; extraction stopped");
+                stopped_ = true;
+            }
+        }
+    }
+
+    DatWalk& walk_;
+    TargetFolders& targets_;
+    std::string archive_;
+    std::filesystem::path root_;
+    ProblemCounter& fail_;
+    OrderedPool<MemberOutcome> pool_;
+    std::size_t window_;
+    std::deque<std::filesystem::path::string_type> paths_;  // of the members in the pool, in order
+    std::unordered_set<std::filesystem::path::string_type> inFlight_;
+    std::int32_t visited_ = 0;
+    bool stopped_ = false;
+};
 
 int RunExtract(const std::vector<std::string>& args, CommandIo& io) {
     int exitCode = kExitGood;
@@ -162,26 +289,8 @@ int RunExtract(const std::vector<std::string>& args, CommandIo& io) {
 
     TargetFolders targets(root);
     ProgressBar progress(io.Err, ShowsProgress(io, *parsed), walk->FilesTotal());
-    std::int32_t visited = 0;
     ProblemCounter fail{io, progress};
-    // Unsafe names are not even read, large members only piece by piece as they are written.
-    MemberStream members(*walk, *threads, [](const DatEntry& entry) {
-        return CheckMemberName(entry.Name) && !IsLargeMember(entry);
-    });
-    std::optional<std::string> outOfMemory;
-    while (auto next = NextMember(members, outOfMemory)) {
-        ++visited;
-        progress.Step();
-        const std::string member = archive + ": " + AnsiToUtf8(next->Entry.Name);
-        if (DiskIsFull(ExtractMember(*walk, targets, *next, member, fail))) {
-            fail(root.string(), "the disk is full; extraction stopped");
-            break;
-        }
-    }
-    if (outOfMemory) {
-        fail(archive + ": " + AnsiToUtf8(*outOfMemory),
-             "there is not enough memory to read it; extraction stopped");
-    }
+    const std::int32_t visited = Extraction(*walk, targets, archive, root, *threads, fail).Run();
     if (walk->Problem()) {
         fail(archive, DescribeDatProblem(*walk->Problem()) + " (entry " +
                           std::to_string(visited + 1) + " of " +
