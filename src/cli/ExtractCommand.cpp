@@ -1,5 +1,4 @@
 #include <cerrno>
-#include <deque>
 #include <new>
 #include <optional>
 #include <string>
@@ -90,14 +89,16 @@ struct MemberOutcome {
     std::string Member;   // as the user reads it: "archive: name"
     std::string Problem;  // empty when it was written whole
     std::error_code WriteError;
-    bool OutOfMemory = false;  // its content could not be held; extraction stops
+    bool OutOfMemory = false;                    // its content could not be held; extraction stops
+    std::filesystem::path::string_type Written;  // where it went, when a worker wrote it
 };
 
 // Extracts one archive: the members are read and their folders prepared in directory order on
-// the caller's thread, while each one's inflating and writing runs on a worker, a few members
-// ahead; outcomes come back in directory order, so the report is the one-thread report. A large
-// member, and a member written over a file that one still in flight writes, wait until the
-// members before them are done.
+// the caller's thread, while their inflating and writing run on the workers, a batch of small
+// members at a time (handing over each alone would cost more than writing it); outcomes come back
+// in directory order, so the report is the one-thread report. A large member, and a member
+// written over a file that one still in flight writes, wait until the members before them are
+// done.
 class Extraction {
 public:
     Extraction(DatWalk& walk, TargetFolders& targets, const std::string& archive,
@@ -108,13 +109,14 @@ public:
           root_(root),
           fail_(fail),
           pool_(threads),
-          window_(threads > 1 ? 4 * static_cast<std::size_t>(threads) : 1) {}
+          window_(threads > 1 ? 2 * static_cast<std::size_t>(threads) : 1) {}
 
     // Goes through every member; answers the number of entries visited.
     std::int32_t Run() {
         while (!stopped_) {
             while (!stopped_ && pool_.Pending() < window_ && Start()) {
             }
+            SubmitBatch();
             if (pool_.Pending() == 0) {
                 break;
             }
@@ -124,74 +126,105 @@ public:
     }
 
 private:
-    // Reads the next entry and sets its member going; false once the walk has ended.
+    // One member of a batch: its work, or its outcome when that is known already.
+    struct Work {
+        DatEntry Entry;
+        MemberContent Content;
+        TargetFolders::TargetFile Target;
+    };
+    struct Item {
+        MemberOutcome Outcome;
+        std::optional<Work> ToWrite;
+    };
+
+    static constexpr std::size_t kBatchMembers = 16;
+    static constexpr std::size_t kBatchBytes = std::size_t{1} << 20;
+
+    // Reads the next entry and adds its member to the batch; false once the walk has ended or a
+    // batch is full.
     bool Start() {
-        std::optional<DatEntry> entry = walk_.NextDatEntry();
+        std::optional<DatEntry> entry = walkEnded_ ? std::nullopt : walk_.NextDatEntry();
         if (!entry) {
+            walkEnded_ = true;
             return false;
         }
         ++visited_;
         const std::string member = archive_ + ": " + AnsiToUtf8(entry->Name);
         if (const auto checked = CheckMemberName(entry->Name); !checked) {
-            Submit(MemberOutcome{member, "refused, " + DescribeUnsafeName(checked.error())});
-            return true;
+            return Add({{member, "refused, " + DescribeUnsafeName(checked.error())}});
         }
         if (IsLargeMember(*entry)) {
             WaitForAll();
-            if (!stopped_) {
-                Submit(WriteLarge(*entry, member));
-            }
-            return true;
+            return !stopped_ && Add({WriteLarge(*entry, member)});
         }
         MemberContent content;
         try {
             content = walk_.ReadMemberBytes(*entry);
         } catch (const std::bad_alloc&) {
-            Submit(MemberOutcome{.Member = member, .OutOfMemory = true});
-            return true;
+            return Add({{.Member = member, .OutOfMemory = true}});
         }
         if (content.Problem) {
-            Submit(MemberOutcome{member, DescribeDatProblem(*content.Problem) + "; not written"});
-            return true;
+            return Add({{member, DescribeDatProblem(*content.Problem) + "; not written"}});
         }
         const auto target = targets_.PrepareFile(MemberPathParts(entry->Name));
         if (!target) {
-            Submit(MemberOutcome{member,
-                                 DescribeTargetFailure(target.error(), TargetReader::Command),
-                                 target.error().Error});
-            return true;
+            return Add({{member, DescribeTargetFailure(target.error(), TargetReader::Command),
+                         target.error().Error}});
         }
-        // Two members of one name (or a file and its alias) are written in their order.
-        while (inFlight_.contains(target->Path.native()) && !stopped_) {
-            Finish();
-        }
-        if (stopped_) {
-            return false;
+        // Two members of one name are written in their order.
+        if (inFlight_.contains(target->Path.native())) {
+            WaitForAll();
+            if (stopped_) {
+                return false;
+            }
         }
         inFlight_.insert(target->Path.native());
-        pool_.Submit(
-            [entry = std::move(*entry), content = std::move(content), target = *target,
-             member]() mutable { return InflateAndWrite(entry, content, target, member); });
-        paths_.push_back(target->Path.native());
-        return true;
+        batchBytes_ += content.Bytes.size();
+        return Add({{member}, Work{std::move(*entry), std::move(content), *target}});
     }
 
-    static MemberOutcome InflateAndWrite(const DatEntry& entry, MemberContent& content,
-                                         const TargetFolders::TargetFile& target,
-                                         const std::string& member) {
+    bool Add(Item item) {
+        batch_.push_back(std::move(item));
+        if (batch_.size() < kBatchMembers && batchBytes_ < kBatchBytes) {
+            return true;
+        }
+        SubmitBatch();
+        return pool_.Pending() < window_;
+    }
+
+    void SubmitBatch() {
+        if (batch_.empty()) {
+            return;
+        }
+        pool_.Submit([batch = std::move(batch_)]() mutable {
+            std::vector<MemberOutcome> outcomes;
+            outcomes.reserve(batch.size());
+            for (Item& item : batch) {
+                if (item.ToWrite) {
+                    InflateAndWrite(*item.ToWrite, item.Outcome);
+                }
+                outcomes.push_back(std::move(item.Outcome));
+            }
+            return outcomes;
+        });
+        batch_.clear();
+        batchBytes_ = 0;
+    }
+
+    static void InflateAndWrite(Work& work, MemberOutcome& outcome) {
         try {
-            UnpackMemberBytes(content, entry);
+            UnpackMemberBytes(work.Content, work.Entry);
         } catch (const std::bad_alloc&) {
-            return MemberOutcome{.Member = member, .OutOfMemory = true};
+            outcome.OutOfMemory = true;
+            return;
         }
-        if (content.Problem) {
-            return MemberOutcome{member, DescribeDatProblem(*content.Problem) + "; not written"};
+        if (work.Content.Problem) {
+            outcome.Problem = DescribeDatProblem(*work.Content.Problem) + "; not written";
+        } else if (const auto written = WriteMember(work.Target, work.Content.Bytes); !written) {
+            outcome.Problem = DescribeMemberWriteFailure(written.error());
+            outcome.WriteError = written.error().Error;
         }
-        if (const auto written = WriteMember(target, content.Bytes); !written) {
-            return MemberOutcome{member, DescribeMemberWriteFailure(written.error()),
-                                 written.error().Error};
-        }
-        return MemberOutcome{member};
+        outcome.Written = work.Target.Path.native();
     }
 
     MemberOutcome WriteLarge(const DatEntry& entry, const std::string& member) {
@@ -213,34 +246,30 @@ private:
         return MemberOutcome{member};
     }
 
-    // An outcome known at once still waits its turn behind the members before it.
-    void Submit(MemberOutcome outcome) {
-        pool_.Submit([outcome = std::move(outcome)] { return outcome; });
-        paths_.emplace_back();
-    }
-
     void WaitForAll() {
+        SubmitBatch();
         while (pool_.Pending() > 0 && !stopped_) {
             Finish();
         }
     }
 
-    // Takes the oldest member's outcome and reports it.
+    // Takes the oldest batch's outcomes and reports them.
     void Finish() {
-        const MemberOutcome outcome = pool_.TakeNext();
-        if (!paths_.front().empty()) {
-            inFlight_.erase(paths_.front());
-        }
-        paths_.pop_front();
-        fail_.Progress.Step();
-        if (outcome.OutOfMemory) {
-            fail_(outcome.Member, "there is not enough memory to read it; extraction stopped");
-            stopped_ = true;
-        } else if (!outcome.Problem.empty()) {
-            fail_(outcome.Member, outcome.Problem);
-            if (DiskIsFull(outcome.WriteError)) {
-                fail_(root_.string(), "the disk is full; extraction stopped");
+        for (const MemberOutcome& outcome : pool_.TakeNext()) {
+            inFlight_.erase(outcome.Written);
+            fail_.Progress.Step();
+            if (stopped_) {
+                continue;
+            }
+            if (outcome.OutOfMemory) {
+                fail_(outcome.Member, "there is not enough memory to read it; extraction stopped");
                 stopped_ = true;
+            } else if (!outcome.Problem.empty()) {
+                fail_(outcome.Member, outcome.Problem);
+                if (DiskIsFull(outcome.WriteError)) {
+                    fail_(root_.string(), "the disk is full; extraction stopped");
+                    stopped_ = true;
+                }
             }
         }
     }
@@ -250,11 +279,13 @@ private:
     std::string archive_;
     std::filesystem::path root_;
     ProblemCounter& fail_;
-    OrderedPool<MemberOutcome> pool_;
-    std::size_t window_;
-    std::deque<std::filesystem::path::string_type> paths_;  // of the members in the pool, in order
+    OrderedPool<std::vector<MemberOutcome>> pool_;
+    std::size_t window_;  // batches in the pool at once
+    std::vector<Item> batch_;
+    std::size_t batchBytes_ = 0;
     std::unordered_set<std::filesystem::path::string_type> inFlight_;
     std::int32_t visited_ = 0;
+    bool walkEnded_ = false;
     bool stopped_ = false;
 };
 

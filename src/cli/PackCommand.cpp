@@ -86,41 +86,78 @@ public:
           progress_(progress),
           io_(io),
           pool_(options.Threads),
-          inFlight_(4 * static_cast<std::size_t>(options.Threads)) {}
+          inFlight_(2 * static_cast<std::size_t>(options.Threads)) {}
 
     // Every member packed into the writer; false at the first that could not be read or written,
-    // which has then been reported.
+    // which has then been reported. Small files go to the threads a batch at a time: handing over
+    // each alone would cost more than packing it.
     bool PackAll() {
-        const int packLevel = writer_.Level();
-        for (const PackSource& source : sources_.Members) {
+        std::size_t first = 0;
+        std::uintmax_t batchBytes = 0;
+        for (std::size_t next = 0; next < sources_.Members.size(); ++next) {
             std::error_code sizeError;
-            const auto size = std::filesystem::file_size(source.Path, sizeError);
+            const auto size = std::filesystem::file_size(sources_.Members[next].Path, sizeError);
             if (!sizeError && size > static_cast<std::uintmax_t>(kLargeMember)) {
-                while (pool_.Pending() > 0) {
-                    if (!TakeOne()) {
-                        return false;
-                    }
-                }
-                if (!PackLarge(source)) {
+                if (!SubmitBatch(first, next) || !TakeAll() || !PackLarge(sources_.Members[next])) {
                     return false;
                 }
+                first = next + 1;
+                batchBytes = 0;
                 continue;
             }
-            if (pool_.Pending() >= inFlight_ && !TakeOne()) {
-                return false;
+            batchBytes += sizeError ? 0 : size;
+            if (next + 1 - first >= kBatchMembers || batchBytes >= kBatchBytes) {
+                if (!SubmitBatch(first, next + 1)) {
+                    return false;
+                }
+                first = next + 1;
+                batchBytes = 0;
             }
-            pool_.Submit([&source, storage = storage_, packLevel] {
+        }
+        return SubmitBatch(first, sources_.Members.size()) && TakeAll();
+    }
+
+private:
+    struct Packed {
+        std::optional<EncodedMember> member;  // nothing when the file could not be read whole
+        bool outOfMemory = false;
+    };
+    using Batch = std::vector<Packed>;
+
+    static constexpr std::size_t kBatchMembers = 16;
+    static constexpr std::uintmax_t kBatchBytes = std::uintmax_t{1} << 20;
+
+    // Sets the members [first, last) packing, once there is room among those in flight; a batch
+    // ends early at a file that cannot be read, since packing stops there.
+    bool SubmitBatch(std::size_t first, std::size_t last) {
+        if (first == last) {
+            return true;
+        }
+        if (pool_.Pending() >= inFlight_ && !TakeOne()) {
+            return false;
+        }
+        pool_.Submit([this, first, last, storage = storage_, packLevel = writer_.Level()] {
+            Batch batch;
+            batch.reserve(last - first);
+            for (std::size_t index = first; index < last; ++index) {
                 try {
                     std::vector<std::uint8_t> content;
-                    if (!ReadWholeFile(source.Path, content)) {
-                        return Packed{};
+                    if (!ReadWholeFile(sources_.Members[index].Path, content)) {
+                        batch.emplace_back();
+                        break;
                     }
-                    return Packed{EncodeMember(content, storage, packLevel)};
+                    batch.push_back(Packed{EncodeMember(content, storage, packLevel)});
                 } catch (const std::bad_alloc&) {
-                    return Packed{std::nullopt, true};
+                    batch.push_back(Packed{std::nullopt, true});
+                    break;
                 }
-            });
-        }
+            }
+            return batch;
+        });
+        return true;
+    }
+
+    bool TakeAll() {
         while (pool_.Pending() > 0) {
             if (!TakeOne()) {
                 return false;
@@ -129,27 +166,22 @@ public:
         return true;
     }
 
-private:
-    struct Packed {
-        std::optional<EncodedMember> member;  // nothing when the file could not be read whole
-        bool outOfMemory = false;
-    };
-
-    // The next member in directory order, from the pool to the writer.
+    // The next batch in directory order, from the pool to the writer.
     bool TakeOne() {
-        const PackSource& source = sources_.Members[taken_++];
-        Packed packed = pool_.TakeNext();
-        progress_.Step();
-        if (!packed.member) {
-            progress_.Clear();
-            ReportProblem(io_, source.Path.string(),
-                          packed.outOfMemory ? kNoMemoryToPack : "cannot be read whole");
-            return false;
-        }
-        if (const auto added = writer_.AddEncoded(source.Name, *packed.member); !added) {
-            progress_.Clear();
-            ReportProblem(io_, archive_.string(), DescribeWriteFailure(added.error()));
-            return false;
+        for (Packed& packed : pool_.TakeNext()) {
+            const PackSource& source = sources_.Members[taken_++];
+            progress_.Step();
+            if (!packed.member) {
+                progress_.Clear();
+                ReportProblem(io_, source.Path.string(),
+                              packed.outOfMemory ? kNoMemoryToPack : "cannot be read whole");
+                return false;
+            }
+            if (const auto added = writer_.AddEncoded(source.Name, *packed.member); !added) {
+                progress_.Clear();
+                ReportProblem(io_, archive_.string(), DescribeWriteFailure(added.error()));
+                return false;
+            }
         }
         return true;
     }
@@ -199,8 +231,8 @@ private:
     const MemberStorage storage_;
     ProgressBar& progress_;
     CommandIo& io_;
-    OrderedPool<Packed> pool_;
-    const std::size_t inFlight_;
+    OrderedPool<Batch> pool_;
+    const std::size_t inFlight_;  // batches
     std::size_t taken_ = 0;
 };
 
