@@ -148,7 +148,7 @@ const Command kImportCommand = {
     "out and listed with where it belongs: files such as ddraw.ini or ddraw.dll go into the\n"
     "game folder, .dat files in mods/ into sfall's mods folder. A read-me at the top (readme*.txt, or NAME.txt or\n"
     "NAME.nfo) becomes the mod's description when it brings no amoddesc.qrd. Unsafe names,\n"
-    "names longer than 40 characters or outside Windows-1252, and damaged sources are refused,\n"
+    "names longer than 255 characters or outside Windows-1252, and damaged sources are refused,\n"
     "and then nothing is written.\n\n"
     "  --name NAME   the archive's name (default: the source's name), .dat added\n"
     "  --replace     replace an archive of that name, once the new one is complete\n"
