@@ -155,6 +155,12 @@ std::string DescribeLeftOut(LeftOutKind kind) {
     switch (kind) {
         case LeftOutKind::GameFolder:
             return "belongs in the game folder, beside Fallout2.exe";
+        case LeftOutKind::GameProgram:
+            return "is the game's program, in the game folder";
+        case LeftOutKind::ConfigFolder:
+            return "belongs in the config folder of the game folder";
+        case LeftOutKind::Appearance:
+            return "belongs in the appearance folder of the game folder, where sfall reads it";
         case LeftOutKind::ReadMe:
             return "for reading";
         case LeftOutKind::Other:
