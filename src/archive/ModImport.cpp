@@ -98,7 +98,14 @@ Expected<ImportReport, ImportFailure> ImportMod(const std::filesystem::path& sou
     const std::u8string stem = target.stem().u8string();
     const std::string modName =
         options.ModName.empty() ? std::string(stem.begin(), stem.end()) : options.ModName;
-    ModPlan plan = PlanModImport(files, modSource.Folders(), modName);
+    std::error_code error;
+    const std::u8string suffix = source.extension().u8string();
+    // A .dat given by itself is the mod, whatever its name (patch000.dat belongs in Patches too),
+    // and is copied as a dropped one is.
+    const bool oneDat = AnsiToLower(std::string(suffix.begin(), suffix.end())) == ".dat" &&
+                        !std::filesystem::is_directory(source, error);
+    ModPlan plan =
+        oneDat ? ModPlan{.DatMods = {0}} : PlanModImport(files, modSource.Folders(), modName);
     if (!plan.Refusals.empty()) {
         return Unexpected{ImportFailure{ImportProblem::RefusedNames, {}, std::move(plan.Refusals)}};
     }
@@ -111,7 +118,6 @@ Expected<ImportReport, ImportFailure> ImportMod(const std::filesystem::path& sou
     if (plan.Members.empty()) {
         return Unexpected{ImportFailure{ImportProblem::NothingToImport, {}, {}}};
     }
-    std::error_code error;
     const bool replacing = std::filesystem::exists(target, error);
     if (replacing && !MayReplace(options, target)) {
         return Unexpected{ImportFailure{ImportProblem::AlreadyThere, {}, {}}};

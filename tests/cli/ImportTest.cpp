@@ -394,11 +394,11 @@ TEST(Import, DatInsideAZipIsCopiedUnderItsOwnName) {
         std::string::npos)
         << run.Out;
 
-    // The .dat given by itself is added as a drop adds it: checked and copied as it is.
-    WriteFile(folder / "Den.dat", dat);
-    const auto alone = RunTool({"import", (folder / "Den.dat").string(), patches.string()});
+    // A .dat given by itself is added as a drop adds it, whatever its name: checked and copied.
+    WriteFile(folder / "patch000.dat", dat);
+    const auto alone = RunTool({"import", (folder / "patch000.dat").string(), patches.string()});
     EXPECT_EQ(alone.ExitCode, 0) << alone.Err;
-    EXPECT_EQ(ReadFile(patches / "Den.dat"), dat);
+    EXPECT_EQ(ReadFile(patches / "patch000.dat"), dat);
 }
 
 // Each file left out says where it belongs instead.
