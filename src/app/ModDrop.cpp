@@ -280,7 +280,9 @@ void ReportDrop(MessageBoxPort& messages, const DropOutcome& outcome) {
             text += "Its read-me, " + *mod.DescriptionFrom + ", is now the mod's description.\r\r";
         }
         if (std::any_of(mod.Files.begin(), mod.Files.end(), [](const LeftOutFile& file) {
-                return file.Kind == LeftOutKind::GameFolder;
+                return file.Kind == LeftOutKind::GameFolder ||
+                       file.Kind == LeftOutKind::ConfigFolder ||
+                       file.Kind == LeftOutKind::SfallMod || file.Kind == LeftOutKind::Appearance;
             })) {
             text += "Copy the files for the game folder there yourself if the mod needs them.\r\r";
         }
