@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <array>
+#include <initializer_list>
+#include <string_view>
 
 #include "archive/MemberPath.h"
 #include "base/AnsiText.h"
