@@ -80,6 +80,26 @@ Expected<ImportReport, ImportFailure> ImportDatMods(ModSource& source,
     return report;
 }
 
+// A .dat given by itself is the mod, whatever its name (patch000.dat belongs in Patches too): it
+// is checked and copied to the target, as a dropped one is.
+Expected<ImportReport, ImportFailure> ImportOneDat(ModSource& source,
+                                                   const std::vector<SourceFile>& files,
+                                                   const std::filesystem::path& target,
+                                                   const ImportOptions& options) {
+    std::error_code error;
+    const bool replacing = std::filesystem::exists(target, error);
+    if (replacing && !MayReplace(options, target)) {
+        return Unexpected{ImportFailure{ImportProblem::AlreadyThere, {}, {}}};
+    }
+    auto copied = CopyDatMods(source, files, {{0, target, replacing || options.Replace}});
+    if (!copied) {
+        return Unexpected{copied.error()};
+    }
+    ImportReport report;
+    report.Copied = std::move(*copied);
+    return report;
+}
+
 }  // namespace
 
 Expected<ImportReport, ImportFailure> ImportMod(const std::filesystem::path& source,
@@ -100,12 +120,11 @@ Expected<ImportReport, ImportFailure> ImportMod(const std::filesystem::path& sou
         options.ModName.empty() ? std::string(stem.begin(), stem.end()) : options.ModName;
     std::error_code error;
     const std::u8string suffix = source.extension().u8string();
-    // A .dat given by itself is the mod, whatever its name (patch000.dat belongs in Patches too),
-    // and is copied as a dropped one is.
-    const bool oneDat = AnsiToLower(std::string(suffix.begin(), suffix.end())) == ".dat" &&
-                        !std::filesystem::is_directory(source, error);
-    ModPlan plan =
-        oneDat ? ModPlan{.DatMods = {0}} : PlanModImport(files, modSource.Folders(), modName);
+    if (AnsiToLower(std::string(suffix.begin(), suffix.end())) == ".dat" &&
+        !std::filesystem::is_directory(source, error)) {
+        return ImportOneDat(modSource, files, target, options);
+    }
+    ModPlan plan = PlanModImport(files, modSource.Folders(), modName);
     if (!plan.Refusals.empty()) {
         return Unexpected{ImportFailure{ImportProblem::RefusedNames, {}, std::move(plan.Refusals)}};
     }
