@@ -10,12 +10,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto archive = folder.Write("mod.dat", data, size);
     for (const bool readDescription : {true, false}) {
         const vrel::DatScan scan = vrel::ScanDat(archive, readDescription);
-        // Every listed name costs at least 17 bytes of the file and keeps at most 40 characters.
+        // Every listed name costs at least 17 bytes of the file and is at most
+        // kMaxNameLength bytes long.
         if (scan.Names.size() * vrel::kEntryFixedBytes > size) {
             std::abort();
         }
         for (const std::string& name : scan.Names) {
-            if (name.size() > static_cast<std::size_t>(vrel::kNameFieldLength)) {
+            if (name.size() > static_cast<std::size_t>(vrel::kMaxNameLength)) {
                 std::abort();
             }
         }

@@ -247,7 +247,10 @@ void ReportDrop(MessageBoxPort& messages, const DropOutcome& outcome) {
         text += "Left out of " + mod.Archive + ", since the game does not read them from a mod:";
         const std::pair<LeftOutKind, const char*> groups[] = {
             {LeftOutKind::GameFolder, "For the game folder, beside Fallout2.exe:"},
+            {LeftOutKind::GameProgram, "The game's program:"},
+            {LeftOutKind::ConfigFolder, "For the config folder, in the game folder:"},
             {LeftOutKind::SfallMod, "For sfall's mods folder, in the game folder:"},
+            {LeftOutKind::Appearance, "For sfall's appearance folder, in the game folder:"},
             {LeftOutKind::ModArchive, "Mods of their own (drop each .dat by itself):"},
             {LeftOutKind::PackedArchive,
              "Archives of their own (unpack them and drop what they hold):"},
@@ -277,7 +280,9 @@ void ReportDrop(MessageBoxPort& messages, const DropOutcome& outcome) {
             text += "Its read-me, " + *mod.DescriptionFrom + ", is now the mod's description.\r\r";
         }
         if (std::any_of(mod.Files.begin(), mod.Files.end(), [](const LeftOutFile& file) {
-                return file.Kind == LeftOutKind::GameFolder;
+                return file.Kind == LeftOutKind::GameFolder ||
+                       file.Kind == LeftOutKind::ConfigFolder ||
+                       file.Kind == LeftOutKind::SfallMod || file.Kind == LeftOutKind::Appearance;
             })) {
             text += "Copy the files for the game folder there yourself if the mod needs them.\r\r";
         }

@@ -31,8 +31,8 @@ private:
     std::vector<Slot> items_;
 };
 
-// One member of an archive: its path inside the archive as start-up lists it (lower case, at
-// most 40 characters, backslashes).
+// One member of an archive: its path inside the archive as start-up lists it (lower case, whole,
+// backslashes).
 struct FileInDat {
     std::string FullPath;
 };

@@ -5,13 +5,15 @@
 
 namespace vrel {
 
-// Member names are read through a fixed field of this many characters; longer names are cut.
-inline constexpr int kNameFieldLength = 40;
+// The longest member name read, written or imported, in bytes. Each name is stored with its
+// length, and real archives hold names over 40 characters that the game reads whole; a longer
+// name than this could not be a file name on any system the game runs on.
+inline constexpr int kMaxNameLength = 255;
 // NameLen, Compressed, RealSize, PackedSize and Offset around the name.
 inline constexpr int kEntryFixedBytes = 17;
 
 // One archive directory entry in memory. Name keeps the stored case and backslashes, at most
-// 40 characters of Windows-1252 text.
+// kMaxNameLength bytes of Windows-1252 text.
 struct DatEntry {
     std::string Name;
     std::uint8_t Compressed = 0;

@@ -1,5 +1,7 @@
 #include "archive/DatProblem.h"
 
+#include "archive/DatEntry.h"
+
 namespace vrel {
 
 std::string DescribeDatProblem(DatProblem problem) {
@@ -14,6 +16,9 @@ std::string DescribeDatProblem(DatProblem problem) {
             return "the number of files is negative";
         case DatProblem::BadEntry:
             return "a directory entry is damaged";
+        case DatProblem::LongName:
+            return "a member's name is longer than " + std::to_string(kMaxNameLength) +
+                   " characters";
         case DatProblem::MemberOutsideFile:
             return "a member lies outside the file";
         case DatProblem::BadMemberSize:

@@ -11,6 +11,7 @@ enum class DatProblem {
     BadTreeSize,        // TreeSize (or DataSize) places the directory outside the file
     BadFilesTotal,      // a negative number of entries
     BadEntry,           // a directory entry with a negative NameLen or running past the directory
+    LongName,           // a directory entry whose name is longer than kMaxNameLength bytes
     MemberOutsideFile,  // a member's bytes lie outside the file
     BadMemberSize,      // a negative size, or one no zlib stream of that length can unpack to
     DamagedMember,      // a compressed member that does not unpack to exactly its RealSize

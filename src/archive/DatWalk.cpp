@@ -33,9 +33,9 @@ std::optional<DatEntry> DatWalk::NextDatEntry() {
     if (problem_ || visited_ >= filesTotal_) {
         return std::nullopt;
     }
-    std::optional<ParsedEntry> parsed = ParseDirectoryEntry(directory_, position_);
+    auto parsed = ParseDirectoryEntry(directory_, position_);
     if (!parsed) {
-        problem_ = DatProblem::BadEntry;
+        problem_ = parsed.error();
         return std::nullopt;
     }
     ++visited_;

@@ -22,7 +22,7 @@ enum class MemberStorage {
     Stored,      // always as is
 };
 
-// One directory entry as it will be written: the full name (not cut at 40 characters).
+// One directory entry as it will be written: the full name.
 struct WrittenEntry {
     std::string Name;
     std::uint8_t Compressed = 0;

@@ -1,28 +1,28 @@
 #include "archive/DirectoryEntry.h"
 
-#include <algorithm>
-
 #include "archive/DatFile.h"
 
 namespace vrel {
 
-std::optional<ParsedEntry> ParseDirectoryEntry(std::span<const std::uint8_t> directory,
-                                               std::size_t pos) {
+Expected<ParsedEntry, DatProblem> ParseDirectoryEntry(std::span<const std::uint8_t> directory,
+                                                      std::size_t pos) {
     if (pos + 4 > directory.size()) {
-        return std::nullopt;
+        return Unexpected{DatProblem::BadEntry};
     }
     const std::int32_t nameLen = ReadInt32(directory, pos);
     if (nameLen < 0 ||
         pos + static_cast<std::size_t>(nameLen) + kEntryFixedBytes > directory.size()) {
-        return std::nullopt;
+        return Unexpected{DatProblem::BadEntry};
+    }
+    if (nameLen > kMaxNameLength) {
+        return Unexpected{DatProblem::LongName};
     }
     const std::size_t nameStart = pos + 4;
-    const std::size_t kept =
-        std::min<std::size_t>(static_cast<std::size_t>(nameLen), kNameFieldLength);
     const std::size_t fields = nameStart + static_cast<std::size_t>(nameLen);
 
     ParsedEntry parsed;
-    parsed.entry.Name.assign(reinterpret_cast<const char*>(directory.data() + nameStart), kept);
+    parsed.entry.Name.assign(reinterpret_cast<const char*>(directory.data() + nameStart),
+                             static_cast<std::size_t>(nameLen));
     parsed.entry.Compressed = directory[fields];
     parsed.entry.RealSize = ReadInt32(directory, fields + 1);
     parsed.entry.PackedSize = ReadInt32(directory, fields + 5);

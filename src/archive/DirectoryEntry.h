@@ -1,11 +1,12 @@
 #pragma once
 
 #include <cstdint>
-#include <optional>
 #include <span>
 #include <string>
 
 #include "archive/DatEntry.h"
+#include "archive/DatProblem.h"
+#include "base/Expected.h"
 
 namespace vrel {
 
@@ -15,10 +16,10 @@ struct ParsedEntry {
     std::size_t next = 0;  // where the following entry starts
 };
 
-// Parses the entry at `pos`, or nothing when its NameLen is negative or the entry (name and
-// fixed fields) does not lie wholly inside `directory`. The name is the first NameLen
-// characters of the 40-character name field; the whole NameLen bytes are stepped over.
-std::optional<ParsedEntry> ParseDirectoryEntry(std::span<const std::uint8_t> directory,
-                                               std::size_t pos);
+// Parses the entry at `pos` with its whole name, or says why not: BadEntry when its NameLen is
+// negative or the entry (name and fixed fields) does not lie wholly inside `directory`, LongName
+// when the name is longer than kMaxNameLength.
+Expected<ParsedEntry, DatProblem> ParseDirectoryEntry(std::span<const std::uint8_t> directory,
+                                                      std::size_t pos);
 
 }  // namespace vrel

@@ -92,7 +92,42 @@ private:
     std::vector<std::filesystem::path> paths_;
 };
 
+// A .dat given by itself: a source that holds it alone, at its top, as a download would.
+class OneFileSource final : public ModSource {
+public:
+    explicit OneFileSource(std::filesystem::path file) : file_(std::move(file)) {}
+
+    Expected<std::vector<SourceFile>, ImportFailure> List() override {
+        std::error_code error;
+        const auto size = std::filesystem::file_size(file_, error);
+        if (error) {
+            return Unexpected{ImportFailure{ImportProblem::CannotOpen, ErrorToDisplay(error), {}}};
+        }
+        return std::vector<SourceFile>{
+            {.Path = PathToDisplay(file_.filename()), .Size = static_cast<std::int64_t>(size)}};
+    }
+
+    Expected<void, ImportFailure> Read(const std::vector<bool>& wanted,
+                                       const TakeContent& take) override {
+        if (wanted.empty() || !wanted[0]) {
+            return {};
+        }
+        FileContent content(file_);
+        if (!content.Opened()) {
+            return Unexpected{content.Unreadable()};
+        }
+        return take(0, content);
+    }
+
+private:
+    std::filesystem::path file_;
+};
+
 }  // namespace
+
+std::unique_ptr<ModSource> OpenOneFileSource(const std::filesystem::path& file) {
+    return std::make_unique<OneFileSource>(file);
+}
 
 std::unique_ptr<ModSource> OpenFolderSource(const std::filesystem::path& folder) {
     return std::make_unique<FolderSource>(folder);

@@ -80,6 +80,26 @@ Expected<ImportReport, ImportFailure> ImportDatMods(ModSource& source,
     return report;
 }
 
+// A .dat given by itself is the mod, whatever its name (patch000.dat belongs in Patches too): it
+// is checked and copied to the target, as a dropped one is.
+Expected<ImportReport, ImportFailure> ImportOneDat(ModSource& source,
+                                                   const std::vector<SourceFile>& files,
+                                                   const std::filesystem::path& target,
+                                                   const ImportOptions& options) {
+    std::error_code error;
+    const bool replacing = std::filesystem::exists(target, error);
+    if (replacing && !MayReplace(options, target)) {
+        return Unexpected{ImportFailure{ImportProblem::AlreadyThere, {}, {}}};
+    }
+    auto copied = CopyDatMods(source, files, {{0, target, replacing || options.Replace}});
+    if (!copied) {
+        return Unexpected{copied.error()};
+    }
+    ImportReport report;
+    report.Copied = std::move(*copied);
+    return report;
+}
+
 }  // namespace
 
 Expected<ImportReport, ImportFailure> ImportMod(const std::filesystem::path& source,
@@ -98,6 +118,12 @@ Expected<ImportReport, ImportFailure> ImportMod(const std::filesystem::path& sou
     const std::u8string stem = target.stem().u8string();
     const std::string modName =
         options.ModName.empty() ? std::string(stem.begin(), stem.end()) : options.ModName;
+    std::error_code error;
+    const std::u8string suffix = source.extension().u8string();
+    if (AnsiToLower(std::string(suffix.begin(), suffix.end())) == ".dat" &&
+        !std::filesystem::is_directory(source, error)) {
+        return ImportOneDat(modSource, files, target, options);
+    }
     ModPlan plan = PlanModImport(files, modSource.Folders(), modName);
     if (!plan.Refusals.empty()) {
         return Unexpected{ImportFailure{ImportProblem::RefusedNames, {}, std::move(plan.Refusals)}};
@@ -111,7 +137,6 @@ Expected<ImportReport, ImportFailure> ImportMod(const std::filesystem::path& sou
     if (plan.Members.empty()) {
         return Unexpected{ImportFailure{ImportProblem::NothingToImport, {}, {}}};
     }
-    std::error_code error;
     const bool replacing = std::filesystem::exists(target, error);
     if (replacing && !MayReplace(options, target)) {
         return Unexpected{ImportFailure{ImportProblem::AlreadyThere, {}, {}}};
@@ -155,6 +180,12 @@ std::string DescribeLeftOut(LeftOutKind kind) {
     switch (kind) {
         case LeftOutKind::GameFolder:
             return "belongs in the game folder, beside Fallout2.exe";
+        case LeftOutKind::GameProgram:
+            return "is the game's program, in the game folder";
+        case LeftOutKind::ConfigFolder:
+            return "belongs in the config folder of the game folder";
+        case LeftOutKind::Appearance:
+            return "belongs in the appearance folder of the game folder, where sfall reads it";
         case LeftOutKind::ReadMe:
             return "for reading";
         case LeftOutKind::Other:

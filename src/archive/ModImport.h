@@ -16,10 +16,13 @@ namespace vrel {
 // Where a file that is not put into the archive belongs.
 enum class LeftOutKind {
     GameFolder,     // settings, libraries and programs (sfall.dat too) that go beside Fallout2.exe
+    GameProgram,    // Fallout2.exe itself
+    ConfigFolder,   // settings in a config folder, which goes into the game folder as it is
+    Appearance,     // a .dat in an appearance folder, from which sfall takes the hero's looks
     ReadMe,         // text for the player to read
     Other,          // anything else outside the game's data folders
     GameArchive,    // the game's own patch000.dat, master.dat or critter.dat: not a mod
-    SfallMod,       // a .dat in sfall's mods folder, which sfall itself loads from the game folder
+    SfallMod,       // a file in sfall's mods folder, which sfall itself loads from the game folder
     ModArchive,     // a mod's .dat beside a data folder: a mod of its own
     PackedArchive,  // a .zip, .7z or .rar inside the source
     BesideData,     // one of the game's folders beside the data folder, of which only data is taken

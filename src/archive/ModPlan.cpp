@@ -1,157 +1,20 @@
 #include "archive/ModPlan.h"
 
 #include <algorithm>
-#include <array>
 #include <map>
 #include <set>
 
+#include "archive/GameOrder.h"
 #include "archive/MemberPath.h"
 #include "archive/NewMemberName.h"
 #include "archive/ReadMeText.h"
+#include "archive/SourcePaths.h"
 #include "base/AnsiText.h"
 
 namespace vrel {
 namespace {
 
 constexpr std::int64_t kMaxMemberSize = 0x7FFFFFFF;
-
-// The folders under the game's data folder that the game reads mods from.
-constexpr std::array<std::string_view, 7> kGameDataFolders = {
-    "art", "maps", "premade", "proto", "scripts", "sound", "text"};
-
-// The game's own archives, which no mod replaces.
-constexpr std::array<std::string_view, 3> kGameArchives = {"patch000.dat", "master.dat",
-                                                           "critter.dat"};
-
-bool IsDataFolder(const std::string& part) {
-    return AnsiToLower(part) == "data";
-}
-
-bool IsGameDataFolder(const std::string& part) {
-    const std::string lower = AnsiToLower(part);
-    return std::find(kGameDataFolders.begin(), kGameDataFolders.end(), lower) !=
-           kGameDataFolders.end();
-}
-
-std::vector<std::string> SplitPath(const std::string& path) {
-    std::vector<std::string> parts;
-    for (std::string_view part : MemberPathParts(path)) {
-        parts.emplace_back(part);
-    }
-    // Some tools write "./" before every name.
-    while (parts.size() > 1 && parts.front() == ".") {
-        parts.erase(parts.begin());
-    }
-    return parts;
-}
-
-std::string JoinPath(const std::vector<std::string>& parts, std::size_t count) {
-    std::string path;
-    for (std::size_t i = 0; i < count && i < parts.size(); ++i) {
-        path += (path.empty() ? "" : "/") + parts[i];
-    }
-    return path;
-}
-
-bool EndsWith(const std::string& lower, std::string_view suffix) {
-    return lower.size() >= suffix.size() &&
-           std::string_view(lower).substr(lower.size() - suffix.size()) == suffix;
-}
-
-// Where a file outside the game's data belongs, from its name and the folders it is in.
-LeftOutKind KindOf(const std::vector<std::string>& parts) {
-    const std::string lower = AnsiToLower(parts.empty() ? std::string() : parts.back());
-    if (EndsWith(lower, ".dat")) {
-        if (std::find(kGameArchives.begin(), kGameArchives.end(), lower) != kGameArchives.end()) {
-            return LeftOutKind::GameArchive;
-        }
-        if (lower == "sfall.dat") {
-            return LeftOutKind::GameFolder;
-        }
-        const bool inSfallMods = std::any_of(parts.begin(), parts.end() - 1, [](const auto& part) {
-            return AnsiToLower(part) == "mods";
-        });
-        return inSfallMods ? LeftOutKind::SfallMod : LeftOutKind::ModArchive;
-    }
-    for (std::string_view suffix : {".zip", ".7z", ".rar"}) {
-        if (EndsWith(lower, suffix)) {
-            return LeftOutKind::PackedArchive;
-        }
-    }
-    for (std::string_view suffix : {".ini", ".dll", ".exe", ".cfg", ".asi", ".bat", ".cmd"}) {
-        if (EndsWith(lower, suffix)) {
-            return LeftOutKind::GameFolder;
-        }
-    }
-    for (std::string_view suffix :
-         {".txt", ".nfo", ".doc", ".docx", ".rtf", ".pdf", ".htm", ".html", ".md"}) {
-        if (EndsWith(lower, suffix)) {
-            return LeftOutKind::ReadMe;
-        }
-    }
-    return LeftOutKind::Other;
-}
-
-// Where the game's data lies in a source: below `Depth` folder levels (0, or 1 inside a wrapping
-// folder named `Wrapper`), in `data` folders or in the game's data folders themselves.
-struct DataRoot {
-    std::size_t Depth = 0;
-    std::string Wrapper;
-    bool InDataFolder = false;
-
-    bool Holds(const std::vector<std::string>& parts) const {
-        if (parts.size() <= Depth + 1 || (Depth == 1 && parts[0] != Wrapper)) {
-            return false;
-        }
-        return InDataFolder ? IsDataFolder(parts[Depth]) : IsGameDataFolder(parts[Depth]);
-    }
-    bool AtTop(const std::vector<std::string>& parts) const {
-        return parts.size() == 1 || (Depth == 1 && parts.size() == 2 && parts[0] == Wrapper);
-    }
-    // One of the game's folders beside the data folder, which is not taken.
-    bool Beside(const std::vector<std::string>& parts) const {
-        return InDataFolder && parts.size() > Depth + 1 && (Depth == 0 || parts[0] == Wrapper) &&
-               IsGameDataFolder(parts[Depth]);
-    }
-    std::string Shown() const {
-        return (Depth == 1 ? Wrapper + "/" : "") + (InDataFolder ? "data" : "");
-    }
-};
-
-std::optional<DataRoot> FindDataRootAt(const std::vector<std::vector<std::string>>& paths,
-                                       std::size_t depth, const std::string& wrapper) {
-    for (bool inData : {true, false}) {
-        const DataRoot root{depth, wrapper, inData};
-        for (const auto& parts : paths) {
-            if (root.Holds(parts)) {
-                return root;
-            }
-        }
-    }
-    return std::nullopt;
-}
-
-// The data of the one mod in the source; more than one when several folders each wrap a mod.
-std::vector<DataRoot> FindDataRoots(const std::vector<std::vector<std::string>>& paths) {
-    if (auto root = FindDataRootAt(paths, 0, {})) {
-        return {*root};
-    }
-    // One folder that wraps the mod, beside which others (such as __MACOSX) may lie.
-    std::vector<std::string> topFolders;
-    for (const auto& parts : paths) {
-        if (parts.size() > 1 && parts[0] != "__MACOSX" &&
-            std::find(topFolders.begin(), topFolders.end(), parts[0]) == topFolders.end()) {
-            topFolders.push_back(parts[0]);
-        }
-    }
-    std::vector<DataRoot> found;
-    for (const std::string& folder : topFolders) {
-        if (auto root = FindDataRootAt(paths, 1, folder)) {
-            found.push_back(*root);
-        }
-    }
-    return found;
-}
 
 // Mods that come as DAT archives: the .dat files at the top, or else those in the one folder
 // that wraps them.
@@ -160,7 +23,7 @@ std::vector<std::size_t> FindDatMods(const std::vector<SourceFile>& files,
     std::vector<std::size_t> top;
     std::map<std::string, std::vector<std::size_t>> wrapped;
     for (std::size_t i = 0; i < files.size(); ++i) {
-        if (!files[i].Regular || KindOf(paths[i]) != LeftOutKind::ModArchive) {
+        if (!files[i].Regular || LeftOutKindOf(paths[i]) != LeftOutKind::ModArchive) {
             continue;
         }
         if (paths[i].size() == 1) {
@@ -296,14 +159,24 @@ void PlanDatMods(const std::vector<SourceFile>& files,
     }
 }
 
-void RefuseCaseTwins(ModPlan& plan) {
-    std::vector<std::string> names;
+// Members whose names differ only in letter case, named by their files in the source as every
+// other refusal is.
+void RefuseCaseTwins(const std::vector<SourceFile>& files, ModPlan& plan) {
+    std::vector<const PlannedMember*> sorted;
     for (const PlannedMember& member : plan.Members) {
-        names.push_back(member.Name);
+        sorted.push_back(&member);
     }
-    std::sort(names.begin(), names.end(), MemberNameBefore);
-    for (std::string& refusal : CaseTwinRefusals(names)) {
-        plan.Refusals.push_back(std::move(refusal));
+    std::sort(sorted.begin(), sorted.end(), [](const PlannedMember* a, const PlannedMember* b) {
+        return MemberNameBefore(a->Name, b->Name);
+    });
+    for (std::size_t i = 1; i < sorted.size(); ++i) {
+        const std::string& before = sorted[i - 1]->Name;
+        const std::string& name = sorted[i]->Name;
+        // The same name twice is not a matter of case; RefuseClashes says what it is.
+        if (before != name && GameOrderKey(before) == GameOrderKey(name)) {
+            plan.Refusals.push_back(files[sorted[i]->Source].Path + ": differs from " +
+                                    files[sorted[i - 1]->Source].Path + " only in letter case");
+        }
     }
 }
 
@@ -369,8 +242,11 @@ ModPlan PlanModImport(const std::vector<SourceFile>& files, const std::vector<st
             if (file.Regular && (!root || root->AtTop(parts))) {
                 topFiles.push_back(i);
             }
-            const bool beside = root && root->Beside(parts);
-            plan.LeftOut.push_back({file.Path, beside ? LeftOutKind::BesideData : KindOf(parts)});
+            const std::optional<LeftOutKind> kind =
+                root && root->Beside(parts) ? LeftOutKind::BesideData : LeftOutKindOf(parts);
+            if (kind) {
+                plan.LeftOut.push_back({file.Path, *kind});
+            }
             continue;
         }
         auto name = MemberNameUnder(*root, parts);
@@ -388,7 +264,7 @@ ModPlan PlanModImport(const std::vector<SourceFile>& files, const std::vector<st
         return plan;
     }
     RefuseClashes(files, plan, plan.Refusals);
-    RefuseCaseTwins(plan);
+    RefuseCaseTwins(files, plan);
     if (!bringsDescription) {
         ChooseDescription(files, paths, std::move(topFiles), modName, plan);
     }

@@ -30,11 +30,11 @@ struct ModPlan {
 
 inline constexpr const char* kDescriptionMember = "amoddesc.qrd";
 
-// The game's data is taken from a top-level `data` folder (any letter case), else from the
-// game's own data folders (art, maps, proto, ...) at the top; one folder that wraps the whole mod
-// is looked into. Without either, the .dat files at the top (or in one wrapping folder) are the
-// mods. `modName` names the read-me (<modName>.txt or .nfo) besides readme*.txt; `folders` are
-// the source's folders, empty ones too.
+// The game's data is taken from a top-level `data` folder (any letter case) that holds the game's
+// own data folders (art, maps, proto, ...), else from the level that holds them (see DataRoot),
+// else from a `data` folder; one folder that wraps the whole mod is looked into. Without either,
+// the .dat files at the top (or in one wrapping folder) are the mods. `modName` names the read-me
+// (<modName>.txt or .nfo) besides readme*.txt; `folders` are the source's folders, empty ones too.
 ModPlan PlanModImport(const std::vector<SourceFile>& files, const std::vector<std::string>& folders,
                       const std::string& modName);
 

@@ -20,6 +20,10 @@ Expected<std::unique_ptr<ModSource>, ImportFailure> OpenModSource(
         }
         return OpenPackedSource(path);
     }
+    // A .dat is a mod as it is: it is checked and copied, as a dropped one is.
+    if (extension == ".dat" && std::filesystem::is_regular_file(path, error)) {
+        return OpenOneFileSource(path);
+    }
     if (!std::filesystem::exists(path, error)) {
         return Unexpected{ImportFailure{ImportProblem::CannotOpen, "no such file or folder", {}}};
     }
@@ -37,7 +41,7 @@ std::string DescribeImportFailure(const ImportFailure& error) {
     std::string text;
     switch (error.Kind) {
         case ImportProblem::UnknownKind:
-            text = "only folders, .zip and .7z files can be added as mods";
+            text = "only .dat files, folders, .zip and .7z files can be added as mods";
             break;
         case ImportProblem::NotAvailable:
             text = ".zip and .7z files cannot be read by this build; unpack it and add the folder";

@@ -83,6 +83,7 @@ Expected<std::unique_ptr<ModSource>, ImportFailure> OpenModSource(
 bool PackedSourcesAvailable();
 
 std::unique_ptr<ModSource> OpenFolderSource(const std::filesystem::path& folder);
+std::unique_ptr<ModSource> OpenOneFileSource(const std::filesystem::path& file);
 std::unique_ptr<ModSource> OpenPackedSource(const std::filesystem::path& file);
 
 }  // namespace vrel

@@ -14,7 +14,7 @@ std::string DescribeNameFailure(const NameFailure& refusal) {
         case NameProblem::Unsafe:
             return DescribeUnsafeName(refusal.Unsafe);
         case NameProblem::TooLong:
-            return "the name is longer than " + std::to_string(kNameFieldLength) + " characters (" +
+            return "the name is longer than " + std::to_string(kMaxNameLength) + " characters (" +
                    std::to_string(refusal.Length) + ")";
         case NameProblem::NotWindows1252:
             break;
@@ -34,7 +34,7 @@ Expected<std::string, NameFailure> JoinMemberName(const std::vector<std::string>
     if (const auto checked = CheckMemberName(name); !checked) {
         return Unexpected{NameFailure{NameProblem::Unsafe, checked.error()}};
     }
-    if (name.size() > static_cast<std::size_t>(kNameFieldLength)) {
+    if (name.size() > static_cast<std::size_t>(kMaxNameLength)) {
         return Unexpected{NameFailure{.Kind = NameProblem::TooLong, .Length = name.size()}};
     }
     return name;

@@ -28,7 +28,7 @@ std::string DescribeNameFailure(const NameFailure& refusal);
 
 // Joins the folder levels and file name of a file (each Windows-1252 text) into a member name
 // that the project's readers give back unchanged, or says why the file cannot become a member:
-// a part holding a backslash, an unsafe name, or one longer than the 40-character name field.
+// a part holding a backslash, an unsafe name, or one longer than kMaxNameLength.
 Expected<std::string, NameFailure> JoinMemberName(const std::vector<std::string>& parts);
 
 // The Windows-1252 form of UTF-8 text, or nothing when some character has none.

@@ -16,7 +16,7 @@ namespace {
 // the first entry to the TreeSize field.
 std::string ReadModDescription(DatFile& archive, std::span<const std::uint8_t> directory,
                                std::optional<DatProblem>& problem) {
-    const std::optional<ParsedEntry> first = ParseDirectoryEntry(directory, 0);
+    const auto first = ParseDirectoryEntry(directory, 0);
     if (!first || AnsiToLower(first->entry.Name) != "amoddesc.qrd") {
         return kNoDescription;
     }
@@ -57,9 +57,9 @@ DatScan ScanDat(const std::filesystem::path& archivePath, bool readDescription) 
 
     std::size_t pos = 0;
     while (pos < directory.size()) {
-        std::optional<ParsedEntry> parsed = ParseDirectoryEntry(directory, pos);
+        auto parsed = ParseDirectoryEntry(directory, pos);
         if (!parsed) {
-            scan.Problem = DatProblem::BadEntry;
+            scan.Problem = parsed.error();
             break;
         }
         scan.Names.push_back(std::move(parsed->entry.Name));

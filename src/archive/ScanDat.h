@@ -15,7 +15,7 @@ inline constexpr const char* kNoDescription = "No description available";
 // What the start-up scan learns of one archive.
 struct DatScan {
     std::int32_t FilesTotal = 0;     // as stored; it does not bound the listing
-    std::vector<std::string> Names;  // lower case, directory order, at most 40 characters each
+    std::vector<std::string> Names;  // lower case, directory order, whole
     std::string Description;         // Windows-1252 text
     // Set when the archive is malformed; FilesTotal, Names and Description then hold what was
     // read safely before the damage.

@@ -140,16 +140,19 @@ int RunImport(const std::vector<std::string>& args, CommandIo& io) {
 const Command kImportCommand = {
     "import",
     "SOURCE PATCHES_FOLDER [--name NAME] [--replace] [--threads N] [-q]",
-    "Adds a mod that comes as a folder, .zip or .7z to PATCHES_FOLDER as a DAT archive.",
-    "The members are the contents of the mod's data folder (any letter case, also inside one\n"
-    "folder that holds the whole mod), or else its art, maps, premade, proto, scripts, sound\n"
-    "and text folders. A source without them whose mods are .dat files (at the top or in one\n"
-    "wrapping folder) has each checked and copied under its own name. Everything else is left\n"
-    "out and listed with where it belongs: files such as ddraw.ini or ddraw.dll go into the\n"
-    "game folder, .dat files in mods/ into sfall's mods folder. A read-me at the top (readme*.txt, or NAME.txt or\n"
-    "NAME.nfo) becomes the mod's description when it brings no amoddesc.qrd. Unsafe names,\n"
-    "names longer than 40 characters or outside Windows-1252, and damaged sources are refused,\n"
-    "and then nothing is written.\n\n"
+    "Adds a mod that comes as a .dat, folder, .zip or .7z to PATCHES_FOLDER as a DAT archive.",
+    "A .dat is checked and copied as it is. Otherwise the members are the contents of the mod's\n"
+    "data folder (any letter case, also inside one folder that holds the whole mod) when it\n"
+    "holds the game's art, maps, premade, proto, scripts, sound or text folders, or else of the\n"
+    "level that holds them (with its data folder, fonts and palette), or else of a data folder.\n"
+    "A source without them whose mods are .dat files (at the top or in one wrapping folder) has\n"
+    "each checked and copied under its own name. Everything else is left out and listed with\n"
+    "where it belongs: ddraw.ini, ddraw.dll, sfall_*.dat or f2_res.dat go into the game folder,\n"
+    "config/*.ini into its config folder, files in mods/ into sfall's mods folder. A read-me at\n"
+    "the top (readme*.txt, or NAME.txt or NAME.nfo; UTF-8 and UTF-16 are converted) becomes\n"
+    "the mod's description when it brings no amoddesc.qrd. Unsafe names, names longer than 255\n"
+    "characters or outside Windows-1252, and damaged sources are refused, and then nothing is\n"
+    "written.\n\n"
     "  --name NAME   the archive's name (default: the source's name), .dat added\n"
     "  --replace     replace an archive of that name, once the new one is complete\n"
     "  --threads N   files packed at once (default: the number of cores)\n"

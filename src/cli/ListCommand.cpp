@@ -65,7 +65,7 @@ const Command kListCommand = {
     "Lists the directory entries of a DAT archive in directory order.",
     "Each entry is one line as the unpacker reads it:\n"
     "  name<TAB>compressed<TAB>realsize<TAB>packedsize<TAB>offset\n"
-    "The name keeps its stored case and backslashes (at most 40 characters) and is shown as\n"
+    "The name keeps its stored case and backslashes, whole (at most 255 characters), shown as\n"
     "UTF-8, a control character as its picture (a tab as U+2409); compressed is the stored\n"
     "byte (1 means one zlib stream).\n\n"
     "  --json   one JSON array of objects with the same fields\n",

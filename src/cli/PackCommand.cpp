@@ -289,7 +289,7 @@ const Command kPackCommand = {
     "Builds a DAT archive of the files under DIR that the game itself reads.",
     "Member names use backslashes; the directory is sorted by name with letter case folded to\n"
     "lower case, the order in which the game searches it. Each member is one zlib stream,\n"
-    "unless that is not smaller than the file (then it is stored). Names longer than 40\n"
+    "unless that is not smaller than the file (then it is stored). Names longer than 255\n"
     "characters, names that cannot be written in Windows-1252 and names that differ only in\n"
     "letter case are refused, and then no archive is written. An archive already at ARCHIVE\n"
     "is replaced only once the new one is complete.\n\n"

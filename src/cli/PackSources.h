@@ -19,7 +19,7 @@ struct PackSources {
 };
 
 // The files under `folder` as archive members. A name the project's readers would not give back
-// unchanged is refused: longer than 40 characters, not Windows-1252, unsafe to extract, or
+// unchanged is refused: longer than 255 characters, not Windows-1252, unsafe to extract, or
 // equal to another one but for letter case. `exclude` (the archive being written) is left out.
 PackSources CollectPackSources(const std::filesystem::path& folder,
                                const std::filesystem::path& exclude);

@@ -79,20 +79,18 @@ TEST_F(ReadersTest, ExampleArchiveThroughBothReaders) {
               kExampleArchive);
 }
 
-TEST_F(ReadersTest, NamesAreCutAtFortyCharactersAndTheNextEntryStillReads) {
+TEST_F(ReadersTest, NamesAreReadWholeAndTheNextEntryStillReads) {
     const std::string name45 = "art\\critters\\ABCDEFGHIJKLMNOPQRSTUVWXYZ01.frm";
-    ASSERT_EQ(name45.size(), 45u);
-    const std::string name40(name45.substr(0, 40));
     const auto path = Write(BuildDatImage({{.Name = name45, .Content = Bytes("x")},
                                            {.Name = "Maps\\Next.MAP", .Content = Bytes("y")},
-                                           {.Name = std::string(40, 'Q'), .Content = Bytes("z")},
+                                           {.Name = std::string(255, 'Q'), .Content = Bytes("z")},
                                            {.Name = "", .Content = Bytes("e")}}));
     const DatScan scan = ScanDat(path, false);
     EXPECT_FALSE(scan.Problem);
-    EXPECT_EQ(scan.Names, (std::vector<std::string>{"art\\critters\\abcdefghijklmnopqrstuvwxyz0",
-                                                    "maps\\next.map", std::string(40, 'q'), ""}));
+    EXPECT_EQ(scan.Names, (std::vector<std::string>{AnsiToLower(name45), "maps\\next.map",
+                                                    std::string(255, 'q'), ""}));
     EXPECT_EQ(WalkNames(path),
-              (std::vector<std::string>{name40, "Maps\\Next.MAP", std::string(40, 'Q'), ""}));
+              (std::vector<std::string>{name45, "Maps\\Next.MAP", std::string(255, 'Q'), ""}));
 }
 
 TEST_F(ReadersTest, ScanTrustsTheTreeAndTheWalkTrustsFilesTotal) {
@@ -201,6 +199,8 @@ TEST_F(ReadersTest, MalformedArchivesStopSafelyKeepingWhatWasRead) {
         BuildDatImage({{.Name = "a.txt", .Content = Bytes("abc")},
                        {.Name = "b.txt", .Content = Bytes("d"), .NameLen = 5 + 8 + 1}});
     const auto oneMember = BuildDatImage({{.Name = "a", .Content = Bytes("1")}});
+    auto longName = BuildDatImage({{.Name = "a.txt", .Content = Bytes("abc")},
+                                   {.Name = std::string(256, 'b'), .Content = Bytes("d")}});
     const std::vector<MalformedCase> cases = {
         {"shorter than 8 bytes", {1, 2, 3}, DatProblem::TooShort, {}},
         {"empty file", {}, DatProblem::TooShort, {}},
@@ -220,6 +220,7 @@ TEST_F(ReadersTest, MalformedArchivesStopSafelyKeepingWhatWasRead) {
         {"negative NameLen", negativeNameLen, DatProblem::BadEntry, {"a.txt"}},
         {"NameLen past the directory", hugeNameLen, DatProblem::BadEntry, {"a.txt"}},
         {"last entry one byte short", entryOneByteShort, DatProblem::BadEntry, {"a.txt"}},
+        {"name over 255 bytes", longName, DatProblem::LongName, {"a.txt"}},
     };
     for (const auto& c : cases) {
         const auto path = Write(c.image);

@@ -79,6 +79,13 @@ const std::vector<ConflictCase> kConflictCases = {
         {{"one.dat", {"Text\\English\\Game\\MISC.MSG"}},
          {"two.dat", {"text\\english\\game\\misc.msg"}}},
         "text\\english\\game\\misc.msg on one.dat conflicts with two.dat\n" + kHeavy + "\n"},
+    // Names are compared whole: these two differ only after their first 40 characters.
+    ConflictCase{"LongNamesWhole",
+                 {{"a.dat", {"text\\portuguese\\game\\g_healing_revision.msg"}},
+                  {"b.dat", {"text\\portuguese\\game\\g_healing_revision.bak"}},
+                  {"c.dat", {"text\\portuguese\\game\\g_healing_revision.msg"}}},
+                 "text\\portuguese\\game\\g_healing_revision.msg on a.dat conflicts with c.dat\n" +
+                     kHeavy + "\n"},
     // The given order decides which archive is named first.
     ConflictCase{"GivenOrderNotNameOrder",
                  {{"z.dat", {"a.frm"}}, {"a.dat", {"a.frm"}}},

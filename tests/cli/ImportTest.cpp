@@ -42,6 +42,7 @@ struct NameCase {
     int ExitCode;
     std::vector<std::string> Patches;  // file names in Patches afterwards
     const char* Below = nullptr;       // the source is given as the mod folder / Below
+    const char* Err = "";              // a text that stderr holds
 };
 
 void PrintTo(const NameCase& testCase, std::ostream* out) {
@@ -66,6 +67,7 @@ TEST_P(ImportNames, WritesTheArchiveWhereAndOnlyWhenAsked) {
     const auto run = RunTool(args);
 
     EXPECT_EQ(run.ExitCode, param.ExitCode) << run.Err;
+    EXPECT_NE(run.Err.find(param.Err), std::string::npos) << run.Err;
     std::vector<std::string> names;
     for (const auto& [name, content] : FolderContents(patches)) {
         names.push_back(name);
@@ -91,6 +93,13 @@ INSTANTIATE_TEST_SUITE_P(
         NameCase{"SourceName", {}, nullptr, 0, {"Better Den.dat"}},
         NameCase{"GivenName", {"--name", "den"}, nullptr, 0, {"den.dat"}},
         NameCase{"KeepsAnArchiveAlreadyThere", {}, "Better Den.dat", 1, {"Better Den.dat"}},
+        NameCase{"FindsAnArchiveAlreadyThereInOtherLetters",
+                 {},
+                 "BETTER DEN.DAT",
+                 1,
+                 {"BETTER DEN.DAT"},
+                 nullptr,
+                 "BETTER DEN.DAT: already there"},
         // The Patches folder is read case-blind: the old file is the one replaced.
         NameCase{"ReplacesInAnyCase", {"--replace"}, "BETTER DEN.DAT", 0, {"BETTER DEN.DAT"}},
         NameCase{"ReplacesInAnyCaseBeyondAscii",
@@ -343,6 +352,17 @@ INSTANTIATE_TEST_SUITE_P(
             "MemberOver2GiB",
             {{"data/art/big.frm", false, Bytes("x"), 0, std::int64_t{3} << 30}},
             "data/art/big.frm: larger than 2 GiB, more than a member of a DAT archive holds"},
+        RefusalCase{
+            "GameArchiveInCapitals",
+            {{"Mod/MASTER.DAT", false, BuildDatImage({})}, {"Mod/readme.txt", false, Bytes("R")}},
+            "(Mod/MASTER.DAT is the game's own archive, not a mod)"},
+        // Exactly one finding: FilesTotal says one entry where the directory holds two.
+        RefusalCase{"DatWithOneDefectInside",
+                    {{"Mod/Bad.dat", false,
+                      BuildDatImage({{.Name = "a.txt", .Content = Bytes("a")},
+                                     {.Name = "b.txt", .Content = Bytes("b")}},
+                                    {.FilesTotal = 1})}},
+                    "(Mod/Bad.dat: FilesTotal does not match"},
         RefusalCase{"DamagedDatInside",
                     {{"Mod/Bad.dat", false, Bytes("not an archive at all")},
                      {"Mod/readme.txt", false, Bytes("R")}},
@@ -373,6 +393,12 @@ TEST(Import, DatInsideAZipIsCopiedUnderItsOwnName) {
         run.Out.find("left out: Better Den/patch000.dat (is the game's own archive, not a mod)"),
         std::string::npos)
         << run.Out;
+
+    // A .dat given by itself is added as a drop adds it, whatever its name: checked and copied.
+    WriteFile(folder / "patch000.dat", dat);
+    const auto alone = RunTool({"import", (folder / "patch000.dat").string(), patches.string()});
+    EXPECT_EQ(alone.ExitCode, 0) << alone.Err;
+    EXPECT_EQ(ReadFile(patches / "patch000.dat"), dat);
 }
 
 // Each file left out says where it belongs instead.
@@ -386,7 +412,14 @@ TEST(Import, LeftOutFilesAreListedWithWhereTheyBelong) {
                                  {"Mod/sfall.dat", Bytes("sfall")},
                                  {"Mod/patch000.dat", Bytes("game")},
                                  {"Mod/Other.zip", Bytes("PK")},
-                                 {"Mod/Extra.dat", Bytes("mod")}});
+                                 {"Mod/Extra.dat", Bytes("mod")},
+                                 {"Mod/f2_res.dat", Bytes("hi-res")},
+                                 {"Mod/sfall_ru.dat", Bytes("sfall")},
+                                 {"Mod/Appearance/hmr0100.dat", Bytes("looks")},
+                                 {"Mod/mods/gl_mod.int", Bytes("script")},
+                                 {"Mod/config/sfall.ini", Bytes("[Main]")},
+                                 {"Mod/Fallout2.exe", Bytes("MZ")},
+                                 {"__MACOSX/Mod/._Extra.dat", Bytes("fork")}});
     const auto patches = folder / "Patches";
     std::filesystem::create_directory(patches);
 
@@ -400,9 +433,16 @@ TEST(Import, LeftOutFilesAreListedWithWhereTheyBelong) {
           "is taken)",
           "left out: Mod/mods/gl_mod.dat (belongs in sfall's mods folder, in the game folder)",
           "left out: Mod/patch000.dat (is the game's own archive, not a mod)",
-          "left out: Mod/sfall.dat (belongs in the game folder, beside Fallout2.exe)"}) {
+          "left out: Mod/sfall.dat (belongs in the game folder, beside Fallout2.exe)",
+          "left out: Mod/f2_res.dat (belongs in the game folder, beside Fallout2.exe)",
+          "left out: Mod/sfall_ru.dat (belongs in the game folder, beside Fallout2.exe)",
+          "left out: Mod/Appearance/hmr0100.dat (belongs in the appearance folder of the game",
+          "left out: Mod/mods/gl_mod.int (belongs in sfall's mods folder, in the game folder)",
+          "left out: Mod/config/sfall.ini (belongs in the config folder of the game folder)",
+          "left out: Mod/Fallout2.exe (is the game's program, in the game folder)"}) {
         EXPECT_NE(run.Out.find(line), std::string::npos) << line << "\n" << run.Out;
     }
+    EXPECT_EQ(run.Out.find("__MACOSX"), std::string::npos) << run.Out;
 }
 
 TEST(Import, DamagedZipIsReportedAndNothingIsWritten) {

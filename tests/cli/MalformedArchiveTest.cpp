@@ -80,6 +80,8 @@ INSTANTIATE_TEST_SUITE_P(
                       "directory entry is damaged", 1},
         MalformedCase{"OversizedNameLen", BuildDatImage({{.Name = "a.txt", .NameLen = 0x7FFFFFF0}}),
                       "directory entry is damaged", 1},
+        MalformedCase{"NameOver255Characters", BuildDatImage({Member(std::string(256, 'n'))}),
+                      "name is longer than 255 characters", 1},
         MalformedCase{"OffsetBeyondTheFile",
                       BuildDatImage({{.Name = "a.txt", .Offset = 1'000'000}}),
                       "lies outside the file", 0},

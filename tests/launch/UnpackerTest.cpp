@@ -112,17 +112,19 @@ TEST_F(UnpackerTest, UnsafeAndDamagedMembersAreNeverWritten) {
                                    .Storage = MemberStorage::Compressed,
                                    .RealSize = 400},
                                   {.Name = "..\\..\\escape.txt", .Content = Bytes("out")},
-                                  {.Name = "C:\\drive.txt", .Content = Bytes("out")}});
+                                  {.Name = "C:\\drive.txt", .Content = Bytes("out")},
+                                  {.Name = "text\\portuguese\\game\\g_healing_revision.msg"}});
     WriteFile(folder_ / "mixed.dat", damaged);
     ASSERT_TRUE(Unpack(folder_ / "mixed.dat"));
     ASSERT_EQ(unpacker_.Problems().size(), 3u);
     EXPECT_EQ(unpacker_.Problems()[0].Member, "bad.txt");
     EXPECT_EQ(unpacker_.Problems()[1].Member, "..\\..\\escape.txt");
     EXPECT_TRUE(fs::exists(Game() / "Data" / "good.txt"));
+    EXPECT_TRUE(fs::exists(Game() / "Data/text/portuguese/game/g_healing_revision.msg"));
     EXPECT_FALSE(fs::exists(Game() / "Data" / "bad.txt"));
     EXPECT_FALSE(fs::exists(folder_ / "escape.txt"));
     EXPECT_FALSE(fs::exists(Game() / "escape.txt"));
-    EXPECT_EQ(journal_.DataDelList.size(), 1u);
+    EXPECT_EQ(journal_.DataDelList.size(), 2u);
 }
 
 // The engine reads ahead and inflates on several threads; the game folder, the journal, the
