@@ -8,7 +8,7 @@
 #include "archive/DatWalk.h"
 #include "archive/MemberPath.h"
 #include "archive/MemberReader.h"
-#include "archive/OrderedPool.h"
+#include "archive/OrderedBatches.h"
 #include "base/AnsiText.h"
 #include "base/PendingFile.h"
 #include "base/TargetFolders.h"
@@ -94,8 +94,7 @@ struct MemberOutcome {
 };
 
 // Extracts one archive: the members are read and their folders prepared in directory order on
-// the caller's thread, while their inflating and writing run on the workers, a batch of small
-// members at a time (handing over each alone would cost more than writing it); outcomes come back
+// the caller's thread, while their inflating and writing run on the workers; outcomes come back
 // in directory order, so the report is the one-thread report. A large member, and a member
 // written over a file that one still in flight writes, wait until the members before them are
 // done.
@@ -108,25 +107,18 @@ public:
           archive_(archive),
           root_(root),
           fail_(fail),
-          pool_(threads),
-          window_(threads > 1 ? 2 * static_cast<std::size_t>(threads) : 1) {}
+          batches_(threads, InflateAndWrite, [this](Item& item) { Report(item.Outcome); }) {}
 
     // Goes through every member; answers the number of entries visited.
     std::int32_t Run() {
-        while (!stopped_) {
-            while (!stopped_ && pool_.Pending() < window_ && Start()) {
-            }
-            SubmitBatch();
-            if (pool_.Pending() == 0) {
-                break;
-            }
-            Finish();
+        while (!stopped_ && Start()) {
         }
+        batches_.TakeAll();
         return visited_;
     }
 
 private:
-    // One member of a batch: its work, or its outcome when that is known already.
+    // One member: its work, or its outcome when that is known already.
     struct Work {
         DatEntry Entry;
         MemberContent Content;
@@ -137,81 +129,60 @@ private:
         std::optional<Work> ToWrite;
     };
 
-    static constexpr std::size_t kBatchMembers = 16;
-    static constexpr std::size_t kBatchBytes = std::size_t{1} << 20;
-
-    // Reads the next entry and adds its member to the batch; false once the walk has ended or a
-    // batch is full.
+    // Reads the next entry and sets its member going; false once the walk has ended.
     bool Start() {
-        std::optional<DatEntry> entry = walkEnded_ ? std::nullopt : walk_.NextDatEntry();
+        std::optional<DatEntry> entry = walk_.NextDatEntry();
         if (!entry) {
-            walkEnded_ = true;
             return false;
         }
         ++visited_;
         const std::string member = archive_ + ": " + AnsiToUtf8(entry->Name);
         if (const auto checked = CheckMemberName(entry->Name); !checked) {
-            return Add({{member, "refused, " + DescribeUnsafeName(checked.error())}});
+            batches_.Add({{member, "refused, " + DescribeUnsafeName(checked.error())}}, 0);
+            return true;
         }
         if (IsLargeMember(*entry)) {
-            WaitForAll();
-            return !stopped_ && Add({WriteLarge(*entry, member)});
+            batches_.TakeAll();
+            if (!stopped_) {
+                batches_.Add({WriteLarge(*entry, member)}, 0);
+            }
+            return true;
         }
         MemberContent content;
         try {
             content = walk_.ReadMemberBytes(*entry);
         } catch (const std::bad_alloc&) {
-            return Add({{.Member = member, .OutOfMemory = true}});
+            batches_.Add({{.Member = member, .OutOfMemory = true}}, 0);
+            return true;
         }
         if (content.Problem) {
-            return Add({{member, DescribeDatProblem(*content.Problem) + "; not written"}});
+            batches_.Add({{member, DescribeDatProblem(*content.Problem) + "; not written"}}, 0);
+            return true;
         }
         const auto target = targets_.PrepareFile(MemberPathParts(entry->Name));
         if (!target) {
-            return Add({{member, DescribeTargetFailure(target.error(), TargetReader::Command),
-                         target.error().Error}});
+            batches_.Add({{member, DescribeTargetFailure(target.error(), TargetReader::Command),
+                           target.error().Error}},
+                         0);
+            return true;
         }
         // Two members of one name are written in their order.
         if (inFlight_.contains(target->Path.native())) {
-            WaitForAll();
-            if (stopped_) {
-                return false;
-            }
+            batches_.TakeAll();
         }
         inFlight_.insert(target->Path.native());
-        batchBytes_ += content.Bytes.size();
-        return Add({{member}, Work{std::move(*entry), std::move(content), *target}});
+        const std::size_t bytes = content.Bytes.size();
+        batches_.Add({{member}, Work{std::move(*entry), std::move(content), *target}}, bytes);
+        return true;
     }
 
-    bool Add(Item item) {
-        batch_.push_back(std::move(item));
-        if (batch_.size() < kBatchMembers && batchBytes_ < kBatchBytes) {
-            return true;
-        }
-        SubmitBatch();
-        return pool_.Pending() < window_;
-    }
-
-    void SubmitBatch() {
-        if (batch_.empty()) {
+    static void InflateAndWrite(Item& item) {
+        if (!item.ToWrite) {
             return;
         }
-        pool_.Submit([batch = std::move(batch_)]() mutable {
-            std::vector<MemberOutcome> outcomes;
-            outcomes.reserve(batch.size());
-            for (Item& item : batch) {
-                if (item.ToWrite) {
-                    InflateAndWrite(*item.ToWrite, item.Outcome);
-                }
-                outcomes.push_back(std::move(item.Outcome));
-            }
-            return outcomes;
-        });
-        batch_.clear();
-        batchBytes_ = 0;
-    }
-
-    static void InflateAndWrite(Work& work, MemberOutcome& outcome) {
+        Work& work = *item.ToWrite;
+        MemberOutcome& outcome = item.Outcome;
+        outcome.Written = work.Target.Path.native();
         try {
             UnpackMemberBytes(work.Content, work.Entry);
         } catch (const std::bad_alloc&) {
@@ -224,7 +195,7 @@ private:
             outcome.Problem = DescribeMemberWriteFailure(written.error());
             outcome.WriteError = written.error().Error;
         }
-        outcome.Written = work.Target.Path.native();
+        work.Content = {};  // what it held goes now, not when the batch is taken
     }
 
     MemberOutcome WriteLarge(const DatEntry& entry, const std::string& member) {
@@ -246,30 +217,20 @@ private:
         return MemberOutcome{member};
     }
 
-    void WaitForAll() {
-        SubmitBatch();
-        while (pool_.Pending() > 0 && !stopped_) {
-            Finish();
+    void Report(const MemberOutcome& outcome) {
+        inFlight_.erase(outcome.Written);
+        fail_.Progress.Step();
+        if (stopped_) {
+            return;
         }
-    }
-
-    // Takes the oldest batch's outcomes and reports them.
-    void Finish() {
-        for (const MemberOutcome& outcome : pool_.TakeNext()) {
-            inFlight_.erase(outcome.Written);
-            fail_.Progress.Step();
-            if (stopped_) {
-                continue;
-            }
-            if (outcome.OutOfMemory) {
-                fail_(outcome.Member, "there is not enough memory to read it; extraction stopped");
+        if (outcome.OutOfMemory) {
+            fail_(outcome.Member, "there is not enough memory to read it; extraction stopped");
+            stopped_ = true;
+        } else if (!outcome.Problem.empty()) {
+            fail_(outcome.Member, outcome.Problem);
+            if (DiskIsFull(outcome.WriteError)) {
+                fail_(root_.string(), "the disk is full; extraction stopped");
                 stopped_ = true;
-            } else if (!outcome.Problem.empty()) {
-                fail_(outcome.Member, outcome.Problem);
-                if (DiskIsFull(outcome.WriteError)) {
-                    fail_(root_.string(), "the disk is full; extraction stopped");
-                    stopped_ = true;
-                }
             }
         }
     }
@@ -279,14 +240,10 @@ private:
     std::string archive_;
     std::filesystem::path root_;
     ProblemCounter& fail_;
-    OrderedPool<std::vector<MemberOutcome>> pool_;
-    std::size_t window_;  // batches in the pool at once
-    std::vector<Item> batch_;
-    std::size_t batchBytes_ = 0;
     std::unordered_set<std::filesystem::path::string_type> inFlight_;
     std::int32_t visited_ = 0;
-    bool walkEnded_ = false;
     bool stopped_ = false;
+    OrderedBatches<Item> batches_;  // last: its workers go first
 };
 
 int RunExtract(const std::vector<std::string>& args, CommandIo& io) {

@@ -4,7 +4,7 @@
 #include <new>
 
 #include "archive/DatWriter.h"
-#include "archive/OrderedPool.h"
+#include "archive/OrderedBatches.h"
 #include "archive/WholeFile.h"
 #include "base/AnsiText.h"
 #include "base/PathHelpers.h"
@@ -72,9 +72,9 @@ std::optional<PackOptions> ReadPackOptions(const std::vector<std::string>& args,
 }
 
 // Files are read and packed on every thread; the writer takes them in directory order, so
-// the archive is the same whatever the number of threads. A few members per thread are in
-// flight at once, each at most a large member's size: a larger file is packed and written
-// here as it is read, so memory stays bounded by the work, not by the largest file.
+// the archive is the same whatever the number of threads. A few batches of members per thread
+// are in flight at once, each member at most a large member's size: a larger file is packed and
+// written here as it is read, so memory stays bounded by the work, not by the largest file.
 class MemberPacking {
 public:
     MemberPacking(DatWriter& writer, const PackSources& sources, const PackOptions& options,
@@ -85,110 +85,69 @@ public:
           storage_(options.Store ? MemberStorage::Stored : MemberStorage::Smallest),
           progress_(progress),
           io_(io),
-          pool_(options.Threads),
-          inFlight_(2 * static_cast<std::size_t>(options.Threads)) {}
+          batches_(
+              options.Threads,
+              [this, packLevel = writer.Level()](Packed& packed) { Pack(packed, packLevel); },
+              [this](Packed& packed) { Write(packed); }) {}
 
     // Every member packed into the writer; false at the first that could not be read or written,
-    // which has then been reported. Small files go to the threads a batch at a time: handing over
-    // each alone would cost more than packing it.
+    // which has then been reported.
     bool PackAll() {
-        std::size_t first = 0;
-        std::uintmax_t batchBytes = 0;
-        for (std::size_t next = 0; next < sources_.Members.size(); ++next) {
+        for (std::size_t next = 0; next < sources_.Members.size() && !failed_; ++next) {
             std::error_code sizeError;
             const auto size = std::filesystem::file_size(sources_.Members[next].Path, sizeError);
             if (!sizeError && size > static_cast<std::uintmax_t>(kLargeMember)) {
-                if (!SubmitBatch(first, next) || !TakeAll() || !PackLarge(sources_.Members[next])) {
-                    return false;
-                }
-                first = next + 1;
-                batchBytes = 0;
+                batches_.TakeAll();
+                failed_ = failed_ || !PackLarge(sources_.Members[next]);
                 continue;
             }
-            batchBytes += sizeError ? 0 : size;
-            if (next + 1 - first >= kBatchMembers || batchBytes >= kBatchBytes) {
-                if (!SubmitBatch(first, next + 1)) {
-                    return false;
-                }
-                first = next + 1;
-                batchBytes = 0;
-            }
+            batches_.Add(Packed{next}, sizeError ? 0 : static_cast<std::size_t>(size));
         }
-        return SubmitBatch(first, sources_.Members.size()) && TakeAll();
+        batches_.TakeAll();
+        return !failed_;
     }
 
 private:
     struct Packed {
+        std::size_t source = 0;               // its index among the sources
         std::optional<EncodedMember> member;  // nothing when the file could not be read whole
         bool outOfMemory = false;
     };
-    using Batch = std::vector<Packed>;
 
-    static constexpr std::size_t kBatchMembers = 16;
-    static constexpr std::uintmax_t kBatchBytes = std::uintmax_t{1} << 20;
-
-    // Sets the members [first, last) packing, once there is room among those in flight; a batch
-    // ends early at a file that cannot be read, since packing stops there.
-    bool SubmitBatch(std::size_t first, std::size_t last) {
-        if (first == last) {
-            return true;
-        }
-        if (pool_.Pending() >= inFlight_ && !TakeOne()) {
-            return false;
-        }
-        pool_.Submit([this, first, last, storage = storage_, packLevel = writer_.Level()] {
-            Batch batch;
-            batch.reserve(last - first);
-            for (std::size_t index = first; index < last; ++index) {
-                try {
-                    std::vector<std::uint8_t> content;
-                    if (!ReadWholeFile(sources_.Members[index].Path, content)) {
-                        batch.emplace_back();
-                        break;
-                    }
-                    batch.push_back(Packed{EncodeMember(content, storage, packLevel)});
-                } catch (const std::bad_alloc&) {
-                    batch.push_back(Packed{std::nullopt, true});
-                    break;
-                }
+    // On a worker: reads the file and packs it.
+    void Pack(Packed& packed, int packLevel) const {
+        try {
+            std::vector<std::uint8_t> content;
+            if (ReadWholeFile(sources_.Members[packed.source].Path, content)) {
+                packed.member = EncodeMember(content, storage_, packLevel);
             }
-            return batch;
-        });
-        return true;
+        } catch (const std::bad_alloc&) {
+            packed.outOfMemory = true;
+        }
     }
 
-    bool TakeAll() {
-        while (pool_.Pending() > 0) {
-            if (!TakeOne()) {
-                return false;
-            }
+    // The next member in directory order, to the writer; after a failure, nothing more.
+    void Write(Packed& packed) {
+        if (failed_) {
+            return;
         }
-        return true;
-    }
-
-    // The next batch in directory order, from the pool to the writer.
-    bool TakeOne() {
-        for (Packed& packed : pool_.TakeNext()) {
-            const PackSource& source = sources_.Members[taken_++];
-            progress_.Step();
-            if (!packed.member) {
-                progress_.Clear();
-                ReportProblem(io_, source.Path.string(),
-                              packed.outOfMemory ? kNoMemoryToPack : "cannot be read whole");
-                return false;
-            }
-            if (const auto added = writer_.AddEncoded(source.Name, *packed.member); !added) {
-                progress_.Clear();
-                ReportProblem(io_, archive_.string(), DescribeWriteFailure(added.error()));
-                return false;
-            }
+        const PackSource& source = sources_.Members[packed.source];
+        progress_.Step();
+        if (!packed.member) {
+            progress_.Clear();
+            ReportProblem(io_, source.Path.string(),
+                          packed.outOfMemory ? kNoMemoryToPack : "cannot be read whole");
+            failed_ = true;
+        } else if (const auto added = writer_.AddEncoded(source.Name, *packed.member); !added) {
+            progress_.Clear();
+            ReportProblem(io_, archive_.string(), DescribeWriteFailure(added.error()));
+            failed_ = true;
         }
-        return true;
+        packed.member.reset();
     }
 
     // A large file, packed and written here piece by piece as it is read.
     bool PackLarge(const PackSource& source) {
-        ++taken_;
         const std::unique_ptr<std::FILE, int (*)(std::FILE*)> in(OpenFile(source.Path, "rb"),
                                                                  std::fclose);
         std::int64_t size = 0;
@@ -231,9 +190,8 @@ private:
     const MemberStorage storage_;
     ProgressBar& progress_;
     CommandIo& io_;
-    OrderedPool<Batch> pool_;
-    const std::size_t inFlight_;  // batches
-    std::size_t taken_ = 0;
+    bool failed_ = false;
+    OrderedBatches<Packed> batches_;  // last: its workers go first
 };
 
 int RunPack(const std::vector<std::string>& args, CommandIo& io) {

@@ -1,0 +1,82 @@
+#pragma once
+
+#include <cstddef>
+#include <functional>
+#include <utility>
+#include <vector>
+
+#include "archive/OrderedPool.h"
+
+namespace vrel {
+
+// Items run on worker threads a batch at a time and handed back, in the order they were added,
+// to the caller's thread: for the thousands of small members of an archive, where handing each
+// over alone costs a thread switch, more than the work itself. An item with nothing to run still
+// waits its turn behind those added before it. With one thread everything runs on the caller's.
+template <class Item>
+class OrderedBatches {
+public:
+    using Run = std::function<void(Item&)>;   // on a worker
+    using Take = std::function<void(Item&)>;  // on the caller's thread, in order
+
+    OrderedBatches(int threads, Run run, Take take)
+        : pool_(threads),
+          window_(threads > 1 ? 2 * static_cast<std::size_t>(threads) : 1),
+          run_(std::move(run)),
+          take_(std::move(take)) {}
+
+    // Adds an item whose run handles about `bytes`; takes the oldest batches back when as many
+    // are in flight as the threads can hold, so memory stays bounded by the work.
+    void Add(Item item, std::size_t bytes) {
+        batch_.push_back(std::move(item));
+        batchBytes_ += bytes;
+        if (batch_.size() >= kBatchItems || batchBytes_ >= kBatchBytes) {
+            Submit();
+        }
+    }
+
+    // Every item added is run and taken when this returns.
+    void TakeAll() {
+        Submit();
+        while (pool_.Pending() > 0) {
+            TakeBatch();
+        }
+    }
+
+private:
+    static constexpr std::size_t kBatchItems = 16;
+    static constexpr std::size_t kBatchBytes = std::size_t{1} << 20;
+
+    void Submit() {
+        if (batch_.empty()) {
+            return;
+        }
+        while (pool_.Pending() >= window_) {
+            TakeBatch();
+        }
+        pool_.Submit([this, batch = std::move(batch_)]() mutable {
+            for (Item& item : batch) {
+                run_(item);
+            }
+            return std::move(batch);
+        });
+        batch_.clear();
+        batchBytes_ = 0;
+    }
+
+    void TakeBatch() {
+        std::vector<Item> batch = pool_.TakeNext();
+        for (Item& item : batch) {
+            take_(item);
+        }
+    }
+
+    OrderedPool<std::vector<Item>> pool_;
+    std::size_t window_;  // batches in flight at once
+    Run run_;
+    Take take_;
+    std::vector<Item> batch_;
+    std::size_t batchBytes_ = 0;
+};
+
+}  // namespace vrel
