@@ -8,6 +8,7 @@
 #include "config/ButtonSounds.h"
 #include "config/GamePaths.h"
 #include "launch/CleanUp.h"
+#include "launch/PlayLock.h"
 #include "launch/Recovery.h"
 #include "launch/Unpacker.h"
 
@@ -65,11 +66,29 @@ PlayPipeline::PlayPipeline(ProgramState& state, Ports& ports, ProgressPort& prog
     : state_(state), ports_(ports), progress_(progress), screens_(screens) {}
 
 void PlayPipeline::cmdPlay_Click() {
-    const CfgGeneral& general = state_.Config.cfgGeneral;
     PlayClickSound(state_.Config, ports_.sounds, state_.programFolder);
+    Play();
+    // The program folder stays locked for as long as this Vrel keeps the record open.
+    if (!record_) {
+        programLock_.reset();
+    }
+}
+
+void PlayPipeline::Play() {
+    const CfgGeneral& general = state_.Config.cfgGeneral;
+    if (!record_) {
+        programLock_ = LockProgramFolder(state_.programFolder).lock;
+    }
     // A Play cut short in an earlier run is settled first: this Play must not bury its record.
-    if (!record_ &&
-        OfferGameFolderRestore(state_.programFolder, ports_.messages) == RestoreAnswer::Declined) {
+    // While another Vrel plays from this folder, nothing starts.
+    const RestoreAnswer restore =
+        record_ ? RestoreAnswer::NothingToRestore
+                : OfferGameFolderRestore(state_.programFolder, ports_.messages,
+                                         programLock_ ? &*programLock_ : nullptr);
+    if (restore == RestoreAnswer::PlayInProgress) {
+        return;
+    }
+    if (restore == RestoreAnswer::Declined) {
         ports_.messages.Show(
             {.text =
                  "The game was not started: the Fallout 2 folder still holds the mod files of the game that didn't end the normal way, and your own files that they replaced.\r\rClick Play again and answer Yes to restore the game folder first.",
@@ -104,6 +123,12 @@ void PlayPipeline::cmdPlay_Click() {
                                        .title = "Debug question",
                                        .buttons = MessageButtons::YesNo,
                                        .icon = MessageIcon::Question}) != MessageAnswer::Yes;
+    }
+    // No other Vrel may play into this game folder, nor restore it, until this Play has ended.
+    std::vector<FileLock> gameLock;
+    if (std::filesystem::path busy; !LockGameFolders({game}, gameLock, busy)) {
+        ShowPlayInProgress(ports_.messages, busy, true);
+        return;
     }
     // Files that are to be removed after the game are recorded, so a crash cannot strand them;
     // without the record the player's own files would have no safety net.

@@ -1,6 +1,7 @@
 #include "launch/Recovery.h"
 
 #include "base/AnsiText.h"
+#include "launch/PlayLock.h"
 #include "launch/RestoreGameFolder.h"
 
 namespace vrel {
@@ -17,10 +18,35 @@ std::string List(const std::vector<std::filesystem::path>& files) {
 }  // namespace
 
 RestoreAnswer OfferGameFolderRestore(const std::filesystem::path& programFolder,
-                                     MessageBoxPort& messages) {
+                                     MessageBoxPort& messages, const FileLock* programLock) {
+    ProgramLock ownLock;
+    if (programLock == nullptr) {
+        ownLock = LockProgramFolder(programFolder);
+    }
     const std::optional<RecordedPlay> play = ReadPlayRecord(programFolder);
+    if (ownLock.held) {
+        // The Vrel that holds the record may be writing it: it is read only to name its game.
+        if (!play) {
+            return RestoreAnswer::NothingToRestore;
+        }
+        std::vector<FileLock> probe;
+        std::filesystem::path busy;
+        ShowPlayInProgress(messages, play->gameFolder,
+                           !LockGameFolders({play->gameFolder}, probe, busy));
+        return RestoreAnswer::PlayInProgress;
+    }
     if (!play) {
         return RestoreAnswer::NothingToRestore;
+    }
+    std::vector<std::filesystem::path> gameFolders = {play->gameFolder};
+    for (const auto& step : play->steps) {
+        gameFolders.push_back(step.gameFolder);
+    }
+    std::vector<FileLock> gameLocks;
+    std::filesystem::path busy;
+    if (!LockGameFolders(gameFolders, gameLocks, busy)) {
+        ShowPlayInProgress(messages, busy, true);
+        return RestoreAnswer::PlayInProgress;
     }
     const MessageAnswer answer = messages.Show(
         {.text =
@@ -29,7 +55,9 @@ RestoreAnswer OfferGameFolderRestore(const std::filesystem::path& programFolder,
              ").\r\rDo you want me to restore the game folder now? Files that the game or you changed since they were unpacked are kept.\r\r(If Fallout 2 is still running, answer No and close it first, I'll ask again the next time.)",
          .title = kRestoreQuestionTitle,
          .buttons = MessageButtons::YesNo,
-         .icon = MessageIcon::Question});
+         .icon = MessageIcon::Question,
+         // The recorded game may still run: Yes is chosen, never taken by a stray Enter.
+         .defaultAnswer = MessageAnswer::No});
     if (answer != MessageAnswer::Yes) {
         return RestoreAnswer::Declined;
     }

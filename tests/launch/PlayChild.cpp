@@ -2,11 +2,13 @@
 // SIGKILL at a chosen point, as a crash or a killed program would stop it.
 // Usage: play_child PROGRAM_FOLDER GAME_FOLDER KILL_POINT
 //   KILL_POINT: unpack:N (at the N-th member), game (while the game runs), cleanup:K (after the
-//   K-th deleted file), never.
+//   K-th deleted file), hold (while the game runs, until the file PROGRAM_FOLDER/holding that it
+//   makes is removed), never.
 #include <signal.h>
 
 #include <chrono>
 #include <cstdlib>
+#include <fstream>
 #include <iostream>
 #include <string>
 #include <thread>
@@ -56,11 +58,11 @@ private:
 
 class HeadlessScreens final : public vrel::PlayScreens {
 public:
-    HeadlessScreens(std::filesystem::path patches, std::filesystem::path game, bool killInGame)
-        : patches_(std::move(patches)), game_(std::move(game)), killInGame_(killInGame) {}
+    HeadlessScreens(std::filesystem::path program, std::filesystem::path game, std::string point)
+        : program_(std::move(program)), game_(std::move(game)), point_(std::move(point)) {}
     std::vector<vrel::ModRow> ListItems() override {
         std::vector<vrel::ModRow> rows;
-        for (const auto& name : vrel::ListDatFiles(patches_)) {
+        for (const auto& name : vrel::ListDatFiles(program_ / "Patches")) {
             rows.push_back({name, true});
         }
         return rows;
@@ -70,8 +72,19 @@ public:
     void ShowWaitingWindow(const std::filesystem::path& gameProgram) override {
         vrel::PosixProcesses processes;
         const auto id = processes.Start(gameProgram, game_);
-        if (killInGame_) {
+        if (point_ == "game") {
+            // Once the game has ended: a game just started still holds copies of Vrel's open
+            // files (its locks too) until the system has closed them for it.
+            while (id && processes.IsRunning(*id)) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            }
             raise(SIGKILL);
+        }
+        if (point_ == "hold") {
+            std::ofstream(program_ / "holding").put('1');
+            while (std::filesystem::exists(program_ / "holding")) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            }
         }
         while (id && processes.IsRunning(*id)) {
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
@@ -79,8 +92,8 @@ public:
     }
 
 private:
-    std::filesystem::path patches_, game_;
-    bool killInGame_;
+    std::filesystem::path program_, game_;
+    std::string point_;
 };
 
 }  // namespace
@@ -102,7 +115,7 @@ int main(int argc, char** argv) {
     vrel::testing::FakePorts fakes;
     vrel::Ports& ports = fakes.ports;
     KillingProgress progress(point);
-    HeadlessScreens screens(state.programFolder / "Patches", argv[2], point.phase == "game");
+    HeadlessScreens screens(state.programFolder, argv[2], point.phase);
     vrel::PlayPipeline pipeline(state, ports, progress, screens);
     pipeline.cmdPlay_Click();
     return 0;

@@ -8,11 +8,13 @@
 
 #include <cerrno>
 #include <chrono>
+#include <csignal>
 #include <fstream>
 #include <functional>
 #include <iterator>
 #include <map>
 #include <optional>
+#include <thread>
 
 #include "DatImage.h"
 #include "Fakes.h"
@@ -21,6 +23,7 @@
 #include "TempFolder.h"
 #include "config/DataFolders.h"
 #include "config/VrelCFG.h"
+#include "launch/PlayLock.h"
 #include "launch/PlayPipeline.h"
 #include "launch/PlayRecord.h"
 #include "state/ModListing.h"
@@ -35,8 +38,8 @@ using testing::WriteFile;
 
 namespace fs = std::filesystem;
 
-// Runs the child; true when it ended by SIGKILL.
-bool RunKilled(const fs::path& program, const fs::path& game, const std::string& point) {
+// Starts the child; its process id, or 0.
+pid_t StartChild(const fs::path& program, const fs::path& game, const std::string& point) {
     std::string child = VREL_PLAY_CHILD;
     std::vector<std::string> arguments = {child, program.string(), game.string(), point};
     std::vector<char*> argv;
@@ -45,12 +48,19 @@ bool RunKilled(const fs::path& program, const fs::path& game, const std::string&
     }
     argv.push_back(nullptr);
     pid_t pid = 0;
-    if (posix_spawn(&pid, argv[0], nullptr, nullptr, argv.data(), environ) != 0) {
-        return false;
-    }
+    return posix_spawn(&pid, argv[0], nullptr, nullptr, argv.data(), environ) == 0 ? pid : 0;
+}
+
+// True when the child ended by SIGKILL.
+bool EndedKilled(pid_t pid) {
     int status = 0;
-    waitpid(pid, &status, 0);
-    return WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL;
+    return pid > 0 && waitpid(pid, &status, 0) == pid && WIFSIGNALED(status) &&
+           WTERMSIG(status) == SIGKILL;
+}
+
+// Runs the child; true when it ended by SIGKILL.
+bool RunKilled(const fs::path& program, const fs::path& game, const std::string& point) {
+    return EndedKilled(StartChild(program, game, point));
 }
 
 // The waiting window of an in-process Play: the game "runs" while `whileGameRuns` does.
@@ -168,8 +178,9 @@ protected:
         close(fd);
     }
 
-    // Answers the question at the next start.
+    // Answers the question at the next start: this run of Vrel has ended.
     testing::FakeMessageBox RestoreAtTheNextStart(MessageAnswer answer = MessageAnswer::Yes) {
+        pipeline_.emplace(state_, fakes_.ports, progress_, screens_);
         testing::FakeMessageBox messages;
         messages.answers = {answer};
         OfferGameFolderRestore(program_, messages);
@@ -193,7 +204,7 @@ protected:
     testing::FakePorts fakes_;
     testing::FakeProgress progress_;
     InProcessScreens screens_{state_};
-    PlayPipeline pipeline_{state_, fakes_.ports, progress_, screens_};
+    std::optional<PlayPipeline> pipeline_{std::in_place, state_, fakes_.ports, progress_, screens_};
 };
 
 TEST_P(RecoveryTest, AKilledPlayIsUndoneAtTheNextStart) {
@@ -205,7 +216,7 @@ TEST_P(RecoveryTest, AKilledPlayIsUndoneAtTheNextStart) {
     testing::FakeMessageBox messages;
     messages.answers = {MessageAnswer::Yes};
     OfferGameFolderRestore(program_, messages);
-    ASSERT_EQ(messages.shown.size(), 2u);
+    ASSERT_EQ(messages.shown.size(), 2u) << messages.shown[0].text;
     EXPECT_EQ(messages.shown[0].title, "Restore the game folder?");
     EXPECT_EQ(messages.shown[1].text, "Done, the game folder is as it was before you played.");
     EXPECT_EQ(testing::SnapshotFolder(game_), before);
@@ -216,9 +227,43 @@ INSTANTIATE_TEST_SUITE_P(KillPoints, RecoveryTest,
                          ::testing::Values("unpack:1", "unpack:12", "unpack:22", "unpack:25",
                                            "game", "cleanup:0", "cleanup:3", "cleanup:24"));
 
+// A second Vrel, started while the first one's game ran, offered to restore the live record: its
+// Yes put the player's map back, and the first one's clean-up then deleted it. A Play from another
+// program folder into the same game folder did the same. The locks go with a killed Vrel.
+TEST_F(RecoveryTest, WhileAnotherVrelPlaysNothingIsOfferedOrTouched) {
+    const auto before = testing::SnapshotFolder(game_);
+    const pid_t first = StartChild(program_, game_, "hold");
+    for (int status = 0; !fs::exists(program_ / "holding");) {
+        ASSERT_EQ(waitpid(first, &status, WNOHANG), 0) << "the first Play ended too soon";
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    const auto playing = testing::SnapshotFolder(game_);
+    const auto second = RestoreAtTheNextStart();
+    const fs::path firstProgram = program_;
+    program_ = folder_ / "second";
+    Place();
+    MakePatches();
+    pipeline_->cmdPlay_Click();
+    EXPECT_EQ(screens_.waits, 0);
+    for (const auto& shown : {second.shown, fakes_.messages.shown}) {
+        ASSERT_EQ(shown.size(), 1u);
+        EXPECT_EQ(shown[0].text.rfind("Fallout 2 is being played from ", 0), 0u) << shown[0].text;
+    }
+    EXPECT_EQ(testing::SnapshotFolder(game_), playing);
+
+    kill(first, SIGKILL);
+    ASSERT_TRUE(EndedKilled(first));
+    program_ = firstProgram;
+    const auto messages = RestoreAtTheNextStart();
+    ASSERT_EQ(messages.shown.size(), 2u);
+    EXPECT_EQ(messages.shown[0].defaultAnswer, MessageAnswer::No);
+    EXPECT_EQ(testing::SnapshotFolder(game_), before);
+}
+
 TEST_F(RecoveryTest, NoLeavesEverythingAndAsksAgain) {
     ASSERT_TRUE(RunKilled(program_, game_, "game"));
-    const auto afterKill = testing::SnapshotFolder(game_);
+    auto afterKill = testing::SnapshotFolder(game_);
+    afterKill.erase(kGameLockName);  // the killed Vrel's lock, taken over and let go
     testing::FakeMessageBox messages;
     messages.answers = {MessageAnswer::No};
     OfferGameFolderRestore(program_, messages);
@@ -314,7 +359,7 @@ TEST_F(RecoveryTest, AFileThatCouldNotBeReplacedIsNotDeletedByTheRestore) {
     fs::remove(program_ / "Patches" / "b.dat");
     WriteFile(program_ / "Patches" / "map.dat",
               BuildDatImage({{.Name = "maps\\arcaves.map", .Content = Bytes("mod map")}}));
-    FillDisk(game_, 2);  // room for the kept-files folders, none for the mod's file
+    FillDisk(game_, 3);  // room for the lock and the kept-files folders, none for the mod's file
     const auto before = testing::SnapshotFolder(game_);
     ASSERT_TRUE(RunKilled(program_, game_, "game"));
     EXPECT_EQ(testing::SnapshotFolder(game_).at("Data/maps/arcaves.map"),
@@ -340,10 +385,10 @@ TEST_F(RecoveryTest, AFileThatCouldNotBeReplacedIsNotDeletedByTheRestore) {
 TEST_F(RecoveryTest, AKeptFileThatCannotGoBackOutlivesTheNextPlayAndIsRestoredLater) {
     const auto before = testing::SnapshotFolder(game_);
     BlockTheProtoWhileTheGameRuns();
-    pipeline_.cmdPlay_Click();
+    pipeline_->cmdPlay_Click();
     ASSERT_TRUE(fs::exists(record_));
     screens_.whileGameRuns = nullptr;
-    pipeline_.cmdPlay_Click();
+    pipeline_->cmdPlay_Click();
     EXPECT_EQ(screens_.waits, 2);
 
     fs::remove_all(Proto());
@@ -357,11 +402,11 @@ TEST_F(RecoveryTest, AKeptFileThatCannotGoBackOutlivesTheNextPlayAndIsRestoredLa
 // Play's kept file must not make a restore delete them.
 TEST_F(RecoveryTest, FilesUnpackedWithDeleteDataFilesOffOutliveALaterRestore) {
     BlockTheProtoWhileTheGameRuns();
-    pipeline_.cmdPlay_Click();
+    pipeline_->cmdPlay_Click();
     ASSERT_TRUE(fs::exists(record_));
     state_.Config.cfgGeneral.DeleteDataFiles = false;
     screens_.whileGameRuns = nullptr;
-    pipeline_.cmdPlay_Click();
+    pipeline_->cmdPlay_Click();
     const fs::path frm = game_ / "Data" / "art" / "critters" / "c0.frm";
     ASSERT_TRUE(fs::exists(frm));
 
@@ -380,7 +425,7 @@ TEST_F(RecoveryTest, APlayAsksAgainAndNeverCutsTheRecordOfAPlayCutShort) {
     const auto record = testing::ReadFile(record_);
 
     fakes_.messages.answers = {MessageAnswer::No};
-    pipeline_.cmdPlay_Click();
+    pipeline_->cmdPlay_Click();
     EXPECT_EQ(screens_.waits, 0);
     ASSERT_EQ(fakes_.messages.shown.size(), 2u);
     EXPECT_EQ(fakes_.messages.shown[0].title, "Restore the game folder?");
@@ -389,7 +434,7 @@ TEST_F(RecoveryTest, APlayAsksAgainAndNeverCutsTheRecordOfAPlayCutShort) {
     EXPECT_EQ(testing::ReadFile(record_), record);
 
     fakes_.messages.answers = {MessageAnswer::Yes};
-    pipeline_.cmdPlay_Click();
+    pipeline_->cmdPlay_Click();
     EXPECT_EQ(screens_.waits, 1);
     EXPECT_EQ(testing::SnapshotFolder(game_), before);
     EXPECT_FALSE(fs::exists(record_));
@@ -404,10 +449,10 @@ TEST_F(RecoveryTest, WithoutRoomForTheRecordTheGameDoesNotStart) {
     MakePatches();
     const auto before = testing::SnapshotFolder(game_);
     FillDisk(program_, 0);
-    pipeline_.cmdPlay_Click();
+    pipeline_->cmdPlay_Click();
     fs::remove_all(program_ / "filler");
     FillSpace(program_, 4096);
-    pipeline_.cmdPlay_Click();
+    pipeline_->cmdPlay_Click();
 
     EXPECT_EQ(screens_.waits, 0);
     ASSERT_EQ(fakes_.messages.shown.size(), 2u);
