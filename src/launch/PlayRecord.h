@@ -55,10 +55,12 @@ private:
     PlayRecord(std::filesystem::path path, std::FILE* file) : path_(std::move(path)), file_(file) {}
     bool Line(const std::string& kind, const std::filesystem::path& first,
               const std::string& rest = {});
+    bool Append(const std::string& line);
 
     std::filesystem::path path_;
     std::unique_ptr<std::FILE, Closer> file_;
     std::error_code error_;
+    std::uintmax_t whole_ = 0;  // the bytes of its whole lines: a failed line is cut back to them
     bool carriesEarlier_ = false;
 };
 
@@ -75,6 +77,7 @@ struct RecordedPlay {
         std::int64_t time = 0;        // wrote
     };
     std::vector<Step> steps;
+    std::uintmax_t wholeBytes = 0;  // the record up to its last whole line
 };
 
 // The record of an unfinished Play in the program folder, if there is one.

@@ -2,8 +2,8 @@
 // SIGKILL at a chosen point, as a crash or a killed program would stop it.
 // Usage: play_child PROGRAM_FOLDER GAME_FOLDER KILL_POINT
 //   KILL_POINT: unpack:N (at the N-th member), game (while the game runs), cleanup:K (after the
-//   K-th deleted file), hold (while the game runs, until the file PROGRAM_FOLDER/holding that it
-//   makes is removed), never.
+//   K-th deleted file), clean (as any clean-up starts, also that of a Play that failed), hold
+//   (while the game runs, until the file PROGRAM_FOLDER/holding that it makes is removed), never.
 #include <signal.h>
 
 #include <chrono>
@@ -33,7 +33,11 @@ public:
     void SetCaption(const std::string& caption) override {
         cleaning_ = caption == "Fallout finished its execution!";
     }
-    void SetLabel(const std::string&) override {}
+    void SetLabel(const std::string& label) override {
+        if (point_.phase == "clean" && label == "Deleting DATA files...") {
+            raise(SIGKILL);
+        }
+    }
     void SetValue(int value) override {
         // The first value of the clean-up is the bar's start; each later one follows a deleted
         // file.

@@ -260,6 +260,34 @@ TEST_F(RecoveryTest, WhileAnotherVrelPlaysNothingIsOfferedOrTouched) {
     EXPECT_EQ(testing::SnapshotFolder(game_), before);
 }
 
+// A full program folder cut a record line part-way, after the player's map's name in the line of
+// a mod's file named longer: the restore took what reached the disk as a whole line and deleted
+// the map. The game folder's path is as long as it takes for the record's last page to end there.
+TEST_F(RecoveryTest, ARecordLineCutByAFullDiskIsNotRead) {
+    if (!OnASmallDisk(program_)) {
+        GTEST_SKIP() << disk_->Why();
+    }
+    const std::string map = "/Data/maps/desert.map";
+    const std::size_t lines = std::string("Vrel play record 2\ngame\t\nwrite\t").size();
+    const std::size_t length = (4096 - lines - map.size()) / 2;
+    game_ = folder_ / "game";
+    for (const std::size_t room = 200; game_.string().size() + 1 + room < length;) {
+        game_ /= std::string(room, 'g');
+    }
+    game_ /= std::string(length - game_.string().size() - 1, 'g');
+    ASSERT_EQ(lines + 2 * game_.string().size() + map.size(), 4096u);
+    Place();
+    MakeGame();
+    WriteFile(game_.string() + map, "the player's own desert");
+    WriteFile(program_ / "Patches" / "cut.dat",
+              BuildDatImage({{.Name = "maps\\desert.map1", .Content = Bytes("mod")}}));
+    const auto before = testing::SnapshotFolder(game_);
+    FillSpace(program_, 4096);
+    ASSERT_TRUE(RunKilled(program_, game_, "clean"));
+    RestoreAtTheNextStart();
+    EXPECT_EQ(testing::SnapshotFolder(game_), before);
+}
+
 TEST_F(RecoveryTest, NoLeavesEverythingAndAsksAgain) {
     ASSERT_TRUE(RunKilled(program_, game_, "game"));
     auto afterKill = testing::SnapshotFolder(game_);
