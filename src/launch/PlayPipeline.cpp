@@ -1,5 +1,7 @@
 #include "launch/PlayPipeline.h"
 
+#include <algorithm>
+
 #include "archive/OrderedPool.h"
 #include "base/AnsiText.h"
 #include "base/DebugSwitch.h"
@@ -149,8 +151,14 @@ void PlayPipeline::Play() {
         record_.emplace(std::move(*started));
     }
     if (unpack && !Unpack(game)) {
-        // A write failed: the game does not start, and what this Play wrote goes again.
-        journal_.DataDelList = journal_.writtenFiles;
+        // A write failed: the game does not start, and what this Play wrote goes again, with
+        // what an earlier clean-up could not delete.
+        for (const auto& file : journal_.writtenFiles) {
+            if (std::find(journal_.DataDelList.begin(), journal_.DataDelList.end(), file) ==
+                journal_.DataDelList.end()) {
+                journal_.DataDelList.push_back(file);
+            }
+        }
         CleanUp(false);
         return;
     }
@@ -177,7 +185,7 @@ bool PlayPipeline::Unpack(const std::filesystem::path& game) {
     // Files that earlier Plays left on purpose (DeleteDataFiles off) are no part of this Play:
     // should it fail, only what it wrote itself goes again.
     journal_.writtenFiles.clear();
-    if (journal_.keptFiles.empty()) {
+    if (journal_.keptFiles.empty() && journal_.DataDelList.empty()) {
         journal_.createdFolders.clear();
     }
     // Files the player keeps (DeleteDataFiles off) are not recorded: no restore may remove them.
@@ -238,7 +246,8 @@ void PlayPipeline::CleanUp(bool gameRan) {
     progress_.Repaint();
     CleanUpGameFolder(
         journal_, [this](int k) { progress_.SetValue(k); }, record_ ? &*record_ : nullptr);
-    if (record_ && journal_.keptFiles.empty()) {
+    // What could not be put back or deleted keeps the record, for the restore at the next start.
+    if (record_ && journal_.keptFiles.empty() && journal_.DataDelList.empty()) {
         record_->Remove();
         record_.reset();
     }

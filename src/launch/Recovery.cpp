@@ -62,11 +62,19 @@ RestoreAnswer OfferGameFolderRestore(const std::filesystem::path& programFolder,
         return RestoreAnswer::Declined;
     }
     const RestoreOutcome outcome = RestoreGameFolder(*play);
-    std::string text = "Done, the game folder is as it was before you played.";
+    const bool settled =
+        outcome.notRestored.empty() && outcome.notRemoved.empty() && outcome.leftAlone.empty();
+    std::string text = settled ? "Done, the game folder is as it was before you played."
+                               : "The game folder is not restored in full yet.";
     if (!outcome.changedKept.empty()) {
-        text =
-            "The game folder is restored. These files were changed after Vrel unpacked them, so they stay where they are:" +
-            List(outcome.changedKept);
+        text = (settled ? std::string("The game folder is restored.") : text) +
+               " These files were changed after Vrel unpacked them, so they stay where they are:" +
+               List(outcome.changedKept);
+    }
+    if (!outcome.notRemoved.empty()) {
+        text +=
+            "\r\rThese files that the mods put there could not be removed (is the folder read-only?), I'll try again the next time:" +
+            List(outcome.notRemoved);
     }
     if (!outcome.placedBeside.empty()) {
         text += "\r\rYour own files that stood there are back right beside them:" +
@@ -85,9 +93,7 @@ RestoreAnswer OfferGameFolderRestore(const std::filesystem::path& programFolder,
     messages.Show({.text = text,
                    .title = "Vrel",
                    .buttons = MessageButtons::Ok,
-                   .icon = outcome.notRestored.empty() && outcome.leftAlone.empty()
-                               ? MessageIcon::Information
-                               : MessageIcon::Exclamation});
+                   .icon = settled ? MessageIcon::Information : MessageIcon::Exclamation});
     return RestoreAnswer::Restored;
 }
 

@@ -144,7 +144,9 @@ void RemoveWrittenFiles(RecordedChanges& changes, RestoreOutcome& outcome) {
         // A file cut off while being written is ours; a whole one is ours only while unchanged.
         if (!state.whole || (std::filesystem::file_size(file, error) == state.size &&
                              RecordedWriteTime(file) == state.time)) {
-            RemoveEvenIfReadOnly(file);
+            if (!RemoveEvenIfReadOnly(file)) {
+                outcome.notRemoved.push_back(file);
+            }
         } else {
             outcome.changedKept.push_back(file);
         }
@@ -177,7 +179,7 @@ RestoreOutcome RestoreGameFolder(const RecordedPlay& play) {
     RemoveWrittenFiles(changes, outcome);
     PutKeptFilesBack(changes.kept, outcome);
     RemoveEmptiedFolders(changes.folders);
-    if (outcome.notRestored.empty()) {
+    if (outcome.notRestored.empty() && outcome.notRemoved.empty()) {
         std::error_code error;
         std::filesystem::remove(play.recordFile, error);
     }

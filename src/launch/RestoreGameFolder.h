@@ -13,6 +13,7 @@ struct RestoreOutcome {
     std::vector<std::filesystem::path>
         placedBeside;  // the user's file, put back beside a changed one
     std::vector<std::filesystem::path> notRestored;  // could not be put back; the record stays
+    std::vector<std::filesystem::path> notRemoved;   // a mod's file that stays; the record too
     // Named by the record outside its game folder (or its kept files): never touched.
     std::vector<std::filesystem::path> leftAlone;
 };

@@ -426,6 +426,51 @@ TEST_F(RecoveryTest, AKeptFileThatCannotGoBackOutlivesTheNextPlayAndIsRestoredLa
     EXPECT_EQ(messages.shown.back().text, "Done, the game folder is as it was before you played.");
 }
 
+// The player's newer copy of a file that waits aside, kept by a later Play of the same run, went
+// back and was then deleted to give way to the older copy.
+TEST_F(RecoveryTest, AFileKeptTwiceComesBackAsItsNewestCopy) {
+    BlockTheProtoWhileTheGameRuns();
+    pipeline_->cmdPlay_Click();
+    screens_.whileGameRuns = nullptr;
+    fs::remove_all(Proto());
+    WriteFile(Proto(), "the player's newer proto");
+    pipeline_->cmdPlay_Click();
+    EXPECT_EQ(testing::ReadFile(Proto()), Bytes("the player's newer proto"));
+}
+
+// Making a folder failed on a full disk after its line was written: the restore then deleted the
+// player's file that came to stand under the folder's name.
+TEST_F(RecoveryTest, TheRestoreRemovesOnlyEmptyFoldersNeverAFile) {
+    if (!OnASmallDisk(game_)) {
+        GTEST_SKIP() << disk_->Why();
+    }
+    MakeGame();
+    fs::remove(program_ / "Patches" / "a.dat");
+    WriteFile(program_ / "Patches" / "a.dat",
+              BuildDatImage({{.Name = "newstuff\\notes.txt", .Content = Bytes("mod")}}));
+    FillDisk(game_, 1);  // room for the lock alone
+    ASSERT_TRUE(RunKilled(program_, game_, "game"));
+    fs::remove_all(game_ / "filler");
+    WriteFile(game_ / "Data" / "newstuff", "the player's own file");
+    RestoreAtTheNextStart();
+    EXPECT_EQ(testing::ReadFile(game_ / "Data" / "newstuff"), Bytes("the player's own file"));
+}
+
+// The clean-up could not delete a mod's map from a read-only folder and noted it as gone: the
+// restore then left it and put the player's map beside it.
+TEST_F(RecoveryTest, AFileTheCleanUpCouldNotDeleteIsRemovedByTheRestore) {
+    const auto before = testing::SnapshotFolder(game_);
+    std::optional<testing::ReadOnlyFolder> maps;
+    screens_.whileGameRuns = [&] { maps.emplace(game_ / "Data" / "maps"); };
+    pipeline_->cmdPlay_Click();
+    if (!maps->Mounted()) {
+        GTEST_SKIP() << maps->Why();
+    }
+    maps->Release();
+    RestoreAtTheNextStart();
+    EXPECT_EQ(testing::SnapshotFolder(game_), before);
+}
+
 // With the switch off the player keeps the unpacked files: a record still open for an earlier
 // Play's kept file must not make a restore delete them.
 TEST_F(RecoveryTest, FilesUnpackedWithDeleteDataFilesOffOutliveALaterRestore) {
