@@ -22,6 +22,25 @@ bool IsWithin(const std::filesystem::path& path, const std::filesystem::path& ro
 
 }  // namespace
 
+bool LiesInside(const std::filesystem::path& path, const std::filesystem::path& root) {
+    if (root.empty() || !path.is_absolute() || !root.is_absolute()) {
+        return false;
+    }
+    const std::filesystem::path normal = path.lexically_normal();
+    const std::filesystem::path relative = normal.lexically_relative(root.lexically_normal());
+    if (relative.empty() || relative == "." || *relative.begin() == "..") {
+        return false;
+    }
+    std::error_code error;
+    const std::filesystem::path canonicalRoot = std::filesystem::weakly_canonical(root, error);
+    if (error) {
+        return false;
+    }
+    const std::filesystem::path folder =
+        std::filesystem::weakly_canonical(normal.parent_path(), error);
+    return !error && IsWithin(folder, canonicalRoot);
+}
+
 TargetFolders::TargetFolders(std::filesystem::path root, FolderHooks hooks)
     : root_(std::move(root)), hooks_(std::move(hooks)) {
     std::error_code error;

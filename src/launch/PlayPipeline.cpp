@@ -37,6 +37,9 @@ std::string DescribeUnpackFailure(const UnpackFailure& problem) {
             return DescribeTargetFailure(problem.Target, TargetReader::Player);
         case UnpackProblem::CannotKeepAside:
             return "the file already at " + path + " could not be kept aside";
+        case UnpackProblem::KeepFolderNotAFolder:
+            return "your file already there was left alone: " + path +
+                   ", where Vrel keeps your files while you play, is a link or a file, not a folder of the game folder";
         case UnpackProblem::CannotCreate:
             return "cannot create " + path + ": " + ErrorToDisplay(problem.Error);
         case UnpackProblem::CannotWrite:

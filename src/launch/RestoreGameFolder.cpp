@@ -6,32 +6,11 @@
 
 #include "base/FileAttributes.h"
 #include "base/MoveNoReplace.h"
+#include "base/TargetFolders.h"
 #include "launch/CleanUp.h"
 
 namespace vrel {
 namespace {
-
-// Whether `path` lies inside `folder` (not the folder itself), by its name and with no symbolic
-// link on the way that could lead elsewhere.
-bool LiesInside(const std::filesystem::path& path, const std::filesystem::path& folder) {
-    if (folder.empty() || !path.is_absolute() || !folder.is_absolute()) {
-        return false;
-    }
-    const std::filesystem::path base = folder.lexically_normal();
-    const std::filesystem::path relative = path.lexically_normal().lexically_relative(base);
-    if (relative.empty() || relative == "." || *relative.begin() == "..") {
-        return false;
-    }
-    std::filesystem::path level = base;
-    std::error_code error;
-    for (const auto& part : relative.parent_path()) {
-        level /= part;
-        if (std::filesystem::is_symlink(std::filesystem::symlink_status(level, error))) {
-            return false;
-        }
-    }
-    return true;
-}
 
 // Puts the user's file back at `original`, or right beside it when something holds the place:
 // nothing that stands there is replaced. Gives where it went, or nothing.

@@ -129,8 +129,15 @@ Unpacker::KeepOutcome Unpacker::KeepAside(const std::filesystem::path& target) {
         const std::filesystem::path keepRoot = gameFolder_ / ".vrel-kept";
         const std::filesystem::path keepFolder = keepRoot / std::to_string(stamp);
         for (const auto& folder : {keepRoot, keepFolder}) {
-            if (std::filesystem::is_directory(folder, error)) {
+            // A real folder of the game folder's own: through a link the player's files would
+            // leave the game folder, where no restore may follow them.
+            const auto status = std::filesystem::symlink_status(folder, error);
+            if (std::filesystem::is_directory(status)) {
                 continue;
+            }
+            if (std::filesystem::exists(status)) {
+                keepRefused_ = folder;
+                return KeepOutcome::CannotKeep;
             }
             if (record_ != nullptr && !record_->Folder(folder)) {
                 return KeepOutcome::RecordFailed;
@@ -172,8 +179,9 @@ Unpacker::WriteOutcome Unpacker::WriteMember(const std::filesystem::path& target
                 case KeepOutcome::Kept:
                     break;
                 case KeepOutcome::CannotKeep:
-                    problem.Kind = UnpackProblem::CannotKeepAside;
-                    problem.Path = target;
+                    problem.Kind = keepRefused_.empty() ? UnpackProblem::CannotKeepAside
+                                                        : UnpackProblem::KeepFolderNotAFolder;
+                    problem.Path = keepRefused_.empty() ? target : keepRefused_;
                     return WriteOutcome::Skipped;
                 case KeepOutcome::RecordFailed:
                     Recorded(false, problem);

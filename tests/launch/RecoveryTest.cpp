@@ -471,6 +471,38 @@ TEST_F(RecoveryTest, AFileTheCleanUpCouldNotDeleteIsRemovedByTheRestore) {
     EXPECT_EQ(testing::SnapshotFolder(game_), before);
 }
 
+// Play writes through a link that leads inside the game folder (data -> Data, common on Linux); the
+// restore called every path through it "outside", left the mod's files and the player's kept map.
+TEST_F(RecoveryTest, ALinkInsideTheGameFolderIsInsideForTheRestoreToo) {
+    fs::create_directory_symlink("Data", game_ / "data");
+    fs::remove(program_ / "Patches" / "b.dat");
+    WriteFile(program_ / "Patches" / "b.dat",
+              BuildDatImage({{.Name = "data\\maps\\arcaves.map", .Content = Bytes("mod map")}}));
+    const auto before = testing::SnapshotFolder(game_);
+    ASSERT_TRUE(RunKilled(program_, game_, "game"));
+    const auto messages = RestoreAtTheNextStart();
+    EXPECT_EQ(messages.shown.back().text, "Done, the game folder is as it was before you played.");
+    EXPECT_EQ(testing::SnapshotFolder(game_), before);
+}
+
+// Through a .vrel-kept that is a link, Play moved the player's files out of the game folder, and
+// after a kill no restore brought them back. Now the file is left where it is, and Play says why.
+TEST_F(RecoveryTest, AKeepFolderThatIsALinkIsNotUsed) {
+    const fs::path elsewhere = folder_ / "elsewhere";
+    fs::create_directory(elsewhere);
+    fs::create_directory_symlink(elsewhere, game_ / ".vrel-kept");
+    const auto before = testing::SnapshotFolder(game_);
+    ASSERT_TRUE(RunKilled(program_, game_, "game"));
+    RestoreAtTheNextStart();
+    EXPECT_TRUE(fs::is_empty(elsewhere));
+    EXPECT_EQ(testing::SnapshotFolder(game_), before);
+    pipeline_->cmdPlay_Click();
+    ASSERT_FALSE(fakes_.messages.shown.empty());
+    EXPECT_NE(fakes_.messages.shown[0].text.find(".vrel-kept, where Vrel keeps your files"),
+              std::string::npos)
+        << fakes_.messages.shown[0].text;
+}
+
 // With the switch off the player keeps the unpacked files: a record still open for an earlier
 // Play's kept file must not make a restore delete them.
 TEST_F(RecoveryTest, FilesUnpackedWithDeleteDataFilesOffOutliveALaterRestore) {
