@@ -254,6 +254,27 @@ void PlayPipeline::CleanUp(bool gameRan) {
         record_->Remove();
         record_.reset();
     }
+    if (!journal_.keptFiles.empty() || !journal_.DataDelList.empty()) {
+        std::string text = "The game folder is not as it was before you played yet.";
+        for (std::size_t i = 0; i < journal_.keptFiles.size() && i < kProblemsListed; ++i) {
+            text +=
+                (i == 0
+                     ? "\r\rThese files of yours could not be put back, something stands in their place; they wait in the .vrel-kept folder of the game, and I'll try again after the next game:\r"
+                     : "\r") +
+                PathToDisplay(journal_.keptFiles[i].original);
+        }
+        for (std::size_t i = 0; i < journal_.DataDelList.size() && i < kProblemsListed; ++i) {
+            text +=
+                (i == 0
+                     ? "\r\rThese files that the mods put there could not be removed (is the folder read-only?), I'll try again after the next game:\r"
+                     : "\r") +
+                PathToDisplay(journal_.DataDelList[i]);
+        }
+        ports_.messages.Show({.text = text,
+                              .title = "Vrel",
+                              .buttons = MessageButtons::Ok,
+                              .icon = MessageIcon::Exclamation});
+    }
     progress_.Hide();
     screens_.SetMainWindowVisible(true);
 }

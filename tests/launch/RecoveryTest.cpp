@@ -320,6 +320,14 @@ TEST_F(RecoveryTest, FilesChangedSinceUnpackingAreKeptAndNamed) {
     after.erase("Data/maps/arcaves.map.before-vrel");
     after["Data/maps/arcaves.map"] = before.at("Data/maps/arcaves.map");
     EXPECT_EQ(after, before);
+
+    // Once more: the name beside is taken now, so the next one is.
+    ASSERT_TRUE(RunKilled(program_, game_, "game"));
+    WriteFile(map, "changed again");
+    RestoreAtTheNextStart();
+    EXPECT_EQ(testing::ReadFile(map), Bytes("changed again"));
+    EXPECT_EQ(testing::ReadFile(map.string() + ".before-vrel-2"),
+              Bytes("changed while playing, longer than before"));
 }
 
 TEST_F(RecoveryTest, AFileRewrittenWithTheSameSizeIsKeptAndNamed) {
@@ -415,6 +423,8 @@ TEST_F(RecoveryTest, AKeptFileThatCannotGoBackOutlivesTheNextPlayAndIsRestoredLa
     BlockTheProtoWhileTheGameRuns();
     pipeline_->cmdPlay_Click();
     ASSERT_TRUE(fs::exists(record_));
+    ASSERT_EQ(fakes_.messages.shown.size(), 1u);  // the player is told
+    EXPECT_NE(fakes_.messages.shown[0].text.find(Proto().string()), std::string::npos);
     screens_.whileGameRuns = nullptr;
     pipeline_->cmdPlay_Click();
     EXPECT_EQ(screens_.waits, 2);
