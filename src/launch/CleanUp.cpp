@@ -6,6 +6,7 @@
 
 #include "base/FileAttributes.h"
 #include "base/MoveNoReplace.h"
+#include "base/SyncFile.h"
 
 namespace vrel {
 
@@ -48,6 +49,10 @@ void CleanUpGameFolder(UnpackJournal& journal, const std::function<void(int)>& o
                 record->Back(kept->original);
             }
         }
+    }
+    // The user's files are back on the disk before the record that says where they were can go.
+    for (const std::filesystem::path& original : putBack) {
+        SyncFolder(original.parent_path());
     }
     std::vector<std::filesystem::path> remainingFolders =
         RemoveEmptiedFolders(journal.createdFolders);

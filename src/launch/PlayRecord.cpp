@@ -126,7 +126,9 @@ Expected<PlayRecord, std::error_code> PlayRecord::Start(const std::filesystem::p
     PlayRecord record(path, file);
     record.carriesEarlier_ = carriedOn;
     record.whole_ = carriedOn ? earlier->wholeBytes : 0;
-    if (!record.Append(std::string(kHeader) + '\n') || !record.Line("game", gameFolder)) {
+    // The record, and its name in the program folder, are on the disk before the first step.
+    if (!record.Append(std::string(kHeader) + '\n') || !record.Line("game", gameFolder) ||
+        !record.Sync() || SyncFolder(programFolder)) {
         const std::error_code error =
             record.error_ ? record.error_ : std::error_code(EIO, std::generic_category());
         if (!carriedOn) {
@@ -162,17 +164,18 @@ bool PlayRecord::Append(const std::string& line) {
     return true;
 }
 
+// A line for a step still to be taken is on the disk before the step: whatever of the step a power
+// cut leaves, the restore knows of it. A line for a step taken may be lost with it.
 bool PlayRecord::Folder(const std::filesystem::path& folder) {
-    return Line("folder", folder);
+    return Line("folder", folder) && Sync();
 }
 
 bool PlayRecord::Keep(const std::filesystem::path& original, const std::filesystem::path& aside) {
-    // A power loss after the move must still find where the user's file went.
     return Line("keep", original, Encode(PathToDisplay(aside))) && Sync();
 }
 
 bool PlayRecord::Write(const std::filesystem::path& file) {
-    return Line("write", file);
+    return Line("write", file) && Sync();
 }
 
 bool PlayRecord::Wrote(const std::filesystem::path& file) {

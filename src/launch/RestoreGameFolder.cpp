@@ -6,6 +6,7 @@
 
 #include "base/FileAttributes.h"
 #include "base/MoveNoReplace.h"
+#include "base/SyncFile.h"
 #include "base/TargetFolders.h"
 #include "launch/CleanUp.h"
 
@@ -141,6 +142,10 @@ void PutKeptFilesBack(const std::vector<Kept>& kept, RestoreOutcome& outcome) {
             continue;
         }
         const auto placed = PutBack(it->aside, it->original);
+        if (placed) {
+            // On the disk before the record that says where it was can go.
+            SyncFolder(placed->parent_path());
+        }
         if (!placed) {
             outcome.notRestored.push_back(it->original);
         } else if (*placed != it->original) {
