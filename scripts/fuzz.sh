@@ -3,7 +3,8 @@
 # working corpus in build-fuzz/corpus seeded from the committed fuzz/corpus (never written to).
 # Fails when a target finds a crash, a leak, undefined behaviour, an allocation beyond
 # VREL_FUZZ_MALLOC_MB or a hang; the input that did it is kept in build-fuzz/artifacts.
-# Usage: fuzz.sh SECONDS [TARGET...]   (targets: scan_dat dat_walk decompress vrel_cfg wine_reg nfo)
+# Usage: fuzz.sh SECONDS [TARGET...]   (targets: scan_dat dat_walk decompress vrel_cfg wine_reg nfo
+#   play_record)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -11,7 +12,7 @@ seconds="${1:?usage: fuzz.sh SECONDS [TARGET...]}"
 shift
 targets=("$@")
 if [ ${#targets[@]} -eq 0 ]; then
-    targets=(scan_dat dat_walk decompress vrel_cfg wine_reg nfo)
+    targets=(scan_dat dat_walk decompress vrel_cfg wine_reg nfo play_record)
 fi
 jobs="${VREL_FUZZ_JOBS:-2}"
 # An input is at most a few kilobytes, so no reader should ever ask for more than this at once.

@@ -73,6 +73,7 @@ PlayPipeline::PlayPipeline(ProgramState& state, Ports& ports, ProgressPort& prog
 void PlayPipeline::cmdPlay_Click() {
     PlayClickSound(state_.Config, ports_.sounds, state_.programFolder);
     Play();
+    gameLock_.clear();
     // The program folder stays locked for as long as this Vrel keeps the record open.
     if (!record_) {
         programLock_.reset();
@@ -129,14 +130,9 @@ void PlayPipeline::Play() {
                                        .buttons = MessageButtons::YesNo,
                                        .icon = MessageIcon::Question}) != MessageAnswer::Yes;
     }
-    // No other Vrel may play into this game folder, nor restore it, until this Play has ended.
-    std::vector<FileLock> gameLock;
-    if (std::filesystem::path busy; !LockGameFolders({game}, gameLock, busy)) {
-        ShowPlayInProgress(ports_.messages, busy, true);
-        return;
-    }
     // Files that are to be removed after the game are recorded, so a crash cannot strand them;
     // without the record the player's own files would have no safety net.
+    bool startedRecord = false;
     if (unpack && state_.Config.cfgGeneral.DeleteDataFiles && !record_) {
         auto started = PlayRecord::Start(state_.programFolder, game);
         if (!started) {
@@ -152,6 +148,18 @@ void PlayPipeline::Play() {
             return;
         }
         record_.emplace(std::move(*started));
+        startedRecord = true;
+    }
+    // No other Vrel may play into this game folder, nor restore it, until this Play has ended.
+    // Taken once the record names the game folder, so that a restore after a crash finds the lock
+    // file a killed Vrel left there and removes it.
+    if (std::filesystem::path busy; !LockGameFolders({game}, gameLock_, busy)) {
+        if (startedRecord) {
+            record_->Remove();
+            record_.reset();
+        }
+        ShowPlayInProgress(ports_.messages, busy, true);
+        return;
     }
     if (unpack && !Unpack(game)) {
         // A write failed: the game does not start, and what this Play wrote goes again, with
@@ -251,6 +259,9 @@ void PlayPipeline::CleanUp(bool gameRan) {
         journal_, [this](int k) { progress_.SetValue(k); }, record_ ? &*record_ : nullptr);
     // What could not be put back or deleted keeps the record, for the restore at the next start.
     if (record_ && journal_.keptFiles.empty() && journal_.DataDelList.empty()) {
+        // The game folder's lock file goes first: should Vrel die in between, the record left
+        // lets the restore find and remove it.
+        gameLock_.clear();
         record_->Remove();
         record_.reset();
     }

@@ -50,6 +50,7 @@ private:
     UnpackJournal journal_;
     std::optional<PlayRecord> record_;     // kept while unpacked files stand in the game folder
     std::optional<FileLock> programLock_;  // held while a Play runs or the record is kept
+    std::vector<FileLock> gameLock_;       // held while a Play runs
 };
 
 }  // namespace vrel

@@ -235,7 +235,8 @@ std::optional<RecordedPlay> ReadPlayRecord(const std::filesystem::path& programF
         }
         std::vector<std::string> fields = SplitTabs(lines[i]);
         // Anything unreadable is passed over.
-        if (fields.size() != FieldCount(fields[0]) || fields[1].empty()) {
+        if (fields.size() != FieldCount(fields[0]) || fields[1].empty() ||
+            (fields[0] == "keep" && fields[2].empty())) {
             continue;
         }
         if (encoded) {

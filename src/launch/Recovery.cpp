@@ -61,7 +61,9 @@ RestoreAnswer OfferGameFolderRestore(const std::filesystem::path& programFolder,
     if (answer != MessageAnswer::Yes) {
         return RestoreAnswer::Declined;
     }
-    const RestoreOutcome outcome = RestoreGameFolder(*play);
+    // The game folder's lock file goes before the record: should Vrel die in between, the record
+    // left lets the next restore find and remove it.
+    const RestoreOutcome outcome = RestoreGameFolder(*play, [&gameLocks] { gameLocks.clear(); });
     const bool settled =
         outcome.notRestored.empty() && outcome.notRemoved.empty() && outcome.leftAlone.empty();
     std::string text = settled ? "Done, the game folder is as it was before you played."

@@ -157,13 +157,17 @@ void PutKeptFilesBack(const std::vector<Kept>& kept, RestoreOutcome& outcome) {
 
 }  // namespace
 
-RestoreOutcome RestoreGameFolder(const RecordedPlay& play) {
+RestoreOutcome RestoreGameFolder(const RecordedPlay& play,
+                                 const std::function<void()>& beforeRemovingRecord) {
     RestoreOutcome outcome;
     RecordedChanges changes = ReadRecordedChanges(play, outcome);
     RemoveWrittenFiles(changes, outcome);
     PutKeptFilesBack(changes.kept, outcome);
     RemoveEmptiedFolders(changes.folders);
     if (outcome.notRestored.empty() && outcome.notRemoved.empty()) {
+        if (beforeRemovingRecord) {
+            beforeRemovingRecord();
+        }
         std::error_code error;
         std::filesystem::remove(play.recordFile, error);
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <vector>
 
 #include "launch/PlayRecord.h"
@@ -21,6 +22,8 @@ struct RestoreOutcome {
 // Puts the game folder back as it was before the recorded Play: removes the files it wrote that
 // are still as written, keeps those changed since, puts the user's files back, removes the folders
 // it created once empty, and finally the record itself (unless something could not be put back).
-RestoreOutcome RestoreGameFolder(const RecordedPlay& play);
+// `beforeRemovingRecord` is called right before the record goes.
+RestoreOutcome RestoreGameFolder(const RecordedPlay& play,
+                                 const std::function<void()>& beforeRemovingRecord = {});
 
 }  // namespace vrel

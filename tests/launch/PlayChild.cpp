@@ -3,9 +3,12 @@
 // Usage: play_child PROGRAM_FOLDER GAME_FOLDER KILL_POINT
 //   KILL_POINT: unpack:N (at the N-th member), game (while the game runs), cleanup:K (after the
 //   K-th deleted file), clean (as any clean-up starts, also that of a Play that failed), hold
-//   (while the game runs, until the file PROGRAM_FOLDER/holding that it makes is removed), never.
+//   (while the game runs, until the file PROGRAM_FOLDER/holding that it makes is removed), call:N
+//   (before its N-th call that changes a file), restore:N (a restore with the answer Yes, killed
+//   before its N-th such call), never.
 #include <signal.h>
 
+#include <atomic>
 #include <chrono>
 #include <cstdlib>
 #include <fstream>
@@ -15,8 +18,11 @@
 
 #include "Fakes.h"
 #include "launch/PlayPipeline.h"
+#include "launch/Recovery.h"
 #include "platform/posix/PosixProcesses.h"
 #include "state/ModListing.h"
+
+extern std::atomic<int> KillBeforeFileCall;  // see KillBeforeFileCalls.cpp
 
 namespace {
 
@@ -120,6 +126,13 @@ int main(int argc, char** argv) {
     vrel::Ports& ports = fakes.ports;
     KillingProgress progress(point);
     HeadlessScreens screens(state.programFolder, argv[2], point.phase);
+    if (point.phase == "call" || point.phase == "restore") {
+        KillBeforeFileCall = point.at;
+    }
+    if (point.phase == "restore") {
+        vrel::OfferGameFolderRestore(state.programFolder, fakes.messages);
+        return 0;
+    }
     vrel::PlayPipeline pipeline(state, ports, progress, screens);
     pipeline.cmdPlay_Click();
     return 0;

@@ -51,6 +51,7 @@ const RecordLines kRecordLines[] = {
     {"WriteWithAFieldTooMany", "write\t/g/SAVE.DAT\tx\n", {}},
     {"WriteEndingInATab", "write\t/g/SAVE.DAT\t\n", {}},
     {"KeepWithoutItsPlaceAside", "keep\t/g/a\n", {}},
+    {"KeepWithAnEmptyPlaceAside", "keep\t/g/a\t\n", {}},
     {"KeepWithAFieldTooMany", "keep\t/g/a\t/g/k/1\t/g/b\n", {}},
     {"WroteWithoutItsTime", "wrote\t/g/a\t3\n", {}},
     {"WroteWithASizeNotANumber", "wrote\t/g/a\t3x\t4\n", {}},

@@ -288,6 +288,37 @@ TEST_F(RecoveryTest, ARecordLineCutByAFullDiskIsNotRead) {
     EXPECT_EQ(testing::SnapshotFolder(game_), before);
 }
 
+// Killed before each call that changes a file, in turn, of a Play (its clean-up putting the kept
+// files back too) and then of a restore: the next start's restore leaves the game folder byte for
+// byte as it was. A few members of each kind keep the sweep short.
+TEST_F(RecoveryTest, AKillBeforeAnyFileCallIsUndoneAtTheNextStart) {
+    for (const char* name : {"a.dat", "b.dat"}) {
+        WriteFile(program_ / "Patches" / name,
+                  BuildDatImage({{.Name = "maps\\arcaves.map", .Content = Bytes(name)},
+                                 {.Name = "proto\\items\\00000009.pro", .Content = Bytes(name)},
+                                 {.Name = std::string("new\\") + name, .Content = Bytes(name)}}));
+    }
+    const auto before = testing::SnapshotFolder(game_);
+    int call = 1;
+    for (; RunKilled(program_, game_, "call:" + std::to_string(call)); ++call) {
+        RestoreAtTheNextStart();
+        ASSERT_EQ(testing::SnapshotFolder(game_), before) << "killed before file call " << call;
+    }
+    EXPECT_GT(call, 30) << "the calls were not counted";
+    EXPECT_EQ(testing::SnapshotFolder(game_), before);
+    int restoreCall = 1;
+    for (; RunKilled(program_, game_, "game"); ++restoreCall) {
+        if (!RunKilled(program_, game_, "restore:" + std::to_string(restoreCall))) {
+            break;
+        }
+        RestoreAtTheNextStart();
+        ASSERT_EQ(testing::SnapshotFolder(game_), before) << "restore killed at " << restoreCall;
+    }
+    EXPECT_GT(restoreCall, 5) << "the restore's calls were not counted";
+    EXPECT_EQ(testing::SnapshotFolder(game_), before);
+    EXPECT_FALSE(fs::exists(record_));
+}
+
 TEST_F(RecoveryTest, NoLeavesEverythingAndAsksAgain) {
     ASSERT_TRUE(RunKilled(program_, game_, "game"));
     auto afterKill = testing::SnapshotFolder(game_);
