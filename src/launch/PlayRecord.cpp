@@ -193,6 +193,10 @@ bool PlayRecord::Back(const std::filesystem::path& original) {
     return Line("back", original);
 }
 
+bool PlayRecord::Game(const std::filesystem::path& gameFolder) {
+    return Line("game", gameFolder);
+}
+
 bool PlayRecord::Sync() {
     if (!file_ || error_) {
         return false;

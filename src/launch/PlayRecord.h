@@ -37,6 +37,8 @@ public:
     bool Wrote(const std::filesystem::path& file);     // written whole: its size and time
     bool Gone(const std::filesystem::path& file);      // deleted by the clean-up
     bool Back(const std::filesystem::path& original);  // the user's file is back in place
+    // The steps that follow are in this game folder (a restore notes what it did in each).
+    bool Game(const std::filesystem::path& gameFolder);
 
     // Makes what was recorded survive a power loss (flushing alone survives a crash).
     bool Sync();
