@@ -46,7 +46,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     for (const auto& step : play->steps) {
         const bool known = step.kind == "folder" || step.kind == "keep" || step.kind == "write" ||
-                           step.kind == "wrote" || step.kind == "gone" || step.kind == "back";
+                           step.kind == "wrote" || step.kind == "gone" || step.kind == "back" ||
+                           step.kind == "ended";
         if (!known || step.path.empty() || (step.kind == "keep") == step.aside.empty()) {
             std::abort();
         }

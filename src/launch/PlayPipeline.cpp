@@ -266,6 +266,9 @@ void PlayPipeline::CleanUp(bool gameRan) {
         record_.reset();
     }
     if (!journal_.keptFiles.empty() || !journal_.DataDelList.empty()) {
+        if (record_) {
+            record_->Ended();
+        }
         std::string text = "The game folder is not as it was before you played yet.";
         for (std::size_t i = 0; i < journal_.keptFiles.size() && i < kProblemsListed; ++i) {
             text +=

@@ -40,7 +40,7 @@ std::size_t FieldCount(std::string_view kind) {
     if (kind == "wrote") {
         return 4;
     }
-    for (const char* single : {"game", "folder", "write", "gone", "back"}) {
+    for (const char* single : {"game", "folder", "write", "gone", "back", "ended"}) {
         if (kind == single) {
             return 2;
         }
@@ -125,6 +125,7 @@ Expected<PlayRecord, std::error_code> PlayRecord::Start(const std::filesystem::p
     }
     PlayRecord record(path, file);
     record.carriesEarlier_ = carriedOn;
+    record.gameFolder_ = gameFolder;
     record.whole_ = carriedOn ? earlier->wholeBytes : 0;
     // The record, and its name in the program folder, are on the disk before the first step.
     if (!record.Append(std::string(kHeader) + '\n') || !record.Line("game", gameFolder) ||
@@ -195,6 +196,10 @@ bool PlayRecord::Back(const std::filesystem::path& original) {
 
 bool PlayRecord::Game(const std::filesystem::path& gameFolder) {
     return Line("game", gameFolder);
+}
+
+bool PlayRecord::Ended() {
+    return Line("ended", gameFolder_) && Sync();
 }
 
 bool PlayRecord::Sync() {

@@ -39,6 +39,8 @@ public:
     bool Back(const std::filesystem::path& original);  // the user's file is back in place
     // The steps that follow are in this game folder (a restore notes what it did in each).
     bool Game(const std::filesystem::path& gameFolder);
+    // The clean-up ran to its end but left something for the restore.
+    bool Ended();
 
     // Makes what was recorded survive a power loss (flushing alone survives a crash).
     bool Sync();
@@ -60,6 +62,7 @@ private:
     bool Append(const std::string& line);
 
     std::filesystem::path path_;
+    std::filesystem::path gameFolder_;
     std::unique_ptr<std::FILE, Closer> file_;
     std::error_code error_;
     std::uintmax_t whole_ = 0;  // the bytes of its whole lines: a failed line is cut back to them
@@ -71,7 +74,7 @@ struct RecordedPlay {
     std::filesystem::path recordFile;
     std::filesystem::path gameFolder;
     struct Step {
-        std::string kind;                  // folder, keep, write, wrote, gone, back
+        std::string kind;                  // folder, keep, write, wrote, gone, back, ended
         std::filesystem::path gameFolder;  // of the Play that took the step
         std::filesystem::path path;
         std::filesystem::path aside;  // keep

@@ -48,11 +48,17 @@ RestoreAnswer OfferGameFolderRestore(const std::filesystem::path& programFolder,
         ShowPlayInProgress(messages, busy, true);
         return RestoreAnswer::PlayInProgress;
     }
+    // The Play's clean-up ran to its end and left something unsettled.
+    const bool ended = !play->steps.empty() && play->steps.back().kind == "ended";
     const MessageAnswer answer = messages.Show(
         {.text =
-             "The last game didn't end the normal way: Vrel was closed while the mod files were still in the Fallout 2 folder (" +
-             PathToDisplay(play->gameFolder) +
-             ").\r\rDo you want me to restore the game folder now? Files that the game or you changed since they were unpacked are kept.\r\r(If Fallout 2 is still running, answer No and close it first, I'll ask again the next time.)",
+             (ended
+                  ? "The last game ended, but Vrel could not put the Fallout 2 folder (" +
+                        PathToDisplay(play->gameFolder) +
+                        ") back as it was then: a file of yours could not go back to its place, or a file of the mods could not be removed."
+                  : "The last game didn't end the normal way: Vrel was closed while the mod files were still in the Fallout 2 folder (" +
+                        PathToDisplay(play->gameFolder) + ").") +
+             "\r\rDo you want me to restore the game folder now? Files that the game or you changed since they were unpacked are kept.\r\r(If Fallout 2 is still running, answer No and close it first, I'll ask again the next time.)",
          .title = kRestoreQuestionTitle,
          .buttons = MessageButtons::YesNo,
          .icon = MessageIcon::Question,

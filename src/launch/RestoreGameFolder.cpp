@@ -101,7 +101,7 @@ RecordedChanges ReadRecordedChanges(const RecordedPlay& play, RestoreOutcome& ou
         return false;
     };
     for (const RecordedPlay::Step& step : play.steps) {
-        if (!inside(step.path, step.gameFolder) ||
+        if (step.kind == "ended" || !inside(step.path, step.gameFolder) ||
             (step.kind == "keep" && !inside(step.aside, step.gameFolder))) {
             continue;
         }

@@ -59,6 +59,7 @@ const RecordLines kRecordLines[] = {
     {"GoneWithAFieldTooMany", "gone\t/g/a\tb\n", {}},
     {"BackWithAFieldTooMany", "back\t/g/a\tb\n", {}},
     {"GameWithAFieldTooMany", "game\t/h\tx\nwrite\t/g/a\n", {"write"}},
+    {"Ended", "gone\t/g/a\nended\t/g\n", {"gone", "ended"}},
     {"AnUnknownKind", "erase\t/g/a\n", {}},
 };
 

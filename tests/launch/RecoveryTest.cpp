@@ -465,6 +465,7 @@ TEST_F(RecoveryTest, AKeptFileThatCannotGoBackOutlivesTheNextPlayAndIsRestoredLa
 
     fs::remove_all(Proto());
     const auto messages = RestoreAtTheNextStart();
+    EXPECT_EQ(messages.shown[0].text.rfind("The last game ended, but", 0), 0u);  // not "closed"
     EXPECT_EQ(testing::SnapshotFolder(game_), before);
     EXPECT_FALSE(fs::exists(record_));
     EXPECT_EQ(messages.shown.back().text, "Done, the game folder is as it was before you played.");
