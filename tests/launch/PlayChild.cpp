@@ -1,11 +1,10 @@
 // Runs one Play headless with the real pipeline and the stand-in game, and kills itself with
 // SIGKILL at a chosen point, as a crash or a killed program would stop it.
 // Usage: play_child PROGRAM_FOLDER GAME_FOLDER KILL_POINT
-//   KILL_POINT: unpack:N (at the N-th member), game (while the game runs), cleanup:K (after the
-//   K-th deleted file), clean (as any clean-up starts, also that of a Play that failed), hold
-//   (while the game runs, until the file PROGRAM_FOLDER/holding that it makes is removed), call:N
-//   (before its N-th call that changes a file), restore:N (a restore with the answer Yes, killed
-//   before its N-th such call), never.
+//   KILL_POINT: call:N (before its N-th call that changes a file), restore:N (a restore answered
+//   Yes, killed before its N-th such call), game (once the game has run), clean (as any clean-up
+//   starts, also that of a Play that failed), hold (while the game runs, until the file
+//   PROGRAM_FOLDER/holding that it makes is removed), never.
 #include <signal.h>
 
 #include <atomic>
@@ -36,34 +35,19 @@ public:
     explicit KillingProgress(KillPoint point) : point_(std::move(point)) {}
     void Show() override {}
     void Hide() override {}
-    void SetCaption(const std::string& caption) override {
-        cleaning_ = caption == "Fallout finished its execution!";
-    }
+    void SetCaption(const std::string&) override {}
     void SetLabel(const std::string& label) override {
         if (point_.phase == "clean" && label == "Deleting DATA files...") {
             raise(SIGKILL);
         }
     }
-    void SetValue(int value) override {
-        // The first value of the clean-up is the bar's start; each later one follows a deleted
-        // file.
-        if (cleaning_ && point_.phase == "cleanup" && ++cleanupValues_ > 1 && value == point_.at) {
-            raise(SIGKILL);
-        }
-    }
+    void SetValue(int) override {}
     void SetMaximum(int) override {}
     void Repaint() override {}
-    void RepaintLabel() override {
-        if (point_.phase == "unpack" && ++members_ == point_.at) {
-            raise(SIGKILL);
-        }
-    }
+    void RepaintLabel() override {}
 
 private:
     KillPoint point_;
-    bool cleaning_ = false;
-    int members_ = 0;
-    int cleanupValues_ = 0;
 };
 
 class HeadlessScreens final : public vrel::PlayScreens {

@@ -32,29 +32,4 @@ SmallDisk::~SmallDisk() {
 #endif
 }
 
-ReadOnlyFolder::ReadOnlyFolder(std::filesystem::path folder) : folder_(std::move(folder)) {
-#ifdef __linux__
-    const char* at = folder_.c_str();
-    mounted_ = mount(at, at, nullptr, MS_BIND, nullptr) == 0;
-    if (mounted_ && mount(nullptr, at, nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY, nullptr) != 0) {
-        umount2(at, MNT_DETACH);
-        mounted_ = false;
-    }
-    if (!mounted_) {
-        why_ = std::string("a read-only folder cannot be mounted here: ") + std::strerror(errno);
-    }
-#else
-    why_ = "a read-only folder is mounted only on Linux";
-#endif
-}
-
-void ReadOnlyFolder::Release() {
-#ifdef __linux__
-    if (mounted_) {
-        umount2(folder_.c_str(), MNT_DETACH);
-        mounted_ = false;
-    }
-#endif
-}
-
 }  // namespace vrel::testing

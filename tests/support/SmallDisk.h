@@ -30,24 +30,4 @@ private:
     std::string why_;
 };
 
-// A folder that no one can change, root neither (file modes do not stop root): a read-only bind
-// mount of the folder on itself, until Release or the end of its life. Mounted() and Why() as
-// above.
-class ReadOnlyFolder {
-public:
-    explicit ReadOnlyFolder(std::filesystem::path folder);
-    ~ReadOnlyFolder() { Release(); }
-    ReadOnlyFolder(const ReadOnlyFolder&) = delete;
-    ReadOnlyFolder& operator=(const ReadOnlyFolder&) = delete;
-    void Release();
-
-    bool Mounted() const { return mounted_; }
-    const std::string& Why() const { return why_; }
-
-private:
-    std::filesystem::path folder_;
-    bool mounted_ = false;
-    std::string why_;
-};
-
 }  // namespace vrel::testing
