@@ -38,19 +38,22 @@ bool LiesInside(const std::filesystem::path& path, const std::filesystem::path& 
     if (root.empty() || !path.is_absolute() || !root.is_absolute()) {
         return false;
     }
-    const std::filesystem::path normal = path.lexically_normal();
-    const std::filesystem::path relative = normal.lexically_relative(root.lexically_normal());
-    if (relative.empty() || relative == "." || *relative.begin() == "..") {
-        return false;
-    }
     std::error_code error;
     const std::filesystem::path canonicalRoot = std::filesystem::weakly_canonical(root, error);
-    if (error) {
+    const std::filesystem::path normal = path.lexically_normal();
+    if (error || !normal.has_filename()) {
         return false;
     }
     const std::filesystem::path folder =
         std::filesystem::weakly_canonical(normal.parent_path(), error);
-    return !error && IsWithin(folder, canonicalRoot);
+    return !error && IsWithin(folder, canonicalRoot) && folder / normal.filename() != canonicalRoot;
+}
+
+std::filesystem::path ResolvedPath(const std::filesystem::path& path) {
+    std::error_code error;
+    const std::filesystem::path folder =
+        std::filesystem::weakly_canonical(path.parent_path(), error);
+    return error ? path : folder / path.filename();
 }
 
 TargetFolders::TargetFolders(std::filesystem::path root, FolderHooks hooks)

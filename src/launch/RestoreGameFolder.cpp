@@ -105,28 +105,30 @@ RecordedChanges ReadRecordedChanges(const RecordedPlay& play, RestoreOutcome& ou
             (step.kind == "keep" && !inside(step.aside, step.gameFolder))) {
             continue;
         }
+        // Each file under one name, however the Play reached it.
+        const std::filesystem::path path = ResolvedPath(step.path);
         if (step.kind == "write" || step.kind == "wrote" || step.kind == "gone") {
-            if (!files.contains(step.path)) {
-                fileOrder.push_back(step.path);
+            if (!files.contains(path)) {
+                fileOrder.push_back(path);
             }
-            FileState& state = files[step.path];
+            FileState& state = files[path];
             state = FileState{.gameFolder = step.gameFolder,
                               .whole = step.kind == "wrote",
                               .gone = step.kind == "gone",
                               .size = step.size,
                               .time = step.time};
         } else if (step.kind == "keep") {
-            kept.push_back({step.path, step.aside, step.gameFolder});
+            kept.push_back({path, step.aside, step.gameFolder});
         } else if (step.kind == "back") {
             for (auto it = kept.rbegin(); it != kept.rend(); ++it) {
-                if (it->original == step.path && !it->back) {
+                if (it->original == path && !it->back) {
                     it->back = true;
                     break;
                 }
             }
-            files[step.path].gone = true;
+            files[path].gone = true;
         } else if (step.kind == "folder") {
-            folders.push_back(step.path);
+            folders.push_back(path);
         }
     }
     return changes;

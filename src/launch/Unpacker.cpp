@@ -12,6 +12,7 @@
 #include "base/FileAttributes.h"
 #include "base/MoveNoReplace.h"
 #include "base/PathHelpers.h"
+#include "base/TargetFolders.h"
 #include "launch/MemberTarget.h"
 
 namespace vrel {
@@ -173,7 +174,8 @@ Unpacker::WriteOutcome Unpacker::WriteMember(const std::filesystem::path& target
     const auto status = std::filesystem::symlink_status(target, error);
     bool keptAside = false;
     if (std::filesystem::exists(status)) {
-        if (settings_.DeleteDataFiles && !writtenThisPlay_.contains(target.native())) {
+        if (settings_.DeleteDataFiles &&
+            !writtenThisPlay_.contains(ResolvedPath(target).native())) {
             // The user's own file: it comes back after the game.
             switch (KeepAside(target)) {
                 case KeepOutcome::Kept:
@@ -210,7 +212,8 @@ Unpacker::WriteOutcome Unpacker::WriteMember(const std::filesystem::path& target
         }
         return WriteOutcome::Skipped;
     }
-    writtenThisPlay_.insert(target.native());
+    // One file under every name that leads to it, never taken for the player's.
+    writtenThisPlay_.insert(ResolvedPath(target).native());
     const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
     const int writeErrno = errno;
     const bool closed = std::fclose(file) == 0;

@@ -508,9 +508,11 @@ TEST_F(RecoveryTest, ALinkInsideTheGameFolderIsInsideForTheRestoreToo) {
     fs::create_directory_symlink("Data", game_ / "data");
     fs::remove(program_ / "Patches" / "b.dat");
     WriteFile(program_ / "Patches" / "b.dat",
-              BuildDatImage({{.Name = "data\\maps\\arcaves.map", .Content = Bytes("mod map")}}));
+              BuildDatImage({{.Name = "Data\\maps\\arcaves.map", .Content = Bytes("mod map")}}));
     const auto before = testing::SnapshotFolder(game_);
     ASSERT_TRUE(RunKilled(program_, game_, "game"));
+    // The player's map alone is kept (in a folder of the Play's), not the first mod's map as well.
+    EXPECT_EQ(std::distance(fs::recursive_directory_iterator(game_ / ".vrel-kept"), {}), 2);
     const auto messages = RestoreAtTheNextStart();
     EXPECT_EQ(messages.shown.back().text, "Done, the game folder is as it was before you played.");
     EXPECT_EQ(testing::SnapshotFolder(game_), before);
