@@ -20,24 +20,32 @@ namespace vrel {
 Expected<FileLock, LockFailure> FileLock::Take(const std::filesystem::path& path) {
     // Every taker opens the file to be deleted once the last handle goes, so it vanishes with the
     // last holder, and a taker that opens it meanwhile meets the same file and the same lock.
-    const HANDLE file =
-        CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE,
-                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_ALWAYS,
-                    FILE_ATTRIBUTE_NORMAL | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+    HANDLE file = INVALID_HANDLE_VALUE;
+    DWORD why = 0;
+    for (int attempt = 0; file == INVALID_HANDLE_VALUE && attempt < 10; ++attempt) {
+        file = CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE,
+                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                           OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+        why = file == INVALID_HANDLE_VALUE ? GetLastError() : 0;
+        // Access is refused for a moment while the last holder's file is being deleted, and for
+        // good in a folder that may not be written: a few tries tell the one from the other.
+        if (why != ERROR_ACCESS_DENIED) {
+            break;
+        }
+        Sleep(20);
+    }
     if (file == INVALID_HANDLE_VALUE) {
-        const DWORD why = GetLastError();
-        // A file about to be deleted by its last holder refuses new handles for a moment.
-        const bool held = why == ERROR_ACCESS_DENIED || why == ERROR_SHARING_VIOLATION;
-        return Unexpected{LockFailure{held ? LockProblem::Held : LockProblem::CannotOpen,
-                                      path,
-                                      {static_cast<int>(why), std::system_category()}}};
+        return Unexpected{LockFailure{
+            why == ERROR_SHARING_VIOLATION ? LockProblem::Held : LockProblem::CannotOpen,
+            path,
+            {static_cast<int>(why), std::system_category()}}};
     }
     OVERLAPPED from{};
     if (!LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &from)) {
-        const DWORD why = GetLastError();
+        const DWORD held = GetLastError();
         CloseHandle(file);
         return Unexpected{
-            LockFailure{LockProblem::Held, path, {static_cast<int>(why), std::system_category()}}};
+            LockFailure{LockProblem::Held, path, {static_cast<int>(held), std::system_category()}}};
     }
     return FileLock(path, reinterpret_cast<std::intptr_t>(file));
 }
