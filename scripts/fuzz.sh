@@ -4,7 +4,7 @@
 # Fails when a target finds a crash, a leak, undefined behaviour, an allocation beyond
 # VREL_FUZZ_MALLOC_MB or a hang; the input that did it is kept in build-fuzz/artifacts.
 # Usage: fuzz.sh SECONDS [TARGET...]   (targets: scan_dat dat_walk decompress vrel_cfg wine_reg nfo
-# mod_import steam_vdf mod_order)
+# mod_import steam_vdf mod_order play_record)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -12,7 +12,8 @@ seconds="${1:?usage: fuzz.sh SECONDS [TARGET...]}"
 shift
 targets=("$@")
 if [ ${#targets[@]} -eq 0 ]; then
-    targets=(scan_dat dat_walk decompress vrel_cfg wine_reg nfo mod_import steam_vdf mod_order)
+    targets=(scan_dat dat_walk decompress vrel_cfg wine_reg nfo mod_import steam_vdf mod_order
+        play_record)
 fi
 jobs="${VREL_FUZZ_JOBS:-2}"
 # An input is at most a few kilobytes, so no reader should ever ask for more than this at once.

@@ -14,8 +14,9 @@ namespace vrel {
 
 std::error_code MoveNoReplace(const std::filesystem::path& from, const std::filesystem::path& to) {
 #ifdef _WIN32
-    // Without MOVEFILE_REPLACE_EXISTING the move fails when the target exists.
-    if (MoveFileExW(from.c_str(), to.c_str(), 0) != 0) {
+    // Without MOVEFILE_REPLACE_EXISTING the move fails when the target exists; written through,
+    // the move is on the disk when it returns.
+    if (MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_WRITE_THROUGH) != 0) {
         return {};
     }
     const DWORD code = GetLastError();

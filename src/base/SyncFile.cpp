@@ -6,6 +6,7 @@
 #include <io.h>
 #include <windows.h>
 #else
+#include <fcntl.h>
 #include <unistd.h>
 #endif
 
@@ -33,6 +34,21 @@ std::error_code SyncFile(std::FILE* file) {
     return SyncFile(static_cast<std::intptr_t>(_get_osfhandle(_fileno(file))));
 #else
     return SyncFile(static_cast<std::intptr_t>(fileno(file)));
+#endif
+}
+
+std::error_code SyncFolder(const std::filesystem::path& folder) {
+#ifdef _WIN32
+    (void)folder;
+    return {};
+#else
+    const int file = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (file < 0) {
+        return {errno, std::system_category()};
+    }
+    const std::error_code error = SyncFile(static_cast<std::intptr_t>(file));
+    close(file);
+    return error;
 #endif
 }
 

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <filesystem>
 #include <system_error>
 
 namespace vrel {
@@ -12,5 +13,8 @@ namespace vrel {
 std::error_code SyncFile(std::intptr_t file);
 // The same for a stream, its buffer handed to the system first.
 std::error_code SyncFile(std::FILE* file);
+// Puts a folder's entries (names made, moved or removed in it) on the disk. On Windows, whose file
+// systems write such changes to their journal in order, there is nothing to do.
+std::error_code SyncFolder(const std::filesystem::path& folder);
 
 }  // namespace vrel

@@ -20,7 +20,41 @@ bool IsWithin(const std::filesystem::path& path, const std::filesystem::path& ro
     return rootEnd == root.end();
 }
 
+// A name as the system finds it: Windows drops the dots and spaces at the end of every name, so
+// "arcaves.map." is the file arcaves.map there and must be taken for it. Empty when nothing is
+// left.
+std::string_view SystemName(std::string_view part) {
+#ifdef _WIN32
+    while (!part.empty() && (part.back() == '.' || part.back() == ' ')) {
+        part.remove_suffix(1);
+    }
+#endif
+    return part;
+}
+
 }  // namespace
+
+bool LiesInside(const std::filesystem::path& path, const std::filesystem::path& root) {
+    if (root.empty() || !path.is_absolute() || !root.is_absolute()) {
+        return false;
+    }
+    std::error_code error;
+    const std::filesystem::path canonicalRoot = std::filesystem::weakly_canonical(root, error);
+    const std::filesystem::path normal = path.lexically_normal();
+    if (error || !normal.has_filename()) {
+        return false;
+    }
+    const std::filesystem::path folder =
+        std::filesystem::weakly_canonical(normal.parent_path(), error);
+    return !error && IsWithin(folder, canonicalRoot) && folder / normal.filename() != canonicalRoot;
+}
+
+std::filesystem::path ResolvedPath(const std::filesystem::path& path) {
+    std::error_code error;
+    const std::filesystem::path folder =
+        std::filesystem::weakly_canonical(path.parent_path(), error);
+    return error ? path : folder / path.filename();
+}
 
 TargetFolders::TargetFolders(std::filesystem::path root, FolderHooks hooks)
     : root_(std::move(root)), hooks_(std::move(hooks)) {
@@ -81,8 +115,17 @@ Expected<TargetFolders::TargetFile, TargetFailure> TargetFolders::PrepareFile(
     const std::vector<std::string_view>& parts) {
     Folder* folder = &FolderAt({}, root_, true);
     std::string key;
+    for (const std::string_view part : parts) {
+        if (SystemName(part).empty()) {
+            // The name would stand for the folder it is in.
+            return Unexpected{
+                TargetFailure{{TargetProblem::CannotCreateFolder, root_ / AnsiToNativePath(part),
+                               std::make_error_code(std::errc::invalid_argument)},
+                              file_type::not_found}};
+        }
+    }
     for (std::size_t i = 0; i + 1 < parts.size(); ++i) {
-        const std::filesystem::path name = AnsiToNativePath(parts[i]);
+        const std::filesystem::path name = AnsiToNativePath(SystemName(parts[i]));
         const std::string text = NameText(name);
         Entry exact;
         if (const Entry* found = Lookup(*folder, text, exact)) {
@@ -124,7 +167,7 @@ Expected<TargetFolders::TargetFile, TargetFailure> TargetFolders::PrepareFile(
         folder = &FolderAt(key, path, false);
     }
 
-    const std::filesystem::path name = AnsiToNativePath(parts.back());
+    const std::filesystem::path name = AnsiToNativePath(SystemName(parts.back()));
     const std::string text = NameText(name);
     Entry exact;
     if (const Entry* found = Lookup(*folder, text, exact)) {

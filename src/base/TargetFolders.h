@@ -26,6 +26,15 @@ struct TargetFailure : Failure<TargetProblem> {
     std::filesystem::file_type Found = std::filesystem::file_type::none;  // what stands at Path
 };
 
+// Whether `path` lies inside `root` (and is not `root` itself) once the links on the way to it are
+// followed; the last part of `path` is not. The one rule for what lies inside the game folder:
+// Play writes through a link only where it holds, and the restore touches only what it holds for.
+bool LiesInside(const std::filesystem::path& path, const std::filesystem::path& root);
+
+// The path with the links on the way to it followed (the last part is not): one name for a file
+// however it was reached, as data/maps/x.map through a link data -> Data is Data/maps/x.map.
+std::filesystem::path ResolvedPath(const std::filesystem::path& path);
+
 // Who reads a TargetFailure: the player, after Play, in whole sentences about the game folder;
 // or the user of `vrel-dat extract`, in a command's short words.
 enum class TargetReader { Player, Command };

@@ -1,37 +1,58 @@
 #include "launch/CleanUp.h"
 
+#include <algorithm>
+#include <set>
 #include <system_error>
 
 #include "base/FileAttributes.h"
 #include "base/MoveNoReplace.h"
+#include "base/SyncFile.h"
 
 namespace vrel {
 
 void CleanUpGameFolder(UnpackJournal& journal, const std::function<void(int)>& onFile,
                        PlayRecord* record) {
     std::error_code error;
+    // What could not be deleted (a read-only folder) stays listed, and in the record, for a later
+    // clean-up or the restore.
+    std::vector<std::filesystem::path> notDeleted;
     for (std::size_t k = 0; k < journal.DataDelList.size(); ++k) {
         const std::filesystem::path& file = journal.DataDelList[k];
-        RemoveEvenIfReadOnly(file);
-        if (record != nullptr) {
-            record->Gone(file);
+        if (RemoveEvenIfReadOnly(file)) {
+            if (record != nullptr) {
+                record->Gone(file);
+            }
+        } else if (std::find(notDeleted.begin(), notDeleted.end(), file) == notDeleted.end()) {
+            notDeleted.push_back(file);
         }
         if (onFile) {
             onFile(static_cast<int>(k));
         }
     }
+    const std::set<std::filesystem::path> written(journal.DataDelList.begin(),
+                                                  journal.DataDelList.end());
+    std::set<std::filesystem::path> putBack;
     std::vector<KeptFile> notRestored;
     for (auto kept = journal.keptFiles.rbegin(); kept != journal.keptFiles.rend(); ++kept) {
-        // Whatever the game left at that place gives way to the user's own file.
-        if (std::filesystem::is_regular_file(
+        // What the game left where this Play wrote gives way to the user's own file; a newer copy
+        // of the user's, kept by a later Play and put back just now, never does.
+        if (written.contains(kept->original) && !putBack.contains(kept->original) &&
+            std::filesystem::is_regular_file(
                 std::filesystem::symlink_status(kept->original, error))) {
             RemoveEvenIfReadOnly(kept->original);
         }
         if (MoveNoReplace(kept->aside, kept->original)) {
             notRestored.push_back(*kept);
-        } else if (record != nullptr) {
-            record->Back(kept->original);
+        } else {
+            putBack.insert(kept->original);
+            if (record != nullptr) {
+                record->Back(kept->original);
+            }
         }
+    }
+    // The user's files are back on the disk before the record that says where they were can go.
+    for (const std::filesystem::path& original : putBack) {
+        SyncFolder(original.parent_path());
     }
     std::vector<std::filesystem::path> remainingFolders =
         RemoveEmptiedFolders(journal.createdFolders);
@@ -41,7 +62,8 @@ void CleanUpGameFolder(UnpackJournal& journal, const std::function<void(int)>& o
     journal = UnpackJournal{};
     journal.keptFiles = std::move(notRestored);
     journal.keepFolder = keepFolder;
-    if (!journal.keptFiles.empty()) {
+    journal.DataDelList = std::move(notDeleted);
+    if (!journal.keptFiles.empty() || !journal.DataDelList.empty()) {
         journal.createdFolders = std::move(remainingFolders);
     }
 }
@@ -51,7 +73,8 @@ std::vector<std::filesystem::path> RemoveEmptiedFolders(
     std::vector<std::filesystem::path> remaining;
     std::error_code error;
     for (auto folder = folders.rbegin(); folder != folders.rend(); ++folder) {
-        if (!std::filesystem::remove(*folder, error) && std::filesystem::exists(*folder, error)) {
+        if (!RemoveEmptyFolder(*folder) &&
+            std::filesystem::exists(std::filesystem::symlink_status(*folder, error))) {
             remaining.insert(remaining.begin(), *folder);
         }
     }

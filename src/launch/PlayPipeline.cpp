@@ -1,5 +1,7 @@
 #include "launch/PlayPipeline.h"
 
+#include <algorithm>
+
 #include "archive/OrderedPool.h"
 #include "base/AnsiText.h"
 #include "base/DebugSwitch.h"
@@ -8,6 +10,7 @@
 #include "config/ButtonSounds.h"
 #include "config/GamePaths.h"
 #include "launch/CleanUp.h"
+#include "launch/PlayLock.h"
 #include "launch/Recovery.h"
 #include "launch/Unpacker.h"
 
@@ -34,6 +37,9 @@ std::string DescribeUnpackFailure(const UnpackFailure& problem) {
             return DescribeTargetFailure(problem.Target, TargetReader::Player);
         case UnpackProblem::CannotKeepAside:
             return "the file already at " + path + " could not be kept aside";
+        case UnpackProblem::KeepFolderNotAFolder:
+            return "your file already there was left alone: " + path +
+                   ", where Vrel keeps your files while you play, is a link or a file, not a folder of the game folder";
         case UnpackProblem::CannotCreate:
             return "cannot create " + path + ": " + ErrorToDisplay(problem.Error);
         case UnpackProblem::CannotWrite:
@@ -65,11 +71,30 @@ PlayPipeline::PlayPipeline(ProgramState& state, Ports& ports, ProgressPort& prog
     : state_(state), ports_(ports), progress_(progress), screens_(screens) {}
 
 void PlayPipeline::cmdPlay_Click() {
-    const CfgGeneral& general = state_.Config.cfgGeneral;
     PlayClickSound(state_.Config, ports_.sounds, state_.programFolder);
+    Play();
+    gameLock_.clear();
+    // The program folder stays locked for as long as this Vrel keeps the record open.
+    if (!record_) {
+        programLock_.reset();
+    }
+}
+
+void PlayPipeline::Play() {
+    const CfgGeneral& general = state_.Config.cfgGeneral;
+    if (!record_) {
+        programLock_ = LockProgramFolder(state_.programFolder).lock;
+    }
     // A Play cut short in an earlier run is settled first: this Play must not bury its record.
-    if (!record_ &&
-        OfferGameFolderRestore(state_.programFolder, ports_.messages) == RestoreAnswer::Declined) {
+    // While another Vrel plays from this folder, nothing starts.
+    const RestoreAnswer restore =
+        record_ ? RestoreAnswer::NothingToRestore
+                : OfferGameFolderRestore(state_.programFolder, ports_.messages,
+                                         programLock_ ? &*programLock_ : nullptr);
+    if (restore == RestoreAnswer::PlayInProgress) {
+        return;
+    }
+    if (restore == RestoreAnswer::Declined) {
         ports_.messages.Show(
             {.text =
                  "The game was not started: the Fallout 2 folder still holds the mod files of the game that didn't end the normal way, and your own files that they replaced.\r\rClick Play again and answer Yes to restore the game folder first.",
@@ -107,6 +132,7 @@ void PlayPipeline::cmdPlay_Click() {
     }
     // Files that are to be removed after the game are recorded, so a crash cannot strand them;
     // without the record the player's own files would have no safety net.
+    bool startedRecord = false;
     if (unpack && state_.Config.cfgGeneral.DeleteDataFiles && !record_) {
         auto started = PlayRecord::Start(state_.programFolder, game);
         if (!started) {
@@ -122,10 +148,28 @@ void PlayPipeline::cmdPlay_Click() {
             return;
         }
         record_.emplace(std::move(*started));
+        startedRecord = true;
+    }
+    // No other Vrel may play into this game folder, nor restore it, until this Play has ended.
+    // Taken once the record names the game folder, so that a restore after a crash finds the lock
+    // file a killed Vrel left there and removes it.
+    if (std::filesystem::path busy; !LockGameFolders({game}, gameLock_, busy)) {
+        if (startedRecord) {
+            record_->Remove();
+            record_.reset();
+        }
+        ShowPlayInProgress(ports_.messages, busy, true);
+        return;
     }
     if (unpack && !Unpack(game)) {
-        // A write failed: the game does not start, and what this Play wrote goes again.
-        journal_.DataDelList = journal_.writtenFiles;
+        // A write failed: the game does not start, and what this Play wrote goes again, with
+        // what an earlier clean-up could not delete.
+        for (const auto& file : journal_.writtenFiles) {
+            if (std::find(journal_.DataDelList.begin(), journal_.DataDelList.end(), file) ==
+                journal_.DataDelList.end()) {
+                journal_.DataDelList.push_back(file);
+            }
+        }
         CleanUp(false);
         return;
     }
@@ -152,7 +196,7 @@ bool PlayPipeline::Unpack(const std::filesystem::path& game) {
     // Files that earlier Plays left on purpose (DeleteDataFiles off) are no part of this Play:
     // should it fail, only what it wrote itself goes again.
     journal_.writtenFiles.clear();
-    if (journal_.keptFiles.empty()) {
+    if (journal_.keptFiles.empty() && journal_.DataDelList.empty()) {
         journal_.createdFolders.clear();
     }
     // Files the player keeps (DeleteDataFiles off) are not recorded: no restore may remove them.
@@ -213,9 +257,37 @@ void PlayPipeline::CleanUp(bool gameRan) {
     progress_.Repaint();
     CleanUpGameFolder(
         journal_, [this](int k) { progress_.SetValue(k); }, record_ ? &*record_ : nullptr);
-    if (record_ && journal_.keptFiles.empty()) {
+    // What could not be put back or deleted keeps the record, for the restore at the next start.
+    if (record_ && journal_.keptFiles.empty() && journal_.DataDelList.empty()) {
+        // The game folder's lock file goes first: should Vrel die in between, the record left
+        // lets the restore find and remove it.
+        gameLock_.clear();
         record_->Remove();
         record_.reset();
+    }
+    if (!journal_.keptFiles.empty() || !journal_.DataDelList.empty()) {
+        if (record_) {
+            record_->Ended();
+        }
+        std::string text = "The game folder is not as it was before you played yet.";
+        for (std::size_t i = 0; i < journal_.keptFiles.size() && i < kProblemsListed; ++i) {
+            text +=
+                (i == 0
+                     ? "\r\rThese files of yours could not be put back, something stands in their place; they wait in the .vrel-kept folder of the game, and I'll try again after the next game:\r"
+                     : "\r") +
+                PathToDisplay(journal_.keptFiles[i].original);
+        }
+        for (std::size_t i = 0; i < journal_.DataDelList.size() && i < kProblemsListed; ++i) {
+            text +=
+                (i == 0
+                     ? "\r\rThese files that the mods put there could not be removed (is the folder read-only?), I'll try again after the next game:\r"
+                     : "\r") +
+                PathToDisplay(journal_.DataDelList[i]);
+        }
+        ports_.messages.Show({.text = text,
+                              .title = "Vrel",
+                              .buttons = MessageButtons::Ok,
+                              .icon = MessageIcon::Exclamation});
     }
     progress_.Hide();
     screens_.SetMainWindowVisible(true);

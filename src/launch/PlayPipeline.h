@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "base/FileLock.h"
 #include "launch/PlayRecord.h"
 #include "launch/UnpackJournal.h"
 #include "platform/Ports.h"
@@ -37,6 +38,7 @@ public:
     const UnpackJournal& Journal() const { return journal_; }
 
 private:
+    void Play();
     bool Unpack(const std::filesystem::path& game);
     // `gameRan`: the windows say the game has finished only after a game.
     void CleanUp(bool gameRan);
@@ -46,7 +48,9 @@ private:
     ProgressPort& progress_;
     PlayScreens& screens_;
     UnpackJournal journal_;
-    std::optional<PlayRecord> record_;  // kept while unpacked files stand in the game folder
+    std::optional<PlayRecord> record_;     // kept while unpacked files stand in the game folder
+    std::optional<FileLock> programLock_;  // held while a Play runs or the record is kept
+    std::vector<FileLock> gameLock_;       // held while a Play runs
 };
 
 }  // namespace vrel

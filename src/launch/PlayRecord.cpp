@@ -6,8 +6,9 @@
 
 #include <cerrno>
 
+#include <charconv>
 #include <fstream>
-#include <sstream>
+#include <iterator>
 #include <system_error>
 
 namespace vrel {
@@ -18,14 +19,41 @@ namespace {
 constexpr const char* kPlainHeader = "Vrel play record 1";
 constexpr const char* kHeader = "Vrel play record 2";
 
-std::vector<std::string> SplitTabs(const std::string& line) {
+// Every field, the empty ones too: a name that ends in a tab must not pass for one without it.
+std::vector<std::string> SplitTabs(std::string_view line) {
     std::vector<std::string> fields;
-    std::stringstream stream(line);
-    std::string field;
-    while (std::getline(stream, field, '\t')) {
-        fields.push_back(field);
+    for (std::size_t start = 0;;) {
+        const std::size_t tab = line.find('\t', start);
+        fields.emplace_back(line.substr(start, tab - start));
+        if (tab == std::string_view::npos) {
+            return fields;
+        }
+        start = tab + 1;
     }
-    return fields;
+}
+
+// How many fields a line of each kind has; any other count, or kind, is a damaged line.
+std::size_t FieldCount(std::string_view kind) {
+    if (kind == "keep") {
+        return 3;
+    }
+    if (kind == "wrote") {
+        return 4;
+    }
+    for (const char* single : {"game", "folder", "write", "gone", "back", "ended"}) {
+        if (kind == single) {
+            return 2;
+        }
+    }
+    return 0;
+}
+
+// A whole field of digits (and a sign for a signed one), nothing else.
+template <class T>
+bool Number(std::string_view field, T& value) {
+    const char* end = field.data() + field.size();
+    const auto [stop, error] = std::from_chars(field.data(), end, value);
+    return error == std::errc() && stop == end && !field.empty();
 }
 
 bool NeedsEncoding(unsigned char byte) {
@@ -81,16 +109,27 @@ std::int64_t RecordedWriteTime(const std::filesystem::path& file) {
 Expected<PlayRecord, std::error_code> PlayRecord::Start(const std::filesystem::path& programFolder,
                                                         const std::filesystem::path& gameFolder) {
     const std::filesystem::path path = programFolder / kFileName;
-    const bool carriedOn = ReadPlayRecord(programFolder).has_value();
+    const std::optional<RecordedPlay> earlier = ReadPlayRecord(programFolder);
+    const bool carriedOn = earlier.has_value();
+    std::error_code cut;
+    if (carriedOn && std::filesystem::file_size(path, cut) != earlier->wholeBytes) {
+        // A line cut off by a crash would run into this Play's first one.
+        std::filesystem::resize_file(path, earlier->wholeBytes, cut);
+        if (cut) {
+            return Unexpected{cut};
+        }
+    }
     std::FILE* file = OpenFile(path, carriedOn ? "ab" : "wb");
     if (file == nullptr) {
         return Unexpected{std::error_code(errno, std::generic_category())};
     }
     PlayRecord record(path, file);
     record.carriesEarlier_ = carriedOn;
-    errno = 0;
-    if (std::fputs(kHeader, file) < 0 || std::fputc('\n', file) == EOF ||
-        !record.Line("game", gameFolder)) {
+    record.gameFolder_ = gameFolder;
+    record.whole_ = carriedOn ? earlier->wholeBytes : 0;
+    // The record, and its name in the program folder, are on the disk before the first step.
+    if (!record.Append(std::string(kHeader) + '\n') || !record.Line("game", gameFolder) ||
+        !record.Sync() || SyncFolder(programFolder)) {
         const std::error_code error =
             record.error_ ? record.error_ : std::error_code(EIO, std::generic_category());
         if (!carriedOn) {
@@ -103,31 +142,41 @@ Expected<PlayRecord, std::error_code> PlayRecord::Start(const std::filesystem::p
 
 bool PlayRecord::Line(const std::string& kind, const std::filesystem::path& first,
                       const std::string& rest) {
-    // After a line that failed, the file may hold part of it: nothing more is added.
+    return Append(kind + '\t' + Encode(PathToDisplay(first)) + (rest.empty() ? "" : '\t' + rest) +
+                  '\n');
+}
+
+bool PlayRecord::Append(const std::string& line) {
+    // After a line that failed, nothing more is added.
     if (!file_ || error_) {
         return false;
     }
-    const std::string line =
-        kind + '\t' + Encode(PathToDisplay(first)) + (rest.empty() ? "" : '\t' + rest) + '\n';
     errno = 0;
     if (std::fputs(line.c_str(), file_.get()) < 0 || std::fflush(file_.get()) != 0) {
         error_ = std::error_code(errno != 0 ? errno : EIO, std::generic_category());
+        // The part of the line that reached the file is cut back, once the file is closed (which
+        // may yet write some of it): a later Play carrying the record on starts on a fresh line.
+        file_.reset();
+        std::error_code cut;
+        std::filesystem::resize_file(path_, whole_, cut);
         return false;
     }
+    whole_ += line.size();
     return true;
 }
 
+// A line for a step still to be taken is on the disk before the step: whatever of the step a power
+// cut leaves, the restore knows of it. A line for a step taken may be lost with it.
 bool PlayRecord::Folder(const std::filesystem::path& folder) {
-    return Line("folder", folder);
+    return Line("folder", folder) && Sync();
 }
 
 bool PlayRecord::Keep(const std::filesystem::path& original, const std::filesystem::path& aside) {
-    // A power loss after the move must still find where the user's file went.
     return Line("keep", original, Encode(PathToDisplay(aside))) && Sync();
 }
 
 bool PlayRecord::Write(const std::filesystem::path& file) {
-    return Line("write", file);
+    return Line("write", file) && Sync();
 }
 
 bool PlayRecord::Wrote(const std::filesystem::path& file) {
@@ -143,6 +192,14 @@ bool PlayRecord::Gone(const std::filesystem::path& file) {
 
 bool PlayRecord::Back(const std::filesystem::path& original) {
     return Line("back", original);
+}
+
+bool PlayRecord::Game(const std::filesystem::path& gameFolder) {
+    return Line("game", gameFolder);
+}
+
+bool PlayRecord::Ended() {
+    return Line("ended", gameFolder_) && Sync();
 }
 
 bool PlayRecord::Sync() {
@@ -166,31 +223,39 @@ std::optional<RecordedPlay> ReadPlayRecord(const std::filesystem::path& programF
     RecordedPlay play;
     play.recordFile = programFolder / PlayRecord::kFileName;
     std::ifstream in(play.recordFile, std::ios::binary);
-    std::string line;
-    if (!in || !std::getline(in, line) || (line != kHeader && line != kPlainHeader)) {
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    // Only lines that end in a line end are whole: one cut off by a crash or a full disk is not.
+    play.wholeBytes = text.rfind('\n') + 1;
+    std::vector<std::string_view> lines;
+    for (std::size_t start = 0; start < play.wholeBytes;) {
+        const std::size_t end = text.find('\n', start);
+        lines.push_back(std::string_view(text).substr(start, end - start));
+        start = end + 1;
+    }
+    if (lines.empty() || (lines[0] != kHeader && lines[0] != kPlainHeader)) {
         return std::nullopt;
     }
-    bool encoded = line == kHeader;
+    bool encoded = lines[0] == kHeader;
     std::filesystem::path gameFolder;
-    while (std::getline(in, line)) {
-        if (line == kHeader) {
+    for (std::size_t i = 1; i < lines.size(); ++i) {
+        if (lines[i] == kHeader) {
             encoded = true;
             continue;
         }
-        std::vector<std::string> fields = SplitTabs(line);
-        // A line cut short by a crash, or anything else unreadable, is passed over.
-        if (fields.size() < 2 || fields[1].empty()) {
+        std::vector<std::string> fields = SplitTabs(lines[i]);
+        // Anything unreadable is passed over.
+        if (fields.size() != FieldCount(fields[0]) || fields[1].empty() ||
+            (fields[0] == "keep" && fields[2].empty())) {
             continue;
         }
         if (encoded) {
             const auto first = Decode(fields[1]);
-            const auto aside =
-                fields.size() == 3 ? Decode(fields[2]) : std::optional<std::string>{};
-            if (!first || (fields.size() == 3 && !aside)) {
+            const auto aside = fields[0] == "keep" ? Decode(fields[2]) : first;
+            if (!first || !aside) {
                 continue;
             }
             fields[1] = *first;
-            if (aside) {
+            if (fields[0] == "keep") {
                 fields[2] = *aside;
             }
         }
@@ -202,18 +267,9 @@ std::optional<RecordedPlay> ReadPlayRecord(const std::filesystem::path& programF
         RecordedPlay::Step step{
             .kind = fields[0], .gameFolder = gameFolder, .path = DisplayToPath(fields[1])};
         if (step.kind == "keep") {
-            if (fields.size() != 3) {
-                continue;
-            }
             step.aside = DisplayToPath(fields[2]);
         } else if (step.kind == "wrote") {
-            if (fields.size() != 4) {
-                continue;
-            }
-            try {
-                step.size = std::stoull(fields[2]);
-                step.time = std::stoll(fields[3]);
-            } catch (const std::exception&) {
+            if (!Number(fields[2], step.size) || !Number(fields[3], step.time)) {
                 continue;
             }
         }

@@ -37,6 +37,10 @@ public:
     bool Wrote(const std::filesystem::path& file);     // written whole: its size and time
     bool Gone(const std::filesystem::path& file);      // deleted by the clean-up
     bool Back(const std::filesystem::path& original);  // the user's file is back in place
+    // The steps that follow are in this game folder (a restore notes what it did in each).
+    bool Game(const std::filesystem::path& gameFolder);
+    // The clean-up ran to its end but left something for the restore.
+    bool Ended();
 
     // Makes what was recorded survive a power loss (flushing alone survives a crash).
     bool Sync();
@@ -55,10 +59,13 @@ private:
     PlayRecord(std::filesystem::path path, std::FILE* file) : path_(std::move(path)), file_(file) {}
     bool Line(const std::string& kind, const std::filesystem::path& first,
               const std::string& rest = {});
+    bool Append(const std::string& line);
 
     std::filesystem::path path_;
+    std::filesystem::path gameFolder_;
     std::unique_ptr<std::FILE, Closer> file_;
     std::error_code error_;
+    std::uintmax_t whole_ = 0;  // the bytes of its whole lines: a failed line is cut back to them
     bool carriesEarlier_ = false;
 };
 
@@ -67,7 +74,7 @@ struct RecordedPlay {
     std::filesystem::path recordFile;
     std::filesystem::path gameFolder;
     struct Step {
-        std::string kind;                  // folder, keep, write, wrote, gone, back
+        std::string kind;                  // folder, keep, write, wrote, gone, back, ended
         std::filesystem::path gameFolder;  // of the Play that took the step
         std::filesystem::path path;
         std::filesystem::path aside;  // keep
@@ -75,6 +82,7 @@ struct RecordedPlay {
         std::int64_t time = 0;        // wrote
     };
     std::vector<Step> steps;
+    std::uintmax_t wholeBytes = 0;  // the record up to its last whole line
 };
 
 // The record of an unfinished Play in the program folder, if there is one.

@@ -1,6 +1,7 @@
 #include "launch/Recovery.h"
 
 #include "base/AnsiText.h"
+#include "launch/PlayLock.h"
 #include "launch/RestoreGameFolder.h"
 
 namespace vrel {
@@ -17,28 +18,71 @@ std::string List(const std::vector<std::filesystem::path>& files) {
 }  // namespace
 
 RestoreAnswer OfferGameFolderRestore(const std::filesystem::path& programFolder,
-                                     MessageBoxPort& messages) {
+                                     MessageBoxPort& messages, const FileLock* programLock) {
+    ProgramLock ownLock;
+    if (programLock == nullptr) {
+        ownLock = LockProgramFolder(programFolder);
+    }
     const std::optional<RecordedPlay> play = ReadPlayRecord(programFolder);
+    if (ownLock.held) {
+        // The Vrel that holds the record may be writing it: it is read only to name its game.
+        if (!play) {
+            return RestoreAnswer::NothingToRestore;
+        }
+        std::vector<FileLock> probe;
+        std::filesystem::path busy;
+        ShowPlayInProgress(messages, play->gameFolder,
+                           !LockGameFolders({play->gameFolder}, probe, busy));
+        return RestoreAnswer::PlayInProgress;
+    }
     if (!play) {
         return RestoreAnswer::NothingToRestore;
     }
+    std::vector<std::filesystem::path> gameFolders = {play->gameFolder};
+    for (const auto& step : play->steps) {
+        gameFolders.push_back(step.gameFolder);
+    }
+    std::vector<FileLock> gameLocks;
+    std::filesystem::path busy;
+    if (!LockGameFolders(gameFolders, gameLocks, busy)) {
+        ShowPlayInProgress(messages, busy, true);
+        return RestoreAnswer::PlayInProgress;
+    }
+    // The Play's clean-up ran to its end and left something unsettled.
+    const bool ended = !play->steps.empty() && play->steps.back().kind == "ended";
     const MessageAnswer answer = messages.Show(
         {.text =
-             "The last game didn't end the normal way: Vrel was closed while the mod files were still in the Fallout 2 folder (" +
-             PathToDisplay(play->gameFolder) +
-             ").\r\rDo you want me to restore the game folder now? Files that the game or you changed since they were unpacked are kept.\r\r(If Fallout 2 is still running, answer No and close it first, I'll ask again the next time.)",
+             (ended
+                  ? "The last game ended, but Vrel could not put the Fallout 2 folder (" +
+                        PathToDisplay(play->gameFolder) +
+                        ") back as it was then: a file of yours could not go back to its place, or a file of the mods could not be removed."
+                  : "The last game didn't end the normal way: Vrel was closed while the mod files were still in the Fallout 2 folder (" +
+                        PathToDisplay(play->gameFolder) + ").") +
+             "\r\rDo you want me to restore the game folder now? Files that the game or you changed since they were unpacked are kept.\r\r(If Fallout 2 is still running, answer No and close it first, I'll ask again the next time.)",
          .title = kRestoreQuestionTitle,
          .buttons = MessageButtons::YesNo,
-         .icon = MessageIcon::Question});
+         .icon = MessageIcon::Question,
+         // The recorded game may still run: Yes is chosen, never taken by a stray Enter.
+         .defaultAnswer = MessageAnswer::No});
     if (answer != MessageAnswer::Yes) {
         return RestoreAnswer::Declined;
     }
-    const RestoreOutcome outcome = RestoreGameFolder(*play);
-    std::string text = "Done, the game folder is as it was before you played.";
+    // The game folder's lock file goes before the record: should Vrel die in between, the record
+    // left lets the next restore find and remove it.
+    const RestoreOutcome outcome = RestoreGameFolder(*play, [&gameLocks] { gameLocks.clear(); });
+    const bool settled =
+        outcome.notRestored.empty() && outcome.notRemoved.empty() && outcome.leftAlone.empty();
+    std::string text = settled ? "Done, the game folder is as it was before you played."
+                               : "The game folder is not restored in full yet.";
     if (!outcome.changedKept.empty()) {
-        text =
-            "The game folder is restored. These files were changed after Vrel unpacked them, so they stay where they are:" +
-            List(outcome.changedKept);
+        text = (settled ? std::string("The game folder is restored.") : text) +
+               " These files were changed after Vrel unpacked them, so they stay where they are:" +
+               List(outcome.changedKept);
+    }
+    if (!outcome.notRemoved.empty()) {
+        text +=
+            "\r\rThese files that the mods put there could not be removed (is the folder read-only?), I'll try again the next time:" +
+            List(outcome.notRemoved);
     }
     if (!outcome.placedBeside.empty()) {
         text += "\r\rYour own files that stood there are back right beside them:" +
@@ -57,9 +101,7 @@ RestoreAnswer OfferGameFolderRestore(const std::filesystem::path& programFolder,
     messages.Show({.text = text,
                    .title = "Vrel",
                    .buttons = MessageButtons::Ok,
-                   .icon = outcome.notRestored.empty() && outcome.leftAlone.empty()
-                               ? MessageIcon::Information
-                               : MessageIcon::Exclamation});
+                   .icon = settled ? MessageIcon::Information : MessageIcon::Exclamation});
     return RestoreAnswer::Restored;
 }
 

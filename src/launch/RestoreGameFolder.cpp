@@ -2,36 +2,17 @@
 
 #include <algorithm>
 #include <map>
+#include <optional>
 #include <system_error>
 
 #include "base/FileAttributes.h"
 #include "base/MoveNoReplace.h"
+#include "base/SyncFile.h"
+#include "base/TargetFolders.h"
 #include "launch/CleanUp.h"
 
 namespace vrel {
 namespace {
-
-// Whether `path` lies inside `folder` (not the folder itself), by its name and with no symbolic
-// link on the way that could lead elsewhere.
-bool LiesInside(const std::filesystem::path& path, const std::filesystem::path& folder) {
-    if (folder.empty() || !path.is_absolute() || !folder.is_absolute()) {
-        return false;
-    }
-    const std::filesystem::path base = folder.lexically_normal();
-    const std::filesystem::path relative = path.lexically_normal().lexically_relative(base);
-    if (relative.empty() || relative == "." || *relative.begin() == "..") {
-        return false;
-    }
-    std::filesystem::path level = base;
-    std::error_code error;
-    for (const auto& part : relative.parent_path()) {
-        level /= part;
-        if (std::filesystem::is_symlink(std::filesystem::symlink_status(level, error))) {
-            return false;
-        }
-    }
-    return true;
-}
 
 // Puts the user's file back at `original`, or right beside it when something holds the place:
 // nothing that stands there is replaced. Gives where it went, or nothing.
@@ -51,14 +32,49 @@ std::optional<std::filesystem::path> PutBack(const std::filesystem::path& aside,
 }
 
 struct FileState {
+    std::filesystem::path gameFolder;
     bool whole = false;
     bool gone = false;
     std::uintmax_t size = 0;
     std::int64_t time = 0;
 };
 struct Kept {
-    std::filesystem::path original, aside;
+    std::filesystem::path original, aside, gameFolder;
     bool back = false;
+};
+
+// Notes in the record what the restore has done, so that after a restore cut short the next one
+// knows the files it put back for the player's, not for mod files changed since.
+class RestoreNotes {
+public:
+    explicit RestoreNotes(const RecordedPlay& play) {
+        auto record = PlayRecord::Start(play.recordFile.parent_path(), play.gameFolder);
+        if (record) {
+            record_.emplace(std::move(*record));
+            gameFolder_ = play.gameFolder;
+        }
+    }
+    void Gone(const std::filesystem::path& file, const std::filesystem::path& gameFolder) {
+        if (In(gameFolder)) {
+            record_->Gone(file);
+        }
+    }
+    void Back(const std::filesystem::path& file, const std::filesystem::path& gameFolder) {
+        if (In(gameFolder)) {
+            record_->Back(file);
+        }
+    }
+
+private:
+    bool In(const std::filesystem::path& gameFolder) {
+        if (record_ && gameFolder != gameFolder_ && record_->Game(gameFolder)) {
+            gameFolder_ = gameFolder;
+        }
+        return record_ && gameFolder == gameFolder_;
+    }
+
+    std::optional<PlayRecord> record_;
+    std::filesystem::path gameFolder_;
 };
 // What the record says the play left in the game folder: each file it wrote as last noted, the
 // user's files it moved aside, the folders it made.
@@ -85,38 +101,41 @@ RecordedChanges ReadRecordedChanges(const RecordedPlay& play, RestoreOutcome& ou
         return false;
     };
     for (const RecordedPlay::Step& step : play.steps) {
-        if (!inside(step.path, step.gameFolder) ||
+        if (step.kind == "ended" || !inside(step.path, step.gameFolder) ||
             (step.kind == "keep" && !inside(step.aside, step.gameFolder))) {
             continue;
         }
+        // Each file under one name, however the Play reached it.
+        const std::filesystem::path path = ResolvedPath(step.path);
         if (step.kind == "write" || step.kind == "wrote" || step.kind == "gone") {
-            if (!files.contains(step.path)) {
-                fileOrder.push_back(step.path);
+            if (!files.contains(path)) {
+                fileOrder.push_back(path);
             }
-            FileState& state = files[step.path];
-            state = FileState{.whole = step.kind == "wrote",
+            FileState& state = files[path];
+            state = FileState{.gameFolder = step.gameFolder,
+                              .whole = step.kind == "wrote",
                               .gone = step.kind == "gone",
                               .size = step.size,
                               .time = step.time};
         } else if (step.kind == "keep") {
-            kept.push_back({step.path, step.aside});
+            kept.push_back({path, step.aside, step.gameFolder});
         } else if (step.kind == "back") {
             for (auto it = kept.rbegin(); it != kept.rend(); ++it) {
-                if (it->original == step.path && !it->back) {
+                if (it->original == path && !it->back) {
                     it->back = true;
                     break;
                 }
             }
-            files[step.path].gone = true;
+            files[path].gone = true;
         } else if (step.kind == "folder") {
-            folders.push_back(step.path);
+            folders.push_back(path);
         }
     }
     return changes;
 }
 
 // Removes the files the play wrote that are still as written; a changed one is kept and noted.
-void RemoveWrittenFiles(RecordedChanges& changes, RestoreOutcome& outcome) {
+void RemoveWrittenFiles(RecordedChanges& changes, RestoreOutcome& outcome, RestoreNotes& notes) {
     auto& files = changes.files;
     std::error_code error;
     // Paths whose user's file was moved aside and has not been noted back: whether its copy still
@@ -144,7 +163,11 @@ void RemoveWrittenFiles(RecordedChanges& changes, RestoreOutcome& outcome) {
         // A file cut off while being written is ours; a whole one is ours only while unchanged.
         if (!state.whole || (std::filesystem::file_size(file, error) == state.size &&
                              RecordedWriteTime(file) == state.time)) {
-            RemoveEvenIfReadOnly(file);
+            if (RemoveEvenIfReadOnly(file)) {
+                notes.Gone(file, state.gameFolder);
+            } else {
+                outcome.notRemoved.push_back(file);
+            }
         } else {
             outcome.changedKept.push_back(file);
         }
@@ -152,7 +175,7 @@ void RemoveWrittenFiles(RecordedChanges& changes, RestoreOutcome& outcome) {
 }
 
 // Puts the user's files back from aside, the last kept first.
-void PutKeptFilesBack(const std::vector<Kept>& kept, RestoreOutcome& outcome) {
+void PutKeptFilesBack(const std::vector<Kept>& kept, RestoreOutcome& outcome, RestoreNotes& notes) {
     std::error_code error;
     for (auto it = kept.rbegin(); it != kept.rend(); ++it) {
         if (it->back ||
@@ -160,9 +183,15 @@ void PutKeptFilesBack(const std::vector<Kept>& kept, RestoreOutcome& outcome) {
             continue;
         }
         const auto placed = PutBack(it->aside, it->original);
+        if (placed) {
+            // On the disk before the record that says where it was can go.
+            SyncFolder(placed->parent_path());
+        }
         if (!placed) {
             outcome.notRestored.push_back(it->original);
-        } else if (*placed != it->original) {
+        } else if (*placed == it->original) {
+            notes.Back(it->original, it->gameFolder);
+        } else {
             // A changed file holds the place: the user's own went right beside it.
             outcome.placedBeside.push_back(*placed);
         }
@@ -171,13 +200,21 @@ void PutKeptFilesBack(const std::vector<Kept>& kept, RestoreOutcome& outcome) {
 
 }  // namespace
 
-RestoreOutcome RestoreGameFolder(const RecordedPlay& play) {
+RestoreOutcome RestoreGameFolder(const RecordedPlay& play,
+                                 const std::function<void()>& beforeRemovingRecord) {
     RestoreOutcome outcome;
     RecordedChanges changes = ReadRecordedChanges(play, outcome);
-    RemoveWrittenFiles(changes, outcome);
-    PutKeptFilesBack(changes.kept, outcome);
+    {
+        // Closed before the record may be removed: Windows removes no file that is open.
+        RestoreNotes notes(play);
+        RemoveWrittenFiles(changes, outcome, notes);
+        PutKeptFilesBack(changes.kept, outcome, notes);
+    }
     RemoveEmptiedFolders(changes.folders);
-    if (outcome.notRestored.empty()) {
+    if (outcome.notRestored.empty() && outcome.notRemoved.empty()) {
+        if (beforeRemovingRecord) {
+            beforeRemovingRecord();
+        }
         std::error_code error;
         std::filesystem::remove(play.recordFile, error);
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <vector>
 
 #include "launch/PlayRecord.h"
@@ -13,6 +14,7 @@ struct RestoreOutcome {
     std::vector<std::filesystem::path>
         placedBeside;  // the user's file, put back beside a changed one
     std::vector<std::filesystem::path> notRestored;  // could not be put back; the record stays
+    std::vector<std::filesystem::path> notRemoved;   // a mod's file that stays; the record too
     // Named by the record outside its game folder (or its kept files): never touched.
     std::vector<std::filesystem::path> leftAlone;
 };
@@ -20,6 +22,8 @@ struct RestoreOutcome {
 // Puts the game folder back as it was before the recorded Play: removes the files it wrote that
 // are still as written, keeps those changed since, puts the user's files back, removes the folders
 // it created once empty, and finally the record itself (unless something could not be put back).
-RestoreOutcome RestoreGameFolder(const RecordedPlay& play);
+// `beforeRemovingRecord` is called right before the record goes.
+RestoreOutcome RestoreGameFolder(const RecordedPlay& play,
+                                 const std::function<void()>& beforeRemovingRecord = {});
 
 }  // namespace vrel

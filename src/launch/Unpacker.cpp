@@ -12,6 +12,7 @@
 #include "base/FileAttributes.h"
 #include "base/MoveNoReplace.h"
 #include "base/PathHelpers.h"
+#include "base/TargetFolders.h"
 #include "launch/MemberTarget.h"
 
 namespace vrel {
@@ -129,8 +130,15 @@ Unpacker::KeepOutcome Unpacker::KeepAside(const std::filesystem::path& target) {
         const std::filesystem::path keepRoot = gameFolder_ / ".vrel-kept";
         const std::filesystem::path keepFolder = keepRoot / std::to_string(stamp);
         for (const auto& folder : {keepRoot, keepFolder}) {
-            if (std::filesystem::is_directory(folder, error)) {
+            // A real folder of the game folder's own: through a link the player's files would
+            // leave the game folder, where no restore may follow them.
+            const auto status = std::filesystem::symlink_status(folder, error);
+            if (std::filesystem::is_directory(status)) {
                 continue;
+            }
+            if (std::filesystem::exists(status)) {
+                keepRefused_ = folder;
+                return KeepOutcome::CannotKeep;
             }
             if (record_ != nullptr && !record_->Folder(folder)) {
                 return KeepOutcome::RecordFailed;
@@ -166,14 +174,16 @@ Unpacker::WriteOutcome Unpacker::WriteMember(const std::filesystem::path& target
     const auto status = std::filesystem::symlink_status(target, error);
     bool keptAside = false;
     if (std::filesystem::exists(status)) {
-        if (settings_.DeleteDataFiles && !writtenThisPlay_.contains(target.native())) {
+        if (settings_.DeleteDataFiles &&
+            !writtenThisPlay_.contains(ResolvedPath(target).native())) {
             // The user's own file: it comes back after the game.
             switch (KeepAside(target)) {
                 case KeepOutcome::Kept:
                     break;
                 case KeepOutcome::CannotKeep:
-                    problem.Kind = UnpackProblem::CannotKeepAside;
-                    problem.Path = target;
+                    problem.Kind = keepRefused_.empty() ? UnpackProblem::CannotKeepAside
+                                                        : UnpackProblem::KeepFolderNotAFolder;
+                    problem.Path = keepRefused_.empty() ? target : keepRefused_;
                     return WriteOutcome::Skipped;
                 case KeepOutcome::RecordFailed:
                     Recorded(false, problem);
@@ -202,7 +212,8 @@ Unpacker::WriteOutcome Unpacker::WriteMember(const std::filesystem::path& target
         }
         return WriteOutcome::Skipped;
     }
-    writtenThisPlay_.insert(target.native());
+    // One file under every name that leads to it, never taken for the player's.
+    writtenThisPlay_.insert(ResolvedPath(target).native());
     const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
     const int writeErrno = errno;
     const bool closed = std::fclose(file) == 0;

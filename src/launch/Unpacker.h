@@ -20,12 +20,13 @@
 namespace vrel {
 
 enum class UnpackProblem {
-    Unreadable,        // the archive or the member cannot be read whole: `Dat` says why
-    NameLeadsOutside,  // the member's name is unsafe (`Unsafe` says why): it may lead outside
-    TargetRefused,     // the game folder has no place for the file: `Target` says why
-    CannotKeepAside,   // the user's own file at `Path` could not be moved aside
-    CannotCreate,      // the file at `Path` could not be created
-    CannotWrite,       // writing the file at `Path` failed part-way (the disk may be full)
+    Unreadable,            // the archive or the member cannot be read whole: `Dat` says why
+    NameLeadsOutside,      // the member's name is unsafe (`Unsafe` says why): it may lead outside
+    TargetRefused,         // the game folder has no place for the file: `Target` says why
+    CannotKeepAside,       // the user's own file at `Path` could not be moved aside
+    KeepFolderNotAFolder,  // the folder for kept files, `Path`, is a link or a file
+    CannotCreate,          // the file at `Path` could not be created
+    CannotWrite,           // writing the file at `Path` failed part-way (the disk may be full)
 };
 
 // A member (or a whole archive, with an empty member) that was not unpacked, and why.
@@ -90,6 +91,7 @@ private:
     std::unordered_set<NativeText> writtenThisPlay_;
     std::vector<UnpackFailure> problems_;
     std::optional<UnpackFailure> writeFailure_;
+    std::filesystem::path keepRefused_;  // the folder for kept files, when it is no real folder
 };
 
 }  // namespace vrel

@@ -74,6 +74,23 @@ TEST(TargetFolders, ReportsWhatStandsInTheWayAndTellsOfNewFolders) {
     EXPECT_EQ(created, made);
 }
 
+#ifdef _WIN32
+// Windows drops the dots and spaces at the end of a name: a second member named arcaves.map. kept
+// the first member's arcaves.map aside as if it were the player's.
+TEST(TargetFolders, NamesAreTakenAsWindowsFindsThem) {
+    TempFolder folder;
+    TargetFolders targets(folder.path());
+    ASSERT_TRUE(targets.PrepareFile(Parts({"maps", "arcaves.map"})));
+    for (const std::string_view name : {"arcaves.map.", "arcaves.map ", "ARCAVES.MAP. ."}) {
+        const auto target = targets.PrepareFile(Parts({"maps.", name}));
+        ASSERT_TRUE(target) << name;
+        EXPECT_EQ(target->Path, folder / "maps" / "arcaves.map") << name;
+        EXPECT_TRUE(target->Existed) << name;
+    }
+    EXPECT_FALSE(targets.PrepareFile(Parts({". .", "x"})));
+}
+#endif
+
 #ifndef _WIN32
 // Links that stay inside the target folder are followed; a link that leads out is never written
 // through, whether it stands for a folder or for the file itself.

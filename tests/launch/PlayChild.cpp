@@ -1,20 +1,27 @@
 // Runs one Play headless with the real pipeline and the stand-in game, and kills itself with
 // SIGKILL at a chosen point, as a crash or a killed program would stop it.
 // Usage: play_child PROGRAM_FOLDER GAME_FOLDER KILL_POINT
-//   KILL_POINT: unpack:N (at the N-th member), game (while the game runs), cleanup:K (after the
-//   K-th deleted file), never.
+//   KILL_POINT: call:N (before its N-th call that changes a file), restore:N (a restore answered
+//   Yes, killed before its N-th such call), game (once the game has run), clean (as any clean-up
+//   starts, also that of a Play that failed), hold (while the game runs, until the file
+//   PROGRAM_FOLDER/holding that it makes is removed), never.
 #include <signal.h>
 
+#include <atomic>
 #include <chrono>
 #include <cstdlib>
+#include <fstream>
 #include <iostream>
 #include <string>
 #include <thread>
 
 #include "Fakes.h"
 #include "launch/PlayPipeline.h"
+#include "launch/Recovery.h"
 #include "platform/posix/PosixProcesses.h"
 #include "state/ModListing.h"
+
+extern std::atomic<int> KillBeforeFileCall;  // see KillBeforeFileCalls.cpp
 
 namespace {
 
@@ -28,39 +35,28 @@ public:
     explicit KillingProgress(KillPoint point) : point_(std::move(point)) {}
     void Show() override {}
     void Hide() override {}
-    void SetCaption(const std::string& caption) override {
-        cleaning_ = caption == "Fallout finished its execution!";
-    }
-    void SetLabel(const std::string&) override {}
-    void SetValue(int value) override {
-        // The first value of the clean-up is the bar's start; each later one follows a deleted
-        // file.
-        if (cleaning_ && point_.phase == "cleanup" && ++cleanupValues_ > 1 && value == point_.at) {
+    void SetCaption(const std::string&) override {}
+    void SetLabel(const std::string& label) override {
+        if (point_.phase == "clean" && label == "Deleting DATA files...") {
             raise(SIGKILL);
         }
     }
+    void SetValue(int) override {}
     void SetMaximum(int) override {}
     void Repaint() override {}
-    void RepaintLabel() override {
-        if (point_.phase == "unpack" && ++members_ == point_.at) {
-            raise(SIGKILL);
-        }
-    }
+    void RepaintLabel() override {}
 
 private:
     KillPoint point_;
-    bool cleaning_ = false;
-    int members_ = 0;
-    int cleanupValues_ = 0;
 };
 
 class HeadlessScreens final : public vrel::PlayScreens {
 public:
-    HeadlessScreens(std::filesystem::path patches, std::filesystem::path game, bool killInGame)
-        : patches_(std::move(patches)), game_(std::move(game)), killInGame_(killInGame) {}
+    HeadlessScreens(std::filesystem::path program, std::filesystem::path game, std::string point)
+        : program_(std::move(program)), game_(std::move(game)), point_(std::move(point)) {}
     std::vector<vrel::ModRow> ListItems() override {
         std::vector<vrel::ModRow> rows;
-        for (const auto& name : vrel::ListDatFiles(patches_)) {
+        for (const auto& name : vrel::ListDatFiles(program_ / "Patches")) {
             rows.push_back({name, true});
         }
         return rows;
@@ -70,8 +66,19 @@ public:
     void ShowWaitingWindow(const std::filesystem::path& gameProgram) override {
         vrel::PosixProcesses processes;
         const auto id = processes.Start(gameProgram, game_);
-        if (killInGame_) {
+        if (point_ == "game") {
+            // Once the game has ended: a game just started still holds copies of Vrel's open
+            // files (its locks too) until the system has closed them for it.
+            while (id && processes.IsRunning(*id)) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            }
             raise(SIGKILL);
+        }
+        if (point_ == "hold") {
+            std::ofstream(program_ / "holding").put('1');
+            while (std::filesystem::exists(program_ / "holding")) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            }
         }
         while (id && processes.IsRunning(*id)) {
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
@@ -79,8 +86,8 @@ public:
     }
 
 private:
-    std::filesystem::path patches_, game_;
-    bool killInGame_;
+    std::filesystem::path program_, game_;
+    std::string point_;
 };
 
 }  // namespace
@@ -102,7 +109,14 @@ int main(int argc, char** argv) {
     vrel::testing::FakePorts fakes;
     vrel::Ports& ports = fakes.ports;
     KillingProgress progress(point);
-    HeadlessScreens screens(state.programFolder / "Patches", argv[2], point.phase == "game");
+    HeadlessScreens screens(state.programFolder, argv[2], point.phase);
+    if (point.phase == "call" || point.phase == "restore") {
+        KillBeforeFileCall = point.at;
+    }
+    if (point.phase == "restore") {
+        vrel::OfferGameFolderRestore(state.programFolder, fakes.messages);
+        return 0;
+    }
     vrel::PlayPipeline pipeline(state, ports, progress, screens);
     pipeline.cmdPlay_Click();
     return 0;

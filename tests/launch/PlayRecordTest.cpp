@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <optional>
+
 #include "TempFolder.h"
 #include "launch/PlayRecord.h"
 
@@ -32,6 +35,57 @@ TEST(PlayRecord, FoldersOfAnyNameAreReadBackAsTheyWere) {
     EXPECT_EQ(play->steps[0].aside, game / u8"Über.ini.kept");
     EXPECT_EQ(play->steps[1].path, game / "a\tb%41\nwrite");
     EXPECT_EQ(play->steps[1].aside, game / "c\rd");
+}
+
+// Records, and the kinds of the steps a restore may take from them (none without a game folder).
+// A line with a field too many (a version-1 member name that held a tab) made the restore delete
+// the player's saved game; one cut off by a full disk, without its line end, was read as whole.
+struct RecordText {
+    const char* name;
+    std::string text;
+    std::optional<std::vector<std::string>> steps;
+};
+
+const RecordText kRecords[] = {
+    {"Foreign", "not a record\n", std::nullopt},
+    {"WithoutAGameFolder", "%s\nkeep\t/g/a\t/g/k\n", std::nullopt},
+    {"Whole",
+     "%s\ngame\t/g\nwrite\t/g/a\nwrote\t/g/a\t3\t-4\nkeep\t/g/b\t/g/k\n",
+     {{"write", "wrote", "keep"}}},
+    {"CutWithoutLineEnd", "%s\ngame\t/g\nwrite\t/g/a\nwrite\t/g/SAVE.DA", {{"write"}}},
+    {"WriteWithAFieldTooMany", "%s\ngame\t/g\nwrite\t/g/SAVE.DAT\tx\n", {{}}},
+    {"WriteEndingInATab", "%s\ngame\t/g\nwrite\t/g/SAVE.DAT\t\n", {{}}},
+    {"KeepWithoutItsPlaceAside", "%s\ngame\t/g\nkeep\t/g/a\nkeep\t/g/a\t\n", {{}}},
+    {"KeepWithAFieldTooMany", "%s\ngame\t/g\nkeep\t/g/a\t/g/k/1\t/g/b\n", {{}}},
+    {"WroteWithoutItsTime", "%s\ngame\t/g\nwrote\t/g/a\t3\n", {{}}},
+    {"WroteWithASizeNotANumber", "%s\ngame\t/g\nwrote\t/g/a\t3x\t4\n", {{}}},
+    {"FoldersGoneAndBackWithAFieldTooMany",
+     "%s\ngame\t/g\nfolder\t/g/a\t/g\ngone\t/g/a\tb\nback\t/g/a\tb\n",
+     {{}}},
+    {"GameWithAFieldTooMany", "%s\ngame\t/g\ngame\t/h\tx\nwrite\t/g/a\n", {{"write"}}},
+    {"EndedAndAnUnknownKind", "%s\ngame\t/g\nended\t/g\nerase\t/g/a\n", {{"ended"}}},
+};
+
+TEST(PlayRecord, OnlyWholeLinesWithTheFieldsOfTheirKindAreRead) {
+    for (const char* header : {"Vrel play record 1", "Vrel play record 2"}) {
+        for (const RecordText& row : kRecords) {
+            TempFolder folder;
+            std::string text = row.text;
+            if (text.starts_with("%s")) {
+                text.replace(0, 2, header);
+            }
+            std::ofstream(folder.path() / PlayRecord::kFileName, std::ios::binary) << text;
+            const auto play = ReadPlayRecord(folder.path());
+            std::optional<std::vector<std::string>> kinds;
+            if (play) {
+                kinds.emplace();
+                for (const auto& step : play->steps) {
+                    kinds->push_back(step.kind);
+                }
+            }
+            EXPECT_EQ(kinds, row.steps) << header << ": " << row.name;
+        }
+    }
 }
 
 }  // namespace
