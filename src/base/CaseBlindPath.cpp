@@ -6,17 +6,35 @@
 
 #include "base/NameCase.h"
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 namespace vrel {
 std::optional<std::filesystem::path> FindEntryCaseBlind(const std::filesystem::path& folder,
                                                         const std::filesystem::path& name) {
     std::error_code error;
     const std::filesystem::path exact = folder / name;
+#ifdef _WIN32
+    // The file system finds the name in any letter case; the entry is told as it is spelt there.
+    if (!std::filesystem::exists(std::filesystem::symlink_status(exact, error))) {
+        return std::nullopt;
+    }
+    const std::wstring& wanted = name.native();
+    for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end;
+         it.increment(error)) {
+        const std::wstring candidate = it->path().filename().native();
+        if (CompareStringOrdinal(candidate.c_str(), static_cast<int>(candidate.size()),
+                                 wanted.c_str(), static_cast<int>(wanted.size()),
+                                 TRUE) == CSTR_EQUAL) {
+            return folder / candidate;
+        }
+    }
+    return exact;
+#else
     if (std::filesystem::exists(std::filesystem::symlink_status(exact, error))) {
         return exact;
     }
-#ifdef _WIN32
-    return std::nullopt;
-#else
     const std::string wanted = FoldNameCase(name.string());
     std::vector<std::string> matches;
     for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end;
