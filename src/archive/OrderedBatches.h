@@ -18,12 +18,16 @@ class OrderedBatches {
 public:
     using Run = std::function<void(Item&)>;   // on a worker
     using Take = std::function<void(Item&)>;  // on the caller's thread, in order
+    // On the caller's thread, as a batch goes to the workers: what must be done before any of its
+    // items runs, once for the batch.
+    using Release = std::function<void(std::vector<Item>&)>;
 
-    OrderedBatches(int threads, Run run, Take take)
+    OrderedBatches(int threads, Run run, Take take, Release release = {})
         : pool_(threads),
           window_(threads > 1 ? 2 * static_cast<std::size_t>(threads) : 1),
           run_(std::move(run)),
-          take_(std::move(take)) {}
+          take_(std::move(take)),
+          release_(std::move(release)) {}
 
     // Adds an item whose run handles about `bytes`; takes the oldest batches back when as many
     // are in flight as the threads can hold, so memory stays bounded by the work.
@@ -54,6 +58,9 @@ private:
         while (pool_.Pending() >= window_) {
             TakeBatch();
         }
+        if (release_) {
+            release_(batch_);
+        }
         pool_.Submit([this, batch = std::move(batch_)]() mutable {
             for (Item& item : batch) {
                 run_(item);
@@ -75,6 +82,7 @@ private:
     std::size_t window_;  // batches in flight at once
     Run run_;
     Take take_;
+    Release release_;
     std::vector<Item> batch_;
     std::size_t batchBytes_ = 0;
 };

@@ -176,7 +176,7 @@ bool PlayRecord::Keep(const std::filesystem::path& original, const std::filesyst
 }
 
 bool PlayRecord::Write(const std::filesystem::path& file) {
-    return Line("write", file) && Sync();
+    return Line("write", file);
 }
 
 bool PlayRecord::Wrote(const std::filesystem::path& file) {

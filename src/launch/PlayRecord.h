@@ -33,7 +33,8 @@ public:
     bool Folder(const std::filesystem::path& folder);  // about to create it
     // About to move the user's file aside: this line is on the disk before the move.
     bool Keep(const std::filesystem::path& original, const std::filesystem::path& aside);
-    bool Write(const std::filesystem::path& file);     // about to write it
+    // About to write it: the writer syncs once for a batch of these before writing any of them.
+    bool Write(const std::filesystem::path& file);
     bool Wrote(const std::filesystem::path& file);     // written whole: its size and time
     bool Gone(const std::filesystem::path& file);      // deleted by the clean-up
     bool Back(const std::filesystem::path& original);  // the user's file is back in place

@@ -1,5 +1,7 @@
 #include "launch/Unpacker.h"
 
+#include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
@@ -7,7 +9,8 @@
 
 #include "archive/DatWalk.h"
 #include "archive/MemberPath.h"
-#include "archive/MemberStream.h"
+#include "archive/MemberReader.h"
+#include "archive/OrderedBatches.h"
 #include "base/AnsiText.h"
 #include "base/FileAttributes.h"
 #include "base/MoveNoReplace.h"
@@ -42,6 +45,20 @@ Unpacker::Unpacker(std::filesystem::path gameFolder, const CfgGeneral& settings,
                                      journal_.createdFolders.push_back(folder);
                                  }}) {}
 
+struct Unpacker::MemberWrite {
+    UnpackFailure Problem;  // with its Kind, when the member is not written
+    bool Skipped = false;   // not written, for a reason known before it was set going
+    DatEntry Entry;
+    MemberContent Content;  // packed as read; emptied once written
+    std::filesystem::path Target;
+    NativeText Key;  // FileKey of the target
+    bool KeptAside = false;
+    bool ReplacesFile = false;  // a file stands there that goes once the content is whole
+    bool ToWrite = false;
+    bool Written = false;
+    bool Abandoned = false;  // not written since a write before it failed
+};
+
 bool Unpacker::UnpackArchive(const std::filesystem::path& archive, const std::string& archiveName,
                              const MemberStep& onMember) {
     auto walk = DatWalk::Open(archive);
@@ -49,68 +66,216 @@ bool Unpacker::UnpackArchive(const std::filesystem::path& archive, const std::st
         problems_.push_back({.Archive = archiveName, .Dat = walk.error()});
         return true;
     }
+    stopped_ = false;
+    const Inflater inflater = engine_.inflater;
+    // Once a write has failed (the disk is full), the threads write nothing more.
+    std::atomic<bool> writeFailed{false};
+    OrderedBatches<MemberWrite> writes(
+        engine_.threads,
+        [inflater, &writeFailed](MemberWrite& write) { WriteFile(write, inflater, writeFailed); },
+        [this](MemberWrite& write) { TakeWrite(write); },
+        [this](std::vector<MemberWrite>& batch) {
+            // Every write of the batch is noted on the disk before the first file is.
+            if (record_ != nullptr && !record_->Sync()) {
+                for (MemberWrite& write : batch) {
+                    if (write.ToWrite) {
+                        write.ToWrite = false;
+                        Recorded(false, write.Problem);
+                    }
+                }
+            }
+        });
     const std::int32_t filesTotal = walk->FilesTotal();
-    // Members whose names lead outside the game folder are not even read.
-    MemberStream members(
-        *walk, engine_.threads,
-        [](const DatEntry& entry) { return CheckMemberName(entry.Name).has_value(); },
-        engine_.inflater);
-    for (std::int32_t number = 1; number <= filesTotal; ++number) {
+    for (std::int32_t number = 1; number <= filesTotal && !stopped_; ++number) {
         if (onMember) {
             onMember(number, filesTotal);
         }
-        std::optional<MemberStream::Member> next = members.Next();
-        if (!next) {
+        std::optional<DatEntry> entry = walk->NextDatEntry();
+        if (!entry) {
+            writes.TakeAll();
             problems_.push_back(
                 {.Archive = archiveName, .Dat = walk->Problem().value_or(DatProblem::BadEntry)});
             break;
         }
-        const DatEntry* entry = &next->Entry;
+        MemberWrite write{.Problem = {.Archive = archiveName, .Member = entry->Name}};
         const auto parts = SafeTargetParts(entry->Name);
         if (!parts) {
-            problems_.push_back({.Archive = archiveName,
-                                 .Member = entry->Name,
-                                 .Kind = UnpackProblem::NameLeadsOutside,
-                                 .Unsafe = parts.error()});
+            write.Problem.Kind = UnpackProblem::NameLeadsOutside;
+            write.Problem.Unsafe = parts.error();
+            write.Skipped = true;
+            writes.Add(std::move(write), 0);
             continue;
         }
-        const MemberContent& content = *next->Content;
-        if (content.Problem) {
-            problems_.push_back(
-                {.Archive = archiveName, .Member = entry->Name, .Dat = *content.Problem});
+        write.Content = walk->ReadMemberBytes(*entry);
+        if (write.Content.Problem) {
+            write.Problem.Dat = *write.Content.Problem;
+            write.Skipped = true;
+            writes.Add(std::move(write), 0);
             continue;
         }
         const auto prepared =
             targets_.PrepareFile(std::vector<std::string_view>(parts->begin(), parts->end()));
         if (!prepared) {
-            problems_.push_back({.Archive = archiveName,
-                                 .Member = entry->Name,
-                                 .Kind = UnpackProblem::TargetRefused,
-                                 .Target = prepared.error()});
+            write.Problem.Kind = UnpackProblem::TargetRefused;
+            write.Problem.Target = prepared.error();
+            write.Skipped = true;
+            writes.Add(std::move(write), 0);
             continue;
         }
-        const std::filesystem::path& target = prepared->Path;
-        UnpackFailure problem{.Archive = archiveName, .Member = entry->Name};
-        switch (WriteMember(target, content.Bytes, problem)) {
-            case WriteOutcome::Written:
+        write.Target = prepared->Path;
+        write.Key = FileKey(write.Target);
+        // A file written twice (two members of one name) is written in the members' order.
+        if (inFlight_.contains(write.Key)) {
+            writes.TakeAll();
+            if (stopped_) {
+                break;
+            }
+        }
+        switch (PrepareWrite(write.Target, write.Problem, write.KeptAside, write.ReplacesFile)) {
+            case WriteOutcome::Ready:
                 break;
             case WriteOutcome::Skipped:
-                problems_.push_back(std::move(problem));
+                write.Skipped = true;
+                writes.Add(std::move(write), 0);
                 continue;
             case WriteOutcome::Failed:
-                writeFailure_ = std::move(problem);
-                return false;
+                writes.TakeAll();
+                writeFailure_ = std::move(write.Problem);
+                stopped_ = true;
+                continue;
         }
-        // The game's prototypes stay read-only while it runs.
-        if (EndsWith(entry->Name, "pro")) {
-            MakeReadOnly(target);
-        }
-        journal_.writtenFiles.push_back(target);
-        if (settings_.DeleteDataFiles) {
-            journal_.DataDelList.push_back(target);
-        }
+        // One file under every name that leads to it, never taken for the player's.
+        writtenThisPlay_.insert(write.Key);
+        inFlight_.insert(write.Key);
+        write.Entry = std::move(*entry);
+        write.ToWrite = true;
+        const std::size_t bytes = write.Content.Bytes.size();
+        writes.Add(std::move(write), bytes);
     }
-    return true;
+    writes.TakeAll();
+    return !stopped_;
+}
+
+NativeText Unpacker::FileKey(const std::filesystem::path& target) {
+    const std::filesystem::path folder = target.parent_path();
+    auto [known, added] = resolvedFolders_.try_emplace(folder.native());
+    if (added) {
+        known->second = ResolvedPath(target).parent_path();
+    }
+    return (known->second / target.filename()).native();
+}
+
+void Unpacker::WriteFile(MemberWrite& write, Inflater inflater, std::atomic<bool>& writeFailed) {
+    if (!write.ToWrite) {
+        return;
+    }
+    if (writeFailed) {
+        write.Abandoned = true;
+        return;
+    }
+    UnpackFailure& problem = write.Problem;
+    UnpackMemberBytes(write.Content, write.Entry, inflater);
+    if (write.Content.Problem) {
+        problem.Dat = *write.Content.Problem;
+        return;
+    }
+    // Only now: a damaged member never takes the place of a whole file.
+    if (write.ReplacesFile) {
+        RemoveEvenIfReadOnly(write.Target);
+    }
+    const std::vector<std::uint8_t>& bytes = write.Content.Bytes;
+    std::FILE* file = OpenFile(write.Target, "wb");
+    if (file == nullptr) {
+        problem.Kind = UnpackProblem::CannotCreate;
+        problem.Path = write.Target;
+        problem.Error = std::error_code(errno, std::generic_category());
+        return;
+    }
+    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    const int writeErrno = errno;
+    const bool closed = std::fclose(file) == 0;
+    write.Content = {};  // what it held goes now, not when the batch is taken
+    if (!written || !closed) {
+        problem.Kind = UnpackProblem::CannotWrite;
+        problem.Path = write.Target;
+        problem.Error = std::error_code(written ? errno : writeErrno, std::generic_category());
+        std::error_code error;
+        std::filesystem::remove(write.Target, error);
+        writeFailed = true;
+        return;
+    }
+    // The game's prototypes stay read-only while it runs.
+    if (EndsWith(write.Entry.Name, "pro")) {
+        MakeReadOnly(write.Target);
+    }
+    write.Written = true;
+}
+
+// What became of a member, in directory order: reported, noted in the record and the journal.
+void Unpacker::TakeWrite(MemberWrite& write) {
+    if (!write.ToWrite) {
+        if (write.Skipped && !stopped_) {
+            problems_.push_back(std::move(write.Problem));
+        } else if (!write.Skipped && !stopped_) {
+            // Its line could not be made to last: the unpacking stops before the file is written.
+            if (write.KeptAside) {
+                PutKeptFileBack(write.Target);
+            }
+            writeFailure_ = std::move(write.Problem);
+            stopped_ = true;
+        }
+        return;
+    }
+    inFlight_.erase(write.Key);
+    if (write.Written) {
+        // Even past a failure the file goes into the journal, so the clean-up removes it.
+        if (record_ != nullptr && !stopped_ && !record_->Wrote(write.Target)) {
+            RemoveEvenIfReadOnly(write.Target);
+            writtenThisPlay_.erase(write.Key);
+            if (write.KeptAside) {
+                PutKeptFileBack(write.Target);
+            }
+            Recorded(false, write.Problem);
+            writeFailure_ = std::move(write.Problem);
+            stopped_ = true;
+            return;
+        }
+        journal_.writtenFiles.push_back(write.Target);
+        if (settings_.DeleteDataFiles) {
+            journal_.DataDelList.push_back(write.Target);
+        }
+        return;
+    }
+    // Not written: the player's file goes back to its place, which no member of this Play holds
+    // (unless an earlier member's file still stands there).
+    if (!write.ReplacesFile) {
+        writtenThisPlay_.erase(write.Key);
+    }
+    if (write.KeptAside && write.Problem.Kind != UnpackProblem::CannotWrite) {
+        PutKeptFileBack(write.Target);
+    }
+    if (stopped_ || write.Abandoned) {
+        return;
+    }
+    if (write.Problem.Kind == UnpackProblem::CannotWrite) {
+        writeFailure_ = std::move(write.Problem);
+        stopped_ = true;
+    } else {
+        problems_.push_back(std::move(write.Problem));
+    }
+}
+
+void Unpacker::PutKeptFileBack(const std::filesystem::path& target) {
+    // The latest: a copy kept by an earlier Play may still wait under the same name.
+    auto kept = std::find_if(journal_.keptFiles.rbegin(), journal_.keptFiles.rend(),
+                             [&](const KeptFile& file) { return file.original == target; });
+    if (kept != journal_.keptFiles.rend() && !MoveNoReplace(kept->aside, target)) {
+        // Noted, so a restore knows the file standing there is the user's again.
+        if (record_ != nullptr) {
+            record_->Back(target);
+        }
+        journal_.keptFiles.erase(std::next(kept).base());
+    }
 }
 
 bool Unpacker::Recorded(bool noted, UnpackFailure& problem) const {
@@ -167,15 +332,13 @@ Unpacker::KeepOutcome Unpacker::KeepAside(const std::filesystem::path& target) {
     return KeepOutcome::Kept;
 }
 
-Unpacker::WriteOutcome Unpacker::WriteMember(const std::filesystem::path& target,
-                                             const std::vector<std::uint8_t>& bytes,
-                                             UnpackFailure& problem) {
+Unpacker::WriteOutcome Unpacker::PrepareWrite(const std::filesystem::path& target,
+                                              UnpackFailure& problem, bool& keptAside,
+                                              bool& replacesFile) {
     std::error_code error;
     const auto status = std::filesystem::symlink_status(target, error);
-    bool keptAside = false;
     if (std::filesystem::exists(status)) {
-        if (settings_.DeleteDataFiles &&
-            !writtenThisPlay_.contains(ResolvedPath(target).native())) {
+        if (settings_.DeleteDataFiles && !writtenThisPlay_.contains(FileKey(target))) {
             // The user's own file: it comes back after the game.
             switch (KeepAside(target)) {
                 case KeepOutcome::Kept:
@@ -191,44 +354,17 @@ Unpacker::WriteOutcome Unpacker::WriteMember(const std::filesystem::path& target
             }
             keptAside = true;
         } else {
-            RemoveEvenIfReadOnly(target);
+            replacesFile = true;
         }
     }
-
+    // Synced with the rest of its batch, before the batch's files are written.
     if (record_ != nullptr && !Recorded(record_->Write(target), problem)) {
-        return WriteOutcome::Failed;
-    }
-    std::FILE* file = OpenFile(target, "wb");
-    if (file == nullptr) {
-        problem.Kind = UnpackProblem::CannotCreate;
-        problem.Path = target;
-        problem.Error = std::error_code(errno, std::generic_category());
-        if (keptAside && !MoveNoReplace(journal_.keptFiles.back().aside, target)) {
-            // Noted, so a restore knows the file standing there is the user's again.
-            if (record_ != nullptr) {
-                record_->Back(target);
-            }
-            journal_.keptFiles.pop_back();
+        if (keptAside) {
+            PutKeptFileBack(target);
         }
-        return WriteOutcome::Skipped;
-    }
-    // One file under every name that leads to it, never taken for the player's.
-    writtenThisPlay_.insert(ResolvedPath(target).native());
-    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    const int writeErrno = errno;
-    const bool closed = std::fclose(file) == 0;
-    if (!written || !closed) {
-        problem.Kind = UnpackProblem::CannotWrite;
-        problem.Path = target;
-        problem.Error = std::error_code(written ? errno : writeErrno, std::generic_category());
-        std::filesystem::remove(target, error);
         return WriteOutcome::Failed;
     }
-    if (record_ != nullptr && !Recorded(record_->Wrote(target), problem)) {
-        RemoveEvenIfReadOnly(target);
-        return WriteOutcome::Failed;
-    }
-    return WriteOutcome::Written;
+    return WriteOutcome::Ready;
 }
 
 }  // namespace vrel

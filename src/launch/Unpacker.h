@@ -1,11 +1,13 @@
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <optional>
 #include <string>
 #include <system_error>
+#include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
@@ -51,9 +53,11 @@ struct UnpackEngine {
 
 // Unpacks mod archives into the game folder, member by member, recording in the journal what it
 // changes. Members that cannot be unpacked are skipped and reported; a write that fails part-way
-// (a full disk), or a step that cannot be recorded, stops the unpacking. The members ahead are read
-// and inflated on the engine's threads while files are written in directory order, so the game
-// folder, the journal and the record come out exactly as with one thread.
+// (a full disk), or a step that cannot be recorded, stops the unpacking. Each member's place is
+// made ready (its folders, the player's file kept aside, its line in the record) in directory
+// order on the caller's thread; its inflating and writing then run on the engine's threads, a
+// batch of members at a time once their lines are on the disk, and what became of each is taken
+// back in directory order, so the problems, the journal and the record read as with one thread.
 class Unpacker {
 public:
     // With a record, every step is written to it before it is taken.
@@ -73,10 +77,19 @@ public:
     const std::optional<UnpackFailure>& WriteFailure() const { return writeFailure_; }
 
 private:
-    enum class WriteOutcome { Written, Skipped, Failed };
+    struct MemberWrite;  // one member on its way into the game folder
+    enum class WriteOutcome { Ready, Skipped, Failed };
 
-    WriteOutcome WriteMember(const std::filesystem::path& target,
-                             const std::vector<std::uint8_t>& bytes, UnpackFailure& problem);
+    // Makes the target ready for a member's file: the player's file kept aside (or the file there
+    // marked to be replaced) and the write noted in the record, not yet synced.
+    WriteOutcome PrepareWrite(const std::filesystem::path& target, UnpackFailure& problem,
+                              bool& keptAside, bool& replacesFile);
+    static void WriteFile(MemberWrite& write, Inflater inflater, std::atomic<bool>& writeFailed);
+    void TakeWrite(MemberWrite& write);
+    void PutKeptFileBack(const std::filesystem::path& target);
+    // One name for a file however it was reached (see ResolvedPath), with each folder resolved
+    // once.
+    NativeText FileKey(const std::filesystem::path& target);
     enum class KeepOutcome { Kept, CannotKeep, RecordFailed };
     KeepOutcome KeepAside(const std::filesystem::path& target);
     // False (with `problem` telling why) when a step could not be recorded: it is not taken.
@@ -89,6 +102,10 @@ private:
     UnpackEngine engine_;
     TargetFolders targets_;
     std::unordered_set<NativeText> writtenThisPlay_;
+    std::unordered_set<NativeText> inFlight_;  // files being written by the engine's threads
+    std::unordered_map<NativeText, std::filesystem::path> resolvedFolders_;
+    bool stopped_ =
+        false;  // a write failed: what is still in flight is only taken into the journal
     std::vector<UnpackFailure> problems_;
     std::optional<UnpackFailure> writeFailure_;
     std::filesystem::path keepRefused_;  // the folder for kept files, when it is no real folder
