@@ -200,8 +200,8 @@ std::filesystem::path frmMain::RowFileName(const QListWidgetItem* item) {
 bool frmMain::Form_Load() {
     hide();
     state_.LoadingList = true;
-    StartupContext context{state_.Config, state_.programFolder, ports_.messages, ports_.lifetime,
-                           progress_};
+    StartupContext context{state_.Config, state_.programFolder,  ports_.messages, ports_.lifetime,
+                           progress_,     actions_.FixGameFolder};
     const StartupResult result = LoadMods(context, state_.FalloutDats);
     if (result.Ended) {
         return false;

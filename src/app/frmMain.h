@@ -31,6 +31,8 @@ class WindowDrag;
 struct MainWindowActions {
     std::function<void()> cmdPlay_Click;
     std::function<void()> ShowOptions;
+    // Start-up's window to choose the game folder in (see StartupContext); none ends start-up.
+    std::function<bool(const std::string& reason)> FixGameFolder;
 };
 
 // The main window: the skinned panel with the mod list, the four buttons, the description of the

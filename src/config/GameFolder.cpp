@@ -4,7 +4,9 @@
 
 #include "base/AnsiText.h"
 #include "base/PathHelpers.h"
+#include "config/GamePaths.h"
 #include "config/GameSearch.h"
+#include "config/SettingsText.h"
 
 namespace vrel {
 namespace {
@@ -88,6 +90,32 @@ std::optional<std::string> AutoLocateGameFolder(RegistryPort& registry,
         return std::nullopt;
     }
     return found.folders[*picked];
+}
+
+bool ConfirmGameFolder(std::string_view folder, const std::filesystem::path& programFolder,
+                       MessageBoxPort& messages) {
+    if (folder.empty()) {
+        messages.Show(
+            {.text =
+                 "Vrel needs the folder where Fallout 2 is installed, the one that holds Fallout2.exe. Type it into the box, or press Browse to pick it.",
+             .title = "Fallout 2 folder",
+             .buttons = MessageButtons::Ok,
+             .icon = MessageIcon::Exclamation});
+        return false;
+    }
+    const std::filesystem::path game = GameFolderPath(DisplayToSettings(folder), programFolder);
+    if (FileExistsAt(GameExecutable(game))) {
+        return true;
+    }
+    const MessageAnswer answer = messages.Show(
+        {.text = "I didn't found Fallout2.exe in " + std::string(folder) +
+                 ". Vrel can't start the game from there, nor find the game's patch000.dat.\r\r"
+                 "Save it as the Fallout 2 folder anyway?",
+         .title = "Warning",
+         .buttons = MessageButtons::YesNo,
+         .icon = MessageIcon::Exclamation,
+         .defaultAnswer = MessageAnswer::No});
+    return answer == MessageAnswer::Yes;
 }
 
 }  // namespace vrel

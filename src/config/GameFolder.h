@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -34,5 +35,11 @@ std::optional<std::string> BrowseGameFolder(PickerPort& pickers, MessageBoxPort&
 std::optional<std::string> AutoLocateGameFolder(RegistryPort& registry,
                                                 EnvironmentPort& environment, PickerPort& pickers,
                                                 MessageBoxPort& messages);
+
+// Before a window saves `folder` as the game folder: an empty one is refused with a word on what
+// to do, and one without Fallout2.exe is saved only when the user says so. True when it may be
+// saved.
+bool ConfirmGameFolder(std::string_view folder, const std::filesystem::path& programFolder,
+                       MessageBoxPort& messages);
 
 }  // namespace vrel

@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QCompleter>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
@@ -128,8 +129,9 @@ void frmFTR::Command1_Click() {
 }
 
 void frmFTR::Command2_Click() {
-    if (!SaveFirstRunSettings(state_.Config, state_.programFolder, txtF2path->text().toStdString(),
-                              ports_.messages)) {
+    const std::string folder = txtF2path->text().toStdString();
+    if (!ConfirmGameFolder(folder, state_.programFolder, ports_.messages) ||
+        !SaveFirstRunSettings(state_.Config, state_.programFolder, folder, ports_.messages)) {
         return;
     }
     CreateDataFolders(GameFolderPath(state_.Config.cfgPath.Fallout2, state_.programFolder));
@@ -167,6 +169,16 @@ void frmFTR::OfferGameFolders(const std::vector<std::string>& folders) {
     auto* shortcut = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_Down), txtF2path, nullptr,
                                    nullptr, Qt::WidgetShortcut);
     connect(shortcut, &QShortcut::activated, FoundFolders, &QAction::trigger);
+}
+
+// Enter presses the button that has the focus, else Continue, as in a dialog.
+void frmFTR::keyPressEvent(QKeyEvent* event) {
+    if (event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    auto* focused = qobject_cast<QPushButton*>(focusWidget());
+    (focused != nullptr && focused->isEnabled() ? focused : Command2)->click();
 }
 
 void frmFTR::DebugBTN_cont_Click() {

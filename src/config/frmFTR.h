@@ -47,6 +47,9 @@ public:
     // others.
     void OfferGameFolders(const std::vector<std::string>& folders);
 
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     void Form_Load();
     void MakeNotYetAvailable();

@@ -179,6 +179,11 @@ void frmOptions::btnOk_Click() {
     for (const auto& [box, setting] : switchBoxes_) {
         choices.Switches.*setting->Field = box->isChecked();
     }
+    // A folder kept as it was has been questioned when it was chosen.
+    if (choices.Fallout2 != OptionsFromSettings(state_.Config).Fallout2 &&
+        !ConfirmGameFolder(choices.Fallout2, state_.programFolder, ports_.messages)) {
+        return;
+    }
     if (SaveOptions(state_.Config, state_.programFolder, choices, ports_.messages)) {
         accept();
     }
@@ -220,9 +225,14 @@ void frmOptions::mouseMoveEvent(QMouseEvent* event) {
     QDialog::mouseMoveEvent(event);
 }
 
-void ShowOptionsWindow(ProgramSettings& state, Ports& ports, QWidget* owner) {
+bool ShowOptionsWindow(ProgramSettings& state, Ports& ports, QWidget* owner,
+                       std::string_view notice) {
     frmOptions window(state, ports, owner);
-    window.exec();
+    if (!notice.empty()) {
+        window.Label1->setText(Text(notice));
+        window.pathFallout2->setFocus();
+    }
+    return window.exec() == QDialog::Accepted;
 }
 
 }  // namespace vrel
