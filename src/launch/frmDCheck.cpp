@@ -111,7 +111,8 @@ frmDCheck::frmDCheck(ProgramState& state, SoundPort& sounds, int checkDelayMs, Q
     btnCancel->setObjectName(QStringLiteral("btnCancel"));
     btnCancel->setAccessibleName(QStringLiteral("Cancel"));
     btnCancel->setGeometry(kWidth - 16 - 104, kHeight - 46, 104, 32);
-    btnCancel->setAutoDefault(false);
+    // Enter on Cancel gives up, as Enter on Continue goes on.
+    btnCancel->setAutoDefault(true);
     btnCancel->installEventFilter(this);
 
     ShowButtonColours();
@@ -173,8 +174,13 @@ void frmDCheck::btnGo_Click() {
 
 void frmDCheck::btnCancel_Click() {
     PlayClickSound(state_.Config, sounds_, state_.programFolder);
-    state_.CancelPlay = true;
     reject();
+}
+
+// Escape, the close command and Cancel all give up: only Continue starts the game.
+void frmDCheck::reject() {
+    state_.CancelPlay = true;
+    QDialog::reject();
 }
 
 bool frmDCheck::eventFilter(QObject* watched, QEvent* event) {

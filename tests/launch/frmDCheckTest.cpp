@@ -149,7 +149,7 @@ TEST_F(frmDCheckTest, MemberNamesShowInTheirCodePageAndArchivesAsTheFileSystemNa
               QString::fromUtf8("text\\été.frm on Überarbeitung.dat conflicts with Невада.dat"));
 }
 
-enum class Closing { Go, Cancel, CloseRequest, EscapeKey };
+enum class Closing { Go, Cancel, CloseRequest, EscapeKey, EnterOnCancel };
 
 struct ButtonCase {
     std::string name;
@@ -159,14 +159,15 @@ struct ButtonCase {
     int clickSounds;
 };
 
-TEST_F(frmDCheckTest, ButtonsCloseWithTheirSoundAndOnlyCancelStopsPlay) {
+TEST_F(frmDCheckTest, OnlyContinueGoesOnToPlay) {
     const std::vector<ButtonCase> cases{
         {"Go", Closing::Go, true, false, 1},
         {"GoSilent", Closing::Go, false, false, 0},
         {"Cancel", Closing::Cancel, true, true, 1},
         {"CancelSilent", Closing::Cancel, false, true, 0},
-        {"CloseRequest", Closing::CloseRequest, true, false, 0},
-        {"EscapeKey", Closing::EscapeKey, true, false, 0},
+        {"CloseRequest", Closing::CloseRequest, true, true, 0},
+        {"EscapeKey", Closing::EscapeKey, true, true, 0},
+        {"EnterOnCancel", Closing::EnterOnCancel, true, true, 1},
     };
     const std::vector<bool> before = SelectedFlags(state_.FalloutDats);
     for (const ButtonCase& c : cases) {
@@ -187,6 +188,10 @@ TEST_F(frmDCheckTest, ButtonsCloseWithTheirSoundAndOnlyCancelStopsPlay) {
                 break;
             case Closing::EscapeKey:
                 QTest::keyClick(&window, Qt::Key_Escape);
+                break;
+            case Closing::EnterOnCancel:
+                window.btnCancel->setFocus();
+                QTest::keyClick(window.btnCancel, Qt::Key_Return);
                 break;
         }
         EXPECT_FALSE(window.isVisible()) << c.name;
