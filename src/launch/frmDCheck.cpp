@@ -154,8 +154,9 @@ void frmDCheck::ConflictCheck() {
 
     QStringList lines;
     lines.reserve(static_cast<qsizetype>(report.Lines.size()));
-    for (const std::string& line : report.Lines) {
-        lines.push_back(QString::fromStdString(line));
+    for (std::size_t line = 0; line < report.Lines.size(); ++line) {
+        lines.push_back(
+            QString::fromStdString(report.Lines[line] + " (" + report.Winners[line] + " wins)"));
     }
     ConflictList->addItems(lines);
     Label1->setText(QString::fromStdString(VerdictText(report.Verdict)));

@@ -227,7 +227,7 @@ TEST_F(StandInPlay, TheModThePlayerMovedDownWinsItsFiles) {
         ContinueWhenChecked(&lines);
     });
 
-    EXPECT_EQ(lines, QStringList({"maps\\shared.map on b.dat conflicts with a.dat"}));
+    EXPECT_EQ(lines, QStringList({"maps\\shared.map on b.dat conflicts with a.dat (a.dat wins)"}));
     const auto seen = ReadReport(report);
     ASSERT_FALSE(seen.empty()) << "the stand-in game did not run";
     EXPECT_EQ(seen.at("Data/maps/shared.map"), "6\trw\t" + Fnv1a("from a"));

@@ -94,7 +94,7 @@ TEST_F(frmDCheckTest, TimerChecksOnceAfterShowingAndKeepsEveryTick) {
     EXPECT_FALSE(window.Timer1->isActive());
     ASSERT_EQ(window.ConflictList->count(), 1);
     EXPECT_EQ(window.ConflictList->item(0)->text().toStdString(),
-              iface + " on a.dat conflicts with c.dat");
+              iface + " on a.dat conflicts with c.dat (c.dat wins)");
     EXPECT_EQ(window.Label1->text().toStdString(), VerdictText(ConflictVerdict::Minor));
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
     EXPECT_EQ(SelectedFlags(state_.FalloutDats), before);
@@ -145,8 +145,10 @@ TEST_F(frmDCheckTest, MemberNamesShowInTheirCodePageAndArchivesAsTheFileSystemNa
     frmDCheck window(state, sounds_);
     window.Timer1_Timer();
     ASSERT_EQ(window.ConflictList->count(), 1);
-    EXPECT_EQ(window.ConflictList->item(0)->text(),
-              QString::fromUtf8("text\\été.frm on Überarbeitung.dat conflicts with Невада.dat"));
+    EXPECT_EQ(
+        window.ConflictList->item(0)->text(),
+        QString::fromUtf8(
+            "text\\été.frm on Überarbeitung.dat conflicts with Невада.dat (Невада.dat wins)"));
 }
 
 enum class Closing { Go, Cancel, CloseRequest, EscapeKey, EnterOnCancel };
