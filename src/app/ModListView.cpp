@@ -1,5 +1,7 @@
 #include "app/ModListView.h"
 
+#include <QApplication>
+#include <QContextMenuEvent>
 #include <QCoreApplication>
 #include <QDragEnterEvent>
 #include <QDragMoveEvent>
@@ -122,6 +124,16 @@ void ModListView::keyPressEvent(QKeyEvent* event) {
     if (event->modifiers() == Qt::AltModifier &&
         (event->key() == Qt::Key_Up || event->key() == Qt::Key_Down)) {
         event->accept();
+        return;
+    }
+    // The Menu key and Shift+F10 open the context menu at the current row, as a right click does.
+    if ((event->key() == Qt::Key_Menu && event->modifiers() == Qt::NoModifier) ||
+        (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier)) {
+        event->accept();
+        const QRect row = visualItemRect(currentItem());
+        const QPoint at = viewport()->mapTo(this, row.isValid() ? row.center() : QPoint(0, 0));
+        QContextMenuEvent menu(QContextMenuEvent::Keyboard, at, mapToGlobal(at));
+        QApplication::sendEvent(this, &menu);
         return;
     }
     QListWidget::keyPressEvent(event);

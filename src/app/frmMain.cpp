@@ -102,6 +102,10 @@ frmMain::frmMain(ProgramState& state, Ports& ports, ProgressPort& progress, QWid
     connect(DATList, &QListWidget::itemClicked, this, &frmMain::DATList_ItemClick);
     connect(DATList, &ModListView::DroppedBefore, this, &frmMain::DATList_DroppedBefore);
     connect(DATList, &QListWidget::currentRowChanged, this, &frmMain::ShowMoveActions);
+    // The description follows the current row however it moved: a click, the arrow keys, Home
+    // and End, a move of the mod.
+    connect(DATList, &QListWidget::currentRowChanged, this,
+            [this](int row) { ShowDescription(row + 1); });
 
     MakeMoveActions();
     ShowMoveActions();
@@ -300,7 +304,7 @@ void frmMain::ShowRows(const std::vector<ModRow>& rows) {
         DATList->addItem(item);
     }
     DATList->setCurrentRow(0);
-    labDesc->clear();
+    ShowDescription(1);
     ShowMoveActions();
 }
 
@@ -322,7 +326,11 @@ void frmMain::ShowDescription(int position) {
     if (position < 1 || position > state_.FalloutDats.Count()) {
         return;
     }
-    labDesc->setText(QString::fromStdString(AnsiToUtf8(state_.FalloutDats.Item(position).ModDesc)));
+    const QString text =
+        QString::fromStdString(AnsiToUtf8(state_.FalloutDats.Item(position).ModDesc));
+    labDesc->setText(text);
+    // A label's text is not read out by every screen reader: its description carries it too.
+    labDesc->setAccessibleDescription(text);
 }
 
 void frmMain::DATList_DroppedBefore(int from, int before) {

@@ -4,6 +4,7 @@
 
 #include <QCheckBox>
 #include <QEvent>
+#include <QFocusEvent>
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
@@ -207,7 +208,12 @@ void frmOptions::ShowDescription(std::string_view text) {
 }
 
 bool frmOptions::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::MouseMove) {
+    // The pointer over an option, or the keyboard's focus moved onto it, shows its description;
+    // the focus given with the window as it opens or comes back keeps what the label says.
+    const bool focusMoved =
+        event->type() == QEvent::FocusIn && isActiveWindow() &&
+        static_cast<QFocusEvent*>(event)->reason() != Qt::ActiveWindowFocusReason;
+    if (event->type() == QEvent::MouseMove || focusMoved) {
         for (const auto& [box, setting] : switchBoxes_) {
             if (watched == box) {
                 ShowDescription(setting->Description);

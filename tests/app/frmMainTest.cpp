@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QListWidget>
+#include <QMenu>
 #include <QMimeData>
 #include <QSignalSpy>
 #include <QTest>
@@ -234,6 +235,45 @@ TEST_F(LoadedMainTest, PlayAndOptionsRunTheirActionsWithTheClickSoundForOptions)
     QTest::mouseClick(window_.cmdOptions, Qt::LeftButton);
     EXPECT_EQ(optionsShown_, 1);
     EXPECT_EQ(Played("butin3.wav"), 1);
+}
+
+// The keys a player presses on a focused button or on the list, as a mouse user clicks.
+TEST_F(LoadedMainTest, ButtonsTakeEnterAndSpaceAndTheMenuKeyOpensTheListMenu) {
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space}) {
+        window_.cmdPlay->setFocus();
+        QTest::keyClick(window_.cmdPlay, key);
+    }
+    EXPECT_EQ(playClicks_, 3);
+    for (const auto& [key, modifiers] :
+         {std::pair{Qt::Key_Menu, Qt::KeyboardModifiers()},
+          std::pair{Qt::Key_F10, Qt::KeyboardModifiers(Qt::SHIFT)}}) {
+        QStringList offered;
+        QTimer::singleShot(0, [&offered] {
+            if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+                for (const QAction* action : menu->actions()) {
+                    offered << action->text();
+                }
+                menu->close();
+            }
+        });
+        QTest::keyClick(window_.DATList, key, modifiers);
+        EXPECT_EQ(offered, QStringList({"Move mod up", "Move mod down"})) << key;
+    }
+}
+
+// However the current row moves, the description panel shows its mod's, also to a screen reader.
+TEST_F(LoadedMainTest, TheDescriptionFollowsTheCurrentRowByKeys) {
+    window_.DATList->setFocus();
+    const std::pair<Qt::Key, QString> steps[] = {
+        {Qt::Key_Down, "First mod"},
+        {Qt::Key_End, QString::fromLatin1(kNoDescription)},
+        {Qt::Key_Home, QString::fromLatin1(kPatchDescription)},
+        {Qt::Key_Down, "First mod"}};
+    for (const auto& [key, shown] : steps) {
+        QTest::keyClick(window_.DATList, key);
+        EXPECT_EQ(window_.labDesc->text(), shown) << key;
+        EXPECT_EQ(window_.labDesc->accessibleDescription(), shown) << key;
+    }
 }
 
 TEST_F(frmMainTest, OptionsWithoutItsWindowShowsANotice) {

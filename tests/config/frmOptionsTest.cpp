@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 
 #include "ConfigWindowFixture.h"
@@ -167,6 +168,31 @@ TEST_F(frmOptionsTest, DescriptionFollowsThePointer) {
         testing::MoveOver(step.over);
         EXPECT_EQ(window.Label1->text(), step.shown) << step.over->objectName().toStdString();
     }
+}
+
+TEST_F(frmOptionsTest, DescriptionFollowsTheKeyboardFocus) {
+    frmOptions window(state_, ports_);
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    window.genLoadModDesc->setFocus();
+    const auto description = [](std::string_view box) {
+        for (const SwitchSetting& setting : kSwitches) {
+            if (setting.OptionsBox == box) {
+                return std::string(setting.Description);
+            }
+        }
+        return std::string();
+    };
+    for (const auto& [box, setting] : {std::pair{window.genDeleteDataFiles, "genDeleteDataFiles"},
+                                       std::pair{window.genCheckConflicts, "genCheckConflicts"},
+                                       std::pair{window.genSound, "genSound"}}) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        ASSERT_EQ(QApplication::focusWidget(), box);
+        EXPECT_EQ(window.Label1->text().toStdString(), description(setting)) << setting;
+    }
+    window.pathFallout2->setFocus();
+    EXPECT_EQ(window.Label1->text().toStdString(), HoverDescription(OptionsHover::Fallout2));
 }
 
 TEST_F(frmOptionsTest, EveryDescriptionFitsItsLabel) {
