@@ -9,7 +9,6 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QTest>
-#include <optional>
 
 #include "ConfigWindowFixture.h"
 #include "config/SettingsText.h"
@@ -106,35 +105,6 @@ TEST_F(frmFTRTest, ContinueSavesDefaultsCreatesTheDataTreeAndOpensTheMainWindow)
     EXPECT_EQ(mainWindowShown_, 1);
     EXPECT_FALSE(window.isVisible());
     EXPECT_TRUE(fakes_.messages.shown.empty());
-}
-
-// An empty box is refused; a folder without the game is saved only when the player says so.
-TEST_F(frmFTRTest, ContinueNeverSavesAFolderWithoutTheGameSilently) {
-    const std::string wrong = (folder_ / "no game here").string();
-    std::filesystem::create_directory(wrong);
-    const struct {
-        std::string box;
-        std::optional<MessageAnswer> answer;
-        bool saved;
-    } cases[] = {{"", std::nullopt, false},
-                 {wrong, MessageAnswer::No, false},
-                 {wrong, MessageAnswer::Yes, true}};
-    for (const auto& c : cases) {
-        fakes_.messages.shown.clear();
-        fakes_.messages.answers.clear();
-        if (c.answer) {
-            fakes_.messages.answers = {*c.answer};
-        }
-        frmFTR window(state_, ports_, CountMainWindow());
-        window.show();
-        window.txtF2path->setText(QString::fromStdString(c.box));
-        QTest::keyClick(window.txtF2path, Qt::Key_Return);
-        ASSERT_EQ(fakes_.messages.shown.size(), 1u) << c.box;
-        EXPECT_NE(fakes_.messages.shown[0].text.find("Fallout2.exe"), std::string::npos);
-        EXPECT_EQ(CfgText(), c.saved ? Defaults(wrong) : kFirstRunFile) << c.box;
-        EXPECT_EQ(window.isVisible(), !c.saved);
-        EXPECT_EQ(mainWindowShown_, c.saved ? 1 : 0);
-    }
 }
 
 TEST_F(frmFTRTest, FailedWriteCancelledKeepsTheWindow) {
