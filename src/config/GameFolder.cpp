@@ -1,6 +1,8 @@
 #include "config/GameFolder.h"
 
 #include <filesystem>
+#include <system_error>
+#include <vector>
 
 #include "base/AnsiText.h"
 #include "base/PathHelpers.h"
@@ -69,7 +71,8 @@ std::optional<std::string> BrowseGameFolder(PickerPort& pickers, MessageBoxPort&
 
 std::optional<std::string> AutoLocateGameFolder(RegistryPort& registry,
                                                 EnvironmentPort& environment, PickerPort& pickers,
-                                                MessageBoxPort& messages) {
+                                                MessageBoxPort& messages,
+                                                std::string_view savedFolder) {
     const FoundGameFolders found = FindGameFolders(registry, environment);
     if (found.folders.empty()) {
         if (!found.recorded) {
@@ -83,9 +86,21 @@ std::optional<std::string> AutoLocateGameFolder(RegistryPort& registry,
     if (found.folders.size() == 1) {
         return found.folders.front();
     }
+    std::vector<std::string> choices;
+    std::size_t saved = 0;
+    for (std::size_t i = 0; i < found.folders.size(); ++i) {
+        choices.push_back(DescribeFoundFolder(found, i));
+        std::error_code error;
+        if (found.folders[i] == savedFolder ||
+            (!savedFolder.empty() &&
+             std::filesystem::equivalent(DisplayToPath(found.folders[i]),
+                                         DisplayToPath(savedFolder), error))) {
+            saved = i;
+        }
+    }
     const auto picked = pickers.PickOne(
-        "Fallout 2 is installed in more than one folder. Which one should Vrel use?",
-        found.folders);
+        "Fallout 2 is installed in more than one folder. Which one should Vrel use?", choices,
+        saved);
     if (!picked || *picked >= found.folders.size()) {
         return std::nullopt;
     }

@@ -12,8 +12,9 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QShortcut>
-#include <QStringListModel>
+#include <QStandardItemModel>
 #include <QStyle>
+#include <algorithm>
 
 #include "base/DebugSwitch.h"
 #include "config/DataFolders.h"
@@ -139,18 +140,32 @@ void frmFTR::Command2_Click() {
     close();
 }
 
-void frmFTR::OfferGameFolders(const std::vector<std::string>& folders) {
+void frmFTR::OfferGameFolders(const FoundGameFolders& found) {
+    const std::vector<std::string>& folders = found.folders;
     txtF2path->setText(folders.empty() ? QString() : QString::fromStdString(folders.front()));
     if (folders.size() < 2) {
         return;
     }
     // Several installs: the box offers them all from a drop-down of its own, opened by the arrow
-    // at its end or Alt+Down; typing still works as before.
-    QStringList texts;
-    for (const std::string& folder : folders) {
-        texts << QString::fromStdString(folder);
+    // at its end or Alt+Down; typing still works as before. Each entry names its store before
+    // the path, and a pick puts the path alone into the box.
+    auto* entries = new QStandardItemModel(txtF2path);
+    for (std::size_t i = 0; i < folders.size(); ++i) {
+        auto* entry = new QStandardItem(QString::fromStdString(DescribeFoundFolder(found, i)));
+        entry->setData(QString::fromStdString(folders[i]), Qt::UserRole);
+        entry->setToolTip(QString::fromStdString(folders[i]));
+        entries->appendRow(entry);
     }
-    auto* completer = new QCompleter(new QStringListModel(texts, txtF2path), txtF2path);
+    auto* completer = new QCompleter(entries, txtF2path);
+    completer->setCompletionRole(Qt::UserRole);
+    // As wide as the longest entry allows on the screen; a path longer still loses its middle, so
+    // that the store and the game's folder stay readable.
+    int widest = 0;
+    for (int row = 0; row < entries->rowCount(); ++row) {
+        widest = std::max(widest, fontMetrics().horizontalAdvance(entries->item(row)->text()));
+    }
+    completer->popup()->setMinimumWidth(std::min(widest + 32, 640));
+    completer->popup()->setTextElideMode(Qt::ElideMiddle);
     completer->setCompletionMode(QCompleter::UnfilteredPopupCompletion);
     completer->setCaseSensitivity(Qt::CaseInsensitive);
     txtF2path->setCompleter(completer);
@@ -192,7 +207,7 @@ frmFTR* FirstTimeRun_Routine(ProgramSettings& state, Ports& ports,
     auto* window = new frmFTR(state, ports, std::move(showMainWindow));
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->show();
-    window->OfferGameFolders(FindGameFolders(ports.registry, ports.environment).folders);
+    window->OfferGameFolders(FindGameFolders(ports.registry, ports.environment));
     return window;
 }
 

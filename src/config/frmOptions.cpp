@@ -197,8 +197,9 @@ void frmOptions::Command1_Click() {
 }
 
 void frmOptions::Command2_Click() {
-    if (const auto folder = AutoLocateGameFolder(ports_.registry, ports_.environment,
-                                                 ports_.pickers, ports_.messages)) {
+    if (const auto folder =
+            AutoLocateGameFolder(ports_.registry, ports_.environment, ports_.pickers,
+                                 ports_.messages, OptionsFromSettings(state_.Config).Fallout2)) {
         pathFallout2->setText(QString::fromStdString(*folder));
     }
 }
