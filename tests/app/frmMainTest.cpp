@@ -265,6 +265,17 @@ TEST_F(LoadedMainTest, ButtonsListMenuAndDescriptionByKeys) {
     }
 }
 
+// A damaged archive is marked in the list, and the description panel says what is wrong with it.
+TEST_F(frmMainTest, ADamagedArchiveIsMarkedAndDescribed) {
+    WriteFile(state_.programFolder / "Patches" / "b broken.dat", "abc");
+    frmMain window(state_, ports_, progress_);
+    ASSERT_TRUE(window.Form_Load());
+    EXPECT_EQ(window.DATList->item(1)->toolTip(), "a.dat");  // a long name can be read whole
+    window.DATList->setCurrentRow(2);
+    EXPECT_TRUE(window.DATList->item(2)->toolTip().contains("Damaged"));
+    EXPECT_TRUE(window.labDesc->text().startsWith("Damaged"));
+}
+
 TEST_F(frmMainTest, OptionsWithoutItsWindowShowsANotice) {
     frmMain window(state_, ports_, progress_);
     ASSERT_TRUE(window.Form_Load());
