@@ -1,7 +1,5 @@
 #include "app/ProgramStart.h"
 
-#include "config/frmFTR.h"
-
 namespace vrel {
 
 ProgramStart::ProgramStart(ProgramState& state, Ports& ports, ProgressPort& progress)
@@ -10,7 +8,7 @@ ProgramStart::ProgramStart(ProgramState& state, Ports& ports, ProgressPort& prog
 bool ProgramStart::Open(FirstWindow first) {
     if (first == FirstWindow::FirstRun) {
         // Start-up ends the program itself where the main window cannot be shown.
-        FirstTimeRun_Routine(state_, ports_, [this] { ShowMainWindow(); });
+        firstRun_ = FirstTimeRun_Routine(state_, ports_, [this] { ShowMainWindow(); });
         return true;
     }
     return ShowMainWindow();

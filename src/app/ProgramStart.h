@@ -1,9 +1,11 @@
 #pragma once
 
+#include <QPointer>
 #include <memory>
 
 #include "app/MainWindowSet.h"
 #include "config/VrelCFG.h"
+#include "config/frmFTR.h"
 
 namespace vrel {
 
@@ -17,6 +19,8 @@ public:
     bool Open(FirstWindow first);
 
     MainWindowSet* MainWindow() const { return mainWindow_.get(); }
+    // The first-run window while it is open.
+    frmFTR* FirstRunWindow() const { return firstRun_; }
 
 private:
     bool ShowMainWindow();
@@ -25,6 +29,7 @@ private:
     Ports& ports_;
     ProgressPort& progress_;
     std::unique_ptr<MainWindowSet> mainWindow_;
+    QPointer<frmFTR> firstRun_;
 };
 
 }  // namespace vrel
