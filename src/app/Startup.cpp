@@ -15,6 +15,12 @@
 namespace vrel {
 namespace {
 
+// "\Patches\" in the program's messages, with the system's own separator.
+std::string PatchesInText() {
+    const char separator = static_cast<char>(std::filesystem::path::preferred_separator);
+    return separator + std::string("Patches") + separator;
+}
+
 // Step 2: the Patches folder, created with the user's knowledge. False when the user leaves.
 bool EnsurePatchesFolder(StartupContext& context, const std::filesystem::path& patches) {
     if (FolderExistsAt(patches)) {
@@ -214,8 +220,8 @@ void ReportDamagedArchives(MessageBoxPort& messages, const std::vector<DamagedAr
     }
     messages.Show(
         {.text =
-             "Some DATs inside the \\Patches\\ folder are damaged, Vrel could only read part of them:\r" +
-             list +
+             "Some DATs inside the " + PatchesInText() +
+             " folder are damaged, Vrel could only read part of them:\r" + list +
              "\r\rThey stay in the list, but get a good copy of them before you play with them.",
          .title = "Damaged DATs",
          .buttons = MessageButtons::Ok,
@@ -229,7 +235,8 @@ void ReportSingleDat(MessageBoxPort& messages, std::size_t rowCount,
     }
     messages.Show(
         {.text =
-             "I just found 1 DAT inside the \\Patches\\ folder. Move all your mods to that folder before you play! Move them now (or later) and the next time you run Vrel it will instantly load all of them.\r\rThe entire path is: " +
+             "I just found 1 DAT inside the " + PatchesInText() +
+             " folder. Move all your mods to that folder before you play! Move them now (or later) and the next time you run Vrel it will instantly load all of them.\r\rThe entire path is: " +
              PathToDisplay(ProgramFile(programFolder, "Patches")),
          .title = "Move your mods!",
          .buttons = MessageButtons::Ok,

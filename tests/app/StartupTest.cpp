@@ -119,6 +119,9 @@ TEST_F(StartupTest, MissingPatchesFolderIsCreatedThenThePatchIsAskedFor) {
     ReportSingleDat(messages_, result.Rows.size(), Program());
     EXPECT_EQ(messages_.shown.back().title, "Move your mods!");
     EXPECT_NE(messages_.shown.back().text.find("\r\rThe entire path is: "), std::string::npos);
+    const std::string patches =
+        (std::filesystem::path("/") / "Patches" / "").make_preferred().string();
+    EXPECT_NE(messages_.shown.back().text.find(" the " + patches + " folder"), std::string::npos);
 }
 
 TEST_F(StartupTest, CancelAtThePatchesFolderEnds) {
