@@ -168,8 +168,7 @@ TEST(ConflictCheckTest, OnlyTheVaultSaveIsExempt) {
     EXPECT_NE(VerdictOfAClashOn("data/vault13.gam"), ConflictVerdict::None);
 }
 
-// Play unpacks in list order, so the copy that stays is the last picked archive's, whichever pair
-// a line names.
+// Play unpacks in list order: the last picked archive's copy stays, whichever pair a line names.
 TEST(ConflictCheckTest, EachLineNamesTheLastPickedHolderAsTheWinner) {
     FalloutDat_Collection catalogue;
     FillCatalogue(catalogue, {{"/p/a.dat", true, {iface, critter}},

@@ -195,8 +195,6 @@ TEST(GameSearch, FindsTheGameInEachStoresRecords) {
              const fs::path game = t.SteamGame(steam);
              fs::create_directories(t.Home() / ".steam");
              fs::create_directory_symlink(steam, t.Home() / ".steam" / "steam");
-             WriteFile(steam / "steamapps" / "libraryfolders.vdf",
-                       LibraryFolders({t.Home() / ".steam" / "steam"}));
              return std::vector{game};
          }},
 #endif
