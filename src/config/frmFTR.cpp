@@ -164,7 +164,7 @@ void frmFTR::OfferGameFolders(const FoundGameFolders& found) {
     for (int row = 0; row < entries->rowCount(); ++row) {
         widest = std::max(widest, fontMetrics().horizontalAdvance(entries->item(row)->text()));
     }
-    completer->popup()->setMinimumWidth(std::min(widest + 32, 640));
+    completer->popup()->setMinimumWidth(std::min(widest + 56, 640));
     completer->popup()->setTextElideMode(Qt::ElideMiddle);
     completer->setCompletionMode(QCompleter::UnfilteredPopupCompletion);
     completer->setCaseSensitivity(Qt::CaseInsensitive);

@@ -159,6 +159,10 @@ void frmDCheck::ConflictCheck() {
             QString::fromStdString(report.Lines[line] + " (" + report.Winners[line] + " wins)"));
     }
     ConflictList->addItems(lines);
+    // A long line is cut at the list's edge: its tooltip holds it whole, the winner included.
+    for (int row = 0; row < ConflictList->count(); ++row) {
+        ConflictList->item(row)->setToolTip(ConflictList->item(row)->text());
+    }
     Label1->setText(QString::fromStdString(VerdictText(report.Verdict)));
 }
 
