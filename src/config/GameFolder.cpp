@@ -123,9 +123,9 @@ bool ConfirmGameFolder(std::string_view folder, const std::filesystem::path& pro
         return true;
     }
     const MessageAnswer answer = messages.Show(
-        {.text = "I didn't found Fallout2.exe in " + std::string(folder) +
-                 ". Vrel can't start the game from there, nor find the game's patch000.dat.\r\r"
-                 "Save it as the Fallout 2 folder anyway?",
+        {.text = "There is no Fallout2.exe in " + std::string(folder) +
+                 ". Vrel can't start the game from there, nor take the game's patch000.dat from "
+                 "it.\r\rSave it as the Fallout 2 folder anyway?",
          .title = "Warning",
          .buttons = MessageButtons::YesNo,
          .icon = MessageIcon::Exclamation,

@@ -75,6 +75,7 @@ TEST_F(frmOptionsTest, OkayStoresTheBoxesAsTheyStand) {
     window.genDeleteDataFiles->click();
     window.pathFallout2->setText(QStringLiteral("  typed by hand"));
     window.btnOk->click();
+    EXPECT_EQ(fakes_.messages.shown.size(), 1u);  // asked about, as it holds no Fallout2.exe
     EXPECT_EQ(CfgText(),
               Saved("Sound=0\r\nLoadModDesc=1\r\nDeleteDataFiles=1\r\nCheckConflicts=1\r\n",
                     "  typed by hand"));
