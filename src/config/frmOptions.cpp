@@ -146,6 +146,7 @@ frmOptions::frmOptions(ProgramSettings& state, Ports& ports, QWidget* parent)
     Label1->setWordWrap(true);
     Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Label1->setFont(FittingFont(Label1));
+    Label1->setAccessibleDescription(Label1->text());
 
     btnCancel = MakeButton(this, "btnCancel", QStringLiteral("Cancel"), QStringLiteral("Cancel"),
                            {254, 178, 72, 24});
@@ -206,6 +207,8 @@ void frmOptions::Command2_Click() {
 
 void frmOptions::ShowDescription(std::string_view text) {
     Label1->setText(Text(text));
+    // Its name says what the label is; a screen reader reads the explanation from here.
+    Label1->setAccessibleDescription(Label1->text());
 }
 
 bool frmOptions::eventFilter(QObject* watched, QEvent* event) {
@@ -237,6 +240,7 @@ bool ShowOptionsWindow(ProgramSettings& state, Ports& ports, QWidget* owner,
     frmOptions window(state, ports, owner);
     if (!notice.empty()) {
         window.Label1->setText(Text(notice));
+        window.Label1->setAccessibleDescription(window.Label1->text());
         window.pathFallout2->setFocus();
     }
     return window.exec() == QDialog::Accepted;

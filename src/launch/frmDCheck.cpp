@@ -86,6 +86,7 @@ frmDCheck::frmDCheck(ProgramState& state, SoundPort& sounds, int checkDelayMs, Q
         this);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setAccessibleName(QStringLiteral("Verdict"));
+    Label1->setAccessibleDescription(Label1->text());
     Label1->setGeometry(16, kTitleBand + 10, kWidth - 32, 56);
     Label1->setWordWrap(true);
     Label1->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
@@ -164,6 +165,7 @@ void frmDCheck::ConflictCheck() {
         ConflictList->item(row)->setToolTip(ConflictList->item(row)->text());
     }
     Label1->setText(QString::fromStdString(VerdictText(report.Verdict)));
+    Label1->setAccessibleDescription(Label1->text());  // the name only says it is the verdict
 }
 
 void frmDCheck::Timer1_Timer() {

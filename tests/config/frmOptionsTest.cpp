@@ -181,6 +181,7 @@ TEST_F(frmOptionsTest, DescriptionFollowsTheKeyboardFocus) {
     EXPECT_EQ(window.Label1->text().toStdString(), kSwitches[1].Description);  // genSound
     window.pathFallout2->setFocus();
     EXPECT_EQ(window.Label1->text().toStdString(), HoverDescription(OptionsHover::Fallout2));
+    EXPECT_EQ(window.Label1->accessibleDescription(), window.Label1->text());
 }
 
 TEST_F(frmOptionsTest, EveryDescriptionFitsItsLabel) {

@@ -96,6 +96,7 @@ TEST_F(frmDCheckTest, TimerChecksOnceAfterShowingAndKeepsEveryTick) {
     EXPECT_EQ(window.ConflictList->item(0)->text().toStdString(),
               iface + " on a.dat conflicts with c.dat (c.dat wins)");
     EXPECT_EQ(window.Label1->text().toStdString(), VerdictText(ConflictVerdict::Minor));
+    EXPECT_EQ(window.Label1->accessibleDescription(), window.Label1->text());
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
     EXPECT_EQ(SelectedFlags(state_.FalloutDats), before);
     EXPECT_FALSE(state_.CancelPlay);
