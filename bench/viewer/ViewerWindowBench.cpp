@@ -33,8 +33,8 @@ public:
                                             const std::string&) override {
         return {};
     }
-    std::optional<std::size_t> PickOne(const std::string&,
-                                       const std::vector<std::string>&) override {
+    std::optional<std::size_t> PickOne(const std::string&, const std::vector<std::string>&,
+                                       std::size_t) override {
         return {};
     }
 };

@@ -1,5 +1,6 @@
 #include "app/HotSpot.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -36,6 +37,17 @@ void HotSpot::paintEvent(QPaintEvent*) {
         painter.setPen(QPen(QColor(120, 255, 140), 1, Qt::DotLine));
         painter.drawRect(rect().adjusted(0, 0, -1, -1));
     }
+}
+
+// Enter presses the button as Space does, the way a player expects of any button.
+void HotSpot::keyPressEvent(QKeyEvent* event) {
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+        (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        event->accept();
+        click();
+        return;
+    }
+    QAbstractButton::keyPressEvent(event);
 }
 
 void HotSpot::mouseMoveEvent(QMouseEvent* event) {

@@ -6,10 +6,13 @@ namespace vrel {
 
 MainWindowSet::MainWindowSet(ProgramState& state, Ports& ports, ProgressPort& progress,
                              int pollInterval, int checkDelay)
-    : window_(
-          state, ports, progress, nullptr,
-          {.cmdPlay_Click = [this] { pipeline_.cmdPlay_Click(); },
-           .ShowOptions = [this, &state, &ports] { ShowOptionsWindow(state, ports, &window_); }}),
+    : window_(state, ports, progress, nullptr,
+              {.cmdPlay_Click = [this] { pipeline_.cmdPlay_Click(); },
+               .ShowOptions = [this, &state, &ports] { ShowOptionsWindow(state, ports, &window_); },
+               .FixGameFolder =
+                   [&state, &ports](const std::string& reason) {
+                       return ShowOptionsWindow(state, ports, nullptr, reason);
+                   }}),
       screens_(
           window_, state, ports,
           [this, &state, &ports, checkDelay] {

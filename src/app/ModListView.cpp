@@ -1,11 +1,16 @@
 #include "app/ModListView.h"
 
+#include <QApplication>
+#include <QContextMenuEvent>
 #include <QCoreApplication>
+#include <QDrag>
 #include <QDragEnterEvent>
 #include <QDragMoveEvent>
 #include <QDropEvent>
 #include <QKeyEvent>
 #include <QMimeData>
+#include <QPainter>
+#include <QPixmap>
 
 #include "app/SkinImages.h"
 
@@ -23,6 +28,7 @@ QListWidget {
     color: #6cff8a;
     outline: none;
 }
+QListWidget:focus { border: 1px solid rgba(140, 255, 165, 170); }
 QListWidget::item { padding: 1px 2px; border: 1px solid transparent; }
 QListWidget::item:hover { background: rgba(90, 255, 130, 28); }
 QListWidget::item:selected { background: rgba(90, 255, 130, 60); color: #d8ffe0;
@@ -95,6 +101,30 @@ int ModListView::RowBefore(const QPoint& point) const {
     return row(target) + (point.y() >= visualItemRect(target).center().y() ? 1 : 0);
 }
 
+// The dragged row's name beside the pointer, below and to its right, on the list's dark green, so
+// the line where it would land stays in sight.
+void ModListView::startDrag(Qt::DropActions supportedActions) {
+    QListWidgetItem* item = currentItem();
+    QMimeData* carried = item != nullptr ? mimeData({item}) : nullptr;
+    if (carried == nullptr) {
+        return;
+    }
+    auto* drag = new QDrag(this);
+    drag->setMimeData(carried);
+    const QSize size(viewport()->width() * 3 / 4, visualItemRect(item).height());
+    QPixmap picture(size * devicePixelRatioF());
+    picture.setDevicePixelRatio(devicePixelRatioF());
+    picture.fill(QColor(10, 29, 14, 210));
+    QPainter painter(&picture);
+    painter.setFont(font());
+    painter.setPen(QColor(0x6c, 0xff, 0x8a));
+    painter.drawText(QRect(QPoint(4, 0), size), Qt::AlignLeft | Qt::AlignVCenter, item->text());
+    painter.end();
+    drag->setPixmap(picture);
+    drag->setHotSpot(QPoint(-14, -6));
+    drag->exec(supportedActions, Qt::MoveAction);
+}
+
 void ModListView::dragEnterEvent(QDragEnterEvent* event) {
     if (!DraggedRow(event->mimeData())) {
         event->ignore();
@@ -122,6 +152,16 @@ void ModListView::keyPressEvent(QKeyEvent* event) {
     if (event->modifiers() == Qt::AltModifier &&
         (event->key() == Qt::Key_Up || event->key() == Qt::Key_Down)) {
         event->accept();
+        return;
+    }
+    // The Menu key and Shift+F10 open the context menu at the current row, as a right click does.
+    if ((event->key() == Qt::Key_Menu && event->modifiers() == Qt::NoModifier) ||
+        (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier)) {
+        event->accept();
+        const QRect row = visualItemRect(currentItem());
+        const QPoint at = viewport()->mapTo(this, row.isValid() ? row.center() : QPoint(0, 0));
+        QContextMenuEvent menu(QContextMenuEvent::Keyboard, at, mapToGlobal(at));
+        QApplication::sendEvent(this, &menu);
         return;
     }
     QListWidget::keyPressEvent(event);

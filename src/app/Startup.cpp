@@ -1,5 +1,6 @@
 #include "app/Startup.h"
 
+#include <optional>
 #include <system_error>
 
 #include "app/ModOrder.h"
@@ -13,6 +14,12 @@
 
 namespace vrel {
 namespace {
+
+// "\Patches\" in the program's messages, with the system's own separator.
+std::string PatchesInText() {
+    const char separator = static_cast<char>(std::filesystem::path::preferred_separator);
+    return separator + std::string("Patches") + separator;
+}
 
 // Step 2: the Patches folder, created with the user's knowledge. False when the user leaves.
 bool EnsurePatchesFolder(StartupContext& context, const std::filesystem::path& patches) {
@@ -37,32 +44,57 @@ bool EnsurePatchesFolder(StartupContext& context, const std::filesystem::path& p
     return answer != MessageAnswer::Cancel;
 }
 
+// Why patch000.dat could not be moved from the game folder.
+enum class PatchMoveProblem { NoGameFolder, NoGame, NoPatch, CopyFailed };
+
+std::string DescribePatchMoveProblem(PatchMoveProblem problem,
+                                     const std::filesystem::path& gameFolder) {
+    const std::string folder = PathToDisplay(gameFolder);
+    switch (problem) {
+        case PatchMoveProblem::NoGameFolder:
+            return "No Fallout 2 folder has been chosen yet.";
+        case PatchMoveProblem::NoGame:
+            return "There is no Fallout2.exe in " + folder + ": it is not the Fallout 2 folder.";
+        case PatchMoveProblem::NoPatch:
+            return "There is no Patch000.dat in the Fallout 2 folder " + folder + ".";
+        case PatchMoveProblem::CopyFailed:
+            break;
+    }
+    return "It could not be copied from " + folder + ".";
+}
+
 // Copies the game folder's Patch000.dat into Patches and deletes the original only once the copy
 // is complete.
-bool MovePatch(const std::filesystem::path& gameFolder, const std::filesystem::path& target) {
+std::optional<PatchMoveProblem> MovePatch(const std::filesystem::path& gameFolder,
+                                          const std::filesystem::path& target) {
     if (gameFolder.empty()) {
-        return false;
+        return PatchMoveProblem::NoGameFolder;
     }
     const auto source = FindEntryCaseBlind(gameFolder, "Patch000.dat");
     std::error_code error;
     if (!source || !std::filesystem::is_regular_file(*source, error)) {
-        return false;
+        return FileExistsAt(GameExecutable(gameFolder)) ? PatchMoveProblem::NoPatch
+                                                        : PatchMoveProblem::NoGame;
     }
     const auto sourceSize = std::filesystem::file_size(*source, error);
     if (error || !std::filesystem::copy_file(
                      *source, target, std::filesystem::copy_options::overwrite_existing, error)) {
         std::filesystem::remove(target, error);
-        return false;
+        return PatchMoveProblem::CopyFailed;
     }
     const auto copiedSize = std::filesystem::file_size(target, error);
     if (error || copiedSize != sourceSize) {
         std::filesystem::remove(target, error);
-        return false;
+        return PatchMoveProblem::CopyFailed;
     }
-    return std::filesystem::remove(*source, error) && !error;
+    if (!std::filesystem::remove(*source, error) || error) {
+        return PatchMoveProblem::CopyFailed;
+    }
+    return std::nullopt;
 }
 
-// Step 4: the game's own patch in Patches. False when the program has to end.
+// Step 4: the game's own patch in Patches. False when the program has to end. A move that fails
+// leaves the player a window to choose the game folder in, and is tried again with the new one.
 bool EnsurePatch(StartupContext& context, const std::filesystem::path& patches) {
     if (FileExistsAt(ProgramFile(patches, "Patch000.dat"))) {
         return true;
@@ -77,15 +109,26 @@ bool EnsurePatch(StartupContext& context, const std::filesystem::path& patches) 
     if (answer != MessageAnswer::Yes) {
         return false;
     }
-    if (!MovePatch(GameFolderPath(context.config.cfgPath.Fallout2, context.programFolder),
-                   patches / "Patch000.dat")) {
-        context.messages.Show({.text = "An error occured while trying to move patch000.dat!",
-                               .title = "Vrel",
-                               .buttons = MessageButtons::Ok,
-                               .icon = MessageIcon::None});
-        return false;
+    for (;;) {
+        const std::filesystem::path game =
+            GameFolderPath(context.config.cfgPath.Fallout2, context.programFolder);
+        const auto problem = MovePatch(game, patches / "Patch000.dat");
+        if (!problem) {
+            return true;
+        }
+        const std::string reason = DescribePatchMoveProblem(*problem, game);
+        context.messages.Show(
+            {.text = "An error occured while trying to move patch000.dat!\r\r" + reason +
+                     (context.FixGameFolder ? "\r\rChoose the folder where Fallout 2 is "
+                                              "installed in the Options window that opens now."
+                                            : ""),
+             .title = "Vrel",
+             .buttons = MessageButtons::Ok,
+             .icon = MessageIcon::None});
+        if (!context.FixGameFolder || !context.FixGameFolder(reason)) {
+            return false;
+        }
     }
-    return true;
 }
 
 }  // namespace
@@ -177,8 +220,8 @@ void ReportDamagedArchives(MessageBoxPort& messages, const std::vector<DamagedAr
     }
     messages.Show(
         {.text =
-             "Some DATs inside the \\Patches\\ folder are damaged, Vrel could only read part of them:\r" +
-             list +
+             "Some DATs inside the " + PatchesInText() +
+             " folder are damaged, Vrel could only read part of them:\r" + list +
              "\r\rThey stay in the list, but get a good copy of them before you play with them.",
          .title = "Damaged DATs",
          .buttons = MessageButtons::Ok,
@@ -192,7 +235,8 @@ void ReportSingleDat(MessageBoxPort& messages, std::size_t rowCount,
     }
     messages.Show(
         {.text =
-             "I just found 1 DAT inside the \\Patches\\ folder. Move all your mods to that folder before you play! Move them now (or later) and the next time you run Vrel it will instantly load all of them.\r\rThe entire path is: " +
+             "I just found 1 DAT inside the " + PatchesInText() +
+             " folder. Move all your mods to that folder before you play! Move them now (or later) and the next time you run Vrel it will instantly load all of them.\r\rThe entire path is: " +
              PathToDisplay(ProgramFile(programFolder, "Patches")),
          .title = "Move your mods!",
          .buttons = MessageButtons::Ok,

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -37,6 +38,10 @@ struct StartupContext {
     MessageBoxPort& messages;
     LifetimePort& lifetime;
     ProgressPort& progress;
+    // Where patch000.dat cannot be moved from the game folder: shows the player a window to
+    // choose the folder in, with the reason; true when a new one was saved. Without it start-up
+    // ends there.
+    std::function<bool(const std::string& reason)> FixGameFolder = {};
 };
 
 // What the main window does before it is first shown: makes sure the Patches folder and the game's

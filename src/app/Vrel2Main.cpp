@@ -1,15 +1,11 @@
-#include <memory>
-
 #include <QApplication>
 #include <QDir>
 #include <QIcon>
 #include <QStringList>
 
-#include "app/MainWindowSet.h"
 #include "app/ProgForm.h"
-#include "app/frmMain.h"
+#include "app/ProgramStart.h"
 #include "config/Main.h"
-#include "config/frmFTR.h"
 #include "launch/Recovery.h"
 #include "platform/ArgumentText.h"
 #include "platform/ExitLifetime.h"
@@ -67,19 +63,8 @@ int main(int argc, char** argv) {
     }
     vrel::OfferGameFolderRestore(state.programFolder, messages);
     vrel::ProgForm progress;
-    std::unique_ptr<vrel::MainWindowSet> mainWindow;
-    // Opens the main window; false when the program ended instead.
-    auto showMainWindow = [&] {
-        mainWindow = std::make_unique<vrel::MainWindowSet>(state, ports, progress);
-        return mainWindow->Form_Load();
-    };
-    if (*firstWindow == vrel::FirstWindow::FirstRun) {
-        vrel::FirstTimeRun_Routine(state, ports, [&] {
-            if (!showMainWindow()) {
-                QApplication::quit();
-            }
-        });
-    } else if (!showMainWindow()) {
+    vrel::ProgramStart start(state, ports, progress);
+    if (!start.Open(*firstWindow)) {
         return 0;
     }
     return QApplication::exec();

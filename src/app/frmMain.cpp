@@ -10,6 +10,7 @@
 #include <QMimeData>
 #include <QPainter>
 #include <QScreen>
+#include <QScrollArea>
 #include <QSignalBlocker>
 #include <QTimer>
 
@@ -17,11 +18,11 @@
 #include "app/ModDrop.h"
 #include "app/ModListView.h"
 #include "app/ModOrder.h"
+#include "app/ModRowItem.h"
 #include "app/SkinImages.h"
 #include "app/Startup.h"
 #include "app/WindowDrag.h"
 #include "app/frmAbout.h"
-#include "base/AnsiText.h"
 #include "base/PathHelpers.h"
 #include "config/ButtonSounds.h"
 
@@ -31,7 +32,6 @@ namespace {
 // Whether a list item's check box was ticked when the tick handler last saw it: the list reports
 // any change of an item, and only a changed check box is a tick.
 constexpr int kTickSeenRole = Qt::UserRole + 1;
-constexpr int kFileNameRole = Qt::UserRole + 2;
 
 void ShowNotice(MessageBoxPort& messages, const char* text) {
     messages.Show({.text = text,
@@ -79,14 +79,25 @@ frmMain::frmMain(ProgramState& state, Ports& ports, ProgressPort& progress, QWid
                        "Alt+Down move the current mod."));
     DATList->setGeometry(27, 74, 250, 395);
 
-    labDesc = new QLabel(this);
+    // The description panel scrolls, so that a long description can be read to its end.
+    DescScroll = new QScrollArea(this);
+    DescScroll->setObjectName(QStringLiteral("DescScroll"));
+    DescScroll->setAccessibleName(QStringLiteral("Mod description"));
+    DescScroll->setGeometry(308, 204, 74, 265);
+    DescScroll->setFrameShape(QFrame::NoFrame);
+    DescScroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    DescScroll->setWidgetResizable(true);
+    DescScroll->setStyleSheet(
+        QStringLiteral("QScrollArea, QScrollArea > QWidget > QWidget "
+                       "{ background: transparent; }"));
+    labDesc = new QLabel;
     labDesc->setObjectName(QStringLiteral("labDesc"));
     labDesc->setAccessibleName(QStringLiteral("Mod description"));
-    labDesc->setGeometry(308, 204, 74, 265);
     labDesc->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     labDesc->setWordWrap(true);
     labDesc->setFont(SkinFont(QStringLiteral("Small Fonts"), 9));
     labDesc->setStyleSheet(QStringLiteral("color: white; background: transparent;"));
+    DescScroll->setWidget(labDesc);
 
     LabelShow = new QLabel(QString::fromUtf8(credits_.Caption()), this);
     LabelShow->setObjectName(QStringLiteral("LabelShow"));
@@ -102,6 +113,10 @@ frmMain::frmMain(ProgramState& state, Ports& ports, ProgressPort& progress, QWid
     connect(DATList, &QListWidget::itemClicked, this, &frmMain::DATList_ItemClick);
     connect(DATList, &ModListView::DroppedBefore, this, &frmMain::DATList_DroppedBefore);
     connect(DATList, &QListWidget::currentRowChanged, this, &frmMain::ShowMoveActions);
+    // The description follows the current row however it moved: a click, the arrow keys, Home
+    // and End, a move of the mod.
+    connect(DATList, &QListWidget::currentRowChanged, this,
+            [this](int row) { ShowDescription(row + 1); });
 
     MakeMoveActions();
     ShowMoveActions();
@@ -179,36 +194,26 @@ void frmMain::MakeCreditTimers() {
     connect(FadeTimer2, &QTimer::timeout, this, &frmMain::FadeTimer2_Timer);
 }
 
-namespace {
-
-// A row of the mod list: it shows the archive's name as display text and keeps it as the file
-// system has it. Every row but the game's patch in the first can be dragged to another place.
-QListWidgetItem* NewModItem(const std::filesystem::path& fileName, bool patch) {
-    auto* item = new QListWidgetItem(QString::fromStdString(PathToDisplay(fileName)));
-    item->setData(kFileNameRole, QVariant::fromValue(fileName));
-    const Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable;
-    item->setFlags(patch ? flags : flags | Qt::ItemIsDragEnabled);
-    return item;
-}
-
-}  // namespace
-
 std::filesystem::path frmMain::RowFileName(const QListWidgetItem* item) {
-    return item->data(kFileNameRole).value<std::filesystem::path>();
+    return ModItemFileName(item);
 }
 
 bool frmMain::Form_Load() {
     hide();
     state_.LoadingList = true;
-    StartupContext context{state_.Config, state_.programFolder, ports_.messages, ports_.lifetime,
-                           progress_};
+    StartupContext context{state_.Config, state_.programFolder,  ports_.messages, ports_.lifetime,
+                           progress_,     actions_.FixGameFolder};
     const StartupResult result = LoadMods(context, state_.FalloutDats);
     if (result.Ended) {
         return false;
     }
     state_.ModOrder = result.Order;
+    for (const DamagedArchive& archive : result.Damaged) {
+        damaged_[archive.Name] = DescribeDatProblem(archive.Problem);
+    }
     for (const ModRow& row : result.Rows) {
         auto* item = NewModItem(row.Name, DATList->count() == 0);
+        MarkDamage(item);
         item->setCheckState(Qt::Unchecked);
         item->setData(kTickSeenRole, false);
         DATList->addItem(item);
@@ -295,12 +300,13 @@ void frmMain::ShowRows(const std::vector<ModRow>& rows) {
     DATList->clear();
     for (const ModRow& row : rows) {
         auto* item = NewModItem(row.Name, DATList->count() == 0);
+        MarkDamage(item);
         item->setCheckState(row.Ticked ? Qt::Checked : Qt::Unchecked);
         item->setData(kTickSeenRole, row.Ticked);
         DATList->addItem(item);
     }
     DATList->setCurrentRow(0);
-    labDesc->clear();
+    ShowDescription(1);
     ShowMoveActions();
 }
 
@@ -318,11 +324,22 @@ void frmMain::DATList_ItemClick(QListWidgetItem* item) {
     ShowDescription(DATList->row(item) + 1);
 }
 
+// A damaged archive's row is greyed, and its tooltip and the description panel say what is wrong.
+void frmMain::MarkDamage(QListWidgetItem* item) {
+    if (const auto found = damaged_.find(RowFileName(item)); found != damaged_.end()) {
+        MarkDamagedItem(item, found->second);
+    }
+}
+
 void frmMain::ShowDescription(int position) {
     if (position < 1 || position > state_.FalloutDats.Count()) {
         return;
     }
-    labDesc->setText(QString::fromStdString(AnsiToUtf8(state_.FalloutDats.Item(position).ModDesc)));
+    const QString text =
+        ModItemDescription(DATList->item(position - 1), state_.FalloutDats.Item(position).ModDesc);
+    labDesc->setText(text);
+    // A label's text is not read out by every screen reader: its description carries it too.
+    labDesc->setAccessibleDescription(text);
 }
 
 void frmMain::DATList_DroppedBefore(int from, int before) {

@@ -4,6 +4,7 @@
 #include <array>
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <optional>
 #include <string>
 
@@ -19,6 +20,7 @@ class QAction;
 class QLabel;
 class QListWidget;
 class QListWidgetItem;
+class QScrollArea;
 class QTimer;
 
 namespace vrel {
@@ -31,6 +33,8 @@ class WindowDrag;
 struct MainWindowActions {
     std::function<void()> cmdPlay_Click;
     std::function<void()> ShowOptions;
+    // Start-up's window to choose the game folder in (see StartupContext); none ends start-up.
+    std::function<bool(const std::string& reason)> FixGameFolder;
 };
 
 // The main window: the skinned panel with the mod list, the four buttons, the description of the
@@ -55,6 +59,7 @@ public:
     // down, for keyboard and screen-reader users.
     QAction* actMoveUp = nullptr;
     QAction* actMoveDown = nullptr;
+    QScrollArea* DescScroll = nullptr;  // holds labDesc
     QLabel* labDesc = nullptr;
     QLabel* LabelShow = nullptr;
     HotSpot* cmdPlay = nullptr;
@@ -97,6 +102,7 @@ private:
     void MoveModRow(int from, std::optional<int> to);
     void ShowMoveActions();
     void ShowDescription(int position);
+    void MarkDamage(QListWidgetItem* item);
     void ShowCredit();
     void ShowRows(const std::vector<ModRow>& rows);
 
@@ -108,6 +114,8 @@ private:
     QPixmap listBackground_;
     HoverImages hover_;
     CreditShow credits_;
+    // The archives start-up could read only in part, by file name, with what is wrong.
+    std::map<std::filesystem::path, std::string> damaged_;
 };
 
 }  // namespace vrel

@@ -16,7 +16,9 @@ namespace {
 // Tested in this order; a clash on any of them can make the game crash.
 constexpr std::array<std::string_view, 9> kHeavyExtensions{"lst", "cfg", "pal", "txt", "gam",
                                                            "msk", "map", "int", "msg"};
-constexpr std::string_view kExemptMember = "data\\vault13.gam";
+// The vault's saved-game map, and the mod's description, which every described mod carries and
+// which is no game file.
+constexpr std::array<std::string_view, 2> kExemptMembers{"data\\vault13.gam", "amoddesc.qrd"};
 
 struct PickedDat {
     const FileInDat_Collection* files;
@@ -149,9 +151,11 @@ bool IsHeavyConflict(const std::string& memberPath) {
            kHeavyExtensions.end();
 }
 
-// Whether a member path never counts as a clash (the saved-game map of the vault).
+// Whether a member path never counts as a clash.
 bool IsExemptFromConflicts(const std::string& memberPath) {
-    return memberPath.size() == kExemptMember.size() && AnsiToLower(memberPath) == kExemptMember;
+    return std::any_of(kExemptMembers.begin(), kExemptMembers.end(), [&](std::string_view exempt) {
+        return memberPath.size() == exempt.size() && AnsiToLower(memberPath) == exempt;
+    });
 }
 
 }  // namespace
@@ -203,6 +207,9 @@ ConflictReport ConflictCheck(FalloutDat_Collection& FalloutDats) {
             for (const std::uint32_t name : clashesWith[later]) {
                 report.Lines.push_back(ConflictLine(shownNames[name], picked[earlier].fileName,
                                                     picked[later].fileName));
+                // Play unpacks in catalogue order: the last picked archive's copy stays.
+                const std::uint32_t last = index.occurrenceStart[name + 1] - 1;
+                report.Winners.push_back(picked[index.occurrenceArchive[last]].fileName);
                 anyHeavy = anyHeavy || heavy[name] != 0;
             }
             clashesWith[later].clear();

@@ -14,6 +14,9 @@ enum class ConflictVerdict { None, Minor, Heavy };
 // file names as the file system has them.
 struct ConflictReport {
     std::vector<std::string> Lines;
+    // For each line, the file name of the archive whose copy the game gets: the last picked one
+    // that holds the member, as Play unpacks in catalogue order.
+    std::vector<std::string> Winners;
     ConflictVerdict Verdict = ConflictVerdict::None;
 };
 

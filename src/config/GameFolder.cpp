@@ -1,10 +1,14 @@
 #include "config/GameFolder.h"
 
 #include <filesystem>
+#include <system_error>
+#include <vector>
 
 #include "base/AnsiText.h"
 #include "base/PathHelpers.h"
+#include "config/GamePaths.h"
 #include "config/GameSearch.h"
+#include "config/SettingsText.h"
 
 namespace vrel {
 namespace {
@@ -67,7 +71,8 @@ std::optional<std::string> BrowseGameFolder(PickerPort& pickers, MessageBoxPort&
 
 std::optional<std::string> AutoLocateGameFolder(RegistryPort& registry,
                                                 EnvironmentPort& environment, PickerPort& pickers,
-                                                MessageBoxPort& messages) {
+                                                MessageBoxPort& messages,
+                                                std::string_view savedFolder) {
     const FoundGameFolders found = FindGameFolders(registry, environment);
     if (found.folders.empty()) {
         if (!found.recorded) {
@@ -81,13 +86,51 @@ std::optional<std::string> AutoLocateGameFolder(RegistryPort& registry,
     if (found.folders.size() == 1) {
         return found.folders.front();
     }
+    std::vector<std::string> choices;
+    std::size_t saved = 0;
+    for (std::size_t i = 0; i < found.folders.size(); ++i) {
+        choices.push_back(DescribeFoundFolder(found, i));
+        std::error_code error;
+        if (found.folders[i] == savedFolder ||
+            (!savedFolder.empty() &&
+             std::filesystem::equivalent(DisplayToPath(found.folders[i]),
+                                         DisplayToPath(savedFolder), error))) {
+            saved = i;
+        }
+    }
     const auto picked = pickers.PickOne(
-        "Fallout 2 is installed in more than one folder. Which one should Vrel use?",
-        found.folders);
+        "Fallout 2 is installed in more than one folder. Which one should Vrel use?", choices,
+        saved);
     if (!picked || *picked >= found.folders.size()) {
         return std::nullopt;
     }
     return found.folders[*picked];
+}
+
+bool ConfirmGameFolder(std::string_view folder, const std::filesystem::path& programFolder,
+                       MessageBoxPort& messages) {
+    if (folder.empty()) {
+        messages.Show(
+            {.text =
+                 "Vrel needs the folder where Fallout 2 is installed, the one that holds Fallout2.exe. Type it into the box, or press Browse to pick it.",
+             .title = "Fallout 2 folder",
+             .buttons = MessageButtons::Ok,
+             .icon = MessageIcon::Exclamation});
+        return false;
+    }
+    const std::filesystem::path game = GameFolderPath(DisplayToSettings(folder), programFolder);
+    if (FileExistsAt(GameExecutable(game))) {
+        return true;
+    }
+    const MessageAnswer answer = messages.Show(
+        {.text = "There is no Fallout2.exe in " + std::string(folder) +
+                 ". Vrel can't start the game from there, nor take the game's patch000.dat from "
+                 "it.\r\rSave it as the Fallout 2 folder anyway?",
+         .title = "Warning",
+         .buttons = MessageButtons::YesNo,
+         .icon = MessageIcon::Exclamation,
+         .defaultAnswer = MessageAnswer::No});
+    return answer == MessageAnswer::Yes;
 }
 
 }  // namespace vrel

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -28,11 +29,19 @@ std::string GameExecutablePath(std::string_view folder);
 std::optional<std::string> BrowseGameFolder(PickerPort& pickers, MessageBoxPort& messages);
 
 // The auto-locate button: the game folder found (FindGameFolders), or the one the user picks where
-// several are found; nothing when the user cancels that pick, so the box stays as it is. When
-// nothing is found the user is told "Could not be found!" (not when the installer's entry is
-// there but empty) and the box is emptied.
+// several are found, each named with its store, `savedFolder` chosen at first when it is among
+// them; nothing when the user cancels that pick, so the box stays as it is. When nothing is found
+// the user is told "Could not be found!" (not when the installer's entry is there but empty) and
+// the box is emptied.
 std::optional<std::string> AutoLocateGameFolder(RegistryPort& registry,
                                                 EnvironmentPort& environment, PickerPort& pickers,
-                                                MessageBoxPort& messages);
+                                                MessageBoxPort& messages,
+                                                std::string_view savedFolder = {});
+
+// Before a window saves `folder` as the game folder: an empty one is refused with a word on what
+// to do, and one without Fallout2.exe is saved only when the user says so. True when it may be
+// saved.
+bool ConfirmGameFolder(std::string_view folder, const std::filesystem::path& programFolder,
+                       MessageBoxPort& messages);
 
 }  // namespace vrel

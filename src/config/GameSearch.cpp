@@ -28,6 +28,16 @@ constexpr const char* kGogGamesKey = "SOFTWARE\\GOG.com\\Games";
 // Where Steam's installer records its folder, under HKEY_LOCAL_MACHINE.
 constexpr const char* kSteamKey = "SOFTWARE\\Valve\\Steam";
 
+// Where the records read through the program's own registry come from: Windows itself, or
+// elsewhere the Wine prefix the program reads.
+#ifdef _WIN32
+constexpr std::string_view kInstallerStore = "Installer";
+constexpr std::string_view kGogStore = "GOG";
+#else
+constexpr std::string_view kInstallerStore = "Wine prefix";
+constexpr std::string_view kGogStore = "GOG, Wine prefix";
+#endif
+
 // Store records are small; anything far larger is no record of theirs.
 constexpr std::uintmax_t kMaxRecordSize = 16u * 1024u * 1024u;
 
@@ -86,11 +96,12 @@ public:
         if (const std::string text = RegistryText(entry); !text.empty()) {
             // The installer's own entry stands as it is, as it always has.
             found_.folders.push_back(text);
+            found_.stores.emplace_back(kInstallerStore);
             paths_.push_back(DisplayToPath(text));
         }
-        GogRecords(registry_);
-        for (const fs::path& steam : SteamFolders()) {
-            SteamLibraries(steam);
+        GogRecords(registry_, kGogStore);
+        for (const auto& [steam, store] : SteamFolders()) {
+            SteamLibraries(steam, store);
         }
         for (const fs::path& library : libraries_) {
             ProtonPrefix(library);
@@ -100,7 +111,7 @@ public:
     }
 
 private:
-    void Offer(const fs::path& folder) {
+    void Offer(const fs::path& folder, std::string_view store) {
         if (folder.empty() || !FileExistsAt(folder / "Fallout2.exe")) {
             return;
         }
@@ -111,6 +122,7 @@ private:
         }
         paths_.push_back(folder);
         found_.folders.push_back(PathToDisplay(folder));
+        found_.stores.emplace_back(store);
     }
 
     std::optional<fs::path> Home() {
@@ -136,7 +148,7 @@ private:
     // GOG's installers and GOG Galaxy keep a key per game, named by the game's number and holding
     // its name ("gameName") and folder ("path"); both views, as the 32-bit client and a 64-bit
     // installer differ.
-    void GogRecords(RegistryPort& registry) {
+    void GogRecords(RegistryPort& registry, std::string_view store) {
         for (const RegistryView view : {RegistryView::Bits32, RegistryView::Bits64}) {
             for (const std::string& game : registry.SubkeyNames(kGogGamesKey, view)) {
                 const std::string key = std::string(kGogGamesKey) + "\\" + game;
@@ -150,37 +162,40 @@ private:
                     continue;
                 }
                 if (const auto folder = RegistryString(registry.ReadRegValue(key, "path", view))) {
-                    Offer(DisplayToPath(*folder));
+                    Offer(DisplayToPath(*folder), store);
                 }
             }
         }
     }
 
-    std::vector<fs::path> SteamFolders() {
-        std::vector<fs::path> folders;
+    // Steam's folders, each with the store it is named by.
+    std::vector<std::pair<fs::path, std::string_view>> SteamFolders() {
+        std::vector<std::pair<fs::path, std::string_view>> folders;
         if (const auto installed =
                 RegistryString(registry_.ReadRegValue(kSteamKey, "InstallPath"))) {
-            folders.push_back(DisplayToPath(*installed));
+            folders.emplace_back(DisplayToPath(*installed), "Steam");
         }
         if (const auto programs = environment_.Variable("ProgramFiles(x86)")) {
-            folders.push_back(DisplayToPath(*programs) / "Steam");
+            folders.emplace_back(DisplayToPath(*programs) / "Steam", "Steam");
         }
         if (const auto data = XdgFolder("XDG_DATA_HOME", fs::path(".local") / "share")) {
-            folders.push_back(*data / "Steam");
+            folders.emplace_back(*data / "Steam", "Steam");
         }
         if (const auto home = Home()) {
-            folders.push_back(*home / ".steam" / "steam");
-            folders.push_back(*home / ".steam" / "root");
-            folders.push_back(*home / ".steam" / "debian-installation");
+            folders.emplace_back(*home / ".steam" / "steam", "Steam");
+            folders.emplace_back(*home / ".steam" / "root", "Steam");
+            folders.emplace_back(*home / ".steam" / "debian-installation", "Steam");
             // Flatpak keeps the sandbox's own home folder for each application.
-            folders.push_back(*home / ".var" / "app" / "com.valvesoftware.Steam" / ".local" /
-                              "share" / "Steam");
-            folders.push_back(*home / "snap" / "steam" / "common" / ".local" / "share" / "Steam");
+            folders.emplace_back(
+                *home / ".var" / "app" / "com.valvesoftware.Steam" / ".local" / "share" / "Steam",
+                "Steam, Flatpak");
+            folders.emplace_back(*home / "snap" / "steam" / "common" / ".local" / "share" / "Steam",
+                                 "Steam, Snap");
         }
         return folders;
     }
 
-    void AddLibrary(const fs::path& library) {
+    void AddLibrary(const fs::path& library, std::string_view store) {
         std::error_code error;
         if (library.empty() || !fs::is_directory(library, error)) {
             return;
@@ -191,13 +206,13 @@ private:
             }
         }
         libraries_.push_back(library);
-        AppManifest(library);
+        AppManifest(library, store);
     }
 
     // The Steam folder is a library itself; libraryfolders.vdf lists it and every other one:
     // "path" in a block per library, or a bare path per number in older files.
-    void SteamLibraries(const fs::path& steam) {
-        AddLibrary(steam);
+    void SteamLibraries(const fs::path& steam, std::string_view store) {
+        AddLibrary(steam, store);
         const auto file = ReadVdf(ResolveCaseBlind(steam / "steamapps" / "libraryfolders.vdf"));
         if (!file || file->children.empty()) {
             return;
@@ -205,17 +220,17 @@ private:
         for (const VdfNode& entry : file->children.front().children) {
             if (entry.block) {
                 if (const VdfNode* path = entry.Child("path"); path != nullptr && !path->block) {
-                    AddLibrary(DisplayToPath(path->value));
+                    AddLibrary(DisplayToPath(path->value), store);
                 }
             } else if (!entry.key.empty() &&
                        entry.key.find_first_not_of("0123456789") == std::string::npos) {
-                AddLibrary(DisplayToPath(entry.value));
+                AddLibrary(DisplayToPath(entry.value), store);
             }
         }
     }
 
     // The game's manifest names its folder under the library's steamapps\common.
-    void AppManifest(const fs::path& library) {
+    void AppManifest(const fs::path& library, std::string_view store) {
         const fs::path steamapps = ResolveCaseBlind(library / "steamapps");
         const auto manifest = ReadVdf(
             ResolveCaseBlind(steamapps / ("appmanifest_" + std::string(kSteamAppId) + ".acf")));
@@ -231,7 +246,7 @@ private:
         if (name.has_root_path() || name.filename() != name) {
             return;  // a folder name, never a way out of the library
         }
-        Offer(ResolveCaseBlind(steamapps / "common" / name));
+        Offer(ResolveCaseBlind(steamapps / "common" / name), store);
     }
 
     // On Linux Steam runs the game in a Wine prefix of its own, where an installer run in it
@@ -248,26 +263,27 @@ private:
             return;
         }
         if (const auto entry = RegistryString(ReadDestPath(*registry))) {
-            Offer(DisplayToPath(*entry));
+            Offer(DisplayToPath(*entry), "Proton");
         }
-        GogRecords(*registry);
+        GogRecords(*registry, "GOG, Proton");
     }
 
     // Heroic, the Linux launcher of GOG games, lists them in gog_store/installed.json, each with
     // its "install_path"; a folder counts only when it holds the game, so no other field matters.
     void HeroicRecords() {
-        std::vector<fs::path> files;
+        std::vector<std::pair<fs::path, std::string_view>> files;
         if (const auto config = XdgFolder("XDG_CONFIG_HOME", ".config")) {
-            files.push_back(*config / "heroic" / "gog_store" / "installed.json");
+            files.emplace_back(*config / "heroic" / "gog_store" / "installed.json", "Heroic");
         }
         if (const auto home = Home()) {
-            files.push_back(*home / ".var" / "app" / "com.heroicgameslauncher.hgl" / "config" /
-                            "heroic" / "gog_store" / "installed.json");
+            files.emplace_back(*home / ".var" / "app" / "com.heroicgameslauncher.hgl" / "config" /
+                                   "heroic" / "gog_store" / "installed.json",
+                               "Heroic, Flatpak");
         }
-        for (const fs::path& file : files) {
+        for (const auto& [file, store] : files) {
             if (const auto text = ReadRecord(file)) {
                 for (const std::string& folder : JsonStringsNamed(*text, "install_path")) {
-                    Offer(DisplayToPath(folder));
+                    Offer(DisplayToPath(folder), store);
                 }
             }
         }
@@ -349,6 +365,10 @@ private:
 
 FoundGameFolders FindGameFolders(RegistryPort& registry, EnvironmentPort& environment) {
     return Search(registry, environment).Run();
+}
+
+std::string DescribeFoundFolder(const FoundGameFolders& found, std::size_t index) {
+    return found.stores[index] + ": " + found.folders[index];
 }
 
 }  // namespace vrel

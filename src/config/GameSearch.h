@@ -17,7 +17,13 @@ struct FoundGameFolders {
     // Display text: the installer's entry first as it stands (when not empty), then every other
     // folder that holds Fallout2.exe, each once.
     std::vector<std::string> folders;
+    // For each folder, where it was found: "Steam", "GOG", "Wine prefix", "Proton", "Heroic",
+    // with "Flatpak" or "Snap" for a store in a sandbox.
+    std::vector<std::string> stores;
 };
+
+// A found folder as a list shows it, its store first: "Steam: D:\SteamLibrary\...".
+std::string DescribeFoundFolder(const FoundGameFolders& found, std::size_t index);
 
 // Looks everywhere, quickly: a store that is missing costs a few file look-ups, and a record
 // that cannot be read is passed over.

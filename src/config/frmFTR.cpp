@@ -6,13 +6,15 @@
 #include <QAction>
 #include <QCompleter>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QShortcut>
-#include <QStringListModel>
+#include <QStandardItemModel>
 #include <QStyle>
+#include <algorithm>
 
 #include "base/DebugSwitch.h"
 #include "config/DataFolders.h"
@@ -128,8 +130,9 @@ void frmFTR::Command1_Click() {
 }
 
 void frmFTR::Command2_Click() {
-    if (!SaveFirstRunSettings(state_.Config, state_.programFolder, txtF2path->text().toStdString(),
-                              ports_.messages)) {
+    const std::string folder = txtF2path->text().toStdString();
+    if (!ConfirmGameFolder(folder, state_.programFolder, ports_.messages) ||
+        !SaveFirstRunSettings(state_.Config, state_.programFolder, folder, ports_.messages)) {
         return;
     }
     CreateDataFolders(GameFolderPath(state_.Config.cfgPath.Fallout2, state_.programFolder));
@@ -137,18 +140,32 @@ void frmFTR::Command2_Click() {
     close();
 }
 
-void frmFTR::OfferGameFolders(const std::vector<std::string>& folders) {
+void frmFTR::OfferGameFolders(const FoundGameFolders& found) {
+    const std::vector<std::string>& folders = found.folders;
     txtF2path->setText(folders.empty() ? QString() : QString::fromStdString(folders.front()));
     if (folders.size() < 2) {
         return;
     }
     // Several installs: the box offers them all from a drop-down of its own, opened by the arrow
-    // at its end or Alt+Down; typing still works as before.
-    QStringList texts;
-    for (const std::string& folder : folders) {
-        texts << QString::fromStdString(folder);
+    // at its end or Alt+Down; typing still works as before. Each entry names its store before
+    // the path, and a pick puts the path alone into the box.
+    auto* entries = new QStandardItemModel(txtF2path);
+    for (std::size_t i = 0; i < folders.size(); ++i) {
+        auto* entry = new QStandardItem(QString::fromStdString(DescribeFoundFolder(found, i)));
+        entry->setData(QString::fromStdString(folders[i]), Qt::UserRole);
+        entry->setToolTip(QString::fromStdString(folders[i]));
+        entries->appendRow(entry);
     }
-    auto* completer = new QCompleter(new QStringListModel(texts, txtF2path), txtF2path);
+    auto* completer = new QCompleter(entries, txtF2path);
+    completer->setCompletionRole(Qt::UserRole);
+    // As wide as the longest entry allows on the screen; a path longer still loses its middle, so
+    // that the store and the game's folder stay readable.
+    int widest = 0;
+    for (int row = 0; row < entries->rowCount(); ++row) {
+        widest = std::max(widest, fontMetrics().horizontalAdvance(entries->item(row)->text()));
+    }
+    completer->popup()->setMinimumWidth(std::min(widest + 56, 640));
+    completer->popup()->setTextElideMode(Qt::ElideMiddle);
     completer->setCompletionMode(QCompleter::UnfilteredPopupCompletion);
     completer->setCaseSensitivity(Qt::CaseInsensitive);
     txtF2path->setCompleter(completer);
@@ -169,6 +186,16 @@ void frmFTR::OfferGameFolders(const std::vector<std::string>& folders) {
     connect(shortcut, &QShortcut::activated, FoundFolders, &QAction::trigger);
 }
 
+// Enter presses the button that has the focus, else Continue, as in a dialog.
+void frmFTR::keyPressEvent(QKeyEvent* event) {
+    if (event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    auto* focused = qobject_cast<QPushButton*>(focusWidget());
+    (focused != nullptr && focused->isEnabled() ? focused : Command2)->click();
+}
+
 void frmFTR::DebugBTN_cont_Click() {
     // The main window opens before this one closes, so the program never lacks a window.
     showMainWindow_();
@@ -180,7 +207,7 @@ frmFTR* FirstTimeRun_Routine(ProgramSettings& state, Ports& ports,
     auto* window = new frmFTR(state, ports, std::move(showMainWindow));
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->show();
-    window->OfferGameFolders(FindGameFolders(ports.registry, ports.environment).folders);
+    window->OfferGameFolders(FindGameFolders(ports.registry, ports.environment));
     return window;
 }
 

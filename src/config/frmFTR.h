@@ -6,6 +6,7 @@
 
 #include <QWidget>
 
+#include "config/GameSearch.h"
 #include "config/ProgramSettings.h"
 #include "platform/Ports.h"
 
@@ -43,9 +44,12 @@ public:
     // The arrow at the end of txtF2path that lists the folders found; only when several are.
     QAction* FoundFolders = nullptr;
 
-    // Puts the first folder into the box (the empty text when there is none) and offers the
-    // others.
-    void OfferGameFolders(const std::vector<std::string>& folders);
+    // Puts the first folder into the box (the empty text when there is none) and offers them
+    // all, each named with its store and its whole path in a tooltip.
+    void OfferGameFolders(const FoundGameFolders& found);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void Form_Load();

@@ -4,6 +4,7 @@
 
 #include <QCheckBox>
 #include <QEvent>
+#include <QFocusEvent>
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
@@ -145,6 +146,7 @@ frmOptions::frmOptions(ProgramSettings& state, Ports& ports, QWidget* parent)
     Label1->setWordWrap(true);
     Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Label1->setFont(FittingFont(Label1));
+    Label1->setAccessibleDescription(Label1->text());
 
     btnCancel = MakeButton(this, "btnCancel", QStringLiteral("Cancel"), QStringLiteral("Cancel"),
                            {254, 178, 72, 24});
@@ -179,6 +181,11 @@ void frmOptions::btnOk_Click() {
     for (const auto& [box, setting] : switchBoxes_) {
         choices.Switches.*setting->Field = box->isChecked();
     }
+    // A folder kept as it was has been questioned when it was chosen.
+    if (choices.Fallout2 != OptionsFromSettings(state_.Config).Fallout2 &&
+        !ConfirmGameFolder(choices.Fallout2, state_.programFolder, ports_.messages)) {
+        return;
+    }
     if (SaveOptions(state_.Config, state_.programFolder, choices, ports_.messages)) {
         accept();
     }
@@ -191,18 +198,26 @@ void frmOptions::Command1_Click() {
 }
 
 void frmOptions::Command2_Click() {
-    if (const auto folder = AutoLocateGameFolder(ports_.registry, ports_.environment,
-                                                 ports_.pickers, ports_.messages)) {
+    if (const auto folder =
+            AutoLocateGameFolder(ports_.registry, ports_.environment, ports_.pickers,
+                                 ports_.messages, OptionsFromSettings(state_.Config).Fallout2)) {
         pathFallout2->setText(QString::fromStdString(*folder));
     }
 }
 
 void frmOptions::ShowDescription(std::string_view text) {
     Label1->setText(Text(text));
+    // Its name says what the label is; a screen reader reads the explanation from here.
+    Label1->setAccessibleDescription(Label1->text());
 }
 
 bool frmOptions::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::MouseMove) {
+    // The pointer over an option, or the keyboard's focus moved onto it, shows its description;
+    // the focus given with the window as it opens or comes back keeps what the label says.
+    const bool focusMoved =
+        event->type() == QEvent::FocusIn && isActiveWindow() &&
+        static_cast<QFocusEvent*>(event)->reason() != Qt::ActiveWindowFocusReason;
+    if (event->type() == QEvent::MouseMove || focusMoved) {
         for (const auto& [box, setting] : switchBoxes_) {
             if (watched == box) {
                 ShowDescription(setting->Description);
@@ -220,9 +235,15 @@ void frmOptions::mouseMoveEvent(QMouseEvent* event) {
     QDialog::mouseMoveEvent(event);
 }
 
-void ShowOptionsWindow(ProgramSettings& state, Ports& ports, QWidget* owner) {
+bool ShowOptionsWindow(ProgramSettings& state, Ports& ports, QWidget* owner,
+                       std::string_view notice) {
     frmOptions window(state, ports, owner);
-    window.exec();
+    if (!notice.empty()) {
+        window.Label1->setText(Text(notice));
+        window.Label1->setAccessibleDescription(window.Label1->text());
+        window.pathFallout2->setFocus();
+    }
+    return window.exec() == QDialog::Accepted;
 }
 
 }  // namespace vrel

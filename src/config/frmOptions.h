@@ -60,7 +60,10 @@ private:
     std::vector<std::pair<QCheckBox*, const SwitchSetting*>> switchBoxes_;
 };
 
-// The main window's Options button: shows the Options window modally over `owner`.
-void ShowOptionsWindow(ProgramSettings& state, Ports& ports, QWidget* owner);
+// Shows the Options window modally over `owner`: for the main window's Options button, or, with
+// `notice` in its description label, for start-up to have the game folder chosen anew. True when
+// Okay saved the settings.
+bool ShowOptionsWindow(ProgramSettings& state, Ports& ports, QWidget* owner,
+                       std::string_view notice = {});
 
 }  // namespace vrel

@@ -86,6 +86,7 @@ frmDCheck::frmDCheck(ProgramState& state, SoundPort& sounds, int checkDelayMs, Q
         this);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setAccessibleName(QStringLiteral("Verdict"));
+    Label1->setAccessibleDescription(Label1->text());
     Label1->setGeometry(16, kTitleBand + 10, kWidth - 32, 56);
     Label1->setWordWrap(true);
     Label1->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
@@ -111,7 +112,8 @@ frmDCheck::frmDCheck(ProgramState& state, SoundPort& sounds, int checkDelayMs, Q
     btnCancel->setObjectName(QStringLiteral("btnCancel"));
     btnCancel->setAccessibleName(QStringLiteral("Cancel"));
     btnCancel->setGeometry(kWidth - 16 - 104, kHeight - 46, 104, 32);
-    btnCancel->setAutoDefault(false);
+    // Enter on Cancel gives up, as Enter on Continue goes on.
+    btnCancel->setAutoDefault(true);
     btnCancel->installEventFilter(this);
 
     ShowButtonColours();
@@ -153,11 +155,17 @@ void frmDCheck::ConflictCheck() {
 
     QStringList lines;
     lines.reserve(static_cast<qsizetype>(report.Lines.size()));
-    for (const std::string& line : report.Lines) {
-        lines.push_back(QString::fromStdString(line));
+    for (std::size_t line = 0; line < report.Lines.size(); ++line) {
+        lines.push_back(
+            QString::fromStdString(report.Lines[line] + " (" + report.Winners[line] + " wins)"));
     }
     ConflictList->addItems(lines);
+    // A long line is cut at the list's edge: its tooltip holds it whole, the winner included.
+    for (int row = 0; row < ConflictList->count(); ++row) {
+        ConflictList->item(row)->setToolTip(ConflictList->item(row)->text());
+    }
     Label1->setText(QString::fromStdString(VerdictText(report.Verdict)));
+    Label1->setAccessibleDescription(Label1->text());  // the name only says it is the verdict
 }
 
 void frmDCheck::Timer1_Timer() {
@@ -173,8 +181,13 @@ void frmDCheck::btnGo_Click() {
 
 void frmDCheck::btnCancel_Click() {
     PlayClickSound(state_.Config, sounds_, state_.programFolder);
-    state_.CancelPlay = true;
     reject();
+}
+
+// Escape, the close command and Cancel all give up: only Continue starts the game.
+void frmDCheck::reject() {
+    state_.CancelPlay = true;
+    QDialog::reject();
 }
 
 bool frmDCheck::eventFilter(QObject* watched, QEvent* event) {

@@ -16,7 +16,7 @@ namespace vrel {
 
 // The conflict window: shown modally before play, it checks the picked mods once, lists every
 // clash with its verdict and lets the user go on or give up. It reports back only through
-// CancelPlay.
+// CancelPlay, which every way of closing it but Continue sets.
 class frmDCheck final : public QDialog {
     Q_OBJECT
 
@@ -33,6 +33,7 @@ public:
     void Timer1_Timer();
     void btnGo_Click();
     void btnCancel_Click();
+    void reject() override;
 
     // Asks the window system to move the window with the mouse; replaceable for tests.
     std::function<void()> StartMove;

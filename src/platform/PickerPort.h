@@ -20,10 +20,11 @@ public:
     // A file chosen for opening; the first filter is preselected; nothing when cancelled.
     virtual std::optional<std::string> PickOpenFile(const std::vector<FileFilter>& filters,
                                                     const std::string& startFolder) = 0;
-    // One of `choices` (at least two), picked from a list under `question`, the first preselected:
-    // its position, or nothing when the pick was cancelled.
+    // One of `choices` (at least two), picked from a list under `question` with the one at
+    // `preselected` chosen at first: its position, or nothing when the pick was cancelled.
     virtual std::optional<std::size_t> PickOne(const std::string& question,
-                                               const std::vector<std::string>& choices) = 0;
+                                               const std::vector<std::string>& choices,
+                                               std::size_t preselected) = 0;
 };
 
 }  // namespace vrel

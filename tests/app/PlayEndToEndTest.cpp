@@ -1,8 +1,10 @@
 // Play through the real windows with the stand-in game: what the game sees while it runs, and the
-// game folder afterwards.
+// game folder afterwards; and the first start through the real windows.
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
@@ -18,7 +20,10 @@
 #include "app/HotSpot.h"
 #include "app/MainWindowSet.h"
 #include "app/ProgForm.h"
+#include "app/ProgramStart.h"
 #include "config/DataFolders.h"
+#include "config/Main.h"
+#include "config/frmOptions.h"
 #ifdef _WIN32
 #include "platform/win32/Win32Processes.h"
 using GameProcesses = vrel::Win32Processes;
@@ -227,7 +232,7 @@ TEST_F(StandInPlay, TheModThePlayerMovedDownWinsItsFiles) {
         ContinueWhenChecked(&lines);
     });
 
-    EXPECT_EQ(lines, QStringList({"maps\\shared.map on b.dat conflicts with a.dat"}));
+    EXPECT_EQ(lines, QStringList({"maps\\shared.map on b.dat conflicts with a.dat (a.dat wins)"}));
     const auto seen = ReadReport(report);
     ASSERT_FALSE(seen.empty()) << "the stand-in game did not run";
     EXPECT_EQ(seen.at("Data/maps/shared.map"), "6\trw\t" + Fnv1a("from a"));
@@ -248,6 +253,53 @@ TEST_F(StandInPlay, TheGameIsStartedUnderTheNameItWasFoundBy) {
     EXPECT_EQ(seen.count("Data/text/p.msg"), 1u);
     EXPECT_EQ(testing::SnapshotFolder(game), before);
     EXPECT_EQ(fakes.lifetime.ended, 0);
+}
+
+// First starts with no game folder, then with one without the game, Continue, then a next start:
+// the player always has a window that says what to do, never a closed program.
+TEST(StartEndToEnd, AWrongGameFolderAlwaysLeavesAWindowToChooseItIn) {
+    testing::TempFolder folder;
+    const std::string game = (folder / "game").string(), wrong = folder.path().string();
+    testing::WriteFile(folder / "game" / "Fallout2.exe", "MZ");
+    testing::WriteFile(folder / "game" / "Patch000.dat", "the game's patch");
+    testing::WriteFile(folder / "vrel.cfg", "[General]\r\nFirstTimeRun=1\r\n");
+    testing::FakePorts fakes;
+    ProgForm progress;
+    QString notice;  // what start-up's Options window says as it opens; there the game is chosen
+    const std::function<void()> chooseGame = [&] {
+        auto* options = qobject_cast<frmOptions*>(QApplication::activeModalWidget());
+        if (options == nullptr) {
+            return QTimer::singleShot(10, &progress, chooseGame);
+        }
+        notice = options->Label1->text();
+        options->pathFallout2->setText(QString::fromStdString(game));
+        QTest::keyClick(options->pathFallout2, Qt::Key_Return);
+    };
+    for (const std::string& typed : {std::string(), wrong}) {
+        ProgramState state;
+        state.programFolder = folder.path();
+        const auto first = Main(state.Config, folder.path(), fakes.messages, fakes.lifetime);
+        ASSERT_EQ(first, FirstWindow::FirstRun);
+        ProgramStart start(state, fakes.ports, progress);
+        ASSERT_TRUE(start.Open(*first));
+        frmFTR* window = start.FirstRunWindow();
+        ASSERT_NE(window, nullptr);
+        window->txtF2path->setText(QString::fromStdString(typed));
+        QTimer::singleShot(10, &progress, typed.empty() ? [] {} : chooseGame);
+        QTest::keyClick(window->txtF2path, Qt::Key_Return);
+        if (typed.empty()) {
+            EXPECT_NE(fakes.messages.Texts().back().find("Browse"), std::string::npos);
+            EXPECT_TRUE(window->isVisible());
+            window->close();
+            continue;
+        }
+        EXPECT_NE(notice.toStdString().find("no Fallout2.exe in " + wrong), std::string::npos);
+        EXPECT_TRUE(start.MainWindow()->Window().isVisible());
+    }
+    ProgramState next;
+    EXPECT_EQ(Main(next.Config, folder.path(), fakes.messages, fakes.lifetime),
+              FirstWindow::MainWindow);
+    EXPECT_EQ(next.Config.cfgPath.Fallout2, game);
 }
 
 }  // namespace

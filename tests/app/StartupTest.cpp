@@ -119,6 +119,9 @@ TEST_F(StartupTest, MissingPatchesFolderIsCreatedThenThePatchIsAskedFor) {
     ReportSingleDat(messages_, result.Rows.size(), Program());
     EXPECT_EQ(messages_.shown.back().title, "Move your mods!");
     EXPECT_NE(messages_.shown.back().text.find("\r\rThe entire path is: "), std::string::npos);
+    const std::string patches =
+        (std::filesystem::path("/") / "Patches" / "").make_preferred().string();
+    EXPECT_NE(messages_.shown.back().text.find(" the " + patches + " folder"), std::string::npos);
 }
 
 TEST_F(StartupTest, CancelAtThePatchesFolderEnds) {
@@ -144,7 +147,9 @@ TEST_F(StartupTest, FailedMoveKeepsTheOriginalAndEnds) {
     messages_.answers = {MessageAnswer::Yes};
     EXPECT_TRUE(Run().Ended);  // the game folder has no patch to move
     ASSERT_EQ(messages_.shown.size(), 2u);
-    EXPECT_EQ(messages_.shown[1].text, "An error occured while trying to move patch000.dat!");
+    EXPECT_EQ(
+        messages_.shown[1].text.rfind("An error occured while trying to move patch000.dat!", 0),
+        0u);
     EXPECT_EQ(messages_.shown[1].title, "Vrel");
     EXPECT_EQ(lifetime_.ended, 1);
 }

@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QListWidget>
+#include <QMenu>
 #include <QMimeData>
 #include <QSignalSpy>
 #include <QTest>
@@ -234,6 +235,45 @@ TEST_F(LoadedMainTest, PlayAndOptionsRunTheirActionsWithTheClickSoundForOptions)
     QTest::mouseClick(window_.cmdOptions, Qt::LeftButton);
     EXPECT_EQ(optionsShown_, 1);
     EXPECT_EQ(Played("butin3.wav"), 1);
+}
+
+// The keys a player presses: on a button as on any button, on the list for its menu and rows.
+TEST_F(LoadedMainTest, ButtonsListMenuAndDescriptionByKeys) {
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space}) {
+        QTest::keyClick(window_.cmdPlay, key);
+    }
+    EXPECT_EQ(playClicks_, 3);
+    for (const auto& [key, modifiers] :
+         {std::pair{Qt::Key_Menu, Qt::KeyboardModifiers()},
+          std::pair{Qt::Key_F10, Qt::KeyboardModifiers(Qt::SHIFT)}}) {
+        QAction* offered = nullptr;
+        QTimer::singleShot(0, [&offered] {
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            offered = menu != nullptr ? menu->actions().value(0) : nullptr;
+            QApplication::activePopupWidget()->close();
+        });
+        QTest::keyClick(window_.DATList, key, modifiers);
+        EXPECT_EQ(offered, window_.actMoveUp) << key;
+    }
+    const std::pair<Qt::Key, const char*> steps[] = {{Qt::Key_Down, "First mod"},
+                                                     {Qt::Key_End, kNoDescription},
+                                                     {Qt::Key_Home, kPatchDescription}};
+    for (const auto& [key, shown] : steps) {
+        QTest::keyClick(window_.DATList, key);
+        EXPECT_EQ(window_.labDesc->text(), shown) << key;
+        EXPECT_EQ(window_.labDesc->accessibleDescription(), shown) << key;
+    }
+}
+
+// A damaged archive is marked in the list, and the description panel says what is wrong with it.
+TEST_F(frmMainTest, ADamagedArchiveIsMarkedAndDescribed) {
+    WriteFile(state_.programFolder / "Patches" / "b broken.dat", "abc");
+    frmMain window(state_, ports_, progress_);
+    ASSERT_TRUE(window.Form_Load());
+    EXPECT_EQ(window.DATList->item(1)->toolTip(), "a.dat");  // a long name can be read whole
+    window.DATList->setCurrentRow(2);
+    EXPECT_TRUE(window.DATList->item(2)->toolTip().contains("Damaged"));
+    EXPECT_TRUE(window.labDesc->text().startsWith("Damaged"));
 }
 
 TEST_F(frmMainTest, OptionsWithoutItsWindowShowsANotice) {

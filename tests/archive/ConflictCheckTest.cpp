@@ -75,6 +75,10 @@ INSTANTIATE_TEST_SUITE_P(
                    {"/p/b.dat", true, {"data\\vault13.gam"}}},
                   {},
                   ConflictVerdict::None},
+        CheckCase{"DescriptionIsExempt",
+                  {{"/p/a.dat", true, {"amoddesc.qrd"}}, {"/p/b.dat", true, {"amoddesc.qrd"}}},
+                  {},
+                  ConflictVerdict::None},
         CheckCase{
             "VaultSaveIsExemptInAnyCase",
             {{"/p/a.dat", true, {"DATA\\Vault13.GAM"}}, {"/p/b.dat", true, {"DATA\\Vault13.GAM"}}},
@@ -162,6 +166,17 @@ TEST(ConflictCheckTest, OnlyTheVaultSaveIsExempt) {
     EXPECT_NE(VerdictOfAClashOn("maps\\vault13.gam"), ConflictVerdict::None);
     EXPECT_NE(VerdictOfAClashOn("data\\vault13.gam "), ConflictVerdict::None);
     EXPECT_NE(VerdictOfAClashOn("data/vault13.gam"), ConflictVerdict::None);
+}
+
+// Play unpacks in list order: the last picked archive's copy stays, whichever pair a line names.
+TEST(ConflictCheckTest, EachLineNamesTheLastPickedHolderAsTheWinner) {
+    FalloutDat_Collection catalogue;
+    FillCatalogue(catalogue, {{"/p/a.dat", true, {iface, critter}},
+                              {"/p/b.dat", true, {iface, critter}},
+                              {"/p/c.dat", false, {iface, critter}},
+                              {"/p/d.dat", true, {iface}}});
+    EXPECT_EQ(ConflictCheck(catalogue).Winners,
+              (std::vector<std::string>{"d.dat", "b.dat", "d.dat", "d.dat"}));
 }
 
 TEST(ConflictCheckTest, VerdictTexts) {

@@ -188,6 +188,16 @@ TEST(GameSearch, FindsTheGameInEachStoresRecords) {
              t.Game(flatpak / "steamapps" / "common" / "Fallout 2");
              return std::vector{t.SteamGame(steam)};
          }},
+#ifndef _WIN32
+        {"one Steam folder reached by a link as well is offered once",
+         [](Machine& t) {
+             const fs::path steam = t.Home() / ".local" / "share" / "Steam";
+             const fs::path game = t.SteamGame(steam);
+             fs::create_directories(t.Home() / ".steam");
+             fs::create_directory_symlink(steam, t.Home() / ".steam" / "steam");
+             return std::vector{game};
+         }},
+#endif
     };
     for (const Case& c : cases) {
         Machine t;
@@ -212,11 +222,13 @@ TEST(GameSearch, AutoLocateAsksWhichWhenSeveralAreFound) {
     FakePickers pickers;
     FakeMessageBox messages;
     pickers.picks = {1, std::nullopt};
-    EXPECT_EQ(AutoLocateGameFolder(m.registry_, m.environment_, pickers, messages),
-              PathToDisplay(second));
+    EXPECT_EQ(
+        AutoLocateGameFolder(m.registry_, m.environment_, pickers, messages, PathToDisplay(second)),
+        PathToDisplay(second));
     EXPECT_EQ(AutoLocateGameFolder(m.registry_, m.environment_, pickers, messages), std::nullopt);
     ASSERT_EQ(pickers.offered.size(), 2u);
-    EXPECT_EQ(pickers.offered[0], Display({first, second}));
+    EXPECT_EQ(pickers.offered[0][1], "Steam: " + PathToDisplay(second));
+    EXPECT_EQ(pickers.preselections, (std::vector<std::size_t>{1, 0}));  // the saved one first
     EXPECT_TRUE(messages.shown.empty());
 }
 
@@ -239,11 +251,18 @@ TEST(GameSearch, GogRecordsOfTheWinePrefixAndSteamsProtonPrefix) {
     const fs::path steam = m.Home() / ".local" / "share" / "Steam";
     const fs::path proton = steam / "steamapps" / "compatdata" / "38410" / "pfx";
     const fs::path interplay = m.Game(proton / "drive_c" / "Games" / "Fallout2");
+    // GOG's installer run there too, into another folder: its record is the prefix's alone.
+    const fs::path protonGog = m.Game(proton / "drive_c" / "GOG" / "Fallout 2");
     WriteFile(proton / "system.reg",
               "WINE REGISTRY Version 2\n\n[Software\\\\Interplay\\\\Fallout2\\\\1.0] 1\n"
-              "\"DestPath\"=\"C:\\\\Games\\\\Fallout2\"\n");
+              "\"DestPath\"=\"C:\\\\Games\\\\Fallout2\"\n\n"
+              "[Software\\\\GOG.com\\\\Games\\\\1440151285] 2\n"
+              "\"path\"=\"C:\\\\GOG\\\\Fallout 2\"\n");
     WineRegistry registry(prefix);
-    EXPECT_EQ(FindGameFolders(registry, m.environment_).folders, Display({gog, interplay}));
+    const FoundGameFolders found = FindGameFolders(registry, m.environment_);
+    EXPECT_EQ(found.folders, Display({gog, interplay, protonGog}));
+    EXPECT_EQ(found.stores,
+              (std::vector<std::string>{"GOG, Wine prefix", "Proton", "GOG, Proton"}));
 }
 #endif
 

@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 
 #include "ConfigWindowFixture.h"
@@ -74,6 +75,7 @@ TEST_F(frmOptionsTest, OkayStoresTheBoxesAsTheyStand) {
     window.genDeleteDataFiles->click();
     window.pathFallout2->setText(QStringLiteral("  typed by hand"));
     window.btnOk->click();
+    EXPECT_EQ(fakes_.messages.shown.size(), 1u);  // asked about, as it holds no Fallout2.exe
     EXPECT_EQ(CfgText(),
               Saved("Sound=0\r\nLoadModDesc=1\r\nDeleteDataFiles=1\r\nCheckConflicts=1\r\n",
                     "  typed by hand"));
@@ -167,6 +169,19 @@ TEST_F(frmOptionsTest, DescriptionFollowsThePointer) {
         testing::MoveOver(step.over);
         EXPECT_EQ(window.Label1->text(), step.shown) << step.over->objectName().toStdString();
     }
+}
+
+TEST_F(frmOptionsTest, DescriptionFollowsTheKeyboardFocus) {
+    frmOptions window(state_, ports_);
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    window.genCheckConflicts->setFocus();
+    QTest::keyClick(window.genCheckConflicts, Qt::Key_Tab);
+    EXPECT_EQ(window.Label1->text().toStdString(), kSwitches[1].Description);  // genSound
+    window.pathFallout2->setFocus();
+    EXPECT_EQ(window.Label1->text().toStdString(), HoverDescription(OptionsHover::Fallout2));
+    EXPECT_EQ(window.Label1->accessibleDescription(), window.Label1->text());
 }
 
 TEST_F(frmOptionsTest, EveryDescriptionFitsItsLabel) {

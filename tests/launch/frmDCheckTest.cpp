@@ -94,8 +94,9 @@ TEST_F(frmDCheckTest, TimerChecksOnceAfterShowingAndKeepsEveryTick) {
     EXPECT_FALSE(window.Timer1->isActive());
     ASSERT_EQ(window.ConflictList->count(), 1);
     EXPECT_EQ(window.ConflictList->item(0)->text().toStdString(),
-              iface + " on a.dat conflicts with c.dat");
+              iface + " on a.dat conflicts with c.dat (c.dat wins)");
     EXPECT_EQ(window.Label1->text().toStdString(), VerdictText(ConflictVerdict::Minor));
+    EXPECT_EQ(window.Label1->accessibleDescription(), window.Label1->text());
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
     EXPECT_EQ(SelectedFlags(state_.FalloutDats), before);
     EXPECT_FALSE(state_.CancelPlay);
@@ -145,11 +146,13 @@ TEST_F(frmDCheckTest, MemberNamesShowInTheirCodePageAndArchivesAsTheFileSystemNa
     frmDCheck window(state, sounds_);
     window.Timer1_Timer();
     ASSERT_EQ(window.ConflictList->count(), 1);
-    EXPECT_EQ(window.ConflictList->item(0)->text(),
-              QString::fromUtf8("text\\été.frm on Überarbeitung.dat conflicts with Невада.dat"));
+    EXPECT_EQ(
+        window.ConflictList->item(0)->text(),
+        QString::fromUtf8(
+            "text\\été.frm on Überarbeitung.dat conflicts with Невада.dat (Невада.dat wins)"));
 }
 
-enum class Closing { Go, Cancel, CloseRequest, EscapeKey };
+enum class Closing { Go, Cancel, CloseRequest, EscapeKey, EnterOnCancel };
 
 struct ButtonCase {
     std::string name;
@@ -159,14 +162,15 @@ struct ButtonCase {
     int clickSounds;
 };
 
-TEST_F(frmDCheckTest, ButtonsCloseWithTheirSoundAndOnlyCancelStopsPlay) {
+TEST_F(frmDCheckTest, OnlyContinueGoesOnToPlay) {
     const std::vector<ButtonCase> cases{
         {"Go", Closing::Go, true, false, 1},
         {"GoSilent", Closing::Go, false, false, 0},
         {"Cancel", Closing::Cancel, true, true, 1},
         {"CancelSilent", Closing::Cancel, false, true, 0},
-        {"CloseRequest", Closing::CloseRequest, true, false, 0},
-        {"EscapeKey", Closing::EscapeKey, true, false, 0},
+        {"CloseRequest", Closing::CloseRequest, true, true, 0},
+        {"EscapeKey", Closing::EscapeKey, true, true, 0},
+        {"EnterOnCancel", Closing::EnterOnCancel, true, true, 1},
     };
     const std::vector<bool> before = SelectedFlags(state_.FalloutDats);
     for (const ButtonCase& c : cases) {
@@ -187,6 +191,10 @@ TEST_F(frmDCheckTest, ButtonsCloseWithTheirSoundAndOnlyCancelStopsPlay) {
                 break;
             case Closing::EscapeKey:
                 QTest::keyClick(&window, Qt::Key_Escape);
+                break;
+            case Closing::EnterOnCancel:
+                window.btnCancel->setFocus();
+                QTest::keyClick(window.btnCancel, Qt::Key_Return);
                 break;
         }
         EXPECT_FALSE(window.isVisible()) << c.name;

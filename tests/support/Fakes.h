@@ -88,8 +88,10 @@ public:
     }
 
     std::optional<std::size_t> PickOne(const std::string& question,
-                                       const std::vector<std::string>& choices) override {
+                                       const std::vector<std::string>& choices,
+                                       std::size_t preselected) override {
         oneQuestions.push_back(question);
+        preselections.push_back(preselected);
         offered.push_back(choices);
         if (picks.empty()) {
             return std::nullopt;
@@ -103,6 +105,7 @@ public:
     std::deque<std::optional<std::string>> files;
     std::deque<std::optional<std::size_t>> picks;  // answers to PickOne; none cancels
     std::vector<std::string> oneQuestions;
+    std::vector<std::size_t> preselections;
     std::vector<std::vector<std::string>> offered;
     std::vector<std::string> folderInstructions;
     std::vector<std::vector<FileFilter>> fileFilters;

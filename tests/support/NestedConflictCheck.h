@@ -36,7 +36,7 @@ inline ConflictReport NestedConflictCheck(FalloutDat_Collection& FalloutDats) {
                     if (x != namesB.Item(j).FullPath) {
                         continue;
                     }
-                    if (AnsiToLower(x) == "data\\vault13.gam") {
+                    if (AnsiToLower(x) == "data\\vault13.gam" || AnsiToLower(x) == "amoddesc.qrd") {
                         continue;
                     }
                     report.Lines.push_back(

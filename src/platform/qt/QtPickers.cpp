@@ -1,5 +1,7 @@
 #include "platform/qt/QtPickers.h"
 
+#include <algorithm>
+
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
@@ -47,15 +49,17 @@ std::optional<std::string> QtPickers::PickOpenFile(const std::vector<FileFilter>
 }
 
 std::optional<std::size_t> QtPickers::PickOne(const std::string& question,
-                                              const std::vector<std::string>& choices) {
+                                              const std::vector<std::string>& choices,
+                                              std::size_t preselected) {
     QStringList items;
     for (const std::string& choice : choices) {
         items << QString::fromStdString(choice);
     }
     bool picked = false;
-    const QString item =
-        QInputDialog::getItem(QApplication::activeWindow(), QApplication::applicationName(),
-                              QString::fromStdString(question), items, 0, false, &picked);
+    const QString item = QInputDialog::getItem(
+        QApplication::activeWindow(), QApplication::applicationName(),
+        QString::fromStdString(question), items,
+        static_cast<int>(std::min(preselected, choices.size() - 1)), false, &picked);
     const auto index = items.indexOf(item);
     if (!picked || index < 0) {
         return std::nullopt;

@@ -10,7 +10,8 @@ public:
     std::optional<std::string> PickOpenFile(const std::vector<FileFilter>& filters,
                                             const std::string& startFolder) override;
     std::optional<std::size_t> PickOne(const std::string& question,
-                                       const std::vector<std::string>& choices) override;
+                                       const std::vector<std::string>& choices,
+                                       std::size_t preselected) override;
 };
 
 }  // namespace vrel
