@@ -2,17 +2,20 @@
 
 #include <cstdint>
 #include <filesystem>
-#include <fstream>
 #include <optional>
 #include <span>
 #include <vector>
 
 namespace vrel {
 
-// An archive opened for binary reading; every read is one positioned read of a known length.
+// An archive opened for binary reading; every read is one positioned read of a known length (one
+// system call, where a stream would seek, read ahead and seek again).
 class DatFile {
 public:
     static std::optional<DatFile> Open(const std::filesystem::path& path);
+    ~DatFile();
+    DatFile(DatFile&& other) noexcept;
+    DatFile& operator=(DatFile&& other) noexcept;
 
     std::int64_t Length() const { return length_; }
 
@@ -21,10 +24,9 @@ public:
     std::optional<std::vector<std::uint8_t>> ReadAt(std::int64_t offset, std::int64_t count);
 
 private:
-    DatFile(std::ifstream stream, std::int64_t length)
-        : stream_(std::move(stream)), length_(length) {}
+    DatFile(std::intptr_t file, std::int64_t length) : file_(file), length_(length) {}
 
-    std::ifstream stream_;
+    std::intptr_t file_ = -1;  // the descriptor, or the Windows handle
     std::int64_t length_ = 0;
 };
 

@@ -33,6 +33,10 @@ void CleanUpGameFolder(UnpackJournal& journal, const std::function<void(int)>& o
                                                   journal.DataDelList.end());
     std::set<std::filesystem::path> putBack;
     std::vector<KeptFile> notRestored;
+    // The files removed are noted before a player's file takes one's place.
+    if (record != nullptr) {
+        record->Flush();
+    }
     for (auto kept = journal.keptFiles.rbegin(); kept != journal.keptFiles.rend(); ++kept) {
         // What the game left where this Play wrote gives way to the user's own file; a newer copy
         // of the user's, kept by a later Play and put back just now, never does.

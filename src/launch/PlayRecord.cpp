@@ -18,6 +18,8 @@ namespace {
 // record carried on by a later Play repeats the header, from where its lines are encoded.
 constexpr const char* kPlainHeader = "Vrel play record 1";
 constexpr const char* kHeader = "Vrel play record 2";
+// Held lines reach the file at the latest at this size, so a long clean-up holds little.
+constexpr std::size_t kHeldBytes = std::size_t{64} << 10;
 
 // Every field, the empty ones too: a name that ends in a tab must not pass for one without it.
 std::vector<std::string> SplitTabs(std::string_view line) {
@@ -141,9 +143,17 @@ Expected<PlayRecord, std::error_code> PlayRecord::Start(const std::filesystem::p
 }
 
 bool PlayRecord::Line(const std::string& kind, const std::filesystem::path& first,
-                      const std::string& rest) {
-    return Append(kind + '\t' + Encode(PathToDisplay(first)) + (rest.empty() ? "" : '\t' + rest) +
-                  '\n');
+                      const std::string& rest, Reach reach) {
+    std::string line =
+        kind + '\t' + Encode(PathToDisplay(first)) + (rest.empty() ? "" : '\t' + rest) + '\n';
+    if (reach == Reach::Now || held_.size() + line.size() > kHeldBytes) {
+        return Append(line);
+    }
+    if (!file_ || error_) {
+        return false;
+    }
+    held_ += line;
+    return true;
 }
 
 bool PlayRecord::Append(const std::string& line) {
@@ -152,7 +162,8 @@ bool PlayRecord::Append(const std::string& line) {
         return false;
     }
     errno = 0;
-    if (std::fputs(line.c_str(), file_.get()) < 0 || std::fflush(file_.get()) != 0) {
+    if (std::fputs(held_.c_str(), file_.get()) < 0 || std::fputs(line.c_str(), file_.get()) < 0 ||
+        std::fflush(file_.get()) != 0) {
         error_ = std::error_code(errno != 0 ? errno : EIO, std::generic_category());
         // The part of the line that reached the file is cut back, once the file is closed (which
         // may yet write some of it): a later Play carrying the record on starts on a fresh line.
@@ -161,7 +172,8 @@ bool PlayRecord::Append(const std::string& line) {
         std::filesystem::resize_file(path_, whole_, cut);
         return false;
     }
-    whole_ += line.size();
+    whole_ += held_.size() + line.size();
+    held_.clear();
     return true;
 }
 
@@ -176,18 +188,15 @@ bool PlayRecord::Keep(const std::filesystem::path& original, const std::filesyst
 }
 
 bool PlayRecord::Write(const std::filesystem::path& file) {
-    return Line("write", file);
+    return Line("write", file, {}, Reach::Later);
 }
 
-bool PlayRecord::Wrote(const std::filesystem::path& file) {
-    std::error_code error;
-    const auto size = std::filesystem::file_size(file, error);
-    return Line("wrote", file,
-                std::to_string(size) + '\t' + std::to_string(RecordedWriteTime(file)));
+bool PlayRecord::Wrote(const std::filesystem::path& file, std::uintmax_t size, std::int64_t time) {
+    return Line("wrote", file, std::to_string(size) + '\t' + std::to_string(time), Reach::Later);
 }
 
 bool PlayRecord::Gone(const std::filesystem::path& file) {
-    return Line("gone", file);
+    return Line("gone", file, {}, Reach::Later);
 }
 
 bool PlayRecord::Back(const std::filesystem::path& original) {
@@ -202,15 +211,29 @@ bool PlayRecord::Ended() {
     return Line("ended", gameFolder_) && Sync();
 }
 
+bool PlayRecord::Flush() {
+    return held_.empty() || Append({});
+}
+
 bool PlayRecord::Sync() {
-    if (!file_ || error_) {
+    if (!file_ || error_ || (!held_.empty() && !Append({}))) {
         return false;
     }
     error_ = SyncFile(file_.get());
     return !error_;
 }
 
+PlayRecord::~PlayRecord() {
+    if (!held_.empty()) {
+        Append({});
+    }
+}
+
 void PlayRecord::Remove() {
+    if (carriesEarlier_ && !held_.empty()) {
+        Append({});  // the record stays: what this Play did is in it
+    }
+    held_.clear();
     file_.reset();
     if (carriesEarlier_) {
         return;

@@ -27,15 +27,24 @@ public:
     // error when the record cannot be written.
     static Expected<PlayRecord, std::error_code> Start(const std::filesystem::path& programFolder,
                                                        const std::filesystem::path& gameFolder);
+    // Held lines reach the file before it closes.
+    ~PlayRecord();
+    PlayRecord(PlayRecord&&) = default;
+    PlayRecord& operator=(PlayRecord&&) = default;
 
     // Each gives false when the line did not reach the file (the program folder full or gone);
-    // the step must not be taken then.
+    // the step must not be taken then. The lines for single files (write, wrote, gone) are held
+    // and reach the file with the next line that must, or with Sync, so that the thousands of
+    // files of a Play cost no system call each: a writer syncs a batch of write lines before it
+    // writes any of their files; a wrote or gone line lost with a crash is settled by the restore
+    // (a file without its wrote line is taken for one of ours cut short, a file gone is only
+    // removed again).
     bool Folder(const std::filesystem::path& folder);  // about to create it
     // About to move the user's file aside: this line is on the disk before the move.
     bool Keep(const std::filesystem::path& original, const std::filesystem::path& aside);
-    // About to write it: the writer syncs once for a batch of these before writing any of them.
-    bool Write(const std::filesystem::path& file);
-    bool Wrote(const std::filesystem::path& file);     // written whole: its size and time
+    bool Write(const std::filesystem::path& file);  // about to write it
+    // Written whole, with its size and time (see RecordedWriteTime) as it was written.
+    bool Wrote(const std::filesystem::path& file, std::uintmax_t size, std::int64_t time);
     bool Gone(const std::filesystem::path& file);      // deleted by the clean-up
     bool Back(const std::filesystem::path& original);  // the user's file is back in place
     // The steps that follow are in this game folder (a restore notes what it did in each).
@@ -43,6 +52,9 @@ public:
     // The clean-up ran to its end but left something for the restore.
     bool Ended();
 
+    // The held lines reach the file: before a step that a restore reads right only knowing them
+    // (a player's file put back where a file of ours was just removed).
+    bool Flush();
     // Makes what was recorded survive a power loss (flushing alone survives a crash).
     bool Sync();
     // The clean-up has finished: the record goes, unless it carries steps of an earlier Play that
@@ -58,8 +70,9 @@ private:
         void operator()(std::FILE* file) const { std::fclose(file); }
     };
     PlayRecord(std::filesystem::path path, std::FILE* file) : path_(std::move(path)), file_(file) {}
+    enum class Reach { Now, Later };
     bool Line(const std::string& kind, const std::filesystem::path& first,
-              const std::string& rest = {});
+              const std::string& rest = {}, Reach reach = Reach::Now);
     bool Append(const std::string& line);
 
     std::filesystem::path path_;
@@ -67,6 +80,7 @@ private:
     std::unique_ptr<std::FILE, Closer> file_;
     std::error_code error_;
     std::uintmax_t whole_ = 0;  // the bytes of its whole lines: a failed line is cut back to them
+    std::string held_;          // lines that reach the file with the next one that must
     bool carriesEarlier_ = false;
 };
 

@@ -64,6 +64,11 @@ public:
             record_->Back(file);
         }
     }
+    void Flush() {
+        if (record_) {
+            record_->Flush();
+        }
+    }
 
 private:
     bool In(const std::filesystem::path& gameFolder) {
@@ -176,6 +181,8 @@ void RemoveWrittenFiles(RecordedChanges& changes, RestoreOutcome& outcome, Resto
 
 // Puts the user's files back from aside, the last kept first.
 void PutKeptFilesBack(const std::vector<Kept>& kept, RestoreOutcome& outcome, RestoreNotes& notes) {
+    // The files removed are noted before a player's file takes one's place.
+    notes.Flush();
     std::error_code error;
     for (auto it = kept.rbegin(); it != kept.rend(); ++it) {
         if (it->back ||

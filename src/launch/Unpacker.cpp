@@ -56,6 +56,8 @@ struct Unpacker::MemberWrite {
     bool ReplacesFile = false;  // a file stands there that goes once the content is whole
     bool ToWrite = false;
     bool Written = false;
+    std::uintmax_t WrittenSize = 0;  // for the record: as written
+    std::int64_t WrittenTime = 0;
     bool Abandoned = false;  // not written since a write before it failed
 };
 
@@ -194,6 +196,7 @@ void Unpacker::WriteFile(MemberWrite& write, Inflater inflater, std::atomic<bool
     const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
     const int writeErrno = errno;
     const bool closed = std::fclose(file) == 0;
+    write.WrittenSize = bytes.size();
     write.Content = {};  // what it held goes now, not when the batch is taken
     if (!written || !closed) {
         problem.Kind = UnpackProblem::CannotWrite;
@@ -209,6 +212,7 @@ void Unpacker::WriteFile(MemberWrite& write, Inflater inflater, std::atomic<bool
         MakeReadOnly(write.Target);
     }
     write.Written = true;
+    write.WrittenTime = RecordedWriteTime(write.Target);
 }
 
 // What became of a member, in directory order: reported, noted in the record and the journal.
@@ -229,7 +233,8 @@ void Unpacker::TakeWrite(MemberWrite& write) {
     inFlight_.erase(write.Key);
     if (write.Written) {
         // Even past a failure the file goes into the journal, so the clean-up removes it.
-        if (record_ != nullptr && !stopped_ && !record_->Wrote(write.Target)) {
+        if (record_ != nullptr && !stopped_ &&
+            !record_->Wrote(write.Target, write.WrittenSize, write.WrittenTime)) {
             RemoveEvenIfReadOnly(write.Target);
             writtenThisPlay_.erase(write.Key);
             if (write.KeptAside) {
