@@ -193,7 +193,8 @@ void Unpacker::WriteFile(MemberWrite& write, Inflater inflater, std::atomic<bool
         problem.Error = std::error_code(errno, std::generic_category());
         return;
     }
-    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    const bool written =
+        bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
     const int writeErrno = errno;
     const bool closed = std::fclose(file) == 0;
     write.WrittenSize = bytes.size();
