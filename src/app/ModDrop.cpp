@@ -34,14 +34,14 @@ std::string Extension(const std::filesystem::path& path) {
 
 // Whether the user lets the mod already in Patches under that name be replaced.
 bool UserLetsReplace(MessageBoxPort& messages, const std::filesystem::path& existing) {
-    const MessageAnswer answer = messages.Show(
-        {.text =
-             "A mod named \"" + Display(existing) +
-             "\" is already inside the \\Patches\\ folder.\r\rDo you want to replace it with the one you dropped?",
-         .title = "Replace mod?",
-         .buttons = MessageButtons::YesNo,
-         .icon = MessageIcon::Question,
-         .defaultAnswer = MessageAnswer::No});
+    const MessageAnswer answer =
+        messages.Show({.text = "A mod named \"" + Display(existing) + "\" is already inside the " +
+                               PatchesInText() +
+                               " folder.\r\rDo you want to replace it with the one you dropped?",
+                       .title = "Replace mod?",
+                       .buttons = MessageButtons::YesNo,
+                       .icon = MessageIcon::Question,
+                       .defaultAnswer = MessageAnswer::No});
     return answer == MessageAnswer::Yes;
 }
 
@@ -76,8 +76,8 @@ Expected<void, std::string> CopyDat(const std::filesystem::path& source,
         return {};
     }
     if (copied.error().Kind == PlaceProblem::AlreadyThere) {
-        return Unexpected{Display(target) +
-                          " was put into the \\Patches\\ folder meanwhile; yours was not copied"};
+        return Unexpected{Display(target) + " was put into the " + PatchesInText() +
+                          " folder meanwhile; yours was not copied"};
     }
     return Unexpected{Display(target) +
                       " cannot be written: " + ErrorToDisplay(copied.error().Error)};
@@ -86,7 +86,11 @@ Expected<void, std::string> CopyDat(const std::filesystem::path& source,
 // Why a dropped file cannot be a mod at all, judged by its kind alone; nothing when it may be.
 std::optional<std::string> WhyNotAddable(bool folder, const std::string& extension) {
     if (!folder && extension != ".dat" && extension != ".zip" && extension != ".7z") {
-        return "only .dat files, folders, .zip and .7z files can be added";
+        std::string why = "only .dat files, folders, .zip and .7z files can be added";
+        if (IsPackedKindNeverRead(extension)) {
+            why += "; unpack it and drop the folder";
+        }
+        return why;
     }
     if ((extension == ".zip" || extension == ".7z") && !PackedSourcesAvailable()) {
         return "this build of Vrel cannot read .zip and .7z files; unpack it and drop the folder";
@@ -237,7 +241,7 @@ void ReportDrop(MessageBoxPort& messages, const DropOutcome& outcome) {
     }
     std::string text;
     if (!outcome.Added.empty()) {
-        text += "Added to the \\Patches\\ folder:";
+        text += "Added to the " + PatchesInText() + " folder:";
         for (const std::string& name : outcome.Added) {
             text += "\r      " + name;
         }

@@ -15,12 +15,6 @@
 namespace vrel {
 namespace {
 
-// "\Patches\" in the program's messages, with the system's own separator.
-std::string PatchesInText() {
-    const char separator = static_cast<char>(std::filesystem::path::preferred_separator);
-    return separator + std::string("Patches") + separator;
-}
-
 // Step 2: the Patches folder, created with the user's knowledge. False when the user leaves.
 bool EnsurePatchesFolder(StartupContext& context, const std::filesystem::path& patches) {
     if (FolderExistsAt(patches)) {

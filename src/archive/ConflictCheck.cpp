@@ -221,6 +221,10 @@ ConflictReport ConflictCheck(FalloutDat_Collection& FalloutDats) {
     return report;
 }
 
+std::string ShownConflictLine(const ConflictReport& report, std::size_t line) {
+    return report.Lines[line] + " (" + report.Winners[line] + " wins)";
+}
+
 std::vector<ContestedFile> ContestedFiles(const FalloutDat_Collection& FalloutDats) {
     std::vector<ContestedFile> files;
     std::unordered_map<std::string_view, std::size_t> found;

@@ -27,6 +27,10 @@ struct ConflictReport {
 // Selected flag stays as it is.
 ConflictReport ConflictCheck(FalloutDat_Collection& FalloutDats);
 
+// Line `line` of the report as the conflict window lists it, followed by the mod that wins:
+// "a.frm on a.dat conflicts with b.dat (b.dat wins)".
+std::string ShownConflictLine(const ConflictReport& report, std::size_t line);
+
 // A member that more than one picked archive supplies: its name (display text), those archives
 // as catalogue positions in catalogue order, and whether a clash on it counts as heavy. Play
 // unpacks in catalogue order, so the last archive's copy is the one the game reads.

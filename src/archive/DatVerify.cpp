@@ -59,12 +59,12 @@ DatVerification VerifyDat(const std::filesystem::path& archivePath, int threads)
     DatVerification result;
     const DatScan scan = ScanDat(archivePath, false);
     if (scan.Problem) {
-        result.Findings.push_back({{}, *scan.Problem, "read by the start-up scan"});
+        result.Findings.push_back({{}, *scan.Problem, "Vrel cannot list all the files it holds"});
     }
     CheckDataSize(archivePath, result);
     auto walk = DatWalk::Open(archivePath);
     if (!walk) {
-        result.Findings.push_back({{}, walk.error(), "read by the unpacker"});
+        result.Findings.push_back({{}, walk.error(), "Play cannot unpack it"});
         return result;
     }
 

@@ -27,14 +27,20 @@ Expected<std::unique_ptr<ModSource>, ImportFailure> OpenModSource(
     if (!std::filesystem::exists(path, error)) {
         return Unexpected{ImportFailure{ImportProblem::CannotOpen, "no such file or folder", {}}};
     }
-    for (const char* packed : {".gz", ".tgz", ".tar", ".rar", ".bz2", ".xz"}) {
-        if (extension == packed) {
-            return Unexpected{ImportFailure{ImportProblem::UnknownKind,
-                                            "unpack this " + extension + " and add the folder",
-                                            {}}};
-        }
+    if (IsPackedKindNeverRead(extension)) {
+        return Unexpected{ImportFailure{
+            ImportProblem::UnknownKind, "unpack this " + extension + " and add the folder", {}}};
     }
     return Unexpected{ImportFailure{ImportProblem::UnknownKind, {}, {}}};
+}
+
+bool IsPackedKindNeverRead(const std::string& extension) {
+    for (const char* packed : {".gz", ".tgz", ".tar", ".rar", ".bz2", ".xz"}) {
+        if (extension == packed) {
+            return true;
+        }
+    }
+    return false;
 }
 
 std::string DescribeImportFailure(const ImportFailure& error) {

@@ -82,6 +82,10 @@ Expected<std::unique_ptr<ModSource>, ImportFailure> OpenModSource(
 // Whether this build reads .zip and .7z files.
 bool PackedSourcesAvailable();
 
+// Whether a file of this lower-case extension (".rar") is a packed kind that no build reads: the
+// player unpacks it and adds the folder.
+bool IsPackedKindNeverRead(const std::string& extension);
+
 std::unique_ptr<ModSource> OpenFolderSource(const std::filesystem::path& folder);
 std::unique_ptr<ModSource> OpenOneFileSource(const std::filesystem::path& file);
 std::unique_ptr<ModSource> OpenPackedSource(const std::filesystem::path& file);

@@ -59,4 +59,9 @@ std::filesystem::path ProgramFile(const std::filesystem::path& programFolder,
     return programFolder / file;
 }
 
+std::string PatchesInText() {
+    const char separator = static_cast<char>(std::filesystem::path::preferred_separator);
+    return separator + std::string("Patches") + separator;
+}
+
 }  // namespace vrel

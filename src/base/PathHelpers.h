@@ -27,6 +27,9 @@ std::string GetFileName(std::string_view path);
 std::filesystem::path ProgramFile(const std::filesystem::path& programFolder,
                                   std::string_view name);
 
+// "\Patches\" in the program's messages, with the system's own separator.
+std::string PatchesInText();
+
 // std::fopen for a path of any spelling: on Windows the narrow path would pass through the ANSI
 // code page and lose what it cannot hold.
 std::FILE* OpenFile(const std::filesystem::path& path, const char* mode);

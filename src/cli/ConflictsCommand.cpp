@@ -70,8 +70,8 @@ int RunConflicts(const std::vector<std::string>& args, CommandIo& io) {
         PrintJson(io.Out, ContestedFiles(dats), report.Verdict, parsed->Positional);
         return kExitGood;
     }
-    for (const std::string& line : report.Lines) {
-        io.Out << line << "\n";
+    for (std::size_t line = 0; line < report.Lines.size(); ++line) {
+        io.Out << ShownConflictLine(report, line) << "\n";
     }
     io.Out << VerdictText(report.Verdict) << "\n";
     return kExitGood;
@@ -84,8 +84,9 @@ const Command kConflictsCommand = {
     "ARCHIVE... [--json]",
     "Runs the launcher's conflict check over the given archives, in the given order.",
     "Every archive counts as ticked. One line per clash, exactly as the conflict window lists\n"
-    "it (archives by file name without folders), then the verdict on its own line. Finding\n"
-    "conflicts is not an error: the exit status is 0 unless an archive cannot be read.\n\n"
+    "it (archives by file name without folders), ending with the archive whose copy the game\n"
+    "reads, as \"(c.dat wins)\"; then the verdict on its own line. Finding conflicts is not an\n"
+    "error: the exit status is 0 unless an archive cannot be read.\n\n"
     "  --json   one JSON object: \"contested\", one object per file that more than one archive\n"
     "           holds, with \"file\", \"archives\" (as given, in the given order), \"winner\"\n"
     "           (the last of them: Play unpacks in list order, so its copy is the one the game\n"

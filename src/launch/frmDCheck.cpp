@@ -156,8 +156,7 @@ void frmDCheck::ConflictCheck() {
     QStringList lines;
     lines.reserve(static_cast<qsizetype>(report.Lines.size()));
     for (std::size_t line = 0; line < report.Lines.size(); ++line) {
-        lines.push_back(
-            QString::fromStdString(report.Lines[line] + " (" + report.Winners[line] + " wins)"));
+        lines.push_back(QString::fromStdString(ShownConflictLine(report, line)));
     }
     ConflictList->addItems(lines);
     // A long line is cut at the list's edge: its tooltip holds it whole, the winner included.

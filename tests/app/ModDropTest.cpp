@@ -18,6 +18,10 @@ using testing::Bytes;
 using testing::ReadFile;
 using testing::WriteFile;
 
+// "/Patches/" or "\\Patches\\", as the system writes a folder.
+const std::string kPatches =
+    (std::filesystem::path("/") / "Patches" / "").make_preferred().string();
+
 // With MinGW a narrow path string is UTF-8 one way and the ANSI code page the other: a dropped
 // "Über.dat" did not find the one in Patches, which was then replaced without the question.
 TEST(ModDrop, AModOfTheSameNameIsReplacedOnlyWhenTheUserAgrees) {
@@ -36,8 +40,31 @@ TEST(ModDrop, AModOfTheSameNameIsReplacedOnlyWhenTheUserAgrees) {
 
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].buttons, MessageButtons::YesNo);
+    EXPECT_NE(messages.shown[0].text.find(" inside the " + kPatches + " folder."),
+              std::string::npos);
     EXPECT_EQ(ReadFile(patches / name), kept);
     EXPECT_TRUE(outcome.Added.empty());
+}
+
+// The report names the folder as the system writes it, and says what to do with what was refused.
+TEST(ModDrop, TheReportSaysWhatToDoWithWhatWasNotAdded) {
+    const testing::TempFolder folder;
+    std::filesystem::create_directory(folder.path() / "Patches");
+    WriteFile(folder.path() / "new.dat", BuildDatImage({}));
+    WriteFile(folder.path() / "bad.dat", "bad");
+    WriteFile(folder.path() / "Mod.rar", "Rar!");
+    testing::FakeMessageBox messages;
+    testing::FakeProgress progress;
+    ReportDrop(messages,
+               AddDroppedMods({folder / "new.dat", folder / "bad.dat", folder / "Mod.rar"},
+                              folder / "Patches", messages, progress));
+    EXPECT_EQ(messages.Texts(),
+              std::vector<std::string>{
+                  "Added to the " + kPatches +
+                  " folder:\r      new.dat\r\rNot added:\r    bad.dat: "
+                  "the file is too short to be a DAT archive (Vrel cannot list all the files it "
+                  "holds)\r    Mod.rar: only .dat files, folders, .zip and .7z files can be added; "
+                  "unpack it and drop the folder"});
 }
 
 #ifdef VREL_TEST_PACKED

@@ -55,21 +55,22 @@ const std::vector<ConflictCase> kConflictCases = {
                  {{"a.dat", {"art\\intrface\\iface.frm"}},
                   {"b.dat", {"art\\intrface\\iface.frm"}},
                   {"c.dat", {"art\\intrface\\iface.frm"}}},
-                 "art\\intrface\\iface.frm on a.dat conflicts with b.dat\n"
-                 "art\\intrface\\iface.frm on a.dat conflicts with c.dat\n"
-                 "art\\intrface\\iface.frm on b.dat conflicts with c.dat\n" +
+                 "art\\intrface\\iface.frm on a.dat conflicts with b.dat (c.dat wins)\n"
+                 "art\\intrface\\iface.frm on a.dat conflicts with c.dat (c.dat wins)\n"
+                 "art\\intrface\\iface.frm on b.dat conflicts with c.dat (c.dat wins)\n" +
                      kMinor + "\n"},
     ConflictCase{"SharedMapIsHeavy",
                  {{"one.dat", {"maps\\arcaves.map", "art\\critters\\x.frm"}},
                   {"two.dat", {"art\\critters\\x.frm", "maps\\arcaves.map"}}},
-                 "maps\\arcaves.map on one.dat conflicts with two.dat\n"
-                 "art\\critters\\x.frm on one.dat conflicts with two.dat\n" +
+                 "maps\\arcaves.map on one.dat conflicts with two.dat (two.dat wins)\n"
+                 "art\\critters\\x.frm on one.dat conflicts with two.dat (two.dat wins)\n" +
                      kHeavy + "\n"},
 #ifndef _WIN32  // archive names reach the tool as UTF-8 here
     ConflictCase{
         "ArchiveNamesAsTheFileSystemHasThem",
         {{"Überarbeitung.dat", {"art\\\xE9t\xE9.frm"}}, {"Невада.dat", {"art\\\xE9t\xE9.frm"}}},
-        "art\\été.frm on Überarbeitung.dat conflicts with Невада.dat\n" + kMinor + "\n"},
+        "art\\été.frm on Überarbeitung.dat conflicts with Невада.dat (Невада.dat wins)\n" + kMinor +
+            "\n"},
 #endif
     ConflictCase{"VaultSaveIsExempt",
                  {{"one.dat", {"data\\vault13.gam"}}, {"two.dat", {"DATA\\VAULT13.GAM"}}},
@@ -78,18 +79,26 @@ const std::vector<ConflictCase> kConflictCases = {
         "NamesDifferingInCaseClash",
         {{"one.dat", {"Text\\English\\Game\\MISC.MSG"}},
          {"two.dat", {"text\\english\\game\\misc.msg"}}},
-        "text\\english\\game\\misc.msg on one.dat conflicts with two.dat\n" + kHeavy + "\n"},
+        "text\\english\\game\\misc.msg on one.dat conflicts with two.dat (two.dat wins)\n" +
+            kHeavy + "\n"},
     // Names are compared whole: these two differ only after their first 40 characters.
-    ConflictCase{"LongNamesWhole",
-                 {{"a.dat", {"text\\portuguese\\game\\g_healing_revision.msg"}},
-                  {"b.dat", {"text\\portuguese\\game\\g_healing_revision.bak"}},
-                  {"c.dat", {"text\\portuguese\\game\\g_healing_revision.msg"}}},
-                 "text\\portuguese\\game\\g_healing_revision.msg on a.dat conflicts with c.dat\n" +
-                     kHeavy + "\n"},
+    ConflictCase{
+        "LongNamesWhole",
+        {{"a.dat", {"text\\portuguese\\game\\g_healing_revision.msg"}},
+         {"b.dat", {"text\\portuguese\\game\\g_healing_revision.bak"}},
+         {"c.dat", {"text\\portuguese\\game\\g_healing_revision.msg"}}},
+        "text\\portuguese\\game\\g_healing_revision.msg on a.dat conflicts with c.dat (c.dat wins)\n" +
+            kHeavy + "\n"},
+    // Each line names the mod whose copy the game reads: the last that holds the file.
+    ConflictCase{"EachLineNamesTheWinner",
+                 {{"a.dat", {"a.frm", "b.frm"}}, {"b.dat", {"a.frm"}}, {"c.dat", {"b.frm"}}},
+                 "a.frm on a.dat conflicts with b.dat (b.dat wins)\n"
+                 "b.frm on a.dat conflicts with c.dat (c.dat wins)\n" +
+                     kMinor + "\n"},
     // The given order decides which archive is named first.
     ConflictCase{"GivenOrderNotNameOrder",
                  {{"z.dat", {"a.frm"}}, {"a.dat", {"a.frm"}}},
-                 "a.frm on z.dat conflicts with a.dat\n" + kMinor + "\n"}};
+                 "a.frm on z.dat conflicts with a.dat (a.dat wins)\n" + kMinor + "\n"}};
 
 INSTANTIATE_TEST_SUITE_P(Cases, Conflicts, ::testing::ValuesIn(kConflictCases),
                          [](const auto& testCase) { return std::string(testCase.param.Label); });
