@@ -1,5 +1,6 @@
 #include "app/Startup.h"
 
+#include <algorithm>
 #include <optional>
 #include <system_error>
 
@@ -133,7 +134,7 @@ bool EnsurePatch(StartupContext& context, const std::filesystem::path& patches) 
 
 }  // namespace
 
-StartupResult LoadMods(StartupContext& context, FalloutDat_Collection& FalloutDats) {
+StartupResult LoadMods(StartupContext& context, ModList& mods) {
     StartupResult result;
     ProgressPort& progress = context.progress;
     progress.Show();
@@ -159,64 +160,57 @@ StartupResult LoadMods(StartupContext& context, FalloutDat_Collection& FalloutDa
     CreateDataFolders(GameFolderPath(context.config.cfgPath.Fallout2, context.programFolder));
     progress.SetValue(100);
 
-    result.Order = ReadModOrder(context.programFolder);
-    ModList list = ReadModList(patches, context.config.cfgGeneral.LoadModDesc, result.Order,
-                               progress, FalloutDats);
-    result.Rows = std::move(list.Rows);
-    result.Damaged = std::move(list.Damaged);
+    mods = ReadModList(patches, context.config.cfgGeneral.LoadModDesc,
+                       ReadModOrder(context.programFolder), progress);
     return result;
 }
 
 ModList ReadModList(const std::filesystem::path& patches, bool readDescriptions,
-                    const std::vector<std::string>& order, ProgressPort& progress,
-                    FalloutDat_Collection& FalloutDats) {
-    ModList result;
-    FalloutDats = FalloutDat_Collection();
+                    const std::vector<std::string>& order, ProgressPort& progress) {
+    ModList mods;
+    mods.SetOrder(order);
     const std::vector<std::filesystem::path> listed = ApplyModOrder(ListDatFiles(patches), order);
     progress.SetLabel("Adding DATs...");
     progress.SetValue(1);
     progress.SetMaximum(static_cast<int>(listed.size()));
 
-    FalloutDats.Add(1, kPatchFilesTotal, ProgramFile(patches, "Patch000.dat"), true,
-                    kPatchDescription, std::make_shared<FileInDat_Collection>());
-    bool patchListed = false;
+    // On a file system that tells case apart a second patch000.dat in other letters can be there;
+    // only the first stands for the game's patch, so rows and items stay in step.
+    const auto patch = std::find_if(listed.begin(), listed.end(), [](const auto& name) {
+        return AsciiToLower(PathToDisplay(name)) == "patch000.dat";
+    });
+    mods.Append({patch != listed.end() ? *patch : std::filesystem::path("Patch000.dat")}, 1,
+                kPatchFilesTotal, ProgramFile(patches, "Patch000.dat"), true, kPatchDescription,
+                std::make_shared<FileInDat_Collection>());
     for (std::size_t i = 0; i < listed.size(); ++i) {
         const std::filesystem::path& name = listed[i];
         const int position = static_cast<int>(i + 1);
-        // On a file system that tells case apart a second patch000.dat in other letters can be
-        // there; only the first stands for the game's patch, so rows and items stay in step.
-        if (AsciiToLower(PathToDisplay(name)) == "patch000.dat" && !patchListed) {
-            patchListed = true;
-            result.Rows.insert(result.Rows.begin(), ModRow{name, true});
+        if (listed.begin() + static_cast<std::ptrdiff_t>(i) == patch) {
             progress.SetValue(position);
             continue;
         }
-        result.Rows.push_back(ModRow{name, false});
         const std::filesystem::path fullPath = patches / name;
         DatScan scan = ScanDat(fullPath, readDescriptions);
         auto CurrentFiles = std::make_shared<FileInDat_Collection>();
-        FalloutDats.Add(position, scan.FilesTotal, fullPath, false, scan.Description, CurrentFiles);
+        mods.Append({name, scan.Problem}, position, scan.FilesTotal, fullPath, false,
+                    scan.Description, CurrentFiles);
         for (std::string& member : scan.Names) {
             CurrentFiles->Add(std::move(member));
         }
-        if (scan.Problem) {
-            result.Damaged.push_back({name, *scan.Problem});
-        }
         progress.SetValue(position);
     }
-    if (!patchListed) {
-        result.Rows.insert(result.Rows.begin(), ModRow{"Patch000.dat", true});
-    }
-    return result;
+    return mods;
 }
 
-void ReportDamagedArchives(MessageBoxPort& messages, const std::vector<DamagedArchive>& damaged) {
-    if (damaged.empty()) {
-        return;
-    }
+void ReportDamagedArchives(MessageBoxPort& messages, const ModList& mods) {
     std::string list;
-    for (const DamagedArchive& archive : damaged) {
-        list += "\r" + PathToDisplay(archive.Name) + ": " + DescribeDatProblem(archive.Problem);
+    for (int row = 1; row <= mods.Count(); ++row) {
+        if (const auto& problem = mods.Row(row).Damage) {
+            list += "\r" + PathToDisplay(mods.Row(row).Name) + ": " + DescribeDatProblem(*problem);
+        }
+    }
+    if (list.empty()) {
+        return;
     }
     messages.Show(
         {.text =

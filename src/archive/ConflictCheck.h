@@ -25,7 +25,7 @@ struct ConflictReport {
 // archive with every name of the later one, pair after pair, but the work grows with the number
 // of names, not with their square. Reads only the catalogue: no archive is opened and every
 // Selected flag stays as it is.
-ConflictReport ConflictCheck(FalloutDat_Collection& FalloutDats);
+ConflictReport ConflictCheck(const FalloutDat_Collection& FalloutDats);
 
 // A member that more than one picked archive supplies: its name (display text), those archives
 // as catalogue positions in catalogue order, and whether a clash on it counts as heavy. Play
