@@ -1,5 +1,6 @@
 #include "app/MainWindowRules.h"
 
+#include "archive/GamePatch.h"
 #include "base/AnsiText.h"
 #include "config/ButtonSounds.h"
 
@@ -19,7 +20,7 @@ void DATList_ItemCheck(ProgramState& state, MessageBoxPort& messages, SoundPort&
     if (row < 1 || row > state.Mods.Count()) {
         return;
     }
-    if (!ticked && AnsiToLower(PathToDisplay(state.Mods.Row(row).Name)) == "patch000.dat") {
+    if (!ticked && IsGamePatch(PathToDisplay(state.Mods.Row(row).Name))) {
         messages.Show({.text = kPatchUntickWarning,
                        .title = "Vrel",
                        .buttons = MessageButtons::Ok,

@@ -12,6 +12,7 @@
 #include "base/CaseBlindPath.h"
 #include "base/PathHelpers.h"
 #include "base/PendingFile.h"
+#include "config/GamePaths.h"
 
 namespace vrel {
 namespace {
@@ -209,7 +210,7 @@ DropOutcome AddDroppedMods(const std::vector<std::filesystem::path>& dropped,
 }
 
 void RereadModsKeepingTicks(ProgramState& state, ProgressPort& progress) {
-    state.Mods.TakeKeepingTicks(ReadModList(ProgramFile(state.programFolder, "Patches"),
+    state.Mods.TakeKeepingTicks(ReadModList(PatchesFolder(state.programFolder),
                                             state.Config.cfgGeneral.LoadModDesc, state.Mods.Order(),
                                             progress));
 }

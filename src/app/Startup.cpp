@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "app/ModOrder.h"
+#include "archive/GamePatch.h"
 #include "archive/ScanDat.h"
 #include "base/AnsiText.h"
 #include "base/CaseBlindPath.h"
@@ -71,7 +72,7 @@ std::optional<PatchMoveProblem> MovePatch(const std::filesystem::path& gameFolde
     if (gameFolder.empty()) {
         return PatchMoveProblem::NoGameFolder;
     }
-    const auto source = FindEntryCaseBlind(gameFolder, "Patch000.dat");
+    const auto source = FindEntryCaseBlind(gameFolder, kGamePatchName);
     std::error_code error;
     if (!source || !std::filesystem::is_regular_file(*source, error)) {
         return FileExistsAt(GameExecutable(gameFolder)) ? PatchMoveProblem::NoPatch
@@ -97,7 +98,7 @@ std::optional<PatchMoveProblem> MovePatch(const std::filesystem::path& gameFolde
 // Step 4: the game's own patch in Patches. False when the program has to end. A move that fails
 // leaves the player a window to choose the game folder in, and is tried again with the new one.
 bool EnsurePatch(StartupContext& context, const std::filesystem::path& patches) {
-    if (FileExistsAt(ProgramFile(patches, "Patch000.dat"))) {
+    if (FileExistsAt(ProgramFile(patches, kGamePatchName))) {
         return true;
     }
     const MessageAnswer answer = context.messages.Show(
@@ -113,7 +114,7 @@ bool EnsurePatch(StartupContext& context, const std::filesystem::path& patches) 
     for (;;) {
         const std::filesystem::path game =
             GameFolderPath(context.config.cfgPath.Fallout2, context.programFolder);
-        const auto problem = MovePatch(game, patches / "Patch000.dat");
+        const auto problem = MovePatch(game, patches / kGamePatchName);
         if (!problem) {
             return true;
         }
@@ -143,7 +144,7 @@ StartupResult LoadMods(StartupContext& context, ModList& mods) {
     progress.Repaint();
     progress.SetValue(1);
 
-    const std::filesystem::path patches = ProgramFile(context.programFolder, "Patches");
+    const std::filesystem::path patches = PatchesFolder(context.programFolder);
     if (!EnsurePatchesFolder(context, patches)) {
         context.lifetime.EndProgram();
         result.Ended = true;
@@ -177,10 +178,10 @@ ModList ReadModList(const std::filesystem::path& patches, bool readDescriptions,
     // On a file system that tells case apart a second patch000.dat in other letters can be there;
     // only the first stands for the game's patch, so rows and items stay in step.
     const auto patch = std::find_if(listed.begin(), listed.end(), [](const auto& name) {
-        return AsciiToLower(PathToDisplay(name)) == "patch000.dat";
+        return IsGamePatch(PathToDisplay(name));
     });
-    mods.Append({patch != listed.end() ? *patch : std::filesystem::path("Patch000.dat")}, 1,
-                kPatchFilesTotal, ProgramFile(patches, "Patch000.dat"), true, kPatchDescription,
+    mods.Append({patch != listed.end() ? *patch : std::filesystem::path(kGamePatchName)}, 1,
+                kPatchFilesTotal, ProgramFile(patches, kGamePatchName), true, kPatchDescription,
                 std::make_shared<FileInDat_Collection>());
     for (std::size_t i = 0; i < listed.size(); ++i) {
         const std::filesystem::path& name = listed[i];
@@ -231,7 +232,7 @@ void ReportSingleDat(MessageBoxPort& messages, std::size_t rowCount,
         {.text =
              "I just found 1 DAT inside the " + PatchesInText() +
              " folder. Move all your mods to that folder before you play! Move them now (or later) and the next time you run Vrel it will instantly load all of them.\r\rThe entire path is: " +
-             PathToDisplay(ProgramFile(programFolder, "Patches")),
+             PathToDisplay(PatchesFolder(programFolder)),
          .title = "Move your mods!",
          .buttons = MessageButtons::Ok,
          .icon = MessageIcon::Exclamation});

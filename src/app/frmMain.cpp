@@ -22,6 +22,7 @@
 #include "app/frmAbout.h"
 #include "base/PathHelpers.h"
 #include "config/ButtonSounds.h"
+#include "config/GamePaths.h"
 
 namespace vrel {
 namespace {
@@ -273,8 +274,8 @@ void frmMain::dropEvent(QDropEvent* event) {
         }
     }
     event->acceptProposedAction();
-    const DropOutcome outcome = AddDroppedMods(
-        dropped, ProgramFile(state_.programFolder, "Patches"), ports_.messages, progress_);
+    const DropOutcome outcome =
+        AddDroppedMods(dropped, PatchesFolder(state_.programFolder), ports_.messages, progress_);
     if (!outcome.Added.empty()) {
         rows_->Refill([&] { RereadModsKeepingTicks(state_, progress_); });
         DATList->setCurrentIndex(rows_->index(0));

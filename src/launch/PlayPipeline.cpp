@@ -192,7 +192,7 @@ bool PlayPipeline::Unpack(const std::filesystem::path& game) {
     progress_.Repaint();
     progress_.SetCaption("Patching Fallout...");
 
-    const std::filesystem::path patches = ProgramFile(state_.programFolder, "Patches");
+    const std::filesystem::path patches = PatchesFolder(state_.programFolder);
     // Files that earlier Plays left on purpose (DeleteDataFiles off) are no part of this Play:
     // should it fail, only what it wrote itself goes again.
     journal_.writtenFiles.clear();
