@@ -12,7 +12,6 @@
 #include "base/CaseBlindPath.h"
 #include "base/PathHelpers.h"
 #include "base/PendingFile.h"
-#include "config/GamePaths.h"
 
 namespace vrel {
 namespace {
@@ -207,12 +206,6 @@ DropOutcome AddDroppedMods(const std::vector<std::filesystem::path>& dropped,
         }
     }
     return outcome;
-}
-
-void RereadModsKeepingTicks(ProgramState& state, ProgressPort& progress) {
-    state.Mods.TakeKeepingTicks(ReadModList(PatchesFolder(state.programFolder),
-                                            state.Config.cfgGeneral.LoadModDesc, state.Mods.Order(),
-                                            progress));
 }
 
 void ReportDrop(MessageBoxPort& messages, const DropOutcome& outcome) {

@@ -200,11 +200,12 @@ bool frmMain::Form_Load() {
     hide();
     StartupContext context{state_.Config, state_.programFolder,  ports_.messages, ports_.lifetime,
                            progress_,     actions_.FixGameFolder};
-    StartupResult result;
-    rows_->Refill([&] { result = LoadMods(context, state_.Mods); });
-    if (result.Ended) {
+    // The list is read aside and then taken whole: start-up's messages may repaint the windows.
+    ModList mods;
+    if (LoadMods(context, mods).Ended) {
         return false;
     }
+    rows_->Refill([&] { state_.Mods = std::move(mods); });
     // The game's patch comes ticked, with the tick's sound.
     if (state_.Mods.Count() > 0 && state_.Mods.Ticked(1)) {
         PlayHoverSound(state_.Config, ports_.sounds, state_.programFolder);
@@ -277,7 +278,11 @@ void frmMain::dropEvent(QDropEvent* event) {
     const DropOutcome outcome =
         AddDroppedMods(dropped, PatchesFolder(state_.programFolder), ports_.messages, progress_);
     if (!outcome.Added.empty()) {
-        rows_->Refill([&] { RereadModsKeepingTicks(state_, progress_); });
+        // Every mod keeps its tick, new ones come unticked.
+        ModList fresh =
+            ReadModList(PatchesFolder(state_.programFolder), state_.Config.cfgGeneral.LoadModDesc,
+                        state_.Mods.Order(), progress_);
+        rows_->Refill([&] { state_.Mods.TakeKeepingTicks(std::move(fresh)); });
         DATList->setCurrentIndex(rows_->index(0));
         ShowDescription(1);
         ShowMoveActions();
