@@ -110,21 +110,5 @@ TEST_F(MainWindowRulesTest, TickOfRowOne) {
     }
 }
 
-TEST_F(MainWindowRulesTest, TickSetsOnlyTheItemOfTheSameNumber) {
-    DATList_ItemCheck(state_, messages_, sounds_, 3, true);
-    EXPECT_TRUE(state_.Mods.Ticked(3));
-    EXPECT_FALSE(state_.Mods.Ticked(2));
-    DATList_ItemCheck(state_, messages_, sounds_, 3, false);
-    EXPECT_FALSE(state_.Mods.Ticked(3));
-}
-
-// Guards against a crash when a row has no catalogue item of its number.
-TEST_F(MainWindowRulesTest, RowWithoutItemChangesNothing) {
-    DATList_ItemCheck(state_, messages_, sounds_, 4, true);
-    DATList_ItemCheck(state_, messages_, sounds_, 0, true);
-    EXPECT_FALSE(state_.Mods.Ticked(2));
-    EXPECT_FALSE(state_.Mods.Ticked(3));
-}
-
 }  // namespace
 }  // namespace vrel
