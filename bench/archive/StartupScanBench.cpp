@@ -61,7 +61,7 @@ void BM_LoadMods(benchmark::State& state) {
     vrel::testing::FakeLifetime lifetime;
     vrel::testing::FakeProgress progress;
     for (auto _ : state) {
-        vrel::FalloutDat_Collection dats;
+        vrel::ModList dats;
         vrel::StartupContext context{config, ProgramFolder(), messages, lifetime, progress};
         benchmark::DoNotOptimize(vrel::LoadMods(context, dats));
     }

@@ -1,5 +1,6 @@
 #include "app/MainWindowRules.h"
 
+#include "archive/GamePatch.h"
 #include "base/AnsiText.h"
 #include "config/ButtonSounds.h"
 
@@ -14,21 +15,18 @@ void HoverSwitch(HoverImages& images, MainButton button, const ProgramState& sta
 }
 
 void DATList_ItemCheck(ProgramState& state, MessageBoxPort& messages, SoundPort& sounds, int row,
-                       const std::filesystem::path& name, bool ticked) {
+                       bool ticked) {
     PlayHoverSound(state.Config, sounds, state.programFolder);
-    if (!ticked && AnsiToLower(PathToDisplay(name)) == "patch000.dat") {
+    if (row < 1 || row > state.Mods.Count()) {
+        return;
+    }
+    if (!ticked && IsGamePatch(PathToDisplay(state.Mods.Row(row).Name))) {
         messages.Show({.text = kPatchUntickWarning,
                        .title = "Vrel",
                        .buttons = MessageButtons::Ok,
                        .icon = MessageIcon::None});
     }
-    if (state.LoadingList) {
-        return;
-    }
-    // A row without its catalogue item would break the row/item pairing; it changes nothing.
-    if (row >= 1 && row <= state.FalloutDats.Count()) {
-        state.FalloutDats.Item(row).Selected = ticked;
-    }
+    state.Mods.SetTicked(row, ticked);
 }
 
 }  // namespace vrel

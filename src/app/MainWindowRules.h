@@ -1,7 +1,6 @@
 #pragma once
 
 #include <array>
-#include <filesystem>
 #include <optional>
 #include <string>
 
@@ -33,10 +32,10 @@ void HoverSwitch(HoverImages& images, MainButton button, const ProgramState& sta
 inline constexpr const char* kPatchUntickWarning =
     "By disabling \"patch000.dat\" you will lost the 1.02d update for Fallout 2!";
 
-// A mod's check box changed. `row` counts from 1 and stands for the catalogue item of the same
-// number; `name` is the row's text as the file is named. The sound and the patch000 warning come
-// also while start-up fills the list; the catalogue follows the tick only afterwards.
+// The player ticked or unticked the mod of `row` (counted from 1): the tick sound, the warning
+// when it is the game's patch that was unticked (its row's name in any letter case), and the mod
+// list takes the tick. A row outside the list makes only the sound.
 void DATList_ItemCheck(ProgramState& state, MessageBoxPort& messages, SoundPort& sounds, int row,
-                       const std::filesystem::path& name, bool ticked);
+                       bool ticked);
 
 }  // namespace vrel

@@ -4,7 +4,6 @@
 #include <cstdio>
 #include <memory>
 #include <optional>
-#include <set>
 #include <system_error>
 
 #include "archive/DatVerify.h"
@@ -211,28 +210,6 @@ DropOutcome AddDroppedMods(const std::vector<std::filesystem::path>& dropped,
         }
     }
     return outcome;
-}
-
-std::vector<ModRow> RereadModsKeepingTicks(ProgramState& state, ProgressPort& progress) {
-    std::set<std::string> ticked;
-    for (int k = 1; k <= state.FalloutDats.Count(); ++k) {
-        const FalloutDat& mod = state.FalloutDats.Item(k);
-        if (mod.Selected) {
-            ticked.insert(AsciiToLower(PathToDisplay(mod.FullPath.filename())));
-        }
-    }
-    ModList list = ReadModList(ProgramFile(state.programFolder, "Patches"),
-                               state.Config.cfgGeneral.LoadModDesc, state.ModOrder, progress,
-                               state.FalloutDats);
-    for (std::size_t i = 0; i < list.Rows.size(); ++i) {
-        ModRow& row = list.Rows[i];
-        const int position = static_cast<int>(i + 1);
-        // The game's patch is item 1 whatever its file is called.
-        const std::string key = i == 0 ? "patch000.dat" : AsciiToLower(PathToDisplay(row.Name));
-        row.Ticked = ticked.count(key) != 0;
-        state.FalloutDats.Item(position).Selected = row.Ticked;
-    }
-    return list.Rows;
 }
 
 void ReportDrop(MessageBoxPort& messages, const DropOutcome& outcome) {

@@ -32,10 +32,6 @@ DropOutcome AddDroppedMods(const std::vector<std::filesystem::path>& dropped,
                            const std::filesystem::path& patches, MessageBoxPort& messages,
                            ProgressPort& progress);
 
-// Reads Patches again into the catalogue after mods were added: every mod keeps its tick (found
-// by its file name in any case), new ones come unticked. Rows and catalogue items stay in step.
-std::vector<ModRow> RereadModsKeepingTicks(ProgramState& state, ProgressPort& progress);
-
 // The one message after a drop: what was added, what was left out and where it belongs, and what
 // could not be added. Nothing is shown when everything went in whole.
 void ReportDrop(MessageBoxPort& messages, const DropOutcome& outcome);

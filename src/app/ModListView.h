@@ -1,16 +1,16 @@
 #pragma once
 
-#include <QListWidget>
+#include <QListView>
 #include <optional>
 
 namespace vrel {
 
-// The mod list: the player drags a mod's row to another place. The list moves nothing itself: it
-// asks, and the main window moves the row together with its catalogue item. Only rows that the
-// list lets be dragged (not the game's patch) start a drag; drops from elsewhere (files from a
-// file manager) pass on to the window. It wears the skin's look: transparent over the list screen
-// the window paints, green text, the skin's tick boxes.
-class ModListView final : public QListWidget {
+// The mod list's window, a view of the mod list (through ModListModel): the player drags a mod's
+// row to another place. The list moves nothing itself: it asks, and the main window moves the mod.
+// Only rows that the list lets be dragged (not the game's patch) start a drag; drops from elsewhere
+// (files from a file manager) pass on to the window. It wears the skin's look: transparent over the
+// list screen the window paints, green text, the skin's tick boxes.
+class ModListView final : public QListView {
     Q_OBJECT
 
 public:
@@ -25,8 +25,6 @@ signals:
     void DroppedBefore(int from, int before);
 
 protected:
-    QStringList mimeTypes() const override;
-    QMimeData* mimeData(const QList<QListWidgetItem*>& items) const override;
     void startDrag(Qt::DropActions supportedActions) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
@@ -36,7 +34,6 @@ protected:
 private:
     // The row a drag of this very list carries, if the drag is one.
     std::optional<int> DraggedRow(const QMimeData* dragged) const;
-    QByteArray Token() const;
     // The row a drop at `point` of the viewport puts the dragged one in front of.
     int RowBefore(const QPoint& point) const;
 };

@@ -1,6 +1,5 @@
 #include "app/ModOrder.h"
 
-#include <algorithm>
 #include <cstdio>
 
 #include "base/AnsiText.h"
@@ -93,31 +92,11 @@ std::vector<std::filesystem::path> ApplyModOrder(std::vector<std::filesystem::pa
     return ordered;
 }
 
-std::optional<int> DroppedModRow(int from, int before, int rows) {
-    if (from < 2 || from > rows) {
-        return std::nullopt;
-    }
-    const int to = std::clamp(before > from ? before - 1 : before, 2, rows);
-    if (to == from) {
-        return std::nullopt;
-    }
-    return to;
-}
-
-std::optional<int> SteppedModRow(int from, int step, int rows) {
-    if (from < 2 || from > rows || from + step < 2 || from + step > rows) {
-        return std::nullopt;
-    }
-    return from + step;
-}
-
 Expected<void, PlaceFailure> MoveMod(ProgramState& state, int from, int to) {
-    state.FalloutDats.Move(from, to);
-    state.ModOrder.clear();
+    state.Mods.Move(from, to);
     std::string text;
-    for (int k = 2; k <= state.FalloutDats.Count(); ++k) {
-        state.ModOrder.push_back(PathToDisplay(state.FalloutDats.Item(k).FullPath.filename()));
-        text += state.ModOrder.back() + "\n";
+    for (const std::string& name : state.Mods.Order()) {
+        text += name + "\n";
     }
     const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.data());
     return PutFile(ProgramFile(state.programFolder, kModOrderFile), {bytes, text.size()},

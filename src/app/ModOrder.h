@@ -1,11 +1,9 @@
 #pragma once
 
 #include <filesystem>
-#include <optional>
 #include <string>
 #include <vector>
 
-#include "archive/Catalogue.h"
 #include "base/PendingFile.h"
 #include "platform/MessageBoxPort.h"
 #include "state/ProgramState.h"
@@ -27,16 +25,8 @@ std::vector<std::string> ReadModOrder(const std::filesystem::path& programFolder
 std::vector<std::filesystem::path> ApplyModOrder(std::vector<std::filesystem::path> listed,
                                                  const std::vector<std::string>& order);
 
-// Where the mod of row `from` goes when the player drops it before row `before` (rows count
-// from 1, as catalogue items do; `before` may be one past the last row). The game's patch in row 1
-// stays there: it is never moved, and nothing goes above it. Nothing when the mod stays put.
-std::optional<int> DroppedModRow(int from, int before, int rows);
-
-// The row one step up (`step` -1) or down (+1) from `from`, as Alt+Up and Alt+Down move a mod.
-std::optional<int> SteppedModRow(int from, int step, int rows);
-
-// Moves catalogue item `from` to `to` (the list's row does the same), and keeps the new order for
-// the next start. The order holds for this run also when it could not be saved.
+// Moves the mod of row `from` to row `to` (see ModList::Move), and keeps the new order for the
+// next start. The order holds for this run also when it could not be saved.
 Expected<void, PlaceFailure> MoveMod(ProgramState& state, int from, int to);
 
 // Tells the user that the order holds only until Vrel closes.

@@ -1,9 +1,11 @@
 #include "app/Startup.h"
 
+#include <algorithm>
 #include <optional>
 #include <system_error>
 
 #include "app/ModOrder.h"
+#include "archive/GamePatch.h"
 #include "archive/ScanDat.h"
 #include "base/AnsiText.h"
 #include "base/CaseBlindPath.h"
@@ -64,7 +66,7 @@ std::optional<PatchMoveProblem> MovePatch(const std::filesystem::path& gameFolde
     if (gameFolder.empty()) {
         return PatchMoveProblem::NoGameFolder;
     }
-    const auto source = FindEntryCaseBlind(gameFolder, "Patch000.dat");
+    const auto source = FindEntryCaseBlind(gameFolder, kGamePatchName);
     std::error_code error;
     if (!source || !std::filesystem::is_regular_file(*source, error)) {
         return FileExistsAt(GameExecutable(gameFolder)) ? PatchMoveProblem::NoPatch
@@ -90,7 +92,7 @@ std::optional<PatchMoveProblem> MovePatch(const std::filesystem::path& gameFolde
 // Step 4: the game's own patch in Patches. False when the program has to end. A move that fails
 // leaves the player a window to choose the game folder in, and is tried again with the new one.
 bool EnsurePatch(StartupContext& context, const std::filesystem::path& patches) {
-    if (FileExistsAt(ProgramFile(patches, "Patch000.dat"))) {
+    if (FileExistsAt(ProgramFile(patches, kGamePatchName))) {
         return true;
     }
     const MessageAnswer answer = context.messages.Show(
@@ -106,7 +108,7 @@ bool EnsurePatch(StartupContext& context, const std::filesystem::path& patches) 
     for (;;) {
         const std::filesystem::path game =
             GameFolderPath(context.config.cfgPath.Fallout2, context.programFolder);
-        const auto problem = MovePatch(game, patches / "Patch000.dat");
+        const auto problem = MovePatch(game, patches / kGamePatchName);
         if (!problem) {
             return true;
         }
@@ -127,7 +129,7 @@ bool EnsurePatch(StartupContext& context, const std::filesystem::path& patches) 
 
 }  // namespace
 
-StartupResult LoadMods(StartupContext& context, FalloutDat_Collection& FalloutDats) {
+StartupResult LoadMods(StartupContext& context, ModList& mods) {
     StartupResult result;
     ProgressPort& progress = context.progress;
     progress.Show();
@@ -136,7 +138,7 @@ StartupResult LoadMods(StartupContext& context, FalloutDat_Collection& FalloutDa
     progress.Repaint();
     progress.SetValue(1);
 
-    const std::filesystem::path patches = ProgramFile(context.programFolder, "Patches");
+    const std::filesystem::path patches = PatchesFolder(context.programFolder);
     if (!EnsurePatchesFolder(context, patches)) {
         context.lifetime.EndProgram();
         result.Ended = true;
@@ -153,64 +155,57 @@ StartupResult LoadMods(StartupContext& context, FalloutDat_Collection& FalloutDa
     CreateDataFolders(GameFolderPath(context.config.cfgPath.Fallout2, context.programFolder));
     progress.SetValue(100);
 
-    result.Order = ReadModOrder(context.programFolder);
-    ModList list = ReadModList(patches, context.config.cfgGeneral.LoadModDesc, result.Order,
-                               progress, FalloutDats);
-    result.Rows = std::move(list.Rows);
-    result.Damaged = std::move(list.Damaged);
+    mods = ReadModList(patches, context.config.cfgGeneral.LoadModDesc,
+                       ReadModOrder(context.programFolder), progress);
     return result;
 }
 
 ModList ReadModList(const std::filesystem::path& patches, bool readDescriptions,
-                    const std::vector<std::string>& order, ProgressPort& progress,
-                    FalloutDat_Collection& FalloutDats) {
-    ModList result;
-    FalloutDats = FalloutDat_Collection();
+                    const std::vector<std::string>& order, ProgressPort& progress) {
+    ModList mods;
+    mods.SetOrder(order);
     const std::vector<std::filesystem::path> listed = ApplyModOrder(ListDatFiles(patches), order);
     progress.SetLabel("Adding DATs...");
     progress.SetValue(1);
     progress.SetMaximum(static_cast<int>(listed.size()));
 
-    FalloutDats.Add(1, kPatchFilesTotal, ProgramFile(patches, "Patch000.dat"), true,
-                    kPatchDescription, std::make_shared<FileInDat_Collection>());
-    bool patchListed = false;
+    // On a file system that tells case apart a second patch000.dat in other letters can be there;
+    // only the first stands for the game's patch, so rows and items stay in step.
+    const auto patch = std::find_if(listed.begin(), listed.end(), [](const auto& name) {
+        return IsGamePatch(PathToDisplay(name));
+    });
+    mods.Append({patch != listed.end() ? *patch : std::filesystem::path(kGamePatchName)}, 1,
+                kPatchFilesTotal, ProgramFile(patches, kGamePatchName), true, kPatchDescription,
+                std::make_shared<FileInDat_Collection>());
     for (std::size_t i = 0; i < listed.size(); ++i) {
         const std::filesystem::path& name = listed[i];
         const int position = static_cast<int>(i + 1);
-        // On a file system that tells case apart a second patch000.dat in other letters can be
-        // there; only the first stands for the game's patch, so rows and items stay in step.
-        if (AsciiToLower(PathToDisplay(name)) == "patch000.dat" && !patchListed) {
-            patchListed = true;
-            result.Rows.insert(result.Rows.begin(), ModRow{name, true});
+        if (listed.begin() + static_cast<std::ptrdiff_t>(i) == patch) {
             progress.SetValue(position);
             continue;
         }
-        result.Rows.push_back(ModRow{name, false});
         const std::filesystem::path fullPath = patches / name;
         DatScan scan = ScanDat(fullPath, readDescriptions);
         auto CurrentFiles = std::make_shared<FileInDat_Collection>();
-        FalloutDats.Add(position, scan.FilesTotal, fullPath, false, scan.Description, CurrentFiles);
+        mods.Append({name, scan.Problem}, position, scan.FilesTotal, fullPath, false,
+                    scan.Description, CurrentFiles);
         for (std::string& member : scan.Names) {
             CurrentFiles->Add(std::move(member));
         }
-        if (scan.Problem) {
-            result.Damaged.push_back({name, *scan.Problem});
-        }
         progress.SetValue(position);
     }
-    if (!patchListed) {
-        result.Rows.insert(result.Rows.begin(), ModRow{"Patch000.dat", true});
-    }
-    return result;
+    return mods;
 }
 
-void ReportDamagedArchives(MessageBoxPort& messages, const std::vector<DamagedArchive>& damaged) {
-    if (damaged.empty()) {
-        return;
-    }
+void ReportDamagedArchives(MessageBoxPort& messages, const ModList& mods) {
     std::string list;
-    for (const DamagedArchive& archive : damaged) {
-        list += "\r" + PathToDisplay(archive.Name) + ": " + DescribeDatProblem(archive.Problem);
+    for (int row = 1; row <= mods.Count(); ++row) {
+        if (const auto& problem = mods.Row(row).Damage) {
+            list += "\r" + PathToDisplay(mods.Row(row).Name) + ": " + DescribeDatProblem(*problem);
+        }
+    }
+    if (list.empty()) {
+        return;
     }
     messages.Show(
         {.text =
@@ -231,7 +226,7 @@ void ReportSingleDat(MessageBoxPort& messages, std::size_t rowCount,
         {.text =
              "I just found 1 DAT inside the " + PatchesInText() +
              " folder. Move all your mods to that folder before you play! Move them now (or later) and the next time you run Vrel it will instantly load all of them.\r\rThe entire path is: " +
-             PathToDisplay(ProgramFile(programFolder, "Patches")),
+             PathToDisplay(PatchesFolder(programFolder)),
          .title = "Move your mods!",
          .buttons = MessageButtons::Ok,
          .icon = MessageIcon::Exclamation});

@@ -5,13 +5,11 @@
 #include <string>
 #include <vector>
 
-#include "archive/Catalogue.h"
-#include "archive/DatProblem.h"
 #include "config/VrelCFG.h"
 #include "platform/LifetimePort.h"
 #include "platform/MessageBoxPort.h"
 #include "platform/ProgressPort.h"
-#include "state/ModListing.h"
+#include "state/ModList.h"
 
 namespace vrel {
 
@@ -20,16 +18,8 @@ inline constexpr const char* kPatchDescription =
 // The game's patch is never read; this is the number of files it is known to hold.
 inline constexpr int kPatchFilesTotal = 459;
 
-struct DamagedArchive {
-    std::filesystem::path Name;
-    DatProblem Problem;
-};
-
 struct StartupResult {
-    bool Ended = false;        // the user chose to leave, or patch000.dat could not be moved
-    std::vector<ModRow> Rows;  // row k stands for catalogue item k
-    std::vector<DamagedArchive> Damaged;
-    std::vector<std::string> Order;  // the player's order of the mods, as the order file gave it
+    bool Ended = false;  // the user chose to leave, or patch000.dat could not be moved
 };
 
 struct StartupContext {
@@ -46,23 +36,17 @@ struct StartupContext {
 
 // What the main window does before it is first shown: makes sure the Patches folder and the game's
 // patch000.dat are in place, creates the game's data folder tree and reads every archive in
-// Patches into `FalloutDats` (made anew), with the rows of the mod list in the same order: the
-// patch, then the mods in the player's order, then the others in name order.
-StartupResult LoadMods(StartupContext& context, FalloutDat_Collection& FalloutDats);
+// Patches into `mods` (made anew): the patch, then the mods in the player's order, then the others
+// in name order.
+StartupResult LoadMods(StartupContext& context, ModList& mods);
 
-struct ModList {
-    std::vector<ModRow> Rows;  // row k stands for catalogue item k; only the patch is ticked
-    std::vector<DamagedArchive> Damaged;
-};
-
-// Reads every archive in `patches` into `FalloutDats` (made anew): the game's patch first, then
-// the mods `order` names in its order, then the others in name order.
+// Reads every archive in `patches` into a new mod list with `order` as its order: the game's patch
+// first and alone ticked, then the mods `order` names in its order, then the others in name order.
 ModList ReadModList(const std::filesystem::path& patches, bool readDescriptions,
-                    const std::vector<std::string>& order, ProgressPort& progress,
-                    FalloutDat_Collection& FalloutDats);
+                    const std::vector<std::string>& order, ProgressPort& progress);
 
 // Tells the user once about every archive that could be read only in part.
-void ReportDamagedArchives(MessageBoxPort& messages, const std::vector<DamagedArchive>& damaged);
+void ReportDamagedArchives(MessageBoxPort& messages, const ModList& mods);
 
 // Reminds the user to add mods when the game's patch is the only archive found.
 void ReportSingleDat(MessageBoxPort& messages, std::size_t rowCount,

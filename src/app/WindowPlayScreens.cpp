@@ -1,7 +1,5 @@
 #include "app/WindowPlayScreens.h"
 
-#include <QListWidget>
-
 #include "launch/frmPlay.h"
 
 namespace vrel {
@@ -13,15 +11,6 @@ WindowPlayScreens::WindowPlayScreens(frmMain& mainWindow, ProgramState& state, P
       ports_(ports),
       showConflictCheck_(std::move(showConflictCheck)),
       pollInterval_(pollInterval) {}
-
-std::vector<ModRow> WindowPlayScreens::ListItems() {
-    std::vector<ModRow> items;
-    for (int row = 0; row < mainWindow_.DATList->count(); ++row) {
-        const QListWidgetItem* item = mainWindow_.DATList->item(row);
-        items.push_back({frmMain::RowFileName(item), item->checkState() == Qt::Checked});
-    }
-    return items;
-}
 
 void WindowPlayScreens::SetMainWindowVisible(bool visible) {
     mainWindow_.setVisible(visible);

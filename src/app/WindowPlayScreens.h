@@ -7,14 +7,13 @@
 
 namespace vrel {
 
-// Play as the user sees it: the main window's list and visibility, the conflict window and the
-// waiting window.
+// Play as the user sees it: the main window's visibility, the conflict window and the waiting
+// window.
 class WindowPlayScreens final : public PlayScreens {
 public:
     WindowPlayScreens(frmMain& mainWindow, ProgramState& state, Ports& ports,
                       std::function<void()> showConflictCheck, int pollInterval);
 
-    std::vector<ModRow> ListItems() override;
     void SetMainWindowVisible(bool visible) override;
     void ShowConflictCheck() override;
     void ShowWaitingWindow(const std::filesystem::path& gameProgram) override;

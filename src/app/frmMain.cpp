@@ -6,32 +6,26 @@
 #include <QDropEvent>
 #include <QGuiApplication>
 #include <QLabel>
-#include <QListWidget>
 #include <QMimeData>
 #include <QPainter>
 #include <QScreen>
 #include <QScrollArea>
-#include <QSignalBlocker>
 #include <QTimer>
 
 #include "app/HotSpot.h"
 #include "app/ModDrop.h"
 #include "app/ModListView.h"
 #include "app/ModOrder.h"
-#include "app/ModRowItem.h"
 #include "app/SkinImages.h"
 #include "app/Startup.h"
 #include "app/WindowDrag.h"
 #include "app/frmAbout.h"
 #include "base/PathHelpers.h"
 #include "config/ButtonSounds.h"
+#include "config/GamePaths.h"
 
 namespace vrel {
 namespace {
-
-// Whether a list item's check box was ticked when the tick handler last saw it: the list reports
-// any change of an item, and only a changed check box is a tick.
-constexpr int kTickSeenRole = Qt::UserRole + 1;
 
 void ShowNotice(MessageBoxPort& messages, const char* text) {
     messages.Show({.text = text,
@@ -72,6 +66,13 @@ frmMain::frmMain(ProgramState& state, Ports& ports, ProgressPort& progress, QWid
     }
 
     DATList = new ModListView(this);
+    rows_ = new ModListModel(
+        state_.Mods,
+        [this](int row, bool ticked) {
+            DATList_ItemCheck(state_, ports_.messages, ports_.sounds, row, ticked);
+        },
+        this);
+    DATList->setModel(rows_);
     DATList->setObjectName(QStringLiteral("DATList"));
     DATList->setAccessibleName(QStringLiteral("Mods"));
     DATList->setAccessibleDescription(
@@ -109,14 +110,15 @@ frmMain::frmMain(ProgramState& state, Ports& ports, ProgressPort& progress, QWid
 
     MakeButtons();
 
-    connect(DATList, &QListWidget::itemChanged, this, &frmMain::DATList_ItemCheck);
-    connect(DATList, &QListWidget::itemClicked, this, &frmMain::DATList_ItemClick);
+    connect(DATList, &QListView::clicked, this, &frmMain::DATList_ItemClick);
     connect(DATList, &ModListView::DroppedBefore, this, &frmMain::DATList_DroppedBefore);
-    connect(DATList, &QListWidget::currentRowChanged, this, &frmMain::ShowMoveActions);
     // The description follows the current row however it moved: a click, the arrow keys, Home
     // and End, a move of the mod.
-    connect(DATList, &QListWidget::currentRowChanged, this,
-            [this](int row) { ShowDescription(row + 1); });
+    connect(DATList->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex& current) {
+                ShowMoveActions();
+                ShowDescription(current.row() + 1);
+            });
 
     MakeMoveActions();
     ShowMoveActions();
@@ -194,41 +196,28 @@ void frmMain::MakeCreditTimers() {
     connect(FadeTimer2, &QTimer::timeout, this, &frmMain::FadeTimer2_Timer);
 }
 
-std::filesystem::path frmMain::RowFileName(const QListWidgetItem* item) {
-    return ModItemFileName(item);
-}
-
 bool frmMain::Form_Load() {
     hide();
-    state_.LoadingList = true;
     StartupContext context{state_.Config, state_.programFolder,  ports_.messages, ports_.lifetime,
                            progress_,     actions_.FixGameFolder};
-    const StartupResult result = LoadMods(context, state_.FalloutDats);
-    if (result.Ended) {
+    // The list is read aside and then taken whole: start-up's messages may repaint the windows.
+    ModList mods;
+    if (LoadMods(context, mods).Ended) {
         return false;
     }
-    state_.ModOrder = result.Order;
-    for (const DamagedArchive& archive : result.Damaged) {
-        damaged_[archive.Name] = DescribeDatProblem(archive.Problem);
-    }
-    for (const ModRow& row : result.Rows) {
-        auto* item = NewModItem(row.Name, DATList->count() == 0);
-        MarkDamage(item);
-        item->setCheckState(Qt::Unchecked);
-        item->setData(kTickSeenRole, false);
-        DATList->addItem(item);
-        if (row.Ticked) {
-            item->setCheckState(Qt::Checked);
-        }
+    rows_->Refill([&] { state_.Mods = std::move(mods); });
+    // The game's patch comes ticked, with the tick's sound.
+    if (state_.Mods.Count() > 0 && state_.Mods.Ticked(1)) {
+        PlayHoverSound(state_.Config, ports_.sounds, state_.programFolder);
     }
     setWindowTitle(QString::fromStdString(MainWindowCaption()));
-    DATList->setCurrentRow(0);
-    ReportDamagedArchives(ports_.messages, result.Damaged);
-    ReportSingleDat(ports_.messages, result.Rows.size(), state_.programFolder);
+    DATList->setCurrentIndex(rows_->index(0));
+    ReportDamagedArchives(ports_.messages, state_.Mods);
+    ReportSingleDat(ports_.messages, static_cast<std::size_t>(state_.Mods.Count()),
+                    state_.programFolder);
     progress_.Hide();
     move(QGuiApplication::primaryScreen()->availableGeometry().center() - rect().center());
     show();
-    state_.LoadingList = false;
     return true;
 }
 
@@ -286,92 +275,65 @@ void frmMain::dropEvent(QDropEvent* event) {
         }
     }
     event->acceptProposedAction();
-    const DropOutcome outcome = AddDroppedMods(
-        dropped, ProgramFile(state_.programFolder, "Patches"), ports_.messages, progress_);
+    const DropOutcome outcome =
+        AddDroppedMods(dropped, PatchesFolder(state_.programFolder), ports_.messages, progress_);
     if (!outcome.Added.empty()) {
-        ShowRows(RereadModsKeepingTicks(state_, progress_));
+        // Every mod keeps its tick, new ones come unticked.
+        ModList fresh =
+            ReadModList(PatchesFolder(state_.programFolder), state_.Config.cfgGeneral.LoadModDesc,
+                        state_.Mods.Order(), progress_);
+        rows_->Refill([&] { state_.Mods.TakeKeepingTicks(std::move(fresh)); });
+        DATList->setCurrentIndex(rows_->index(0));
+        ShowDescription(1);
+        ShowMoveActions();
     }
     ReportDrop(ports_.messages, outcome);
 }
 
-// Fills the list anew from rows that already stand in the catalogue: no tick is a new one.
-void frmMain::ShowRows(const std::vector<ModRow>& rows) {
-    const QSignalBlocker quiet(DATList);
-    DATList->clear();
-    for (const ModRow& row : rows) {
-        auto* item = NewModItem(row.Name, DATList->count() == 0);
-        MarkDamage(item);
-        item->setCheckState(row.Ticked ? Qt::Checked : Qt::Unchecked);
-        item->setData(kTickSeenRole, row.Ticked);
-        DATList->addItem(item);
-    }
-    DATList->setCurrentRow(0);
-    ShowDescription(1);
-    ShowMoveActions();
-}
-
-void frmMain::DATList_ItemCheck(QListWidgetItem* item) {
-    const bool ticked = item->checkState() == Qt::Checked;
-    if (item->data(kTickSeenRole).toBool() == ticked) {
-        return;
-    }
-    item->setData(kTickSeenRole, ticked);
-    vrel::DATList_ItemCheck(state_, ports_.messages, ports_.sounds, DATList->row(item) + 1,
-                            RowFileName(item), ticked);
-}
-
-void frmMain::DATList_ItemClick(QListWidgetItem* item) {
-    ShowDescription(DATList->row(item) + 1);
-}
-
-// A damaged archive's row is greyed, and its tooltip and the description panel say what is wrong.
-void frmMain::MarkDamage(QListWidgetItem* item) {
-    if (const auto found = damaged_.find(RowFileName(item)); found != damaged_.end()) {
-        MarkDamagedItem(item, found->second);
-    }
+void frmMain::DATList_ItemClick(const QModelIndex& index) {
+    ShowDescription(index.row() + 1);
 }
 
 void frmMain::ShowDescription(int position) {
-    if (position < 1 || position > state_.FalloutDats.Count()) {
+    if (position < 1 || position > state_.Mods.Count()) {
         return;
     }
-    const QString text =
-        ModItemDescription(DATList->item(position - 1), state_.FalloutDats.Item(position).ModDesc);
+    const QString text = rows_->Description(position);
     labDesc->setText(text);
     // A label's text is not read out by every screen reader: its description carries it too.
     labDesc->setAccessibleDescription(text);
 }
 
 void frmMain::DATList_DroppedBefore(int from, int before) {
-    MoveModRow(from + 1, DroppedModRow(from + 1, before + 1, DATList->count()));
+    MoveModRow(from + 1, state_.Mods.DropTarget(from + 1, before + 1));
 }
 
 void frmMain::MoveCurrentMod(int step) {
-    const int from = DATList->currentRow() + 1;
-    MoveModRow(from, SteppedModRow(from, step, DATList->count()));
+    const int from = DATList->currentIndex().row() + 1;
+    MoveModRow(from, state_.Mods.StepTarget(from, step));
 }
 
-// The row and its catalogue item move together, so that row k still stands for item k; the mod
-// keeps its tick and shows its description, as a click on it does.
+// The mod keeps its tick and shows its description, as a click on it does.
 void frmMain::MoveModRow(int from, std::optional<int> to) {
-    if (!to || DATList->count() != state_.FalloutDats.Count()) {
+    if (!to) {
         return;
     }
-    const Expected<void, PlaceFailure> moved = MoveMod(state_, from, *to);
-    QListWidgetItem* item = DATList->takeItem(from - 1);
-    DATList->insertItem(*to - 1, item);
-    DATList->setCurrentItem(item);
-    DATList->scrollToItem(item);
+    Expected<void, PlaceFailure> moved;
+    rows_->MoveRow(from, *to, [&] { moved = MoveMod(state_, from, *to); });
+    const QModelIndex item = rows_->index(*to - 1);
+    DATList->setCurrentIndex(item);
+    DATList->scrollTo(item);
     ShowDescription(*to);
+    ShowMoveActions();  // the current row may have moved with the mod, which Qt does not signal
     if (!moved) {
         ReportOrderNotKept(ports_.messages, moved.error());
     }
 }
 
 void frmMain::ShowMoveActions() {
-    const int current = DATList->currentRow() + 1;
-    actMoveUp->setEnabled(SteppedModRow(current, -1, DATList->count()).has_value());
-    actMoveDown->setEnabled(SteppedModRow(current, 1, DATList->count()).has_value());
+    const int current = DATList->currentIndex().row() + 1;
+    actMoveUp->setEnabled(state_.Mods.StepTarget(current, -1).has_value());
+    actMoveDown->setEnabled(state_.Mods.StepTarget(current, 1).has_value());
 }
 
 void frmMain::FadeTimer_Timer() {

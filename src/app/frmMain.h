@@ -2,14 +2,13 @@
 
 #include <QWidget>
 #include <array>
-#include <filesystem>
 #include <functional>
-#include <map>
 #include <optional>
 #include <string>
 
 #include "app/CreditShow.h"
 #include "app/MainWindowRules.h"
+#include "app/ModListModel.h"
 #include "app/ModListView.h"
 #include "app/Startup.h"
 #include "platform/Ports.h"
@@ -18,8 +17,6 @@
 
 class QAction;
 class QLabel;
-class QListWidget;
-class QListWidgetItem;
 class QScrollArea;
 class QTimer;
 
@@ -46,15 +43,11 @@ public:
     frmMain(ProgramState& state, Ports& ports, ProgressPort& progress, QWidget* parent = nullptr,
             MainWindowActions actions = {});
 
-    // Start-up: reads the mods into the catalogue and the list, then shows the window centred on
-    // the screen. False when the program ended instead.
+    // Start-up: reads the mods into the mod list, then shows the window centred on the screen.
+    // False when the program ended instead.
     bool Form_Load();
 
-    // The archive's file name in Patches that a row of DATList stands for, as the file system
-    // has it; the row shows it as display text.
-    static std::filesystem::path RowFileName(const QListWidgetItem* item);
-
-    ModListView* DATList = nullptr;
+    ModListView* DATList = nullptr;  // a view of the program state's mod list
     // Alt+Up and Alt+Down on the list, also in its context menu: the current mod one row up or
     // down, for keyboard and screen-reader users.
     QAction* actMoveUp = nullptr;
@@ -95,16 +88,13 @@ private:
     void cmdOptions_Click();
     void cmdAbout_Click();
     void cmdExit_Click();
-    void DATList_ItemCheck(QListWidgetItem* item);
-    void DATList_ItemClick(QListWidgetItem* item);
+    void DATList_ItemClick(const QModelIndex& index);
     void DATList_DroppedBefore(int from, int before);
     void MoveCurrentMod(int step);
     void MoveModRow(int from, std::optional<int> to);
     void ShowMoveActions();
     void ShowDescription(int position);
-    void MarkDamage(QListWidgetItem* item);
     void ShowCredit();
-    void ShowRows(const std::vector<ModRow>& rows);
 
     ProgramState& state_;
     Ports& ports_;
@@ -114,8 +104,7 @@ private:
     QPixmap listBackground_;
     HoverImages hover_;
     CreditShow credits_;
-    // The archives start-up could read only in part, by file name, with what is wrong.
-    std::map<std::filesystem::path, std::string> damaged_;
+    ModListModel* rows_ = nullptr;  // DATList's rows: the mod list as Qt shows it
 };
 
 }  // namespace vrel

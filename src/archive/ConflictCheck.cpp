@@ -160,7 +160,7 @@ bool IsExemptFromConflicts(const std::string& memberPath) {
 
 }  // namespace
 
-ConflictReport ConflictCheck(FalloutDat_Collection& FalloutDats) {
+ConflictReport ConflictCheck(const FalloutDat_Collection& FalloutDats) {
     ConflictReport report;
     std::vector<PickedDat> picked;
     for (const auto& slot : FalloutDats) {

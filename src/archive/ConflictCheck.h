@@ -25,7 +25,7 @@ struct ConflictReport {
 // archive with every name of the later one, pair after pair, but the work grows with the number
 // of names, not with their square. Reads only the catalogue: no archive is opened and every
 // Selected flag stays as it is.
-ConflictReport ConflictCheck(FalloutDat_Collection& FalloutDats);
+ConflictReport ConflictCheck(const FalloutDat_Collection& FalloutDats);
 
 // Line `line` of the report as the conflict window lists it, followed by the mod that wins:
 // "a.frm on a.dat conflicts with b.dat (b.dat wins)".

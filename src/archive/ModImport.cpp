@@ -15,11 +15,6 @@
 namespace vrel {
 namespace {
 
-bool EndsWith(const std::string& lower, std::string_view suffix) {
-    return lower.size() >= suffix.size() &&
-           std::string_view(lower).substr(lower.size() - suffix.size()) == suffix;
-}
-
 bool MayReplace(const ImportOptions& options, const std::filesystem::path& existing) {
     return options.MayReplace ? options.MayReplace(existing) : options.Replace;
 }
@@ -214,7 +209,7 @@ std::filesystem::path ImportArchiveName(const std::filesystem::path& source,
         file = extension == ".zip" || extension == ".7z" ? whole.stem() : whole.filename();
     }
     const std::u8string text = file.u8string();
-    if (!EndsWith(AnsiToLower(std::string(text.begin(), text.end())), ".dat")) {
+    if (!AnsiToLower(std::string(text.begin(), text.end())).ends_with(".dat")) {
         file += ".dat";
     }
     return file;

@@ -5,6 +5,7 @@
 #include <initializer_list>
 #include <string_view>
 
+#include "archive/GamePatch.h"
 #include "archive/MemberPath.h"
 #include "base/AnsiText.h"
 
@@ -15,9 +16,8 @@ namespace {
 constexpr std::array<std::string_view, 7> kGameDataFolders = {
     "art", "maps", "premade", "proto", "scripts", "sound", "text"};
 
-// The game's own archives, which no mod replaces.
-constexpr std::array<std::string_view, 3> kGameArchives = {"patch000.dat", "master.dat",
-                                                           "critter.dat"};
+// The game's own archives besides its patch, which no mod replaces.
+constexpr std::array<std::string_view, 2> kGameArchives = {"master.dat", "critter.dat"};
 
 bool EndsWithAny(const std::string& lower, std::initializer_list<std::string_view> suffixes) {
     return std::any_of(suffixes.begin(), suffixes.end(),
@@ -37,7 +37,8 @@ bool IsGameFolderArchive(const std::string& lower) {
 }
 
 LeftOutKind ArchiveKind(const std::vector<std::string>& parts, const std::string& lower) {
-    if (std::find(kGameArchives.begin(), kGameArchives.end(), lower) != kGameArchives.end()) {
+    if (IsGamePatch(lower) ||
+        std::find(kGameArchives.begin(), kGameArchives.end(), lower) != kGameArchives.end()) {
         return LeftOutKind::GameArchive;
     }
     if (IsGameFolderArchive(lower)) {

@@ -6,13 +6,17 @@
 
 namespace vrel {
 
+std::filesystem::path PatchesFolder(const std::filesystem::path& programFolder) {
+    return ProgramFile(programFolder, "Patches");
+}
+
 std::filesystem::path GameFolderPath(const std::string& fallout2,
                                      const std::filesystem::path& programFolder) {
     const std::filesystem::path folder = SettingsToPath(fallout2);
     if (folder.empty() || folder.is_absolute()) {
         return folder;
     }
-    return ProgramFile(programFolder, "Patches") / folder;
+    return PatchesFolder(programFolder) / folder;
 }
 
 std::filesystem::path GameExecutable(const std::filesystem::path& gameFolder) {

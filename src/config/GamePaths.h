@@ -5,6 +5,9 @@
 
 namespace vrel {
 
+// The program's Patches folder, which holds the mods, found whatever its case.
+std::filesystem::path PatchesFolder(const std::filesystem::path& programFolder);
+
 // The game folder as the file system knows it, from the setting Fallout2. A relative
 // setting is read against the Patches folder, the folder the program works from, without the
 // process's current folder being changed. An empty setting stays empty.

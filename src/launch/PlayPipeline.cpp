@@ -182,17 +182,17 @@ void PlayPipeline::Play() {
 }
 
 bool PlayPipeline::Unpack(const std::filesystem::path& game) {
-    const std::vector<ModRow> items = screens_.ListItems();
+    const ModList& mods = state_.Mods;
     progress_.Show();
     screens_.SetMainWindowVisible(false);
     progress_.SetCaption("Starting...");
     progress_.SetLabel("Initializing Settings");
     progress_.SetValue(1);
-    progress_.SetMaximum(static_cast<int>(items.size()));
+    progress_.SetMaximum(mods.Count());
     progress_.Repaint();
     progress_.SetCaption("Patching Fallout...");
 
-    const std::filesystem::path patches = ProgramFile(state_.programFolder, "Patches");
+    const std::filesystem::path patches = PatchesFolder(state_.programFolder);
     // Files that earlier Plays left on purpose (DeleteDataFiles off) are no part of this Play:
     // should it fail, only what it wrote itself goes again.
     journal_.writtenFiles.clear();
@@ -204,17 +204,17 @@ bool PlayPipeline::Unpack(const std::filesystem::path& game) {
     Unpacker unpacker(game, state_.Config.cfgGeneral, journal_, record,
                       {.threads = WorkerThreads(std::nullopt)});
     bool completed = true;
-    for (std::size_t i = 0; i < items.size() && completed; ++i) {
-        const ModRow& item = items[i];
-        const std::string shownName = PathToDisplay(item.Name);
+    for (int row = 1; row <= mods.Count() && completed; ++row) {
+        const std::filesystem::path& name = mods.Row(row).Name;
+        const std::string shownName = PathToDisplay(name);
         progress_.SetLabel("Processing " + shownName);
-        progress_.SetValue(static_cast<int>(i + 1));
+        progress_.SetValue(row);
         progress_.Repaint();
-        if (!item.Ticked) {
+        if (!mods.Ticked(row)) {
             continue;
         }
         completed = unpacker.UnpackArchive(
-            patches / item.Name, shownName, [&](std::int32_t number, std::int32_t filesTotal) {
+            patches / name, shownName, [&](std::int32_t number, std::int32_t filesTotal) {
                 progress_.SetLabel(shownName + " " + std::to_string(number) + "/" +
                                    std::to_string(filesTotal));
                 progress_.RepaintLabel();

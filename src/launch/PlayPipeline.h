@@ -8,7 +8,6 @@
 #include "launch/UnpackJournal.h"
 #include "platform/Ports.h"
 #include "platform/ProgressPort.h"
-#include "state/ModListing.h"
 #include "state/ProgramState.h"
 
 namespace vrel {
@@ -17,8 +16,6 @@ namespace vrel {
 class PlayScreens {
 public:
     virtual ~PlayScreens() = default;
-    // The mod list as it stands: each row's archive file name and tick, in list order.
-    virtual std::vector<ModRow> ListItems() = 0;
     virtual void SetMainWindowVisible(bool visible) = 0;
     // The conflict window; its Cancel sets ProgramState::CancelPlay.
     virtual void ShowConflictCheck() = 0;

@@ -19,13 +19,6 @@
 #include "launch/MemberTarget.h"
 
 namespace vrel {
-namespace {
-
-bool EndsWith(std::string_view text, std::string_view tail) {
-    return text.size() >= tail.size() && text.substr(text.size() - tail.size()) == tail;
-}
-
-}  // namespace
 
 Unpacker::Unpacker(std::filesystem::path gameFolder, const CfgGeneral& settings,
                    UnpackJournal& journal, PlayRecord* record, UnpackEngine engine)
@@ -209,7 +202,7 @@ void Unpacker::WriteFile(MemberWrite& write, Inflater inflater, std::atomic<bool
         return;
     }
     // The game's prototypes stay read-only while it runs.
-    if (EndsWith(write.Entry.Name, "pro")) {
+    if (std::string_view(write.Entry.Name).ends_with("pro")) {
         MakeReadOnly(write.Target);
     }
     write.Written = true;

@@ -140,7 +140,7 @@ void frmDCheck::ConflictCheck() {
     checking_ = true;
     std::thread worker([&] {
         try {
-            report = vrel::ConflictCheck(state_.FalloutDats);
+            report = vrel::ConflictCheck(state_.Mods.FalloutDats());
         } catch (...) {
             failure = std::current_exception();
         }

@@ -16,8 +16,14 @@ protected:
     MainWindowRulesTest() {
         state_.programFolder = "/program";
         state_.Config.cfgGeneral.Sound = true;
-        for (int i = 1; i <= 3; ++i) {
-            state_.FalloutDats.Add(i, 0, "", i == 1, "", std::make_shared<FileInDat_Collection>());
+        FillMods("patch000.dat");
+    }
+    // Row 1, named `patch`, is ticked; rows 2 and 3 are not.
+    void FillMods(const std::string& patch) {
+        state_.Mods = ModList();
+        for (const std::string& name : {patch, std::string("b.dat"), std::string("c.dat")}) {
+            const int row = state_.Mods.Count() + 1;
+            state_.Mods.Append({name}, row, 0, "", row == 1, "", nullptr);
         }
     }
 
@@ -74,25 +80,22 @@ struct TickCase {
     const char* what;
     std::string name;
     bool ticked;
-    bool loading;
     bool warns;
     bool selectedAfter;  // of row 1, which starts selected
 };
 
 TEST_F(MainWindowRulesTest, TickOfRowOne) {
     const std::vector<TickCase> cases = {
-        {"untick the patch", "patch000.dat", false, false, true, false},
-        {"untick in other case", "PATCH000.DAT", false, false, true, false},
-        {"tick the patch", "Patch000.dat", true, false, false, true},
-        {"untick while loading", "patch000.dat", false, true, true, true},
-        {"untick another mod", "patch0000.dat", false, false, false, false},
+        {"untick the patch", "patch000.dat", false, true, false},
+        {"untick in other case", "PATCH000.DAT", false, true, false},
+        {"tick the patch", "Patch000.dat", true, false, true},
+        {"untick another mod", "patch0000.dat", false, false, false},
     };
     for (const auto& c : cases) {
-        state_.FalloutDats.Item(1).Selected = true;
-        state_.LoadingList = c.loading;
+        FillMods(c.name);
         messages_.shown.clear();
         sounds_.played.clear();
-        DATList_ItemCheck(state_, messages_, sounds_, 1, c.name, c.ticked);
+        DATList_ItemCheck(state_, messages_, sounds_, 1, c.ticked);
         EXPECT_EQ(sounds_.played.size(), 1u) << c.what;
         ASSERT_EQ(messages_.shown.size(), c.warns ? 1u : 0u) << c.what;
         if (c.warns) {
@@ -103,24 +106,8 @@ TEST_F(MainWindowRulesTest, TickOfRowOne) {
             EXPECT_EQ(messages_.shown[0].buttons, MessageButtons::Ok);
             EXPECT_EQ(messages_.shown[0].icon, MessageIcon::None);
         }
-        EXPECT_EQ(state_.FalloutDats.Item(1).Selected, c.selectedAfter) << c.what;
+        EXPECT_EQ(state_.Mods.Ticked(1), c.selectedAfter) << c.what;
     }
-}
-
-TEST_F(MainWindowRulesTest, TickSetsOnlyTheItemOfTheSameNumber) {
-    DATList_ItemCheck(state_, messages_, sounds_, 3, "c.dat", true);
-    EXPECT_TRUE(state_.FalloutDats.Item(3).Selected);
-    EXPECT_FALSE(state_.FalloutDats.Item(2).Selected);
-    DATList_ItemCheck(state_, messages_, sounds_, 3, "c.dat", false);
-    EXPECT_FALSE(state_.FalloutDats.Item(3).Selected);
-}
-
-// Guards against a crash when a row has no catalogue item of its number.
-TEST_F(MainWindowRulesTest, RowWithoutItemChangesNothing) {
-    DATList_ItemCheck(state_, messages_, sounds_, 4, "d.dat", true);
-    DATList_ItemCheck(state_, messages_, sounds_, 0, "d.dat", true);
-    EXPECT_FALSE(state_.FalloutDats.Item(2).Selected);
-    EXPECT_FALSE(state_.FalloutDats.Item(3).Selected);
 }
 
 }  // namespace

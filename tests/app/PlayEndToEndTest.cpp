@@ -139,10 +139,10 @@ TEST(PlayEndToEnd, ModsReachTheGameAndTheGameFolderEndsAsItWas) {
     qputenv("VREL_STANDIN_SECONDS", "0.2");
     MainWindowSet windows(state, ports, progress, 50, 10);
     ASSERT_TRUE(windows.Form_Load());
-    QListWidget* list = windows.Window().DATList;
-    ASSERT_EQ(list->count(), 5);
+    QAbstractItemModel* rows = windows.Window().DATList->model();
+    ASSERT_EQ(rows->rowCount(), 5);
     for (int row = 1; row <= 3; ++row) {
-        list->item(row)->setCheckState(Qt::Checked);
+        rows->setData(rows->index(row, 0), Qt::Checked, Qt::CheckStateRole);
     }
     ContinueWhenChecked();
     QTest::mouseClick(windows.Window().findChild<HotSpot*>(QStringLiteral("cmdPlay")),
@@ -171,8 +171,7 @@ TEST(PlayEndToEnd, ModsReachTheGameAndTheGameFolderEndsAsItWas) {
     EXPECT_TRUE(windows.Window().isVisible());
     EXPECT_FALSE(progress.isVisible());
     for (int row = 1; row <= 3; ++row) {
-        EXPECT_TRUE(
-            state.FalloutDats.Item(row + 1).Selected);  // the conflict check leaves the ticks
+        EXPECT_TRUE(state.Mods.Ticked(row + 1));  // the conflict check leaves the ticks
     }
     EXPECT_EQ(lifetime.ended, 0);
 }
@@ -224,11 +223,12 @@ TEST_F(StandInPlay, TheModThePlayerMovedDownWinsItsFiles) {
     state.Config.cfgGeneral = {.DeleteDataFiles = true, .CheckConflicts = true};
     QStringList lines;
     Play([&](frmMain& window) {
-        window.DATList->item(1)->setCheckState(Qt::Checked);
-        window.DATList->item(2)->setCheckState(Qt::Checked);
-        window.DATList->setCurrentRow(2);
+        QAbstractItemModel* rows = window.DATList->model();
+        rows->setData(rows->index(1, 0), Qt::Checked, Qt::CheckStateRole);
+        rows->setData(rows->index(2, 0), Qt::Checked, Qt::CheckStateRole);
+        window.DATList->setCurrentIndex(rows->index(2, 0));
         window.actMoveUp->trigger();  // as Alt+Up does
-        ASSERT_EQ(window.DATList->item(1)->text(), "b.dat");
+        ASSERT_EQ(rows->index(1, 0).data().toString(), "b.dat");
         ContinueWhenChecked(&lines);
     });
 

@@ -2,7 +2,7 @@
 // Usage: screenshots_app OUTPUT_FOLDER
 #include <QAction>
 #include <QApplication>
-#include <QListWidget>
+#include <QListView>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QTest>
@@ -88,9 +88,10 @@ int main(int argc, char** argv) {
         std::cerr << "screenshots_app: the demo did not load\n";
         return 1;
     }
-    window.DATList->item(2)->setCheckState(Qt::Checked);
-    window.DATList->item(5)->setCheckState(Qt::Checked);
-    const QRect row = window.DATList->visualItemRect(window.DATList->item(1));
+    QAbstractItemModel* rows = window.DATList->model();
+    rows->setData(rows->index(2, 0), Qt::Checked, Qt::CheckStateRole);
+    rows->setData(rows->index(5, 0), Qt::Checked, Qt::CheckStateRole);
+    const QRect row = window.DATList->visualRect(rows->index(1, 0));
     QTest::mouseClick(window.DATList->viewport(), Qt::LeftButton, {}, row.center());
     for (int tick = 0; tick < 48; ++tick) {
         window.FadeTimer_Timer();
@@ -104,7 +105,7 @@ int main(int argc, char** argv) {
 
     // BetterMaps moved below New Reno Tunes (Alt+Down three times), so that its files win.
     vrel::testing::MovePointer(&window, QPoint(200, 30));
-    window.DATList->setCurrentRow(2);
+    window.DATList->setCurrentIndex(rows->index(2, 0));
     for (int step = 0; step < 3; ++step) {
         window.actMoveDown->trigger();
     }

@@ -43,7 +43,7 @@ protected:
     testing::FakeMessageBox messages_;
     testing::FakeLifetime lifetime_;
     testing::FakeProgress progress_;
-    FalloutDat_Collection dats_;
+    ModList dats_;
 };
 
 TEST_F(StartupTest, PatchInTheMiddleAndInCapitalsComesFirst) {
@@ -56,13 +56,13 @@ TEST_F(StartupTest, PatchInTheMiddleAndInCapitalsComesFirst) {
 
     const StartupResult result = Run();
     ASSERT_FALSE(result.Ended);
-    ASSERT_EQ(result.Rows.size(), 4u);
-    EXPECT_EQ(result.Rows[0].Name, "PATCH000.DAT");
-    EXPECT_TRUE(result.Rows[0].Ticked);
-    EXPECT_EQ(result.Rows[1].Name, "a.dat");
-    EXPECT_EQ(result.Rows[2].Name, "b.dat");
-    EXPECT_EQ(result.Rows[3].Name, "z.dat");
-    EXPECT_FALSE(result.Rows[1].Ticked || result.Rows[2].Ticked || result.Rows[3].Ticked);
+    ASSERT_EQ(dats_.Count(), 4);
+    EXPECT_EQ(dats_.Row(1).Name, "PATCH000.DAT");
+    EXPECT_TRUE(dats_.Ticked(1));
+    EXPECT_EQ(dats_.Row(2).Name, "a.dat");
+    EXPECT_EQ(dats_.Row(3).Name, "b.dat");
+    EXPECT_EQ(dats_.Row(4).Name, "z.dat");
+    EXPECT_FALSE(dats_.Ticked(2) || dats_.Ticked(3) || dats_.Ticked(4));
 
     ASSERT_EQ(dats_.Count(), 4);
     EXPECT_EQ(dats_.Item(1).FilesTotal, kPatchFilesTotal);
@@ -113,10 +113,10 @@ TEST_F(StartupTest, MissingPatchesFolderIsCreatedThenThePatchIsAskedFor) {
     // Moved: the copy is in Patches and the game folder keeps none.
     EXPECT_EQ(testing::ReadFile(Program() / "Patches" / "Patch000.dat"), Bytes("the game's patch"));
     EXPECT_FALSE(std::filesystem::exists(Game() / "patch000.dat"));
-    ASSERT_EQ(result.Rows.size(), 1u);
-    EXPECT_EQ(result.Rows[0].Name, "Patch000.dat");
+    ASSERT_EQ(dats_.Count(), 1);
+    EXPECT_EQ(dats_.Row(1).Name, "Patch000.dat");
 
-    ReportSingleDat(messages_, result.Rows.size(), Program());
+    ReportSingleDat(messages_, static_cast<std::size_t>(dats_.Count()), Program());
     EXPECT_EQ(messages_.shown.back().title, "Move your mods!");
     EXPECT_NE(messages_.shown.back().text.find("\r\rThe entire path is: "), std::string::npos);
     const std::string patches =
@@ -163,22 +163,22 @@ TEST_F(StartupTest, OneMalformedArchiveAmongGoodOnesIsReportedOnce) {
     WriteFile(Program() / "Patches" / "tiny.dat", "abc");
     AddMod("c.dat", {{.Name = "c.txt", .Content = Bytes("c")}});
 
-    const StartupResult result = Run();
-    ASSERT_EQ(result.Rows.size(), 5u);
+    ASSERT_FALSE(Run().Ended);
     ASSERT_EQ(dats_.Count(), 5);
-    EXPECT_EQ(result.Rows[2].Name, "broken.dat");
+    ASSERT_EQ(dats_.Count(), 5);
+    EXPECT_EQ(dats_.Row(3).Name, "broken.dat");
     EXPECT_EQ(dats_.Item(3).Files->Count(), 1);  // the name read before the damage
     EXPECT_EQ(dats_.Item(3).Files->Item(1).FullPath, "one.txt");
     EXPECT_EQ(dats_.Item(4).Files->Item(1).FullPath, "c.txt");
-    EXPECT_EQ(result.Rows[4].Name, "tiny.dat");
+    EXPECT_EQ(dats_.Row(5).Name, "tiny.dat");
     EXPECT_EQ(dats_.Item(5).Files->Count(), 0);
-    ASSERT_EQ(result.Damaged.size(), 2u);
+    EXPECT_TRUE(dats_.Row(3).Damage && dats_.Row(5).Damage);
 
-    ReportDamagedArchives(messages_, result.Damaged);
+    ReportDamagedArchives(messages_, dats_);
     ASSERT_EQ(messages_.shown.size(), 1u);
     EXPECT_NE(messages_.shown[0].text.find("broken.dat"), std::string::npos);
     EXPECT_NE(messages_.shown[0].text.find("tiny.dat"), std::string::npos);
-    ReportDamagedArchives(messages_, {});
+    ReportDamagedArchives(messages_, ModList());
     EXPECT_EQ(messages_.shown.size(), 1u);
 }
 
@@ -197,10 +197,10 @@ TEST_F(StartupTest, AHandEditedOrderIsReadInAnyCaseAndTheNextSaveDropsUnknownNam
               reinterpret_cast<const char*>(u8"\uFEFFgone.dat\r\nМОД.DAT\r\n\r\n  C.dat \r\n"
                                             u8"ÜBER.dat\r\nPATCH000.DAT\r\nd.dat"));
 
-    const StartupResult result = Run();
+    ASSERT_FALSE(Run().Ended);
     std::vector<std::string> rows;
-    for (const ModRow& row : result.Rows) {
-        rows.push_back(PathToDisplay(row.Name));
+    for (int row = 1; row <= dats_.Count(); ++row) {
+        rows.push_back(PathToDisplay(dats_.Row(row).Name));
     }
     const std::vector<std::string> expected = {
         "patch000.dat", reinterpret_cast<const char*>(u8"мод.dat"),
@@ -217,7 +217,7 @@ TEST_F(StartupTest, AHandEditedOrderIsReadInAnyCaseAndTheNextSaveDropsUnknownNam
 
     ProgramState state;
     state.programFolder = Program();
-    state.FalloutDats = dats_;
+    state.Mods = std::move(dats_);
     ASSERT_TRUE(MoveMod(state, 7, 2));  // b.dat to the top
     const auto saved = testing::ReadFile(Program() / kModOrderFile);
     EXPECT_EQ(std::string(saved.begin(), saved.end()),
@@ -232,7 +232,7 @@ TEST_F(StartupTest, AnOrderThatCannotBeSavedLeavesTheSavedOneWholeAndSaysSo) {
     ProgramState state;
     state.programFolder = disk.path();
     for (const char* name : {"patch000.dat", "a.dat", "b.dat"}) {
-        state.FalloutDats.Add(0, 0, Program() / "Patches" / name, false, {}, nullptr);
+        state.Mods.Append({name}, 0, 0, Program() / "Patches" / name, false, {}, nullptr);
     }
     WriteFile(disk / kModOrderFile, "a.dat\nb.dat\n");
     const auto moved = MoveMod(state, 3, 2);
@@ -243,7 +243,7 @@ TEST_F(StartupTest, AnOrderThatCannotBeSavedLeavesTheSavedOneWholeAndSaysSo) {
                             std::filesystem::directory_iterator()),
               1)
         << "no new file left beside it";
-    EXPECT_EQ(PathToDisplay(state.FalloutDats.Item(2).FullPath.filename()), "b.dat");
+    EXPECT_EQ(PathToDisplay(state.Mods.Item(2).FullPath.filename()), "b.dat");
     ReportOrderNotKept(messages_, moved.error());
     ASSERT_EQ(messages_.shown.size(), 1u);
     EXPECT_NE(messages_.shown[0].text.find(kModOrderFile), std::string::npos)

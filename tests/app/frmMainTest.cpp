@@ -9,7 +9,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
-#include <QListWidget>
+#include <QListView>
 #include <QMenu>
 #include <QMimeData>
 #include <QSignalSpy>
@@ -40,6 +40,26 @@ namespace {
 using testing::Bytes;
 using testing::MovePointer;
 using testing::WriteFile;
+
+QModelIndex Index(const frmMain& window, int row) {
+    return window.DATList->model()->index(row, 0);
+}
+
+QRect RowRect(const frmMain& window, int row) {
+    return window.DATList->visualRect(Index(window, row));
+}
+
+// The list's rows as the player sees them: each one's text and whether it is ticked.
+std::vector<std::pair<QString, bool>> ShownRows(const frmMain& window) {
+    std::vector<std::pair<QString, bool>> rows;
+    for (int row = 0; row < window.DATList->model()->rowCount(); ++row) {
+        rows.emplace_back(Index(window, row).data().toString(),
+                          Index(window, row).data(Qt::CheckStateRole) == Qt::Checked);
+    }
+    return rows;
+}
+
+using ModRows = std::vector<std::pair<QString, bool>>;
 
 class frmMainTest : public ::testing::Test {
 protected:
@@ -76,18 +96,18 @@ protected:
                 window_.imghover_btnabout->isVisible(), window_.imghover_btnexit->isVisible()};
     }
     void ClickCheckBox(int row) {
-        const QRect rect = window_.DATList->visualItemRect(window_.DATList->item(row));
+        const QRect rect = RowRect(window_, row);
         QTest::mouseClick(window_.DATList->viewport(), Qt::LeftButton, {},
                           QPoint(rect.left() + 8, rect.center().y()));
     }
     // Drags row `from` and drops it on the upper or the lower half of row `onto`, as the mouse
     // does: the list's own drag data, entering, moving and dropping on its viewport.
     void DragRow(int from, int onto, bool lowerHalf) {
-        QListWidget* list = window_.DATList;
+        QListView* list = window_.DATList;
         const std::unique_ptr<QMimeData> data(
             list->model()->mimeData({list->model()->index(from, 0)}));
         ASSERT_NE(data, nullptr);
-        const QRect rect = list->visualItemRect(list->item(onto));
+        const QRect rect = RowRect(window_, onto);
         const QPoint at(rect.center().x(), lowerHalf ? rect.bottom() - 1 : rect.top() + 1);
         QDragEnterEvent enter(at, Qt::MoveAction, data.get(), Qt::LeftButton, {});
         QApplication::sendEvent(list->viewport(), &enter);
@@ -99,25 +119,11 @@ protected:
     void PressKeys(int row, Qt::Key key) {
         window_.activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(&window_));
-        window_.DATList->setCurrentRow(row);
+        window_.DATList->setCurrentIndex(Index(window_, row));
         window_.DATList->setFocus();
         QTest::keyClick(window_.DATList, key, Qt::AltModifier);
     }
-    std::vector<std::pair<QString, bool>> Rows() const {
-        std::vector<std::pair<QString, bool>> rows;
-        for (int row = 0; row < window_.DATList->count(); ++row) {
-            rows.emplace_back(window_.DATList->item(row)->text(),
-                              window_.DATList->item(row)->checkState() == Qt::Checked);
-            // Row k stands for catalogue item k (on Windows the patch's path takes its documented
-            // spelling, which names the same file).
-            EXPECT_TRUE(
-                SameFileName(PathToDisplay(state_.FalloutDats.Item(row + 1).FullPath.filename()),
-                             rows.back().first.toStdString()))
-                << row;
-            EXPECT_EQ(state_.FalloutDats.Item(row + 1).Selected, rows.back().second) << row;
-        }
-        return rows;
-    }
+    std::vector<std::pair<QString, bool>> Rows() const { return ShownRows(window_); }
     int Played(const char* file) const {
         return static_cast<int>(std::count(fakes_.sounds.played.begin(), fakes_.sounds.played.end(),
                                            state_.programFolder / file));
@@ -135,33 +141,12 @@ TEST_F(frmMainTest, LoadFillsRowsInCatalogueOrderAndShowsTheWindow) {
     ASSERT_TRUE(window.Form_Load());
     EXPECT_TRUE(window.isVisible());
     EXPECT_FALSE(progress_.isVisible());
-    EXPECT_FALSE(state_.LoadingList);
     EXPECT_EQ(window.windowTitle().toStdString(), MainWindowCaption());
-    ASSERT_EQ(window.DATList->count(), 3);
-    EXPECT_EQ(window.DATList->item(0)->text(), "Patch000.DAT");
-    EXPECT_EQ(window.DATList->item(0)->checkState(), Qt::Checked);
-    EXPECT_EQ(window.DATList->item(1)->text(), "a.dat");
-    EXPECT_EQ(window.DATList->item(2)->checkState(), Qt::Unchecked);
-    EXPECT_EQ(window.DATList->currentRow(), 0);
-    EXPECT_TRUE(state_.FalloutDats.Item(1).Selected);  // set by start-up, not by the tick
-    EXPECT_FALSE(state_.FalloutDats.Item(2).Selected);
+    EXPECT_EQ(ShownRows(window),
+              ModRows({{"Patch000.DAT", true}, {"a.dat", false}, {"z.dat", false}}));
+    EXPECT_EQ(window.DATList->currentIndex().row(), 0);
     EXPECT_TRUE(fakes_.messages.shown.empty());
     EXPECT_EQ(window.DATList->accessibleName(), "Mods");
-}
-
-TEST_F(frmMainTest, TickSetsTheSameCatalogueItemAndClickShowsItsDescription) {
-    frmMain window(state_, ports_, progress_);
-    ASSERT_TRUE(window.Form_Load());
-    window.DATList->item(2)->setCheckState(Qt::Checked);
-    EXPECT_TRUE(state_.FalloutDats.Item(3).Selected);
-    EXPECT_FALSE(state_.FalloutDats.Item(2).Selected);
-    window.DATList->item(2)->setCheckState(Qt::Unchecked);
-    EXPECT_FALSE(state_.FalloutDats.Item(3).Selected);
-
-    const QRect row = window.DATList->visualItemRect(window.DATList->item(1));
-    QTest::mouseClick(window.DATList->viewport(), Qt::LeftButton, {}, row.center() + QPoint(30, 0));
-    EXPECT_EQ(window.labDesc->text(), "First mod");
-    EXPECT_FALSE(state_.FalloutDats.Item(2).Selected);
 }
 
 TEST_F(frmMainTest, LeavingAtTheFirstQuestionEndsWithoutShowingTheWindow) {
@@ -224,7 +209,7 @@ TEST_F(LoadedMainTest, SoundOffSwitchesImagesAndButtonsSilently) {
     QTest::mouseClick(window_.cmdOptions, Qt::LeftButton);
     ClickCheckBox(2);
     EXPECT_EQ(optionsShown_, 1);
-    EXPECT_TRUE(state_.FalloutDats.Item(3).Selected);
+    EXPECT_TRUE(state_.Mods.Ticked(3));
     EXPECT_TRUE(fakes_.sounds.played.empty());
 }
 
@@ -270,9 +255,9 @@ TEST_F(frmMainTest, ADamagedArchiveIsMarkedAndDescribed) {
     WriteFile(state_.programFolder / "Patches" / "b broken.dat", "abc");
     frmMain window(state_, ports_, progress_);
     ASSERT_TRUE(window.Form_Load());
-    EXPECT_EQ(window.DATList->item(1)->toolTip(), "a.dat");  // a long name can be read whole
-    window.DATList->setCurrentRow(2);
-    EXPECT_TRUE(window.DATList->item(2)->toolTip().contains("Damaged"));
+    EXPECT_EQ(Index(window, 1).data(Qt::ToolTipRole), "a.dat");  // a long name can be read whole
+    window.DATList->setCurrentIndex(Index(window, 2));
+    EXPECT_TRUE(Index(window, 2).data(Qt::ToolTipRole).toString().contains("Damaged"));
     EXPECT_TRUE(window.labDesc->text().startsWith("Damaged"));
 }
 
@@ -286,50 +271,33 @@ TEST_F(frmMainTest, OptionsWithoutItsWindowShowsANotice) {
 
 TEST_F(LoadedMainTest, TickByMouseSetsTheSameCatalogueItemWithTheTickSound) {
     ClickCheckBox(1);
-    EXPECT_EQ(window_.DATList->item(1)->checkState(), Qt::Checked);
-    EXPECT_TRUE(state_.FalloutDats.Item(2).Selected);
-    EXPECT_FALSE(state_.FalloutDats.Item(3).Selected);
+    EXPECT_EQ(Rows(), ModRows({{"Patch000.DAT", true}, {"a.dat", true}, {"z.dat", false}}));
+    EXPECT_TRUE(state_.Mods.Ticked(2));
     EXPECT_EQ(Played("butin4.wav"), 1);
     ClickCheckBox(1);
-    EXPECT_FALSE(state_.FalloutDats.Item(2).Selected);
+    EXPECT_FALSE(state_.Mods.Ticked(2));
     EXPECT_EQ(Played("butin4.wav"), 2);
 }
 
 TEST_F(LoadedMainTest, UntickingPatchInAnyCaseWarnsAndStands) {
     ClickCheckBox(0);  // the row reads Patch000.DAT
-    EXPECT_EQ(window_.DATList->item(0)->checkState(), Qt::Unchecked);
-    EXPECT_FALSE(state_.FalloutDats.Item(1).Selected);
+    EXPECT_EQ(Index(window_, 0).data(Qt::CheckStateRole), Qt::Unchecked);
+    EXPECT_FALSE(state_.Mods.Ticked(1));
     ASSERT_EQ(fakes_.messages.Texts(), std::vector<std::string>({kPatchUntickWarning}));
     ClickCheckBox(0);
-    EXPECT_TRUE(state_.FalloutDats.Item(1).Selected);
+    EXPECT_TRUE(state_.Mods.Ticked(1));
     EXPECT_EQ(fakes_.messages.shown.size(), 1u) << "ticking it again says nothing";
 }
 
-TEST_F(LoadedMainTest, UntickingPatchWhileLoadingWarnsButLeavesSelected) {
-    state_.LoadingList = true;
-    ClickCheckBox(0);
-    EXPECT_EQ(fakes_.messages.shown.size(), 1u);
-    EXPECT_EQ(Played("butin4.wav"), 1);
-    EXPECT_TRUE(state_.FalloutDats.Item(1).Selected);
-}
-
-// Guards that a change of an item other than its check box is not taken for a tick.
-TEST_F(LoadedMainTest, RenamingAnItemIsNoTick) {
-    window_.DATList->item(0)->setText("patch000.dat");
-    EXPECT_TRUE(fakes_.messages.shown.empty());
-    EXPECT_TRUE(fakes_.sounds.played.empty());
-    EXPECT_TRUE(state_.FalloutDats.Item(1).Selected);
-}
-
 TEST_F(LoadedMainTest, ClickOnAnItemShowsItsDescriptionOnly) {
-    const QRect row = window_.DATList->visualItemRect(window_.DATList->item(1));
-    QTest::mouseClick(window_.DATList->viewport(), Qt::LeftButton, {}, row.center());
+    const ModRows before = Rows();
+    QTest::mouseClick(window_.DATList->viewport(), Qt::LeftButton, {},
+                      RowRect(window_, 1).center());
     EXPECT_EQ(window_.labDesc->text(), "First mod");
-    const QRect first = window_.DATList->visualItemRect(window_.DATList->item(0));
-    QTest::mouseClick(window_.DATList->viewport(), Qt::LeftButton, {}, first.center());
+    QTest::mouseClick(window_.DATList->viewport(), Qt::LeftButton, {},
+                      RowRect(window_, 0).center());
     EXPECT_EQ(window_.labDesc->text(), QString::fromLatin1(kPatchDescription));
-    EXPECT_TRUE(state_.FalloutDats.Item(1).Selected);
-    EXPECT_FALSE(state_.FalloutDats.Item(2).Selected);
+    EXPECT_EQ(Rows(), before);
     EXPECT_TRUE(fakes_.sounds.played.empty());
 }
 
@@ -367,18 +335,16 @@ TEST_F(LoadedMainTest, PressOnTheBodyTheDescriptionOrADraggedListMovesTheWindow)
     EXPECT_EQ(window_.pos(), before + QPoint(30, 20));
 }
 
-using ModRows = std::vector<std::pair<QString, bool>>;
-
-// Dragging a row or Alt+Up / Alt+Down on the current one: the mod moves with its tick and its
-// catalogue item, shows its description, and its place is there again at the next start.
+// Dragging a row or Alt+Up / Alt+Down on the current one: the mod moves with its tick, shows its
+// description, and its place is there again at the next start.
 TEST_F(LoadedMainTest, AModMovesWithItsTickAndDescriptionAndKeepsItsPlaceAfterARestart) {
-    window_.DATList->item(2)->setCheckState(Qt::Checked);  // z.dat
-    DragRow(2, 1, false);                                  // onto the upper half of a.dat
+    ClickCheckBox(2);      // z.dat
+    DragRow(2, 1, false);  // onto the upper half of a.dat
     EXPECT_EQ(Rows(), ModRows({{"Patch000.DAT", true}, {"z.dat", true}, {"a.dat", false}}));
     EXPECT_EQ(window_.labDesc->text(), QString::fromLatin1(kNoDescription));
-    EXPECT_EQ(window_.DATList->currentRow(), 1);
-    const QRect moved = window_.DATList->visualItemRect(window_.DATList->item(2));
-    QTest::mouseClick(window_.DATList->viewport(), Qt::LeftButton, {}, moved.center());
+    EXPECT_EQ(window_.DATList->currentIndex().row(), 1);
+    QTest::mouseClick(window_.DATList->viewport(), Qt::LeftButton, {},
+                      RowRect(window_, 2).center());
     EXPECT_EQ(window_.labDesc->text(), "First mod");
 
     PressKeys(1, Qt::Key_Down);
@@ -386,10 +352,7 @@ TEST_F(LoadedMainTest, AModMovesWithItsTickAndDescriptionAndKeepsItsPlaceAfterAR
     PressKeys(2, Qt::Key_Up);
     EXPECT_EQ(Rows(), ModRows({{"Patch000.DAT", true}, {"z.dat", true}, {"a.dat", false}}));
     EXPECT_EQ(window_.labDesc->text(), QString::fromLatin1(kNoDescription));
-    EXPECT_EQ(window_.DATList->currentRow(), 1);
-    // A tick after the move reaches the catalogue item of its new row.
-    window_.DATList->item(2)->setCheckState(Qt::Checked);
-    EXPECT_TRUE(state_.FalloutDats.Item(3).Selected);
+    EXPECT_EQ(window_.DATList->currentIndex().row(), 1);
     EXPECT_TRUE(fakes_.messages.shown.empty());
     EXPECT_EQ(testing::ReadFile(state_.programFolder / kModOrderFile), Bytes("z.dat\na.dat\n"));
 
@@ -398,19 +361,16 @@ TEST_F(LoadedMainTest, AModMovesWithItsTickAndDescriptionAndKeepsItsPlaceAfterAR
     restarted.Config = state_.Config;
     frmMain again(restarted, ports_, progress_);
     ASSERT_TRUE(again.Form_Load());
-    EXPECT_EQ(again.DATList->item(1)->text(), "z.dat");
-    EXPECT_EQ(again.DATList->item(2)->text(), "a.dat");
-    EXPECT_EQ(PathToDisplay(restarted.FalloutDats.Item(2).FullPath.filename()), "z.dat");
-    EXPECT_EQ(again.DATList->item(1)->checkState(), Qt::Unchecked) << "ticks are not kept";
+    EXPECT_EQ(ShownRows(again),
+              ModRows({{"Patch000.DAT", true}, {"z.dat", false}, {"a.dat", false}}))
+        << "ticks are not kept";
 }
 
 // The game's patch stays first: it neither moves nor lets a mod above it, by drag or by keys.
 TEST_F(LoadedMainTest, ThePatchCannotBeMoved) {
     const ModRows before = Rows();
-    const QRect patch = window_.DATList->visualItemRect(window_.DATList->item(0));
-    EXPECT_FALSE(window_.DATList->DragsRowAt(patch.center()));
-    EXPECT_TRUE(window_.DATList->DragsRowAt(
-        window_.DATList->visualItemRect(window_.DATList->item(1)).center()));
+    EXPECT_FALSE(window_.DATList->DragsRowAt(RowRect(window_, 0).center()));
+    EXPECT_TRUE(window_.DATList->DragsRowAt(RowRect(window_, 1).center()));
     DragRow(0, 2, true);
     PressKeys(0, Qt::Key_Down);
     EXPECT_FALSE(window_.actMoveDown->isEnabled());
@@ -470,10 +430,10 @@ TEST_F(LoadedMainTest, AboutOpensModallyWithTheClickSoundAndClosesOnItsButton) {
 }
 
 // Files dropped from a file manager: a mod as loose files and a .dat join the list in their sorted
-// places, unticked; the mods ticked before stay ticked, and the catalogue follows the rows. A mod
-// of the same name is kept when the user says so.
+// places, unticked; the mods ticked before stay ticked. A mod of the same name is kept when the
+// user says so.
 TEST_F(LoadedMainTest, DroppedModsJoinTheListAndTicksStay) {
-    window_.DATList->item(1)->setCheckState(Qt::Checked);  // a.dat
+    ClickCheckBox(1);  // a.dat
     fakes_.sounds.played.clear();
     const testing::TempFolder downloads;
     std::vector<std::pair<std::string, std::vector<std::uint8_t>>> loose = {
@@ -503,32 +463,18 @@ TEST_F(LoadedMainTest, DroppedModsJoinTheListAndTicksStay) {
     QDropEvent drop(QPointF(100, 100), Qt::CopyAction, &data, Qt::LeftButton, {});
     QApplication::sendEvent(&window_, &drop);
 
-    const std::vector<std::pair<QString, bool>> expected = {{"Patch000.DAT", true},
-                                                            {"a.dat", true},
-                                                            {"b.dat", false},
-                                                            {"m.dat", false},
-                                                            {"z.dat", false}};
-    ASSERT_EQ(window_.DATList->count(), static_cast<int>(expected.size()));
-    ASSERT_EQ(state_.FalloutDats.Count(), static_cast<int>(expected.size()));
-    for (int row = 0; row < window_.DATList->count(); ++row) {
-        const auto [name, ticked] = expected[static_cast<std::size_t>(row)];
-        EXPECT_EQ(window_.DATList->item(row)->text(), name);
-        // Play opens the archive by the name the row keeps.
-        EXPECT_EQ(frmMain::RowFileName(window_.DATList->item(row)), name.toStdString());
-        EXPECT_EQ(window_.DATList->item(row)->checkState() == Qt::Checked, ticked) << row;
-        EXPECT_EQ(state_.FalloutDats.Item(row + 1).Selected, ticked) << row;
-    }
-    EXPECT_EQ(state_.FalloutDats.Item(3).Files->Item(1).FullPath, "art\\a.frm");
+    EXPECT_EQ(Rows(), ModRows({{"Patch000.DAT", true},
+                               {"a.dat", true},
+                               {"b.dat", false},
+                               {"m.dat", false},
+                               {"z.dat", false}}));
+    EXPECT_EQ(state_.Mods.Item(3).Files->Item(1).FullPath, "art\\a.frm");
     EXPECT_EQ(testing::ReadFile(state_.programFolder / "Patches" / "z.dat"), keptZ);
     // The replace question, then one message about what was left out.
     ASSERT_EQ(fakes_.messages.shown.size(), 2u);
     EXPECT_EQ(fakes_.messages.shown[0].buttons, MessageButtons::YesNo);
     EXPECT_NE(fakes_.messages.shown[1].text.find("ddraw.ini"), std::string::npos);
     EXPECT_TRUE(fakes_.sounds.played.empty()) << "refilling the list is no tick";
-
-    // A tick after the drop reaches the catalogue item of its row.
-    window_.DATList->item(3)->setCheckState(Qt::Checked);
-    EXPECT_TRUE(state_.FalloutDats.Item(4).Selected);
 }
 
 // A mod dropped in after the player set an order (here by hand) comes after the mods the order
@@ -537,8 +483,8 @@ TEST_F(frmMainTest, ADroppedModLandsInNameOrderAfterTheOrderedOnes) {
     WriteFile(state_.programFolder / kModOrderFile, "z.dat\n");
     frmMain window(state_, ports_, progress_);
     ASSERT_TRUE(window.Form_Load());
-    ASSERT_EQ(window.DATList->count(), 3);
-    EXPECT_EQ(window.DATList->item(1)->text(), "z.dat");
+    ASSERT_EQ(ShownRows(window).size(), 3u);
+    EXPECT_EQ(ShownRows(window)[1].first, "z.dat");
     const testing::TempFolder downloads;
     WriteFile(downloads / "b.dat", BuildDatImage({{.Name = "b.txt", .Content = Bytes("b")}}));
     QMimeData data;
@@ -548,15 +494,9 @@ TEST_F(frmMainTest, ADroppedModLandsInNameOrderAfterTheOrderedOnes) {
     QDropEvent drop(QPointF(100, 100), Qt::CopyAction, &data, Qt::LeftButton, {});
     QApplication::sendEvent(&window, &drop);
 
-    const std::vector<QString> expected = {"Patch000.DAT", "z.dat", "a.dat", "b.dat"};
-    ASSERT_EQ(window.DATList->count(), 4);
-    for (int row = 0; row < 4; ++row) {
-        EXPECT_EQ(window.DATList->item(row)->text(), expected[static_cast<std::size_t>(row)]);
-        EXPECT_TRUE(
-            SameFileName(PathToDisplay(state_.FalloutDats.Item(row + 1).FullPath.filename()),
-                         expected[static_cast<std::size_t>(row)].toStdString()))
-            << row;
-    }
+    EXPECT_EQ(
+        ShownRows(window),
+        ModRows({{"Patch000.DAT", true}, {"z.dat", false}, {"a.dat", false}, {"b.dat", false}}));
 }
 
 }  // namespace

@@ -16,10 +16,10 @@
 #include <thread>
 
 #include "Fakes.h"
+#include "ModListBuilder.h"
 #include "launch/PlayPipeline.h"
 #include "launch/Recovery.h"
 #include "platform/posix/PosixProcesses.h"
-#include "state/ModListing.h"
 
 extern std::atomic<int> KillBeforeFileCall;  // see KillBeforeFileCalls.cpp
 
@@ -54,13 +54,6 @@ class HeadlessScreens final : public vrel::PlayScreens {
 public:
     HeadlessScreens(std::filesystem::path program, std::filesystem::path game, std::string point)
         : program_(std::move(program)), game_(std::move(game)), point_(std::move(point)) {}
-    std::vector<vrel::ModRow> ListItems() override {
-        std::vector<vrel::ModRow> rows;
-        for (const auto& name : vrel::ListDatFiles(program_ / "Patches")) {
-            rows.push_back({name, true});
-        }
-        return rows;
-    }
     void SetMainWindowVisible(bool) override {}
     void ShowConflictCheck() override {}
     void ShowWaitingWindow(const std::filesystem::path& gameProgram) override {
@@ -106,6 +99,7 @@ int main(int argc, char** argv) {
     state.programFolder = argv[1];
     state.Config.cfgPath.Fallout2 = argv[2];
     state.Config.cfgGeneral = {.DeleteDataFiles = true};
+    vrel::testing::TickEveryArchive(state);
     vrel::testing::FakePorts fakes;
     vrel::Ports& ports = fakes.ports;
     KillingProgress progress(point);

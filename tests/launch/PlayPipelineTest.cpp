@@ -25,7 +25,6 @@ namespace fs = std::filesystem;
 
 class FakeScreens final : public PlayScreens {
 public:
-    std::vector<ModRow> ListItems() override { return items; }
     void SetMainWindowVisible(bool visible) override { visibility.push_back(visible); }
     void ShowConflictCheck() override {
         ++conflictChecks;
@@ -41,7 +40,6 @@ public:
         }
     }
 
-    std::vector<ModRow> items;
     std::vector<bool> visibility;
     std::vector<std::filesystem::path> started;
     int conflictChecks = 0;
@@ -61,9 +59,13 @@ protected:
         fs::create_directories(state_.programFolder / "Patches");
     }
 
+    void AddRow(const std::string& name, bool ticked) {
+        state_.Mods.Append({name}, state_.Mods.Count() + 1, 0,
+                           state_.programFolder / "Patches" / name, ticked, "", nullptr);
+    }
     void AddMod(const std::string& name, bool ticked, const std::vector<ImageMember>& members) {
         WriteFile(state_.programFolder / "Patches" / name, BuildDatImage(members));
-        screens_.items.push_back({name, ticked});
+        AddRow(name, ticked);
     }
 
     fs::path Data(const std::string& name) const { return folder_ / "game" / "data" / name; }
@@ -92,7 +94,7 @@ protected:
 };
 
 TEST_F(PlayPipelineTest, UnpacksTickedModsForTheGameAndRemovesThemAfterwards) {
-    screens_.items.push_back({"patch000.dat", true});
+    AddRow("patch000.dat", true);
     WriteFile(state_.programFolder / "Patches" / "patch000.dat",
               BuildDatImage({{.Name = "text\\p.msg", .Content = Bytes("patch")}}));
     AddMod("a.dat", true,
@@ -229,7 +231,7 @@ TEST_F(PlayPipelineTest, ProblemsAreListedOnceAfterUnpackingAndTheGameStillRuns)
 TEST_F(PlayPipelineTest, ASecondPlayNeverDeletesTheFirstPlaysPathsAgain) {
     AddMod("a.dat", true, {{.Name = "a.txt", .Content = Bytes("a")}});
     pipeline_.cmdPlay_Click();
-    screens_.items[0].Ticked = false;
+    state_.Mods.SetTicked(1, false);
     WriteFile(Data("a.txt"), "the user's file, made between two plays");
     pipeline_.cmdPlay_Click();
     EXPECT_EQ(ReadFile(Data("a.txt")), Bytes("the user's file, made between two plays"));
@@ -261,7 +263,7 @@ TEST_F(PlayPipelineTest, AFailedPlayRemovesOnlyWhatItWroteItself) {
     AddMod("kept.dat", true, {{.Name = "maps\\kept.map", .Content = Bytes("stays")}});
     pipeline_.cmdPlay_Click();
     ASSERT_EQ(screens_.waits, 1);
-    screens_.items[0].Ticked = false;
+    state_.Mods.SetTicked(1, false);
     AddMod("big.dat", true,
            {{.Name = "maps\\small.map", .Content = Bytes("small")},
             {.Name = "big.bin",

@@ -20,6 +20,7 @@
 #include "DatImage.h"
 #include "Fakes.h"
 #include "FolderSnapshot.h"
+#include "ModListBuilder.h"
 #include "SmallDisk.h"
 #include "TempFolder.h"
 #include "config/DataFolders.h"
@@ -67,14 +68,6 @@ bool RunKilled(const fs::path& program, const fs::path& game, const std::string&
 // The waiting window of an in-process Play: the game "runs" while `whileGameRuns` does.
 class InProcessScreens final : public PlayScreens {
 public:
-    explicit InProcessScreens(const ProgramState& state) : state_(state) {}
-    std::vector<ModRow> ListItems() override {
-        std::vector<ModRow> rows;
-        for (const auto& name : ListDatFiles(state_.programFolder / "Patches")) {
-            rows.push_back({name, true});
-        }
-        return rows;
-    }
     void SetMainWindowVisible(bool) override {}
     void ShowConflictCheck() override {}
     void ShowWaitingWindow(const fs::path&) override {
@@ -86,9 +79,6 @@ public:
 
     int waits = 0;
     std::function<void()> whileGameRuns;
-
-private:
-    const ProgramState& state_;
 };
 
 class RecoveryTest : public ::testing::Test {
@@ -179,6 +169,12 @@ protected:
         close(fd);
     }
 
+    // A Play with every archive in Patches ticked.
+    void Play() {
+        testing::TickEveryArchive(state_);
+        pipeline_->cmdPlay_Click();
+    }
+
     // Answers the question at the next start: this run of Vrel has ended.
     testing::FakeMessageBox RestoreAtTheNextStart(MessageAnswer answer = MessageAnswer::Yes) {
         pipeline_.emplace(state_, fakes_.ports, progress_, screens_);
@@ -204,7 +200,7 @@ protected:
     ProgramState state_;
     testing::FakePorts fakes_;
     testing::FakeProgress progress_;
-    InProcessScreens screens_{state_};
+    InProcessScreens screens_;
     std::optional<PlayPipeline> pipeline_{std::in_place, state_, fakes_.ports, progress_, screens_};
 };
 
@@ -224,7 +220,7 @@ TEST_F(RecoveryTest, WhileAnotherVrelPlaysNothingIsOfferedOrTouched) {
     program_ = folder_ / "second";
     Place();
     MakePatches();
-    pipeline_->cmdPlay_Click();
+    Play();
     EXPECT_EQ(screens_.waits, 0);
     for (const auto& shown : {second.shown, fakes_.messages.shown}) {
         ASSERT_EQ(shown.size(), 1u);
@@ -436,12 +432,12 @@ TEST_F(RecoveryTest, AFileThatCouldNotBeReplacedIsNotDeletedByTheRestore) {
 TEST_F(RecoveryTest, AKeptFileThatCannotGoBackOutlivesTheNextPlayAndIsRestoredLater) {
     const auto before = testing::SnapshotFolder(game_);
     BlockTheProtoWhileTheGameRuns();
-    pipeline_->cmdPlay_Click();
+    Play();
     ASSERT_TRUE(fs::exists(record_));
     ASSERT_EQ(fakes_.messages.shown.size(), 1u);  // the player is told
     EXPECT_NE(fakes_.messages.shown[0].text.find(Proto().string()), std::string::npos);
     screens_.whileGameRuns = nullptr;
-    pipeline_->cmdPlay_Click();
+    Play();
     EXPECT_EQ(screens_.waits, 2);
 
     fs::remove_all(Proto());
@@ -456,11 +452,11 @@ TEST_F(RecoveryTest, AKeptFileThatCannotGoBackOutlivesTheNextPlayAndIsRestoredLa
 // back and was then deleted to give way to the older copy.
 TEST_F(RecoveryTest, AFileKeptTwiceComesBackAsItsNewestCopy) {
     BlockTheProtoWhileTheGameRuns();
-    pipeline_->cmdPlay_Click();
+    Play();
     screens_.whileGameRuns = nullptr;
     fs::remove_all(Proto());
     WriteFile(Proto(), "the player's newer proto");
-    pipeline_->cmdPlay_Click();
+    Play();
     EXPECT_EQ(testing::ReadFile(Proto()), Bytes("the player's newer proto"));
 }
 
@@ -493,7 +489,7 @@ TEST_F(RecoveryTest, AFileTheCleanUpCouldNotDeleteIsRemovedByTheRestore) {
             mount(maps.c_str(), maps.c_str(), nullptr, MS_BIND, nullptr) == 0 &&
             mount(nullptr, maps.c_str(), nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY, nullptr) == 0;
     };
-    pipeline_->cmdPlay_Click();
+    Play();
     umount2(maps.c_str(), MNT_DETACH);
     if (!readOnly) {
         GTEST_SKIP() << "a read-only folder cannot be mounted here";
@@ -534,7 +530,7 @@ TEST_F(RecoveryTest, NoLinkTakesAPlayOutOfTheGameFolder) {
     fs::permissions(folder_ / "outside", fs::perms::owner_read);
     const fs::path frm = game_ / "Data" / "art" / "critters" / "c0.frm";
     screens_.whileGameRuns = [&] { fs::remove(frm), fs::create_symlink(folder_ / "outside", frm); };
-    pipeline_->cmdPlay_Click();
+    Play();
     EXPECT_EQ(fs::status(folder_ / "outside").permissions(), fs::perms::owner_read);
     EXPECT_NE(fakes_.messages.shown.at(0).text.find(".vrel-kept, where Vrel keeps your files"),
               std::string::npos);
@@ -544,11 +540,11 @@ TEST_F(RecoveryTest, NoLinkTakesAPlayOutOfTheGameFolder) {
 // Play's kept file must not make a restore delete them.
 TEST_F(RecoveryTest, FilesUnpackedWithDeleteDataFilesOffOutliveALaterRestore) {
     BlockTheProtoWhileTheGameRuns();
-    pipeline_->cmdPlay_Click();
+    Play();
     ASSERT_TRUE(fs::exists(record_));
     state_.Config.cfgGeneral.DeleteDataFiles = false;
     screens_.whileGameRuns = nullptr;
-    pipeline_->cmdPlay_Click();
+    Play();
     const fs::path frm = game_ / "Data" / "art" / "critters" / "c0.frm";
     ASSERT_TRUE(fs::exists(frm));
 
@@ -567,7 +563,7 @@ TEST_F(RecoveryTest, APlayAsksAgainAndNeverCutsTheRecordOfAPlayCutShort) {
     const auto record = testing::ReadFile(record_);
 
     fakes_.messages.answers = {MessageAnswer::No};
-    pipeline_->cmdPlay_Click();
+    Play();
     EXPECT_EQ(screens_.waits, 0);
     ASSERT_EQ(fakes_.messages.shown.size(), 2u);
     EXPECT_EQ(fakes_.messages.shown[0].title, "Restore the game folder?");
@@ -576,7 +572,7 @@ TEST_F(RecoveryTest, APlayAsksAgainAndNeverCutsTheRecordOfAPlayCutShort) {
     EXPECT_EQ(testing::ReadFile(record_), record);
 
     fakes_.messages.answers = {MessageAnswer::Yes};
-    pipeline_->cmdPlay_Click();
+    Play();
     EXPECT_EQ(screens_.waits, 1);
     EXPECT_EQ(testing::SnapshotFolder(game_), before);
     EXPECT_FALSE(fs::exists(record_));
@@ -591,10 +587,10 @@ TEST_F(RecoveryTest, WithoutRoomForTheRecordTheGameDoesNotStart) {
     MakePatches();
     const auto before = testing::SnapshotFolder(game_);
     FillDisk(program_, 0);
-    pipeline_->cmdPlay_Click();
+    Play();
     fs::remove_all(program_ / "filler");
     FillSpace(program_, 4096);
-    pipeline_->cmdPlay_Click();
+    Play();
 
     EXPECT_EQ(screens_.waits, 0);
     ASSERT_EQ(fakes_.messages.shown.size(), 2u);

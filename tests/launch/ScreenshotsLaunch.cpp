@@ -6,8 +6,8 @@
 #include <QTimer>
 #include <cstdio>
 
-#include "CatalogueBuilder.h"
 #include "Fakes.h"
+#include "ModListBuilder.h"
 #include "launch/frmDCheck.h"
 
 namespace {
@@ -15,7 +15,7 @@ namespace {
 // Shows the conflict window on `dats`, lets its timer run the check and saves the window.
 bool SaveCheckedWindow(const std::vector<vrel::testing::DatSpec>& dats, const QString& file) {
     vrel::ProgramState state;
-    vrel::testing::FillCatalogue(state.FalloutDats, dats);
+    vrel::testing::FillCatalogue(state.Mods, dats);
     vrel::testing::FakeSounds sounds;
     vrel::frmDCheck window(state, sounds, 0);
     const QString waiting = window.Label1->text();

@@ -9,8 +9,8 @@
 #include <QTest>
 #include <QTimer>
 
-#include "CatalogueBuilder.h"
 #include "Fakes.h"
+#include "ModListBuilder.h"
 #include "archive/ConflictCheck.h"
 
 namespace vrel {
@@ -36,10 +36,10 @@ protected:
     frmDCheckTest() {
         state_.programFolder = "/opt/vrel";
         state_.Config.cfgGeneral.Sound = true;
-        FillCatalogue(state_.FalloutDats, {{"/opt/vrel/Patches/patch000.dat", true, {"x.frm"}},
-                                           {"/opt/vrel/Patches/a.dat", true, {iface, "a.map"}},
-                                           {"/opt/vrel/Patches/b.dat", false, {iface, "a.map"}},
-                                           {"/opt/vrel/Patches/c.dat", true, {"y.pro", iface}}});
+        FillCatalogue(state_.Mods, {{"/opt/vrel/Patches/patch000.dat", true, {"x.frm"}},
+                                    {"/opt/vrel/Patches/a.dat", true, {iface, "a.map"}},
+                                    {"/opt/vrel/Patches/b.dat", false, {iface, "a.map"}},
+                                    {"/opt/vrel/Patches/c.dat", true, {"y.pro", iface}}});
     }
 
     // Shows the window and runs the check as its timer's tick would, by hand, so that the clock
@@ -85,7 +85,7 @@ TEST_F(frmDCheckTest, ControlsAsDesignedAndNamedForScreenReaders) {
 }
 
 TEST_F(frmDCheckTest, TimerChecksOnceAfterShowingAndKeepsEveryTick) {
-    const std::vector<bool> before = SelectedFlags(state_.FalloutDats);
+    const std::vector<bool> before = SelectedFlags(state_.Mods.FalloutDats());
     frmDCheck window(state_, sounds_, 0);
     window.show();
     EXPECT_TRUE(window.Timer1->isActive());
@@ -98,7 +98,7 @@ TEST_F(frmDCheckTest, TimerChecksOnceAfterShowingAndKeepsEveryTick) {
     EXPECT_EQ(window.Label1->text().toStdString(), VerdictText(ConflictVerdict::Minor));
     EXPECT_EQ(window.Label1->accessibleDescription(), window.Label1->text());
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
-    EXPECT_EQ(SelectedFlags(state_.FalloutDats), before);
+    EXPECT_EQ(SelectedFlags(state_.Mods.FalloutDats()), before);
     EXPECT_FALSE(state_.CancelPlay);
     EXPECT_TRUE(sounds_.played.empty());
 }
@@ -127,7 +127,7 @@ TEST_F(frmDCheckTest, VerdictTextAndOneRowPerClash) {
     };
     for (const VerdictCase& c : cases) {
         ProgramState state;
-        FillCatalogue(state.FalloutDats, c.dats);
+        FillCatalogue(state.Mods, c.dats);
         frmDCheck window(state, sounds_);
         window.ConflictList->addItem(QStringLiteral("left from before"));
         window.Timer1_Timer();
@@ -141,8 +141,8 @@ TEST_F(frmDCheckTest, MemberNamesShowInTheirCodePageAndArchivesAsTheFileSystemNa
     ProgramState state;
     const std::filesystem::path first = std::filesystem::path("p") / u8"Überarbeitung.dat";
     const std::filesystem::path second = std::filesystem::path("p") / u8"Невада.dat";
-    FillCatalogue(state.FalloutDats, {{first, true, {"text\\\xE9t\xE9.frm"}},
-                                      {second, true, {"text\\\xE9t\xE9.frm"}}});
+    FillCatalogue(state.Mods, {{first, true, {"text\\\xE9t\xE9.frm"}},
+                               {second, true, {"text\\\xE9t\xE9.frm"}}});
     frmDCheck window(state, sounds_);
     window.Timer1_Timer();
     ASSERT_EQ(window.ConflictList->count(), 1);
@@ -172,7 +172,7 @@ TEST_F(frmDCheckTest, OnlyContinueGoesOnToPlay) {
         {"EscapeKey", Closing::EscapeKey, true, true, 0},
         {"EnterOnCancel", Closing::EnterOnCancel, true, true, 1},
     };
-    const std::vector<bool> before = SelectedFlags(state_.FalloutDats);
+    const std::vector<bool> before = SelectedFlags(state_.Mods.FalloutDats());
     for (const ButtonCase& c : cases) {
         state_.CancelPlay = false;
         state_.Config.cfgGeneral.Sound = c.sound;
@@ -204,7 +204,7 @@ TEST_F(frmDCheckTest, OnlyContinueGoesOnToPlay) {
         if (!clicks.empty()) {
             EXPECT_EQ(clicks.front(), std::filesystem::path("/opt/vrel/butin3.wav")) << c.name;
         }
-        EXPECT_EQ(SelectedFlags(state_.FalloutDats), before) << c.name;
+        EXPECT_EQ(SelectedFlags(state_.Mods.FalloutDats()), before) << c.name;
     }
 }
 
@@ -220,7 +220,7 @@ TEST_F(frmDCheckTest, GoBeforeTheTimerSkipsTheCheck) {
 }
 
 TEST_F(frmDCheckTest, ShownModallyItChecksAndReturnsOnContinue) {
-    const std::vector<bool> before = SelectedFlags(state_.FalloutDats);
+    const std::vector<bool> before = SelectedFlags(state_.Mods.FalloutDats());
     frmDCheck window(state_, sounds_, 0);
     bool checkedWhileModal = false;
     QTimer::singleShot(0, &window, [&] {
@@ -231,7 +231,7 @@ TEST_F(frmDCheckTest, ShownModallyItChecksAndReturnsOnContinue) {
     EXPECT_EQ(window.exec(), QDialog::Accepted);
     EXPECT_TRUE(checkedWhileModal);
     EXPECT_FALSE(state_.CancelPlay);
-    EXPECT_EQ(SelectedFlags(state_.FalloutDats), before);
+    EXPECT_EQ(SelectedFlags(state_.Mods.FalloutDats()), before);
 }
 
 TEST_F(frmDCheckTest, ShownModallyCancelSetsCancelPlay) {

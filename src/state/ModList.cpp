@@ -1,0 +1,77 @@
+#include "state/ModList.h"
+
+#include <algorithm>
+#include <set>
+#include <stdexcept>
+
+#include "base/AnsiText.h"
+
+namespace vrel {
+
+const ModRow& ModList::Row(int row) const {
+    if (row < 1 || row > Count()) {
+        throw std::out_of_range("no row " + std::to_string(row));
+    }
+    return rows_[static_cast<std::size_t>(row - 1)];
+}
+
+FalloutDat& ModList::Append(ModRow row, std::int32_t index, std::int32_t filesTotal,
+                            const std::filesystem::path& fullPath, bool selected,
+                            const std::string& modDescription,
+                            std::shared_ptr<FileInDat_Collection> files) {
+    rows_.push_back(std::move(row));
+    return items_.Add(index, filesTotal, fullPath, selected, modDescription, std::move(files));
+}
+
+void ModList::SetTicked(int row, bool ticked) {
+    if (row >= 1 && row <= Count()) {
+        items_.Item(row).Selected = ticked;
+    }
+}
+
+std::optional<int> ModList::DropTarget(int from, int before) const {
+    if (from < 2 || from > Count()) {
+        return std::nullopt;
+    }
+    const int to = std::clamp(before > from ? before - 1 : before, 2, Count());
+    if (to == from) {
+        return std::nullopt;
+    }
+    return to;
+}
+
+std::optional<int> ModList::StepTarget(int from, int step) const {
+    if (from < 2 || from > Count() || from + step < 2 || from + step > Count()) {
+        return std::nullopt;
+    }
+    return from + step;
+}
+
+void ModList::Move(int from, int to) {
+    items_.Move(from, to);
+    const auto begin = rows_.begin();
+    if (from < to) {
+        std::rotate(begin + (from - 1), begin + from, begin + to);
+    } else {
+        std::rotate(begin + (to - 1), begin + (from - 1), begin + from);
+    }
+    order_.clear();
+    for (int row = 2; row <= Count(); ++row) {
+        order_.push_back(PathToDisplay(Item(row).FullPath.filename()));
+    }
+}
+
+void ModList::TakeKeepingTicks(ModList fresh) {
+    std::set<std::filesystem::path> ticked;
+    for (int row = 1; row <= Count(); ++row) {
+        if (Ticked(row)) {
+            ticked.insert(Row(row).Name);
+        }
+    }
+    for (int row = 1; row <= fresh.Count(); ++row) {
+        fresh.SetTicked(row, ticked.count(fresh.Row(row).Name) != 0);
+    }
+    *this = std::move(fresh);
+}
+
+}  // namespace vrel
