@@ -148,6 +148,14 @@ bool Unpacker::UnpackArchive(const std::filesystem::path& archive, const std::st
         writes.Add(std::move(write), bytes);
     }
     writes.TakeAll();
+    // The wrote lines held so far must reach the record like any other: without room for them
+    // the game does not start.
+    if (record_ != nullptr && !stopped_ && !record_->Flush()) {
+        UnpackFailure problem{.Archive = archiveName, .Member = lastWritten_};
+        Recorded(false, problem);
+        writeFailure_ = std::move(problem);
+        stopped_ = true;
+    }
     return !stopped_;
 }
 
@@ -239,6 +247,7 @@ void Unpacker::TakeWrite(MemberWrite& write) {
             stopped_ = true;
             return;
         }
+        lastWritten_ = write.Problem.Member;
         journal_.writtenFiles.push_back(write.Target);
         if (settings_.DeleteDataFiles) {
             journal_.DataDelList.push_back(write.Target);

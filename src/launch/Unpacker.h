@@ -104,8 +104,9 @@ private:
     std::unordered_set<NativeText> writtenThisPlay_;
     std::unordered_set<NativeText> inFlight_;  // files being written by the engine's threads
     std::unordered_map<NativeText, std::filesystem::path> resolvedFolders_;
-    bool stopped_ =
-        false;  // a write failed: what is still in flight is only taken into the journal
+    std::string lastWritten_;  // the member last written, named should its held line fail
+    // A write failed: what is still in flight is only taken into the journal.
+    bool stopped_ = false;
     std::vector<UnpackFailure> problems_;
     std::optional<UnpackFailure> writeFailure_;
     std::filesystem::path keepRefused_;  // the folder for kept files, when it is no real folder
