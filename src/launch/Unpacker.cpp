@@ -2,9 +2,7 @@
 
 #include <algorithm>
 #include <atomic>
-#include <cerrno>
 #include <chrono>
-#include <cstdio>
 #include <system_error>
 
 #include "archive/DatWalk.h"
@@ -15,6 +13,7 @@
 #include "base/FileAttributes.h"
 #include "base/MoveNoReplace.h"
 #include "base/PathHelpers.h"
+#include "base/PendingFile.h"
 #include "base/TargetFolders.h"
 #include "launch/MemberTarget.h"
 
@@ -126,7 +125,8 @@ bool Unpacker::UnpackArchive(const std::filesystem::path& archive, const std::st
                 break;
             }
         }
-        switch (PrepareWrite(write.Target, write.Problem, write.KeptAside, write.ReplacesFile)) {
+        switch (PrepareWrite(write.Target, prepared->Existed, write.Problem, write.KeptAside,
+                             write.ReplacesFile)) {
             case WriteOutcome::Ready:
                 break;
             case WriteOutcome::Skipped:
@@ -186,27 +186,22 @@ void Unpacker::WriteFile(MemberWrite& write, Inflater inflater, std::atomic<bool
     if (write.ReplacesFile) {
         RemoveEvenIfReadOnly(write.Target);
     }
-    const std::vector<std::uint8_t>& bytes = write.Content.Bytes;
-    std::FILE* file = OpenFile(write.Target, "wb");
-    if (file == nullptr) {
-        problem.Kind = UnpackProblem::CannotCreate;
-        problem.Path = write.Target;
-        problem.Error = std::error_code(errno, std::generic_category());
-        return;
-    }
-    const bool written =
-        bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    const int writeErrno = errno;
-    const bool closed = std::fclose(file) == 0;
-    write.WrittenSize = bytes.size();
+    // Through a new file that gets the member's name only once it is whole, never replacing
+    // anything: a file that came to stand there meanwhile is nobody's to overwrite.
+    const auto written =
+        PutFile(write.Target, write.Content.Bytes, Placing::New, Durability::Unsynced);
+    write.WrittenSize = write.Content.Bytes.size();
     write.Content = {};  // what it held goes now, not when the batch is taken
-    if (!written || !closed) {
-        problem.Kind = UnpackProblem::CannotWrite;
+    if (!written) {
+        const PlaceFailure& failure = written.error();
+        // A file that cannot be made is passed over as before; one cut off while written stops.
+        const bool diskFull = failure.Kind == PlaceProblem::CannotWrite;
+        problem.Kind = diskFull ? UnpackProblem::CannotWrite : UnpackProblem::CannotCreate;
         problem.Path = write.Target;
-        problem.Error = std::error_code(written ? errno : writeErrno, std::generic_category());
-        std::error_code error;
-        std::filesystem::remove(write.Target, error);
-        writeFailed = true;
+        problem.Error = failure.Error;
+        if (diskFull) {
+            writeFailed = true;
+        }
         return;
     }
     // The game's prototypes stay read-only while it runs.
@@ -340,12 +335,11 @@ Unpacker::KeepOutcome Unpacker::KeepAside(const std::filesystem::path& target) {
     return KeepOutcome::Kept;
 }
 
-Unpacker::WriteOutcome Unpacker::PrepareWrite(const std::filesystem::path& target,
+Unpacker::WriteOutcome Unpacker::PrepareWrite(const std::filesystem::path& target, bool listed,
                                               UnpackFailure& problem, bool& keptAside,
                                               bool& replacesFile) {
     std::error_code error;
-    const auto status = std::filesystem::symlink_status(target, error);
-    if (std::filesystem::exists(status)) {
+    if (listed && std::filesystem::exists(std::filesystem::symlink_status(target, error))) {
         if (settings_.DeleteDataFiles && !writtenThisPlay_.contains(FileKey(target))) {
             // The user's own file: it comes back after the game.
             switch (KeepAside(target)) {

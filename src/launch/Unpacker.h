@@ -82,8 +82,9 @@ private:
 
     // Makes the target ready for a member's file: the player's file kept aside (or the file there
     // marked to be replaced) and the write noted in the record, not yet synced.
-    WriteOutcome PrepareWrite(const std::filesystem::path& target, UnpackFailure& problem,
-                              bool& keptAside, bool& replacesFile);
+    // `listed`: the game folder's listing has something at the target.
+    WriteOutcome PrepareWrite(const std::filesystem::path& target, bool listed,
+                              UnpackFailure& problem, bool& keptAside, bool& replacesFile);
     static void WriteFile(MemberWrite& write, Inflater inflater, std::atomic<bool>& writeFailed);
     void TakeWrite(MemberWrite& write);
     void PutKeptFileBack(const std::filesystem::path& target);

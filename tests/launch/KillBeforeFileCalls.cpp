@@ -33,6 +33,7 @@ VREL_PASS_ON(int, rename, (const char* a, const char* b), (a, b))
 VREL_PASS_ON(int, renameat2, (int f, const char* a, int t, const char* b, unsigned w),
              (f, a, t, b, w))
 VREL_PASS_ON(int, link, (const char* a, const char* b), (a, b))
+VREL_PASS_ON(int, linkat, (int f, const char* a, int t, const char* b, int w), (f, a, t, b, w))
 VREL_PASS_ON(int, chmod, (const char* p, mode_t m), (p, m))
 VREL_PASS_ON(int, fchmodat, (int d, const char* p, mode_t m, int f), (d, p, m, f))
 VREL_PASS_ON(int, truncate, (const char* p, off_t s), (p, s))
@@ -47,9 +48,10 @@ extern "C" int open(const char* path, int flags, ...) {
         reinterpret_cast<int (*)(const char*, int, ...)>(dlsym(RTLD_NEXT, "open"));
     va_list more;
     va_start(more, flags);
-    const auto mode = (flags & O_CREAT) != 0 ? va_arg(more, unsigned) : 0u;
+    const auto mode =
+        (flags & O_CREAT) != 0 || (flags & O_TMPFILE) == O_TMPFILE ? va_arg(more, unsigned) : 0u;
     va_end(more);
-    if ((flags & O_CREAT) != 0) {
+    if ((flags & O_CREAT) != 0 || (flags & O_TMPFILE) == O_TMPFILE) {
         Step();
     }
     return real(path, flags, mode);
