@@ -1,5 +1,7 @@
 #include "archive/DatFile.h"
 
+#include "base/SyncFile.h"
+
 #include <algorithm>
 #include <system_error>
 #include <utility>
@@ -40,14 +42,9 @@ std::optional<DatFile> DatFile::Open(const std::filesystem::path& path) {
 }
 
 DatFile::~DatFile() {
-    if (file_ == -1) {
-        return;
+    if (file_ != -1) {
+        CloseNativeFile(file_);
     }
-#ifdef _WIN32
-    CloseHandle(reinterpret_cast<HANDLE>(file_));
-#else
-    close(static_cast<int>(file_));
-#endif
 }
 
 DatFile::DatFile(DatFile&& other) noexcept

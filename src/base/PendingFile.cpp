@@ -180,15 +180,9 @@ PendingFile::~PendingFile() {
 }
 
 void PendingFile::CloseFile() {
-    if (file_ == -1) {
-        return;
+    if (file_ != -1) {
+        CloseNativeFile(std::exchange(file_, -1));
     }
-#ifdef _WIN32
-    CloseHandle(reinterpret_cast<HANDLE>(file_));
-#else
-    close(static_cast<int>(file_));
-#endif
-    file_ = -1;
 }
 
 void PendingFile::Discard() {

@@ -25,6 +25,14 @@ std::error_code SyncFile(std::intptr_t file) {
     return {};
 }
 
+void CloseNativeFile(std::intptr_t file) {
+#ifdef _WIN32
+    CloseHandle(reinterpret_cast<HANDLE>(file));
+#else
+    close(static_cast<int>(file));
+#endif
+}
+
 std::error_code SyncFile(std::FILE* file) {
     errno = 0;
     if (std::fflush(file) != 0) {

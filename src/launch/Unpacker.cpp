@@ -135,8 +135,7 @@ bool Unpacker::UnpackArchive(const std::filesystem::path& archive, const std::st
                 continue;
             case WriteOutcome::Failed:
                 writes.TakeAll();
-                writeFailure_ = std::move(write.Problem);
-                stopped_ = true;
+                Stop(std::move(write.Problem));
                 continue;
         }
         // One file under every name that leads to it, never taken for the player's.
@@ -153,8 +152,7 @@ bool Unpacker::UnpackArchive(const std::filesystem::path& archive, const std::st
     if (record_ != nullptr && !stopped_ && !record_->Flush()) {
         UnpackFailure problem{.Archive = archiveName, .Member = lastWritten_};
         Recorded(false, problem);
-        writeFailure_ = std::move(problem);
-        stopped_ = true;
+        Stop(std::move(problem));
     }
     return !stopped_;
 }
@@ -215,16 +213,18 @@ void Unpacker::WriteFile(MemberWrite& write, Inflater inflater, std::atomic<bool
 // What became of a member, in directory order: reported, noted in the record and the journal.
 void Unpacker::TakeWrite(MemberWrite& write) {
     if (!write.ToWrite) {
-        if (write.Skipped && !stopped_) {
-            problems_.push_back(std::move(write.Problem));
-        } else if (!write.Skipped && !stopped_) {
-            // Its line could not be made to last: the unpacking stops before the file is written.
-            if (write.KeptAside) {
-                PutKeptFileBack(write.Target);
-            }
-            writeFailure_ = std::move(write.Problem);
-            stopped_ = true;
+        if (stopped_) {
+            return;
         }
+        if (write.Skipped) {
+            problems_.push_back(std::move(write.Problem));
+            return;
+        }
+        // Its line could not be made to last: the unpacking stops before the file is written.
+        if (write.KeptAside) {
+            PutKeptFileBack(write.Target);
+        }
+        Stop(std::move(write.Problem));
         return;
     }
     inFlight_.erase(write.Key);
@@ -238,8 +238,7 @@ void Unpacker::TakeWrite(MemberWrite& write) {
                 PutKeptFileBack(write.Target);
             }
             Recorded(false, write.Problem);
-            writeFailure_ = std::move(write.Problem);
-            stopped_ = true;
+            Stop(std::move(write.Problem));
             return;
         }
         lastWritten_ = write.Problem.Member;
@@ -261,11 +260,15 @@ void Unpacker::TakeWrite(MemberWrite& write) {
         return;
     }
     if (write.Problem.Kind == UnpackProblem::CannotWrite) {
-        writeFailure_ = std::move(write.Problem);
-        stopped_ = true;
+        Stop(std::move(write.Problem));
     } else {
         problems_.push_back(std::move(write.Problem));
     }
+}
+
+void Unpacker::Stop(UnpackFailure failure) {
+    writeFailure_ = std::move(failure);
+    stopped_ = true;
 }
 
 void Unpacker::PutKeptFileBack(const std::filesystem::path& target) {

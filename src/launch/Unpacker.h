@@ -88,6 +88,8 @@ private:
     static void WriteFile(MemberWrite& write, Inflater inflater, std::atomic<bool>& writeFailed);
     void TakeWrite(MemberWrite& write);
     void PutKeptFileBack(const std::filesystem::path& target);
+    // The write that stops the unpacking: what is still in flight is only taken into the journal.
+    void Stop(UnpackFailure failure);
     // One name for a file however it was reached (see ResolvedPath), with each folder resolved
     // once.
     NativeText FileKey(const std::filesystem::path& target);
