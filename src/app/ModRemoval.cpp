@@ -53,13 +53,13 @@ bool RemoveMod(const ProgramState& state, int row, MessageBoxPort& messages, She
     }
     const std::filesystem::path archive = state.Mods.Item(row).FullPath;
     const std::string name = PathToDisplay(state.Mods.Row(row).Name);
-    const MessageAnswer answer =
-        messages.Show({.text = "Remove " + name + " from your mods?\r\rVrel moves it to the "
-                               "trash, from where you can get it back.",
-                       .title = "Remove mod",
-                       .buttons = MessageButtons::YesNo,
-                       .icon = MessageIcon::Question,
-                       .defaultAnswer = MessageAnswer::No});
+    const MessageAnswer answer = messages.Show({.text = "Remove " + name +
+                                                        " from your mods?\r\rVrel moves it to the "
+                                                        "trash, from where you can get it back.",
+                                                .title = "Remove mod",
+                                                .buttons = MessageButtons::YesNo,
+                                                .icon = MessageIcon::Question,
+                                                .defaultAnswer = MessageAnswer::No});
     if (answer != MessageAnswer::Yes) {
         return false;
     }

@@ -12,7 +12,8 @@ namespace {
 
 // The list's ticks and order with the mods of `kept` that the list lacks after them, so that a
 // set forgets no mod that is only away for a while.
-std::vector<ModSetMod> TicksKeepingMissing(const ModList& mods, const std::vector<ModSetMod>& kept) {
+std::vector<ModSetMod> TicksKeepingMissing(const ModList& mods,
+                                           const std::vector<ModSetMod>& kept) {
     std::vector<ModSetMod> ticks = mods.Ticks();
     std::vector<std::string> wanted;
     for (const ModSetMod& mod : kept) {

@@ -16,7 +16,8 @@ constexpr std::string_view kTickedKey = "ticked";
 // The value of `line` when it is "key=value", the key in any letter case.
 std::optional<std::string_view> ValueOf(std::string_view line, std::string_view key) {
     const std::size_t equals = line.find('=');
-    if (equals == std::string_view::npos || AsciiToLower(TrimBlanks(line.substr(0, equals))) != key) {
+    if (equals == std::string_view::npos ||
+        AsciiToLower(TrimBlanks(line.substr(0, equals))) != key) {
         return std::nullopt;
     }
     return TrimBlanks(line.substr(equals + 1));
@@ -25,8 +26,8 @@ std::optional<std::string_view> ValueOf(std::string_view line, std::string_view 
 }  // namespace
 
 const ModSet* ModSets::Find(std::string_view name) const {
-    const auto found = std::find_if(Sets.begin(), Sets.end(),
-                                    [&](const ModSet& set) { return set.Name == name; });
+    const auto found =
+        std::find_if(Sets.begin(), Sets.end(), [&](const ModSet& set) { return set.Name == name; });
     return found == Sets.end() ? nullptr : &*found;
 }
 

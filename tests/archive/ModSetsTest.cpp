@@ -30,7 +30,8 @@ TEST(ModSets, AFileIsReadAsFarAsItIsSound) {
         const char* shown;
     };
     const Case cases[] = {
-        {"as written", "In use=Two\nRemember ticks=1\nTicked=a.dat\n\n[One]\n+a.dat\n-b.dat\n[Two]\n",
+        {"as written",
+         "In use=Two\nRemember ticks=1\nTicked=a.dat\n\n[One]\n+a.dat\n-b.dat\n[Two]\n",
          "Two|1|a.dat,|[One]+a.dat-b.dat[Two]"},
         {"Windows line ends, blanks, keys in any case, comments",
          "; mine\r\n  IN USE = One \r\nremember TICKS=0\r\n[ One ]\r\n  + a b.dat \r\n",
