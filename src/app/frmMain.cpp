@@ -374,7 +374,10 @@ void frmMain::RefreshMods(const std::optional<std::string>& select) {
     // Every mod keeps its tick, new ones come unticked.
     ModList fresh =
         ReadModList(patches, state_.Config.cfgGeneral.LoadModDesc, state_.Mods.Order(), progress_);
-    rows_->Refill([&] { state_.Mods.TakeKeepingTicks(std::move(fresh)); });
+    rows_->Refill([&] {
+        state_.Mods.TakeKeepingTicks(std::move(fresh));
+        FollowSetInUse(state_);
+    });
     SelectModNamed(wanted);
     MakePatchesWatch();
 }
