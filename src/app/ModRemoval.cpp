@@ -77,7 +77,7 @@ bool RemoveMod(const ProgramState& state, int row, MessageBoxPort& messages, She
     }
     Tell(messages,
          "This system has no trash, so Vrel moved " + name + " into the " + kRemovedFolder +
-             " folder beside " + PatchesInText() + ":\r" + PathToDisplay(placed),
+             " folder beside the Patches folder:\r" + PathToDisplay(placed),
          MessageIcon::Information);
     return true;
 }
