@@ -481,6 +481,7 @@ void frmMain::MakeSetActions() {
         AddListAction("actSaveSet", "Save the ticks as a mod set...", {}, [this] { SaveSet(); });
     SwitchSetMenu = new QMenu(QStringLiteral("Switch to the mod set"), DATList);
     SwitchSetMenu->setObjectName(QStringLiteral("SwitchSetMenu"));
+    SwitchSetMenu->setAccessibleName(SwitchSetMenu->title());
     connect(SwitchSetMenu, &QMenu::aboutToShow, this, &frmMain::FillSwitchSetMenu);
     DATList->addAction(SwitchSetMenu->menuAction());
     actRenameSet =
