@@ -234,6 +234,7 @@ bool frmMain::Form_Load() {
         ApplyStartTicks(state_);
     });
     patchesStamp_ = StampDatFiles(PatchesFolder(state_.programFolder));
+    MakePatchesWatch();  // start-up may have made Patches just now
     ShowSetInUse();
     // The game's patch comes ticked, with the tick's sound.
     if (state_.Mods.Count() > 0 && state_.Mods.Ticked(1)) {
