@@ -20,6 +20,7 @@
 #else
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -236,6 +237,22 @@ Expected<void, PlaceFailure> PendingFile::Write(std::span<const std::uint8_t> by
         written_ += static_cast<std::int64_t>(done);
     }
     return {};
+}
+
+std::optional<std::filesystem::file_time_type> PendingFile::LastWriteTime() const {
+#ifdef _WIN32
+    return std::nullopt;
+#else
+    struct stat status {};
+    if (file_ == -1 || fstat(static_cast<int>(file_), &status) != 0) {
+        return std::nullopt;
+    }
+    // As std::filesystem::last_write_time gives it for the placed file.
+    return std::chrono::file_clock::from_sys(std::chrono::system_clock::time_point(
+        std::chrono::duration_cast<std::chrono::system_clock::duration>(
+            std::chrono::seconds(status.st_mtim.tv_sec) +
+            std::chrono::nanoseconds(status.st_mtim.tv_nsec))));
+#endif
 }
 
 Expected<void, PlaceFailure> PendingFile::LinkUnnamed(Placing placing) {

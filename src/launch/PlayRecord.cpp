@@ -104,8 +104,11 @@ std::optional<std::string> Decode(std::string_view text) {
 
 std::int64_t RecordedWriteTime(const std::filesystem::path& file) {
     std::error_code error;
-    return static_cast<std::int64_t>(
-        std::filesystem::last_write_time(file, error).time_since_epoch().count());
+    return RecordedWriteTime(std::filesystem::last_write_time(file, error));
+}
+
+std::int64_t RecordedWriteTime(std::filesystem::file_time_type time) {
+    return static_cast<std::int64_t>(time.time_since_epoch().count());
 }
 
 Expected<PlayRecord, std::error_code> PlayRecord::Start(const std::filesystem::path& programFolder,

@@ -105,5 +105,6 @@ std::optional<RecordedPlay> ReadPlayRecord(const std::filesystem::path& programF
 
 // A file's last write time as the record notes it.
 std::int64_t RecordedWriteTime(const std::filesystem::path& file);
+std::int64_t RecordedWriteTime(std::filesystem::file_time_type time);
 
 }  // namespace vrel

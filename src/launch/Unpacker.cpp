@@ -186,8 +186,19 @@ void Unpacker::WriteFile(MemberWrite& write, Inflater inflater, std::atomic<bool
     }
     // Through a new file that gets the member's name only once it is whole, never replacing
     // anything: a file that came to stand there meanwhile is nobody's to overwrite.
-    const auto written =
-        PutFile(write.Target, write.Content.Bytes, Placing::New, Durability::Unsynced);
+    // Its time is read from the open file, which spares looking it up again by its path.
+    std::optional<std::filesystem::file_time_type> writeTime;
+    const auto written = [&]() -> Expected<void, PlaceFailure> {
+        auto file = PendingFile::Create(write.Target, Durability::Unsynced);
+        if (!file) {
+            return Unexpected{file.error()};
+        }
+        if (auto wrote = file->Write(write.Content.Bytes); !wrote) {
+            return wrote;
+        }
+        writeTime = file->LastWriteTime();
+        return file->Place(Placing::New);
+    }();
     write.WrittenSize = write.Content.Bytes.size();
     write.Content = {};  // what it held goes now, not when the batch is taken
     if (!written) {
@@ -207,7 +218,7 @@ void Unpacker::WriteFile(MemberWrite& write, Inflater inflater, std::atomic<bool
         MakeReadOnly(write.Target);
     }
     write.Written = true;
-    write.WrittenTime = RecordedWriteTime(write.Target);
+    write.WrittenTime = writeTime ? RecordedWriteTime(*writeTime) : RecordedWriteTime(write.Target);
 }
 
 // What became of a member, in directory order: reported, noted in the record and the journal.
