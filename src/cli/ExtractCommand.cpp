@@ -34,7 +34,7 @@ bool DiskIsFull(const std::error_code& error) {
 // Writes a member's content through a new file, so that neither a failure nor an interruption
 // leaves a member cut short under its name, nor touches a file of the user's that stood there.
 Expected<void, PlaceFailure> WriteMember(const TargetFolders::TargetFile& target,
-                                         const std::vector<std::uint8_t>& bytes) {
+                                         std::span<const std::uint8_t> bytes) {
     return PutFile(target.Path, bytes, target.Existed ? Placing::Replace : Placing::New,
                    Durability::Unsynced);
 }
@@ -183,15 +183,16 @@ private:
         Work& work = *item.ToWrite;
         MemberOutcome& outcome = item.Outcome;
         outcome.Written = work.Target.Path.native();
+        std::span<const std::uint8_t> bytes;
         try {
-            UnpackMemberBytes(work.Content, work.Entry);
+            bytes = UnpackMemberForWriting(work.Content, work.Entry);
         } catch (const std::bad_alloc&) {
             outcome.OutOfMemory = true;
             return;
         }
         if (work.Content.Problem) {
             outcome.Problem = DescribeDatProblem(*work.Content.Problem) + "; not written";
-        } else if (const auto written = WriteMember(work.Target, work.Content.Bytes); !written) {
+        } else if (const auto written = WriteMember(work.Target, bytes); !written) {
             outcome.Problem = DescribeMemberWriteFailure(written.error());
             outcome.WriteError = written.error().Error;
         }

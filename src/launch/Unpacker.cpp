@@ -188,7 +188,8 @@ void Unpacker::WriteFile(MemberWrite& write, Inflater inflater, std::atomic<bool
         return;
     }
     UnpackFailure& problem = write.Problem;
-    UnpackMemberBytes(write.Content, write.Entry, inflater);
+    const std::span<const std::uint8_t> bytes =
+        UnpackMemberForWriting(write.Content, write.Entry, inflater);
     if (write.Content.Problem) {
         problem.Dat = *write.Content.Problem;
         return;
@@ -206,13 +207,13 @@ void Unpacker::WriteFile(MemberWrite& write, Inflater inflater, std::atomic<bool
         if (!file) {
             return Unexpected{file.error()};
         }
-        if (auto wrote = file->Write(write.Content.Bytes); !wrote) {
+        if (auto wrote = file->Write(bytes); !wrote) {
             return wrote;
         }
         writeTime = file->LastWriteTime();
         return file->Place(Placing::New);
     }();
-    write.WrittenSize = write.Content.Bytes.size();
+    write.WrittenSize = bytes.size();
     write.Content = {};  // what it held goes now, not when the batch is taken
     if (!written) {
         const PlaceFailure& failure = written.error();
