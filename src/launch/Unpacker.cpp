@@ -108,8 +108,7 @@ bool Unpacker::UnpackArchive(const std::filesystem::path& archive, const std::st
             writes.Add(std::move(write), 0);
             continue;
         }
-        const auto prepared =
-            targets_.PrepareFile(std::vector<std::string_view>(parts->begin(), parts->end()));
+        auto prepared = targets_.PrepareFile(*parts);
         if (!prepared) {
             write.Problem.Kind = UnpackProblem::TargetRefused;
             write.Problem.Target = prepared.error();
@@ -117,7 +116,7 @@ bool Unpacker::UnpackArchive(const std::filesystem::path& archive, const std::st
             writes.Add(std::move(write), 0);
             continue;
         }
-        write.Target = prepared->Path;
+        write.Target = std::move(prepared->Path);
         write.Key = FileKey(write.Target);
         // A file written twice (two members of one name) is written in the members' order.
         if (const auto written = writtenThisPlay_.find(write.Key);
