@@ -32,11 +32,13 @@ std::optional<std::int64_t> WorkCapacity(const std::vector<std::uint8_t>& data,
     return std::min(*bufferSize, MostAStreamCanUnpackTo(data.size()));
 }
 
-int InflateWithZlib(const std::vector<std::uint8_t>& data, std::vector<std::uint8_t>& work) {
-    uLongf outputLength = static_cast<uLongf>(work.size() - 1);
+// Each inflates into the first `limit` bytes of `work` and gives the bytes produced.
+int InflateWithZlib(const std::vector<std::uint8_t>& data, std::vector<std::uint8_t>& work,
+                    std::size_t limit, std::size_t& produced) {
+    uLongf outputLength = static_cast<uLongf>(limit);
     const int result =
         uncompress(work.data(), &outputLength, data.data(), static_cast<uLong>(data.size()));
-    work.resize(outputLength);
+    produced = outputLength;
     return result;
 }
 
@@ -57,41 +59,48 @@ libdeflate_decompressor* ThreadDecompressor() {
 // True when libdeflate unpacked the whole stream into `work`. It checks the header, every block
 // and the Adler-32 sum as zlib does, so a stream it accepts is one zlib accepts with the same
 // bytes; whatever it refuses goes to zlib, which alone decides what a damaged stream leaves.
-bool InflateWithLibdeflate(const std::vector<std::uint8_t>& data, std::vector<std::uint8_t>& work) {
+bool InflateWithLibdeflate(const std::vector<std::uint8_t>& data, std::vector<std::uint8_t>& work,
+                           std::size_t limit, std::size_t& produced) {
     libdeflate_decompressor* decompressor = ThreadDecompressor();
     if (decompressor == nullptr) {
         return false;
     }
     std::size_t consumed = 0;
-    std::size_t produced = 0;
     // _ex: bytes after the end of the stream are left alone, as zlib leaves them.
-    if (libdeflate_zlib_decompress_ex(decompressor, data.data(), data.size(), work.data(),
-                                      work.size() - 1, &consumed,
-                                      &produced) != LIBDEFLATE_SUCCESS) {
-        return false;
-    }
-    work.resize(produced);
-    return true;
+    return libdeflate_zlib_decompress_ex(decompressor, data.data(), data.size(), work.data(), limit,
+                                         &consumed, &produced) == LIBDEFLATE_SUCCESS;
 }
 #endif
 
-int Unpack(std::vector<std::uint8_t>& data, std::int32_t expectedSize, bool libdeflateFirst) {
+// Inflates `data` into `work`, made at least as large as the buffer rule asks and never smaller,
+// so that a buffer kept from one member to the next is not allocated and filled again.
+int UnpackInto(const std::vector<std::uint8_t>& data, std::int32_t expectedSize,
+               bool libdeflateFirst, std::vector<std::uint8_t>& work, std::size_t& produced) {
+    produced = 0;
     const std::optional<std::int64_t> capacity = WorkCapacity(data, expectedSize);
     if (!capacity) {
-        data.clear();
         return Z_MEM_ERROR;
     }
-    std::vector<std::uint8_t> work(static_cast<std::size_t>(*capacity + 1), 0);
-    int result = Z_OK;
+    const auto limit = static_cast<std::size_t>(*capacity);
+    if (work.size() < limit + 1) {
+        work.resize(limit + 1);
+    }
 #ifdef VREL_HAVE_LIBDEFLATE
-    if (!libdeflateFirst || !InflateWithLibdeflate(data, work)) {
-        result = InflateWithZlib(data, work);
+    if (libdeflateFirst && InflateWithLibdeflate(data, work, limit, produced)) {
+        return Z_OK;
     }
 #else
     (void)libdeflateFirst;
-    result = InflateWithZlib(data, work);
 #endif
-    // The work buffer becomes the result: same bytes as a copy of its first outputLength bytes.
+    return InflateWithZlib(data, work, limit, produced);
+}
+
+int Unpack(std::vector<std::uint8_t>& data, std::int32_t expectedSize, bool libdeflateFirst) {
+    std::vector<std::uint8_t> work;
+    std::size_t produced = 0;
+    const int result = UnpackInto(data, expectedSize, libdeflateFirst, work, produced);
+    // The work buffer becomes the result: same bytes as a copy of its first produced bytes.
+    work.resize(produced);
     data.swap(work);
     return result;
 }
@@ -121,6 +130,15 @@ int Decompress(std::vector<std::uint8_t>& data, std::int32_t expectedSize) {
 
 int DecompressWithZlib(std::vector<std::uint8_t>& data, std::int32_t expectedSize) {
     return Unpack(data, expectedSize, false);
+}
+
+int DecompressInto(const std::vector<std::uint8_t>& data, std::int32_t expectedSize,
+                   std::vector<std::uint8_t>& work, std::size_t& produced) {
+#ifdef VREL_HAVE_LIBDEFLATE
+    return UnpackInto(data, expectedSize, true, work, produced);
+#else
+    return UnpackInto(data, expectedSize, false, work, produced);
+#endif
 }
 
 }  // namespace vrel

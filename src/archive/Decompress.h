@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <vector>
@@ -24,5 +25,10 @@ int Decompress(std::vector<std::uint8_t>& data, std::int32_t expectedSize);
 
 // The same with zlib alone: what Decompress must always agree with.
 int DecompressWithZlib(std::vector<std::uint8_t>& data, std::int32_t expectedSize);
+
+// The same into the first `produced` bytes of `work`, a buffer kept from one stream to the next:
+// it is made large enough and never smaller, so no memory is taken and filled per stream.
+int DecompressInto(const std::vector<std::uint8_t>& data, std::int32_t expectedSize,
+                   std::vector<std::uint8_t>& work, std::size_t& produced);
 
 }  // namespace vrel

@@ -1,5 +1,7 @@
 #include "archive/MemberPath.h"
 
+#include <algorithm>
+
 namespace vrel {
 namespace {
 
@@ -11,6 +13,9 @@ bool IsSeparator(char c) {
 
 std::vector<std::string_view> MemberPathParts(std::string_view name) {
     std::vector<std::string_view> parts;
+    // One allocation, where growing part by part took one per doubling, for every member.
+    parts.reserve(1 +
+                  static_cast<std::size_t>(std::count_if(name.begin(), name.end(), IsSeparator)));
     std::size_t start = 0;
     for (std::size_t i = 0; i <= name.size(); ++i) {
         if (i == name.size() || IsSeparator(name[i])) {

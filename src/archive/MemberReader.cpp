@@ -34,6 +34,23 @@ void UnpackMemberBytes(MemberContent& content, const DatEntry& entry, Inflater i
     }
 }
 
+std::span<const std::uint8_t> UnpackMemberForWriting(MemberContent& content, const DatEntry& entry,
+                                                     Inflater inflater) {
+    if (content.Problem || entry.Compressed != 1 || inflater == Inflater::ZlibOnly) {
+        UnpackMemberBytes(content, entry, inflater);
+        return content.Problem ? std::span<const std::uint8_t>() : content.Bytes;
+    }
+    thread_local std::vector<std::uint8_t> work;
+    std::size_t produced = 0;
+    const int result = DecompressInto(content.Bytes, entry.RealSize, work, produced);
+    content.Bytes = {};
+    if (result != Z_OK || produced != static_cast<std::size_t>(entry.RealSize)) {
+        content.Problem = DatProblem::DamagedMember;
+        return {};
+    }
+    return std::span(work).first(produced);
+}
+
 MemberContent ReadMemberBytes(DatFile& archive, const DatEntry& entry) {
     MemberContent content;
     if (entry.Compressed == 1) {

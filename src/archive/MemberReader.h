@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <vector>
 
 #include "archive/DatEntry.h"
@@ -33,6 +34,14 @@ enum class Inflater { Fastest, ZlibOnly };
 MemberContent ReadMemberBytes(DatFile& archive, const DatEntry& entry);
 void UnpackMemberBytes(MemberContent& content, const DatEntry& entry,
                        Inflater inflater = Inflater::Fastest);
+
+// The same for a member about to be written out: a compressed member is inflated into a buffer
+// that the thread keeps from one member to the next, so that no memory is taken and filled per
+// member, and its packed bytes are let go. Gives the member's content, which stays valid until
+// the thread unpacks another member (and, for a stored one, while `content` holds it); nothing
+// when the member is damaged (content.Problem says so).
+std::span<const std::uint8_t> UnpackMemberForWriting(MemberContent& content, const DatEntry& entry,
+                                                     Inflater inflater = Inflater::Fastest);
 
 // Whether a member is read piece by piece (see kLargeMember) rather than whole.
 bool IsLargeMember(const DatEntry& entry);

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <span>
 
 #include "base/Expected.h"
@@ -60,6 +61,10 @@ public:
     // The new file's name beside the target; empty for one that has no name until placed.
     const std::filesystem::path& Temporary() const { return temporary_; }
     std::int64_t Written() const { return written_; }
+    // The new file's last write time, read from the open file, which placing it leaves as it is:
+    // for a writer that notes the time, without looking the file up again by its path. Nothing
+    // where the system does not give it so (Windows), or before Write.
+    std::optional<std::filesystem::file_time_type> LastWriteTime() const;
 
 private:
     PendingFile(std::filesystem::path target, std::filesystem::path temporary, std::intptr_t file,

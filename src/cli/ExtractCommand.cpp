@@ -34,7 +34,7 @@ bool DiskIsFull(const std::error_code& error) {
 // Writes a member's content through a new file, so that neither a failure nor an interruption
 // leaves a member cut short under its name, nor touches a file of the user's that stood there.
 Expected<void, PlaceFailure> WriteMember(const TargetFolders::TargetFile& target,
-                                         const std::vector<std::uint8_t>& bytes) {
+                                         std::span<const std::uint8_t> bytes) {
     return PutFile(target.Path, bytes, target.Existed ? Placing::Replace : Placing::New,
                    Durability::Unsynced);
 }
@@ -86,7 +86,7 @@ struct ProblemCounter {
 
 // What became of one member, told in directory order whatever thread wrote it.
 struct MemberOutcome {
-    std::string Member;   // as the user reads it: "archive: name"
+    std::string Member;   // its name as stored, made readable only when told (see Shown)
     std::string Problem;  // empty when it was written whole
     std::error_code WriteError;
     bool OutOfMemory = false;                    // its content could not be held; extraction stops
@@ -136,15 +136,14 @@ private:
             return false;
         }
         ++visited_;
-        const std::string member = archive_ + ": " + AnsiToUtf8(entry->Name);
         if (const auto checked = CheckMemberName(entry->Name); !checked) {
-            batches_.Add({{member, "refused, " + DescribeUnsafeName(checked.error())}}, 0);
+            batches_.Add({{entry->Name, "refused, " + DescribeUnsafeName(checked.error())}}, 0);
             return true;
         }
         if (IsLargeMember(*entry)) {
             batches_.TakeAll();
             if (!stopped_) {
-                batches_.Add({WriteLarge(*entry, member)}, 0);
+                batches_.Add({WriteLarge(*entry)}, 0);
             }
             return true;
         }
@@ -152,27 +151,33 @@ private:
         try {
             content = walk_.ReadMemberBytes(*entry);
         } catch (const std::bad_alloc&) {
-            batches_.Add({{.Member = member, .OutOfMemory = true}}, 0);
+            batches_.Add({{.Member = entry->Name, .OutOfMemory = true}}, 0);
             return true;
         }
         if (content.Problem) {
-            batches_.Add({{member, DescribeDatProblem(*content.Problem) + "; not written"}}, 0);
-            return true;
-        }
-        const auto target = targets_.PrepareFile(MemberPathParts(entry->Name));
-        if (!target) {
-            batches_.Add({{member, DescribeTargetFailure(target.error(), TargetReader::Command),
-                           target.error().Error}},
+            batches_.Add({{entry->Name, DescribeDatProblem(*content.Problem) + "; not written"}},
                          0);
             return true;
         }
-        // Two members of one name are written in their order.
-        if (inFlight_.contains(target->Path.native())) {
-            batches_.TakeAll();
+        auto target = targets_.PrepareFile(MemberPathParts(entry->Name));
+        if (!target) {
+            batches_.Add(
+                {{entry->Name, DescribeTargetFailure(target.error(), TargetReader::Command),
+                  target.error().Error}},
+                0);
+            return true;
         }
-        inFlight_.insert(target->Path.native());
+        // Two members of one name are written in their order.
+        if (!inFlight_.insert(target->Path.native()).second) {
+            batches_.TakeAll();
+            inFlight_.insert(target->Path.native());
+        }
         const std::size_t bytes = content.Bytes.size();
-        batches_.Add({{member}, Work{std::move(*entry), std::move(content), *target}}, bytes);
+        // The name goes to the outcome before the entry goes to the work (a braced list is taken
+        // in order); the work needs only the entry's sizes.
+        batches_.Add({{std::move(entry->Name)},
+                      Work{std::move(*entry), std::move(content), std::move(*target)}},
+                     bytes);
         return true;
     }
 
@@ -183,22 +188,24 @@ private:
         Work& work = *item.ToWrite;
         MemberOutcome& outcome = item.Outcome;
         outcome.Written = work.Target.Path.native();
+        std::span<const std::uint8_t> bytes;
         try {
-            UnpackMemberBytes(work.Content, work.Entry);
+            bytes = UnpackMemberForWriting(work.Content, work.Entry);
         } catch (const std::bad_alloc&) {
             outcome.OutOfMemory = true;
             return;
         }
         if (work.Content.Problem) {
             outcome.Problem = DescribeDatProblem(*work.Content.Problem) + "; not written";
-        } else if (const auto written = WriteMember(work.Target, work.Content.Bytes); !written) {
+        } else if (const auto written = WriteMember(work.Target, bytes); !written) {
             outcome.Problem = DescribeMemberWriteFailure(written.error());
             outcome.WriteError = written.error().Error;
         }
         work.Content = {};  // what it held goes now, not when the batch is taken
     }
 
-    MemberOutcome WriteLarge(const DatEntry& entry, const std::string& member) {
+    MemberOutcome WriteLarge(const DatEntry& entry) {
+        const std::string& member = entry.Name;
         const auto target = targets_.PrepareFile(MemberPathParts(entry.Name));
         if (!target) {
             return MemberOutcome{member,
@@ -217,6 +224,11 @@ private:
         return MemberOutcome{member};
     }
 
+    // A member as the user reads it: "archive: name".
+    std::string Shown(const MemberOutcome& outcome) const {
+        return archive_ + ": " + AnsiToUtf8(outcome.Member);
+    }
+
     void Report(const MemberOutcome& outcome) {
         inFlight_.erase(outcome.Written);
         fail_.Progress.Step();
@@ -224,10 +236,10 @@ private:
             return;
         }
         if (outcome.OutOfMemory) {
-            fail_(outcome.Member, "there is not enough memory to read it; extraction stopped");
+            fail_(Shown(outcome), "there is not enough memory to read it; extraction stopped");
             stopped_ = true;
         } else if (!outcome.Problem.empty()) {
-            fail_(outcome.Member, outcome.Problem);
+            fail_(Shown(outcome), outcome.Problem);
             if (DiskIsFull(outcome.WriteError)) {
                 fail_(root_.string(), "the disk is full; extraction stopped");
                 stopped_ = true;

@@ -29,8 +29,12 @@ void CleanUpGameFolder(UnpackJournal& journal, const std::function<void(int)>& o
             onFile(static_cast<int>(k));
         }
     }
-    const std::set<std::filesystem::path> written(journal.DataDelList.begin(),
-                                                  journal.DataDelList.end());
+    // Only asked of kept files: most Plays keep none, and sorting thousands of paths costs a
+    // good part of a clean-up.
+    std::set<std::filesystem::path> written;
+    if (!journal.keptFiles.empty()) {
+        written.insert(journal.DataDelList.begin(), journal.DataDelList.end());
+    }
     std::set<std::filesystem::path> putBack;
     std::vector<KeptFile> notRestored;
     // The files removed are noted before a player's file takes one's place.

@@ -7,6 +7,8 @@
 #include <cerrno>
 
 #include <charconv>
+#include <cstdint>
+#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <system_error>
@@ -62,20 +64,58 @@ bool NeedsEncoding(unsigned char byte) {
     return byte < 0x20 || byte == 0x7F || byte == '%';
 }
 
-std::string Encode(std::string_view text) {
+// Whether any of eight bytes needs encoding: one below 0x20, 0x7F or '%' (each test is exact about
+// whether such a byte is there, which is all that is asked).
+bool AnyNeedsEncoding(std::uint64_t bytes) {
+    constexpr std::uint64_t kOnes = 0x0101010101010101ULL;
+    constexpr std::uint64_t kHighs = 0x8080808080808080ULL;
+    const auto anyZero = [](std::uint64_t x) { return ((x - kOnes) & ~x & kHighs) != 0; };
+    const bool anyControl = ((bytes - kOnes * 0x20) & ~bytes & kHighs) != 0;
+    return anyControl || anyZero(bytes ^ (kOnes * 0x7F)) || anyZero(bytes ^ (kOnes * '%'));
+}
+
+// Appends `text` to `line` encoded; runs that need nothing go over whole, eight bytes at a time
+// where they can, as the thousands of paths of a Play's record do.
+void AppendEncoded(std::string& line, std::string_view text) {
     static constexpr char kHex[] = "0123456789ABCDEF";
-    std::string encoded;
-    for (const char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (NeedsEncoding(byte)) {
-            encoded += '%';
-            encoded += kHex[byte >> 4];
-            encoded += kHex[byte & 0xF];
-        } else {
-            encoded += c;
+    for (std::size_t plain = 0; plain < text.size();) {
+        std::size_t end = plain;
+        for (std::uint64_t bytes = 0; end + 8 <= text.size(); end += 8) {
+            std::memcpy(&bytes, text.data() + end, 8);
+            if (AnyNeedsEncoding(bytes)) {
+                break;
+            }
         }
+        while (end < text.size() && !NeedsEncoding(static_cast<unsigned char>(text[end]))) {
+            ++end;
+        }
+        line.append(text, plain, end - plain);
+        if (end == text.size()) {
+            break;
+        }
+        const auto byte = static_cast<unsigned char>(text[end]);
+        line += '%';
+        line += kHex[byte >> 4];
+        line += kHex[byte & 0xF];
+        plain = end + 1;
     }
-    return encoded;
+}
+
+// A path as the record holds it: UTF-8 (see PathToDisplay), encoded. Where the system's own
+// paths are UTF-8 already they go over without a copy, as the thousands of a Play's lines do.
+void AppendPath(std::string& line, const std::filesystem::path& path) {
+#ifdef _WIN32
+    AppendEncoded(line, PathToDisplay(path));
+#else
+    AppendEncoded(line, path.native());
+#endif
+}
+
+template <class T>
+void AppendNumber(std::string& line, T value) {
+    char digits[24];
+    const auto end = std::to_chars(std::begin(digits), std::end(digits), value).ptr;
+    line.append(digits, end);
 }
 
 std::optional<std::string> Decode(std::string_view text) {
@@ -104,8 +144,11 @@ std::optional<std::string> Decode(std::string_view text) {
 
 std::int64_t RecordedWriteTime(const std::filesystem::path& file) {
     std::error_code error;
-    return static_cast<std::int64_t>(
-        std::filesystem::last_write_time(file, error).time_since_epoch().count());
+    return RecordedWriteTime(std::filesystem::last_write_time(file, error));
+}
+
+std::int64_t RecordedWriteTime(std::filesystem::file_time_type time) {
+    return static_cast<std::int64_t>(time.time_since_epoch().count());
 }
 
 Expected<PlayRecord, std::error_code> PlayRecord::Start(const std::filesystem::path& programFolder,
@@ -130,8 +173,8 @@ Expected<PlayRecord, std::error_code> PlayRecord::Start(const std::filesystem::p
     record.gameFolder_ = gameFolder;
     record.whole_ = carriedOn ? earlier->wholeBytes : 0;
     // The record, and its name in the program folder, are on the disk before the first step.
-    if (!record.Append(std::string(kHeader) + '\n') || !record.Line("game", gameFolder) ||
-        !record.Sync() || SyncFolder(programFolder)) {
+    if (!record.Append(std::string(kHeader) + '\n') || !record.Game(gameFolder) || !record.Sync() ||
+        SyncFolder(programFolder)) {
         const std::error_code error =
             record.error_ ? record.error_ : std::error_code(EIO, std::generic_category());
         if (!carriedOn) {
@@ -142,17 +185,29 @@ Expected<PlayRecord, std::error_code> PlayRecord::Start(const std::filesystem::p
     return record;
 }
 
-bool PlayRecord::Line(const std::string& kind, const std::filesystem::path& first,
-                      const std::string& rest, Reach reach) {
-    std::string line =
-        kind + '\t' + Encode(PathToDisplay(first)) + (rest.empty() ? "" : '\t' + rest) + '\n';
-    if (reach == Reach::Now || held_.size() + line.size() > kHeldBytes) {
-        return Append(line);
-    }
+bool PlayRecord::Line(std::string_view kind, const std::filesystem::path& first,
+                      const std::filesystem::path* second, const Numbers* numbers, Reach reach) {
     if (!file_ || error_) {
         return false;
     }
-    held_ += line;
+    // Made among the held lines, and written from there when it must reach the file now.
+    held_ += kind;
+    held_ += '\t';
+    AppendPath(held_, first);
+    if (second != nullptr) {
+        held_ += '\t';
+        AppendPath(held_, *second);
+    }
+    if (numbers != nullptr) {
+        held_ += '\t';
+        AppendNumber(held_, numbers->Size);
+        held_ += '\t';
+        AppendNumber(held_, numbers->Time);
+    }
+    held_ += '\n';
+    if (reach == Reach::Now || held_.size() > kHeldBytes) {
+        return Append({});
+    }
     return true;
 }
 
@@ -184,19 +239,20 @@ bool PlayRecord::Folder(const std::filesystem::path& folder) {
 }
 
 bool PlayRecord::Keep(const std::filesystem::path& original, const std::filesystem::path& aside) {
-    return Line("keep", original, Encode(PathToDisplay(aside))) && Sync();
+    return Line("keep", original, &aside) && Sync();
 }
 
 bool PlayRecord::Write(const std::filesystem::path& file) {
-    return Line("write", file, {}, Reach::Later);
+    return Line("write", file, nullptr, nullptr, Reach::Later);
 }
 
 bool PlayRecord::Wrote(const std::filesystem::path& file, std::uintmax_t size, std::int64_t time) {
-    return Line("wrote", file, std::to_string(size) + '\t' + std::to_string(time), Reach::Later);
+    const Numbers numbers{size, time};
+    return Line("wrote", file, nullptr, &numbers, Reach::Later);
 }
 
 bool PlayRecord::Gone(const std::filesystem::path& file) {
-    return Line("gone", file, {}, Reach::Later);
+    return Line("gone", file, nullptr, nullptr, Reach::Later);
 }
 
 bool PlayRecord::Back(const std::filesystem::path& original) {

@@ -6,6 +6,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <system_error>
 #include <vector>
 
@@ -71,8 +72,15 @@ private:
     };
     PlayRecord(std::filesystem::path path, std::FILE* file) : path_(std::move(path)), file_(file) {}
     enum class Reach { Now, Later };
-    bool Line(const std::string& kind, const std::filesystem::path& first,
-              const std::string& rest = {}, Reach reach = Reach::Now);
+    struct Numbers {
+        std::uintmax_t Size = 0;
+        std::int64_t Time = 0;
+    };
+    // A line of the kind, its path, and the second path or the numbers of those kinds that
+    // have them.
+    bool Line(std::string_view kind, const std::filesystem::path& first,
+              const std::filesystem::path* second = nullptr, const Numbers* numbers = nullptr,
+              Reach reach = Reach::Now);
     bool Append(const std::string& line);
 
     std::filesystem::path path_;
@@ -105,5 +113,6 @@ std::optional<RecordedPlay> ReadPlayRecord(const std::filesystem::path& programF
 
 // A file's last write time as the record notes it.
 std::int64_t RecordedWriteTime(const std::filesystem::path& file);
+std::int64_t RecordedWriteTime(std::filesystem::file_time_type time);
 
 }  // namespace vrel

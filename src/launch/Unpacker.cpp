@@ -43,7 +43,8 @@ struct Unpacker::MemberWrite {
     DatEntry Entry;
     MemberContent Content;  // packed as read; emptied once written
     std::filesystem::path Target;
-    NativeText Key;  // FileKey of the target
+    NativeText Key;            // FileKey of the target
+    std::uint64_t Number = 0;  // its place among the files set going (see writtenThisPlay_)
     bool KeptAside = false;
     bool ReplacesFile = false;  // a file stands there that goes once the content is whole
     bool ToWrite = false;
@@ -107,8 +108,7 @@ bool Unpacker::UnpackArchive(const std::filesystem::path& archive, const std::st
             writes.Add(std::move(write), 0);
             continue;
         }
-        const auto prepared =
-            targets_.PrepareFile(std::vector<std::string_view>(parts->begin(), parts->end()));
+        auto prepared = targets_.PrepareFile(*parts);
         if (!prepared) {
             write.Problem.Kind = UnpackProblem::TargetRefused;
             write.Problem.Target = prepared.error();
@@ -116,10 +116,11 @@ bool Unpacker::UnpackArchive(const std::filesystem::path& archive, const std::st
             writes.Add(std::move(write), 0);
             continue;
         }
-        write.Target = prepared->Path;
+        write.Target = std::move(prepared->Path);
         write.Key = FileKey(write.Target);
         // A file written twice (two members of one name) is written in the members' order.
-        if (inFlight_.contains(write.Key)) {
+        if (const auto written = writtenThisPlay_.find(write.Key);
+            written != writtenThisPlay_.end() && written->second > taken_) {
             writes.TakeAll();
             if (stopped_) {
                 break;
@@ -139,8 +140,8 @@ bool Unpacker::UnpackArchive(const std::filesystem::path& archive, const std::st
                 continue;
         }
         // One file under every name that leads to it, never taken for the player's.
-        writtenThisPlay_.insert(write.Key);
-        inFlight_.insert(write.Key);
+        write.Number = ++setGoing_;
+        writtenThisPlay_.insert_or_assign(write.Key, write.Number);
         write.Entry = std::move(*entry);
         write.ToWrite = true;
         const std::size_t bytes = write.Content.Bytes.size();
@@ -158,12 +159,23 @@ bool Unpacker::UnpackArchive(const std::filesystem::path& archive, const std::st
 }
 
 NativeText Unpacker::FileKey(const std::filesystem::path& target) {
-    const std::filesystem::path folder = target.parent_path();
-    auto [known, added] = resolvedFolders_.try_emplace(folder.native());
-    if (added) {
-        known->second = ResolvedPath(target).parent_path();
+    // The folder as written, its separator included; the members of one folder mostly come
+    // one after another, so the last one's is at hand.
+    const NativeText& text = target.native();
+    const std::size_t folderLength = text.size() - target.filename().native().size();
+    const std::basic_string_view<NativeText::value_type> folder(text.data(), folderLength);
+    if (lastFolder_ == nullptr || lastFolder_->first != folder) {
+        auto [known, added] = resolvedFolders_.try_emplace(NativeText(folder));
+        if (added) {
+            known->second = (ResolvedPath(target).parent_path() / "").native();
+        }
+        lastFolder_ = &*known;
     }
-    return (known->second / target.filename()).native();
+    NativeText key;
+    key.reserve(lastFolder_->second.size() + text.size() - folderLength);
+    key += lastFolder_->second;
+    key.append(text, folderLength);
+    return key;
 }
 
 void Unpacker::WriteFile(MemberWrite& write, Inflater inflater, std::atomic<bool>& writeFailed) {
@@ -175,7 +187,8 @@ void Unpacker::WriteFile(MemberWrite& write, Inflater inflater, std::atomic<bool
         return;
     }
     UnpackFailure& problem = write.Problem;
-    UnpackMemberBytes(write.Content, write.Entry, inflater);
+    const std::span<const std::uint8_t> bytes =
+        UnpackMemberForWriting(write.Content, write.Entry, inflater);
     if (write.Content.Problem) {
         problem.Dat = *write.Content.Problem;
         return;
@@ -186,9 +199,20 @@ void Unpacker::WriteFile(MemberWrite& write, Inflater inflater, std::atomic<bool
     }
     // Through a new file that gets the member's name only once it is whole, never replacing
     // anything: a file that came to stand there meanwhile is nobody's to overwrite.
-    const auto written =
-        PutFile(write.Target, write.Content.Bytes, Placing::New, Durability::Unsynced);
-    write.WrittenSize = write.Content.Bytes.size();
+    // Its time is read from the open file, which spares looking it up again by its path.
+    std::optional<std::filesystem::file_time_type> writeTime;
+    const auto written = [&]() -> Expected<void, PlaceFailure> {
+        auto file = PendingFile::Create(write.Target, Durability::Unsynced);
+        if (!file) {
+            return Unexpected{file.error()};
+        }
+        if (auto wrote = file->Write(bytes); !wrote) {
+            return wrote;
+        }
+        writeTime = file->LastWriteTime();
+        return file->Place(Placing::New);
+    }();
+    write.WrittenSize = bytes.size();
     write.Content = {};  // what it held goes now, not when the batch is taken
     if (!written) {
         const PlaceFailure& failure = written.error();
@@ -207,11 +231,14 @@ void Unpacker::WriteFile(MemberWrite& write, Inflater inflater, std::atomic<bool
         MakeReadOnly(write.Target);
     }
     write.Written = true;
-    write.WrittenTime = RecordedWriteTime(write.Target);
+    write.WrittenTime = writeTime ? RecordedWriteTime(*writeTime) : RecordedWriteTime(write.Target);
 }
 
 // What became of a member, in directory order: reported, noted in the record and the journal.
 void Unpacker::TakeWrite(MemberWrite& write) {
+    if (write.Number != 0) {
+        taken_ = write.Number;
+    }
     if (!write.ToWrite) {
         if (stopped_) {
             return;
@@ -227,7 +254,6 @@ void Unpacker::TakeWrite(MemberWrite& write) {
         Stop(std::move(write.Problem));
         return;
     }
-    inFlight_.erase(write.Key);
     if (write.Written) {
         // Even past a failure the file goes into the journal, so the clean-up removes it.
         if (record_ != nullptr && !stopped_ &&
@@ -242,10 +268,10 @@ void Unpacker::TakeWrite(MemberWrite& write) {
             return;
         }
         lastWritten_ = write.Problem.Member;
-        journal_.writtenFiles.push_back(write.Target);
         if (settings_.DeleteDataFiles) {
             journal_.DataDelList.push_back(write.Target);
         }
+        journal_.writtenFiles.push_back(std::move(write.Target));
         return;
     }
     // Not written: the player's file goes back to its place, which no member of this Play holds

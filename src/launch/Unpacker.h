@@ -104,9 +104,14 @@ private:
     PlayRecord* record_;
     UnpackEngine engine_;
     TargetFolders targets_;
-    std::unordered_set<NativeText> writtenThisPlay_;
-    std::unordered_set<NativeText> inFlight_;  // files being written by the engine's threads
-    std::unordered_map<NativeText, std::filesystem::path> resolvedFolders_;
+    // Each file of this Play (by FileKey) with the number of the last write set going to it:
+    // one numbered above taken_ is still being written by the engine's threads.
+    std::unordered_map<NativeText, std::uint64_t> writtenThisPlay_;
+    std::uint64_t setGoing_ = 0;
+    std::uint64_t taken_ = 0;
+    // Each folder as written (with its separator) and as resolved; the last one looked up.
+    std::unordered_map<NativeText, NativeText> resolvedFolders_;
+    const std::pair<const NativeText, NativeText>* lastFolder_ = nullptr;
     std::string lastWritten_;  // the member last written, named should its held line fail
     // A write failed: what is still in flight is only taken into the journal.
     bool stopped_ = false;

@@ -5,6 +5,11 @@
 namespace vrel {
 namespace {
 
+std::vector<std::string> Parts(std::string_view member) {
+    const auto parts = SafeTargetParts(member);
+    return std::vector<std::string>(parts->begin(), parts->end());
+}
+
 TEST(MemberTarget, DataPrefixDecidesTheFolder) {
     struct Case {
         const char* member;
@@ -18,7 +23,7 @@ TEST(MemberTarget, DataPrefixDecidesTheFolder) {
         {"dat", {"data", "dat"}},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(*SafeTargetParts(c.member), c.parts) << c.member;
+        EXPECT_EQ(Parts(c.member), c.parts) << c.member;
     }
 }
 
@@ -32,7 +37,7 @@ TEST(MemberTarget, UnsafeNamesAreRefused) {
     }
     // Empty and "." levels are refused, as vrel-dat refuses them.
     EXPECT_FALSE(SafeTargetParts("art\\\\.\\x.frm").has_value());
-    EXPECT_EQ(*SafeTargetParts("ART/critters\\X.FRM"),
+    EXPECT_EQ(Parts("ART/critters\\X.FRM"),
               (std::vector<std::string>{"data", "ART", "critters", "X.FRM"}));
 }
 
