@@ -22,9 +22,13 @@ public:
     // items runs, once for the batch.
     using Release = std::function<void(std::vector<Item>&)>;
 
-    OrderedBatches(int threads, Run run, Take take, Release release = {})
+    // A batch holds up to `batchItems` items or about `batchBytes`.
+    OrderedBatches(int threads, Run run, Take take, Release release = {},
+                   std::size_t batchItems = 16, std::size_t batchBytes = std::size_t{1} << 20)
         : pool_(threads),
           window_(threads > 1 ? 2 * static_cast<std::size_t>(threads) : 1),
+          batchItems_(batchItems),
+          batchBytes_(batchBytes),
           run_(std::move(run)),
           take_(std::move(take)),
           release_(std::move(release)) {}
@@ -33,8 +37,8 @@ public:
     // are in flight as the threads can hold, so memory stays bounded by the work.
     void Add(Item item, std::size_t bytes) {
         batch_.push_back(std::move(item));
-        batchBytes_ += bytes;
-        if (batch_.size() >= kBatchItems || batchBytes_ >= kBatchBytes) {
+        bytesInBatch_ += bytes;
+        if (batch_.size() >= batchItems_ || bytesInBatch_ >= batchBytes_) {
             Submit();
         }
     }
@@ -48,9 +52,6 @@ public:
     }
 
 private:
-    static constexpr std::size_t kBatchItems = 16;
-    static constexpr std::size_t kBatchBytes = std::size_t{1} << 20;
-
     void Submit() {
         if (batch_.empty()) {
             return;
@@ -68,7 +69,7 @@ private:
             return std::move(batch);
         });
         batch_.clear();
-        batchBytes_ = 0;
+        bytesInBatch_ = 0;
     }
 
     void TakeBatch() {
@@ -80,11 +81,13 @@ private:
 
     OrderedPool<std::vector<Item>> pool_;
     std::size_t window_;  // batches in flight at once
+    std::size_t batchItems_;
+    std::size_t batchBytes_;
     Run run_;
     Take take_;
     Release release_;
     std::vector<Item> batch_;
-    std::size_t batchBytes_ = 0;
+    std::size_t bytesInBatch_ = 0;
 };
 
 }  // namespace vrel

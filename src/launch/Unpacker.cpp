@@ -18,6 +18,14 @@
 #include "launch/MemberTarget.h"
 
 namespace vrel {
+namespace {
+
+// The record is synced once a batch, before the batch's files are written: larger batches than
+// an extraction's spare most of those syncs, and a crash still finds every file of a batch noted.
+constexpr std::size_t kRecordedBatchItems = 64;
+constexpr std::size_t kRecordedBatchBytes = std::size_t{4} << 20;
+
+}  // namespace
 
 Unpacker::Unpacker(std::filesystem::path gameFolder, const CfgGeneral& settings,
                    UnpackJournal& journal, PlayRecord* record, UnpackEngine engine)
@@ -79,7 +87,8 @@ bool Unpacker::UnpackArchive(const std::filesystem::path& archive, const std::st
                     }
                 }
             }
-        });
+        },
+        kRecordedBatchItems, kRecordedBatchBytes);
     const std::int32_t filesTotal = walk->FilesTotal();
     for (std::int32_t number = 1; number <= filesTotal && !stopped_; ++number) {
         if (onMember) {
