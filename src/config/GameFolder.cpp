@@ -17,14 +17,6 @@ namespace {
 constexpr const char* kGameRegistryKey = "SOFTWARE\\Interplay\\Fallout2\\1.0";
 constexpr const char* kGameRegistryValue = "DestPath";
 
-bool EndsWithSeparator(std::string_view folder) {
-    if (folder.empty()) {
-        return false;
-    }
-    const char last = folder.back();
-    return last == static_cast<char>(std::filesystem::path::preferred_separator) || last == '/';
-}
-
 }  // namespace
 
 RegistryValue ReadDestPath(RegistryPort& registry) {
@@ -41,21 +33,13 @@ std::string RegistryText(const RegistryValue& value) {
     return {};
 }
 
-std::string GameExecutablePath(std::string_view folder) {
-    std::string path(folder);
-    if (!EndsWithSeparator(path)) {
-        path += static_cast<char>(std::filesystem::path::preferred_separator);
-    }
-    return path + "Fallout2.exe";
-}
-
 std::optional<std::string> BrowseGameFolder(PickerPort& pickers, MessageBoxPort& messages) {
     for (;;) {
         const auto folder = pickers.PickFolder("Select your Fallout 2 directory");
         if (!folder || folder->empty()) {
             return std::nullopt;
         }
-        if (FileExistsAt(DisplayToPath(GameExecutablePath(*folder)))) {
+        if (FileExistsAt(GameExecutable(DisplayToPath(*folder)))) {
             return folder;
         }
         const MessageAnswer answer =

@@ -11,6 +11,7 @@
 #include "base/CaseBlindPath.h"
 #include "base/PathHelpers.h"
 #include "config/GameFolder.h"
+#include "config/GamePaths.h"
 #include "config/SteamVdf.h"
 
 namespace fs = std::filesystem;
@@ -112,7 +113,7 @@ public:
 
 private:
     void Offer(const fs::path& folder, std::string_view store) {
-        if (folder.empty() || !FileExistsAt(folder / "Fallout2.exe")) {
+        if (folder.empty() || !FileExistsAt(GameExecutable(folder))) {
             return;
         }
         for (const fs::path& known : paths_) {
