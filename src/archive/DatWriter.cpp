@@ -11,9 +11,6 @@
 namespace vrel {
 namespace {
 
-// Sizes and offsets are signed 32-bit in the format.
-constexpr std::int64_t kMaxFormatSize = 0x7FFFFFFF;
-
 WriteFailure FromPlaceFailure(const PlaceFailure& failure) {
     return {failure.Kind == PlaceProblem::AlreadyThere ? WriteProblem::AlreadyThere
                                                        : WriteProblem::CannotWrite,
@@ -49,7 +46,7 @@ std::vector<std::uint8_t> CompressMember(std::span<const std::uint8_t> content, 
 std::string DescribeWriteFailure(const WriteFailure& failure) {
     switch (failure.Kind) {
         case WriteProblem::TooLarge:
-            return "the archive would be larger than the format allows (2 GiB)";
+            return std::string(kArchiveTooLarge);
         case WriteProblem::AlreadyThere:
             return "an archive of that name was put there while this one was written";
         case WriteProblem::Abandoned:

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "archive/DatEntry.h"
 #include "archive/MemberCompressor.h"
 #include "archive/MemberPieces.h"
 #include "base/Expected.h"

@@ -15,9 +15,6 @@
 namespace vrel::cli {
 namespace {
 
-// Formats allow signed 32-bit sizes only.
-constexpr std::uintmax_t kMaxMemberSize = 0x7FFFFFFF;
-
 // The member name of a file, or the reason it has none.
 Expected<std::string, NameFailure> MemberName(const std::filesystem::path& relative) {
     std::vector<std::string> parts;
@@ -78,8 +75,9 @@ PackSources CollectPackSources(const std::filesystem::path& folder,
                                        DescribeNameFailure(name.error()));
             continue;
         }
-        if (it->file_size(statusError) > kMaxMemberSize) {
-            sources.Refusals.push_back(PathToDisplay(relative) + ": larger than 2 GiB");
+        if (it->file_size(statusError) > static_cast<std::uintmax_t>(kMaxFormatSize)) {
+            sources.Refusals.push_back(PathToDisplay(relative) + ": " +
+                                       std::string(kMemberTooLarge));
             continue;
         }
         sources.Members.push_back({std::move(*name), it->path()});
