@@ -1,11 +1,10 @@
 #include "archive/DatWriter.h"
 
-#include <zlib.h>
-
 #include <algorithm>
 #include <new>
 #include <utility>
 
+#include "archive/ZlibStream.h"
 #include "base/AnsiText.h"
 
 namespace vrel {
@@ -157,23 +156,15 @@ Expected<void, WriteFailure> DatWriter::AddStreamed(
             EncodeMember(std::span(piece).first(*first), MemberStorage::Smallest, level_);
         compressed = probe.Compressed;
     }
-    z_stream z{};
+    ZlibStream stream;
+    z_stream& z = stream.Z();
     std::vector<std::uint8_t> packed;
     if (compressed) {
-        if (deflateInit(&z, level_) != Z_OK) {
+        if (!stream.BeginDeflate(level_)) {
             throw std::bad_alloc();
         }
         packed.resize(kMemberPiece / 4);
     }
-    struct StreamEnd {
-        z_stream* z;
-        bool used;
-        ~StreamEnd() {
-            if (used) {
-                deflateEnd(z);
-            }
-        }
-    } streamEnd{&z, compressed};
     auto writeOut = [&](std::span<const std::uint8_t> bytes) -> Expected<void, WriteFailure> {
         packedSize += static_cast<std::int64_t>(bytes.size());
         if (written_ + static_cast<std::int64_t>(bytes.size()) > kMaxFormatSize) {

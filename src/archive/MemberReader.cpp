@@ -1,11 +1,10 @@
 #include "archive/MemberReader.h"
 
-#include <zlib.h>
-
 #include <algorithm>
 #include <span>
 
 #include "archive/Decompress.h"
+#include "archive/ZlibStream.h"
 
 namespace vrel {
 namespace {
@@ -13,6 +12,7 @@ namespace {
 bool LiesInside(const DatFile& archive, std::int64_t offset, std::int64_t count) {
     return offset >= 0 && count >= 0 && offset + count <= archive.Length();
 }
+
 // The bytes the entry stores in the archive: packed for a compressed member.
 std::int64_t StoredSize(const DatEntry& entry) {
     return entry.Compressed == 1 ? entry.PackedSize : entry.RealSize;
@@ -32,7 +32,6 @@ std::optional<DatProblem> EntryProblem(const DatFile& archive, const DatEntry& e
     }
     return std::nullopt;
 }
-
 
 }  // namespace
 
@@ -79,23 +78,15 @@ Expected<void, DatProblem> ReadMemberPieces(DatFile& archive, const DatEntry& en
     const bool compressed = entry.Compressed == 1;
     if (const auto problem = EntryProblem(archive, entry)) {
         return Unexpected{*problem};
-    const std::int64_t stored = StoredSize(entry);
     }
+    const std::int64_t stored = StoredSize(entry);
     std::vector<std::uint8_t> piece(kMemberPiece);
     std::vector<std::uint8_t> unpacked(compressed ? kMemberPiece : 0);
-    z_stream z{};
-    if (compressed && inflateInit(&z) != Z_OK) {
+    ZlibStream stream;
+    if (compressed && !stream.BeginInflate()) {
         return Unexpected{DatProblem::DamagedMember};
     }
-    struct StreamEnd {
-        z_stream* z;
-        bool used;
-        ~StreamEnd() {
-            if (used) {
-                inflateEnd(z);
-            }
-        }
-    } streamEnd{&z, compressed};
+    z_stream& z = stream.Z();
     std::int64_t read = 0;
     std::int64_t given = 0;
     bool ended = false;
