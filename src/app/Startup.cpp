@@ -152,7 +152,7 @@ StartupResult LoadMods(StartupContext& context, ModList& mods) {
         return result;
     }
     progress.SetValue(50);
-    CreateDataFolders(GameFolderPath(context.config.cfgPath.Fallout2, context.programFolder));
+    CreateGameDataFolders(context.config, context.programFolder);
     progress.SetValue(100);
 
     mods = ReadModList(patches, context.config.cfgGeneral.LoadModDesc,

@@ -20,7 +20,6 @@
 #include "config/DataFolders.h"
 #include "config/FirstRun.h"
 #include "config/GameFolder.h"
-#include "config/GamePaths.h"
 #include "config/GameSearch.h"
 #include "config/WindowFont.h"
 
@@ -135,7 +134,7 @@ void frmFTR::Command2_Click() {
         !SaveFirstRunSettings(state_.Config, state_.programFolder, folder, ports_.messages)) {
         return;
     }
-    CreateDataFolders(GameFolderPath(state_.Config.cfgPath.Fallout2, state_.programFolder));
+    CreateGameDataFolders(state_.Config, state_.programFolder);
     showMainWindow_();
     close();
 }
