@@ -98,9 +98,7 @@ Expected<void, PlaceFailure> MoveMod(ProgramState& state, int from, int to) {
     for (const std::string& name : state.Mods.Order()) {
         text += name + "\n";
     }
-    const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.data());
-    return PutFile(ProgramFile(state.programFolder, kModOrderFile), {bytes, text.size()},
-                   Placing::Replace);
+    return PutTextFile(ProgramFile(state.programFolder, kModOrderFile), text, Placing::Replace);
 }
 
 void ReportOrderNotKept(MessageBoxPort& messages, const PlaceFailure& failure) {

@@ -382,6 +382,12 @@ Expected<void, PlaceFailure> PutFile(const std::filesystem::path& target,
     return file->Place(placing);
 }
 
+Expected<void, PlaceFailure> PutTextFile(const std::filesystem::path& target, std::string_view text,
+                                         Placing placing) {
+    const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.data());
+    return PutFile(target, {bytes, text.size()}, placing);
+}
+
 void RemovePendingFiles() noexcept {
     for (Slot& slot : slots) {
         if (slot.State.load() == 2) {

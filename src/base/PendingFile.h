@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <span>
+#include <string_view>
 
 #include "base/Expected.h"
 #include "base/Failure.h"
@@ -86,6 +87,10 @@ private:
 Expected<void, PlaceFailure> PutFile(const std::filesystem::path& target,
                                      std::span<const std::uint8_t> bytes, Placing placing,
                                      Durability durability = Durability::Synced);
+
+// Writes `text`, byte for byte, as the file `target` through a PendingFile, synced.
+Expected<void, PlaceFailure> PutTextFile(const std::filesystem::path& target, std::string_view text,
+                                         Placing placing);
 
 // Removes every new file not yet placed, of any thread. Only calls that are safe in a signal
 // handler (or, on Windows, a console control handler), so that an interrupted program leaves none

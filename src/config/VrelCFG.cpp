@@ -159,9 +159,7 @@ std::string VrelCFG::FormatConf() const {
 }
 
 Expected<void, SaveFailure> VrelCFG::PutConf(const std::filesystem::path& cfgFilePath) const {
-    const std::string text = FormatConf();
-    const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.data());
-    const auto put = PutFile(cfgFilePath, {bytes, text.size()}, Placing::Replace);
+    const auto put = PutTextFile(cfgFilePath, FormatConf(), Placing::Replace);
     if (put) {
         return {};
     }
