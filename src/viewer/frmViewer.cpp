@@ -1,10 +1,10 @@
 #include "viewer/frmViewer.h"
 
 #include <QCloseEvent>
-#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QPlainTextEdit>
 
+#include "platform/qt/LongWork.h"
 #include "viewer/ViewerTexts.h"
 
 namespace vrel {
@@ -132,8 +132,8 @@ void frmViewer::SetLoadingCaption(const std::string& caption) {
     }
     captionClock_.start();
     setWindowTitle(QString::fromUtf8(caption));
-    // Let the window system see the caption and the window stay painted; input waits.
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    // Let the window system see the caption and the window stay painted.
+    PaintDuringWork();
 }
 
 void frmViewer::ShowWindow() {
