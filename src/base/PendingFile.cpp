@@ -6,13 +6,16 @@
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
+#include <memory>
 #include <random>
 #include <string>
 #include <system_error>
 #include <utility>
+#include <vector>
 
 #include "base/CaseBlindPath.h"
 #include "base/MoveNoReplace.h"
+#include "base/PathHelpers.h"
 #include "base/SyncFile.h"
 
 #ifdef _WIN32
@@ -386,6 +389,36 @@ Expected<void, PlaceFailure> PutTextFile(const std::filesystem::path& target, st
                                          Placing placing) {
     const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.data());
     return PutFile(target, {bytes, text.size()}, placing);
+}
+
+Expected<void, PlaceFailure> CopyFileWhole(const std::filesystem::path& source,
+                                           const std::filesystem::path& target, Placing placing) {
+    const std::unique_ptr<std::FILE, int (*)(std::FILE*)> in(OpenFile(source, "rb"), std::fclose);
+    const auto unreadable = [&] {
+        return Unexpected{PlaceFailure{PlaceProblem::CannotRead, target,
+                                       std::error_code(errno, std::generic_category())}};
+    };
+    if (!in) {
+        return unreadable();
+    }
+    auto copy = PendingFile::Create(target);
+    if (!copy) {
+        return Unexpected{copy.error()};
+    }
+    std::vector<std::uint8_t> piece(std::size_t{1} << 20);
+    for (;;) {
+        const std::size_t got = std::fread(piece.data(), 1, piece.size(), in.get());
+        if (got == 0) {
+            break;
+        }
+        if (auto written = copy->Write({piece.data(), got}); !written) {
+            return written;
+        }
+    }
+    if (std::ferror(in.get())) {
+        return unreadable();
+    }
+    return copy->Place(placing);
 }
 
 void RemovePendingFiles() noexcept {

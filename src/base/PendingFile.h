@@ -15,6 +15,7 @@ enum class PlaceProblem {
     CannotWrite,   // writing or syncing the new file failed
     AlreadyThere,  // the target's name is taken (see Placing)
     CannotPlace,   // the new file could not be renamed to the target
+    CannotRead,    // the file to copy could not be read (CopyFileWhole; `Path` is still the target)
 };
 // `Path` is always the target, the name the user knows; `Error` is what the system said.
 using PlaceFailure = Failure<PlaceProblem>;
@@ -91,6 +92,11 @@ Expected<void, PlaceFailure> PutFile(const std::filesystem::path& target,
 // Writes `text`, byte for byte, as the file `target` through a PendingFile, synced.
 Expected<void, PlaceFailure> PutTextFile(const std::filesystem::path& target, std::string_view text,
                                          Placing placing);
+
+// Copies the file `source` to `target` through a PendingFile, synced: once it succeeds the copy is
+// whole on the disk, so the source may go.
+Expected<void, PlaceFailure> CopyFileWhole(const std::filesystem::path& source,
+                                           const std::filesystem::path& target, Placing placing);
 
 // Removes every new file not yet placed, of any thread. Only calls that are safe in a signal
 // handler (or, on Windows, a console control handler), so that an interrupted program leaves none

@@ -168,6 +168,7 @@ Expected<void, SaveFailure> VrelCFG::PutConf(const std::filesystem::path& cfgFil
         case PlaceProblem::CannotCreate:
             return Unexpected{SaveFailure{SaveProblem::CannotCreate, cfgFilePath, failure.Error}};
         case PlaceProblem::CannotWrite:
+        case PlaceProblem::CannotRead:
             return Unexpected{SaveFailure{SaveProblem::CannotWrite, cfgFilePath, failure.Error}};
         case PlaceProblem::AlreadyThere:
         case PlaceProblem::CannotPlace:
