@@ -175,7 +175,6 @@ PendingFile::PendingFile(PendingFile&& other) noexcept
       file_(std::exchange(other.file_, -1)),
       slot_(std::exchange(other.slot_, -1)),
       durability_(other.durability_),
-      written_(other.written_),
       unnamed_(std::exchange(other.unnamed_, false)) {}
 
 PendingFile::~PendingFile() {
@@ -221,7 +220,6 @@ Expected<void, PlaceFailure> PendingFile::Write(std::span<const std::uint8_t> by
         }
 #endif
         bytes = bytes.subspan(static_cast<std::size_t>(done));
-        written_ += static_cast<std::int64_t>(done);
     }
     return {};
 }

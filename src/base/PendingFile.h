@@ -61,7 +61,6 @@ public:
     const std::filesystem::path& Target() const { return target_; }
     // The new file's name beside the target; empty for one that has no name until placed.
     const std::filesystem::path& Temporary() const { return temporary_; }
-    std::int64_t Written() const { return written_; }
 
 private:
     PendingFile(std::filesystem::path target, std::filesystem::path temporary, std::intptr_t file,
@@ -80,7 +79,6 @@ private:
     std::intptr_t file_ = -1;          // the descriptor, or the Windows handle
     int slot_ = -1;                    // where RemovePendingFiles finds it, if anywhere
     Durability durability_ = Durability::Synced;
-    std::int64_t written_ = 0;
     bool unnamed_ = false;  // made without a name (see Durability::Unsynced)
 };
 
