@@ -34,14 +34,6 @@ void AppendEntry(std::vector<std::uint8_t>& out, const WrittenEntry& entry, std:
     AppendInt32(out, entry.Offset);
 }
 
-std::vector<std::uint8_t> CompressMember(std::span<const std::uint8_t> content, int level) {
-    uLongf length = compressBound(static_cast<uLong>(content.size()));
-    std::vector<std::uint8_t> packed(length);
-    compress2(packed.data(), &length, content.data(), static_cast<uLong>(content.size()), level);
-    packed.resize(length);
-    return packed;
-}
-
 std::string DescribeWriteFailure(const WriteFailure& failure) {
     switch (failure.Kind) {
         case WriteProblem::TooLarge:
@@ -92,15 +84,6 @@ EncodedMember EncodeMember(std::span<const std::uint8_t> content, MemberStorage 
     }
     encoded.Bytes.assign(content.begin(), content.end());
     return encoded;
-}
-
-Expected<void, WriteFailure> DatWriter::AddMember(const std::string& name,
-                                                  std::span<const std::uint8_t> content,
-                                                  MemberStorage storage, std::optional<int> level) {
-    if (content.size() > static_cast<std::size_t>(kMaxFormatSize)) {
-        return Failed(WriteProblem::TooLarge);
-    }
-    return AddEncoded(name, EncodeMember(content, storage, level.value_or(level_)));
 }
 
 Expected<void, WriteFailure> DatWriter::AddEncoded(const std::string& name,

@@ -47,18 +47,18 @@ WalkedEntry FolderWalk::Place(std::filesystem::recursive_directory_iterator& it)
     relative_.resize(depth + 1);
     WalkedEntry entry;
     entry.NameHoldsDrive = ListedNameHoldsDrive(folders_[depth], it->path());
+    entry.Path = ListedEntryPath(folders_[depth], it->path());
     if (entry.NameHoldsDrive) {
         it.disable_recursion_pending();
-        entry.Path = AppendName(folders_[depth], it->path());
         entry.Relative = AppendName(relative_[depth], it->path());
         return entry;
     }
-    entry.Path = it->path();
     entry.Relative = relative_[depth] / it->path().filename();
     folders_.push_back(entry.Path);
     relative_.push_back(entry.Relative);
     return entry;
 }
+
 std::error_code WalkFolder(
     const std::filesystem::path& folder,
     const std::function<void(const WalkedEntry&, const std::filesystem::directory_entry&)>& visit) {
@@ -70,6 +70,5 @@ std::error_code WalkFolder(
     }
     return error;
 }
-
 
 }  // namespace vrel

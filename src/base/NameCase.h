@@ -12,8 +12,4 @@ namespace vrel {
 // form are kept as they are. Two names are the same file when their folded forms are equal.
 std::string FoldNameCase(std::string_view utf8);
 
-inline bool SameFileName(std::string_view a, std::string_view b) {
-    return FoldNameCase(a) == FoldNameCase(b);
-}
-
 }  // namespace vrel

@@ -232,7 +232,7 @@ TEST_F(StartupTest, AHandEditedOrderIsReadInAnyCaseAndTheNextSaveDropsUnknownNam
     // On Windows the patch's path takes its documented spelling, which names the same file.
     for (int k = 1; k <= 7; ++k) {
         const std::string name = PathToDisplay(dats_.Item(k).FullPath.filename());
-        EXPECT_TRUE(SameFileName(name, expected[static_cast<std::size_t>(k - 1)])) << name;
+        EXPECT_TRUE(testing::SameFileName(name, expected[static_cast<std::size_t>(k - 1)])) << name;
     }
 
     ProgramState state;
