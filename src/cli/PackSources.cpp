@@ -73,7 +73,7 @@ PackSources CollectPackSources(const std::filesystem::path& folder,
             sources.Members.push_back({std::move(*name), listed.path()});
         });
     if (walked) {
-        sources.Refusals.push_back(PathToDisplay(folder) + ": " + ErrorToDisplay(walked));
+        sources.Refusals.push_back(DescribePathError(folder, walked));
     }
 
     std::sort(

@@ -12,17 +12,18 @@ Expected<void, SaveFailure> SaveSettings(const VrelCFG& config,
 }
 
 std::string DescribeSaveFailure(const SaveFailure& failure) {
-    const std::string path = PathToDisplay(failure.Path);
-    const std::string why = failure.Error ? ": " + ErrorToDisplay(failure.Error) : "";
+    const std::string file = DescribePathError(failure.Path, failure.Error);
     switch (failure.Kind) {
-        case SaveProblem::CannotCreate:
-            return "cannot create " + path + why;
-        case SaveProblem::CannotWrite:
-            return "cannot write " + path + why;
-        case SaveProblem::CannotReplace:
+        case PlaceProblem::CannotCreate:
+            return "cannot create " + file;
+        case PlaceProblem::CannotWrite:
+        case PlaceProblem::CannotRead:
+            return "cannot write " + file;
+        case PlaceProblem::AlreadyThere:
+        case PlaceProblem::CannotPlace:
             break;
     }
-    return "cannot replace " + path + why;
+    return "cannot replace " + file;
 }
 
 std::string AppPathText(const std::filesystem::path& programFolder) {

@@ -159,22 +159,7 @@ std::string VrelCFG::FormatConf() const {
 }
 
 Expected<void, SaveFailure> VrelCFG::PutConf(const std::filesystem::path& cfgFilePath) const {
-    const auto put = PutTextFile(cfgFilePath, FormatConf(), Placing::Replace);
-    if (put) {
-        return {};
-    }
-    const PlaceFailure& failure = put.error();
-    switch (failure.Kind) {
-        case PlaceProblem::CannotCreate:
-            return Unexpected{SaveFailure{SaveProblem::CannotCreate, cfgFilePath, failure.Error}};
-        case PlaceProblem::CannotWrite:
-        case PlaceProblem::CannotRead:
-            return Unexpected{SaveFailure{SaveProblem::CannotWrite, cfgFilePath, failure.Error}};
-        case PlaceProblem::AlreadyThere:
-        case PlaceProblem::CannotPlace:
-            break;
-    }
-    return Unexpected{SaveFailure{SaveProblem::CannotReplace, cfgFilePath, failure.Error}};
+    return PutTextFile(cfgFilePath, FormatConf(), Placing::Replace);
 }
 
 }  // namespace vrel

@@ -41,11 +41,11 @@ std::string DescribeUnpackFailure(const UnpackFailure& problem) {
             return "your file already there was left alone: " + path +
                    ", where Vrel keeps your files while you play, is a link or a file, not a folder of the game folder";
         case UnpackProblem::CannotCreate:
-            return "cannot create " + path + ": " + ErrorToDisplay(problem.Error);
+            return "cannot create " + DescribePathError(problem.Path, problem.Error);
         case UnpackProblem::CannotWrite:
             break;
     }
-    return "cannot write " + path + ": " + ErrorToDisplay(problem.Error);
+    return "cannot write " + DescribePathError(problem.Path, problem.Error);
 }
 
 std::string DescribeProblems(const std::vector<UnpackFailure>& problems) {
