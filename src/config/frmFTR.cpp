@@ -140,7 +140,7 @@ void frmFTR::Command2_Click() {
 }
 
 void frmFTR::OfferGameFolders(const FoundGameFolders& found) {
-    const std::vector<std::string>& folders = found.folders;
+    const std::vector<std::string>& folders = found.Folders;
     txtF2path->setText(folders.empty() ? QString() : QString::fromStdString(folders.front()));
     if (folders.size() < 2) {
         return;

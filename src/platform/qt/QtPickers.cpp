@@ -33,10 +33,10 @@ std::optional<std::string> QtPickers::PickOpenFile(const std::vector<FileFilter>
     // without an extension on this platform, so it becomes "*".
     QStringList filterTexts;
     for (const FileFilter& filter : filters) {
-        QString name = QString::fromUtf8(filter.description);
+        QString name = QString::fromUtf8(filter.Description);
         name = name.left(name.indexOf(QStringLiteral(" (")));
         const QString pattern =
-            filter.pattern == "*.*" ? QStringLiteral("*") : QString::fromUtf8(filter.pattern);
+            filter.Pattern == "*.*" ? QStringLiteral("*") : QString::fromUtf8(filter.Pattern);
         filterTexts << QStringLiteral("%1 (%2)").arg(name, pattern);
     }
     const QString file = QFileDialog::getOpenFileName(QApplication::activeWindow(), QString(),
