@@ -33,6 +33,13 @@ public:
                                             const std::string&) override {
         return {};
     }
+    std::vector<std::string> PickOpenFiles(const std::string&, const std::vector<vrel::FileFilter>&,
+                                           const std::string&) override {
+        return {};
+    }
+    std::optional<std::string> AskText(const std::string&, const std::string&) override {
+        return {};
+    }
     std::optional<std::size_t> PickOne(const std::string&, const std::vector<std::string>&,
                                        std::size_t) override {
         return {};

@@ -1,5 +1,6 @@
 #include "app/MainWindowSet.h"
 
+#include "app/ModSetActions.h"
 #include "config/frmOptions.h"
 
 namespace vrel {
@@ -8,7 +9,15 @@ MainWindowSet::MainWindowSet(ProgramState& state, Ports& ports, ProgressPort& pr
                              int pollInterval, int checkDelay)
     : window_(state, ports, progress, nullptr,
               {.cmdPlay_Click = [this] { pipeline_.cmdPlay_Click(); },
-               .ShowOptions = [this, &state, &ports] { ShowOptionsWindow(state, ports, &window_); },
+               .ShowOptions =
+                   [this, &state, &ports] {
+                       bool remember = state.Sets.RememberTicks;
+                       if (ShowOptionsWindow(state, ports, &window_, {}, &remember)) {
+                           if (const auto kept = SetRememberTicks(state, remember); !kept) {
+                               ReportSetsNotKept(ports.messages, kept.error());
+                           }
+                       }
+                   },
                .FixGameFolder =
                    [&state, &ports](const std::string& reason) {
                        return ShowOptionsWindow(state, ports, nullptr, reason);

@@ -214,6 +214,17 @@ DropOutcome AddDroppedMods(const std::vector<std::filesystem::path>& dropped,
 
 void ReportDrop(MessageBoxPort& messages, const DropOutcome& outcome) {
     if (outcome.LeftOut.empty() && outcome.NotAdded.empty()) {
+        if (outcome.Added.empty()) {
+            return;
+        }
+        std::string names;
+        for (const std::string& name : outcome.Added) {
+            names += (names.empty() ? "" : ", ") + name;
+        }
+        messages.Show({.text = "Added to the " + PatchesInText() + " folder, whole: " + names + ".",
+                       .title = "Adding mods",
+                       .buttons = MessageButtons::Ok,
+                       .icon = MessageIcon::Information});
         return;
     }
     std::string text;

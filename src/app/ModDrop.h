@@ -33,7 +33,7 @@ DropOutcome AddDroppedMods(const std::vector<std::filesystem::path>& dropped,
                            ProgressPort& progress);
 
 // The one message after a drop: what was added, what was left out and where it belongs, and what
-// could not be added. Nothing is shown when everything went in whole.
+// could not be added. When everything went in whole, one line says so.
 void ReportDrop(MessageBoxPort& messages, const DropOutcome& outcome);
 
 }  // namespace vrel

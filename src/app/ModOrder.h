@@ -29,6 +29,9 @@ std::vector<std::filesystem::path> ApplyModOrder(std::vector<std::filesystem::pa
 // next start. The order holds for this run also when it could not be saved.
 Expected<void, PlaceFailure> MoveMod(ProgramState& state, int from, int to);
 
+// Keeps the mod list's order for the next start.
+Expected<void, PlaceFailure> SaveModOrder(const ProgramState& state);
+
 // Tells the user that the order holds only until Vrel closes.
 void ReportOrderNotKept(MessageBoxPort& messages, const PlaceFailure& failure);
 

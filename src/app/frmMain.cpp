@@ -1,11 +1,14 @@
 #include "app/frmMain.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QFileSystemWatcher>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QMenu>
 #include <QMimeData>
 #include <QPainter>
 #include <QScreen>
@@ -16,16 +19,33 @@
 #include "app/ModDrop.h"
 #include "app/ModListView.h"
 #include "app/ModOrder.h"
+#include "app/ModRemoval.h"
+#include "app/ModSetActions.h"
 #include "app/SkinImages.h"
 #include "app/Startup.h"
 #include "app/WindowDrag.h"
 #include "app/frmAbout.h"
+#include "base/AnsiText.h"
 #include "base/PathHelpers.h"
 #include "config/ButtonSounds.h"
 #include "config/GamePaths.h"
 
 namespace vrel {
 namespace {
+
+// Counts the window busy for as long as it lives.
+class BusySpan {
+public:
+    explicit BusySpan(int& busy) : busy_(busy) { ++busy_; }
+    ~BusySpan() { --busy_; }
+    BusySpan(const BusySpan&) = delete;
+    BusySpan& operator=(const BusySpan&) = delete;
+
+private:
+    int& busy_;
+};
+
+constexpr int kRefreshDelayMs = 400;
 
 void ShowNotice(MessageBoxPort& messages, const char* text) {
     messages.Show({.text = text,
@@ -70,6 +90,7 @@ frmMain::frmMain(ProgramState& state, Ports& ports, ProgressPort& progress, QWid
         state_.Mods,
         [this](int row, bool ticked) {
             DATList_ItemCheck(state_, ports_.messages, ports_.sounds, row, ticked);
+            KeepTheTicks();
         },
         this);
     DATList->setModel(rows_);
@@ -100,6 +121,16 @@ frmMain::frmMain(ProgramState& state, Ports& ports, ProgressPort& progress, QWid
     labDesc->setStyleSheet(QStringLiteral("color: white; background: transparent;"));
     DescScroll->setWidget(labDesc);
 
+    labSet = new QLabel(this);
+    labSet->setObjectName(QStringLiteral("labSet"));
+    labSet->setAccessibleName(QStringLiteral("Mod set in use"));
+    labSet->setGeometry(308, 451, 74, 18);
+    labSet->setAlignment(Qt::AlignCenter);
+    labSet->setFont(SkinFont(QStringLiteral("Small Fonts"), 9));
+    labSet->setStyleSheet(QStringLiteral("color: #7dff9a; background: transparent;"));
+    labSet->setAttribute(Qt::WA_TransparentForMouseEvents);
+    labSet->hide();
+
     LabelShow = new QLabel(QString::fromUtf8(credits_.Caption()), this);
     LabelShow->setObjectName(QStringLiteral("LabelShow"));
     LabelShow->setAccessibleName(QStringLiteral("Credits"));
@@ -120,8 +151,11 @@ frmMain::frmMain(ProgramState& state, Ports& ports, ProgressPort& progress, QWid
                 ShowDescription(current.row() + 1);
             });
 
+    MakeModActions();
     MakeMoveActions();
+    MakeSetActions();
     ShowMoveActions();
+    MakePatchesWatch();
 
     Drag = new WindowDrag(this);
     Drag->MoveFromPress(this);
@@ -155,7 +189,10 @@ void frmMain::MakeButtons() {
         button->setCursor(pointer);
         connect(button, &HotSpot::PointerMoved, this, [this, which = role] { Hover(which); });
     }
-    connect(cmdPlay, &HotSpot::clicked, this, [this] { actions_.cmdPlay_Click(); });
+    connect(cmdPlay, &HotSpot::clicked, this, [this] {
+        const BusySpan playing(busy_);
+        actions_.cmdPlay_Click();
+    });
     connect(cmdOptions, &HotSpot::clicked, this, &frmMain::cmdOptions_Click);
     connect(cmdAbout, &HotSpot::clicked, this, &frmMain::cmdAbout_Click);
     connect(cmdExit, &HotSpot::clicked, this, &frmMain::cmdExit_Click);
@@ -205,13 +242,20 @@ bool frmMain::Form_Load() {
     if (LoadMods(context, mods).Ended) {
         return false;
     }
-    rows_->Refill([&] { state_.Mods = std::move(mods); });
+    rows_->Refill([&] {
+        state_.Mods = std::move(mods);
+        state_.Sets = ReadModSets(state_.programFolder);
+        ApplyStartTicks(state_);
+    });
+    patchesStamp_ = StampDatFiles(PatchesFolder(state_.programFolder));
+    ShowSetInUse();
     // The game's patch comes ticked, with the tick's sound.
     if (state_.Mods.Count() > 0 && state_.Mods.Ticked(1)) {
         PlayHoverSound(state_.Config, ports_.sounds, state_.programFolder);
     }
     setWindowTitle(QString::fromStdString(MainWindowCaption()));
     DATList->setCurrentIndex(rows_->index(0));
+    ShowDescription(1);
     ReportDamagedArchives(ports_.messages, state_.Mods);
     ReportSingleDat(ports_.messages, static_cast<std::size_t>(state_.Mods.Count()),
                     state_.programFolder);
@@ -275,19 +319,319 @@ void frmMain::dropEvent(QDropEvent* event) {
         }
     }
     event->acceptProposedAction();
+    AddMods(dropped);
+}
+
+void frmMain::AddMods(const std::vector<std::filesystem::path>& sources) {
+    const BusySpan adding(busy_);
     const DropOutcome outcome =
-        AddDroppedMods(dropped, PatchesFolder(state_.programFolder), ports_.messages, progress_);
+        AddDroppedMods(sources, PatchesFolder(state_.programFolder), ports_.messages, progress_);
     if (!outcome.Added.empty()) {
-        // Every mod keeps its tick, new ones come unticked.
-        ModList fresh =
-            ReadModList(PatchesFolder(state_.programFolder), state_.Config.cfgGeneral.LoadModDesc,
-                        state_.Mods.Order(), progress_);
-        rows_->Refill([&] { state_.Mods.TakeKeepingTicks(std::move(fresh)); });
-        DATList->setCurrentIndex(rows_->index(0));
-        ShowDescription(1);
-        ShowMoveActions();
+        RefreshMods(outcome.Added.front());
     }
     ReportDrop(ports_.messages, outcome);
+}
+
+void frmMain::AddModFiles() {
+    const std::vector<std::string> picked =
+        ports_.pickers.PickOpenFiles("Add mod", {{"Mods (*.dat *.zip *.7z)", "*.dat *.zip *.7z"}},
+                                     PathToDisplay(PatchesFolder(state_.programFolder)));
+    std::vector<std::filesystem::path> sources;
+    for (const std::string& file : picked) {
+        sources.push_back(DisplayToPath(file));
+    }
+    if (!sources.empty()) {
+        AddMods(sources);
+    }
+}
+
+void frmMain::AddModFolder() {
+    if (const auto folder =
+            ports_.pickers.PickFolder("Choose the folder of a mod that comes as loose files")) {
+        AddMods({DisplayToPath(*folder)});
+    }
+}
+
+void frmMain::RemoveCurrentMod() {
+    const int row = DATList->currentIndex().row() + 1;
+    const BusySpan removing(busy_);
+    if (RemoveMod(state_, row, ports_.messages, ports_.shell)) {
+        // The row below takes the removed one's place as the current one.
+        const int next = row < state_.Mods.Count() ? row + 1 : row - 1;
+        RefreshMods(PathToDisplay(state_.Mods.Row(next).Name));
+    }
+}
+
+void frmMain::RefreshMods(const std::optional<std::string>& select) {
+    const int current = DATList->currentIndex().row() + 1;
+    const std::string wanted = select ? *select
+                                      : (current >= 1 && current <= state_.Mods.Count()
+                                             ? PathToDisplay(state_.Mods.Row(current).Name)
+                                             : std::string());
+    const std::filesystem::path patches = PatchesFolder(state_.programFolder);
+    patchesStamp_ = StampDatFiles(patches);
+    // Every mod keeps its tick, new ones come unticked.
+    ModList fresh =
+        ReadModList(patches, state_.Config.cfgGeneral.LoadModDesc, state_.Mods.Order(), progress_);
+    rows_->Refill([&] { state_.Mods.TakeKeepingTicks(std::move(fresh)); });
+    int row = 1;
+    for (int k = 1; k <= state_.Mods.Count(); ++k) {
+        if (PathToDisplay(state_.Mods.Row(k).Name) == wanted) {
+            row = k;
+        }
+    }
+    SelectMod(row);
+    MakePatchesWatch();
+}
+
+void frmMain::SelectMod(int row) {
+    const QModelIndex item = rows_->index(row - 1);
+    DATList->setCurrentIndex(item);
+    DATList->scrollTo(item);
+    ShowDescription(row);
+    ShowMoveActions();
+}
+
+bool frmMain::Busy() const {
+    return busy_ > 0 || !isVisible() || QApplication::activeModalWidget() != nullptr;
+}
+
+void frmMain::RefreshWhenChanged() {
+    if (Busy()) {
+        RefreshTimer->start();  // again once the window is free
+        return;
+    }
+    if (StampDatFiles(PatchesFolder(state_.programFolder)) != patchesStamp_) {
+        RefreshMods();
+    }
+}
+
+void frmMain::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    // Back from a Play or from another window: Patches may have changed meanwhile.
+    if (RefreshTimer != nullptr && !patchesStamp_.Names.empty()) {
+        RefreshTimer->start();
+    }
+}
+
+void frmMain::MakePatchesWatch() {
+    if (PatchesWatch == nullptr) {
+        PatchesWatch = new QFileSystemWatcher(this);
+        RefreshTimer = new QTimer(this);
+        RefreshTimer->setObjectName(QStringLiteral("RefreshTimer"));
+        RefreshTimer->setSingleShot(true);
+        RefreshTimer->setInterval(kRefreshDelayMs);
+        connect(RefreshTimer, &QTimer::timeout, this, &frmMain::RefreshWhenChanged);
+        // A copy in progress signals many times: the list is read once it has settled.
+        const auto later = [this] { RefreshTimer->start(); };
+        connect(PatchesWatch, &QFileSystemWatcher::directoryChanged, this, later);
+        connect(PatchesWatch, &QFileSystemWatcher::fileChanged, this, later);
+    }
+    if (!PatchesWatch->files().isEmpty()) {
+        PatchesWatch->removePaths(PatchesWatch->files());
+    }
+    const std::filesystem::path patches = PatchesFolder(state_.programFolder);
+    const QString folder = QString::fromStdU16String(patches.u16string());
+    if (PatchesWatch->directories().isEmpty() && std::filesystem::is_directory(patches)) {
+        PatchesWatch->addPath(folder);
+    }
+    QStringList files;
+    for (int row = 1; row <= state_.Mods.Count(); ++row) {
+        files << QString::fromStdU16String(state_.Mods.Item(row).FullPath.u16string());
+    }
+    if (!files.isEmpty()) {
+        PatchesWatch->addPaths(files);
+    }
+}
+
+// Add, remove, refresh and open Patches: in the list's context menu and on its keys.
+void frmMain::MakeModActions() {
+    const std::tuple<QAction**, const char*, const char*, QKeySequence, void (frmMain::*)()>
+        actions[] = {{&actAddMod, "actAddMod", "Add mod...", QKeySequence(Qt::Key_Insert),
+                      &frmMain::AddModFiles},
+                     {&actAddModFolder, "actAddModFolder", "Add mod folder...", QKeySequence(),
+                      &frmMain::AddModFolder},
+                     {&actRemoveMod, "actRemoveMod", "Remove mod", QKeySequence(Qt::Key_Delete),
+                      &frmMain::RemoveCurrentMod},
+                     {&actRefresh, "actRefresh", "Refresh", QKeySequence(Qt::Key_F5), nullptr},
+                     {&actOpenPatches, "actOpenPatches", "Open the Patches folder", QKeySequence(),
+                      nullptr}};
+    for (const auto& [action, name, text, keys, handler] : actions) {
+        *action = new QAction(QString::fromLatin1(text), DATList);
+        (*action)->setObjectName(QString::fromLatin1(name));
+        (*action)->setShortcut(keys);
+        (*action)->setShortcutContext(Qt::WidgetShortcut);
+        if (handler != nullptr) {
+            connect(*action, &QAction::triggered, this, handler);
+        }
+        DATList->addAction(*action);
+    }
+    connect(actRefresh, &QAction::triggered, this, [this] { RefreshMods(); });
+    connect(actOpenPatches, &QAction::triggered, this,
+            [this] { ports_.shell.OpenFile(PatchesFolder(state_.programFolder)); });
+    auto* separator = new QAction(DATList);
+    separator->setSeparator(true);
+    DATList->addAction(separator);
+}
+
+void frmMain::MakeSetActions() {
+    auto* separator = new QAction(DATList);
+    separator->setSeparator(true);
+    DATList->addAction(separator);
+    actSaveSet = new QAction(QStringLiteral("Save the ticks as a mod set..."), DATList);
+    actSaveSet->setObjectName(QStringLiteral("actSaveSet"));
+    connect(actSaveSet, &QAction::triggered, this, &frmMain::SaveSet);
+    DATList->addAction(actSaveSet);
+    SwitchSetMenu = new QMenu(QStringLiteral("Switch to the mod set"), DATList);
+    SwitchSetMenu->setObjectName(QStringLiteral("SwitchSetMenu"));
+    connect(SwitchSetMenu, &QMenu::aboutToShow, this, &frmMain::FillSwitchSetMenu);
+    DATList->addAction(SwitchSetMenu->menuAction());
+    actRenameSet = new QAction(QStringLiteral("Rename a mod set..."), DATList);
+    actRenameSet->setObjectName(QStringLiteral("actRenameSet"));
+    connect(actRenameSet, &QAction::triggered, this, &frmMain::RenameSet);
+    DATList->addAction(actRenameSet);
+    actDeleteSet = new QAction(QStringLiteral("Delete a mod set..."), DATList);
+    actDeleteSet->setObjectName(QStringLiteral("actDeleteSet"));
+    connect(actDeleteSet, &QAction::triggered, this, &frmMain::DeleteSet);
+    DATList->addAction(actDeleteSet);
+}
+
+void frmMain::FillSwitchSetMenu() {
+    SwitchSetMenu->clear();
+    for (const ModSet& set : state_.Sets.Sets) {
+        QAction* action = SwitchSetMenu->addAction(QString::fromStdString(set.Name));
+        action->setCheckable(true);
+        action->setChecked(set.Name == state_.Sets.InUse);
+        connect(action, &QAction::triggered, this, [this, name = set.Name] { SwitchToSet(name); });
+    }
+}
+
+void frmMain::ShowSetInUse() {
+    const bool inUse = !state_.Sets.InUse.empty();
+    const QString name = QString::fromStdString(state_.Sets.InUse);
+    labSet->setText(labSet->fontMetrics().elidedText(name, Qt::ElideRight, labSet->width()));
+    labSet->setToolTip(QStringLiteral("Mod set: ") + name);
+    labSet->setAccessibleDescription(name);
+    labSet->setVisible(inUse);
+    DescScroll->setFixedHeight(inUse ? 245 : 265);
+    setWindowTitle(QString::fromStdString(MainWindowCaption()) +
+                   (inUse ? QStringLiteral(" - ") + name : QString()));
+    const bool any = !state_.Sets.Sets.empty();
+    SwitchSetMenu->setEnabled(any);
+    actRenameSet->setEnabled(any);
+    actDeleteSet->setEnabled(any);
+}
+
+void frmMain::KeepTheTicks() {
+    if (const auto kept = KeepTicks(state_); !kept && !setsFailureShown_) {
+        setsFailureShown_ = true;
+        ReportSetsNotKept(ports_.messages, kept.error());
+    }
+}
+
+void frmMain::SaveSet() {
+    const std::optional<std::string> name =
+        ports_.pickers.AskText("Name of the mod set for the mods ticked now:", state_.Sets.InUse);
+    if (!name) {
+        return;
+    }
+    if (!IsModSetName(*name)) {
+        ShowNotice(ports_.messages,
+                   "A mod set's name is one line that neither starts nor ends with a blank "
+                   "and does not start with [, ; or #.");
+        return;
+    }
+    if (*name != state_.Sets.InUse && state_.Sets.Find(*name) != nullptr &&
+        ports_.messages.Show({.text = "There is a mod set named \"" + *name +
+                                      "\" already. Replace it with the mods ticked now?",
+                              .title = "Mod sets",
+                              .buttons = MessageButtons::YesNo,
+                              .icon = MessageIcon::Question,
+                              .defaultAnswer = MessageAnswer::No}) != MessageAnswer::Yes) {
+        return;
+    }
+    if (const auto saved = SaveModSet(state_, *name); !saved) {
+        ReportSetsNotKept(ports_.messages, saved.error());
+    }
+    ShowSetInUse();
+}
+
+void frmMain::SwitchToSet(const std::string& name) {
+    const int current = DATList->currentIndex().row() + 1;
+    const std::string selected = current >= 1 && current <= state_.Mods.Count()
+                                     ? PathToDisplay(state_.Mods.Row(current).Name)
+                                     : std::string();
+    SwitchOutcome outcome;
+    rows_->Refill([&] { outcome = SwitchModSet(state_, name); });
+    int row = 1;
+    for (int k = 1; k <= state_.Mods.Count(); ++k) {
+        if (PathToDisplay(state_.Mods.Row(k).Name) == selected) {
+            row = k;
+        }
+    }
+    SelectMod(row);
+    ShowSetInUse();
+    ReportMissingSetMods(ports_.messages, name, outcome.Missing);
+    if (!outcome.Kept) {
+        ReportSetsNotKept(ports_.messages, outcome.Kept.error());
+    }
+}
+
+std::optional<std::string> frmMain::PickSet(const char* question) {
+    const auto& sets = state_.Sets.Sets;
+    if (sets.size() == 1) {
+        return sets.front().Name;
+    }
+    std::vector<std::string> names;
+    std::size_t inUse = 0;
+    for (const ModSet& set : sets) {
+        if (set.Name == state_.Sets.InUse) {
+            inUse = names.size();
+        }
+        names.push_back(set.Name);
+    }
+    if (names.empty()) {
+        return std::nullopt;
+    }
+    const auto picked = ports_.pickers.PickOne(question, names, inUse);
+    return picked ? std::optional<std::string>(names[*picked]) : std::nullopt;
+}
+
+void frmMain::RenameSet() {
+    const auto from = PickSet("Which mod set do you want to rename?");
+    if (!from) {
+        return;
+    }
+    const auto to = ports_.pickers.AskText("New name of the mod set \"" + *from + "\":", *from);
+    if (!to || *to == *from) {
+        return;
+    }
+    if (!IsModSetName(*to) || state_.Sets.Find(*to) != nullptr) {
+        ShowNotice(ports_.messages,
+                   "That name cannot be used: a mod set's name is one line of its own, not "
+                   "starting or ending with a blank, and no other set may have it.");
+        return;
+    }
+    if (const auto renamed = RenameModSet(state_, *from, *to); !renamed) {
+        ReportSetsNotKept(ports_.messages, renamed.error());
+    }
+    ShowSetInUse();
+}
+
+void frmMain::DeleteSet() {
+    const auto name = PickSet("Which mod set do you want to delete?");
+    if (!name || ports_.messages.Show({.text = "Delete the mod set \"" + *name +
+                                               "\"? The mods and their ticks stay as they are.",
+                                       .title = "Mod sets",
+                                       .buttons = MessageButtons::YesNo,
+                                       .icon = MessageIcon::Question,
+                                       .defaultAnswer = MessageAnswer::No}) != MessageAnswer::Yes) {
+        return;
+    }
+    if (const auto deleted = DeleteModSet(state_, *name); !deleted) {
+        ReportSetsNotKept(ports_.messages, deleted.error());
+    }
+    ShowSetInUse();
 }
 
 void frmMain::DATList_ItemClick(const QModelIndex& index) {
@@ -328,12 +672,14 @@ void frmMain::MoveModRow(int from, std::optional<int> to) {
     if (!moved) {
         ReportOrderNotKept(ports_.messages, moved.error());
     }
+    KeepTheTicks();
 }
 
 void frmMain::ShowMoveActions() {
     const int current = DATList->currentIndex().row() + 1;
     actMoveUp->setEnabled(state_.Mods.StepTarget(current, -1).has_value());
     actMoveDown->setEnabled(state_.Mods.StepTarget(current, 1).has_value());
+    actRemoveMod->setEnabled(CanRemoveMod(state_, current));
 }
 
 void frmMain::FadeTimer_Timer() {

@@ -13,10 +13,13 @@
 #include "app/Startup.h"
 #include "platform/Ports.h"
 #include "platform/ProgressPort.h"
+#include "state/ModListing.h"
 #include "state/ProgramState.h"
 
 class QAction;
+class QFileSystemWatcher;
 class QLabel;
+class QMenu;
 class QScrollArea;
 class QTimer;
 
@@ -52,8 +55,23 @@ public:
     // down, for keyboard and screen-reader users.
     QAction* actMoveUp = nullptr;
     QAction* actMoveDown = nullptr;
+    // The list's context menu and keys for managing the mods in Patches.
+    QAction* actAddMod = nullptr;        // Insert: archives picked in a file dialog
+    QAction* actAddModFolder = nullptr;  // a mod as loose files, picked as a folder
+    QAction* actRemoveMod = nullptr;     // Delete
+    QAction* actRefresh = nullptr;       // F5
+    QAction* actOpenPatches = nullptr;
+    // The named mod sets: save the ticks as one, switch to one (its own menu), rename, delete.
+    QAction* actSaveSet = nullptr;
+    QMenu* SwitchSetMenu = nullptr;
+    QAction* actRenameSet = nullptr;
+    QAction* actDeleteSet = nullptr;
     QScrollArea* DescScroll = nullptr;  // holds labDesc
     QLabel* labDesc = nullptr;
+    QLabel* labSet = nullptr;  // the mod set in use, under the description
+    // Patches is watched while the window shows, so a mod copied in or deleted by hand shows.
+    QFileSystemWatcher* PatchesWatch = nullptr;
+    QTimer* RefreshTimer = nullptr;
     QLabel* LabelShow = nullptr;
     HotSpot* cmdPlay = nullptr;
     HotSpot* cmdOptions = nullptr;
@@ -78,11 +96,35 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void MakeButtons();
     void MakeMoveActions();
     void MakeCreditTimers();
+    void MakeModActions();
+    void MakeSetActions();
+    void MakePatchesWatch();
+    void AddMods(const std::vector<std::filesystem::path>& sources);
+    void AddModFiles();
+    void AddModFolder();
+    void RemoveCurrentMod();
+    // Reads Patches anew, keeping every mod's tick and the order; the mod `select` (by its file
+    // name), else the current one, is made current and shown.
+    void RefreshMods(const std::optional<std::string>& select = std::nullopt);
+    void RefreshWhenChanged();
+    void SelectMod(int row);
+    void SaveSet();
+    void SwitchToSet(const std::string& name);
+    void FillSwitchSetMenu();
+    std::optional<std::string> PickSet(const char* question);
+    void RenameSet();
+    void DeleteSet();
+    void ShowSetInUse();
+    void KeepTheTicks();
+    // Whether the window does something of its own now (a drop, a Play), when the list must not
+    // be read anew under it.
+    bool Busy() const;
     void Hover(MainButton button);
     void ShowHoverImages();
     void cmdOptions_Click();
@@ -105,6 +147,9 @@ private:
     HoverImages hover_;
     CreditShow credits_;
     ModListModel* rows_ = nullptr;  // DATList's rows: the mod list as Qt shows it
+    ListingStamp patchesStamp_;     // Patches as the list was last read from it
+    int busy_ = 0;
+    bool setsFailureShown_ = false;  // a failure to keep the ticks is told once a run
 };
 
 }  // namespace vrel

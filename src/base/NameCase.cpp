@@ -83,4 +83,27 @@ std::string FoldNameCase(std::string_view utf8) {
     return folded;
 }
 
+std::vector<std::optional<std::size_t>> MatchFileNames(const std::vector<std::string>& wanted,
+                                                       const std::vector<std::string>& present) {
+    std::vector<std::optional<std::size_t>> matches(wanted.size());
+    std::vector<bool> taken(present.size(), false);
+    const auto take = [&](auto same) {
+        for (std::size_t w = 0; w < wanted.size(); ++w) {
+            for (std::size_t p = 0; p < present.size() && !matches[w]; ++p) {
+                if (!taken[p] && same(wanted[w], p)) {
+                    taken[p] = true;
+                    matches[w] = p;
+                }
+            }
+        }
+    };
+    take([&](const std::string& name, std::size_t p) { return name == present[p]; });
+    std::vector<std::string> folded;
+    for (const std::string& name : present) {
+        folded.push_back(FoldNameCase(name));
+    }
+    take([&](const std::string& name, std::size_t p) { return FoldNameCase(name) == folded[p]; });
+    return matches;
+}
+
 }  // namespace vrel

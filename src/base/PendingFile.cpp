@@ -383,12 +383,6 @@ Expected<void, PlaceFailure> PutFile(const std::filesystem::path& target,
     return file->Place(placing);
 }
 
-Expected<void, PlaceFailure> PutTextFile(const std::filesystem::path& target, std::string_view text,
-                                         Placing placing) {
-    const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.data());
-    return PutFile(target, {bytes, text.size()}, placing);
-}
-
 Expected<void, PlaceFailure> CopyFileWhole(const std::filesystem::path& source,
                                            const std::filesystem::path& target, Placing placing) {
     const std::unique_ptr<std::FILE, int (*)(std::FILE*)> in(OpenFile(source, "rb"), std::fclose);

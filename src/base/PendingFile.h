@@ -3,7 +3,6 @@
 #include <cstdint>
 #include <filesystem>
 #include <span>
-#include <string_view>
 
 #include "base/Expected.h"
 #include "base/Failure.h"
@@ -86,10 +85,6 @@ private:
 Expected<void, PlaceFailure> PutFile(const std::filesystem::path& target,
                                      std::span<const std::uint8_t> bytes, Placing placing,
                                      Durability durability = Durability::Synced);
-
-// Writes `text`, byte for byte, as the file `target` through a PendingFile, synced.
-Expected<void, PlaceFailure> PutTextFile(const std::filesystem::path& target, std::string_view text,
-                                         Placing placing);
 
 // Copies the file `source` to `target` through a PendingFile, synced: once it succeeds the copy is
 // whole on the disk, so the source may go.

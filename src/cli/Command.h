@@ -36,6 +36,7 @@ extern const Command kPackCommand;
 extern const Command kImportCommand;
 extern const Command kVerifyCommand;
 extern const Command kConflictsCommand;
+extern const Command kSetsCommand;
 
 // The whole tool: `args` are the words after the program's name.
 int RunVrelDat(const std::vector<std::string>& args, CommandIo& io);

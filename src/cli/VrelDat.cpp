@@ -6,9 +6,9 @@
 namespace vrel::cli {
 namespace {
 
-const std::array<const Command*, 7> kCommands = {
+const std::array<const Command*, 8> kCommands = {
     &kListCommand,   &kInfoCommand,   &kExtractCommand,   &kPackCommand,
-    &kImportCommand, &kVerifyCommand, &kConflictsCommand,
+    &kImportCommand, &kVerifyCommand, &kConflictsCommand, &kSetsCommand,
 };
 
 const Command* FindCommand(std::string_view name) {

@@ -10,6 +10,7 @@
 
 #include "base/PathHelpers.h"
 #include "base/PendingFile.h"
+#include "base/TextFile.h"
 #include "config/SettingsTable.h"
 #include "config/SettingsText.h"
 
@@ -159,7 +160,7 @@ std::string VrelCFG::FormatConf() const {
 }
 
 Expected<void, SaveFailure> VrelCFG::PutConf(const std::filesystem::path& cfgFilePath) const {
-    return PutTextFile(cfgFilePath, FormatConf(), Placing::Replace);
+    return PutTextFile(cfgFilePath, FormatConf());
 }
 
 }  // namespace vrel

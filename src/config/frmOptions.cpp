@@ -25,6 +25,13 @@ namespace vrel {
 namespace {
 
 constexpr int kCheckBoxWidth = 164;
+// The box for the remembered ticks adds a row under the others.
+constexpr int kRememberTicksTop = 194;
+constexpr int kRememberTicksRow = 44;
+constexpr std::string_view kRememberTicksCaption = "Tick the mods of the last time at start";
+constexpr std::string_view kRememberTicksDescription =
+    "The mods ticked when you close Vrel come ticked again at the next start, also when no mod "
+    "set is in use.";
 
 // The General box's layout: the check box of each switch that has one, top to bottom, by its
 // name in the settings table.
@@ -73,7 +80,8 @@ QFont FittingFont(const QLabel* label) {
         font.setPointSizeF(size);
         const QFontMetrics metrics(font);
         std::vector<std::string_view> texts = {HoverDescription(OptionsHover::Background),
-                                               HoverDescription(OptionsHover::Fallout2)};
+                                               HoverDescription(OptionsHover::Fallout2),
+                                               kRememberTicksDescription};
         for (const SwitchSetting& setting : kSwitches) {
             texts.push_back(setting.Description);
         }
@@ -91,11 +99,12 @@ QFont FittingFont(const QLabel* label) {
 
 }  // namespace
 
-frmOptions::frmOptions(ProgramSettings& state, Ports& ports, QWidget* parent)
+frmOptions::frmOptions(ProgramSettings& state, Ports& ports, QWidget* parent, bool* rememberTicks)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint),
       state_(state),
-      ports_(ports) {
+      ports_(ports),
+      rememberTicks_(rememberTicks) {
     setObjectName(QStringLiteral("frmOptions"));
     setWindowTitle(QStringLiteral("Options"));
     setFixedSize(408, 206);
@@ -111,6 +120,14 @@ frmOptions::frmOptions(ProgramSettings& state, Ports& ports, QWidget* parent)
     genDeleteDataFiles = Frame2->findChild<QCheckBox*>(QStringLiteral("genDeleteDataFiles"));
     genCheckConflicts = Frame2->findChild<QCheckBox*>(QStringLiteral("genCheckConflicts"));
     genSound = Frame2->findChild<QCheckBox*>(QStringLiteral("genSound"));
+    const int extra = rememberTicks_ != nullptr ? kRememberTicksRow : 0;
+    if (rememberTicks_ != nullptr) {
+        setFixedSize(408, 206 + extra);
+        Frame2->resize(Frame2->width(), 198 + extra);
+        genRememberTicks = MakeCheckBox(Frame2, "genRememberTicks", Text(kRememberTicksCaption),
+                                        kRememberTicksTop);
+        genRememberTicks->installEventFilter(this);
+    }
 
     Frame1 = MakeFrame(this, "Frame1", QStringLiteral("Paths"), {186, 4, 216, 86});
     Label2 = MakeLabel(Frame1, "Label2", QStringLiteral("Fallout1:"),
@@ -149,9 +166,9 @@ frmOptions::frmOptions(ProgramSettings& state, Ports& ports, QWidget* parent)
     Label1->setAccessibleDescription(Label1->text());
 
     btnCancel = MakeButton(this, "btnCancel", QStringLiteral("Cancel"), QStringLiteral("Cancel"),
-                           {254, 178, 72, 24});
+                           {254, 178 + extra, 72, 24});
     btnOk = MakeButton(this, "btnOk", QStringLiteral("Okay"), QStringLiteral("Okay"),
-                       {330, 178, 72, 24});
+                       {330, 178 + extra, 72, 24});
     btnOk->setDefault(true);
 
     for (const auto& [box, setting] : switchBoxes_) {
@@ -173,6 +190,9 @@ void frmOptions::Form_Load() {
         box->setChecked(choices.Switches.*setting->Field);
     }
     pathFallout2->setText(QString::fromStdString(choices.Fallout2));
+    if (genRememberTicks != nullptr) {
+        genRememberTicks->setChecked(*rememberTicks_);
+    }
 }
 
 void frmOptions::btnOk_Click() {
@@ -187,6 +207,9 @@ void frmOptions::btnOk_Click() {
         return;
     }
     if (SaveOptions(state_.Config, state_.programFolder, choices, ports_.messages)) {
+        if (genRememberTicks != nullptr) {
+            *rememberTicks_ = genRememberTicks->isChecked();
+        }
         accept();
     }
 }
@@ -223,6 +246,9 @@ bool frmOptions::eventFilter(QObject* watched, QEvent* event) {
                 ShowDescription(setting->Description);
             }
         }
+        if (watched == genRememberTicks) {
+            ShowDescription(kRememberTicksDescription);
+        }
         if (watched == Label3 || watched == pathFallout2) {
             ShowDescription(HoverDescription(OptionsHover::Fallout2));
         }
@@ -236,8 +262,8 @@ void frmOptions::mouseMoveEvent(QMouseEvent* event) {
 }
 
 bool ShowOptionsWindow(ProgramSettings& state, Ports& ports, QWidget* owner,
-                       std::string_view notice) {
-    frmOptions window(state, ports, owner);
+                       std::string_view notice, bool* rememberTicks) {
+    frmOptions window(state, ports, owner, rememberTicks);
     if (!notice.empty()) {
         window.Label1->setText(Text(notice));
         window.Label1->setAccessibleDescription(window.Label1->text());

@@ -24,13 +24,17 @@ class frmOptions final : public QDialog {
     Q_OBJECT
 
 public:
-    frmOptions(ProgramSettings& state, Ports& ports, QWidget* parent = nullptr);
+    // With `rememberTicks` the window also has the box for it, kept outside vrel.cfg: Okay sets
+    // it, and the caller saves it.
+    frmOptions(ProgramSettings& state, Ports& ports, QWidget* parent = nullptr,
+               bool* rememberTicks = nullptr);
 
     QGroupBox* Frame2 = nullptr;
     QCheckBox* genLoadModDesc = nullptr;
     QCheckBox* genDeleteDataFiles = nullptr;
     QCheckBox* genCheckConflicts = nullptr;
     QCheckBox* genSound = nullptr;
+    QCheckBox* genRememberTicks = nullptr;  // only with the main window
     QGroupBox* Frame1 = nullptr;
     QLabel* Label2 = nullptr;
     QLineEdit* Text1 = nullptr;
@@ -56,6 +60,7 @@ private:
 
     ProgramSettings& state_;
     Ports& ports_;
+    bool* rememberTicks_;
     // Each switch's check box with its line of the settings table, in the window's order.
     std::vector<std::pair<QCheckBox*, const SwitchSetting*>> switchBoxes_;
 };
@@ -64,6 +69,6 @@ private:
 // `notice` in its description label, for start-up to have the game folder chosen anew. True when
 // Okay saved the settings.
 bool ShowOptionsWindow(ProgramSettings& state, Ports& ports, QWidget* owner,
-                       std::string_view notice = {});
+                       std::string_view notice = {}, bool* rememberTicks = nullptr);
 
 }  // namespace vrel

@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "base/AnsiText.h"
+#include "base/NameCase.h"
 
 namespace vrel {
 
@@ -72,6 +73,62 @@ void ModList::TakeKeepingTicks(ModList fresh) {
         fresh.SetTicked(row, ticked.count(fresh.Row(row).Name) != 0);
     }
     *this = std::move(fresh);
+}
+
+std::vector<ModSetMod> ModList::Ticks() const {
+    std::vector<ModSetMod> ticks;
+    for (int row = 1; row <= Count(); ++row) {
+        ticks.push_back({PathToDisplay(Row(row).Name), Ticked(row)});
+    }
+    return ticks;
+}
+
+std::vector<std::string> ModList::Apply(const std::vector<ModSetMod>& mods) {
+    std::vector<std::string> wanted;
+    for (const ModSetMod& mod : mods) {
+        wanted.push_back(mod.Name);
+    }
+    std::vector<std::string> present;
+    for (int row = 1; row <= Count(); ++row) {
+        present.push_back(PathToDisplay(Row(row).Name));
+    }
+    const auto matches = MatchFileNames(wanted, present);
+    std::vector<std::string> missing;
+    // Each named mod in turn is moved up to the place after those named before it.
+    std::vector<int> rowOf(present.size());
+    for (std::size_t k = 0; k < rowOf.size(); ++k) {
+        rowOf[k] = static_cast<int>(k) + 1;
+    }
+    int next = 2;
+    for (int row = 2; row <= Count(); ++row) {
+        SetTicked(row, false);
+    }
+    for (std::size_t m = 0; m < mods.size(); ++m) {
+        if (!matches[m]) {
+            missing.push_back(mods[m].Name);
+            continue;
+        }
+        const int from = rowOf[*matches[m]];
+        SetTicked(from, mods[m].Ticked);
+        if (from == 1) {
+            continue;
+        }
+        if (from != next) {
+            Move(from, next);
+            for (int& row : rowOf) {
+                if (row >= next && row < from) {
+                    ++row;
+                }
+            }
+            rowOf[*matches[m]] = next;
+        }
+        ++next;
+    }
+    order_.clear();
+    for (int row = 2; row <= Count(); ++row) {
+        order_.push_back(PathToDisplay(Row(row).Name));
+    }
+    return missing;
 }
 
 }  // namespace vrel

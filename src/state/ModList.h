@@ -9,6 +9,7 @@
 
 #include "archive/Catalogue.h"
 #include "archive/DatProblem.h"
+#include "archive/ModSets.h"
 
 namespace vrel {
 
@@ -61,6 +62,13 @@ public:
     // After the list was read anew into `fresh`: every archive keeps the tick it had here (found
     // by its file name), new ones come unticked; `fresh` becomes the list.
     void TakeKeepingTicks(ModList fresh);
+
+    // The rows' archive names (UTF-8) with their ticks, in order: what a mod set keeps.
+    std::vector<ModSetMod> Ticks() const;
+    // Puts the mods `mods` names first, in its order and with its ticks (names matched exactly
+    // before any letter case); the others follow as they stood, unticked. The patch stays in row 1
+    // and keeps its tick unless `mods` names it. Gives back the names `mods` has that no row has.
+    std::vector<std::string> Apply(const std::vector<ModSetMod>& mods);
 
 private:
     std::vector<ModRow> rows_;

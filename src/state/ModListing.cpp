@@ -42,4 +42,15 @@ std::vector<std::filesystem::path> ListDatFiles(const std::filesystem::path& fol
     return names;
 }
 
+ListingStamp StampDatFiles(const std::filesystem::path& folder) {
+    ListingStamp stamp;
+    stamp.Names = ListDatFiles(folder);
+    for (const std::filesystem::path& name : stamp.Names) {
+        std::error_code error;
+        stamp.Sizes.push_back(std::filesystem::file_size(folder / name, error));
+        stamp.Changed.push_back(std::filesystem::last_write_time(folder / name, error));
+    }
+    return stamp;
+}
+
 }  // namespace vrel

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <vector>
 
@@ -9,5 +10,15 @@ namespace vrel {
 // .dat in any case, sorted by name without regard to letter case, as the game's platform lists
 // them.
 std::vector<std::filesystem::path> ListDatFiles(const std::filesystem::path& folder);
+
+// What the archives in `folder` are at this moment: each one's name, size and time of its last
+// change. Two stamps differ when an archive was added, removed or replaced.
+struct ListingStamp {
+    std::vector<std::filesystem::path> Names;
+    std::vector<std::uintmax_t> Sizes;
+    std::vector<std::filesystem::file_time_type> Changed;
+    bool operator==(const ListingStamp&) const = default;
+};
+ListingStamp StampDatFiles(const std::filesystem::path& folder);
 
 }  // namespace vrel

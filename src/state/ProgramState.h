@@ -9,6 +9,7 @@ namespace vrel {
 // settings windows see only its settings part.
 struct ProgramState : ProgramSettings {
     ModList Mods;             // the mod list: its rows, catalogue items, ticks and order
+    ModSets Sets;             // the named mod sets, the one in use, the ticks kept without one
     bool CancelPlay = false;  // set by the conflict window's Cancel
 };
 

@@ -3,8 +3,10 @@
 #include <QAction>
 #include <QApplication>
 #include <QListView>
+#include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QPainter>
 #include <QTest>
 #include <QTimer>
 #include <filesystem>
@@ -49,6 +51,35 @@ const DemoMod kDemoMods[] = {
 void Save(QWidget& window, const std::filesystem::path& file) {
     window.grab().save(QString::fromStdString(file.string()));
     std::cout << file.string() << "\n";
+}
+
+// The window with the list's context menu open at the current row and its Switch menu beside it,
+// drawn into one picture as a screen would show them.
+void SaveWithMenus(vrel::frmMain& window, const std::filesystem::path& file) {
+    QMenu menu;
+    menu.addActions(window.DATList->actions());
+    const QRect row = window.DATList->visualRect(window.DATList->currentIndex());
+    const QPoint at = window.DATList->viewport()->mapTo(&window, row.center());
+    menu.popup(window.mapToGlobal(at));
+    menu.setActiveAction(window.SwitchSetMenu->menuAction());
+    emit window.SwitchSetMenu->aboutToShow();
+    window.SwitchSetMenu->popup(
+        menu.mapToGlobal(menu.actionGeometry(window.SwitchSetMenu->menuAction()).topRight()));
+    const QPoint origin = window.mapToGlobal(QPoint(0, 0));
+    const QRect whole = QRect(origin, window.size())
+                            .united(menu.geometry())
+                            .united(window.SwitchSetMenu->geometry());
+    QPixmap picture(whole.size());
+    picture.fill(Qt::white);
+    QPainter painter(&picture);
+    painter.drawPixmap(origin - whole.topLeft(), window.grab());
+    painter.drawPixmap(menu.pos() - whole.topLeft(), menu.grab());
+    painter.drawPixmap(window.SwitchSetMenu->pos() - whole.topLeft(), window.SwitchSetMenu->grab());
+    painter.end();
+    picture.save(QString::fromStdString(file.string()));
+    std::cout << file.string() << "\n";
+    window.SwitchSetMenu->hide();
+    menu.hide();
 }
 
 }  // namespace
@@ -110,6 +141,17 @@ int main(int argc, char** argv) {
         window.actMoveDown->trigger();
     }
     Save(window, out / "vrel2-main-moved.png");
+
+    // Two mod sets; the list's menu open on a mod with its Switch menu, the set in use named under
+    // the description.
+    fakes.pickers.texts = {"Restoration", "Total conversion"};
+    window.actSaveSet->trigger();
+    window.actSaveSet->trigger();
+    rows->setData(rows->index(5, 0), Qt::Unchecked, Qt::CheckStateRole);
+    emit window.SwitchSetMenu->aboutToShow();
+    window.SwitchSetMenu->actions()[0]->trigger();
+    window.DATList->setCurrentIndex(rows->index(4, 0));
+    SaveWithMenus(window, out / "vrel2-main-menu.png");
 
     vrel::frmAbout about(state.Config, fakes.sounds, fakes.shell, state.programFolder, &window);
     about.show();

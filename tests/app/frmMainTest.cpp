@@ -23,6 +23,7 @@
 #include "app/HotSpot.h"
 #include "app/ModListView.h"
 #include "app/ModOrder.h"
+#include "app/ModRemoval.h"
 #include "app/ProgForm.h"
 #include "app/Startup.h"
 #include "app/WindowDrag.h"
@@ -238,7 +239,7 @@ TEST_F(LoadedMainTest, ButtonsListMenuAndDescriptionByKeys) {
             QApplication::activePopupWidget()->close();
         });
         QTest::keyClick(window_.DATList, key, modifiers);
-        EXPECT_EQ(offered, window_.actMoveUp) << key;
+        EXPECT_EQ(offered, window_.actAddMod) << key;
     }
     const std::pair<Qt::Key, const char*> steps[] = {{Qt::Key_Down, "First mod"},
                                                      {Qt::Key_End, kNoDescription},
@@ -497,6 +498,73 @@ TEST_F(frmMainTest, ADroppedModLandsInNameOrderAfterTheOrderedOnes) {
     EXPECT_EQ(
         ShownRows(window),
         ModRows({{"Patch000.DAT", true}, {"z.dat", false}, {"a.dat", false}, {"b.dat", false}}));
+}
+
+// The list's menu and keys manage the mods in Patches: Insert adds what the file dialog picked,
+// Delete moves a mod to the trash (or, without one, into Removed), F5 reads Patches anew, and a
+// mod copied in by hand shows by itself. Ticks stay; the mod added or next in line is current.
+TEST_F(LoadedMainTest, TheListsKeysAndMenuManageTheModsInPatches) {
+    const std::filesystem::path patches = state_.programFolder / "Patches";
+    const auto press = [this](int row, Qt::Key key) {
+        window_.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&window_));
+        window_.DATList->setCurrentIndex(Index(window_, row));
+        window_.DATList->setFocus();
+        QTest::keyClick(window_.DATList, key);
+    };
+    ClickCheckBox(2);  // z.dat
+    const testing::TempFolder downloads;
+    WriteFile(downloads / "n.dat",
+              BuildDatImage({{.Name = "amoddesc.qrd", .Content = Bytes("N")}}));
+    fakes_.pickers.manyFiles = {(downloads / "n.dat").string()};
+    press(0, Qt::Key_Insert);
+    EXPECT_EQ(
+        Rows(),
+        ModRows({{"Patch000.DAT", true}, {"a.dat", false}, {"n.dat", false}, {"z.dat", true}}));
+    EXPECT_EQ(window_.DATList->currentIndex().row(), 2);
+    EXPECT_EQ(window_.labDesc->text(), "N");
+    ASSERT_EQ(fakes_.messages.shown.size(), 1u);
+    EXPECT_EQ(fakes_.messages.shown[0].text.find('\r'), std::string::npos) << "one line";
+
+    const testing::TempFolder trash;
+    fakes_.shell.trash = trash.path();
+    fakes_.messages.answers = {MessageAnswer::Yes, MessageAnswer::Yes, MessageAnswer::Ok};
+    press(0, Qt::Key_Delete);  // the patch is not removed, and nothing is asked
+    press(1, Qt::Key_Delete);
+    EXPECT_TRUE(std::filesystem::exists(trash / "a.dat"));
+    fakes_.shell.trash.clear();  // a system without a trash
+    press(1, Qt::Key_Delete);
+    EXPECT_EQ(testing::ReadFile(state_.programFolder / kRemovedFolder / "n.dat"),
+              testing::ReadFile(downloads / "n.dat"));
+    EXPECT_EQ(Rows(), ModRows({{"Patch000.DAT", true}, {"z.dat", true}}));
+    EXPECT_EQ(fakes_.messages.shown.size(), 4u) << "two questions and where n.dat went";
+
+    WriteFile(patches / "b.dat", BuildDatImage({{.Name = "b.txt", .Content = Bytes("b")}}));
+    press(0, Qt::Key_F5);
+    EXPECT_EQ(Rows().size(), 3u);
+    WriteFile(patches / "c.dat", BuildDatImage({{.Name = "c.txt", .Content = Bytes("c")}}));
+    EXPECT_TRUE(QTest::qWaitFor([this] { return Rows().size() == 4u; }, 5000))
+        << "a mod copied in by hand shows by itself";
+    EXPECT_TRUE(state_.Mods.Ticked(4)) << "z.dat keeps its tick";
+    window_.actOpenPatches->trigger();
+    EXPECT_EQ(fakes_.shell.openedFiles, std::vector<std::filesystem::path>{patches});
+}
+
+// A set saved from the menu is shown, follows the ticks while in use, and comes back when switched
+// to from another.
+TEST_F(LoadedMainTest, ModSetsAreSavedAndSwitchedFromTheMenu) {
+    ClickCheckBox(2);
+    fakes_.pickers.texts = {"Two mods", "Patch only"};
+    window_.actSaveSet->trigger();
+    window_.actSaveSet->trigger();
+    ClickCheckBox(2);
+    EXPECT_EQ(window_.labSet->accessibleDescription(), "Patch only");
+    emit window_.SwitchSetMenu->aboutToShow();
+    ASSERT_EQ(window_.SwitchSetMenu->actions().size(), 2);
+    window_.SwitchSetMenu->actions()[0]->trigger();
+    EXPECT_EQ(Rows(), ModRows({{"Patch000.DAT", true}, {"a.dat", false}, {"z.dat", true}}));
+    EXPECT_EQ(window_.labSet->accessibleDescription(), "Two mods");
+    EXPECT_TRUE(window_.labSet->isVisibleTo(&window_));
 }
 
 }  // namespace

@@ -229,5 +229,16 @@ TEST_F(ExtractTest, InfoShowsTheScanAndTheDescription) {
               "files: 1\nmembers: 1\ndescription: No description available\n");
 }
 
+TEST_F(ExtractTest, SetsListsTheModSetsBesideTheSettings) {
+    testing::WriteFile(folder_ / "vrel-sets.txt", "In use=Two\n[One]\n+a.dat\n[Two]\n-\"b\".dat\n");
+    const std::string folder = folder_.path().string();
+    EXPECT_EQ(RunTool({"sets", folder}).Out, "One\n  + a.dat\nTwo (in use)\n  - \"b\".dat\n");
+    EXPECT_EQ(RunTool({"sets", folder, "--json"}).Out,
+              "{\"in_use\": \"Two\", \"remember_ticks\": false, \"sets\": [{\"name\": \"One\", "
+              "\"mods\": [{\"name\": \"a.dat\", \"ticked\": true}]}, {\"name\": \"Two\", "
+              "\"mods\": [{\"name\": \"\\\"b\\\".dat\", \"ticked\": false}]}]}\n");
+    EXPECT_EQ(RunTool({"sets", (folder_ / "none").string()}).ExitCode, 1);
+}
+
 }  // namespace
 }  // namespace vrel

@@ -100,7 +100,8 @@ int main(int argc, char** argv) {
         saved = Save(window, out / "frmFTR-debug.png") && saved;
     }
     {
-        vrel::frmOptions window(state, ports);
+        bool rememberTicks = false;  // as the main window opens it
+        vrel::frmOptions window(state, ports, nullptr, &rememberTicks);
         saved = Save(window, out / "frmOptions.png") && saved;
     }
     {

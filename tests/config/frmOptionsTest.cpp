@@ -70,7 +70,9 @@ TEST_F(frmOptionsTest, OkayWithoutChangesRewritesTheSameSettings) {
 }
 
 TEST_F(frmOptionsTest, OkayStoresTheBoxesAsTheyStand) {
-    frmOptions window(state_, ports_);
+    bool rememberTicks = false;  // kept outside vrel.cfg, which keeps its keys
+    frmOptions window(state_, ports_, nullptr, &rememberTicks);
+    window.genRememberTicks->click();
     window.genSound->click();
     window.genDeleteDataFiles->click();
     window.pathFallout2->setText(QStringLiteral("  typed by hand"));
@@ -80,6 +82,7 @@ TEST_F(frmOptionsTest, OkayStoresTheBoxesAsTheyStand) {
               Saved("Sound=0\r\nLoadModDesc=1\r\nDeleteDataFiles=1\r\nCheckConflicts=1\r\n",
                     "  typed by hand"));
     EXPECT_FALSE(state_.Config.cfgGeneral.Sound);
+    EXPECT_TRUE(rememberTicks);
 }
 
 TEST_F(frmOptionsTest, CancelWritesNothingAfterBrowseAndAutoLocate) {

@@ -97,6 +97,47 @@ TEST(ModList, TicksMovesAndDropsKeepRowsAndItemsInStep) {
     }
 }
 
+// A mod set put onto the list: its mods first in its order with its ticks, the others after them
+// unticked, the names it has that no row has given back. Names match exactly before they match in
+// any letter case, so of two archives that differ only in case each takes its own place.
+TEST(ModList, ASetGivesItsOrderAndTicks) {
+    struct Case {
+        const char* what;
+        std::vector<std::string> rows;
+        std::vector<ModSetMod> set;
+        std::string shown;
+        std::vector<std::string> missing;
+    };
+    const std::vector<Case> cases = {
+        {"order, ticks, a missing and a new mod",
+         {"p.dat", "a.dat", "b.dat", "c.dat"},
+         {{"c.dat", true}, {"gone.dat", true}, {"a.dat", false}},
+         "p.dat* c.dat* a.dat b.dat",
+         {"gone.dat"}},
+        {"the patch named unticked",
+         {"p.dat", "a.dat", "b.dat"},
+         {{"p.dat", false}, {"b.dat", true}},
+         "p.dat b.dat* a.dat",
+         {}},
+        {"names in other letter case",
+         {"p.dat", "a.dat", "b.dat"},
+         {{"B.DAT", true}},
+         "p.dat* b.dat* a.dat",
+         {}},
+        {"two archives differing only in case",
+         {"p.dat", "MOD.dat", "mod.dat"},
+         {{"mod.dat", true}, {"MOD.dat", false}},
+         "p.dat* mod.dat* MOD.dat",
+         {}},
+    };
+    for (const Case& c : cases) {
+        ModList mods = MakeList(c.rows);
+        mods.SetTicked(2, true);  // a mod the set does not tick comes unticked
+        EXPECT_EQ(mods.Apply(c.set), c.missing) << c.what;
+        EXPECT_EQ(Rows(mods), c.shown) << c.what;
+    }
+}
+
 TEST(ModList, AMoveMakesTheOrderTheRowsOrder) {
     ModList mods = MakeList({"p.dat", "a.dat", "b.dat"});
     mods.SetOrder({"gone.dat", "a.dat"});

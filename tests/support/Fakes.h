@@ -60,8 +60,15 @@ class FakeShell final : public ShellPort {
 public:
     void Open(const std::string& address) override { opened.push_back(address); }
     void OpenFile(const std::filesystem::path& file) override { openedFiles.push_back(file); }
+    // Moves the file into `trash` when one is set; without one the system has no trash.
+    bool MoveToTrash(const std::filesystem::path& file) override {
+        std::error_code error;
+        return !trash.empty() &&
+               (std::filesystem::rename(file, trash / file.filename(), error), !error);
+    }
     std::vector<std::string> opened;
     std::vector<std::filesystem::path> openedFiles;
+    std::filesystem::path trash;
 };
 
 class FakePickers final : public PickerPort {
@@ -87,6 +94,25 @@ public:
         return file;
     }
 
+    std::vector<std::string> PickOpenFiles(const std::string&,
+                                           const std::vector<FileFilter>& filters,
+                                           const std::string&) override {
+        fileFilters.push_back(filters);
+        auto picked = std::move(manyFiles);
+        manyFiles.clear();
+        return picked;
+    }
+    std::optional<std::string> AskText(const std::string& question,
+                                       const std::string& initial) override {
+        textQuestions.push_back(question + " [" + initial + "]");
+        if (texts.empty()) {
+            return std::nullopt;
+        }
+        auto text = texts.front();
+        texts.pop_front();
+        return text;
+    }
+
     std::optional<std::size_t> PickOne(const std::string& question,
                                        const std::vector<std::string>& choices,
                                        std::size_t preselected) override {
@@ -104,6 +130,9 @@ public:
     std::deque<std::optional<std::string>> folders;
     std::deque<std::optional<std::string>> files;
     std::deque<std::optional<std::size_t>> picks;  // answers to PickOne; none cancels
+    std::vector<std::string> manyFiles;            // the next PickOpenFiles' answer
+    std::deque<std::optional<std::string>> texts;  // answers to AskText; none cancels
+    std::vector<std::string> textQuestions;
     std::vector<std::string> oneQuestions;
     std::vector<std::size_t> preselections;
     std::vector<std::vector<std::string>> offered;

@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QInputDialog>
+#include <QLineEdit>
 #include <QStandardPaths>
 #include <QStringList>
 
@@ -27,10 +28,11 @@ std::optional<std::string> QtPickers::PickFolder(const std::string& instruction)
     return QDir::toNativeSeparators(folder).toStdString();
 }
 
-std::optional<std::string> QtPickers::PickOpenFile(const std::vector<FileFilter>& filters,
-                                                   const std::string& startFolder) {
-    // Qt reads the pattern from the parentheses of each filter text; "*.*" would hide files
-    // without an extension on this platform, so it becomes "*".
+namespace {
+
+// Qt reads the pattern from the parentheses of each filter text; "*.*" would hide files without
+// an extension on this platform, so it becomes "*".
+QString FilterText(const std::vector<FileFilter>& filters) {
     QStringList filterTexts;
     for (const FileFilter& filter : filters) {
         QString name = QString::fromUtf8(filter.Description);
@@ -39,13 +41,45 @@ std::optional<std::string> QtPickers::PickOpenFile(const std::vector<FileFilter>
             filter.Pattern == "*.*" ? QStringLiteral("*") : QString::fromUtf8(filter.Pattern);
         filterTexts << QStringLiteral("%1 (%2)").arg(name, pattern);
     }
-    const QString file = QFileDialog::getOpenFileName(QApplication::activeWindow(), QString(),
-                                                      QString::fromStdString(startFolder),
-                                                      filterTexts.join(QStringLiteral(";;")));
+    return filterTexts.join(QStringLiteral(";;"));
+}
+
+}  // namespace
+
+std::optional<std::string> QtPickers::PickOpenFile(const std::vector<FileFilter>& filters,
+                                                   const std::string& startFolder) {
+    const QString file =
+        QFileDialog::getOpenFileName(QApplication::activeWindow(), QString(),
+                                     QString::fromStdString(startFolder), FilterText(filters));
     if (file.isEmpty()) {
         return std::nullopt;
     }
     return QDir::toNativeSeparators(file).toStdString();
+}
+
+std::vector<std::string> QtPickers::PickOpenFiles(const std::string& title,
+                                                  const std::vector<FileFilter>& filters,
+                                                  const std::string& startFolder) {
+    std::vector<std::string> picked;
+    for (const QString& file :
+         QFileDialog::getOpenFileNames(QApplication::activeWindow(), QString::fromStdString(title),
+                                       QString::fromStdString(startFolder), FilterText(filters))) {
+        picked.push_back(QDir::toNativeSeparators(file).toStdString());
+    }
+    return picked;
+}
+
+std::optional<std::string> QtPickers::AskText(const std::string& question,
+                                              const std::string& initial) {
+    bool given = false;
+    const QString text =
+        QInputDialog::getText(QApplication::activeWindow(), QApplication::applicationName(),
+                              QString::fromStdString(question), QLineEdit::Normal,
+                              QString::fromStdString(initial), &given);
+    if (!given) {
+        return std::nullopt;
+    }
+    return text.toStdString();
 }
 
 std::optional<std::size_t> QtPickers::PickOne(const std::string& question,
