@@ -51,8 +51,8 @@ Expected<void, PlaceFailure> SaveBoth(const ProgramState& state) {
 }  // namespace
 
 void ApplyStartTicks(ProgramState& state) {
-    if (const ModSet* set = state.Sets.Find(state.Sets.InUse)) {
-        state.Mods.Apply(set->Mods);
+    if (state.Sets.Find(state.Sets.InUse) != nullptr) {
+        FollowSetInUse(state);
     } else if (state.Sets.RememberTicks) {
         std::vector<ModSetMod> ticks = state.Mods.Ticks();
         std::vector<std::string> present;
@@ -69,6 +69,12 @@ void ApplyStartTicks(ProgramState& state) {
             }
         }
         state.Mods.Apply(ticks);
+    }
+}
+
+void FollowSetInUse(ProgramState& state) {
+    if (const ModSet* set = state.Sets.Find(state.Sets.InUse)) {
+        state.Mods.Apply(set->Mods);
     }
 }
 

@@ -16,6 +16,10 @@ namespace vrel {
 // order, else the remembered ticks come back; else the list stays as read (the patch alone ticked).
 void ApplyStartTicks(ProgramState& state);
 
+// After the list was read anew: a mod of the set in use that was missing and is back takes its
+// place and tick in the set (the set holds the list's ticks and order besides).
+void FollowSetInUse(ProgramState& state);
+
 // After a tick or a move: the set in use, or the remembered ticks, follow the list.
 Expected<void, PlaceFailure> KeepTicks(ProgramState& state);
 

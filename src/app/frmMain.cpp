@@ -74,16 +74,6 @@ frmMain::frmMain(ProgramState& state, Ports& ports, ProgressPort& progress, QWid
     QPalette background = palette();
     background.setColor(QPalette::Window, QColor(192, 192, 192));
     setPalette(background);
-    if (!actions_.cmdPlay_Click) {
-        actions_.cmdPlay_Click = [this] {
-            ShowNotice(ports_.messages, "Playing is not available in this build of Vrel yet.");
-        };
-    }
-    if (!actions_.ShowOptions) {
-        actions_.ShowOptions = [this] {
-            ShowNotice(ports_.messages, "The Options are not available in this build of Vrel yet.");
-        };
-    }
 
     DATList = new ModListView(this);
     rows_ = new ModListModel(
@@ -191,7 +181,9 @@ void frmMain::MakeButtons() {
     }
     connect(cmdPlay, &HotSpot::clicked, this, [this] {
         const BusySpan playing(busy_);
-        actions_.cmdPlay_Click();
+        if (actions_.cmdPlay_Click) {
+            actions_.cmdPlay_Click();
+        }
     });
     connect(cmdOptions, &HotSpot::clicked, this, &frmMain::cmdOptions_Click);
     connect(cmdAbout, &HotSpot::clicked, this, &frmMain::cmdAbout_Click);
@@ -204,17 +196,11 @@ void frmMain::MakeButtons() {
 
 // Alt+Up and Alt+Down, also in the list's context menu.
 void frmMain::MakeMoveActions() {
-    const std::tuple<QAction**, const char*, const char*, QKeyCombination, int> moves[] = {
-        {&actMoveUp, "actMoveUp", "Move mod up", Qt::ALT | Qt::Key_Up, -1},
-        {&actMoveDown, "actMoveDown", "Move mod down", Qt::ALT | Qt::Key_Down, 1}};
-    for (const auto& [action, name, text, keys, step] : moves) {
-        *action = new QAction(QString::fromLatin1(text), DATList);
-        (*action)->setObjectName(QString::fromLatin1(name));
-        (*action)->setShortcut(QKeySequence(keys));
-        (*action)->setShortcutContext(Qt::WidgetShortcut);
-        connect(*action, &QAction::triggered, this, [this, by = step] { MoveCurrentMod(by); });
-        DATList->addAction(*action);
-    }
+    actMoveUp = AddListAction("actMoveUp", "Move mod up", QKeySequence(Qt::ALT | Qt::Key_Up),
+                              [this] { MoveCurrentMod(-1); });
+    actMoveDown =
+        AddListAction("actMoveDown", "Move mod down", QKeySequence(Qt::ALT | Qt::Key_Down),
+                      [this] { MoveCurrentMod(1); });
     DATList->setContextMenuPolicy(Qt::ActionsContextMenu);
 }
 
@@ -285,7 +271,9 @@ void frmMain::mouseMoveEvent(QMouseEvent* event) {
 
 void frmMain::cmdOptions_Click() {
     PlayClickSound(state_.Config, ports_.sounds, state_.programFolder);
-    actions_.ShowOptions();
+    if (actions_.ShowOptions) {
+        actions_.ShowOptions();
+    }
 }
 
 void frmMain::cmdAbout_Click() {
@@ -362,25 +350,35 @@ void frmMain::RemoveCurrentMod() {
     }
 }
 
-void frmMain::RefreshMods(const std::optional<std::string>& select) {
+std::string frmMain::CurrentModName() const {
     const int current = DATList->currentIndex().row() + 1;
-    const std::string wanted = select ? *select
-                                      : (current >= 1 && current <= state_.Mods.Count()
-                                             ? PathToDisplay(state_.Mods.Row(current).Name)
-                                             : std::string());
+    return current >= 1 && current <= state_.Mods.Count()
+               ? PathToDisplay(state_.Mods.Row(current).Name)
+               : std::string();
+}
+
+void frmMain::SelectModNamed(const std::string& name) {
+    int row = 1;
+    for (int k = 1; k <= state_.Mods.Count(); ++k) {
+        if (PathToDisplay(state_.Mods.Row(k).Name) == name) {
+            row = k;
+        }
+    }
+    SelectMod(row);
+}
+
+void frmMain::RefreshMods(const std::optional<std::string>& select) {
+    const std::string wanted = select ? *select : CurrentModName();
     const std::filesystem::path patches = PatchesFolder(state_.programFolder);
     patchesStamp_ = StampDatFiles(patches);
     // Every mod keeps its tick, new ones come unticked.
     ModList fresh =
         ReadModList(patches, state_.Config.cfgGeneral.LoadModDesc, state_.Mods.Order(), progress_);
-    rows_->Refill([&] { state_.Mods.TakeKeepingTicks(std::move(fresh)); });
-    int row = 1;
-    for (int k = 1; k <= state_.Mods.Count(); ++k) {
-        if (PathToDisplay(state_.Mods.Row(k).Name) == wanted) {
-            row = k;
-        }
-    }
-    SelectMod(row);
+    rows_->Refill([&] {
+        state_.Mods.TakeKeepingTicks(std::move(fresh));
+        FollowSetInUse(state_);
+    });
+    SelectModNamed(wanted);
     MakePatchesWatch();
 }
 
@@ -409,7 +407,7 @@ void frmMain::RefreshWhenChanged() {
 void frmMain::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     // Back from a Play or from another window: Patches may have changed meanwhile.
-    if (RefreshTimer != nullptr && !patchesStamp_.Names.empty()) {
+    if (RefreshTimer != nullptr) {
         RefreshTimer->start();
     }
 }
@@ -445,55 +443,50 @@ void frmMain::MakePatchesWatch() {
 }
 
 // Add, remove, refresh and open Patches: in the list's context menu and on its keys.
-void frmMain::MakeModActions() {
-    const std::tuple<QAction**, const char*, const char*, QKeySequence, void (frmMain::*)()>
-        actions[] = {{&actAddMod, "actAddMod", "Add mod...", QKeySequence(Qt::Key_Insert),
-                      &frmMain::AddModFiles},
-                     {&actAddModFolder, "actAddModFolder", "Add mod folder...", QKeySequence(),
-                      &frmMain::AddModFolder},
-                     {&actRemoveMod, "actRemoveMod", "Remove mod", QKeySequence(Qt::Key_Delete),
-                      &frmMain::RemoveCurrentMod},
-                     {&actRefresh, "actRefresh", "Refresh", QKeySequence(Qt::Key_F5), nullptr},
-                     {&actOpenPatches, "actOpenPatches", "Open the Patches folder", QKeySequence(),
-                      nullptr}};
-    for (const auto& [action, name, text, keys, handler] : actions) {
-        *action = new QAction(QString::fromLatin1(text), DATList);
-        (*action)->setObjectName(QString::fromLatin1(name));
-        (*action)->setShortcut(keys);
-        (*action)->setShortcutContext(Qt::WidgetShortcut);
-        if (handler != nullptr) {
-            connect(*action, &QAction::triggered, this, handler);
-        }
-        DATList->addAction(*action);
-    }
-    connect(actRefresh, &QAction::triggered, this, [this] { RefreshMods(); });
-    connect(actOpenPatches, &QAction::triggered, this,
-            [this] { ports_.shell.OpenFile(PatchesFolder(state_.programFolder)); });
+QAction* frmMain::AddListAction(const char* name, const char* text, const QKeySequence& keys,
+                                const std::function<void()>& handler) {
+    auto* action = new QAction(QString::fromLatin1(text), DATList);
+    action->setObjectName(QString::fromLatin1(name));
+    action->setShortcut(keys);
+    action->setShortcutContext(Qt::WidgetShortcut);
+    connect(action, &QAction::triggered, this, handler);
+    DATList->addAction(action);
+    return action;
+}
+
+void frmMain::AddListSeparator() {
     auto* separator = new QAction(DATList);
     separator->setSeparator(true);
     DATList->addAction(separator);
 }
 
+void frmMain::MakeModActions() {
+    actAddMod = AddListAction("actAddMod", "Add mod...", QKeySequence(Qt::Key_Insert),
+                              [this] { AddModFiles(); });
+    actAddModFolder =
+        AddListAction("actAddModFolder", "Add mod folder...", {}, [this] { AddModFolder(); });
+    actRemoveMod = AddListAction("actRemoveMod", "Remove mod", QKeySequence(Qt::Key_Delete),
+                                 [this] { RemoveCurrentMod(); });
+    actRefresh =
+        AddListAction("actRefresh", "Refresh", QKeySequence(Qt::Key_F5), [this] { RefreshMods(); });
+    actOpenPatches = AddListAction("actOpenPatches", "Open the Patches folder", {}, [this] {
+        ports_.shell.OpenFile(PatchesFolder(state_.programFolder));
+    });
+    AddListSeparator();
+}
+
 void frmMain::MakeSetActions() {
-    auto* separator = new QAction(DATList);
-    separator->setSeparator(true);
-    DATList->addAction(separator);
-    actSaveSet = new QAction(QStringLiteral("Save the ticks as a mod set..."), DATList);
-    actSaveSet->setObjectName(QStringLiteral("actSaveSet"));
-    connect(actSaveSet, &QAction::triggered, this, &frmMain::SaveSet);
-    DATList->addAction(actSaveSet);
+    AddListSeparator();
+    actSaveSet =
+        AddListAction("actSaveSet", "Save the ticks as a mod set...", {}, [this] { SaveSet(); });
     SwitchSetMenu = new QMenu(QStringLiteral("Switch to the mod set"), DATList);
     SwitchSetMenu->setObjectName(QStringLiteral("SwitchSetMenu"));
     connect(SwitchSetMenu, &QMenu::aboutToShow, this, &frmMain::FillSwitchSetMenu);
     DATList->addAction(SwitchSetMenu->menuAction());
-    actRenameSet = new QAction(QStringLiteral("Rename a mod set..."), DATList);
-    actRenameSet->setObjectName(QStringLiteral("actRenameSet"));
-    connect(actRenameSet, &QAction::triggered, this, &frmMain::RenameSet);
-    DATList->addAction(actRenameSet);
-    actDeleteSet = new QAction(QStringLiteral("Delete a mod set..."), DATList);
-    actDeleteSet->setObjectName(QStringLiteral("actDeleteSet"));
-    connect(actDeleteSet, &QAction::triggered, this, &frmMain::DeleteSet);
-    DATList->addAction(actDeleteSet);
+    actRenameSet =
+        AddListAction("actRenameSet", "Rename a mod set...", {}, [this] { RenameSet(); });
+    actDeleteSet =
+        AddListAction("actDeleteSet", "Delete a mod set...", {}, [this] { DeleteSet(); });
 }
 
 void frmMain::FillSwitchSetMenu() {
@@ -529,6 +522,14 @@ void frmMain::KeepTheTicks() {
     }
 }
 
+bool frmMain::AskAboutSets(const std::string& question) {
+    return ports_.messages.Show({.text = question,
+                                 .title = "Mod sets",
+                                 .buttons = MessageButtons::YesNo,
+                                 .icon = MessageIcon::Question,
+                                 .defaultAnswer = MessageAnswer::No}) == MessageAnswer::Yes;
+}
+
 void frmMain::SaveSet() {
     const std::optional<std::string> name =
         ports_.pickers.AskText("Name of the mod set for the mods ticked now:", state_.Sets.InUse);
@@ -542,12 +543,8 @@ void frmMain::SaveSet() {
         return;
     }
     if (*name != state_.Sets.InUse && state_.Sets.Find(*name) != nullptr &&
-        ports_.messages.Show({.text = "There is a mod set named \"" + *name +
-                                      "\" already. Replace it with the mods ticked now?",
-                              .title = "Mod sets",
-                              .buttons = MessageButtons::YesNo,
-                              .icon = MessageIcon::Question,
-                              .defaultAnswer = MessageAnswer::No}) != MessageAnswer::Yes) {
+        !AskAboutSets("There is a mod set named \"" + *name +
+                      "\" already. Replace it with the mods ticked now?")) {
         return;
     }
     if (const auto saved = SaveModSet(state_, *name); !saved) {
@@ -557,19 +554,10 @@ void frmMain::SaveSet() {
 }
 
 void frmMain::SwitchToSet(const std::string& name) {
-    const int current = DATList->currentIndex().row() + 1;
-    const std::string selected = current >= 1 && current <= state_.Mods.Count()
-                                     ? PathToDisplay(state_.Mods.Row(current).Name)
-                                     : std::string();
+    const std::string selected = CurrentModName();
     SwitchOutcome outcome;
     rows_->Refill([&] { outcome = SwitchModSet(state_, name); });
-    int row = 1;
-    for (int k = 1; k <= state_.Mods.Count(); ++k) {
-        if (PathToDisplay(state_.Mods.Row(k).Name) == selected) {
-            row = k;
-        }
-    }
-    SelectMod(row);
+    SelectModNamed(selected);
     ShowSetInUse();
     ReportMissingSetMods(ports_.messages, name, outcome.Missing);
     if (!outcome.Kept) {
@@ -620,12 +608,8 @@ void frmMain::RenameSet() {
 
 void frmMain::DeleteSet() {
     const auto name = PickSet("Which mod set do you want to delete?");
-    if (!name || ports_.messages.Show({.text = "Delete the mod set \"" + *name +
-                                               "\"? The mods and their ticks stay as they are.",
-                                       .title = "Mod sets",
-                                       .buttons = MessageButtons::YesNo,
-                                       .icon = MessageIcon::Question,
-                                       .defaultAnswer = MessageAnswer::No}) != MessageAnswer::Yes) {
+    if (!name || !AskAboutSets("Delete the mod set \"" + *name +
+                               "\"? The mods and their ticks stay as they are.")) {
         return;
     }
     if (const auto deleted = DeleteModSet(state_, *name); !deleted) {

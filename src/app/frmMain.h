@@ -28,8 +28,8 @@ namespace vrel {
 class HotSpot;
 class WindowDrag;
 
-// What the main window's buttons start in other parts of the program. Each left empty gets a
-// short notice instead.
+// What the main window's buttons start in other parts of the program (the program wires them; a
+// window made for a test may leave them empty).
 struct MainWindowActions {
     std::function<void()> cmdPlay_Click;
     std::function<void()> ShowOptions;
@@ -103,6 +103,10 @@ private:
     void MakeMoveActions();
     void MakeCreditTimers();
     void MakeModActions();
+    // An entry of the list's context menu with its keys, which work while the list has the focus.
+    QAction* AddListAction(const char* name, const char* text, const QKeySequence& keys,
+                           const std::function<void()>& handler);
+    void AddListSeparator();
     void MakeSetActions();
     void MakePatchesWatch();
     void AddMods(const std::vector<std::filesystem::path>& sources);
@@ -114,6 +118,11 @@ private:
     void RefreshMods(const std::optional<std::string>& select = std::nullopt);
     void RefreshWhenChanged();
     void SelectMod(int row);
+    // The current mod's archive name, and the mod of that name made current (else the patch).
+    std::string CurrentModName() const;
+    void SelectModNamed(const std::string& name);
+    // A Yes/No question about the mod sets, No by default: true for Yes.
+    bool AskAboutSets(const std::string& question);
     void SaveSet();
     void SwitchToSet(const std::string& name);
     void FillSwitchSetMenu();

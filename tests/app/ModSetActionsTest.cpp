@@ -86,6 +86,18 @@ TEST(ModSetActions, SetsAndTicksComeBackAtTheNextStart) {
              Tick(s, 4);
          },
          ": patch000.dat a.dat b.dat c.dat*", ": patch000.dat a.dat b.dat c.dat*"},
+        {"a missing mod of the set in use that comes back takes its place and tick",
+         "In use=One\n[One]\n+d.dat\n+b.dat\n",
+         [](ProgramState& s) {
+             ModList fresh;
+             for (const ModSetMod& mod : s.Mods.Ticks()) {
+                 fresh.Append({mod.Name}, 0, 0, s.programFolder / mod.Name, false, "", nullptr);
+             }
+             fresh.Append({"d.dat"}, 0, 0, s.programFolder / "d.dat", false, "", nullptr);
+             s.Mods.TakeKeepingTicks(std::move(fresh));
+             FollowSetInUse(s);
+         },
+         "One: patch000.dat* d.dat* b.dat* a.dat c.dat", "One: patch000.dat* b.dat* a.dat c.dat"},
         {"a damaged file gives what is sound in it", "In use=One\n[One]\n+c.dat\n+a.d",
          [](ProgramState&) {}, "One: patch000.dat* c.dat* a.dat b.dat",
          "One: patch000.dat* c.dat* a.dat b.dat"},

@@ -262,14 +262,6 @@ TEST_F(frmMainTest, ADamagedArchiveIsMarkedAndDescribed) {
     EXPECT_TRUE(window.labDesc->text().startsWith("Damaged"));
 }
 
-TEST_F(frmMainTest, OptionsWithoutItsWindowShowsANotice) {
-    frmMain window(state_, ports_, progress_);
-    ASSERT_TRUE(window.Form_Load());
-    QTest::mouseClick(window.cmdOptions, Qt::LeftButton);
-    ASSERT_EQ(fakes_.messages.shown.size(), 1u);
-    EXPECT_EQ(fakes_.messages.shown[0].title, "Vrel");
-}
-
 TEST_F(LoadedMainTest, TickByMouseSetsTheSameCatalogueItemWithTheTickSound) {
     ClickCheckBox(1);
     EXPECT_EQ(Rows(), ModRows({{"Patch000.DAT", true}, {"a.dat", true}, {"z.dat", false}}));
