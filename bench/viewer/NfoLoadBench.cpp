@@ -17,7 +17,7 @@ void BM_ReadNfo100kLines(benchmark::State& state) {
         const auto nfo = vrel::ReadNfo(file.path(), [&](std::size_t linesRead) {
             captionBytes += vrel::LoadingCaption(linesRead).size();
         });
-        if (!nfo || nfo->lines != kLines) {
+        if (!nfo || nfo->Lines != kLines) {
             state.SkipWithError("the file did not load");
             break;
         }

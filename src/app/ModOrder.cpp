@@ -59,9 +59,8 @@ Expected<void, PlaceFailure> SaveModOrder(const ProgramState& state) {
 }
 
 void ReportOrderNotKept(MessageBoxPort& messages, const PlaceFailure& failure) {
-    const std::string why = failure.Error ? ": " + ErrorToDisplay(failure.Error) : "";
     messages.Show({.text = "Vrel could not save the order of the mods in " +
-                           PathToDisplay(failure.Path) + why +
+                           DescribePathError(failure.Path, failure.Error) +
                            ".\r\rThe mods stay in this order until you close Vrel.",
                    .title = "Vrel",
                    .buttons = MessageButtons::Ok,

@@ -1,18 +1,11 @@
 #include "app/ProgForm.h"
 
-#include <QCoreApplication>
 #include <QLabel>
 #include <QProgressBar>
 
+#include "platform/qt/LongWork.h"
+
 namespace vrel {
-namespace {
-
-// Paints what was asked for without letting the user act in the middle of long work.
-void FlushPaint() {
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-}
-
-}  // namespace
 
 ProgForm::ProgForm(QWidget* parent) : QWidget(parent, Qt::Dialog | Qt::WindowTitleHint) {
     setObjectName(QStringLiteral("ProgForm"));
@@ -58,12 +51,12 @@ void ProgForm::SetMaximum(int maximum) {
 
 void ProgForm::Repaint() {
     repaint();
-    FlushPaint();
+    PaintDuringWork();
 }
 
 void ProgForm::RepaintLabel() {
     Label1->repaint();
-    FlushPaint();
+    PaintDuringWork();
 }
 
 }  // namespace vrel

@@ -10,6 +10,7 @@
 #include "base/AnsiText.h"
 #include "base/CaseBlindPath.h"
 #include "base/PathHelpers.h"
+#include "base/PendingFile.h"
 #include "config/DataFolders.h"
 #include "config/GamePaths.h"
 #include "state/ModListing.h"
@@ -60,7 +61,7 @@ std::string DescribePatchMoveProblem(PatchMoveProblem problem,
 }
 
 // Copies the game folder's Patch000.dat into Patches and deletes the original only once the copy
-// is complete.
+// is whole on the disk, so that neither a failed copy nor a power cut leaves the player without it.
 std::optional<PatchMoveProblem> MovePatch(const std::filesystem::path& gameFolder,
                                           const std::filesystem::path& target) {
     if (gameFolder.empty()) {
@@ -72,18 +73,8 @@ std::optional<PatchMoveProblem> MovePatch(const std::filesystem::path& gameFolde
         return FileExistsAt(GameExecutable(gameFolder)) ? PatchMoveProblem::NoPatch
                                                         : PatchMoveProblem::NoGame;
     }
-    const auto sourceSize = std::filesystem::file_size(*source, error);
-    if (error || !std::filesystem::copy_file(
-                     *source, target, std::filesystem::copy_options::overwrite_existing, error)) {
-        std::filesystem::remove(target, error);
-        return PatchMoveProblem::CopyFailed;
-    }
-    const auto copiedSize = std::filesystem::file_size(target, error);
-    if (error || copiedSize != sourceSize) {
-        std::filesystem::remove(target, error);
-        return PatchMoveProblem::CopyFailed;
-    }
-    if (!std::filesystem::remove(*source, error) || error) {
+    if (!CopyFileWhole(*source, target, Placing::Replace) ||
+        !std::filesystem::remove(*source, error) || error) {
         return PatchMoveProblem::CopyFailed;
     }
     return std::nullopt;
@@ -152,7 +143,7 @@ StartupResult LoadMods(StartupContext& context, ModList& mods) {
         return result;
     }
     progress.SetValue(50);
-    CreateDataFolders(GameFolderPath(context.config.cfgPath.Fallout2, context.programFolder));
+    CreateGameDataFolders(context.config, context.programFolder);
     progress.SetValue(100);
 
     mods = ReadModList(patches, context.config.cfgGeneral.LoadModDesc,

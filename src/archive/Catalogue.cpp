@@ -8,7 +8,7 @@ namespace vrel {
 template <class T>
 T& NumberedCollection<T>::Append(std::shared_ptr<T> item) {
     items_.push_back(Slot{std::move(item)});
-    return *items_.back().item;
+    return *items_.back().Item;
 }
 
 template <class T>
@@ -16,7 +16,7 @@ T& NumberedCollection<T>::Item(int position) const {
     if (position < 1 || position > Count()) {
         throw std::out_of_range("no item at position " + std::to_string(position));
     }
-    return *items_[static_cast<std::size_t>(position - 1)].item;
+    return *items_[static_cast<std::size_t>(position - 1)].Item;
 }
 
 template <class T>

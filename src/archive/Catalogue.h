@@ -26,7 +26,7 @@ public:
 
 private:
     struct Slot {
-        std::shared_ptr<T> item;
+        std::shared_ptr<T> Item;
     };
     std::vector<Slot> items_;
 };
@@ -43,7 +43,7 @@ public:
     FileInDat& Item(int position) const { return items_.Item(position); }
     int Count() const { return items_.Count(); }
 
-    // Iteration in order; each element is a slot whose `item` is the FileInDat.
+    // Iteration in order; each element is a slot whose `Item` is the FileInDat.
     auto begin() const { return items_.begin(); }
     auto end() const { return items_.end(); }
 

@@ -90,7 +90,7 @@ NameIndex IndexNames(const std::vector<PickedDat>& picked) {
     for (const PickedDat& dat : picked) {
         index.archiveFirstEntry.push_back(static_cast<std::uint32_t>(index.entryName.size()));
         for (const auto& slot : *dat.files) {
-            index.entryName.push_back(numbers.Number(slot.item->FullPath, index.names));
+            index.entryName.push_back(numbers.Number(slot.Item->FullPath, index.names));
         }
     }
     index.archiveFirstEntry.push_back(static_cast<std::uint32_t>(total));
@@ -164,9 +164,9 @@ ConflictReport ConflictCheck(const FalloutDat_Collection& FalloutDats) {
     ConflictReport report;
     std::vector<PickedDat> picked;
     for (const auto& slot : FalloutDats) {
-        if (slot.item->Selected) {
+        if (slot.Item->Selected) {
             picked.push_back(
-                {slot.item->Files.get(), GetFileName(PathToDisplay(slot.item->FullPath))});
+                {slot.Item->Files.get(), GetFileName(PathToDisplay(slot.Item->FullPath))});
         }
     }
     if (picked.size() < 2) {
@@ -234,7 +234,7 @@ std::vector<ContestedFile> ContestedFiles(const FalloutDat_Collection& FalloutDa
             continue;
         }
         for (const auto& slot : *dat.Files) {
-            const std::string& name = slot.item->FullPath;
+            const std::string& name = slot.Item->FullPath;
             if (IsExemptFromConflicts(name)) {
                 continue;
             }

@@ -13,8 +13,7 @@ namespace {
 ImportFailure CannotWrite(const PlaceFailure& failure) {
     return ImportFailure{failure.Kind == PlaceProblem::AlreadyThere ? ImportProblem::AlreadyThere
                                                                     : ImportProblem::CannotWrite,
-                         PathToDisplay(failure.Path) +
-                             (failure.Error ? ": " + ErrorToDisplay(failure.Error) : std::string()),
+                         DescribePathError(failure.Path, failure.Error),
                          {}};
 }
 

@@ -39,8 +39,8 @@ std::optional<DatEntry> DatWalk::NextDatEntry() {
         return std::nullopt;
     }
     ++visited_;
-    position_ = parsed->next;
-    return std::move(parsed->entry);
+    position_ = parsed->Next;
+    return std::move(parsed->Entry);
 }
 
 }  // namespace vrel

@@ -1,18 +1,14 @@
 #include "archive/DatWriter.h"
 
-#include <zlib.h>
-
 #include <algorithm>
 #include <new>
 #include <utility>
 
+#include "archive/ZlibStream.h"
 #include "base/AnsiText.h"
 
 namespace vrel {
 namespace {
-
-// Sizes and offsets are signed 32-bit in the format.
-constexpr std::int64_t kMaxFormatSize = 0x7FFFFFFF;
 
 WriteFailure FromPlaceFailure(const PlaceFailure& failure) {
     return {failure.Kind == PlaceProblem::AlreadyThere ? WriteProblem::AlreadyThere
@@ -38,18 +34,10 @@ void AppendEntry(std::vector<std::uint8_t>& out, const WrittenEntry& entry, std:
     AppendInt32(out, entry.Offset);
 }
 
-std::vector<std::uint8_t> CompressMember(std::span<const std::uint8_t> content, int level) {
-    uLongf length = compressBound(static_cast<uLong>(content.size()));
-    std::vector<std::uint8_t> packed(length);
-    compress2(packed.data(), &length, content.data(), static_cast<uLong>(content.size()), level);
-    packed.resize(length);
-    return packed;
-}
-
 std::string DescribeWriteFailure(const WriteFailure& failure) {
     switch (failure.Kind) {
         case WriteProblem::TooLarge:
-            return "the archive would be larger than the format allows (2 GiB)";
+            return std::string(kArchiveTooLarge);
         case WriteProblem::AlreadyThere:
             return "an archive of that name was put there while this one was written";
         case WriteProblem::Abandoned:
@@ -96,15 +84,6 @@ EncodedMember EncodeMember(std::span<const std::uint8_t> content, MemberStorage 
     }
     encoded.Bytes.assign(content.begin(), content.end());
     return encoded;
-}
-
-Expected<void, WriteFailure> DatWriter::AddMember(const std::string& name,
-                                                  std::span<const std::uint8_t> content,
-                                                  MemberStorage storage, std::optional<int> level) {
-    if (content.size() > static_cast<std::size_t>(kMaxFormatSize)) {
-        return Failed(WriteProblem::TooLarge);
-    }
-    return AddEncoded(name, EncodeMember(content, storage, level.value_or(level_)));
 }
 
 Expected<void, WriteFailure> DatWriter::AddEncoded(const std::string& name,
@@ -160,23 +139,15 @@ Expected<void, WriteFailure> DatWriter::AddStreamed(
             EncodeMember(std::span(piece).first(*first), MemberStorage::Smallest, level_);
         compressed = probe.Compressed;
     }
-    z_stream z{};
+    ZlibStream stream;
+    z_stream& z = stream.Z();
     std::vector<std::uint8_t> packed;
     if (compressed) {
-        if (deflateInit(&z, level_) != Z_OK) {
+        if (!stream.BeginDeflate(level_)) {
             throw std::bad_alloc();
         }
         packed.resize(kMemberPiece / 4);
     }
-    struct StreamEnd {
-        z_stream* z;
-        bool used;
-        ~StreamEnd() {
-            if (used) {
-                deflateEnd(z);
-            }
-        }
-    } streamEnd{&z, compressed};
     auto writeOut = [&](std::span<const std::uint8_t> bytes) -> Expected<void, WriteFailure> {
         packedSize += static_cast<std::int64_t>(bytes.size());
         if (written_ + static_cast<std::int64_t>(bytes.size()) > kMaxFormatSize) {

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "archive/DatEntry.h"
 #include "archive/MemberCompressor.h"
 #include "archive/MemberPieces.h"
 #include "base/Expected.h"
@@ -34,10 +35,6 @@ struct WrittenEntry {
 // The format's little-endian signed 32 bits, and one directory entry with the given NameLen.
 void AppendInt32(std::vector<std::uint8_t>& out, std::int32_t value);
 void AppendEntry(std::vector<std::uint8_t>& out, const WrittenEntry& entry, std::int32_t nameLen);
-
-// One zlib stream of the content at the given level (0 to 9, or -1 for zlib's default), made by
-// zlib itself: what tests and in-memory images use.
-std::vector<std::uint8_t> CompressMember(std::span<const std::uint8_t> content, int level);
 
 // A member's bytes as they go into the archive.
 struct EncodedMember {
@@ -75,12 +72,6 @@ public:
     DatWriter(DatWriter&& other) noexcept = default;
     DatWriter& operator=(DatWriter&&) = delete;
 
-    // Appends one member's data, compressed at `level` when given, else at the writer's level.
-    // Name is Windows-1252 with backslashes.
-    Expected<void, WriteFailure> AddMember(const std::string& name,
-                                           std::span<const std::uint8_t> content,
-                                           MemberStorage storage,
-                                           std::optional<int> level = std::nullopt);
     // Appends a member encoded beforehand (on any thread) by EncodeMember.
     Expected<void, WriteFailure> AddEncoded(const std::string& name, const EncodedMember& member);
     // Appends a member of any size read piece by piece through `read`, packed and written as it

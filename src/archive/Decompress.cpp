@@ -14,12 +14,6 @@
 namespace vrel {
 namespace {
 
-// No stream of the given length can fill more than this; a larger buffer would only be memory
-// that nothing can use.
-std::int64_t MostAStreamCanUnpackTo(std::size_t streamLength) {
-    return (static_cast<std::int64_t>(streamLength) + 1) * kMaxInflateRatio;
-}
-
 // The buffer that one stream of `data` unpacks into, or nothing when the size cannot be served.
 std::optional<std::int64_t> WorkCapacity(const std::vector<std::uint8_t>& data,
                                          std::int32_t expectedSize) {
@@ -29,7 +23,7 @@ std::optional<std::int64_t> WorkCapacity(const std::vector<std::uint8_t>& data,
     }
     // The buffer rule allows B bytes; an announced size far beyond what the stream can give must
     // not make us allocate it. Any stream still ends (or is cut) exactly where it would with B.
-    return std::min(*bufferSize, MostAStreamCanUnpackTo(data.size()));
+    return std::min(*bufferSize, MostAStreamCanUnpackTo(static_cast<std::int64_t>(data.size())));
 }
 
 // Each inflates into the first `limit` bytes of `work` and gives the bytes produced.

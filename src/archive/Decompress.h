@@ -10,6 +10,12 @@ namespace vrel {
 // Deflate never packs more than this many bytes into one (zlib's documented limit).
 inline constexpr std::int64_t kMaxInflateRatio = 1032;
 
+// No stream of the given length can unpack to more than this: an entry announcing more is
+// damaged, and a larger buffer would only be memory that nothing can use.
+constexpr std::int64_t MostAStreamCanUnpackTo(std::int64_t streamLength) {
+    return (streamLength + 1) * kMaxInflateRatio;
+}
+
 // The size of the output buffer for a member of the given unpacked size: size * 0.01 + size + 12,
 // rounded half to even; nothing when the size is negative or the buffer would not fit 32 bits.
 std::optional<std::int64_t> DecompressBufferSize(std::int32_t expectedSize);

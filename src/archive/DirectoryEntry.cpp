@@ -21,13 +21,13 @@ Expected<ParsedEntry, DatProblem> ParseDirectoryEntry(std::span<const std::uint8
     const std::size_t fields = nameStart + static_cast<std::size_t>(nameLen);
 
     ParsedEntry parsed;
-    parsed.entry.Name.assign(reinterpret_cast<const char*>(directory.data() + nameStart),
+    parsed.Entry.Name.assign(reinterpret_cast<const char*>(directory.data() + nameStart),
                              static_cast<std::size_t>(nameLen));
-    parsed.entry.Compressed = directory[fields];
-    parsed.entry.RealSize = ReadInt32(directory, fields + 1);
-    parsed.entry.PackedSize = ReadInt32(directory, fields + 5);
-    parsed.entry.Offset = ReadInt32(directory, fields + 9);
-    parsed.next = fields + 13;
+    parsed.Entry.Compressed = directory[fields];
+    parsed.Entry.RealSize = ReadInt32(directory, fields + 1);
+    parsed.Entry.PackedSize = ReadInt32(directory, fields + 5);
+    parsed.Entry.Offset = ReadInt32(directory, fields + 9);
+    parsed.Next = fields + 13;
     return parsed;
 }
 

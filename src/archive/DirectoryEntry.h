@@ -12,8 +12,8 @@ namespace vrel {
 
 // One entry parsed from directory bytes held in memory.
 struct ParsedEntry {
-    DatEntry entry;
-    std::size_t next = 0;  // where the following entry starts
+    DatEntry Entry;
+    std::size_t Next = 0;  // where the following entry starts
 };
 
 // Parses the entry at `pos` with its whole name, or says why not: BadEntry when its NameLen is

@@ -41,29 +41,26 @@ public:
         std::vector<SourceFile> files;
         paths_.clear();
         folders_.clear();
-        std::error_code error;
-        std::filesystem::recursive_directory_iterator it(folder_, error), end;
-        FolderWalk walk(folder_);
-        for (; !error && it != end; it.increment(error)) {
-            // A name holding a drive is listed as it is, for the import to refuse.
-            const WalkedEntry entry = walk.Place(it);
-            std::error_code statusError;
-            const auto status = std::filesystem::symlink_status(entry.Path, statusError);
-            const std::u8string path = entry.Relative.generic_u8string();
-            if (std::filesystem::is_directory(status) && !entry.NameHoldsDrive) {
-                folders_.emplace_back(path.begin(), path.end());
-                continue;
-            }
-            SourceFile file;
-            file.Path.assign(path.begin(), path.end());
-            file.Regular = std::filesystem::is_regular_file(status);
-            if (file.Regular) {
-                file.Size =
-                    static_cast<std::int64_t>(std::filesystem::file_size(entry.Path, statusError));
-            }
-            files.push_back(std::move(file));
-            paths_.push_back(entry.Path);
-        }
+        // A name holding a drive is listed as it is, for the import to refuse.
+        const std::error_code error = WalkFolder(
+            folder_, [&](const WalkedEntry& entry, const std::filesystem::directory_entry&) {
+                std::error_code statusError;
+                const auto status = std::filesystem::symlink_status(entry.Path, statusError);
+                const std::u8string path = entry.Relative.generic_u8string();
+                if (std::filesystem::is_directory(status) && !entry.NameHoldsDrive) {
+                    folders_.emplace_back(path.begin(), path.end());
+                    return;
+                }
+                SourceFile file;
+                file.Path.assign(path.begin(), path.end());
+                file.Regular = std::filesystem::is_regular_file(status);
+                if (file.Regular) {
+                    file.Size = static_cast<std::int64_t>(
+                        std::filesystem::file_size(entry.Path, statusError));
+                }
+                files.push_back(std::move(file));
+                paths_.push_back(entry.Path);
+            });
         if (error) {
             return Unexpected{ImportFailure{ImportProblem::CannotOpen, ErrorToDisplay(error), {}}};
         }

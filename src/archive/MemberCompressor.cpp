@@ -1,8 +1,8 @@
 #include "archive/MemberCompressor.h"
 
-#include <zlib.h>
-
 #include <new>
+
+#include "archive/ZlibStream.h"
 
 #ifdef VREL_HAVE_LIBDEFLATE
 #include <libdeflate.h>
@@ -34,12 +34,11 @@ void MemberCompressor::Compress(std::span<const std::uint8_t> content,
 }
 #else
 struct MemberCompressor::Stream {
-    z_stream z{};
-    ~Stream() { deflateEnd(&z); }
+    ZlibStream zlib;
 };
 
 MemberCompressor::MemberCompressor(int level) : stream_(std::make_unique<Stream>()), level_(level) {
-    if (deflateInit(&stream_->z, level) != Z_OK) {
+    if (!stream_->zlib.BeginDeflate(level)) {
         throw std::bad_alloc();
     }
 }
@@ -48,7 +47,7 @@ MemberCompressor::~MemberCompressor() = default;
 
 void MemberCompressor::Compress(std::span<const std::uint8_t> content,
                                 std::vector<std::uint8_t>& packed) {
-    z_stream& z = stream_->z;
+    z_stream& z = stream_->zlib.Z();
     deflateReset(&z);
     packed.resize(deflateBound(&z, static_cast<uLong>(content.size())));
     z.next_in = const_cast<Bytef*>(content.data());

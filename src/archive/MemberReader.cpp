@@ -1,17 +1,36 @@
 #include "archive/MemberReader.h"
 
-#include <zlib.h>
-
 #include <algorithm>
 #include <span>
 
 #include "archive/Decompress.h"
+#include "archive/ZlibStream.h"
 
 namespace vrel {
 namespace {
 
 bool LiesInside(const DatFile& archive, std::int64_t offset, std::int64_t count) {
     return offset >= 0 && count >= 0 && offset + count <= archive.Length();
+}
+
+// The bytes the entry stores in the archive: packed for a compressed member.
+std::int64_t StoredSize(const DatEntry& entry) {
+    return entry.Compressed == 1 ? entry.PackedSize : entry.RealSize;
+}
+
+// Why the entry's stored bytes cannot be read, or nothing when they can. Deflate cannot reach an
+// announced size beyond what its packed bytes unpack to, so such an entry is damaged.
+std::optional<DatProblem> EntryProblem(const DatFile& archive, const DatEntry& entry) {
+    if (entry.RealSize < 0 ||
+        (entry.Compressed == 1 &&
+         (entry.PackedSize < 0 || entry.RealSize > MostAStreamCanUnpackTo(entry.PackedSize) ||
+          !DecompressBufferSize(entry.RealSize)))) {
+        return DatProblem::BadMemberSize;
+    }
+    if (!LiesInside(archive, entry.Offset, StoredSize(entry))) {
+        return DatProblem::MemberOutsideFile;
+    }
+    return std::nullopt;
 }
 
 }  // namespace
@@ -53,36 +72,11 @@ std::span<const std::uint8_t> UnpackMemberForWriting(MemberContent& content, con
 
 MemberContent ReadMemberBytes(DatFile& archive, const DatEntry& entry) {
     MemberContent content;
-    if (entry.Compressed == 1) {
-        // Deflate cannot reach a larger announced size, so such an entry is damaged.
-        if (entry.PackedSize < 0 || entry.RealSize < 0 ||
-            entry.RealSize > (static_cast<std::int64_t>(entry.PackedSize) + 1) * kMaxInflateRatio ||
-            !DecompressBufferSize(entry.RealSize)) {
-            content.Problem = DatProblem::BadMemberSize;
-            return content;
-        }
-        if (!LiesInside(archive, entry.Offset, entry.PackedSize)) {
-            content.Problem = DatProblem::MemberOutsideFile;
-            return content;
-        }
-        auto packed = archive.ReadAt(entry.Offset, entry.PackedSize);
-        if (!packed) {
-            content.Problem = DatProblem::CannotOpen;
-            return content;
-        }
-        content.Bytes = std::move(*packed);
+    content.Problem = EntryProblem(archive, entry);
+    if (content.Problem) {
         return content;
     }
-
-    if (entry.RealSize < 0) {
-        content.Problem = DatProblem::BadMemberSize;
-        return content;
-    }
-    if (!LiesInside(archive, entry.Offset, entry.RealSize)) {
-        content.Problem = DatProblem::MemberOutsideFile;
-        return content;
-    }
-    auto stored = archive.ReadAt(entry.Offset, entry.RealSize);
+    auto stored = archive.ReadAt(entry.Offset, StoredSize(entry));
     if (!stored) {
         content.Problem = DatProblem::CannotOpen;
         return content;
@@ -99,34 +93,17 @@ bool IsLargeMember(const DatEntry& entry) {
 Expected<void, DatProblem> ReadMemberPieces(DatFile& archive, const DatEntry& entry,
                                             const TakePiece& take) {
     const bool compressed = entry.Compressed == 1;
-    if (compressed &&
-        (entry.PackedSize < 0 || entry.RealSize < 0 ||
-         entry.RealSize > (static_cast<std::int64_t>(entry.PackedSize) + 1) * kMaxInflateRatio ||
-         !DecompressBufferSize(entry.RealSize))) {
-        return Unexpected{DatProblem::BadMemberSize};
+    if (const auto problem = EntryProblem(archive, entry)) {
+        return Unexpected{*problem};
     }
-    if (!compressed && entry.RealSize < 0) {
-        return Unexpected{DatProblem::BadMemberSize};
-    }
-    const std::int64_t stored = compressed ? entry.PackedSize : entry.RealSize;
-    if (!LiesInside(archive, entry.Offset, stored)) {
-        return Unexpected{DatProblem::MemberOutsideFile};
-    }
+    const std::int64_t stored = StoredSize(entry);
     std::vector<std::uint8_t> piece(kMemberPiece);
     std::vector<std::uint8_t> unpacked(compressed ? kMemberPiece : 0);
-    z_stream z{};
-    if (compressed && inflateInit(&z) != Z_OK) {
+    ZlibStream stream;
+    if (compressed && !stream.BeginInflate()) {
         return Unexpected{DatProblem::DamagedMember};
     }
-    struct StreamEnd {
-        z_stream* z;
-        bool used;
-        ~StreamEnd() {
-            if (used) {
-                inflateEnd(z);
-            }
-        }
-    } streamEnd{&z, compressed};
+    z_stream& z = stream.Z();
     std::int64_t read = 0;
     std::int64_t given = 0;
     bool ended = false;

@@ -4,6 +4,7 @@
 #include <map>
 #include <set>
 
+#include "archive/DatEntry.h"
 #include "archive/GameOrder.h"
 #include "archive/MemberPath.h"
 #include "archive/NewMemberName.h"
@@ -13,8 +14,6 @@
 
 namespace vrel {
 namespace {
-
-constexpr std::int64_t kMaxMemberSize = 0x7FFFFFFF;
 
 // Mods that come as DAT archives: the .dat files at the top, or else those in the one folder
 // that wraps them.
@@ -133,8 +132,8 @@ std::optional<std::string> WhyNotPackable(const SourceFile& file) {
     if (file.Encrypted) {
         return ": is encrypted; unpack it with its password and add the folder";
     }
-    if (file.Size > kMaxMemberSize) {
-        return ": larger than 2 GiB, more than a member of a DAT archive holds";
+    if (file.Size > kMaxFormatSize) {
+        return ": " + std::string(kMemberTooLarge);
     }
     return std::nullopt;
 }

@@ -2,6 +2,7 @@
 
 #include <system_error>
 
+#include "archive/DatEntry.h"
 #include "base/AnsiText.h"
 
 namespace vrel {
@@ -81,7 +82,7 @@ std::string DescribeImportFailure(const ImportFailure& error) {
             text = "the archive cannot be written";
             break;
         case ImportProblem::TooLarge:
-            text = "the archive would be larger than the format allows (2 GiB)";
+            text = kArchiveTooLarge;
             break;
         case ImportProblem::OutOfMemory:
             text = "there is not enough memory to pack a file";

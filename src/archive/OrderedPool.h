@@ -48,7 +48,7 @@ public:
 
     void Submit(std::function<Result()> job) {
         auto slot = std::make_shared<Slot>();
-        slot->job = std::move(job);
+        slot->Job = std::move(job);
         slots_.push_back(slot);
         if (workers_.empty()) {
             return;
@@ -70,36 +70,36 @@ public:
         std::shared_ptr<Slot> slot = std::move(slots_.front());
         slots_.pop_front();
         if (workers_.empty()) {
-            return slot->job();
+            return slot->Job();
         }
         std::unique_lock lock(mutex_);
         // Rather than sleep while jobs wait, the caller does the oldest itself (often the one it
         // waits for): on a machine with as many workers as cores, no core then idles, and fewer
         // threads are woken.
-        while (!slot->done && !queue_.empty()) {
+        while (!slot->Done && !queue_.empty()) {
             std::shared_ptr<Slot> oldest = std::move(queue_.front());
             queue_.pop_front();
             lock.unlock();
             Run(*oldest);
             lock.lock();
         }
-        if (!slot->done) {
+        if (!slot->Done) {
             callerWaiting_ = true;
-            resultReady_.wait(lock, [&] { return slot->done; });
+            resultReady_.wait(lock, [&] { return slot->Done; });
             callerWaiting_ = false;
         }
-        if (slot->failure) {
-            std::rethrow_exception(slot->failure);
+        if (slot->Failure) {
+            std::rethrow_exception(slot->Failure);
         }
-        return std::move(*slot->result);
+        return std::move(*slot->Outcome);
     }
 
 private:
     struct Slot {
-        std::function<Result()> job;
-        std::optional<Result> result;
-        std::exception_ptr failure;
-        bool done = false;
+        std::function<Result()> Job;
+        std::optional<Result> Outcome;
+        std::exception_ptr Failure;
+        bool Done = false;
     };
 
     void Work() {
@@ -124,17 +124,17 @@ private:
         std::optional<Result> result;
         std::exception_ptr failure;
         try {
-            result.emplace(slot.job());
+            result.emplace(slot.Job());
         } catch (...) {
             failure = std::current_exception();
         }
-        slot.job = nullptr;  // what it held goes now, not when the result is taken
+        slot.Job = nullptr;  // what it held goes now, not when the result is taken
         bool wake = false;
         {
             std::lock_guard lock(mutex_);
-            slot.result = std::move(result);
-            slot.failure = failure;
-            slot.done = true;
+            slot.Outcome = std::move(result);
+            slot.Failure = failure;
+            slot.Done = true;
             wake = callerWaiting_;
         }
         if (wake) {

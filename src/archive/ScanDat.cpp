@@ -17,10 +17,10 @@ namespace {
 std::string ReadModDescription(DatFile& archive, std::span<const std::uint8_t> directory,
                                std::optional<DatProblem>& problem) {
     const auto first = ParseDirectoryEntry(directory, 0);
-    if (!first || AnsiToLower(first->entry.Name) != "amoddesc.qrd") {
+    if (!first || AnsiToLower(first->Entry.Name) != "amoddesc.qrd") {
         return kNoDescription;
     }
-    MemberContent content = ReadMemberContent(archive, first->entry);
+    MemberContent content = ReadMemberContent(archive, first->Entry);
     // A description whose stream is damaged still shows what could be unpacked.
     if (content.Problem && content.Problem != DatProblem::DamagedMember) {
         problem = content.Problem;
@@ -62,9 +62,9 @@ DatScan ScanDat(const std::filesystem::path& archivePath, bool readDescription) 
             scan.Problem = parsed.error();
             break;
         }
-        scan.Names.push_back(std::move(parsed->entry.Name));
+        scan.Names.push_back(std::move(parsed->Entry.Name));
         AnsiToLowerInPlace(scan.Names.back());
-        pos = parsed->next;
+        pos = parsed->Next;
     }
     return scan;
 }

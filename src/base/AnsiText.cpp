@@ -189,6 +189,10 @@ std::string ErrorToDisplay(const std::error_code& error) {
 #endif
 }
 
+std::string DescribePathError(const std::filesystem::path& path, const std::error_code& error) {
+    return error ? PathToDisplay(path) + ": " + ErrorToDisplay(error) : PathToDisplay(path);
+}
+
 std::string PathToDisplay(const std::filesystem::path& path) {
     const std::u8string utf8 = path.u8string();
     return std::string(utf8.begin(), utf8.end());

@@ -39,4 +39,8 @@ std::filesystem::path DisplayToPath(std::string_view utf8);
 // code page.
 std::string ErrorToDisplay(const std::error_code& error);
 
+// A file or folder with what the system said of it, as messages name them: "<path>: <message>", or
+// the path alone when the system said nothing.
+std::string DescribePathError(const std::filesystem::path& path, const std::error_code& error);
+
 }  // namespace vrel

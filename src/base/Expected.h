@@ -8,7 +8,7 @@ namespace vrel {
 
 template <class E>
 struct Unexpected {
-    E error;
+    E Error;
 };
 template <class E>
 Unexpected(E) -> Unexpected<E>;
@@ -18,7 +18,7 @@ template <class T, class E>
 class Expected {
 public:
     Expected(T value) : state_(std::in_place_index<0>, std::move(value)) {}
-    Expected(Unexpected<E> failure) : state_(std::in_place_index<1>, std::move(failure.error)) {}
+    Expected(Unexpected<E> failure) : state_(std::in_place_index<1>, std::move(failure.Error)) {}
 
     bool has_value() const { return state_.index() == 0; }
     explicit operator bool() const { return has_value(); }
@@ -41,7 +41,7 @@ template <class E>
 class Expected<void, E> {
 public:
     Expected() = default;
-    Expected(Unexpected<E> failure) : failure_(std::move(failure.error)) {}
+    Expected(Unexpected<E> failure) : failure_(std::move(failure.Error)) {}
 
     bool has_value() const { return !failure_.has_value(); }
     explicit operator bool() const { return has_value(); }

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
+#include <system_error>
 #include <vector>
 
 namespace vrel {
@@ -23,17 +25,11 @@ struct WalkedEntry {
     bool NameHoldsDrive = false;
 };
 
-// Follows a recursive listing of one folder, so each entry is found in its own folder.
-class FolderWalk {
-public:
-    explicit FolderWalk(const std::filesystem::path& folder);
-
-    // The entry `it` is at. One whose name holds a drive is not descended into.
-    WalkedEntry Place(std::filesystem::recursive_directory_iterator& it);
-
-private:
-    std::vector<std::filesystem::path> folders_;   // the folder of each depth
-    std::vector<std::filesystem::path> relative_;  // the same, relative to the first
-};
+// Lists every entry below `folder`, each found in its own folder, and hands it to `visit` with the
+// listing's own entry: a folder before what it holds, one whose name holds a drive not descended
+// into. The listing's error that stopped it, if any.
+std::error_code WalkFolder(
+    const std::filesystem::path& folder,
+    const std::function<void(const WalkedEntry&, const std::filesystem::directory_entry&)>& visit);
 
 }  // namespace vrel

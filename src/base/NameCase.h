@@ -14,10 +14,6 @@ namespace vrel {
 // form are kept as they are. Two names are the same file when their folded forms are equal.
 std::string FoldNameCase(std::string_view utf8);
 
-inline bool SameFileName(std::string_view a, std::string_view b) {
-    return FoldNameCase(a) == FoldNameCase(b);
-}
-
 // For each of `wanted` (file names a list keeps), the one of `present` it stands for: a name
 // matches exactly before it matches in any letter case, so that of two files that differ only in
 // case each keeps its own place; each of `present` is taken once. Nothing for a name not there.

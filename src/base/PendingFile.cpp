@@ -6,13 +6,16 @@
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
+#include <memory>
 #include <random>
 #include <string>
 #include <system_error>
 #include <utility>
+#include <vector>
 
 #include "base/CaseBlindPath.h"
 #include "base/MoveNoReplace.h"
+#include "base/PathHelpers.h"
 #include "base/SyncFile.h"
 
 #ifdef _WIN32
@@ -188,7 +191,6 @@ PendingFile::PendingFile(PendingFile&& other) noexcept
       file_(std::exchange(other.file_, -1)),
       slot_(std::exchange(other.slot_, -1)),
       durability_(other.durability_),
-      written_(other.written_),
       unnamed_(std::exchange(other.unnamed_, false)) {}
 
 PendingFile::~PendingFile() {
@@ -234,7 +236,6 @@ Expected<void, PlaceFailure> PendingFile::Write(std::span<const std::uint8_t> by
         }
 #endif
         bytes = bytes.subspan(static_cast<std::size_t>(done));
-        written_ += static_cast<std::int64_t>(done);
     }
     return {};
 }
@@ -411,6 +412,36 @@ Expected<void, PlaceFailure> PutFile(const std::filesystem::path& target,
         return written;
     }
     return file->Place(placing);
+}
+
+Expected<void, PlaceFailure> CopyFileWhole(const std::filesystem::path& source,
+                                           const std::filesystem::path& target, Placing placing) {
+    const std::unique_ptr<std::FILE, int (*)(std::FILE*)> in(OpenFile(source, "rb"), std::fclose);
+    const auto unreadable = [&] {
+        return Unexpected{PlaceFailure{PlaceProblem::CannotRead, target,
+                                       std::error_code(errno, std::generic_category())}};
+    };
+    if (!in) {
+        return unreadable();
+    }
+    auto copy = PendingFile::Create(target);
+    if (!copy) {
+        return Unexpected{copy.error()};
+    }
+    std::vector<std::uint8_t> piece(std::size_t{1} << 20);
+    for (;;) {
+        const std::size_t got = std::fread(piece.data(), 1, piece.size(), in.get());
+        if (got == 0) {
+            break;
+        }
+        if (auto written = copy->Write({piece.data(), got}); !written) {
+            return written;
+        }
+    }
+    if (std::ferror(in.get())) {
+        return unreadable();
+    }
+    return copy->Place(placing);
 }
 
 void RemovePendingFiles() noexcept {

@@ -15,6 +15,7 @@ enum class PlaceProblem {
     CannotWrite,   // writing or syncing the new file failed
     AlreadyThere,  // the target's name is taken (see Placing)
     CannotPlace,   // the new file could not be renamed to the target
+    CannotRead,    // the file to copy could not be read (CopyFileWhole; `Path` is still the target)
 };
 // `Path` is always the target, the name the user knows; `Error` is what the system said.
 using PlaceFailure = Failure<PlaceProblem>;
@@ -60,7 +61,6 @@ public:
     const std::filesystem::path& Target() const { return target_; }
     // The new file's name beside the target; empty for one that has no name until placed.
     const std::filesystem::path& Temporary() const { return temporary_; }
-    std::int64_t Written() const { return written_; }
     // The new file's last write time, read from the open file, which placing it leaves as it is:
     // for a writer that notes the time, without looking the file up again by its path. Nothing
     // where the system does not give it so (Windows), or before Write.
@@ -83,7 +83,6 @@ private:
     std::intptr_t file_ = -1;          // the descriptor, or the Windows handle
     int slot_ = -1;                    // where RemovePendingFiles finds it, if anywhere
     Durability durability_ = Durability::Synced;
-    std::int64_t written_ = 0;
     bool unnamed_ = false;  // made without a name (see Durability::Unsynced)
 };
 
@@ -91,6 +90,11 @@ private:
 Expected<void, PlaceFailure> PutFile(const std::filesystem::path& target,
                                      std::span<const std::uint8_t> bytes, Placing placing,
                                      Durability durability = Durability::Synced);
+
+// Copies the file `source` to `target` through a PendingFile, synced: once it succeeds the copy is
+// whole on the disk, so the source may go.
+Expected<void, PlaceFailure> CopyFileWhole(const std::filesystem::path& source,
+                                           const std::filesystem::path& target, Placing placing);
 
 // Removes every new file not yet placed, of any thread. Only calls that are safe in a signal
 // handler (or, on Windows, a console control handler), so that an interrupted program leaves none

@@ -190,7 +190,7 @@ std::string DescribeTargetFailure(const TargetFailure& failure, TargetReader rea
     const std::string path = PathToDisplay(failure.Path);
     if (reader == TargetReader::Command) {
         if (failure.Kind == TargetProblem::CannotCreateFolder) {
-            return "cannot create folder " + path + ": " + ErrorToDisplay(failure.Error);
+            return "cannot create folder " + DescribePathError(failure.Path, failure.Error);
         }
         const char* what = failure.Found == file_type::symlink ? "a symbolic link (not followed)"
                            : failure.Found == file_type::directory ? "a folder"

@@ -10,15 +10,15 @@ namespace vrel {
 
 // One code point's UTF-8 form: one to four bytes.
 struct Utf8Form {
-    std::array<char, 4> bytes{};
-    std::uint8_t size = 0;
+    std::array<char, 4> Bytes{};
+    std::uint8_t Size = 0;
 
-    constexpr std::string_view View() const { return {bytes.data(), size}; }
+    constexpr std::string_view View() const { return {Bytes.data(), Size}; }
 };
 
 constexpr Utf8Form EncodeUtf8(char32_t codePoint) {
     Utf8Form form;
-    auto put = [&form](std::uint32_t byte) { form.bytes[form.size++] = static_cast<char>(byte); };
+    auto put = [&form](std::uint32_t byte) { form.Bytes[form.Size++] = static_cast<char>(byte); };
     const auto cp = static_cast<std::uint32_t>(codePoint);
     if (cp < 0x80) {
         put(cp);

@@ -19,7 +19,7 @@ namespace vrel::cli {
 namespace {
 
 std::string DescribeMemberWriteFailure(const PlaceFailure& failure) {
-    return "cannot write " + PathToDisplay(failure.Path) + ": " + ErrorToDisplay(failure.Error);
+    return "cannot write " + DescribePathError(failure.Path, failure.Error);
 }
 
 // When the disk is full every later member fails alike; one line says so instead.

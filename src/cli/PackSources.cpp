@@ -15,9 +15,6 @@
 namespace vrel::cli {
 namespace {
 
-// Formats allow signed 32-bit sizes only.
-constexpr std::uintmax_t kMaxMemberSize = 0x7FFFFFFF;
-
 // The member name of a file, or the reason it has none.
 Expected<std::string, NameFailure> MemberName(const std::filesystem::path& relative) {
     std::vector<std::string> parts;
@@ -41,48 +38,42 @@ PackSources CollectPackSources(const std::filesystem::path& folder,
     const std::filesystem::path base = std::filesystem::weakly_canonical(folder, error);
     const std::filesystem::path excludedRelative = excluded.lexically_relative(base);
 
-    std::filesystem::recursive_directory_iterator it(folder, error), end;
-    if (error) {
-        sources.Refusals.push_back(PathToDisplay(folder) + ": " + ErrorToDisplay(error));
-        return sources;
-    }
-    FolderWalk walk(folder);
-    for (; it != end; it.increment(error)) {
-        if (error) {
-            sources.Refusals.push_back(PathToDisplay(folder) + ": " + ErrorToDisplay(error));
-            break;
-        }
-        const WalkedEntry entry = walk.Place(it);
-        const std::filesystem::path& relative = entry.Relative;
-        if (entry.NameHoldsDrive) {
-            sources.Refusals.push_back(
-                PathToDisplay(relative) + ": " +
-                DescribeNameFailure({NameProblem::Unsafe, UnsafeName::Drive}));
-            continue;
-        }
-        std::error_code statusError;
-        const auto status = it->status(statusError);
-        if (std::filesystem::is_directory(status)) {
-            continue;
-        }
-        if (!std::filesystem::is_regular_file(status)) {
-            sources.Skipped.push_back(PathToDisplay(relative));
-            continue;
-        }
-        if (relative == excludedRelative) {
-            continue;
-        }
-        auto name = MemberName(relative);
-        if (!name) {
-            sources.Refusals.push_back(PathToDisplay(relative) + ": " +
-                                       DescribeNameFailure(name.error()));
-            continue;
-        }
-        if (it->file_size(statusError) > kMaxMemberSize) {
-            sources.Refusals.push_back(PathToDisplay(relative) + ": larger than 2 GiB");
-            continue;
-        }
-        sources.Members.push_back({std::move(*name), it->path()});
+    const std::error_code walked = WalkFolder(
+        folder, [&](const WalkedEntry& entry, const std::filesystem::directory_entry& listed) {
+            const std::filesystem::path& relative = entry.Relative;
+            if (entry.NameHoldsDrive) {
+                sources.Refusals.push_back(
+                    PathToDisplay(relative) + ": " +
+                    DescribeNameFailure({NameProblem::Unsafe, UnsafeName::Drive}));
+                return;
+            }
+            std::error_code statusError;
+            const auto status = listed.status(statusError);
+            if (std::filesystem::is_directory(status)) {
+                return;
+            }
+            if (!std::filesystem::is_regular_file(status)) {
+                sources.Skipped.push_back(PathToDisplay(relative));
+                return;
+            }
+            if (relative == excludedRelative) {
+                return;
+            }
+            auto name = MemberName(relative);
+            if (!name) {
+                sources.Refusals.push_back(PathToDisplay(relative) + ": " +
+                                           DescribeNameFailure(name.error()));
+                return;
+            }
+            if (listed.file_size(statusError) > static_cast<std::uintmax_t>(kMaxFormatSize)) {
+                sources.Refusals.push_back(PathToDisplay(relative) + ": " +
+                                           std::string(kMemberTooLarge));
+                return;
+            }
+            sources.Members.push_back({std::move(*name), listed.path()});
+        });
+    if (walked) {
+        sources.Refusals.push_back(DescribePathError(folder, walked));
     }
 
     std::sort(

@@ -6,6 +6,7 @@
 
 #include "base/AnsiText.h"
 #include "base/CaseBlindPath.h"
+#include "config/GamePaths.h"
 
 namespace vrel {
 
@@ -89,6 +90,10 @@ void CreateDataFolders(const std::filesystem::path& rootFolder) {
         // Only the last level is created, so a missing root or parent creates nothing.
         std::filesystem::create_directory(ResolveCaseBlind(rootFolder / relative), error);
     }
+}
+
+void CreateGameDataFolders(const VrelCFG& config, const std::filesystem::path& programFolder) {
+    CreateDataFolders(GameFolderPath(config.cfgPath.Fallout2, programFolder));
 }
 
 }  // namespace vrel

@@ -17,14 +17,6 @@ namespace {
 constexpr const char* kGameRegistryKey = "SOFTWARE\\Interplay\\Fallout2\\1.0";
 constexpr const char* kGameRegistryValue = "DestPath";
 
-bool EndsWithSeparator(std::string_view folder) {
-    if (folder.empty()) {
-        return false;
-    }
-    const char last = folder.back();
-    return last == static_cast<char>(std::filesystem::path::preferred_separator) || last == '/';
-}
-
 }  // namespace
 
 RegistryValue ReadDestPath(RegistryPort& registry) {
@@ -41,21 +33,13 @@ std::string RegistryText(const RegistryValue& value) {
     return {};
 }
 
-std::string GameExecutablePath(std::string_view folder) {
-    std::string path(folder);
-    if (!EndsWithSeparator(path)) {
-        path += static_cast<char>(std::filesystem::path::preferred_separator);
-    }
-    return path + "Fallout2.exe";
-}
-
 std::optional<std::string> BrowseGameFolder(PickerPort& pickers, MessageBoxPort& messages) {
     for (;;) {
         const auto folder = pickers.PickFolder("Select your Fallout 2 directory");
         if (!folder || folder->empty()) {
             return std::nullopt;
         }
-        if (FileExistsAt(DisplayToPath(GameExecutablePath(*folder)))) {
+        if (FileExistsAt(GameExecutable(DisplayToPath(*folder)))) {
             return folder;
         }
         const MessageAnswer answer =
@@ -74,8 +58,8 @@ std::optional<std::string> AutoLocateGameFolder(RegistryPort& registry,
                                                 MessageBoxPort& messages,
                                                 std::string_view savedFolder) {
     const FoundGameFolders found = FindGameFolders(registry, environment);
-    if (found.folders.empty()) {
-        if (!found.recorded) {
+    if (found.Folders.empty()) {
+        if (!found.Recorded) {
             messages.Show({.text = "Could not be found!",
                            .title = "Vrel",
                            .buttons = MessageButtons::Ok,
@@ -83,17 +67,17 @@ std::optional<std::string> AutoLocateGameFolder(RegistryPort& registry,
         }
         return std::string();
     }
-    if (found.folders.size() == 1) {
-        return found.folders.front();
+    if (found.Folders.size() == 1) {
+        return found.Folders.front();
     }
     std::vector<std::string> choices;
     std::size_t saved = 0;
-    for (std::size_t i = 0; i < found.folders.size(); ++i) {
+    for (std::size_t i = 0; i < found.Folders.size(); ++i) {
         choices.push_back(DescribeFoundFolder(found, i));
         std::error_code error;
-        if (found.folders[i] == savedFolder ||
+        if (found.Folders[i] == savedFolder ||
             (!savedFolder.empty() &&
-             std::filesystem::equivalent(DisplayToPath(found.folders[i]),
+             std::filesystem::equivalent(DisplayToPath(found.Folders[i]),
                                          DisplayToPath(savedFolder), error))) {
             saved = i;
         }
@@ -101,10 +85,10 @@ std::optional<std::string> AutoLocateGameFolder(RegistryPort& registry,
     const auto picked = pickers.PickOne(
         "Fallout 2 is installed in more than one folder. Which one should Vrel use?", choices,
         saved);
-    if (!picked || *picked >= found.folders.size()) {
+    if (!picked || *picked >= found.Folders.size()) {
         return std::nullopt;
     }
-    return found.folders[*picked];
+    return found.Folders[*picked];
 }
 
 bool ConfirmGameFolder(std::string_view folder, const std::filesystem::path& programFolder,

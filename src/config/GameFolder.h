@@ -20,10 +20,6 @@ RegistryValue ReadDestPath(RegistryPort& registry);
 // A registry read as box text: nothing gives the empty text, a number its decimal digits.
 std::string RegistryText(const RegistryValue& value);
 
-// The game's executable in `folder`, with one separator between them: a folder that already ends
-// with one (a drive root such as C:\ or /) gets none added.
-std::string GameExecutablePath(std::string_view folder);
-
 // The Browse button: asks for a folder until one holds Fallout2.exe or the user accepts one
 // without it. The folder to put into the box, or nothing to leave the box as it is.
 std::optional<std::string> BrowseGameFolder(PickerPort& pickers, MessageBoxPort& messages);

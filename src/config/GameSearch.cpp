@@ -11,6 +11,7 @@
 #include "base/CaseBlindPath.h"
 #include "base/PathHelpers.h"
 #include "config/GameFolder.h"
+#include "config/GamePaths.h"
 #include "config/SteamVdf.h"
 
 namespace fs = std::filesystem;
@@ -92,11 +93,11 @@ public:
 
     FoundGameFolders Run() {
         const RegistryValue entry = ReadDestPath(registry_);
-        found_.recorded = !std::holds_alternative<std::monostate>(entry);
+        found_.Recorded = !std::holds_alternative<std::monostate>(entry);
         if (const std::string text = RegistryText(entry); !text.empty()) {
             // The installer's own entry stands as it is, as it always has.
-            found_.folders.push_back(text);
-            found_.stores.emplace_back(kInstallerStore);
+            found_.Folders.push_back(text);
+            found_.Stores.emplace_back(kInstallerStore);
             paths_.push_back(DisplayToPath(text));
         }
         GogRecords(registry_, kGogStore);
@@ -112,7 +113,7 @@ public:
 
 private:
     void Offer(const fs::path& folder, std::string_view store) {
-        if (folder.empty() || !FileExistsAt(folder / "Fallout2.exe")) {
+        if (folder.empty() || !FileExistsAt(GameExecutable(folder))) {
             return;
         }
         for (const fs::path& known : paths_) {
@@ -121,8 +122,8 @@ private:
             }
         }
         paths_.push_back(folder);
-        found_.folders.push_back(PathToDisplay(folder));
-        found_.stores.emplace_back(store);
+        found_.Folders.push_back(PathToDisplay(folder));
+        found_.Stores.emplace_back(store);
     }
 
     std::optional<fs::path> Home() {
@@ -214,17 +215,17 @@ private:
     void SteamLibraries(const fs::path& steam, std::string_view store) {
         AddLibrary(steam, store);
         const auto file = ReadVdf(ResolveCaseBlind(steam / "steamapps" / "libraryfolders.vdf"));
-        if (!file || file->children.empty()) {
+        if (!file || file->Children.empty()) {
             return;
         }
-        for (const VdfNode& entry : file->children.front().children) {
-            if (entry.block) {
-                if (const VdfNode* path = entry.Child("path"); path != nullptr && !path->block) {
-                    AddLibrary(DisplayToPath(path->value), store);
+        for (const VdfNode& entry : file->Children.front().Children) {
+            if (entry.Block) {
+                if (const VdfNode* path = entry.Child("path"); path != nullptr && !path->Block) {
+                    AddLibrary(DisplayToPath(path->Value), store);
                 }
-            } else if (!entry.key.empty() &&
-                       entry.key.find_first_not_of("0123456789") == std::string::npos) {
-                AddLibrary(DisplayToPath(entry.value), store);
+            } else if (!entry.Key.empty() &&
+                       entry.Key.find_first_not_of("0123456789") == std::string::npos) {
+                AddLibrary(DisplayToPath(entry.Value), store);
             }
         }
     }
@@ -239,10 +240,10 @@ private:
         }
         const VdfNode* state = manifest->Child("AppState");
         const VdfNode* folder = state != nullptr ? state->Child("installdir") : nullptr;
-        if (folder == nullptr || folder->block || folder->value.empty()) {
+        if (folder == nullptr || folder->Block || folder->Value.empty()) {
             return;
         }
-        const fs::path name = DisplayToPath(folder->value);
+        const fs::path name = DisplayToPath(folder->Value);
         if (name.has_root_path() || name.filename() != name) {
             return;  // a folder name, never a way out of the library
         }
@@ -368,7 +369,7 @@ FoundGameFolders FindGameFolders(RegistryPort& registry, EnvironmentPort& enviro
 }
 
 std::string DescribeFoundFolder(const FoundGameFolders& found, std::size_t index) {
-    return found.stores[index] + ": " + found.folders[index];
+    return found.Stores[index] + ": " + found.Folders[index];
 }
 
 }  // namespace vrel

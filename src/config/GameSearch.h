@@ -13,13 +13,13 @@ namespace vrel {
 
 struct FoundGameFolders {
     // Whether the game's own installer left its entry, also an empty one.
-    bool recorded = false;
+    bool Recorded = false;
     // Display text: the installer's entry first as it stands (when not empty), then every other
     // folder that holds Fallout2.exe, each once.
-    std::vector<std::string> folders;
+    std::vector<std::string> Folders;
     // For each folder, where it was found: "Steam", "GOG", "Wine prefix", "Proton", "Heroic",
     // with "Flatpak" or "Snap" for a store in a sandbox.
-    std::vector<std::string> stores;
+    std::vector<std::string> Stores;
 };
 
 // A found folder as a list shows it, its store first: "Steam: D:\SteamLibrary\...".

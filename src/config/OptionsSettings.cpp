@@ -12,31 +12,14 @@ OptionsChoices OptionsFromSettings(const VrelCFG& config) {
 
 bool SaveOptions(VrelCFG& config, const std::filesystem::path& programFolder,
                  const OptionsChoices& choices, MessageBoxPort& messages) {
-    if (!GameFolderFitsSettings(choices.Fallout2, messages)) {
-        return false;
-    }
     VrelCFG chosen = config;
     for (const SwitchSetting& setting : kSwitches) {
         if (!setting.OptionsBox.empty()) {
             chosen.cfgGeneral.*setting.Field = choices.Switches.*setting.Field;
         }
     }
-    chosen.cfgPath.Fallout2 = DisplayToSettings(choices.Fallout2);
-    chosen.cfgPath.AppPath = AppPathText(programFolder);
-    chosen.cfgSkins.NumSkinsInstalled = 0;
-    if (const auto saved = SaveSettings(chosen, programFolder); !saved) {
-        messages.Show(
-            {.text =
-                 "Vrel couldn't save its settings to vrel.cfg (" +
-                 DescribeSaveFailure(saved.error()) + ")." + "\r\r" +
-                 "Nothing was changed. Press Okay to try again, or Cancel to leave the settings as they were.",
-             .title = "Error!",
-             .buttons = MessageButtons::Ok,
-             .icon = MessageIcon::Exclamation});
-        return false;
-    }
-    config = chosen;
-    return true;
+    return SaveChosenSettings(config, std::move(chosen), choices.Fallout2, programFolder,
+                              UnsavedChoice::TryAgain, messages);
 }
 
 std::string_view HoverDescription(OptionsHover target) {

@@ -12,17 +12,18 @@ Expected<void, SaveFailure> SaveSettings(const VrelCFG& config,
 }
 
 std::string DescribeSaveFailure(const SaveFailure& failure) {
-    const std::string path = PathToDisplay(failure.Path);
-    const std::string why = failure.Error ? ": " + ErrorToDisplay(failure.Error) : "";
+    const std::string file = DescribePathError(failure.Path, failure.Error);
     switch (failure.Kind) {
-        case SaveProblem::CannotCreate:
-            return "cannot create " + path + why;
-        case SaveProblem::CannotWrite:
-            return "cannot write " + path + why;
-        case SaveProblem::CannotReplace:
+        case PlaceProblem::CannotCreate:
+            return "cannot create " + file;
+        case PlaceProblem::CannotWrite:
+        case PlaceProblem::CannotRead:
+            return "cannot write " + file;
+        case PlaceProblem::AlreadyThere:
+        case PlaceProblem::CannotPlace:
             break;
     }
-    return "cannot replace " + path + why;
+    return "cannot replace " + file;
 }
 
 std::string AppPathText(const std::filesystem::path& programFolder) {
@@ -45,6 +46,35 @@ bool GameFolderFitsSettings(std::string_view gameFolder, MessageBoxPort& message
                    .buttons = MessageButtons::Ok,
                    .icon = MessageIcon::Exclamation});
     return false;
+}
+
+bool SaveChosenSettings(VrelCFG& config, VrelCFG chosen, std::string_view gameFolder,
+                        const std::filesystem::path& programFolder, UnsavedChoice choice,
+                        MessageBoxPort& messages) {
+    if (!GameFolderFitsSettings(gameFolder, messages)) {
+        return false;
+    }
+    chosen.cfgPath.Fallout2 = DisplayToSettings(gameFolder);
+    chosen.cfgPath.AppPath = AppPathText(programFolder);
+    chosen.cfgSkins.NumSkinsInstalled = 0;
+    if (const auto saved = SaveSettings(chosen, programFolder); !saved) {
+        const bool goOn = choice == UnsavedChoice::GoOnOrTryAgain;
+        const MessageAnswer answer = messages.Show(
+            {.text =
+                 "Vrel couldn't save its settings to vrel.cfg (" +
+                 DescribeSaveFailure(saved.error()) + ")." + "\r\r" +
+                 (goOn
+                      ? "Press OK to go on without saving them (Vrel will ask for them again the next time), or Cancel to try again."
+                      : "Nothing was changed. Press Okay to try again, or Cancel to leave the settings as they were."),
+             .title = "Error!",
+             .buttons = goOn ? MessageButtons::OkCancel : MessageButtons::Ok,
+             .icon = MessageIcon::Exclamation});
+        if (!goOn || answer != MessageAnswer::Ok) {
+            return false;
+        }
+    }
+    config = std::move(chosen);
+    return true;
 }
 
 }  // namespace vrel

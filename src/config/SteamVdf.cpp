@@ -28,7 +28,7 @@ public:
 
     // Entries up to the matching close brace (or the end of the text at depth 0).
     bool ReadBlock(VdfNode& block, int depth) {
-        block.block = true;
+        block.Block = true;
         for (;;) {
             Token key = Next();
             if (key.kind == TokenKind::End) {
@@ -42,14 +42,14 @@ public:
             }
             Token value = Next();
             VdfNode child;
-            child.key = std::move(key.text);
+            child.Key = std::move(key.text);
             if (value.kind == TokenKind::Text) {
-                child.value = std::move(value.text);
+                child.Value = std::move(value.text);
             } else if (value.kind != TokenKind::Open || depth + 1 > kMaxDepth ||
                        !ReadBlock(child, depth + 1)) {
                 return false;
             }
-            block.children.push_back(std::move(child));
+            block.Children.push_back(std::move(child));
         }
     }
 
@@ -129,8 +129,8 @@ private:
 }  // namespace
 
 const VdfNode* VdfNode::Child(std::string_view name) const {
-    for (const VdfNode& node : children) {
-        if (SameNameIgnoringCase(node.key, name)) {
+    for (const VdfNode& node : Children) {
+        if (SameNameIgnoringCase(node.Key, name)) {
             return &node;
         }
     }

@@ -11,10 +11,10 @@
 namespace vrel {
 
 struct VdfNode {
-    std::string key;                // the entry's name; empty for the file's root
-    std::string value;              // a pair's value; empty for a block
-    std::vector<VdfNode> children;  // a block's entries, in file order
-    bool block = false;
+    std::string Key;                // the entry's name; empty for the file's root
+    std::string Value;              // a pair's value; empty for a block
+    std::vector<VdfNode> Children;  // a block's entries, in file order
+    bool Block = false;
 
     // The first entry called `name` (Steam's own reader ignores case), or nothing.
     const VdfNode* Child(std::string_view name) const;

@@ -10,6 +10,7 @@
 
 #include "base/PathHelpers.h"
 #include "base/PendingFile.h"
+#include "base/TextFile.h"
 #include "config/SettingsTable.h"
 #include "config/SettingsText.h"
 
@@ -159,23 +160,7 @@ std::string VrelCFG::FormatConf() const {
 }
 
 Expected<void, SaveFailure> VrelCFG::PutConf(const std::filesystem::path& cfgFilePath) const {
-    const std::string text = FormatConf();
-    const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.data());
-    const auto put = PutFile(cfgFilePath, {bytes, text.size()}, Placing::Replace);
-    if (put) {
-        return {};
-    }
-    const PlaceFailure& failure = put.error();
-    switch (failure.Kind) {
-        case PlaceProblem::CannotCreate:
-            return Unexpected{SaveFailure{SaveProblem::CannotCreate, cfgFilePath, failure.Error}};
-        case PlaceProblem::CannotWrite:
-            return Unexpected{SaveFailure{SaveProblem::CannotWrite, cfgFilePath, failure.Error}};
-        case PlaceProblem::AlreadyThere:
-        case PlaceProblem::CannotPlace:
-            break;
-    }
-    return Unexpected{SaveFailure{SaveProblem::CannotReplace, cfgFilePath, failure.Error}};
+    return PutTextFile(cfgFilePath, FormatConf());
 }
 
 }  // namespace vrel

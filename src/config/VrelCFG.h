@@ -7,16 +7,14 @@
 
 #include "base/Expected.h"
 #include "base/Failure.h"
+#include "base/PendingFile.h"
 #include "config/SettingsTable.h"
 
 namespace vrel {
 
-enum class SaveProblem {
-    CannotCreate,   // the new file beside vrel.cfg could not be created
-    CannotWrite,    // writing or syncing it failed
-    CannotReplace,  // it could not be moved over vrel.cfg
-};
-using SaveFailure = Failure<SaveProblem>;  // `Path` is vrel.cfg; `Error` says why
+// Why vrel.cfg could not be saved: it is put in place as every whole file is, so `Path` is vrel.cfg
+// and `Error` says why.
+using SaveFailure = PlaceFailure;
 
 // Which window the settings file asks for first.
 enum class FirstWindow { MainWindow, FirstRun };

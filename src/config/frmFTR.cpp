@@ -20,7 +20,6 @@
 #include "config/DataFolders.h"
 #include "config/FirstRun.h"
 #include "config/GameFolder.h"
-#include "config/GamePaths.h"
 #include "config/GameSearch.h"
 #include "config/WindowFont.h"
 
@@ -135,13 +134,13 @@ void frmFTR::Command2_Click() {
         !SaveFirstRunSettings(state_.Config, state_.programFolder, folder, ports_.messages)) {
         return;
     }
-    CreateDataFolders(GameFolderPath(state_.Config.cfgPath.Fallout2, state_.programFolder));
+    CreateGameDataFolders(state_.Config, state_.programFolder);
     showMainWindow_();
     close();
 }
 
 void frmFTR::OfferGameFolders(const FoundGameFolders& found) {
-    const std::vector<std::string>& folders = found.folders;
+    const std::vector<std::string>& folders = found.Folders;
     txtF2path->setText(folders.empty() ? QString() : QString::fromStdString(folders.front()));
     if (folders.size() < 2) {
         return;

@@ -32,7 +32,7 @@ void CleanUpGameFolder(UnpackJournal& journal, const std::function<void(int)>& o
     // Only asked of kept files: most Plays keep none, and sorting thousands of paths costs a
     // good part of a clean-up.
     std::set<std::filesystem::path> written;
-    if (!journal.keptFiles.empty()) {
+    if (!journal.KeptFiles.empty()) {
         written.insert(journal.DataDelList.begin(), journal.DataDelList.end());
     }
     std::set<std::filesystem::path> putBack;
@@ -41,20 +41,20 @@ void CleanUpGameFolder(UnpackJournal& journal, const std::function<void(int)>& o
     if (record != nullptr) {
         record->Flush();
     }
-    for (auto kept = journal.keptFiles.rbegin(); kept != journal.keptFiles.rend(); ++kept) {
+    for (auto kept = journal.KeptFiles.rbegin(); kept != journal.KeptFiles.rend(); ++kept) {
         // What the game left where this Play wrote gives way to the user's own file; a newer copy
         // of the user's, kept by a later Play and put back just now, never does.
-        if (written.contains(kept->original) && !putBack.contains(kept->original) &&
+        if (written.contains(kept->Original) && !putBack.contains(kept->Original) &&
             std::filesystem::is_regular_file(
-                std::filesystem::symlink_status(kept->original, error))) {
-            RemoveEvenIfReadOnly(kept->original);
+                std::filesystem::symlink_status(kept->Original, error))) {
+            RemoveEvenIfReadOnly(kept->Original);
         }
-        if (MoveNoReplace(kept->aside, kept->original)) {
+        if (MoveNoReplace(kept->Aside, kept->Original)) {
             notRestored.push_back(*kept);
         } else {
-            putBack.insert(kept->original);
+            putBack.insert(kept->Original);
             if (record != nullptr) {
-                record->Back(kept->original);
+                record->Back(kept->Original);
             }
         }
     }
@@ -63,16 +63,16 @@ void CleanUpGameFolder(UnpackJournal& journal, const std::function<void(int)>& o
         SyncFolder(original.parent_path());
     }
     std::vector<std::filesystem::path> remainingFolders =
-        RemoveEmptiedFolders(journal.createdFolders);
+        RemoveEmptiedFolders(journal.CreatedFolders);
     // A kept file that could not go back stays recorded (and aside), so it is never lost.
     const std::filesystem::path keepFolder =
-        notRestored.empty() ? std::filesystem::path() : journal.keepFolder;
+        notRestored.empty() ? std::filesystem::path() : journal.KeepFolder;
     journal = UnpackJournal{};
-    journal.keptFiles = std::move(notRestored);
-    journal.keepFolder = keepFolder;
+    journal.KeptFiles = std::move(notRestored);
+    journal.KeepFolder = keepFolder;
     journal.DataDelList = std::move(notDeleted);
-    if (!journal.keptFiles.empty() || !journal.DataDelList.empty()) {
-        journal.createdFolders = std::move(remainingFolders);
+    if (!journal.KeptFiles.empty() || !journal.DataDelList.empty()) {
+        journal.CreatedFolders = std::move(remainingFolders);
     }
 }
 

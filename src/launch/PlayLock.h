@@ -21,8 +21,8 @@ inline constexpr const char* kGameLockName = ".vrel-play.lock";
 // record can be written either); a message about the Vrel that holds it when that one is busy, as
 // shown by `ShowPlayInProgress`.
 struct ProgramLock {
-    std::optional<FileLock> lock;
-    bool held = false;  // another Vrel holds it
+    std::optional<FileLock> Lock;
+    bool Held = false;  // another Vrel holds it
 };
 ProgramLock LockProgramFolder(const std::filesystem::path& programFolder);
 

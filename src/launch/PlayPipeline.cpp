@@ -41,11 +41,11 @@ std::string DescribeUnpackFailure(const UnpackFailure& problem) {
             return "your file already there was left alone: " + path +
                    ", where Vrel keeps your files while you play, is a link or a file, not a folder of the game folder";
         case UnpackProblem::CannotCreate:
-            return "cannot create " + path + ": " + ErrorToDisplay(problem.Error);
+            return "cannot create " + DescribePathError(problem.Path, problem.Error);
         case UnpackProblem::CannotWrite:
             break;
     }
-    return "cannot write " + path + ": " + ErrorToDisplay(problem.Error);
+    return "cannot write " + DescribePathError(problem.Path, problem.Error);
 }
 
 std::string DescribeProblems(const std::vector<UnpackFailure>& problems) {
@@ -83,7 +83,7 @@ void PlayPipeline::cmdPlay_Click() {
 void PlayPipeline::Play() {
     const CfgGeneral& general = state_.Config.cfgGeneral;
     if (!record_) {
-        programLock_ = LockProgramFolder(state_.programFolder).lock;
+        programLock_ = LockProgramFolder(state_.programFolder).Lock;
     }
     // A Play cut short in an earlier run is settled first: this Play must not bury its record.
     // While another Vrel plays from this folder, nothing starts.
@@ -164,7 +164,7 @@ void PlayPipeline::Play() {
     if (unpack && !Unpack(game)) {
         // A write failed: the game does not start, and what this Play wrote goes again, with
         // what an earlier clean-up could not delete.
-        for (const auto& file : journal_.writtenFiles) {
+        for (const auto& file : journal_.WrittenFiles) {
             if (std::find(journal_.DataDelList.begin(), journal_.DataDelList.end(), file) ==
                 journal_.DataDelList.end()) {
                 journal_.DataDelList.push_back(file);
@@ -195,9 +195,9 @@ bool PlayPipeline::Unpack(const std::filesystem::path& game) {
     const std::filesystem::path patches = PatchesFolder(state_.programFolder);
     // Files that earlier Plays left on purpose (DeleteDataFiles off) are no part of this Play:
     // should it fail, only what it wrote itself goes again.
-    journal_.writtenFiles.clear();
-    if (journal_.keptFiles.empty() && journal_.DataDelList.empty()) {
-        journal_.createdFolders.clear();
+    journal_.WrittenFiles.clear();
+    if (journal_.KeptFiles.empty() && journal_.DataDelList.empty()) {
+        journal_.CreatedFolders.clear();
     }
     // Files the player keeps (DeleteDataFiles off) are not recorded: no restore may remove them.
     PlayRecord* record = record_ && state_.Config.cfgGeneral.DeleteDataFiles ? &*record_ : nullptr;
@@ -258,24 +258,24 @@ void PlayPipeline::CleanUp(bool gameRan) {
     CleanUpGameFolder(
         journal_, [this](int k) { progress_.SetValue(k); }, record_ ? &*record_ : nullptr);
     // What could not be put back or deleted keeps the record, for the restore at the next start.
-    if (record_ && journal_.keptFiles.empty() && journal_.DataDelList.empty()) {
+    if (record_ && journal_.KeptFiles.empty() && journal_.DataDelList.empty()) {
         // The game folder's lock file goes first: should Vrel die in between, the record left
         // lets the restore find and remove it.
         gameLock_.clear();
         record_->Remove();
         record_.reset();
     }
-    if (!journal_.keptFiles.empty() || !journal_.DataDelList.empty()) {
+    if (!journal_.KeptFiles.empty() || !journal_.DataDelList.empty()) {
         if (record_) {
             record_->Ended();
         }
         std::string text = "The game folder is not as it was before you played yet.";
-        for (std::size_t i = 0; i < journal_.keptFiles.size() && i < kProblemsListed; ++i) {
+        for (std::size_t i = 0; i < journal_.KeptFiles.size() && i < kProblemsListed; ++i) {
             text +=
                 (i == 0
                      ? "\r\rThese files of yours could not be put back, something stands in their place; they wait in the .vrel-kept folder of the game, and I'll try again after the next game:\r"
                      : "\r") +
-                PathToDisplay(journal_.keptFiles[i].original);
+                PathToDisplay(journal_.KeptFiles[i].Original);
         }
         for (std::size_t i = 0; i < journal_.DataDelList.size() && i < kProblemsListed; ++i) {
             text +=

@@ -157,9 +157,9 @@ Expected<PlayRecord, std::error_code> PlayRecord::Start(const std::filesystem::p
     const std::optional<RecordedPlay> earlier = ReadPlayRecord(programFolder);
     const bool carriedOn = earlier.has_value();
     std::error_code cut;
-    if (carriedOn && std::filesystem::file_size(path, cut) != earlier->wholeBytes) {
+    if (carriedOn && std::filesystem::file_size(path, cut) != earlier->WholeBytes) {
         // A line cut off by a crash would run into this Play's first one.
-        std::filesystem::resize_file(path, earlier->wholeBytes, cut);
+        std::filesystem::resize_file(path, earlier->WholeBytes, cut);
         if (cut) {
             return Unexpected{cut};
         }
@@ -171,7 +171,7 @@ Expected<PlayRecord, std::error_code> PlayRecord::Start(const std::filesystem::p
     PlayRecord record(path, file);
     record.carriesEarlier_ = carriedOn;
     record.gameFolder_ = gameFolder;
-    record.whole_ = carriedOn ? earlier->wholeBytes : 0;
+    record.whole_ = carriedOn ? earlier->WholeBytes : 0;
     // The record, and its name in the program folder, are on the disk before the first step.
     if (!record.Append(std::string(kHeader) + '\n') || !record.Game(gameFolder) || !record.Sync() ||
         SyncFolder(programFolder)) {
@@ -300,13 +300,13 @@ void PlayRecord::Remove() {
 
 std::optional<RecordedPlay> ReadPlayRecord(const std::filesystem::path& programFolder) {
     RecordedPlay play;
-    play.recordFile = programFolder / PlayRecord::kFileName;
-    std::ifstream in(play.recordFile, std::ios::binary);
+    play.RecordFile = programFolder / PlayRecord::kFileName;
+    std::ifstream in(play.RecordFile, std::ios::binary);
     const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     // Only lines that end in a line end are whole: one cut off by a crash or a full disk is not.
-    play.wholeBytes = text.rfind('\n') + 1;
+    play.WholeBytes = text.rfind('\n') + 1;
     std::vector<std::string_view> lines;
-    for (std::size_t start = 0; start < play.wholeBytes;) {
+    for (std::size_t start = 0; start < play.WholeBytes;) {
         const std::size_t end = text.find('\n', start);
         lines.push_back(std::string_view(text).substr(start, end - start));
         start = end + 1;
@@ -340,21 +340,21 @@ std::optional<RecordedPlay> ReadPlayRecord(const std::filesystem::path& programF
         }
         if (fields[0] == "game") {
             gameFolder = DisplayToPath(fields[1]);
-            play.gameFolder = gameFolder;
+            play.GameFolder = gameFolder;
             continue;
         }
         RecordedPlay::Step step{
-            .kind = fields[0], .gameFolder = gameFolder, .path = DisplayToPath(fields[1])};
-        if (step.kind == "keep") {
-            step.aside = DisplayToPath(fields[2]);
-        } else if (step.kind == "wrote") {
-            if (!Number(fields[2], step.size) || !Number(fields[3], step.time)) {
+            .Kind = fields[0], .GameFolder = gameFolder, .Path = DisplayToPath(fields[1])};
+        if (step.Kind == "keep") {
+            step.Aside = DisplayToPath(fields[2]);
+        } else if (step.Kind == "wrote") {
+            if (!Number(fields[2], step.Size) || !Number(fields[3], step.Time)) {
                 continue;
             }
         }
-        play.steps.push_back(std::move(step));
+        play.Steps.push_back(std::move(step));
     }
-    if (play.gameFolder.empty()) {
+    if (play.GameFolder.empty()) {
         return std::nullopt;
     }
     return play;

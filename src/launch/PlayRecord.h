@@ -94,18 +94,18 @@ private:
 
 // What a record left behind by an unfinished Play says, step by step.
 struct RecordedPlay {
-    std::filesystem::path recordFile;
-    std::filesystem::path gameFolder;
+    std::filesystem::path RecordFile;
+    std::filesystem::path GameFolder;
     struct Step {
-        std::string kind;                  // folder, keep, write, wrote, gone, back, ended
-        std::filesystem::path gameFolder;  // of the Play that took the step
-        std::filesystem::path path;
-        std::filesystem::path aside;  // keep
-        std::uintmax_t size = 0;      // wrote
-        std::int64_t time = 0;        // wrote
+        std::string Kind;                  // folder, keep, write, wrote, gone, back, ended
+        std::filesystem::path GameFolder;  // of the Play that took the step
+        std::filesystem::path Path;
+        std::filesystem::path Aside;  // keep
+        std::uintmax_t Size = 0;      // wrote
+        std::int64_t Time = 0;        // wrote
     };
-    std::vector<Step> steps;
-    std::uintmax_t wholeBytes = 0;  // the record up to its last whole line
+    std::vector<Step> Steps;
+    std::uintmax_t WholeBytes = 0;  // the record up to its last whole line
 };
 
 // The record of an unfinished Play in the program folder, if there is one.

@@ -24,23 +24,23 @@ RestoreAnswer OfferGameFolderRestore(const std::filesystem::path& programFolder,
         ownLock = LockProgramFolder(programFolder);
     }
     const std::optional<RecordedPlay> play = ReadPlayRecord(programFolder);
-    if (ownLock.held) {
+    if (ownLock.Held) {
         // The Vrel that holds the record may be writing it: it is read only to name its game.
         if (!play) {
             return RestoreAnswer::NothingToRestore;
         }
         std::vector<FileLock> probe;
         std::filesystem::path busy;
-        ShowPlayInProgress(messages, play->gameFolder,
-                           !LockGameFolders({play->gameFolder}, probe, busy));
+        ShowPlayInProgress(messages, play->GameFolder,
+                           !LockGameFolders({play->GameFolder}, probe, busy));
         return RestoreAnswer::PlayInProgress;
     }
     if (!play) {
         return RestoreAnswer::NothingToRestore;
     }
-    std::vector<std::filesystem::path> gameFolders = {play->gameFolder};
-    for (const auto& step : play->steps) {
-        gameFolders.push_back(step.gameFolder);
+    std::vector<std::filesystem::path> gameFolders = {play->GameFolder};
+    for (const auto& step : play->Steps) {
+        gameFolders.push_back(step.GameFolder);
     }
     std::vector<FileLock> gameLocks;
     std::filesystem::path busy;
@@ -49,15 +49,15 @@ RestoreAnswer OfferGameFolderRestore(const std::filesystem::path& programFolder,
         return RestoreAnswer::PlayInProgress;
     }
     // The Play's clean-up ran to its end and left something unsettled.
-    const bool ended = !play->steps.empty() && play->steps.back().kind == "ended";
+    const bool ended = !play->Steps.empty() && play->Steps.back().Kind == "ended";
     const MessageAnswer answer = messages.Show(
         {.text =
              (ended
                   ? "The last game ended, but Vrel could not put the Fallout 2 folder (" +
-                        PathToDisplay(play->gameFolder) +
+                        PathToDisplay(play->GameFolder) +
                         ") back as it was then: a file of yours could not go back to its place, or a file of the mods could not be removed."
                   : "The last game didn't end the normal way: Vrel was closed while the mod files were still in the Fallout 2 folder (" +
-                        PathToDisplay(play->gameFolder) + ").") +
+                        PathToDisplay(play->GameFolder) + ").") +
              "\r\rDo you want me to restore the game folder now? Files that the game or you changed since they were unpacked are kept.\r\r(If Fallout 2 is still running, answer No and close it first, I'll ask again the next time.)",
          .title = kRestoreQuestionTitle,
          .buttons = MessageButtons::YesNo,
@@ -71,32 +71,32 @@ RestoreAnswer OfferGameFolderRestore(const std::filesystem::path& programFolder,
     // left lets the next restore find and remove it.
     const RestoreOutcome outcome = RestoreGameFolder(*play, [&gameLocks] { gameLocks.clear(); });
     const bool settled =
-        outcome.notRestored.empty() && outcome.notRemoved.empty() && outcome.leftAlone.empty();
+        outcome.NotRestored.empty() && outcome.NotRemoved.empty() && outcome.LeftAlone.empty();
     std::string text = settled ? "Done, the game folder is as it was before you played."
                                : "The game folder is not restored in full yet.";
-    if (!outcome.changedKept.empty()) {
+    if (!outcome.ChangedKept.empty()) {
         text = (settled ? std::string("The game folder is restored.") : text) +
                " These files were changed after Vrel unpacked them, so they stay where they are:" +
-               List(outcome.changedKept);
+               List(outcome.ChangedKept);
     }
-    if (!outcome.notRemoved.empty()) {
+    if (!outcome.NotRemoved.empty()) {
         text +=
             "\r\rThese files that the mods put there could not be removed (is the folder read-only?), I'll try again the next time:" +
-            List(outcome.notRemoved);
+            List(outcome.NotRemoved);
     }
-    if (!outcome.placedBeside.empty()) {
+    if (!outcome.PlacedBeside.empty()) {
         text += "\r\rYour own files that stood there are back right beside them:" +
-                List(outcome.placedBeside);
+                List(outcome.PlacedBeside);
     }
-    if (!outcome.notRestored.empty()) {
+    if (!outcome.NotRestored.empty()) {
         text +=
             "\r\rThese files of yours could not be put back yet, they wait in the .vrel-kept folder of the game and I'll try again the next time:" +
-            List(outcome.notRestored);
+            List(outcome.NotRestored);
     }
-    if (!outcome.leftAlone.empty()) {
+    if (!outcome.LeftAlone.empty()) {
         text +=
             "\r\rThe record of that game names these places outside the game folder, so I left them alone:" +
-            List(outcome.leftAlone);
+            List(outcome.LeftAlone);
     }
     messages.Show({.text = text,
                    .title = "Vrel",

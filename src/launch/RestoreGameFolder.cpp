@@ -48,10 +48,10 @@ struct Kept {
 class RestoreNotes {
 public:
     explicit RestoreNotes(const RecordedPlay& play) {
-        auto record = PlayRecord::Start(play.recordFile.parent_path(), play.gameFolder);
+        auto record = PlayRecord::Start(play.RecordFile.parent_path(), play.GameFolder);
         if (record) {
             record_.emplace(std::move(*record));
-            gameFolder_ = play.gameFolder;
+            gameFolder_ = play.GameFolder;
         }
     }
     void Gone(const std::filesystem::path& file, const std::filesystem::path& gameFolder) {
@@ -99,32 +99,32 @@ RecordedChanges ReadRecordedChanges(const RecordedPlay& play, RestoreOutcome& ou
         if (LiesInside(path, gameFolder)) {
             return true;
         }
-        if (std::find(outcome.leftAlone.begin(), outcome.leftAlone.end(), path) ==
-            outcome.leftAlone.end()) {
-            outcome.leftAlone.push_back(path);
+        if (std::find(outcome.LeftAlone.begin(), outcome.LeftAlone.end(), path) ==
+            outcome.LeftAlone.end()) {
+            outcome.LeftAlone.push_back(path);
         }
         return false;
     };
-    for (const RecordedPlay::Step& step : play.steps) {
-        if (step.kind == "ended" || !inside(step.path, step.gameFolder) ||
-            (step.kind == "keep" && !inside(step.aside, step.gameFolder))) {
+    for (const RecordedPlay::Step& step : play.Steps) {
+        if (step.Kind == "ended" || !inside(step.Path, step.GameFolder) ||
+            (step.Kind == "keep" && !inside(step.Aside, step.GameFolder))) {
             continue;
         }
         // Each file under one name, however the Play reached it.
-        const std::filesystem::path path = ResolvedPath(step.path);
-        if (step.kind == "write" || step.kind == "wrote" || step.kind == "gone") {
+        const std::filesystem::path path = ResolvedPath(step.Path);
+        if (step.Kind == "write" || step.Kind == "wrote" || step.Kind == "gone") {
             if (!files.contains(path)) {
                 fileOrder.push_back(path);
             }
             FileState& state = files[path];
-            state = FileState{.gameFolder = step.gameFolder,
-                              .whole = step.kind == "wrote",
-                              .gone = step.kind == "gone",
-                              .size = step.size,
-                              .time = step.time};
-        } else if (step.kind == "keep") {
-            kept.push_back({path, step.aside, step.gameFolder});
-        } else if (step.kind == "back") {
+            state = FileState{.gameFolder = step.GameFolder,
+                              .whole = step.Kind == "wrote",
+                              .gone = step.Kind == "gone",
+                              .size = step.Size,
+                              .time = step.Time};
+        } else if (step.Kind == "keep") {
+            kept.push_back({path, step.Aside, step.GameFolder});
+        } else if (step.Kind == "back") {
             for (auto it = kept.rbegin(); it != kept.rend(); ++it) {
                 if (it->original == path && !it->back) {
                     it->back = true;
@@ -132,7 +132,7 @@ RecordedChanges ReadRecordedChanges(const RecordedPlay& play, RestoreOutcome& ou
                 }
             }
             files[path].gone = true;
-        } else if (step.kind == "folder") {
+        } else if (step.Kind == "folder") {
             folders.push_back(path);
         }
     }
@@ -171,10 +171,10 @@ void RemoveWrittenFiles(RecordedChanges& changes, RestoreOutcome& outcome, Resto
             if (RemoveEvenIfReadOnly(file)) {
                 notes.Gone(file, state.gameFolder);
             } else {
-                outcome.notRemoved.push_back(file);
+                outcome.NotRemoved.push_back(file);
             }
         } else {
-            outcome.changedKept.push_back(file);
+            outcome.ChangedKept.push_back(file);
         }
     }
 }
@@ -195,12 +195,12 @@ void PutKeptFilesBack(const std::vector<Kept>& kept, RestoreOutcome& outcome, Re
             SyncFolder(placed->parent_path());
         }
         if (!placed) {
-            outcome.notRestored.push_back(it->original);
+            outcome.NotRestored.push_back(it->original);
         } else if (*placed == it->original) {
             notes.Back(it->original, it->gameFolder);
         } else {
             // A changed file holds the place: the user's own went right beside it.
-            outcome.placedBeside.push_back(*placed);
+            outcome.PlacedBeside.push_back(*placed);
         }
     }
 }
@@ -218,12 +218,12 @@ RestoreOutcome RestoreGameFolder(const RecordedPlay& play,
         PutKeptFilesBack(changes.kept, outcome, notes);
     }
     RemoveEmptiedFolders(changes.folders);
-    if (outcome.notRestored.empty() && outcome.notRemoved.empty()) {
+    if (outcome.NotRestored.empty() && outcome.NotRemoved.empty()) {
         if (beforeRemovingRecord) {
             beforeRemovingRecord();
         }
         std::error_code error;
-        std::filesystem::remove(play.recordFile, error);
+        std::filesystem::remove(play.RecordFile, error);
     }
     return outcome;
 }

@@ -10,13 +10,13 @@ namespace vrel {
 
 struct RestoreOutcome {
     std::vector<std::filesystem::path>
-        changedKept;  // changed since they were unpacked: left in place
+        ChangedKept;  // changed since they were unpacked: left in place
     std::vector<std::filesystem::path>
-        placedBeside;  // the user's file, put back beside a changed one
-    std::vector<std::filesystem::path> notRestored;  // could not be put back; the record stays
-    std::vector<std::filesystem::path> notRemoved;   // a mod's file that stays; the record too
+        PlacedBeside;  // the user's file, put back beside a changed one
+    std::vector<std::filesystem::path> NotRestored;  // could not be put back; the record stays
+    std::vector<std::filesystem::path> NotRemoved;   // a mod's file that stays; the record too
     // Named by the record outside its game folder (or its kept files): never touched.
-    std::vector<std::filesystem::path> leftAlone;
+    std::vector<std::filesystem::path> LeftAlone;
 };
 
 // Puts the game folder back as it was before the recorded Play: removes the files it wrote that

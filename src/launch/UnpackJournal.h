@@ -7,8 +7,8 @@ namespace vrel {
 
 // A file of the user's that stood where a member was unpacked, moved aside until the clean-up.
 struct KeptFile {
-    std::filesystem::path original;
-    std::filesystem::path aside;
+    std::filesystem::path Original;
+    std::filesystem::path Aside;
 };
 
 // Everything one Play changed in the game folder, so that the clean-up can undo it.
@@ -17,13 +17,13 @@ struct UnpackJournal {
     // two archives stands twice.
     std::vector<std::filesystem::path> DataDelList;
     // Every file written, whatever DeleteDataFiles says: what a failed Play removes again.
-    std::vector<std::filesystem::path> writtenFiles;
-    std::vector<KeptFile> keptFiles;
-    std::vector<std::filesystem::path> createdFolders;  // parents before children
-    std::filesystem::path keepFolder;                   // where kept files wait; made on first use
+    std::vector<std::filesystem::path> WrittenFiles;
+    std::vector<KeptFile> KeptFiles;
+    std::vector<std::filesystem::path> CreatedFolders;  // parents before children
+    std::filesystem::path KeepFolder;                   // where kept files wait; made on first use
 
     bool Empty() const {
-        return writtenFiles.empty() && keptFiles.empty() && createdFolders.empty();
+        return WrittenFiles.empty() && KeptFiles.empty() && CreatedFolders.empty();
     }
 };
 

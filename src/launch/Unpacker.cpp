@@ -42,7 +42,7 @@ Unpacker::Unpacker(std::filesystem::path gameFolder, const CfgGeneral& settings,
                                  },
                              .Created =
                                  [this](const std::filesystem::path& folder) {
-                                     journal_.createdFolders.push_back(folder);
+                                     journal_.CreatedFolders.push_back(folder);
                                  }}) {}
 
 struct Unpacker::MemberWrite {
@@ -280,7 +280,7 @@ void Unpacker::TakeWrite(MemberWrite& write) {
         if (settings_.DeleteDataFiles) {
             journal_.DataDelList.push_back(write.Target);
         }
-        journal_.writtenFiles.push_back(std::move(write.Target));
+        journal_.WrittenFiles.push_back(std::move(write.Target));
         return;
     }
     // Not written: the player's file goes back to its place, which no member of this Play holds
@@ -308,14 +308,14 @@ void Unpacker::Stop(UnpackFailure failure) {
 
 void Unpacker::PutKeptFileBack(const std::filesystem::path& target) {
     // The latest: a copy kept by an earlier Play may still wait under the same name.
-    auto kept = std::find_if(journal_.keptFiles.rbegin(), journal_.keptFiles.rend(),
-                             [&](const KeptFile& file) { return file.original == target; });
-    if (kept != journal_.keptFiles.rend() && !MoveNoReplace(kept->aside, target)) {
+    auto kept = std::find_if(journal_.KeptFiles.rbegin(), journal_.KeptFiles.rend(),
+                             [&](const KeptFile& file) { return file.Original == target; });
+    if (kept != journal_.KeptFiles.rend() && !MoveNoReplace(kept->Aside, target)) {
         // Noted, so a restore knows the file standing there is the user's again.
         if (record_ != nullptr) {
             record_->Back(target);
         }
-        journal_.keptFiles.erase(std::next(kept).base());
+        journal_.KeptFiles.erase(std::next(kept).base());
     }
 }
 
@@ -331,7 +331,7 @@ bool Unpacker::Recorded(bool noted, UnpackFailure& problem) const {
 
 Unpacker::KeepOutcome Unpacker::KeepAside(const std::filesystem::path& target) {
     std::error_code error;
-    if (journal_.keepFolder.empty()) {
+    if (journal_.KeepFolder.empty()) {
         const auto stamp = std::chrono::system_clock::now().time_since_epoch().count();
         const std::filesystem::path keepRoot = gameFolder_ / ".vrel-kept";
         const std::filesystem::path keepFolder = keepRoot / std::to_string(stamp);
@@ -352,16 +352,16 @@ Unpacker::KeepOutcome Unpacker::KeepAside(const std::filesystem::path& target) {
             if (!std::filesystem::create_directory(folder, error)) {
                 return KeepOutcome::CannotKeep;
             }
-            journal_.createdFolders.push_back(folder);
+            journal_.CreatedFolders.push_back(folder);
         }
-        journal_.keepFolder = keepFolder;
+        journal_.KeepFolder = keepFolder;
     }
     // A kept file that could not go back after an earlier Play still waits in this folder: its
     // name is never given again.
-    std::size_t number = journal_.keptFiles.size() + 1;
-    std::filesystem::path aside = journal_.keepFolder / std::to_string(number);
+    std::size_t number = journal_.KeptFiles.size() + 1;
+    std::filesystem::path aside = journal_.KeepFolder / std::to_string(number);
     while (std::filesystem::exists(std::filesystem::symlink_status(aside, error))) {
-        aside = journal_.keepFolder / std::to_string(++number);
+        aside = journal_.KeepFolder / std::to_string(++number);
     }
     if (record_ != nullptr && !record_->Keep(target, aside)) {
         return KeepOutcome::RecordFailed;
@@ -369,7 +369,7 @@ Unpacker::KeepOutcome Unpacker::KeepAside(const std::filesystem::path& target) {
     if (MoveNoReplace(target, aside)) {
         return KeepOutcome::CannotKeep;
     }
-    journal_.keptFiles.push_back({target, aside});
+    journal_.KeptFiles.push_back({target, aside});
     return KeepOutcome::Kept;
 }
 

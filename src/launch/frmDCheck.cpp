@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QEventLoop>
 #include <QLabel>
 #include <QListWidget>
 #include <QMouseEvent>
@@ -10,14 +9,13 @@
 #include <QPushButton>
 #include <QTimer>
 #include <QWindow>
-#include <exception>
-#include <thread>
 
 #include "archive/ConflictCheck.h"
 #include "base/AnsiText.h"
 #include "base/PathHelpers.h"
 #include "config/ButtonSounds.h"
 #include "launch/ButtonPictures.h"
+#include "platform/qt/LongWork.h"
 
 namespace vrel {
 namespace {
@@ -135,23 +133,14 @@ void frmDCheck::ConflictCheck() {
     // The check runs beside the event loop so that the window keeps painting; user input is held
     // back until it ends, as the hourglass says.
     ConflictReport report;
-    std::exception_ptr failure;
-    QEventLoop waiting;
     checking_ = true;
-    std::thread worker([&] {
-        try {
-            report = vrel::ConflictCheck(state_.Mods.FalloutDats());
-        } catch (...) {
-            failure = std::current_exception();
-        }
-        QMetaObject::invokeMethod(&waiting, &QEventLoop::quit, Qt::QueuedConnection);
-    });
-    waiting.exec(QEventLoop::ExcludeUserInputEvents);
-    worker.join();
-    checking_ = false;
-    if (failure) {
-        std::rethrow_exception(failure);
+    try {
+        RunPainting([&] { report = vrel::ConflictCheck(state_.Mods.FalloutDats()); });
+    } catch (...) {
+        checking_ = false;
+        throw;
     }
+    checking_ = false;
 
     QStringList lines;
     lines.reserve(static_cast<qsizetype>(report.Lines.size()));

@@ -8,8 +8,8 @@
 namespace vrel {
 
 struct FileFilter {
-    std::string description;  // "NFO Files (*.nfo)"
-    std::string pattern;      // "*.nfo"
+    std::string Description;  // "NFO Files (*.nfo)"
+    std::string Pattern;      // "*.nfo"
 };
 
 class PickerPort {

@@ -14,8 +14,8 @@ namespace vrel {
 enum class StartKind { OpenDialog, LoadNamedFile, LoadReleaseNotes };
 
 struct StartPlan {
-    StartKind kind = StartKind::LoadReleaseNotes;
-    std::string fileName;  // for the two loads
+    StartKind Kind = StartKind::LoadReleaseNotes;
+    std::string FileName;  // for the two loads
 };
 
 enum class StartPlanProblem {

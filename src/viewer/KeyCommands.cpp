@@ -47,7 +47,7 @@ KeyCommand CommandForKey(ViewerKey key, ShiftState shiftState) {
         case ViewerKey::F12:
             return {CommandKind::SetFont, {}, kFixedsysFace};
         case ViewerKey::L:
-            if (shiftState.alt && !shiftState.shift && !shiftState.ctrl) {
+            if (shiftState.Alt && !shiftState.Shift && !shiftState.Ctrl) {
                 return {CommandKind::LoadDialog, {}, {}};
             }
             return {};

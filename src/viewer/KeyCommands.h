@@ -21,8 +21,8 @@ constexpr int Blue(Colour c) {
 }
 
 struct ColourScheme {
-    Colour text = 0;
-    Colour back = 0;
+    Colour Text = 0;
+    Colour Back = 0;
 };
 
 // The scheme the viewer starts with (the F4 one).
@@ -33,17 +33,17 @@ inline constexpr int kFontPoints = 9;
 enum class ViewerKey { F1, F2, F3, F4, F5, F6, F7, F8, F11, F12, L, Escape, Other };
 
 struct ShiftState {
-    bool shift = false;
-    bool ctrl = false;
-    bool alt = false;
+    bool Shift = false;
+    bool Ctrl = false;
+    bool Alt = false;
 };
 
 enum class CommandKind { Nothing, SetColours, SetFont, LoadDialog, Close };
 
 struct KeyCommand {
-    CommandKind kind = CommandKind::Nothing;
-    ColourScheme colours;  // for SetColours
-    std::string fontFace;  // for SetFont
+    CommandKind Kind = CommandKind::Nothing;
+    ColourScheme Colours;  // for SetColours
+    std::string FontFace;  // for SetFont
 };
 
 // Colour and font keys ignore the shift state; L counts only with Alt alone held.

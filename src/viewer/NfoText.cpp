@@ -11,17 +11,17 @@ namespace {
 // Splits code-page-437 bytes into lines and decodes them; at least one line is read.
 NfoText DecodeNfo(std::string_view bytes, const LineProgress& progress) {
     NfoText result;
-    result.text.reserve(bytes.size() + bytes.size() / 2 + 2);
+    result.Text.reserve(bytes.size() + bytes.size() / 2 + 2);
     std::size_t pos = 0;
     do {
         const std::size_t cr = bytes.find('\r', pos);
         const std::size_t end = cr == std::string_view::npos ? bytes.size() : cr;
         if (progress) {
-            progress(result.lines);
+            progress(result.Lines);
         }
-        AppendCp437AsUtf8(bytes.substr(pos, end - pos), result.text);
-        result.text += "\r\n";
-        ++result.lines;
+        AppendCp437AsUtf8(bytes.substr(pos, end - pos), result.Text);
+        result.Text += "\r\n";
+        ++result.Lines;
         pos = end + 1;
         if (cr != std::string_view::npos && pos < bytes.size() && bytes[pos] == '\n') {
             ++pos;

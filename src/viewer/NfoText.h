@@ -14,8 +14,8 @@ namespace vrel {
 // A text file as the viewer shows it: each line as UTF-8, followed by a carriage return and a
 // line feed.
 struct NfoText {
-    std::string text;
-    std::size_t lines = 0;
+    std::string Text;
+    std::size_t Lines = 0;
 };
 
 // Called before each line is stored, with the number of lines read before it.

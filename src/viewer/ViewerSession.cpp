@@ -20,11 +20,11 @@ void ViewerSession::Form_Load() {
         ErrorExit(DescribeStartPlanProblem(plan.error()));
         return;
     }
-    if (plan->kind == StartKind::OpenDialog) {
+    if (plan->Kind == StartKind::OpenDialog) {
         LoadDialog();
         return;
     }
-    Load(Resolve(plan->fileName, plan->kind == StartKind::LoadNamedFile));
+    Load(Resolve(plan->FileName, plan->Kind == StartKind::LoadNamedFile));
 }
 
 void ViewerSession::LoadNFO(const std::string& fileName) {
@@ -39,8 +39,8 @@ void ViewerSession::Load(const std::filesystem::path& file) {
         ErrorExit(DescribeNfoFailure(loaded.error()));
         return;
     }
-    view_.SetText(loaded->text);
-    view_.SetCaption(LoadedCaption(loaded->lines));
+    view_.SetText(loaded->Text);
+    view_.SetCaption(LoadedCaption(loaded->Lines));
 }
 
 void ViewerSession::LoadDialog() {
@@ -57,12 +57,12 @@ void ViewerSession::LoadDialog() {
 
 void ViewerSession::KeyUp(ViewerKey key, ShiftState shiftState) {
     const KeyCommand command = CommandForKey(key, shiftState);
-    switch (command.kind) {
+    switch (command.Kind) {
         case CommandKind::SetColours:
-            view_.SetColours(command.colours);
+            view_.SetColours(command.Colours);
             break;
         case CommandKind::SetFont:
-            view_.SetFontFace(command.fontFace, kFontPoints);
+            view_.SetFontFace(command.FontFace, kFontPoints);
             break;
         case CommandKind::LoadDialog:
             LoadDialog();

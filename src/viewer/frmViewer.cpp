@@ -1,10 +1,10 @@
 #include "viewer/frmViewer.h"
 
 #include <QCloseEvent>
-#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QPlainTextEdit>
 
+#include "platform/qt/LongWork.h"
 #include "viewer/ViewerTexts.h"
 
 namespace vrel {
@@ -111,9 +111,9 @@ void frmViewer::Form_KeyUp(QKeyEvent* event) {
         return;
     }
     const Qt::KeyboardModifiers modifiers = event->modifiers();
-    session_.KeyUp(ToViewerKey(event->key()), {.shift = modifiers.testFlag(Qt::ShiftModifier),
-                                               .ctrl = modifiers.testFlag(Qt::ControlModifier),
-                                               .alt = modifiers.testFlag(Qt::AltModifier)});
+    session_.KeyUp(ToViewerKey(event->key()), {.Shift = modifiers.testFlag(Qt::ShiftModifier),
+                                               .Ctrl = modifiers.testFlag(Qt::ControlModifier),
+                                               .Alt = modifiers.testFlag(Qt::AltModifier)});
 }
 
 void frmViewer::closeEvent(QCloseEvent* event) {
@@ -132,8 +132,8 @@ void frmViewer::SetLoadingCaption(const std::string& caption) {
     }
     captionClock_.start();
     setWindowTitle(QString::fromUtf8(caption));
-    // Let the window system see the caption and the window stay painted; input waits.
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    // Let the window system see the caption and the window stay painted.
+    PaintDuringWork();
 }
 
 void frmViewer::ShowWindow() {
@@ -149,8 +149,8 @@ void frmViewer::SetText(const std::string& text) {
 
 void frmViewer::SetColours(ColourScheme colours) {
     QPalette palette = Text1->palette();
-    palette.setColor(QPalette::Text, ToQColor(colours.text));
-    palette.setColor(QPalette::Base, ToQColor(colours.back));
+    palette.setColor(QPalette::Text, ToQColor(colours.Text));
+    palette.setColor(QPalette::Base, ToQColor(colours.Back));
     Text1->setPalette(palette);
 }
 

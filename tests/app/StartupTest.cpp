@@ -154,6 +154,26 @@ TEST_F(StartupTest, FailedMoveKeepsTheOriginalAndEnds) {
     EXPECT_EQ(lifetime_.ended, 1);
 }
 
+// Patches on a disk too small for the copy: the player's patch stays whole where it was.
+TEST_F(StartupTest, AMoveThatCannotBeWrittenKeepsThePlayersPatchWhole) {
+    testing::SmallDisk disk(64 << 10, 8);
+    if (!disk.Mounted()) {
+        GTEST_SKIP() << disk.Why();
+    }
+    std::filesystem::create_directories(disk / "Patches");
+    std::vector<std::uint8_t> patch(256 << 10);
+    for (std::size_t i = 0; i < patch.size(); ++i) {
+        patch[i] = static_cast<std::uint8_t>(i * 7);
+    }
+    WriteFile(Game() / "patch000.dat", patch);
+    messages_.answers = {MessageAnswer::Yes};
+    StartupContext context{config_, disk.path(), messages_, lifetime_, progress_};
+
+    EXPECT_TRUE(LoadMods(context, dats_).Ended);
+    EXPECT_EQ(testing::ReadFile(Game() / "patch000.dat"), patch);
+    EXPECT_TRUE(std::filesystem::is_empty(disk / "Patches"));
+}
+
 TEST_F(StartupTest, OneMalformedArchiveAmongGoodOnesIsReportedOnce) {
     WriteFile(Program() / "Patches" / "patch000.dat", "x");
     AddMod("a.dat", {{.Name = "a.txt", .Content = Bytes("a")}});
@@ -212,7 +232,7 @@ TEST_F(StartupTest, AHandEditedOrderIsReadInAnyCaseAndTheNextSaveDropsUnknownNam
     // On Windows the patch's path takes its documented spelling, which names the same file.
     for (int k = 1; k <= 7; ++k) {
         const std::string name = PathToDisplay(dats_.Item(k).FullPath.filename());
-        EXPECT_TRUE(SameFileName(name, expected[static_cast<std::size_t>(k - 1)])) << name;
+        EXPECT_TRUE(testing::SameFileName(name, expected[static_cast<std::size_t>(k - 1)])) << name;
     }
 
     ProgramState state;

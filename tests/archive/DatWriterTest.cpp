@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <zlib.h>
 
+#include "DatImage.h"
 #include "TempFolder.h"
 #include "archive/DatWalk.h"
 #include "archive/Decompress.h"
@@ -46,10 +47,10 @@ TEST(DatWriter, ArchiveIsReadBackByTheWalk) {
     const auto path = folder / "mod.dat";
     auto writer = DatWriter::Create(path, 6);
     ASSERT_TRUE(writer.has_value());
-    ASSERT_TRUE(writer->AddMember("b.txt", Sample(3000, 5), MemberStorage::Smallest));
-    ASSERT_TRUE(writer->AddMember("a.txt", Bytes("abc"), MemberStorage::Smallest));
+    ASSERT_TRUE(AddMember(*writer, "b.txt", Sample(3000, 5), MemberStorage::Smallest));
+    ASSERT_TRUE(AddMember(*writer, "a.txt", Bytes("abc"), MemberStorage::Smallest));
     // A level of its own for one member.
-    ASSERT_TRUE(writer->AddMember("c.txt", Sample(3000, 5), MemberStorage::Compressed, 1));
+    ASSERT_TRUE(AddMember(*writer, "c.txt", Sample(3000, 5), MemberStorage::Compressed, 1));
     ASSERT_TRUE(writer->Finish(
         [](const WrittenEntry& x, const WrittenEntry& y) { return x.Name < y.Name; }));
 
@@ -82,7 +83,7 @@ TEST(DatWriter, UnfinishedArchiveLeavesTheOldFileAndNoTemporary) {
     {
         auto writer = DatWriter::Create(path);
         ASSERT_TRUE(writer.has_value());
-        ASSERT_TRUE(writer->AddMember("a.txt", Bytes("abc"), MemberStorage::Stored));
+        ASSERT_TRUE(AddMember(*writer, "a.txt", Bytes("abc"), MemberStorage::Stored));
     }
     EXPECT_EQ(ReadFile(path), Bytes("old"));
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()),

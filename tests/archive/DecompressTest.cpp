@@ -4,6 +4,7 @@
 #include <zlib.h>
 
 #include "Allocations.h"
+#include "DatImage.h"
 #include "archive/DatWriter.h"
 
 namespace vrel {

@@ -181,7 +181,7 @@ TEST(Import, OfTwoReplacingImportsAtOnceInOtherLettersOneModIsLeft) {
             const std::string named = run.Out.substr(0, run.Out.find(": "));
 #ifdef _WIN32
             // Windows keeps whichever spelling it keeps; the name is one file all the same.
-            EXPECT_TRUE(SameFileName(named, archive.string())) << run.Out;
+            EXPECT_TRUE(testing::SameFileName(named, archive.string())) << run.Out;
 #else
             EXPECT_EQ(named, archive.string()) << run.Out;
 #endif

@@ -41,7 +41,7 @@ TEST(CodePage, AFileStartingWithAByteOrderMarkIsReadWhole) {
 // a program folder "Vrel Über" was named "Vrel Ãœber" in the message.
 TEST(CodePage, SaveFailureNamesTheFileAsItIsCalled) {
     const std::filesystem::path file = std::filesystem::path(u8"Vrel Über") / "vrel.cfg.new";
-    const std::string shown = DescribeSaveFailure({SaveProblem::CannotCreate, file, {}});
+    const std::string shown = DescribeSaveFailure({PlaceProblem::CannotCreate, file, {}});
     EXPECT_NE(shown.find("Vrel Über"), std::string::npos) << shown;
 }
 

@@ -5,6 +5,7 @@
 #include "Fakes.h"
 #include "TempFolder.h"
 #include "base/AnsiText.h"
+#include "config/GamePaths.h"
 
 namespace vrel {
 namespace {
@@ -59,7 +60,7 @@ TEST(GameFolder, ExecutableGetsExactlyOneSeparator) {
 #endif
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(GameExecutablePath(c.folder), c.executable) << c.folder;
+        EXPECT_EQ(GameExecutable(DisplayToPath(c.folder)), DisplayToPath(c.executable)) << c.folder;
     }
 }
 
@@ -67,7 +68,8 @@ TEST(GameFolder, ExecutableGetsExactlyOneSeparator) {
 // folder, which made every network game folder fail the test.
 TEST(GameFolder, NetworkStyleFolderKeepsItsLastNameApart) {
     const std::string network = kSep + kSep + "server" + kSep + "games";
-    EXPECT_EQ(GameExecutablePath(network), network + kSep + "Fallout2.exe");
+    EXPECT_EQ(GameExecutable(DisplayToPath(network)),
+              DisplayToPath(network + kSep + "Fallout2.exe"));
 }
 
 class BrowseTest : public ::testing::Test {

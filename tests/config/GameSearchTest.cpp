@@ -84,7 +84,7 @@ struct Machine {
         registry_.values[key + "|gameName"] = std::string(name);
         registry_.values[key + "|path"] = PathToDisplay(folder);
     }
-    std::vector<std::string> Found() { return FindGameFolders(registry_, environment_).folders; }
+    std::vector<std::string> Found() { return FindGameFolders(registry_, environment_).Folders; }
 
     TempFolder folder_;
     FakeRegistry registry_;
@@ -210,8 +210,8 @@ TEST(GameSearch, TheInstallersEntryStandsAsItIs) {
     Machine m;
     m.registry_.values[kDestPath] = std::uint32_t{77};
     const FoundGameFolders found = FindGameFolders(m.registry_, m.environment_);
-    EXPECT_TRUE(found.recorded);
-    EXPECT_EQ(found.folders, std::vector<std::string>{"77"});
+    EXPECT_TRUE(found.Recorded);
+    EXPECT_EQ(found.Folders, std::vector<std::string>{"77"});
 }
 
 TEST(GameSearch, AutoLocateAsksWhichWhenSeveralAreFound) {
@@ -260,8 +260,8 @@ TEST(GameSearch, GogRecordsOfTheWinePrefixAndSteamsProtonPrefix) {
               "\"path\"=\"C:\\\\GOG\\\\Fallout 2\"\n");
     WineRegistry registry(prefix);
     const FoundGameFolders found = FindGameFolders(registry, m.environment_);
-    EXPECT_EQ(found.folders, Display({gog, interplay, protonGog}));
-    EXPECT_EQ(found.stores,
+    EXPECT_EQ(found.Folders, Display({gog, interplay, protonGog}));
+    EXPECT_EQ(found.Stores,
               (std::vector<std::string>{"GOG, Wine prefix", "Proton", "GOG, Proton"}));
 }
 #endif
@@ -272,12 +272,12 @@ TEST(SteamVdf, ReadsSteamsFilesAndRefusesDamagedOnes) {
     ASSERT_TRUE(read);
     const VdfNode* state = read->Child("appstate");
     ASSERT_NE(state, nullptr);
-    EXPECT_EQ(state->Child("InstallDir")->value, "Fallout 2");
-    EXPECT_EQ(state->Child("InstalledDepots")->Child("38411")->Child("size")->value, "488462148");
+    EXPECT_EQ(state->Child("InstallDir")->Value, "Fallout 2");
+    EXPECT_EQ(state->Child("InstalledDepots")->Child("38411")->Child("size")->Value, "488462148");
     const auto escaped = ParseVdf("\"a\" { \"path\" \"D:\\\\Steam \\\"Library\\\"\" bare value }");
     ASSERT_TRUE(escaped);
-    EXPECT_EQ(escaped->Child("a")->Child("path")->value, "D:\\Steam \"Library\"");
-    EXPECT_EQ(escaped->Child("a")->Child("bare")->value, "value");
+    EXPECT_EQ(escaped->Child("a")->Child("path")->Value, "D:\\Steam \"Library\"");
+    EXPECT_EQ(escaped->Child("a")->Child("bare")->Value, "value");
 
     const char* const damaged[] = {
         "\"AppState\"\n{\n\t\"installdir\"\t\t\"Fallout 2\n}\n",  // an unclosed string

@@ -82,10 +82,10 @@ int main(int argc, char** argv) {
     {
         // Several installs found, with the list of them opened from the box's arrow.
         vrel::frmFTR window(state, ports, [] {});
-        window.OfferGameFolders({.recorded = true,
-                                 .folders = {"C:\\Games\\Fallout2", "D:\\GOG Games\\Fallout 2",
+        window.OfferGameFolders({.Recorded = true,
+                                 .Folders = {"C:\\Games\\Fallout2", "D:\\GOG Games\\Fallout 2",
                                              "E:\\SteamLibrary\\steamapps\\common\\Fallout 2"},
-                                 .stores = {"Installer", "GOG", "Steam"}});
+                                 .Stores = {"Installer", "GOG", "Steam"}});
         window.show();
         QApplication::processEvents();
         window.FoundFolders->trigger();

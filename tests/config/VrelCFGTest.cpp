@@ -64,7 +64,7 @@ TEST(VrelCFG, PutConfFailureKeepsTheOldFile) {
     other.cfgPath.Fallout2 = "elsewhere";
     const auto saved = other.PutConf(file);
     ASSERT_FALSE(saved);
-    EXPECT_EQ(saved.error().Kind, SaveProblem::CannotCreate);
+    EXPECT_EQ(saved.error().Kind, PlaceProblem::CannotCreate);
     EXPECT_EQ(saved.error().Error, std::errc::no_space_on_device);
     EXPECT_EQ(testing::ReadFile(file), testing::Bytes(kWritten));
 }
@@ -76,7 +76,7 @@ TEST(VrelCFG, AFailedReplaceKeepsTheSystemsReason) {
     testing::WriteFile(file / "in the way", "");
     const auto saved = Sample().PutConf(file);
     ASSERT_FALSE(saved);
-    EXPECT_EQ(saved.error().Kind, SaveProblem::CannotReplace);
+    EXPECT_EQ(saved.error().Kind, PlaceProblem::CannotPlace);
     EXPECT_TRUE(saved.error().Error);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1);
 }

@@ -29,12 +29,12 @@ TEST(PlayRecord, FoldersOfAnyNameAreReadBackAsTheyWere) {
     }
     const auto play = ReadPlayRecord(programFolder);
     ASSERT_TRUE(play.has_value());
-    EXPECT_EQ(play->gameFolder, game);
-    ASSERT_EQ(play->steps.size(), 2u);
-    EXPECT_EQ(play->steps[0].path, game / u8"Über.ini");
-    EXPECT_EQ(play->steps[0].aside, game / u8"Über.ini.kept");
-    EXPECT_EQ(play->steps[1].path, game / "a\tb%41\nwrite");
-    EXPECT_EQ(play->steps[1].aside, game / "c\rd");
+    EXPECT_EQ(play->GameFolder, game);
+    ASSERT_EQ(play->Steps.size(), 2u);
+    EXPECT_EQ(play->Steps[0].Path, game / u8"Über.ini");
+    EXPECT_EQ(play->Steps[0].Aside, game / u8"Über.ini.kept");
+    EXPECT_EQ(play->Steps[1].Path, game / "a\tb%41\nwrite");
+    EXPECT_EQ(play->Steps[1].Aside, game / "c\rd");
 }
 
 // Records, and the kinds of the steps a restore may take from them (none without a game folder).
@@ -79,8 +79,8 @@ TEST(PlayRecord, OnlyWholeLinesWithTheFieldsOfTheirKindAreRead) {
             std::optional<std::vector<std::string>> kinds;
             if (play) {
                 kinds.emplace();
-                for (const auto& step : play->steps) {
-                    kinds->push_back(step.kind);
+                for (const auto& step : play->Steps) {
+                    kinds->push_back(step.Kind);
                 }
             }
             EXPECT_EQ(kinds, row.steps) << header << ": " << row.name;

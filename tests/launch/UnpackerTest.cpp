@@ -93,7 +93,7 @@ TEST_F(UnpackerTest, WritesMembersWhereTheGameLooksAndCleansUpCompletely) {
     EXPECT_EQ(ReadFile(data / "maps" / "x.map"), Bytes("map"));
     EXPECT_EQ(ReadFile(Game() / "database.txt"), Bytes("db"));
     EXPECT_EQ(journal_.DataDelList.size(), 8u);  // misc.msg stands twice
-    EXPECT_EQ(journal_.keptFiles.size(), 1u);
+    EXPECT_EQ(journal_.KeptFiles.size(), 1u);
 
     int deleted = 0;
     CleanUpGameFolder(journal_, [&](int) { ++deleted; });
@@ -184,7 +184,7 @@ TEST_F(UnpackerTest, SeveralThreadsLeaveExactlyWhatOneThreadLeaves) {
                                        std::to_string(static_cast<int>(problem.Kind)) + "/" +
                                        std::to_string(static_cast<int>(problem.Dat)));
         }
-        EXPECT_EQ(journal.keptFiles.size(), 1u);
+        EXPECT_EQ(journal.KeptFiles.size(), 1u);
         return outcome;
     };
     const Outcome one = run(folder_ / "one", {.threads = 1, .inflater = Inflater::ZlibOnly});
@@ -214,7 +214,7 @@ TEST_F(UnpackerTest, WithDeleteDataFilesOffTheFilesStayAndNothingIsKeptAside) {
     WriteFile(Game() / "Data" / "maps" / "a.map", "user");
     ASSERT_TRUE(Unpack(Archive("a.dat", {{.Name = "maps\\a.map", .Content = Bytes("mod")}})));
     EXPECT_TRUE(journal_.DataDelList.empty());
-    EXPECT_TRUE(journal_.keptFiles.empty());
+    EXPECT_TRUE(journal_.KeptFiles.empty());
     EXPECT_EQ(ReadFile(Game() / "Data" / "maps" / "a.map"), Bytes("mod"));
 }
 
@@ -266,7 +266,7 @@ TEST_F(UnpackerTest, AMemberDifferingOnlyInCaseReplacesTheFileAndPutsItBack) {
     ASSERT_TRUE(Unpack(Archive("a.dat", {{.Name = "FOO.TXT", .Content = Bytes("mod")}})));
     EXPECT_FALSE(fs::exists(data / "FOO.TXT"));
     EXPECT_EQ(ReadFile(data / "foo.txt"), Bytes("mod"));
-    EXPECT_EQ(journal_.keptFiles.size(), 1u);
+    EXPECT_EQ(journal_.KeptFiles.size(), 1u);
     CleanUpGameFolder(journal_, {});
     EXPECT_EQ(testing::SnapshotFolder(Game()), before);
 }
@@ -292,7 +292,7 @@ TEST_F(UnpackerTest, AFailedWriteStopsAndLeavesNoPartialFile) {
     EXPECT_EQ(unpacker_.WriteFailure()->Member, "big.bin");
     EXPECT_FALSE(fs::exists(Game() / "Data" / "big.bin"));
     EXPECT_FALSE(fs::exists(Game() / "Data" / "after.txt"));
-    EXPECT_EQ(journal_.writtenFiles, std::vector<fs::path>{Game() / "Data" / "small.txt"});
+    EXPECT_EQ(journal_.WrittenFiles, std::vector<fs::path>{Game() / "Data" / "small.txt"});
 }
 #endif
 

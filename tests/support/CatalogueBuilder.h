@@ -29,7 +29,7 @@ inline void FillCatalogue(FalloutDat_Collection& catalogue, const std::vector<Da
 inline std::vector<bool> SelectedFlags(const FalloutDat_Collection& catalogue) {
     std::vector<bool> flags;
     for (const auto& slot : catalogue) {
-        flags.push_back(slot.item->Selected);
+        flags.push_back(slot.Item->Selected);
     }
     return flags;
 }

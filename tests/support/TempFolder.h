@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "base/NameCase.h"
+
 namespace vrel::testing {
 
 // A fresh folder under the system's temporary folder, removed with everything in it.
@@ -34,5 +36,10 @@ std::filesystem::path WriteHiddenFile(const std::filesystem::path& folder, const
                                       unsigned long attribute);
 std::vector<std::uint8_t> ReadFile(const std::filesystem::path& path);
 std::vector<std::uint8_t> Bytes(std::string_view text);
+
+// Whether two names (UTF-8) are one file for Windows, whatever their letter case.
+inline bool SameFileName(std::string_view a, std::string_view b) {
+    return FoldNameCase(a) == FoldNameCase(b);
+}
 
 }  // namespace vrel::testing

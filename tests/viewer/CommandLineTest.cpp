@@ -20,9 +20,9 @@ TEST_P(PlanStartTest, FirstMatchingRuleWins) {
     const StartCase& c = GetParam();
     const auto plan = PlanStart(c.commandLine);
     ASSERT_TRUE(plan) << c.commandLine;
-    EXPECT_EQ(plan->kind, c.kind);
+    EXPECT_EQ(plan->Kind, c.kind);
     if (c.kind != StartKind::OpenDialog) {
-        EXPECT_EQ(plan->fileName, c.fileName);
+        EXPECT_EQ(plan->FileName, c.fileName);
     }
 }
 

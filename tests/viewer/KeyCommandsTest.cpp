@@ -8,12 +8,12 @@ namespace vrel {
 namespace {
 
 constexpr ShiftState kNone{};
-constexpr ShiftState kShift{.shift = true};
-constexpr ShiftState kCtrl{.ctrl = true};
-constexpr ShiftState kAlt{.alt = true};
-constexpr ShiftState kAltShift{.shift = true, .alt = true};
-constexpr ShiftState kCtrlAlt{.ctrl = true, .alt = true};
-constexpr ShiftState kAll{.shift = true, .ctrl = true, .alt = true};
+constexpr ShiftState kShift{.Shift = true};
+constexpr ShiftState kCtrl{.Ctrl = true};
+constexpr ShiftState kAlt{.Alt = true};
+constexpr ShiftState kAltShift{.Shift = true, .Alt = true};
+constexpr ShiftState kCtrlAlt{.Ctrl = true, .Alt = true};
+constexpr ShiftState kAll{.Shift = true, .Ctrl = true, .Alt = true};
 constexpr ShiftState kEveryState[] = {kNone, kShift, kCtrl, kAlt, kAltShift, kCtrlAlt, kAll};
 
 struct SchemeCase {
@@ -31,9 +31,9 @@ TEST_P(ColourKeyTest, SetsTheSchemeInEveryShiftState) {
     const SchemeCase& c = GetParam();
     for (const ShiftState state : kEveryState) {
         const KeyCommand command = CommandForKey(c.key, state);
-        ASSERT_EQ(command.kind, CommandKind::SetColours);
-        const Colour text = command.colours.text;
-        const Colour back = command.colours.back;
+        ASSERT_EQ(command.Kind, CommandKind::SetColours);
+        const Colour text = command.Colours.Text;
+        const Colour back = command.Colours.Back;
         EXPECT_EQ((std::array{Red(text), Green(text), Blue(text)}),
                   (std::array{c.textRed, c.textGreen, c.textBlue}));
         EXPECT_EQ((std::array{Red(back), Green(back), Blue(back)}),
@@ -53,24 +53,24 @@ INSTANTIATE_TEST_SUITE_P(Schemes, ColourKeyTest,
 
 TEST(KeyCommandsTest, StartSchemeIsTheF4One) {
     const KeyCommand f4 = CommandForKey(ViewerKey::F4, kNone);
-    EXPECT_EQ(f4.colours.text, kStartScheme.text);
-    EXPECT_EQ(f4.colours.back, kStartScheme.back);
+    EXPECT_EQ(f4.Colours.Text, kStartScheme.Text);
+    EXPECT_EQ(f4.Colours.Back, kStartScheme.Back);
 }
 
 TEST(KeyCommandsTest, FontKeysIgnoreTheShiftState) {
     for (const ShiftState state : kEveryState) {
-        EXPECT_EQ(CommandForKey(ViewerKey::F11, state).fontFace, "Terminal");
-        EXPECT_EQ(CommandForKey(ViewerKey::F12, state).fontFace, "Fixedsys");
-        EXPECT_EQ(CommandForKey(ViewerKey::F12, state).kind, CommandKind::SetFont);
-        EXPECT_EQ(CommandForKey(ViewerKey::Escape, state).kind, CommandKind::Close);
-        EXPECT_EQ(CommandForKey(ViewerKey::Other, state).kind, CommandKind::Nothing);
+        EXPECT_EQ(CommandForKey(ViewerKey::F11, state).FontFace, "Terminal");
+        EXPECT_EQ(CommandForKey(ViewerKey::F12, state).FontFace, "Fixedsys");
+        EXPECT_EQ(CommandForKey(ViewerKey::F12, state).Kind, CommandKind::SetFont);
+        EXPECT_EQ(CommandForKey(ViewerKey::Escape, state).Kind, CommandKind::Close);
+        EXPECT_EQ(CommandForKey(ViewerKey::Other, state).Kind, CommandKind::Nothing);
     }
 }
 
 TEST(KeyCommandsTest, LoadKeyCountsOnlyWithAltAlone) {
-    EXPECT_EQ(CommandForKey(ViewerKey::L, kAlt).kind, CommandKind::LoadDialog);
+    EXPECT_EQ(CommandForKey(ViewerKey::L, kAlt).Kind, CommandKind::LoadDialog);
     for (const ShiftState state : {kNone, kShift, kCtrl, kAltShift, kCtrlAlt, kAll}) {
-        EXPECT_EQ(CommandForKey(ViewerKey::L, state).kind, CommandKind::Nothing);
+        EXPECT_EQ(CommandForKey(ViewerKey::L, state).Kind, CommandKind::Nothing);
     }
 }
 

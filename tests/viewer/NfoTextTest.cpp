@@ -38,8 +38,8 @@ protected:
 TEST_P(DecodeNfoTest, SplitsLinesAsTheConsoleReadsThem) {
     const LineCase& c = GetParam();
     const NfoText nfo = Read(c.bytes);
-    EXPECT_EQ(nfo.lines, c.lines);
-    EXPECT_EQ(nfo.text, c.text);
+    EXPECT_EQ(nfo.Lines, c.lines);
+    EXPECT_EQ(nfo.Text, c.text);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -59,7 +59,7 @@ TEST_F(DecodeNfoTest, LoadingCaptionCountsLinesReadBeforeEachLine) {
     const NfoText nfo = Read("one\r\ntwo\r\nthree\r\n",
                              [&](std::size_t linesRead) { counts.push_back(linesRead); });
     EXPECT_EQ(counts, (std::vector<std::size_t>{0, 1, 2}));
-    EXPECT_EQ(nfo.lines, 3u);
+    EXPECT_EQ(nfo.Lines, 3u);
 }
 
 class ReadNfoTest : public ::testing::Test {
@@ -71,8 +71,8 @@ TEST_F(ReadNfoTest, ReadsTheFile) {
     WriteFile(folder_ / "notes.nfo", "one\r\ntwo\r\n");
     const auto nfo = ReadNfo(folder_ / "notes.nfo", {});
     ASSERT_TRUE(nfo) << DescribeNfoFailure(nfo.error());
-    EXPECT_EQ(nfo->text, "one\r\ntwo\r\n");
-    EXPECT_EQ(nfo->lines, 2u);
+    EXPECT_EQ(nfo->Text, "one\r\ntwo\r\n");
+    EXPECT_EQ(nfo->Lines, 2u);
 }
 
 TEST_F(ReadNfoTest, FailuresSayWhatWentWrongAndWithWhichFile) {

@@ -168,12 +168,12 @@ TEST_F(ViewerSessionTest, OpenSwitchWinsAndAsksWithThreeFiltersInTheProgramFolde
         ASSERT_EQ(pickers_.fileFilters.size(), 1u) << commandLine;
         const auto& filters = pickers_.fileFilters[0];
         ASSERT_EQ(filters.size(), 3u);
-        EXPECT_EQ(filters[0].description, "NFO Files (*.nfo)");
-        EXPECT_EQ(filters[0].pattern, "*.nfo");
-        EXPECT_EQ(filters[1].description, "TXT Files (*.txt)");
-        EXPECT_EQ(filters[1].pattern, "*.txt");
-        EXPECT_EQ(filters[2].description, "All files (*.*)");
-        EXPECT_EQ(filters[2].pattern, "*.*");
+        EXPECT_EQ(filters[0].Description, "NFO Files (*.nfo)");
+        EXPECT_EQ(filters[0].Pattern, "*.nfo");
+        EXPECT_EQ(filters[1].Description, "TXT Files (*.txt)");
+        EXPECT_EQ(filters[1].Pattern, "*.txt");
+        EXPECT_EQ(filters[2].Description, "All files (*.*)");
+        EXPECT_EQ(filters[2].Pattern, "*.*");
         EXPECT_EQ(pickers_.startFolders.back(), programFolder_.string());
     }
     // Every dialog was cancelled: nothing loaded, no failure.
@@ -189,7 +189,7 @@ TEST_F(ViewerSessionTest, PickedFileLoadsAndTheNextDialogStartsInItsFolder) {
     session.Form_Load();
     EXPECT_EQ(view_.text, "picked\r\n");
     EXPECT_EQ(view_.log.back(), "caption " + LoadedCaption(1));
-    session.KeyUp(ViewerKey::L, {.alt = true});
+    session.KeyUp(ViewerKey::L, {.Alt = true});
     EXPECT_EQ(pickers_.startFolders, (std::vector<std::string>{programFolder_.string(),
                                                                (folder_ / "elsewhere").string()}));
 }
@@ -203,13 +203,13 @@ TEST_F(ViewerSessionTest, PickedFileThatIsMissingEndsWithTheError) {
 TEST_F(ViewerSessionTest, KeysReachTheWindow) {
     ViewerSession session = Session("");
     session.KeyUp(ViewerKey::F1, {});
-    session.KeyUp(ViewerKey::F8, {.shift = true});
-    session.KeyUp(ViewerKey::F12, {.ctrl = true});
+    session.KeyUp(ViewerKey::F8, {.Shift = true});
+    session.KeyUp(ViewerKey::F12, {.Ctrl = true});
     session.KeyUp(ViewerKey::F11, {});
-    session.KeyUp(ViewerKey::Other, {.alt = true});
+    session.KeyUp(ViewerKey::Other, {.Alt = true});
     ASSERT_EQ(view_.schemes.size(), 2u);
-    EXPECT_EQ(view_.schemes[0].back, 0x000000u);
-    EXPECT_EQ(view_.schemes[1].back, 0xFFC0FFu);
+    EXPECT_EQ(view_.schemes[0].Back, 0x000000u);
+    EXPECT_EQ(view_.schemes[1].Back, 0xFFC0FFu);
     EXPECT_EQ(view_.fonts, (std::vector<std::string>{"Fixedsys 9", "Terminal 9"}));
     EXPECT_TRUE(pickers_.fileFilters.empty());
 }

@@ -116,7 +116,7 @@ TEST_F(frmViewerTest, ColourKeysSetTextThenBackgroundInAnyShiftState) {
                 {Qt::Key_F5, ViewerKey::F5}, {Qt::Key_F6, ViewerKey::F6},
                 {Qt::Key_F7, ViewerKey::F7}, {Qt::Key_F8, ViewerKey::F8}};
     for (const auto& k : keys) {
-        const ColourScheme scheme = CommandForKey(k.viewerKey, {}).colours;
+        const ColourScheme scheme = CommandForKey(k.viewerKey, {}).Colours;
         for (const Qt::KeyboardModifiers modifiers :
              {Qt::KeyboardModifiers(), Qt::KeyboardModifiers(Qt::ShiftModifier),
               Qt::ControlModifier | Qt::AltModifier,
@@ -125,9 +125,9 @@ TEST_F(frmViewerTest, ColourKeysSetTextThenBackgroundInAnyShiftState) {
             QTest::keyClick(viewer->Text1, k.key, modifiers);
             const QPalette palette = viewer->Text1->palette();
             EXPECT_EQ(palette.color(QPalette::Text),
-                      QColor(Red(scheme.text), Green(scheme.text), Blue(scheme.text)));
+                      QColor(Red(scheme.Text), Green(scheme.Text), Blue(scheme.Text)));
             EXPECT_EQ(palette.color(QPalette::Base),
-                      QColor(Red(scheme.back), Green(scheme.back), Blue(scheme.back)));
+                      QColor(Red(scheme.Back), Green(scheme.Back), Blue(scheme.Back)));
         }
     }
 }

@@ -238,7 +238,7 @@ std::optional<WineRegKey> FindWineRegKey(std::string_view fileText, std::string_
         if (nameEnd >= line.size() || line[nameEnd] != '=') {
             continue;
         }
-        found->values.emplace_back(std::move(valueName), line.substr(nameEnd + 1));
+        found->Values.emplace_back(std::move(valueName), line.substr(nameEnd + 1));
     }
     return found;
 }
@@ -279,7 +279,7 @@ std::vector<std::string> WineSubkeyNames(std::string_view fileText, std::string_
 long ReadKeyValue(const WineRegKey& key, std::string_view valueName, RegistryValue& value) {
     value = std::monostate{};
     const std::pair<std::string, std::string>* entry = nullptr;
-    for (const auto& candidate : key.values) {
+    for (const auto& candidate : key.Values) {
         if (SameNameIgnoringCase(candidate.first, valueName)) {
             entry = &candidate;  // a value written twice: the later one wins, as on loading
         }

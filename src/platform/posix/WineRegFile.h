@@ -17,7 +17,7 @@ namespace vrel {
 // One key's values as they stand in the file: the unescaped value name ("" for the default value,
 // written @) and the data text after the "=", continuation lines joined.
 struct WineRegKey {
-    std::vector<std::pair<std::string, std::string>> values;
+    std::vector<std::pair<std::string, std::string>> Values;
 };
 
 // The key at `keyPath` (relative to the hive's root, separated by backslashes, matched ignoring

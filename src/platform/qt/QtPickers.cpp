@@ -35,10 +35,10 @@ namespace {
 QString FilterText(const std::vector<FileFilter>& filters) {
     QStringList filterTexts;
     for (const FileFilter& filter : filters) {
-        QString name = QString::fromUtf8(filter.description);
+        QString name = QString::fromUtf8(filter.Description);
         name = name.left(name.indexOf(QStringLiteral(" (")));
         const QString pattern =
-            filter.pattern == "*.*" ? QStringLiteral("*") : QString::fromUtf8(filter.pattern);
+            filter.Pattern == "*.*" ? QStringLiteral("*") : QString::fromUtf8(filter.Pattern);
         filterTexts << QStringLiteral("%1 (%2)").arg(name, pattern);
     }
     return filterTexts.join(QStringLiteral(";;"));

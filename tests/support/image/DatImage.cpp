@@ -23,6 +23,20 @@ std::pair<std::vector<std::uint8_t>, bool> EncodeImageMember(std::span<const std
 
 }  // namespace
 
+std::vector<std::uint8_t> CompressMember(std::span<const std::uint8_t> content, int level) {
+    uLongf length = compressBound(static_cast<uLong>(content.size()));
+    std::vector<std::uint8_t> packed(length);
+    compress2(packed.data(), &length, content.data(), static_cast<uLong>(content.size()), level);
+    packed.resize(length);
+    return packed;
+}
+
+Expected<void, WriteFailure> AddMember(DatWriter& writer, const std::string& name,
+                                       std::span<const std::uint8_t> content, MemberStorage storage,
+                                       std::optional<int> level) {
+    return writer.AddEncoded(name, EncodeMember(content, storage, level.value_or(writer.Level())));
+}
+
 std::vector<std::uint8_t> BuildDatImage(const std::vector<ImageMember>& members,
                                         const ImageLayout& layout) {
     std::vector<std::uint8_t> image = layout.Leading;

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -24,5 +25,15 @@ struct ImageLayout {
 };
 std::vector<std::uint8_t> BuildDatImage(const std::vector<ImageMember>& members,
                                         const ImageLayout& layout = {});
+
+// One zlib stream of the content at the given level (0 to 9, or -1 for zlib's default), made by
+// zlib itself.
+std::vector<std::uint8_t> CompressMember(std::span<const std::uint8_t> content, int level);
+
+// Appends one member's data to `writer`, compressed at `level` when given, else at the writer's
+// level. Name is Windows-1252 with backslashes.
+Expected<void, WriteFailure> AddMember(DatWriter& writer, const std::string& name,
+                                       std::span<const std::uint8_t> content, MemberStorage storage,
+                                       std::optional<int> level = std::nullopt);
 
 }  // namespace vrel
