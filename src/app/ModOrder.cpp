@@ -55,7 +55,7 @@ Expected<void, PlaceFailure> SaveModOrder(const ProgramState& state) {
     for (const std::string& name : state.Mods.Order()) {
         text += name + "\n";
     }
-    return PutTextFile(ProgramFile(state.programFolder, kModOrderFile), text);
+    return PutTextFile(ProgramFile(state.ProgramFolder, kModOrderFile), text);
 }
 
 void ReportOrderNotKept(MessageBoxPort& messages, const PlaceFailure& failure) {

@@ -67,7 +67,7 @@ bool RemoveMod(const ProgramState& state, int row, MessageBoxPort& messages, She
         return true;
     }
     std::filesystem::path placed;
-    const std::filesystem::path removed = state.programFolder / kRemovedFolder;
+    const std::filesystem::path removed = state.ProgramFolder / kRemovedFolder;
     if (const std::error_code error = MoveToRemovedFolder(archive, removed, placed)) {
         Tell(messages,
              "Vrel could not remove " + name + ": " + ErrorToDisplay(error) +

@@ -44,7 +44,7 @@ std::vector<std::string> TickedNames(const ModList& mods) {
 
 Expected<void, PlaceFailure> SaveBoth(const ProgramState& state) {
     const auto order = SaveModOrder(state);
-    const auto sets = SaveModSets(state.programFolder, state.Sets);
+    const auto sets = SaveModSets(state.ProgramFolder, state.Sets);
     return !sets ? sets : order;
 }
 
@@ -86,7 +86,7 @@ Expected<void, PlaceFailure> KeepTicks(ProgramState& state) {
     } else {
         return {};
     }
-    return SaveModSets(state.programFolder, state.Sets);
+    return SaveModSets(state.ProgramFolder, state.Sets);
 }
 
 Expected<void, PlaceFailure> SaveModSet(ProgramState& state, const std::string& name) {
@@ -96,7 +96,7 @@ Expected<void, PlaceFailure> SaveModSet(ProgramState& state, const std::string& 
         state.Sets.Sets.push_back({name, state.Mods.Ticks()});
     }
     state.Sets.InUse = name;
-    return SaveModSets(state.programFolder, state.Sets);
+    return SaveModSets(state.ProgramFolder, state.Sets);
 }
 
 SwitchOutcome SwitchModSet(ProgramState& state, const std::string& name) {
@@ -120,7 +120,7 @@ Expected<void, PlaceFailure> RenameModSet(ProgramState& state, const std::string
     if (state.Sets.InUse == from) {
         state.Sets.InUse = to;
     }
-    return SaveModSets(state.programFolder, state.Sets);
+    return SaveModSets(state.ProgramFolder, state.Sets);
 }
 
 Expected<void, PlaceFailure> DeleteModSet(ProgramState& state, const std::string& name) {
@@ -142,7 +142,7 @@ Expected<void, PlaceFailure> SetRememberTicks(ProgramState& state, bool remember
     }
     state.Sets.RememberTicks = remember;
     state.Sets.LastTicked = remember ? TickedNames(state.Mods) : std::vector<std::string>();
-    return SaveModSets(state.programFolder, state.Sets);
+    return SaveModSets(state.ProgramFolder, state.Sets);
 }
 
 void ReportMissingSetMods(MessageBoxPort& messages, const std::string& set,

@@ -98,7 +98,7 @@ bool EnsurePatch(StartupContext& context, const std::filesystem::path& patches) 
     }
     for (;;) {
         const std::filesystem::path game =
-            GameFolderPath(context.config.cfgPath.Fallout2, context.programFolder);
+            GameFolderPath(context.config.cfgPath.Fallout2, context.ProgramFolder);
         const auto problem = MovePatch(game, patches / kGamePatchName);
         if (!problem) {
             return true;
@@ -129,7 +129,7 @@ StartupResult LoadMods(StartupContext& context, ModList& mods) {
     progress.Repaint();
     progress.SetValue(1);
 
-    const std::filesystem::path patches = PatchesFolder(context.programFolder);
+    const std::filesystem::path patches = PatchesFolder(context.ProgramFolder);
     if (!EnsurePatchesFolder(context, patches)) {
         context.lifetime.EndProgram();
         result.Ended = true;
@@ -143,11 +143,11 @@ StartupResult LoadMods(StartupContext& context, ModList& mods) {
         return result;
     }
     progress.SetValue(50);
-    CreateGameDataFolders(context.config, context.programFolder);
+    CreateGameDataFolders(context.config, context.ProgramFolder);
     progress.SetValue(100);
 
     mods = ReadModList(patches, context.config.cfgGeneral.LoadModDesc,
-                       ReadModOrder(context.programFolder), progress);
+                       ReadModOrder(context.ProgramFolder), progress);
     return result;
 }
 

@@ -24,7 +24,7 @@ struct StartupResult {
 
 struct StartupContext {
     const VrelCFG& config;
-    std::filesystem::path programFolder;
+    std::filesystem::path ProgramFolder;
     MessageBoxPort& messages;
     LifetimePort& lifetime;
     ProgressPort& progress;

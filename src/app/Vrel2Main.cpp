@@ -47,21 +47,21 @@ int main(int argc, char** argv) {
 
     vrel::ProgramState state;
     // Through UTF-16: on Windows a narrow path is read in the ANSI code page, not as UTF-8.
-    state.programFolder = std::filesystem::path(
+    state.ProgramFolder = std::filesystem::path(
         QDir::toNativeSeparators(QCoreApplication::applicationDirPath()).toStdU16String());
 #ifdef _WIN32
-    state.commandLine = QString::fromStdWString(vrel::ProcessArgumentText()).toStdString();
+    state.CommandLine = QString::fromStdWString(vrel::ProcessArgumentText()).toStdString();
 #else
     QStringList arguments = QCoreApplication::arguments();
     arguments.removeFirst();
-    state.commandLine = arguments.join(QLatin1Char(' ')).toStdString();
+    state.CommandLine = arguments.join(QLatin1Char(' ')).toStdString();
 #endif
 
-    const auto firstWindow = vrel::Main(state.Config, state.programFolder, messages, lifetime);
+    const auto firstWindow = vrel::Main(state.Config, state.ProgramFolder, messages, lifetime);
     if (!firstWindow) {
         return 0;
     }
-    vrel::OfferGameFolderRestore(state.programFolder, messages);
+    vrel::OfferGameFolderRestore(state.ProgramFolder, messages);
     vrel::ProgForm progress;
     vrel::ProgramStart start(state, ports, progress);
     if (!start.Open(*firstWindow)) {

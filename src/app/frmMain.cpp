@@ -221,7 +221,7 @@ void frmMain::MakeCreditTimers() {
 
 bool frmMain::Form_Load() {
     hide();
-    StartupContext context{state_.Config, state_.programFolder,  ports_.messages, ports_.lifetime,
+    StartupContext context{state_.Config, state_.ProgramFolder,  ports_.messages, ports_.lifetime,
                            progress_,     actions_.FixGameFolder};
     // The list is read aside and then taken whole: start-up's messages may repaint the windows.
     ModList mods;
@@ -230,22 +230,22 @@ bool frmMain::Form_Load() {
     }
     rows_->Refill([&] {
         state_.Mods = std::move(mods);
-        state_.Sets = ReadModSets(state_.programFolder);
+        state_.Sets = ReadModSets(state_.ProgramFolder);
         ApplyStartTicks(state_);
     });
-    patchesStamp_ = StampDatFiles(PatchesFolder(state_.programFolder));
+    patchesStamp_ = StampDatFiles(PatchesFolder(state_.ProgramFolder));
     MakePatchesWatch();  // start-up may have made Patches just now
     ShowSetInUse();
     // The game's patch comes ticked, with the tick's sound.
     if (state_.Mods.Count() > 0 && state_.Mods.Ticked(1)) {
-        PlayHoverSound(state_.Config, ports_.sounds, state_.programFolder);
+        PlayHoverSound(state_.Config, ports_.sounds, state_.ProgramFolder);
     }
     setWindowTitle(QString::fromStdString(MainWindowCaption()));
     DATList->setCurrentIndex(rows_->index(0));
     ShowDescription(1);
     ReportDamagedArchives(ports_.messages, state_.Mods);
     ReportSingleDat(ports_.messages, static_cast<std::size_t>(state_.Mods.Count()),
-                    state_.programFolder);
+                    state_.ProgramFolder);
     progress_.Hide();
     move(QGuiApplication::primaryScreen()->availableGeometry().center() - rect().center());
     show();
@@ -271,20 +271,20 @@ void frmMain::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void frmMain::cmdOptions_Click() {
-    PlayClickSound(state_.Config, ports_.sounds, state_.programFolder);
+    PlayClickSound(state_.Config, ports_.sounds, state_.ProgramFolder);
     if (actions_.ShowOptions) {
         actions_.ShowOptions();
     }
 }
 
 void frmMain::cmdAbout_Click() {
-    PlayClickSound(state_.Config, ports_.sounds, state_.programFolder);
-    frmAbout about(state_.Config, ports_.sounds, ports_.shell, state_.programFolder, this);
+    PlayClickSound(state_.Config, ports_.sounds, state_.ProgramFolder);
+    frmAbout about(state_.Config, ports_.sounds, ports_.shell, state_.ProgramFolder, this);
     about.exec();
 }
 
 void frmMain::cmdExit_Click() {
-    PlayClickSound(state_.Config, ports_.sounds, state_.programFolder);
+    PlayClickSound(state_.Config, ports_.sounds, state_.ProgramFolder);
     close();
 }
 
@@ -314,7 +314,7 @@ void frmMain::dropEvent(QDropEvent* event) {
 void frmMain::AddMods(const std::vector<std::filesystem::path>& sources) {
     const BusySpan adding(busy_);
     const DropOutcome outcome =
-        AddDroppedMods(sources, PatchesFolder(state_.programFolder), ports_.messages, progress_);
+        AddDroppedMods(sources, PatchesFolder(state_.ProgramFolder), ports_.messages, progress_);
     if (!outcome.Added.empty()) {
         RefreshMods(outcome.Added.front());
     }
@@ -324,7 +324,7 @@ void frmMain::AddMods(const std::vector<std::filesystem::path>& sources) {
 void frmMain::AddModFiles() {
     const std::vector<std::string> picked =
         ports_.pickers.PickOpenFiles("Add mod", {{"Mods (*.dat *.zip *.7z)", "*.dat *.zip *.7z"}},
-                                     PathToDisplay(PatchesFolder(state_.programFolder)));
+                                     PathToDisplay(PatchesFolder(state_.ProgramFolder)));
     std::vector<std::filesystem::path> sources;
     for (const std::string& file : picked) {
         sources.push_back(DisplayToPath(file));
@@ -370,7 +370,7 @@ void frmMain::SelectModNamed(const std::string& name) {
 
 void frmMain::RefreshMods(const std::optional<std::string>& select) {
     const std::string wanted = select ? *select : CurrentModName();
-    const std::filesystem::path patches = PatchesFolder(state_.programFolder);
+    const std::filesystem::path patches = PatchesFolder(state_.ProgramFolder);
     patchesStamp_ = StampDatFiles(patches);
     // Every mod keeps its tick, new ones come unticked.
     ModList fresh =
@@ -400,7 +400,7 @@ void frmMain::RefreshWhenChanged() {
         RefreshTimer->start();  // again once the window is free
         return;
     }
-    if (StampDatFiles(PatchesFolder(state_.programFolder)) != patchesStamp_) {
+    if (StampDatFiles(PatchesFolder(state_.ProgramFolder)) != patchesStamp_) {
         RefreshMods();
     }
 }
@@ -429,7 +429,7 @@ void frmMain::MakePatchesWatch() {
     if (!PatchesWatch->files().isEmpty()) {
         PatchesWatch->removePaths(PatchesWatch->files());
     }
-    const std::filesystem::path patches = PatchesFolder(state_.programFolder);
+    const std::filesystem::path patches = PatchesFolder(state_.ProgramFolder);
     const QString folder = QString::fromStdU16String(patches.u16string());
     if (PatchesWatch->directories().isEmpty() && std::filesystem::is_directory(patches)) {
         PatchesWatch->addPath(folder);
@@ -471,7 +471,7 @@ void frmMain::MakeModActions() {
     actRefresh =
         AddListAction("actRefresh", "Refresh", QKeySequence(Qt::Key_F5), [this] { RefreshMods(); });
     actOpenPatches = AddListAction("actOpenPatches", "Open the Patches folder", {}, [this] {
-        ports_.shell.OpenFile(PatchesFolder(state_.programFolder));
+        ports_.shell.OpenFile(PatchesFolder(state_.ProgramFolder));
     });
     AddListSeparator();
 }

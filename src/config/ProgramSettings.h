@@ -11,8 +11,8 @@ namespace vrel {
 // folder they are saved in, and the command line. The program's state builds on it.
 struct ProgramSettings {
     VrelCFG Config;
-    std::filesystem::path programFolder;
-    std::string commandLine;  // the whole argument text, searched for switches such as "-d"
+    std::filesystem::path ProgramFolder;
+    std::string CommandLine;  // the whole argument text, searched for switches such as "-d"
 };
 
 }  // namespace vrel

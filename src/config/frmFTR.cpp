@@ -119,7 +119,7 @@ void frmFTR::MakeNotYetAvailable() {
 
 void frmFTR::Form_Load() {
     setWindowTitle(QString::fromStdString(FirstRunCaption()));
-    DebugBTN_cont->setVisible(HasDebugSwitch(state_.commandLine));
+    DebugBTN_cont->setVisible(HasDebugSwitch(state_.CommandLine));
 }
 
 void frmFTR::Command1_Click() {
@@ -130,11 +130,11 @@ void frmFTR::Command1_Click() {
 
 void frmFTR::Command2_Click() {
     const std::string folder = txtF2path->text().toStdString();
-    if (!ConfirmGameFolder(folder, state_.programFolder, ports_.messages) ||
-        !SaveFirstRunSettings(state_.Config, state_.programFolder, folder, ports_.messages)) {
+    if (!ConfirmGameFolder(folder, state_.ProgramFolder, ports_.messages) ||
+        !SaveFirstRunSettings(state_.Config, state_.ProgramFolder, folder, ports_.messages)) {
         return;
     }
-    CreateGameDataFolders(state_.Config, state_.programFolder);
+    CreateGameDataFolders(state_.Config, state_.ProgramFolder);
     showMainWindow_();
     close();
 }

@@ -203,10 +203,10 @@ void frmOptions::btnOk_Click() {
     }
     // A folder kept as it was has been questioned when it was chosen.
     if (choices.Fallout2 != OptionsFromSettings(state_.Config).Fallout2 &&
-        !ConfirmGameFolder(choices.Fallout2, state_.programFolder, ports_.messages)) {
+        !ConfirmGameFolder(choices.Fallout2, state_.ProgramFolder, ports_.messages)) {
         return;
     }
-    if (SaveOptions(state_.Config, state_.programFolder, choices, ports_.messages)) {
+    if (SaveOptions(state_.Config, state_.ProgramFolder, choices, ports_.messages)) {
         if (genRememberTicks != nullptr) {
             *rememberTicks_ = genRememberTicks->isChecked();
         }

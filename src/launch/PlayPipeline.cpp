@@ -71,7 +71,7 @@ PlayPipeline::PlayPipeline(ProgramState& state, Ports& ports, ProgressPort& prog
     : state_(state), ports_(ports), progress_(progress), screens_(screens) {}
 
 void PlayPipeline::cmdPlay_Click() {
-    PlayClickSound(state_.Config, ports_.sounds, state_.programFolder);
+    PlayClickSound(state_.Config, ports_.sounds, state_.ProgramFolder);
     Play();
     gameLock_.clear();
     // The program folder stays locked for as long as this Vrel keeps the record open.
@@ -83,13 +83,13 @@ void PlayPipeline::cmdPlay_Click() {
 void PlayPipeline::Play() {
     const CfgGeneral& general = state_.Config.cfgGeneral;
     if (!record_) {
-        programLock_ = LockProgramFolder(state_.programFolder).Lock;
+        programLock_ = LockProgramFolder(state_.ProgramFolder).Lock;
     }
     // A Play cut short in an earlier run is settled first: this Play must not bury its record.
     // While another Vrel plays from this folder, nothing starts.
     const RestoreAnswer restore =
         record_ ? RestoreAnswer::NothingToRestore
-                : OfferGameFolderRestore(state_.programFolder, ports_.messages,
+                : OfferGameFolderRestore(state_.ProgramFolder, ports_.messages,
                                          programLock_ ? &*programLock_ : nullptr);
     if (restore == RestoreAnswer::PlayInProgress) {
         return;
@@ -104,7 +104,7 @@ void PlayPipeline::Play() {
         return;
     }
     const std::filesystem::path game =
-        GameFolderPath(state_.Config.cfgPath.Fallout2, state_.programFolder);
+        GameFolderPath(state_.Config.cfgPath.Fallout2, state_.ProgramFolder);
     // The file that is checked here is the file that is started.
     const std::filesystem::path gameProgram = GameExecutable(game);
     if (game.empty() || !FileExistsAt(gameProgram)) {
@@ -124,7 +124,7 @@ void PlayPipeline::Play() {
         }
     }
     bool unpack = true;
-    if (HasDebugSwitch(state_.commandLine)) {
+    if (HasDebugSwitch(state_.CommandLine)) {
         unpack = ports_.messages.Show({.text = "Skip DAT-unpack process and run Fallout directly?",
                                        .title = "Debug question",
                                        .buttons = MessageButtons::YesNo,
@@ -134,12 +134,12 @@ void PlayPipeline::Play() {
     // without the record the player's own files would have no safety net.
     bool startedRecord = false;
     if (unpack && state_.Config.cfgGeneral.DeleteDataFiles && !record_) {
-        auto started = PlayRecord::Start(state_.programFolder, game);
+        auto started = PlayRecord::Start(state_.ProgramFolder, game);
         if (!started) {
             ports_.messages.Show(
                 {.text =
                      "Vrel can't write its play record " +
-                     PathToDisplay(state_.programFolder / PlayRecord::kFileName) + " (" +
+                     PathToDisplay(state_.ProgramFolder / PlayRecord::kFileName) + " (" +
                      ErrorToDisplay(started.error()) +
                      ").\r\rWithout it, your own files that the mods replace could be lost if Vrel were closed while you play. The game was not started: make room in Vrel's folder, or let Vrel write there.",
                  .title = "Can't begin the game!",
@@ -192,7 +192,7 @@ bool PlayPipeline::Unpack(const std::filesystem::path& game) {
     progress_.Repaint();
     progress_.SetCaption("Patching Fallout...");
 
-    const std::filesystem::path patches = PatchesFolder(state_.programFolder);
+    const std::filesystem::path patches = PatchesFolder(state_.ProgramFolder);
     // Files that earlier Plays left on purpose (DeleteDataFiles off) are no part of this Play:
     // should it fail, only what it wrote itself goes again.
     journal_.WrittenFiles.clear();

@@ -163,12 +163,12 @@ void frmDCheck::Timer1_Timer() {
 }
 
 void frmDCheck::btnGo_Click() {
-    PlayClickSound(state_.Config, sounds_, state_.programFolder);
+    PlayClickSound(state_.Config, sounds_, state_.ProgramFolder);
     accept();
 }
 
 void frmDCheck::btnCancel_Click() {
-    PlayClickSound(state_.Config, sounds_, state_.programFolder);
+    PlayClickSound(state_.Config, sounds_, state_.ProgramFolder);
     reject();
 }
 
@@ -249,7 +249,7 @@ void frmDCheck::paintEvent(QPaintEvent* /*event*/) {
 
 void frmDCheck::ButtonMouseMove(DCheckButton button) {
     if (colours_.MouseOver(button)) {
-        PlayHoverSound(state_.Config, sounds_, state_.programFolder);
+        PlayHoverSound(state_.Config, sounds_, state_.ProgramFolder);
     }
     ShowButtonColours();
 }

@@ -27,8 +27,8 @@ int main(int argc, char** argv) {
     const QString commandLine = arguments.join(QLatin1Char(' '));
 #endif
     vrel::ViewerStart start{
-        .commandLine = commandLine.toStdString(),
-        .programFolder = std::filesystem::path(
+        .CommandLine = commandLine.toStdString(),
+        .ProgramFolder = std::filesystem::path(
             QDir::toNativeSeparators(QCoreApplication::applicationDirPath()).toStdU16String()),
         .startFolder =
             std::filesystem::path(QDir::toNativeSeparators(QDir::currentPath()).toStdU16String()),

@@ -10,12 +10,12 @@
 namespace vrel {
 
 ViewerSession::ViewerSession(ViewerStart start, ViewerPorts ports, ViewerView& view)
-    : start_(std::move(start)), ports_(ports), view_(view), currentFolder_(start_.programFolder) {}
+    : start_(std::move(start)), ports_(ports), view_(view), currentFolder_(start_.ProgramFolder) {}
 
 void ViewerSession::Form_Load() {
     view_.SetCaption(StartCaption());
     view_.ShowWindow();
-    const auto plan = PlanStart(start_.commandLine);
+    const auto plan = PlanStart(start_.CommandLine);
     if (!plan) {
         ErrorExit(DescribeStartPlanProblem(plan.error()));
         return;
@@ -76,7 +76,7 @@ void ViewerSession::KeyUp(ViewerKey key, ShiftState shiftState) {
 }
 
 void ViewerSession::QueryUnload() {
-    if (SkipsExitSplash(start_.commandLine)) {
+    if (SkipsExitSplash(start_.CommandLine)) {
         ended_ = true;
         ports_.lifetime.EndProgram();
         return;

@@ -20,9 +20,9 @@ struct ViewerPorts {
 
 struct ViewerStart {
     // The whole argument text of the process, the arguments joined by single spaces.
-    std::string commandLine;
+    std::string CommandLine;
     // Holds the release notes; relative names are looked up here.
-    std::filesystem::path programFolder;
+    std::filesystem::path ProgramFolder;
     // Where the user started the program; a relative name given with "-f" that the program folder
     // does not hold is taken from here.
     std::filesystem::path startFolder;

@@ -14,7 +14,7 @@ namespace {
 class MainWindowRulesTest : public ::testing::Test {
 protected:
     MainWindowRulesTest() {
-        state_.programFolder = "/program";
+        state_.ProgramFolder = "/program";
         state_.Config.cfgGeneral.Sound = true;
         FillMods("patch000.dat");
     }
@@ -53,12 +53,12 @@ TEST_F(MainWindowRulesTest, SoundOffKeepsTheImagesSwitchingSilently) {
     HoverImages images;
     HoverSwitch(images, MainButton::About, state_, sounds_);
     EXPECT_TRUE(images.Visible(MainButton::About));
-    PlayClickSound(state_.Config, sounds_, state_.programFolder);
+    PlayClickSound(state_.Config, sounds_, state_.ProgramFolder);
     EXPECT_TRUE(sounds_.played.empty());
 }
 
 TEST_F(MainWindowRulesTest, ClickSoundComesFromTheProgramFolder) {
-    PlayClickSound(state_.Config, sounds_, state_.programFolder);
+    PlayClickSound(state_.Config, sounds_, state_.ProgramFolder);
     ASSERT_EQ(sounds_.played.size(), 1u);
     EXPECT_EQ(sounds_.played[0], std::filesystem::path("/program") / "butin3.wav");
 }

@@ -18,13 +18,13 @@ using testing::WriteFile;
 void Start(ProgramState& state) {
     state.Mods = ModList();
     std::vector<std::filesystem::path> names = {"a.dat", "b.dat", "c.dat"};
-    names = ApplyModOrder(names, ReadModOrder(state.programFolder));
+    names = ApplyModOrder(names, ReadModOrder(state.ProgramFolder));
     names.insert(names.begin(), "patch000.dat");
     for (const auto& name : names) {
-        state.Mods.Append({name}, state.Mods.Count() + 1, 0, state.programFolder / name,
+        state.Mods.Append({name}, state.Mods.Count() + 1, 0, state.ProgramFolder / name,
                           name == "patch000.dat", "", nullptr);
     }
-    state.Sets = ReadModSets(state.programFolder);
+    state.Sets = ReadModSets(state.ProgramFolder);
     ApplyStartTicks(state);
 }
 
@@ -91,9 +91,9 @@ TEST(ModSetActions, SetsAndTicksComeBackAtTheNextStart) {
          [](ProgramState& s) {
              ModList fresh;
              for (const ModSetMod& mod : s.Mods.Ticks()) {
-                 fresh.Append({mod.Name}, 0, 0, s.programFolder / mod.Name, false, "", nullptr);
+                 fresh.Append({mod.Name}, 0, 0, s.ProgramFolder / mod.Name, false, "", nullptr);
              }
-             fresh.Append({"d.dat"}, 0, 0, s.programFolder / "d.dat", false, "", nullptr);
+             fresh.Append({"d.dat"}, 0, 0, s.ProgramFolder / "d.dat", false, "", nullptr);
              s.Mods.TakeKeepingTicks(std::move(fresh));
              FollowSetInUse(s);
          },
@@ -107,12 +107,12 @@ TEST(ModSetActions, SetsAndTicksComeBackAtTheNextStart) {
         const testing::TempFolder folder;
         WriteFile(folder / kModSetsFile, c.file);
         ProgramState state;
-        state.programFolder = folder.path();
+        state.ProgramFolder = folder.path();
         Start(state);
         c.act(state);
         EXPECT_EQ(Rows(state), c.rows);
         ProgramState restarted;
-        restarted.programFolder = folder.path();
+        restarted.ProgramFolder = folder.path();
         Start(restarted);
         EXPECT_EQ(Rows(restarted), c.restarted);
     }

@@ -119,7 +119,7 @@ TEST(PlayEndToEnd, ModsReachTheGameAndTheGameFolderEndsAsItWas) {
               BuildDatImage({{.Name = "maps\\never.map", .Content = Bytes("no")}}));
 
     ProgramState state;
-    state.programFolder = program;
+    state.ProgramFolder = program;
     state.Config.cfgPath.Fallout2 = game.string();
     state.Config.cfgGeneral = {
         .Sound = false, .LoadModDesc = true, .DeleteDataFiles = true, .CheckConflicts = true};
@@ -186,7 +186,7 @@ protected:
         fs::copy_file(VREL_STANDIN_GAME, game / exeName);
         WriteFile(program / "Patches" / "patch000.dat",
                   BuildDatImage({{.Name = "text\\p.msg", .Content = Bytes("p")}}));
-        state.programFolder = program;
+        state.ProgramFolder = program;
         state.Config.cfgPath.Fallout2 = game.string();
     }
     // Loads the windows; `beforePlay` acts on the main window, then Play is clicked.
@@ -277,7 +277,7 @@ TEST(StartEndToEnd, AWrongGameFolderAlwaysLeavesAWindowToChooseItIn) {
     };
     for (const std::string& typed : {std::string(), wrong}) {
         ProgramState state;
-        state.programFolder = folder.path();
+        state.ProgramFolder = folder.path();
         const auto first = Main(state.Config, folder.path(), fakes.messages, fakes.lifetime);
         ASSERT_EQ(first, FirstWindow::FirstRun);
         ProgramStart start(state, fakes.ports, progress);

@@ -95,12 +95,12 @@ int main(int argc, char** argv) {
 
     vrel::testing::TempFolder folder;
     vrel::ProgramState state;
-    state.programFolder = folder / "program";
+    state.ProgramFolder = folder / "program";
     state.Config.cfgPath.Fallout2 = (folder / "game").string();
     state.Config.cfgGeneral.LoadModDesc = true;
     std::filesystem::create_directories(folder / "game");
     for (const DemoMod& mod : kDemoMods) {
-        const auto path = state.programFolder / "Patches" / mod.name;
+        const auto path = state.ProgramFolder / "Patches" / mod.name;
         if (std::string(mod.name) == "patch000.dat") {
             WriteFile(path, "the game's own patch");
             continue;
@@ -153,7 +153,7 @@ int main(int argc, char** argv) {
     window.DATList->setCurrentIndex(rows->index(4, 0));
     SaveWithMenus(window, out / "vrel2-main-menu.png");
 
-    vrel::frmAbout about(state.Config, fakes.sounds, fakes.shell, state.programFolder, &window);
+    vrel::frmAbout about(state.Config, fakes.sounds, fakes.shell, state.ProgramFolder, &window);
     about.show();
     Save(about, out / "vrel2-about.png");
     vrel::testing::MovePointer(about.Label5, about.Label5->rect().center());

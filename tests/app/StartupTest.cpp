@@ -236,7 +236,7 @@ TEST_F(StartupTest, AHandEditedOrderIsReadInAnyCaseAndTheNextSaveDropsUnknownNam
     }
 
     ProgramState state;
-    state.programFolder = Program();
+    state.ProgramFolder = Program();
     state.Mods = std::move(dats_);
     ASSERT_TRUE(MoveMod(state, 7, 2));  // b.dat to the top
     const auto saved = testing::ReadFile(Program() / kModOrderFile);
@@ -250,7 +250,7 @@ TEST_F(StartupTest, AnOrderThatCannotBeSavedLeavesTheSavedOneWholeAndSaysSo) {
         GTEST_SKIP() << disk.Why();
     }
     ProgramState state;
-    state.programFolder = disk.path();
+    state.ProgramFolder = disk.path();
     for (const char* name : {"patch000.dat", "a.dat", "b.dat"}) {
         state.Mods.Append({name}, 0, 0, Program() / "Patches" / name, false, {}, nullptr);
     }

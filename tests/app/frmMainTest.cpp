@@ -65,14 +65,14 @@ using ModRows = std::vector<std::pair<QString, bool>>;
 class frmMainTest : public ::testing::Test {
 protected:
     frmMainTest() {
-        state_.programFolder = folder_ / "program";
+        state_.ProgramFolder = folder_ / "program";
         state_.Config.cfgPath.Fallout2 = (folder_ / "game").string();
         state_.Config.cfgGeneral.LoadModDesc = true;
         std::filesystem::create_directories(folder_ / "game");
-        WriteFile(state_.programFolder / "Patches" / "a.dat",
+        WriteFile(state_.ProgramFolder / "Patches" / "a.dat",
                   BuildDatImage({{.Name = "amoddesc.qrd", .Content = Bytes("First mod")}}));
-        WriteFile(state_.programFolder / "Patches" / "Patch000.DAT", "x");
-        WriteFile(state_.programFolder / "Patches" / "z.dat",
+        WriteFile(state_.ProgramFolder / "Patches" / "Patch000.DAT", "x");
+        WriteFile(state_.ProgramFolder / "Patches" / "z.dat",
                   BuildDatImage({{.Name = "z.txt", .Content = Bytes("z")}}));
     }
 
@@ -127,7 +127,7 @@ protected:
     std::vector<std::pair<QString, bool>> Rows() const { return ShownRows(window_); }
     int Played(const char* file) const {
         return static_cast<int>(std::count(fakes_.sounds.played.begin(), fakes_.sounds.played.end(),
-                                           state_.programFolder / file));
+                                           state_.ProgramFolder / file));
     }
 
     MainWindowActions actions_{.cmdPlay_Click = [this] { ++playClicks_; },
@@ -151,7 +151,7 @@ TEST_F(frmMainTest, LoadFillsRowsInCatalogueOrderAndShowsTheWindow) {
 }
 
 TEST_F(frmMainTest, LeavingAtTheFirstQuestionEndsWithoutShowingTheWindow) {
-    std::filesystem::remove_all(state_.programFolder / "Patches");
+    std::filesystem::remove_all(state_.ProgramFolder / "Patches");
     fakes_.messages.answers = {MessageAnswer::Ok, MessageAnswer::Cancel};
     frmMain window(state_, ports_, progress_);
     EXPECT_FALSE(window.Form_Load());
@@ -253,7 +253,7 @@ TEST_F(LoadedMainTest, ButtonsListMenuAndDescriptionByKeys) {
 
 // A damaged archive is marked in the list, and the description panel says what is wrong with it.
 TEST_F(frmMainTest, ADamagedArchiveIsMarkedAndDescribed) {
-    WriteFile(state_.programFolder / "Patches" / "b broken.dat", "abc");
+    WriteFile(state_.ProgramFolder / "Patches" / "b broken.dat", "abc");
     frmMain window(state_, ports_, progress_);
     ASSERT_TRUE(window.Form_Load());
     EXPECT_EQ(Index(window, 1).data(Qt::ToolTipRole), "a.dat");  // a long name can be read whole
@@ -347,10 +347,10 @@ TEST_F(LoadedMainTest, AModMovesWithItsTickAndDescriptionAndKeepsItsPlaceAfterAR
     EXPECT_EQ(window_.labDesc->text(), QString::fromLatin1(kNoDescription));
     EXPECT_EQ(window_.DATList->currentIndex().row(), 1);
     EXPECT_TRUE(fakes_.messages.shown.empty());
-    EXPECT_EQ(testing::ReadFile(state_.programFolder / kModOrderFile), Bytes("z.dat\na.dat\n"));
+    EXPECT_EQ(testing::ReadFile(state_.ProgramFolder / kModOrderFile), Bytes("z.dat\na.dat\n"));
 
     ProgramState restarted;
-    restarted.programFolder = state_.programFolder;
+    restarted.ProgramFolder = state_.ProgramFolder;
     restarted.Config = state_.Config;
     frmMain again(restarted, ports_, progress_);
     ASSERT_TRUE(again.Form_Load());
@@ -370,7 +370,7 @@ TEST_F(LoadedMainTest, ThePatchCannotBeMoved) {
     PressKeys(1, Qt::Key_Up);
     EXPECT_FALSE(window_.actMoveUp->isEnabled());
     EXPECT_EQ(Rows(), before);
-    EXPECT_FALSE(std::filesystem::exists(state_.programFolder / kModOrderFile));
+    EXPECT_FALSE(std::filesystem::exists(state_.ProgramFolder / kModOrderFile));
 
     DragRow(2, 0, false);  // above the patch: the mod goes right below it
     EXPECT_EQ(Rows(), ModRows({{"Patch000.DAT", true}, {"z.dat", false}, {"a.dat", false}}));
@@ -443,7 +443,7 @@ TEST_F(LoadedMainTest, DroppedModsJoinTheListAndTicksStay) {
 #endif
     WriteFile(downloads / "m.dat", BuildDatImage({{.Name = "m.txt", .Content = Bytes("m")}}));
     WriteFile(downloads / "Z.DAT", BuildDatImage({{.Name = "other.txt", .Content = Bytes("o")}}));
-    const auto keptZ = testing::ReadFile(state_.programFolder / "Patches" / "z.dat");
+    const auto keptZ = testing::ReadFile(state_.ProgramFolder / "Patches" / "z.dat");
     fakes_.messages.answers = {MessageAnswer::No};  // keep the z.dat that is there
 
     QMimeData data;
@@ -462,7 +462,7 @@ TEST_F(LoadedMainTest, DroppedModsJoinTheListAndTicksStay) {
                                {"m.dat", false},
                                {"z.dat", false}}));
     EXPECT_EQ(state_.Mods.Item(3).Files->Item(1).FullPath, "art\\a.frm");
-    EXPECT_EQ(testing::ReadFile(state_.programFolder / "Patches" / "z.dat"), keptZ);
+    EXPECT_EQ(testing::ReadFile(state_.ProgramFolder / "Patches" / "z.dat"), keptZ);
     // The replace question, then one message about what was left out.
     ASSERT_EQ(fakes_.messages.shown.size(), 2u);
     EXPECT_EQ(fakes_.messages.shown[0].buttons, MessageButtons::YesNo);
@@ -473,7 +473,7 @@ TEST_F(LoadedMainTest, DroppedModsJoinTheListAndTicksStay) {
 // A mod dropped in after the player set an order (here by hand) comes after the mods the order
 // names, in name order among the others.
 TEST_F(frmMainTest, ADroppedModLandsInNameOrderAfterTheOrderedOnes) {
-    WriteFile(state_.programFolder / kModOrderFile, "z.dat\n");
+    WriteFile(state_.ProgramFolder / kModOrderFile, "z.dat\n");
     frmMain window(state_, ports_, progress_);
     ASSERT_TRUE(window.Form_Load());
     ASSERT_EQ(ShownRows(window).size(), 3u);
@@ -496,7 +496,7 @@ TEST_F(frmMainTest, ADroppedModLandsInNameOrderAfterTheOrderedOnes) {
 // Delete moves a mod to the trash (or, without one, into Removed), F5 reads Patches anew, and a
 // mod copied in by hand shows by itself. Ticks stay; the mod added or next in line is current.
 TEST_F(LoadedMainTest, TheListsKeysAndMenuManageTheModsInPatches) {
-    const std::filesystem::path patches = state_.programFolder / "Patches";
+    const std::filesystem::path patches = state_.ProgramFolder / "Patches";
     const auto press = [this](int row, Qt::Key key) {
         window_.activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(&window_));
@@ -526,7 +526,7 @@ TEST_F(LoadedMainTest, TheListsKeysAndMenuManageTheModsInPatches) {
     EXPECT_TRUE(std::filesystem::exists(trash / "a.dat"));
     fakes_.shell.trash.clear();  // a system without a trash
     press(1, Qt::Key_Delete);
-    EXPECT_EQ(testing::ReadFile(state_.programFolder / kRemovedFolder / "n.dat"),
+    EXPECT_EQ(testing::ReadFile(state_.ProgramFolder / kRemovedFolder / "n.dat"),
               testing::ReadFile(downloads / "n.dat"));
     EXPECT_EQ(Rows(), ModRows({{"Patch000.DAT", true}, {"z.dat", true}}));
     EXPECT_EQ(fakes_.messages.shown.size(), 4u) << "two questions and where n.dat went";

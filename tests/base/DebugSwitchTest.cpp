@@ -7,7 +7,7 @@ namespace {
 
 TEST(DebugSwitch, WantedWhereverDashDStands) {
     struct Case {
-        const char* commandLine;
+        const char* CommandLine;
         bool shown;
     };
     const Case cases[] = {
@@ -15,7 +15,7 @@ TEST(DebugSwitch, WantedWhereverDashDStands) {
         {"", false},  {"-D", false},    {"d-", false}, {"- d", false},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(HasDebugSwitch(c.commandLine), c.shown) << c.commandLine;
+        EXPECT_EQ(HasDebugSwitch(c.CommandLine), c.shown) << c.CommandLine;
     }
 }
 

@@ -16,7 +16,7 @@ namespace vrel::testing {
 // A program folder with vrel.cfg and fakes of every port, for the configuration windows.
 class ConfigWindowFixture : public ::testing::Test {
 protected:
-    ConfigWindowFixture() { state_.programFolder = folder_.path(); }
+    ConfigWindowFixture() { state_.ProgramFolder = folder_.path(); }
 
     std::filesystem::path CfgFile() const { return folder_ / "vrel.cfg"; }
     std::string CfgText() const {

@@ -65,7 +65,7 @@ int main(int argc, char** argv) {
     vrel::Ports& ports = fakes.ports;
 
     vrel::ProgramSettings state;
-    state.programFolder = out;
+    state.ProgramFolder = out;
     state.Config.cfgGeneral = {.FirstTimeRun = false,
                                .Sound = true,
                                .LoadModDesc = true,
@@ -95,7 +95,7 @@ int main(int argc, char** argv) {
                 saved;
     }
     {
-        state.commandLine = "-d";
+        state.CommandLine = "-d";
         vrel::frmFTR window(state, ports, [] {});
         saved = Save(window, out / "frmFTR-debug.png") && saved;
     }

@@ -80,14 +80,14 @@ TEST_F(frmFTRTest, LoadSetsTheCaptionAndControls) {
 
 TEST_F(frmFTRTest, DebugButtonShownWhenDashDStandsAnywhere) {
     struct Case {
-        const char* commandLine;
+        const char* CommandLine;
         bool shown;
     };
     const Case cases[] = {{"-d", true}, {"-debug", true}, {"x-d", true}, {"", false}};
     for (const Case& c : cases) {
-        state_.commandLine = c.commandLine;
+        state_.CommandLine = c.CommandLine;
         frmFTR window(state_, ports_, CountMainWindow());
-        EXPECT_EQ(window.DebugBTN_cont->isVisibleTo(&window), c.shown) << c.commandLine;
+        EXPECT_EQ(window.DebugBTN_cont->isVisibleTo(&window), c.shown) << c.CommandLine;
     }
 }
 
@@ -122,7 +122,7 @@ TEST_F(frmFTRTest, FailedWriteCancelledKeepsTheWindow) {
 }
 
 TEST_F(frmFTRTest, DebugContinueWritesNothing) {
-    state_.commandLine = "-d";
+    state_.CommandLine = "-d";
     frmFTR window(state_, ports_, CountMainWindow());
     window.show();
     window.DebugBTN_cont->click();

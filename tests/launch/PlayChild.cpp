@@ -96,19 +96,19 @@ int main(int argc, char** argv) {
                           colon == std::string::npos ? 0 : std::atoi(argv[3] + colon + 1)};
 
     vrel::ProgramState state;
-    state.programFolder = argv[1];
+    state.ProgramFolder = argv[1];
     state.Config.cfgPath.Fallout2 = argv[2];
     state.Config.cfgGeneral = {.DeleteDataFiles = true};
     vrel::testing::TickEveryArchive(state);
     vrel::testing::FakePorts fakes;
     vrel::Ports& ports = fakes.ports;
     KillingProgress progress(point);
-    HeadlessScreens screens(state.programFolder, argv[2], point.phase);
+    HeadlessScreens screens(state.ProgramFolder, argv[2], point.phase);
     if (point.phase == "call" || point.phase == "restore") {
         KillBeforeFileCall = point.at;
     }
     if (point.phase == "restore") {
-        vrel::OfferGameFolderRestore(state.programFolder, fakes.messages);
+        vrel::OfferGameFolderRestore(state.ProgramFolder, fakes.messages);
         return 0;
     }
     vrel::PlayPipeline pipeline(state, ports, progress, screens);

@@ -51,20 +51,20 @@ public:
 class PlayPipelineTest : public ::testing::Test {
 protected:
     PlayPipelineTest() {
-        state_.programFolder = folder_ / "program";
+        state_.ProgramFolder = folder_ / "program";
         state_.Config.cfgPath.Fallout2 = (folder_ / "game").string();
         state_.Config.cfgGeneral = {.Sound = true, .DeleteDataFiles = true};
         WriteFile(folder_ / "game" / "Fallout2.exe", "MZ");
         fs::create_directories(folder_ / "game" / "data");
-        fs::create_directories(state_.programFolder / "Patches");
+        fs::create_directories(state_.ProgramFolder / "Patches");
     }
 
     void AddRow(const std::string& name, bool ticked) {
         state_.Mods.Append({name}, state_.Mods.Count() + 1, 0,
-                           state_.programFolder / "Patches" / name, ticked, "", nullptr);
+                           state_.ProgramFolder / "Patches" / name, ticked, "", nullptr);
     }
     void AddMod(const std::string& name, bool ticked, const std::vector<ImageMember>& members) {
-        WriteFile(state_.programFolder / "Patches" / name, BuildDatImage(members));
+        WriteFile(state_.ProgramFolder / "Patches" / name, BuildDatImage(members));
         AddRow(name, ticked);
     }
 
@@ -95,7 +95,7 @@ protected:
 
 TEST_F(PlayPipelineTest, UnpacksTickedModsForTheGameAndRemovesThemAfterwards) {
     AddRow("patch000.dat", true);
-    WriteFile(state_.programFolder / "Patches" / "patch000.dat",
+    WriteFile(state_.ProgramFolder / "Patches" / "patch000.dat",
               BuildDatImage({{.Name = "text\\p.msg", .Content = Bytes("patch")}}));
     AddMod("a.dat", true,
            {{.Name = "maps\\a.map", .Content = Bytes("A")},
@@ -168,7 +168,7 @@ TEST_F(PlayPipelineTest, MissingGameEndsTheProgram) {
 
 TEST_F(PlayPipelineTest, CancelInTheConflictWindowStopsBeforeAnything) {
     state_.Config.cfgGeneral.CheckConflicts = true;
-    state_.commandLine = "-d";
+    state_.CommandLine = "-d";
     AddMod("a.dat", true, {{.Name = "a.txt", .Content = Bytes("a")}});
     screens_.onConflictCheck = [&] { state_.CancelPlay = true; };
     pipeline_.cmdPlay_Click();
@@ -181,7 +181,7 @@ TEST_F(PlayPipelineTest, CancelInTheConflictWindowStopsBeforeAnything) {
 }
 
 TEST_F(PlayPipelineTest, DebugYesSkipsUnpackingAndKeepsTheMainWindow) {
-    state_.commandLine = "-debug";
+    state_.CommandLine = "-debug";
     AddMod("a.dat", true, {{.Name = "a.txt", .Content = Bytes("a")}});
     fakes_.messages.answers = {MessageAnswer::Yes};
     pipeline_.cmdPlay_Click();
@@ -255,7 +255,7 @@ TEST_F(PlayPipelineTest, AFullDiskStopsThePlayAndLeavesTheGameFolderAsItWas) {
     EXPECT_NE(fakes_.messages.shown[0].text.find("big.bin"), std::string::npos);
     EXPECT_EQ(testing::SnapshotFolder(folder_ / "game"), before);
     EXPECT_TRUE(screens_.visibility.back());
-    EXPECT_FALSE(fs::exists(state_.programFolder / PlayRecord::kFileName));
+    EXPECT_FALSE(fs::exists(state_.ProgramFolder / PlayRecord::kFileName));
 }
 
 TEST_F(PlayPipelineTest, AFailedPlayRemovesOnlyWhatItWroteItself) {

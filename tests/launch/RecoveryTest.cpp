@@ -93,7 +93,7 @@ protected:
     // Where the game and the program folder are, for the Play and for the restore.
     void Place() {
         record_ = program_ / PlayRecord::kFileName;
-        state_.programFolder = program_;
+        state_.ProgramFolder = program_;
         state_.Config.cfgPath.Fallout2 = game_.string();
     }
 

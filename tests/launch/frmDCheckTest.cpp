@@ -34,7 +34,7 @@ QColor BackColor(const QPushButton* button) {
 class frmDCheckTest : public ::testing::Test {
 protected:
     frmDCheckTest() {
-        state_.programFolder = "/opt/vrel";
+        state_.ProgramFolder = "/opt/vrel";
         state_.Config.cfgGeneral.Sound = true;
         FillCatalogue(state_.Mods, {{"/opt/vrel/Patches/patch000.dat", true, {"x.frm"}},
                                     {"/opt/vrel/Patches/a.dat", true, {iface, "a.map"}},

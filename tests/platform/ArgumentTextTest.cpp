@@ -9,7 +9,7 @@ namespace {
 // spaces would lose the second space after "-f" and the quotes around a name.
 TEST(ArgumentText, IsTheTextAfterTheProgramNameAsThePlatformHoldsIt) {
     const struct {
-        const wchar_t* commandLine;
+        const wchar_t* CommandLine;
         const wchar_t* arguments;
     } cases[] = {
         {L"Pendra.exe -f  notes.nfo", L"-f  notes.nfo"},
@@ -22,7 +22,7 @@ TEST(ArgumentText, IsTheTextAfterTheProgramNameAsThePlatformHoldsIt) {
         {L"", L""},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(ArgumentText(c.commandLine), c.arguments);
+        EXPECT_EQ(ArgumentText(c.CommandLine), c.arguments);
     }
 }
 

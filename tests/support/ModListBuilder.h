@@ -10,7 +10,7 @@ namespace vrel::testing {
 // The mod list as Play reads it: every archive in the program's Patches folder, ticked, in the
 // order the folder lists them.
 inline void TickEveryArchive(ProgramState& state) {
-    const std::filesystem::path patches = state.programFolder / "Patches";
+    const std::filesystem::path patches = state.ProgramFolder / "Patches";
     state.Mods = ModList();
     for (const std::filesystem::path& name : ListDatFiles(patches)) {
         state.Mods.Append({name}, state.Mods.Count() + 1, 0, patches / name, true, "", nullptr);

@@ -6,20 +6,20 @@ namespace vrel {
 namespace {
 
 struct StartCase {
-    const char* commandLine;
+    const char* CommandLine;
     StartKind kind;
     const char* fileName;
 };
 void PrintTo(const StartCase& c, std::ostream* os) {
-    *os << '"' << c.commandLine << '"';
+    *os << '"' << c.CommandLine << '"';
 }
 
 class PlanStartTest : public ::testing::TestWithParam<StartCase> {};
 
 TEST_P(PlanStartTest, FirstMatchingRuleWins) {
     const StartCase& c = GetParam();
-    const auto plan = PlanStart(c.commandLine);
-    ASSERT_TRUE(plan) << c.commandLine;
+    const auto plan = PlanStart(c.CommandLine);
+    ASSERT_TRUE(plan) << c.CommandLine;
     EXPECT_EQ(plan->Kind, c.kind);
     if (c.kind != StartKind::OpenDialog) {
         EXPECT_EQ(plan->FileName, c.fileName);

@@ -117,12 +117,12 @@ TEST_F(ViewerSessionTest, SwitchAfterTheNameBecomesPartOfIt) {
 }
 
 struct NamedFileCase {
-    const char* commandLine;
+    const char* CommandLine;
     const char* fileInProgramFolder;
     const char* content;
 };
 void PrintTo(const NamedFileCase& c, std::ostream* os) {
-    *os << '"' << c.commandLine << '"';
+    *os << '"' << c.CommandLine << '"';
 }
 
 class NamedFileTest : public ViewerSessionTest,
@@ -131,7 +131,7 @@ class NamedFileTest : public ViewerSessionTest,
 TEST_P(NamedFileTest, LoadsTheFileNamedAfterTheSwitch) {
     WriteFile(programFolder_ / "qrd.nfo", "release notes");
     WriteFile(programFolder_ / GetParam().fileInProgramFolder, GetParam().content);
-    Session(GetParam().commandLine).Form_Load();
+    Session(GetParam().CommandLine).Form_Load();
     EXPECT_TRUE(messages_.shown.empty());
     EXPECT_EQ(view_.text, std::string(GetParam().content) + "\r\n");
 }
@@ -215,18 +215,18 @@ TEST_F(ViewerSessionTest, KeysReachTheWindow) {
 }
 
 struct CloseCase {
-    const char* commandLine;
+    const char* CommandLine;
     int splashes;
     int ended;
 };
 void PrintTo(const CloseCase& c, std::ostream* os) {
-    *os << '"' << c.commandLine << '"';
+    *os << '"' << c.CommandLine << '"';
 }
 
 class ClosingTest : public ViewerSessionTest, public ::testing::WithParamInterface<CloseCase> {};
 
 TEST_P(ClosingTest, NoSplashSwitchEndsAtOnceOtherwiseTheSplashShows) {
-    ViewerSession session = Session(GetParam().commandLine);
+    ViewerSession session = Session(GetParam().CommandLine);
     session.KeyUp(ViewerKey::Escape, {});
     session.QueryUnload();
     EXPECT_EQ(view_.splashes, GetParam().splashes);
