@@ -140,7 +140,7 @@ void PlayPipeline::Play() {
                 {.text =
                      "Vrel can't write its play record " +
                      PathToDisplay(state_.ProgramFolder / PlayRecord::kFileName) + " (" +
-                     ErrorToDisplay(started.error()) +
+                     ErrorToDisplay(started.error().Error) +
                      ").\r\rWithout it, your own files that the mods replace could be lost if Vrel were closed while you play. The game was not started: make room in Vrel's folder, or let Vrel write there.",
                  .title = "Can't begin the game!",
                  .buttons = MessageButtons::Ok,

@@ -151,8 +151,8 @@ std::int64_t RecordedWriteTime(std::filesystem::file_time_type time) {
     return static_cast<std::int64_t>(time.time_since_epoch().count());
 }
 
-Expected<PlayRecord, std::error_code> PlayRecord::Start(const std::filesystem::path& programFolder,
-                                                        const std::filesystem::path& gameFolder) {
+Expected<PlayRecord, RecordFailure> PlayRecord::Start(const std::filesystem::path& programFolder,
+                                                      const std::filesystem::path& gameFolder) {
     const std::filesystem::path path = programFolder / kFileName;
     const std::optional<RecordedPlay> earlier = ReadPlayRecord(programFolder);
     const bool carriedOn = earlier.has_value();
@@ -161,12 +161,13 @@ Expected<PlayRecord, std::error_code> PlayRecord::Start(const std::filesystem::p
         // A line cut off by a crash would run into this Play's first one.
         std::filesystem::resize_file(path, earlier->WholeBytes, cut);
         if (cut) {
-            return Unexpected{cut};
+            return Unexpected{RecordFailure{RecordProblem::CannotStart, path, cut}};
         }
     }
     std::FILE* file = OpenFile(path, carriedOn ? "ab" : "wb");
     if (file == nullptr) {
-        return Unexpected{std::error_code(errno, std::generic_category())};
+        return Unexpected{RecordFailure{RecordProblem::CannotStart, path,
+                                        std::error_code(errno, std::generic_category())}};
     }
     PlayRecord record(path, file);
     record.carriesEarlier_ = carriedOn;
@@ -175,12 +176,13 @@ Expected<PlayRecord, std::error_code> PlayRecord::Start(const std::filesystem::p
     // The record, and its name in the program folder, are on the disk before the first step.
     if (!record.Append(std::string(kHeader) + '\n') || !record.Game(gameFolder) || !record.Sync() ||
         SyncFolder(programFolder)) {
-        const std::error_code error =
-            record.error_ ? record.error_ : std::error_code(EIO, std::generic_category());
+        RecordFailure failure{
+            RecordProblem::CannotStart, path,
+            record.error_ ? record.error_ : std::error_code(EIO, std::generic_category())};
         if (!carriedOn) {
             record.Remove();
         }
-        return Unexpected{error};
+        return Unexpected{std::move(failure)};
     }
     return record;
 }
@@ -234,49 +236,58 @@ bool PlayRecord::Append(const std::string& line) {
 
 // A line for a step still to be taken is on the disk before the step: whatever of the step a power
 // cut leaves, the restore knows of it. A line for a step taken may be lost with it.
-bool PlayRecord::Folder(const std::filesystem::path& folder) {
-    return Line("folder", folder) && Sync();
+Noted PlayRecord::Result(bool noted) const {
+    if (noted) {
+        return {};
+    }
+    return Unexpected{
+        RecordFailure{RecordProblem::CannotNote, path_,
+                      error_ ? error_ : std::error_code(EIO, std::generic_category())}};
 }
 
-bool PlayRecord::Keep(const std::filesystem::path& original, const std::filesystem::path& aside) {
-    return Line("keep", original, &aside) && Sync();
+Noted PlayRecord::Folder(const std::filesystem::path& folder) {
+    return Result(Line("folder", folder) && Sync());
 }
 
-bool PlayRecord::Write(const std::filesystem::path& file) {
-    return Line("write", file, nullptr, nullptr, Reach::Later);
+Noted PlayRecord::Keep(const std::filesystem::path& original, const std::filesystem::path& aside) {
+    return Result(Line("keep", original, &aside) && Sync());
 }
 
-bool PlayRecord::Wrote(const std::filesystem::path& file, std::uintmax_t size, std::int64_t time) {
+Noted PlayRecord::Write(const std::filesystem::path& file) {
+    return Result(Line("write", file, nullptr, nullptr, Reach::Later));
+}
+
+Noted PlayRecord::Wrote(const std::filesystem::path& file, std::uintmax_t size, std::int64_t time) {
     const Numbers numbers{size, time};
-    return Line("wrote", file, nullptr, &numbers, Reach::Later);
+    return Result(Line("wrote", file, nullptr, &numbers, Reach::Later));
 }
 
-bool PlayRecord::Gone(const std::filesystem::path& file) {
-    return Line("gone", file, nullptr, nullptr, Reach::Later);
+Noted PlayRecord::Gone(const std::filesystem::path& file) {
+    return Result(Line("gone", file, nullptr, nullptr, Reach::Later));
 }
 
-bool PlayRecord::Back(const std::filesystem::path& original) {
-    return Line("back", original);
+Noted PlayRecord::Back(const std::filesystem::path& original) {
+    return Result(Line("back", original));
 }
 
-bool PlayRecord::Game(const std::filesystem::path& gameFolder) {
-    return Line("game", gameFolder);
+Noted PlayRecord::Game(const std::filesystem::path& gameFolder) {
+    return Result(Line("game", gameFolder));
 }
 
-bool PlayRecord::Ended() {
-    return Line("ended", gameFolder_) && Sync();
+Noted PlayRecord::Ended() {
+    return Result(Line("ended", gameFolder_) && Sync());
 }
 
-bool PlayRecord::Flush() {
-    return held_.empty() || Append({});
+Noted PlayRecord::Flush() {
+    return Result(held_.empty() || Append({}));
 }
 
-bool PlayRecord::Sync() {
+Noted PlayRecord::Sync() {
     if (!file_ || error_ || (!held_.empty() && !Append({}))) {
-        return false;
+        return Result(false);
     }
     error_ = SyncFile(file_.get());
-    return !error_;
+    return Result(!error_);
 }
 
 PlayRecord::~PlayRecord() {

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "base/Expected.h"
+#include "base/Failure.h"
 
 namespace vrel {
 
@@ -19,6 +20,12 @@ namespace vrel {
 // the game folder back. The clean-up removes the record last. Paths are kept as UTF-8 on every
 // system, so folders of any name are read back as they were; a control character in a field is
 // written as %XX (and '%' as %25), so no name can end a field or a line.
+// What kept the record from being written: its start, or the line of a step.
+enum class RecordProblem { CannotStart, CannotNote };
+using RecordFailure = Failure<RecordProblem>;
+// A step's line reached the record, or why not.
+using Noted = Expected<void, RecordFailure>;
+
 class PlayRecord {
 public:
     static constexpr const char* kFileName = "vrel-play.record";
@@ -26,45 +33,43 @@ public:
     // Starts the record for a Play into `gameFolder`. A record of an unfinished Play that is
     // already there is carried on, never cut: its steps stay for a restore to settle. Gives the
     // error when the record cannot be written.
-    static Expected<PlayRecord, std::error_code> Start(const std::filesystem::path& programFolder,
-                                                       const std::filesystem::path& gameFolder);
+    static Expected<PlayRecord, RecordFailure> Start(const std::filesystem::path& programFolder,
+                                                     const std::filesystem::path& gameFolder);
     // Held lines reach the file before it closes.
     ~PlayRecord();
     PlayRecord(PlayRecord&&) = default;
     PlayRecord& operator=(PlayRecord&&) = default;
 
-    // Each gives false when the line did not reach the file (the program folder full or gone);
+    // Each fails when the line did not reach the file (the program folder full or gone);
     // the step must not be taken then. The lines for single files (write, wrote, gone) are held
     // and reach the file with the next line that must, or with Sync, so that the thousands of
     // files of a Play cost no system call each: a writer syncs a batch of write lines before it
     // writes any of their files; a wrote or gone line lost with a crash is settled by the restore
     // (a file without its wrote line is taken for one of ours cut short, a file gone is only
     // removed again).
-    bool Folder(const std::filesystem::path& folder);  // about to create it
+    Noted Folder(const std::filesystem::path& folder);  // about to create it
     // About to move the user's file aside: this line is on the disk before the move.
-    bool Keep(const std::filesystem::path& original, const std::filesystem::path& aside);
-    bool Write(const std::filesystem::path& file);  // about to write it
+    Noted Keep(const std::filesystem::path& original, const std::filesystem::path& aside);
+    Noted Write(const std::filesystem::path& file);  // about to write it
     // Written whole, with its size and time (see RecordedWriteTime) as it was written.
-    bool Wrote(const std::filesystem::path& file, std::uintmax_t size, std::int64_t time);
-    bool Gone(const std::filesystem::path& file);      // deleted by the clean-up
-    bool Back(const std::filesystem::path& original);  // the user's file is back in place
+    Noted Wrote(const std::filesystem::path& file, std::uintmax_t size, std::int64_t time);
+    Noted Gone(const std::filesystem::path& file);      // deleted by the clean-up
+    Noted Back(const std::filesystem::path& original);  // the user's file is back in place
     // The steps that follow are in this game folder (a restore notes what it did in each).
-    bool Game(const std::filesystem::path& gameFolder);
+    Noted Game(const std::filesystem::path& gameFolder);
     // The clean-up ran to its end but left something for the restore.
-    bool Ended();
+    Noted Ended();
 
     // The held lines reach the file: before a step that a restore reads right only knowing them
     // (a player's file put back where a file of ours was just removed).
-    bool Flush();
+    Noted Flush();
     // Makes what was recorded survive a power loss (flushing alone survives a crash).
-    bool Sync();
+    Noted Sync();
     // The clean-up has finished: the record goes, unless it carries steps of an earlier Play that
     // were left unsettled, which wait for the restore at the next start.
     void Remove();
 
     const std::filesystem::path& Path() const { return path_; }
-    // Why the last line did not reach the file.
-    std::error_code Error() const { return error_; }
 
 private:
     struct Closer {
@@ -82,6 +87,8 @@ private:
               const std::filesystem::path* second = nullptr, const Numbers* numbers = nullptr,
               Reach reach = Reach::Now);
     bool Append(const std::string& line);
+    // The step's result from whether its line got through.
+    Noted Result(bool noted) const;
 
     std::filesystem::path path_;
     std::filesystem::path gameFolder_;

@@ -79,11 +79,14 @@ bool Unpacker::UnpackArchive(const std::filesystem::path& archive, const std::st
         [this](MemberWrite& write) { TakeWrite(write); },
         [this](std::vector<MemberWrite>& batch) {
             // Every write of the batch is noted on the disk before the first file is.
-            if (record_ != nullptr && !record_->Sync()) {
+            if (record_ == nullptr) {
+                return;
+            }
+            if (const Noted synced = record_->Sync(); !synced) {
                 for (MemberWrite& write : batch) {
                     if (write.ToWrite) {
                         write.ToWrite = false;
-                        Recorded(false, write.Problem);
+                        Recorded(synced, write.Problem);
                     }
                 }
             }
@@ -159,10 +162,12 @@ bool Unpacker::UnpackArchive(const std::filesystem::path& archive, const std::st
     writes.TakeAll();
     // The wrote lines held so far must reach the record like any other: without room for them
     // the game does not start.
-    if (record_ != nullptr && !stopped_ && !record_->Flush()) {
-        UnpackFailure problem{.Archive = archiveName, .Member = lastWritten_};
-        Recorded(false, problem);
-        Stop(std::move(problem));
+    if (record_ != nullptr && !stopped_) {
+        if (const Noted flushed = record_->Flush(); !flushed) {
+            UnpackFailure problem{.Archive = archiveName, .Member = lastWritten_};
+            Recorded(flushed, problem);
+            Stop(std::move(problem));
+        }
     }
     return !stopped_;
 }
@@ -265,14 +270,16 @@ void Unpacker::TakeWrite(MemberWrite& write) {
     }
     if (write.Written) {
         // Even past a failure the file goes into the journal, so the clean-up removes it.
-        if (record_ != nullptr && !stopped_ &&
-            !record_->Wrote(write.Target, write.WrittenSize, write.WrittenTime)) {
+        const Noted wrote = record_ != nullptr && !stopped_
+                                ? record_->Wrote(write.Target, write.WrittenSize, write.WrittenTime)
+                                : Noted();
+        if (!wrote) {
             RemoveEvenIfReadOnly(write.Target);
             writtenThisPlay_.erase(write.Key);
             if (write.KeptAside) {
                 PutKeptFileBack(write.Target);
             }
-            Recorded(false, write.Problem);
+            Recorded(wrote, write.Problem);
             Stop(std::move(write.Problem));
             return;
         }
@@ -319,17 +326,18 @@ void Unpacker::PutKeptFileBack(const std::filesystem::path& target) {
     }
 }
 
-bool Unpacker::Recorded(bool noted, UnpackFailure& problem) const {
+bool Unpacker::Recorded(const Noted& noted, UnpackFailure& problem) const {
     if (noted) {
         return true;
     }
     problem.Kind = UnpackProblem::CannotWrite;
-    problem.Path = record_->Path();
-    problem.Error = record_->Error();
+    problem.Path = noted.error().Path;
+    problem.Error = noted.error().Error;
     return false;
 }
 
-Unpacker::KeepOutcome Unpacker::KeepAside(const std::filesystem::path& target) {
+Expected<Unpacker::KeepOutcome, RecordFailure> Unpacker::KeepAside(
+    const std::filesystem::path& target) {
     std::error_code error;
     if (journal_.KeepFolder.empty()) {
         const auto stamp = std::chrono::system_clock::now().time_since_epoch().count();
@@ -346,8 +354,10 @@ Unpacker::KeepOutcome Unpacker::KeepAside(const std::filesystem::path& target) {
                 keepRefused_ = folder;
                 return KeepOutcome::CannotKeep;
             }
-            if (record_ != nullptr && !record_->Folder(folder)) {
-                return KeepOutcome::RecordFailed;
+            if (record_ != nullptr) {
+                if (Noted noted = record_->Folder(folder); !noted) {
+                    return Unexpected{std::move(noted.error())};
+                }
             }
             if (!std::filesystem::create_directory(folder, error)) {
                 return KeepOutcome::CannotKeep;
@@ -363,8 +373,10 @@ Unpacker::KeepOutcome Unpacker::KeepAside(const std::filesystem::path& target) {
     while (std::filesystem::exists(std::filesystem::symlink_status(aside, error))) {
         aside = journal_.KeepFolder / std::to_string(++number);
     }
-    if (record_ != nullptr && !record_->Keep(target, aside)) {
-        return KeepOutcome::RecordFailed;
+    if (record_ != nullptr) {
+        if (Noted noted = record_->Keep(target, aside); !noted) {
+            return Unexpected{std::move(noted.error())};
+        }
     }
     if (MoveNoReplace(target, aside)) {
         return KeepOutcome::CannotKeep;
@@ -380,17 +392,16 @@ Unpacker::WriteOutcome Unpacker::PrepareWrite(const std::filesystem::path& targe
     if (listed && std::filesystem::exists(std::filesystem::symlink_status(target, error))) {
         if (settings_.DeleteDataFiles && !writtenThisPlay_.contains(FileKey(target))) {
             // The user's own file: it comes back after the game.
-            switch (KeepAside(target)) {
-                case KeepOutcome::Kept:
-                    break;
-                case KeepOutcome::CannotKeep:
-                    problem.Kind = keepRefused_.empty() ? UnpackProblem::CannotKeepAside
-                                                        : UnpackProblem::KeepFolderNotAFolder;
-                    problem.Path = keepRefused_.empty() ? target : keepRefused_;
-                    return WriteOutcome::Skipped;
-                case KeepOutcome::RecordFailed:
-                    Recorded(false, problem);
-                    return WriteOutcome::Failed;
+            const auto kept = KeepAside(target);
+            if (!kept) {
+                Recorded(Unexpected{kept.error()}, problem);
+                return WriteOutcome::Failed;
+            }
+            if (*kept == KeepOutcome::CannotKeep) {
+                problem.Kind = keepRefused_.empty() ? UnpackProblem::CannotKeepAside
+                                                    : UnpackProblem::KeepFolderNotAFolder;
+                problem.Path = keepRefused_.empty() ? target : keepRefused_;
+                return WriteOutcome::Skipped;
             }
             keptAside = true;
         } else {

@@ -93,10 +93,10 @@ private:
     // One name for a file however it was reached (see ResolvedPath), with each folder resolved
     // once.
     NativeText FileKey(const std::filesystem::path& target);
-    enum class KeepOutcome { Kept, CannotKeep, RecordFailed };
-    KeepOutcome KeepAside(const std::filesystem::path& target);
+    enum class KeepOutcome { Kept, CannotKeep };
+    Expected<KeepOutcome, RecordFailure> KeepAside(const std::filesystem::path& target);
     // False (with `problem` telling why) when a step could not be recorded: it is not taken.
-    bool Recorded(bool noted, UnpackFailure& problem) const;
+    bool Recorded(const Noted& noted, UnpackFailure& problem) const;
 
     std::filesystem::path gameFolder_;
     const CfgGeneral& settings_;
