@@ -203,8 +203,8 @@ bool PlayPipeline::Unpack(const std::filesystem::path& game) {
     PlayRecord* record = record_ && state_.Config.cfgGeneral.DeleteDataFiles ? &*record_ : nullptr;
     Unpacker unpacker(game, state_.Config.cfgGeneral, journal_, record,
                       {.threads = WorkerThreads(std::nullopt)});
-    bool completed = true;
-    for (int row = 1; row <= mods.Count() && completed; ++row) {
+    std::optional<UnpackFailure> stoppedBy;  // the write that failed
+    for (int row = 1; row <= mods.Count() && !stoppedBy; ++row) {
         const std::filesystem::path& name = mods.Row(row).Name;
         const std::string shownName = PathToDisplay(name);
         progress_.SetLabel("Processing " + shownName);
@@ -213,19 +213,22 @@ bool PlayPipeline::Unpack(const std::filesystem::path& game) {
         if (!mods.Ticked(row)) {
             continue;
         }
-        completed = unpacker.UnpackArchive(
+        const auto unpacked = unpacker.UnpackArchive(
             patches / name, shownName, [&](std::int32_t number, std::int32_t filesTotal) {
                 progress_.SetLabel(shownName + " " + std::to_string(number) + "/" +
                                    std::to_string(filesTotal));
                 progress_.RepaintLabel();
             });
+        if (!unpacked) {
+            stoppedBy = unpacked.error();
+        }
     }
     progress_.Hide();
     if (record_) {
         record_->Sync();
     }
 
-    if (const auto& failure = unpacker.WriteFailure()) {
+    if (const auto& failure = stoppedBy) {
         ports_.messages.Show(
             {.text =
                  "Vrel could not write " + Display(failure->Member) + " from " + failure->Archive +

@@ -62,12 +62,13 @@ struct Unpacker::MemberWrite {
     bool Abandoned = false;  // not written since a write before it failed
 };
 
-bool Unpacker::UnpackArchive(const std::filesystem::path& archive, const std::string& archiveName,
-                             const MemberStep& onMember) {
+Expected<void, UnpackFailure> Unpacker::UnpackArchive(const std::filesystem::path& archive,
+                                                      const std::string& archiveName,
+                                                      const MemberStep& onMember) {
     auto walk = DatWalk::Open(archive);
     if (!walk) {
         problems_.push_back({.Archive = archiveName, .Dat = walk.error()});
-        return true;
+        return {};
     }
     stopped_ = false;
     const Inflater inflater = engine_.inflater;
@@ -169,7 +170,10 @@ bool Unpacker::UnpackArchive(const std::filesystem::path& archive, const std::st
             Stop(std::move(problem));
         }
     }
-    return !stopped_;
+    if (stopped_ && writeFailure_) {
+        return Unexpected{*writeFailure_};
+    }
+    return {};
 }
 
 NativeText Unpacker::FileKey(const std::filesystem::path& target) {

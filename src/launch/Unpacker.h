@@ -68,13 +68,12 @@ public:
     using MemberStep = std::function<void(std::int32_t number, std::int32_t filesTotal)>;
 
     // Unpacks every member of one archive, naming it in problems as `archiveName` (display text).
-    // False when a write failed and unpacking must stop.
-    bool UnpackArchive(const std::filesystem::path& archive, const std::string& archiveName,
-                       const MemberStep& onMember);
+    // Fails with the write that failed, when unpacking must stop.
+    Expected<void, UnpackFailure> UnpackArchive(const std::filesystem::path& archive,
+                                                const std::string& archiveName,
+                                                const MemberStep& onMember);
 
     const std::vector<UnpackFailure>& Problems() const { return problems_; }
-    // The write that stopped the unpacking, if one did.
-    const std::optional<UnpackFailure>& WriteFailure() const { return writeFailure_; }
 
 private:
     struct MemberWrite;  // one member on its way into the game folder

@@ -52,7 +52,7 @@ protected:
         return path;
     }
 
-    bool Unpack(const fs::path& archive) {
+    Expected<void, UnpackFailure> Unpack(const fs::path& archive) {
         return unpacker_.UnpackArchive(archive, archive.filename().string(), {});
     }
 
@@ -284,12 +284,11 @@ TEST_F(UnpackerTest, AFailedWriteStopsAndLeavesNoPartialFile) {
     rlimit limited = saved;
     limited.rlim_cur = 64 * 1024;
     setrlimit(RLIMIT_FSIZE, &limited);
-    const bool completed = Unpack(archive);
+    const auto completed = Unpack(archive);
     setrlimit(RLIMIT_FSIZE, &saved);
 
-    EXPECT_FALSE(completed);
-    ASSERT_TRUE(unpacker_.WriteFailure());
-    EXPECT_EQ(unpacker_.WriteFailure()->Member, "big.bin");
+    ASSERT_FALSE(completed);
+    EXPECT_EQ(completed.error().Member, "big.bin");
     EXPECT_FALSE(fs::exists(Game() / "Data" / "big.bin"));
     EXPECT_FALSE(fs::exists(Game() / "Data" / "after.txt"));
     EXPECT_EQ(journal_.WrittenFiles, std::vector<fs::path>{Game() / "Data" / "small.txt"});
