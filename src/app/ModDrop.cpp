@@ -47,32 +47,12 @@ bool UserLetsReplace(MessageBoxPort& messages, const std::filesystem::path& exis
 // Copies a .dat into Patches, put in place only once whole; otherwise why it was not added.
 Expected<void, std::string> CopyDat(const std::filesystem::path& source,
                                     const std::filesystem::path& target, Placing placing) {
-    const std::unique_ptr<std::FILE, int (*)(std::FILE*)> in(OpenFile(source, "rb"), std::fclose);
-    if (!in) {
-        return Unexpected{std::string("it cannot be read")};
-    }
-    auto copy = PendingFile::Create(target);
-    Expected<void, PlaceFailure> copied;
-    if (!copy) {
-        copied = Unexpected{copy.error()};
-    } else {
-        std::vector<std::uint8_t> piece(std::size_t{1} << 20);
-        while (copied) {
-            const std::size_t got = std::fread(piece.data(), 1, piece.size(), in.get());
-            if (got == 0) {
-                break;
-            }
-            copied = copy->Write({piece.data(), got});
-        }
-        if (std::ferror(in.get())) {
-            return Unexpected{std::string("it cannot be read")};
-        }
-        if (copied) {
-            copied = copy->Place(placing);
-        }
-    }
+    const Expected<void, PlaceFailure> copied = CopyFileWhole(source, target, placing);
     if (copied) {
         return {};
+    }
+    if (copied.error().Kind == PlaceProblem::CannotRead) {
+        return Unexpected{std::string("it cannot be read")};
     }
     if (copied.error().Kind == PlaceProblem::AlreadyThere) {
         return Unexpected{Display(target) + " was put into the " + PatchesInText() +
