@@ -26,26 +26,30 @@ std::string Display(const std::string& ansi) {
 
 // Why a file was not unpacked, as the player reads it.
 std::string DescribeUnpackFailure(const UnpackFailure& problem) {
-    const std::string path = PathToDisplay(problem.Path);
+    if (const auto* dat = std::get_if<DatProblem>(&problem.Detail)) {
+        return DescribeDatProblem(*dat);
+    }
+    if (const auto* unsafe = std::get_if<UnsafeName>(&problem.Detail)) {
+        return *unsafe == UnsafeName::Control ? DescribeUnsafeName(*unsafe)
+                                              : "its name leads outside the game folder";
+    }
+    if (const auto* target = std::get_if<TargetFailure>(&problem.Detail)) {
+        return DescribeTargetFailure(*target, TargetReader::Player);
+    }
+    const FileError& file = std::get<FileError>(problem.Detail);
+    const std::string path = PathToDisplay(file.Path);
     switch (problem.Kind) {
-        case UnpackProblem::Unreadable:
-            return DescribeDatProblem(problem.Dat);
-        case UnpackProblem::NameLeadsOutside:
-            return problem.Unsafe == UnsafeName::Control ? DescribeUnsafeName(problem.Unsafe)
-                                                         : "its name leads outside the game folder";
-        case UnpackProblem::TargetRefused:
-            return DescribeTargetFailure(problem.Target, TargetReader::Player);
         case UnpackProblem::CannotKeepAside:
             return "the file already at " + path + " could not be kept aside";
         case UnpackProblem::KeepFolderNotAFolder:
             return "your file already there was left alone: " + path +
                    ", where Vrel keeps your files while you play, is a link or a file, not a folder of the game folder";
         case UnpackProblem::CannotCreate:
-            return "cannot create " + DescribePathError(problem.Path, problem.Error);
-        case UnpackProblem::CannotWrite:
+            return "cannot create " + DescribePathError(file.Path, file.Error);
+        default:
             break;
     }
-    return "cannot write " + DescribePathError(problem.Path, problem.Error);
+    return "cannot write " + DescribePathError(file.Path, file.Error);
 }
 
 std::string DescribeProblems(const std::vector<UnpackFailure>& problems) {

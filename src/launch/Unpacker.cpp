@@ -67,7 +67,7 @@ Expected<void, UnpackFailure> Unpacker::UnpackArchive(const std::filesystem::pat
                                                       const MemberStep& onMember) {
     auto walk = DatWalk::Open(archive);
     if (!walk) {
-        problems_.push_back({.Archive = archiveName, .Dat = walk.error()});
+        problems_.push_back({.Archive = archiveName, .Detail = walk.error()});
         return {};
     }
     stopped_ = false;
@@ -102,21 +102,21 @@ Expected<void, UnpackFailure> Unpacker::UnpackArchive(const std::filesystem::pat
         if (!entry) {
             writes.TakeAll();
             problems_.push_back(
-                {.Archive = archiveName, .Dat = walk->Problem().value_or(DatProblem::BadEntry)});
+                {.Archive = archiveName, .Detail = walk->Problem().value_or(DatProblem::BadEntry)});
             break;
         }
         MemberWrite write{.Problem = {.Archive = archiveName, .Member = entry->Name}};
         const auto parts = SafeTargetParts(entry->Name);
         if (!parts) {
             write.Problem.Kind = UnpackProblem::NameLeadsOutside;
-            write.Problem.Unsafe = parts.error();
+            write.Problem.Detail = parts.error();
             write.Skipped = true;
             writes.Add(std::move(write), 0);
             continue;
         }
         write.Content = walk->ReadMemberBytes(*entry);
         if (write.Content.Problem) {
-            write.Problem.Dat = *write.Content.Problem;
+            write.Problem.Detail = *write.Content.Problem;
             write.Skipped = true;
             writes.Add(std::move(write), 0);
             continue;
@@ -124,7 +124,7 @@ Expected<void, UnpackFailure> Unpacker::UnpackArchive(const std::filesystem::pat
         auto prepared = targets_.PrepareFile(*parts);
         if (!prepared) {
             write.Problem.Kind = UnpackProblem::TargetRefused;
-            write.Problem.Target = prepared.error();
+            write.Problem.Detail = prepared.error();
             write.Skipped = true;
             writes.Add(std::move(write), 0);
             continue;
@@ -208,7 +208,7 @@ void Unpacker::WriteFile(MemberWrite& write, Inflater inflater, std::atomic<bool
     const std::span<const std::uint8_t> bytes =
         UnpackMemberForWriting(write.Content, write.Entry, inflater);
     if (write.Content.Problem) {
-        problem.Dat = *write.Content.Problem;
+        problem.Detail = *write.Content.Problem;
         return;
     }
     // Only now: a damaged member never takes the place of a whole file.
@@ -237,8 +237,7 @@ void Unpacker::WriteFile(MemberWrite& write, Inflater inflater, std::atomic<bool
         // A file that cannot be made is passed over as before; one cut off while written stops.
         const bool diskFull = failure.Kind == PlaceProblem::CannotWrite;
         problem.Kind = diskFull ? UnpackProblem::CannotWrite : UnpackProblem::CannotCreate;
-        problem.Path = write.Target;
-        problem.Error = failure.Error;
+        problem.Detail = FileError{write.Target, failure.Error};
         if (diskFull) {
             writeFailed = true;
         }
@@ -335,8 +334,7 @@ bool Unpacker::Recorded(const Noted& noted, UnpackFailure& problem) const {
         return true;
     }
     problem.Kind = UnpackProblem::CannotWrite;
-    problem.Path = noted.error().Path;
-    problem.Error = noted.error().Error;
+    problem.Detail = FileError{noted.error().Path, noted.error().Error};
     return false;
 }
 
@@ -404,7 +402,7 @@ Unpacker::WriteOutcome Unpacker::PrepareWrite(const std::filesystem::path& targe
             if (*kept == KeepOutcome::CannotKeep) {
                 problem.Kind = keepRefused_.empty() ? UnpackProblem::CannotKeepAside
                                                     : UnpackProblem::KeepFolderNotAFolder;
-                problem.Path = keepRefused_.empty() ? target : keepRefused_;
+                problem.Detail = FileError{keepRefused_.empty() ? target : keepRefused_, {}};
                 return WriteOutcome::Skipped;
             }
             keptAside = true;

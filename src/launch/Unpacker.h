@@ -9,6 +9,7 @@
 #include <system_error>
 #include <unordered_map>
 #include <unordered_set>
+#include <variant>
 #include <vector>
 
 #include "archive/DatProblem.h"
@@ -22,25 +23,28 @@
 namespace vrel {
 
 enum class UnpackProblem {
-    Unreadable,            // the archive or the member cannot be read whole: `Dat` says why
-    NameLeadsOutside,      // the member's name is unsafe (`Unsafe` says why): it may lead outside
-    TargetRefused,         // the game folder has no place for the file: `Target` says why
-    CannotKeepAside,       // the user's own file at `Path` could not be moved aside
-    KeepFolderNotAFolder,  // the folder for kept files, `Path`, is a link or a file
-    CannotCreate,          // the file at `Path` could not be created
-    CannotWrite,           // writing the file at `Path` failed part-way (the disk may be full)
+    Unreadable,            // the archive or the member cannot be read whole: a DatProblem says why
+    NameLeadsOutside,      // the member's name is unsafe (an UnsafeName): it may lead outside
+    TargetRefused,         // the game folder has no place for the file: a TargetFailure says why
+    CannotKeepAside,       // the user's own file at the path could not be moved aside
+    KeepFolderNotAFolder,  // the folder for kept files, the path, is a link or a file
+    CannotCreate,          // the file at the path could not be created
+    CannotWrite,           // writing the file at the path failed part-way (the disk may be full)
 };
 
-// A member (or a whole archive, with an empty member) that was not unpacked, and why.
+// A file of the game folder and what the system said of it.
+struct FileError {
+    std::filesystem::path Path;
+    std::error_code Error;
+};
+
+// A member (or a whole archive, with an empty member) that was not unpacked, and why: the kind,
+// with the details its comment above names.
 struct UnpackFailure {
     std::string Archive;  // as shown (display text)
     std::string Member;   // Windows-1252, as stored
     UnpackProblem Kind = UnpackProblem::Unreadable;
-    DatProblem Dat = DatProblem::CannotOpen;
-    UnsafeName Unsafe = UnsafeName::Empty;
-    TargetFailure Target{};
-    std::filesystem::path Path;
-    std::error_code Error;
+    std::variant<DatProblem, UnsafeName, TargetFailure, FileError> Detail;
 };
 
 using NativeText = std::filesystem::path::string_type;

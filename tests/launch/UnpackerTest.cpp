@@ -20,6 +20,18 @@
 namespace vrel {
 namespace {
 
+// What two unpackings compare of a problem's detail beside its kind.
+std::string DetailNumber(DatProblem dat) {
+    return std::to_string(static_cast<int>(dat));
+}
+std::string DetailNumber(UnsafeName unsafe) {
+    return std::to_string(static_cast<int>(unsafe));
+}
+template <class Other>
+std::string DetailNumber(const Other&) {
+    return "";
+}
+
 using testing::Bytes;
 using testing::ReadFile;
 using testing::TempFolder;
@@ -180,9 +192,12 @@ TEST_F(UnpackerTest, SeveralThreadsLeaveExactlyWhatOneThreadLeaves) {
             outcome.written.push_back(file.lexically_relative(game).generic_string());
         }
         for (const UnpackFailure& problem : unpacker.Problems()) {
-            outcome.problems.push_back(problem.Archive + ": " + problem.Member + ": " +
-                                       std::to_string(static_cast<int>(problem.Kind)) + "/" +
-                                       std::to_string(static_cast<int>(problem.Dat)));
+            outcome.problems.push_back(
+                problem.Archive + ": " + problem.Member + ": " +
+                std::to_string(static_cast<int>(problem.Kind)) + "/" +
+                std::to_string(problem.Detail.index()) + "/" +
+                std::visit([](const auto& detail) { return DetailNumber(detail); },
+                           problem.Detail));
         }
         EXPECT_EQ(journal.KeptFiles.size(), 1u);
         return outcome;
