@@ -70,7 +70,7 @@ bool RemoveMod(const ProgramState& state, int row, MessageBoxPort& messages, She
     const std::filesystem::path removed = state.ProgramFolder / kRemovedFolder;
     if (const std::error_code error = MoveToRemovedFolder(archive, removed, placed)) {
         Tell(messages,
-             "Vrel could not remove " + name + ": " + ErrorToDisplay(error) +
+             "Vrel could not remove " + DescribePathError(archive, error) +
                  ".\r\rIt stays in the " + PatchesInText() + " folder and in the list.",
              MessageIcon::Exclamation);
         return false;

@@ -164,9 +164,9 @@ void ReportMissingSetMods(MessageBoxPort& messages, const std::string& set,
 }
 
 void ReportSetsNotKept(MessageBoxPort& messages, const PlaceFailure& failure) {
-    const std::string why = failure.Error ? ": " + ErrorToDisplay(failure.Error) : "";
-    messages.Show({.text = "Vrel could not save the mod sets in " + PathToDisplay(failure.Path) +
-                           why + ".\r\rThe change holds until you close Vrel.",
+    messages.Show({.text = "Vrel could not save the mod sets in " +
+                           DescribePathError(failure.Path, failure.Error) +
+                           ".\r\rThe change holds until you close Vrel.",
                    .title = "Vrel",
                    .buttons = MessageButtons::Ok,
                    .icon = MessageIcon::Exclamation});
