@@ -16,7 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
         ++announced;
     });
-    if (loaded && (loaded->lines != announced || loaded->lines > size + 1)) {
+    if (loaded && (loaded->Lines != announced || loaded->Lines > size + 1)) {
         std::abort();
     }
     vrel::PlanStart(std::string_view(reinterpret_cast<const char*>(data), size));

@@ -11,14 +11,14 @@ namespace {
 const vrel::fuzz::ScratchFolder scratch;
 
 bool SameSteps(const vrel::RecordedPlay& a, const vrel::RecordedPlay& b) {
-    if (a.gameFolder != b.gameFolder || a.steps.size() != b.steps.size()) {
+    if (a.GameFolder != b.GameFolder || a.Steps.size() != b.Steps.size()) {
         return false;
     }
-    for (std::size_t i = 0; i < a.steps.size(); ++i) {
-        const auto& x = a.steps[i];
-        const auto& y = b.steps[i];
-        if (x.kind != y.kind || x.path != y.path || x.aside != y.aside || x.size != y.size ||
-            x.time != y.time || x.gameFolder != y.gameFolder) {
+    for (std::size_t i = 0; i < a.Steps.size(); ++i) {
+        const auto& x = a.Steps[i];
+        const auto& y = b.Steps[i];
+        if (x.Kind != y.Kind || x.Path != y.Path || x.Aside != y.Aside || x.Size != y.Size ||
+            x.Time != y.Time || x.GameFolder != y.GameFolder) {
             return false;
         }
     }
@@ -36,19 +36,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     // Only whole lines count: the record cut after its last line end reads the same.
-    if (play->wholeBytes > size || play->gameFolder.empty()) {
+    if (play->WholeBytes > size || play->GameFolder.empty()) {
         std::abort();
     }
-    scratch.Write("read/" + std::string(vrel::PlayRecord::kFileName), data, play->wholeBytes);
+    scratch.Write("read/" + std::string(vrel::PlayRecord::kFileName), data, play->WholeBytes);
     const auto whole = vrel::ReadPlayRecord(folder);
     if (!whole || !SameSteps(*play, *whole)) {
         std::abort();
     }
-    for (const auto& step : play->steps) {
-        const bool known = step.kind == "folder" || step.kind == "keep" || step.kind == "write" ||
-                           step.kind == "wrote" || step.kind == "gone" || step.kind == "back" ||
-                           step.kind == "ended";
-        if (!known || step.path.empty() || (step.kind == "keep") == step.aside.empty()) {
+    for (const auto& step : play->Steps) {
+        const bool known = step.Kind == "folder" || step.Kind == "keep" || step.Kind == "write" ||
+                           step.Kind == "wrote" || step.Kind == "gone" || step.Kind == "back" ||
+                           step.Kind == "ended";
+        if (!known || step.Path.empty() || (step.Kind == "keep") == step.Aside.empty()) {
             std::abort();
         }
     }
@@ -57,30 +57,30 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::filesystem::remove_all(again);
     std::filesystem::create_directories(again);
     {
-        auto record = vrel::PlayRecord::Start(again, play->gameFolder);
+        auto record = vrel::PlayRecord::Start(again, play->GameFolder);
         if (!record) {
             std::abort();
         }
-        for (const auto& step : play->steps) {
-            if (step.kind == "keep") {
-                record->Keep(step.path, step.aside);
+        for (const auto& step : play->Steps) {
+            if (step.Kind == "keep") {
+                record->Keep(step.Path, step.Aside);
             }
         }
     }
     const auto written = vrel::ReadPlayRecord(again);
-    if (!written || written->gameFolder != play->gameFolder) {
+    if (!written || written->GameFolder != play->GameFolder) {
         std::abort();
     }
     std::size_t read = 0;
-    for (const auto& step : play->steps) {
-        if (step.kind != "keep") {
+    for (const auto& step : play->Steps) {
+        if (step.Kind != "keep") {
             continue;
         }
-        if (read >= written->steps.size() || written->steps[read].path != step.path ||
-            written->steps[read].aside != step.aside) {
+        if (read >= written->Steps.size() || written->Steps[read].Path != step.Path ||
+            written->Steps[read].Aside != step.Aside) {
             std::abort();
         }
         ++read;
     }
-    return read == written->steps.size() ? 0 : (std::abort(), 0);
+    return read == written->Steps.size() ? 0 : (std::abort(), 0);
 }

@@ -8,11 +8,11 @@ namespace {
 
 // The bytes of every key and value; escapes only ever shorten a string.
 std::size_t TextHeld(const vrel::VdfNode& node) {
-    if (!node.block && !node.children.empty()) {
+    if (!node.Block && !node.Children.empty()) {
         std::abort();  // a pair holds a value, never entries
     }
-    std::size_t held = node.key.size() + node.value.size();
-    for (const vrel::VdfNode& child : node.children) {
+    std::size_t held = node.Key.size() + node.Value.size();
+    for (const vrel::VdfNode& child : node.Children) {
         held += TextHeld(child);
     }
     return held;
