@@ -58,13 +58,18 @@ Expected<void, PlaceFailure> SaveModOrder(const ProgramState& state) {
     return PutTextFile(ProgramFile(state.ProgramFolder, kModOrderFile), text);
 }
 
-void ReportOrderNotKept(MessageBoxPort& messages, const PlaceFailure& failure) {
-    messages.Show({.text = "Vrel could not save the order of the mods in " +
-                           DescribePathError(failure.Path, failure.Error) +
-                           ".\r\rThe mods stay in this order until you close Vrel.",
+void ReportNotSaved(MessageBoxPort& messages, const std::string& what, const PlaceFailure& failure,
+                    const std::string& meanwhile) {
+    messages.Show({.text = "Vrel could not save " + what + " in " +
+                           DescribePathError(failure.Path, failure.Error) + ".\r\r" + meanwhile,
                    .title = "Vrel",
                    .buttons = MessageButtons::Ok,
                    .icon = MessageIcon::Exclamation});
+}
+
+void ReportOrderNotKept(MessageBoxPort& messages, const PlaceFailure& failure) {
+    ReportNotSaved(messages, "the order of the mods", failure,
+                   "The mods stay in this order until you close Vrel.");
 }
 
 }  // namespace vrel

@@ -32,6 +32,11 @@ Expected<void, PlaceFailure> MoveMod(ProgramState& state, int from, int to);
 // Keeps the mod list's order for the next start.
 Expected<void, PlaceFailure> SaveModOrder(const ProgramState& state);
 
+// Tells the user that `what` (such as "the order of the mods") could not be saved, and what holds
+// `meanwhile`.
+void ReportNotSaved(MessageBoxPort& messages, const std::string& what, const PlaceFailure& failure,
+                    const std::string& meanwhile);
+
 // Tells the user that the order holds only until Vrel closes.
 void ReportOrderNotKept(MessageBoxPort& messages, const PlaceFailure& failure);
 

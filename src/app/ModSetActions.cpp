@@ -164,12 +164,7 @@ void ReportMissingSetMods(MessageBoxPort& messages, const std::string& set,
 }
 
 void ReportSetsNotKept(MessageBoxPort& messages, const PlaceFailure& failure) {
-    messages.Show({.text = "Vrel could not save the mod sets in " +
-                           DescribePathError(failure.Path, failure.Error) +
-                           ".\r\rThe change holds until you close Vrel.",
-                   .title = "Vrel",
-                   .buttons = MessageButtons::Ok,
-                   .icon = MessageIcon::Exclamation});
+    ReportNotSaved(messages, "the mod sets", failure, "The change holds until you close Vrel.");
 }
 
 }  // namespace vrel
