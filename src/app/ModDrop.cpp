@@ -1,8 +1,6 @@
 #include "app/ModDrop.h"
 
 #include <algorithm>
-#include <cstdio>
-#include <memory>
 #include <optional>
 #include <system_error>
 

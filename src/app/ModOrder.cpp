@@ -8,16 +8,11 @@
 namespace vrel {
 
 std::vector<std::string> ReadModOrder(const std::filesystem::path& programFolder) {
+    const std::string text =
+        ReadTextFile(ProgramFile(programFolder, kModOrderFile)).value_or(std::string());
     std::vector<std::string> order;
-    const auto text = ReadTextFile(ProgramFile(programFolder, kModOrderFile));
-    std::string_view rest = text ? std::string_view(*text) : std::string_view();
-    while (!rest.empty()) {
-        const std::size_t end = rest.find('\n');
-        const std::string_view line = TrimBlanks(rest.substr(0, end));
-        rest.remove_prefix(end == std::string_view::npos ? rest.size() : end + 1);
-        if (!line.empty()) {
-            order.emplace_back(line);
-        }
+    for (const std::string_view line : NonBlankLines(text)) {
+        order.emplace_back(line);
     }
     return order;
 }

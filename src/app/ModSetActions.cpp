@@ -15,15 +15,7 @@ namespace {
 std::vector<ModSetMod> TicksKeepingMissing(const ModList& mods,
                                            const std::vector<ModSetMod>& kept) {
     std::vector<ModSetMod> ticks = mods.Ticks();
-    std::vector<std::string> wanted;
-    for (const ModSetMod& mod : kept) {
-        wanted.push_back(mod.Name);
-    }
-    std::vector<std::string> present;
-    for (const ModSetMod& mod : ticks) {
-        present.push_back(mod.Name);
-    }
-    const auto matches = MatchFileNames(wanted, present);
+    const auto matches = MatchFileNames(ModSetNames(kept), ModSetNames(ticks));
     for (std::size_t k = 0; k < kept.size(); ++k) {
         if (!matches[k]) {
             ticks.push_back(kept[k]);
@@ -54,21 +46,16 @@ void ApplyStartTicks(ProgramState& state) {
     if (state.Sets.Find(state.Sets.InUse) != nullptr) {
         FollowSetInUse(state);
     } else if (state.Sets.RememberTicks) {
-        std::vector<ModSetMod> ticks = state.Mods.Ticks();
-        std::vector<std::string> present;
-        for (ModSetMod& mod : ticks) {
-            present.push_back(mod.Name);
+        // The order stays as read; only the ticks come back.
+        for (int row = 1; row <= state.Mods.Count(); ++row) {
+            state.Mods.SetTicked(row, false);
         }
-        const auto matches = MatchFileNames(state.Sets.LastTicked, present);
-        for (ModSetMod& mod : ticks) {
-            mod.Ticked = false;
-        }
-        for (const auto& match : matches) {
+        for (const auto& match :
+             MatchFileNames(state.Sets.LastTicked, ModSetNames(state.Mods.Ticks()))) {
             if (match) {
-                ticks[*match].Ticked = true;
+                state.Mods.SetTicked(static_cast<int>(*match) + 1, true);
             }
         }
-        state.Mods.Apply(ticks);
     }
 }
 

@@ -145,7 +145,6 @@ frmMain::frmMain(ProgramState& state, Ports& ports, ProgressPort& progress, QWid
     MakeMoveActions();
     MakeSetActions();
     ShowMoveActions();
-    MakePatchesWatch();
 
     Drag = new WindowDrag(this);
     Drag->MoveFromPress(this);
@@ -234,7 +233,7 @@ bool frmMain::Form_Load() {
         ApplyStartTicks(state_);
     });
     patchesStamp_ = StampDatFiles(PatchesFolder(state_.ProgramFolder));
-    MakePatchesWatch();  // start-up may have made Patches just now
+    MakePatchesWatch();  // Patches is there now: start-up makes it when missing
     ShowSetInUse();
     // The game's patch comes ticked, with the tick's sound.
     if (state_.Mods.Count() > 0 && state_.Mods.Ticked(1)) {

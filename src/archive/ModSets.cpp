@@ -35,14 +35,20 @@ ModSet* ModSets::Find(std::string_view name) {
     return const_cast<ModSet*>(std::as_const(*this).Find(name));
 }
 
+std::vector<std::string> ModSetNames(const std::vector<ModSetMod>& mods) {
+    std::vector<std::string> names;
+    names.reserve(mods.size());
+    for (const ModSetMod& mod : mods) {
+        names.push_back(mod.Name);
+    }
+    return names;
+}
+
 ModSets ParseModSets(std::string_view text) {
     ModSets sets;
     ModSet* current = nullptr;
-    while (!text.empty()) {
-        const std::size_t end = text.find('\n');
-        const std::string_view line = TrimBlanks(text.substr(0, end));
-        text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
-        if (line.empty() || line.front() == ';' || line.front() == '#') {
+    for (const std::string_view line : NonBlankLines(text)) {
+        if (line.front() == ';' || line.front() == '#') {
             continue;
         }
         if (line.front() == '[' && line.back() == ']') {

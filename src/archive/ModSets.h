@@ -49,6 +49,9 @@ struct ModSets {
     ModSet* Find(std::string_view name);
 };
 
+// The mods' names, in their order.
+std::vector<std::string> ModSetNames(const std::vector<ModSetMod>& mods);
+
 ModSets ParseModSets(std::string_view text);
 std::string FormatModSets(const ModSets& sets);
 

@@ -43,4 +43,17 @@ std::string_view TrimBlanks(std::string_view line) {
     return line.substr(first, line.find_last_not_of(" \t\r") - first + 1);
 }
 
+std::vector<std::string_view> NonBlankLines(std::string_view text) {
+    std::vector<std::string_view> lines;
+    while (!text.empty()) {
+        const std::size_t end = text.find('\n');
+        const std::string_view line = TrimBlanks(text.substr(0, end));
+        text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
+        if (!line.empty()) {
+            lines.push_back(line);
+        }
+    }
+    return lines;
+}
+
 }  // namespace vrel

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "base/PendingFile.h"
 
@@ -23,5 +24,9 @@ Expected<void, PlaceFailure> PutTextFile(const std::filesystem::path& file, std:
 
 // `line` without the blanks and carriage return at its ends.
 std::string_view TrimBlanks(std::string_view line);
+
+// The lines of `text` that hold more than blanks, each without the blanks at its ends (Windows'
+// and Unix' line ends alike).
+std::vector<std::string_view> NonBlankLines(std::string_view text);
 
 }  // namespace vrel

@@ -1,6 +1,7 @@
 #include "state/ModList.h"
 
 #include <algorithm>
+#include <numeric>
 #include <set>
 #include <stdexcept>
 
@@ -49,6 +50,11 @@ std::optional<int> ModList::StepTarget(int from, int step) const {
 }
 
 void ModList::Move(int from, int to) {
+    MoveRow(from, to);
+    OrderAsRows();
+}
+
+void ModList::MoveRow(int from, int to) {
     items_.Move(from, to);
     const auto begin = rows_.begin();
     if (from < to) {
@@ -56,6 +62,9 @@ void ModList::Move(int from, int to) {
     } else {
         std::rotate(begin + (to - 1), begin + (from - 1), begin + from);
     }
+}
+
+void ModList::OrderAsRows() {
     order_.clear();
     for (int row = 2; row <= Count(); ++row) {
         order_.push_back(PathToDisplay(Item(row).FullPath.filename()));
@@ -84,50 +93,31 @@ std::vector<ModSetMod> ModList::Ticks() const {
 }
 
 std::vector<std::string> ModList::Apply(const std::vector<ModSetMod>& mods) {
-    std::vector<std::string> wanted;
-    for (const ModSetMod& mod : mods) {
-        wanted.push_back(mod.Name);
-    }
-    std::vector<std::string> present;
-    for (int row = 1; row <= Count(); ++row) {
-        present.push_back(PathToDisplay(Row(row).Name));
-    }
-    const auto matches = MatchFileNames(wanted, present);
-    std::vector<std::string> missing;
-    // Each named mod in turn is moved up to the place after those named before it.
-    std::vector<int> rowOf(present.size());
-    for (std::size_t k = 0; k < rowOf.size(); ++k) {
-        rowOf[k] = static_cast<int>(k) + 1;
-    }
-    int next = 2;
+    const auto matches = MatchFileNames(ModSetNames(mods), ModSetNames(Ticks()));
     for (int row = 2; row <= Count(); ++row) {
         SetTicked(row, false);
     }
+    // The rows as they were, by their first places, in the order they stand now.
+    std::vector<std::size_t> standing(static_cast<std::size_t>(Count()));
+    std::iota(standing.begin(), standing.end(), std::size_t{0});
+    std::vector<std::string> missing;
+    int next = 2;  // where the next mod the set names goes
     for (std::size_t m = 0; m < mods.size(); ++m) {
         if (!matches[m]) {
             missing.push_back(mods[m].Name);
             continue;
         }
-        const int from = rowOf[*matches[m]];
+        const auto at = std::find(standing.begin(), standing.end(), *matches[m]);
+        const int from = static_cast<int>(at - standing.begin()) + 1;
         SetTicked(from, mods[m].Ticked);
         if (from == 1) {
-            continue;
+            continue;  // the patch stays first
         }
-        if (from != next) {
-            Move(from, next);
-            for (int& row : rowOf) {
-                if (row >= next && row < from) {
-                    ++row;
-                }
-            }
-            rowOf[*matches[m]] = next;
-        }
+        MoveRow(from, next);
+        std::rotate(standing.begin() + (next - 1), at, at + 1);
         ++next;
     }
-    order_.clear();
-    for (int row = 2; row <= Count(); ++row) {
-        order_.push_back(PathToDisplay(Row(row).Name));
-    }
+    OrderAsRows();
     return missing;
 }
 

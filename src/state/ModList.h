@@ -71,6 +71,10 @@ public:
     std::vector<std::string> Apply(const std::vector<ModSetMod>& mods);
 
 private:
+    // Moves row `from` with its item to `to`, leaving the order as it was.
+    void MoveRow(int from, int to);
+    void OrderAsRows();
+
     std::vector<ModRow> rows_;
     FalloutDat_Collection items_;
     std::vector<std::string> order_;
