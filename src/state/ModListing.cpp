@@ -44,11 +44,11 @@ std::vector<std::filesystem::path> ListDatFiles(const std::filesystem::path& fol
 
 ListingStamp StampDatFiles(const std::filesystem::path& folder) {
     ListingStamp stamp;
-    stamp.Names = ListDatFiles(folder);
-    for (const std::filesystem::path& name : stamp.Names) {
+    for (std::filesystem::path& name : ListDatFiles(folder)) {
         std::error_code error;
-        stamp.Sizes.push_back(std::filesystem::file_size(folder / name, error));
-        stamp.Changed.push_back(std::filesystem::last_write_time(folder / name, error));
+        const std::uintmax_t size = std::filesystem::file_size(folder / name, error);
+        const auto changed = std::filesystem::last_write_time(folder / name, error);
+        stamp.push_back({std::move(name), size, changed});
     }
     return stamp;
 }

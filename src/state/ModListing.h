@@ -13,12 +13,13 @@ std::vector<std::filesystem::path> ListDatFiles(const std::filesystem::path& fol
 
 // What the archives in `folder` are at this moment: each one's name, size and time of its last
 // change. Two stamps differ when an archive was added, removed or replaced.
-struct ListingStamp {
-    std::vector<std::filesystem::path> Names;
-    std::vector<std::uintmax_t> Sizes;
-    std::vector<std::filesystem::file_time_type> Changed;
-    bool operator==(const ListingStamp&) const = default;
+struct DatFileStamp {
+    std::filesystem::path Name;
+    std::uintmax_t Size = 0;
+    std::filesystem::file_time_type Changed;
+    bool operator==(const DatFileStamp&) const = default;
 };
+using ListingStamp = std::vector<DatFileStamp>;
 ListingStamp StampDatFiles(const std::filesystem::path& folder);
 
 }  // namespace vrel
