@@ -45,21 +45,28 @@ Unpacker::Unpacker(std::filesystem::path gameFolder, const CfgGeneral& settings,
                                      journal_.CreatedFolders.push_back(folder);
                                  }}) {}
 
+// What became of a member on its way: one of these at a time.
+enum class WriteFate {
+    Skipped,     // not written, for a reason known before it was set going
+    Unrecorded,  // its record line could not be made to last, so it was not written
+    Going,       // set going: a thread writes it
+    Written,
+    Failed,     // its write failed (Problem says why)
+    Abandoned,  // not written since a write before it failed
+};
+
 struct Unpacker::MemberWrite {
     UnpackFailure Problem;  // with its Kind, when the member is not written
-    bool Skipped = false;   // not written, for a reason known before it was set going
+    WriteFate Fate = WriteFate::Skipped;
     DatEntry Entry;
     MemberContent Content;  // packed as read; emptied once written
     std::filesystem::path Target;
     NativeText Key;            // FileKey of the target
     std::uint64_t Number = 0;  // its place among the files set going (see writtenThisPlay_)
     bool KeptAside = false;
-    bool ReplacesFile = false;  // a file stands there that goes once the content is whole
-    bool ToWrite = false;
-    bool Written = false;
+    bool ReplacesFile = false;       // a file stands there that goes once the content is whole
     std::uintmax_t WrittenSize = 0;  // for the record: as written
     std::int64_t WrittenTime = 0;
-    bool Abandoned = false;  // not written since a write before it failed
 };
 
 Expected<void, UnpackFailure> Unpacker::UnpackArchive(const std::filesystem::path& archive,
@@ -85,8 +92,8 @@ Expected<void, UnpackFailure> Unpacker::UnpackArchive(const std::filesystem::pat
             }
             if (const Noted synced = record_->Sync(); !synced) {
                 for (MemberWrite& write : batch) {
-                    if (write.ToWrite) {
-                        write.ToWrite = false;
+                    if (write.Fate == WriteFate::Going) {
+                        write.Fate = WriteFate::Unrecorded;
                         Recorded(synced, write.Problem);
                     }
                 }
@@ -110,14 +117,12 @@ Expected<void, UnpackFailure> Unpacker::UnpackArchive(const std::filesystem::pat
         if (!parts) {
             write.Problem.Kind = UnpackProblem::NameLeadsOutside;
             write.Problem.Detail = parts.error();
-            write.Skipped = true;
             writes.Add(std::move(write), 0);
             continue;
         }
         write.Content = walk->ReadMemberBytes(*entry);
         if (write.Content.Problem) {
             write.Problem.Detail = *write.Content.Problem;
-            write.Skipped = true;
             writes.Add(std::move(write), 0);
             continue;
         }
@@ -125,7 +130,6 @@ Expected<void, UnpackFailure> Unpacker::UnpackArchive(const std::filesystem::pat
         if (!prepared) {
             write.Problem.Kind = UnpackProblem::TargetRefused;
             write.Problem.Detail = prepared.error();
-            write.Skipped = true;
             writes.Add(std::move(write), 0);
             continue;
         }
@@ -144,7 +148,6 @@ Expected<void, UnpackFailure> Unpacker::UnpackArchive(const std::filesystem::pat
             case WriteOutcome::Ready:
                 break;
             case WriteOutcome::Skipped:
-                write.Skipped = true;
                 writes.Add(std::move(write), 0);
                 continue;
             case WriteOutcome::Failed:
@@ -156,7 +159,7 @@ Expected<void, UnpackFailure> Unpacker::UnpackArchive(const std::filesystem::pat
         write.Number = ++setGoing_;
         writtenThisPlay_.insert_or_assign(write.Key, write.Number);
         write.Entry = std::move(*entry);
-        write.ToWrite = true;
+        write.Fate = WriteFate::Going;
         const std::size_t bytes = write.Content.Bytes.size();
         writes.Add(std::move(write), bytes);
     }
@@ -197,13 +200,14 @@ NativeText Unpacker::FileKey(const std::filesystem::path& target) {
 }
 
 void Unpacker::WriteFile(MemberWrite& write, Inflater inflater, std::atomic<bool>& writeFailed) {
-    if (!write.ToWrite) {
+    if (write.Fate != WriteFate::Going) {
         return;
     }
     if (writeFailed) {
-        write.Abandoned = true;
+        write.Fate = WriteFate::Abandoned;
         return;
     }
+    write.Fate = WriteFate::Failed;  // until it is written
     UnpackFailure& problem = write.Problem;
     const std::span<const std::uint8_t> bytes =
         UnpackMemberForWriting(write.Content, write.Entry, inflater);
@@ -247,7 +251,7 @@ void Unpacker::WriteFile(MemberWrite& write, Inflater inflater, std::atomic<bool
     if (std::string_view(write.Entry.Name).ends_with("pro")) {
         MakeReadOnly(write.Target);
     }
-    write.Written = true;
+    write.Fate = WriteFate::Written;
     write.WrittenTime = writeTime ? RecordedWriteTime(*writeTime) : RecordedWriteTime(write.Target);
 }
 
@@ -256,22 +260,23 @@ void Unpacker::TakeWrite(MemberWrite& write) {
     if (write.Number != 0) {
         taken_ = write.Number;
     }
-    if (!write.ToWrite) {
-        if (stopped_) {
-            return;
-        }
-        if (write.Skipped) {
+    if (write.Fate == WriteFate::Skipped) {
+        if (!stopped_) {
             problems_.push_back(std::move(write.Problem));
-            return;
         }
-        // Its line could not be made to last: the unpacking stops before the file is written.
-        if (write.KeptAside) {
-            PutKeptFileBack(write.Target);
-        }
-        Stop(std::move(write.Problem));
         return;
     }
-    if (write.Written) {
+    if (write.Fate == WriteFate::Unrecorded) {
+        // Its line could not be made to last: the unpacking stops before the file is written.
+        if (!stopped_) {
+            if (write.KeptAside) {
+                PutKeptFileBack(write.Target);
+            }
+            Stop(std::move(write.Problem));
+        }
+        return;
+    }
+    if (write.Fate == WriteFate::Written) {
         // Even past a failure the file goes into the journal, so the clean-up removes it.
         const Noted wrote = record_ != nullptr && !stopped_
                                 ? record_->Wrote(write.Target, write.WrittenSize, write.WrittenTime)
@@ -301,7 +306,7 @@ void Unpacker::TakeWrite(MemberWrite& write) {
     if (write.KeptAside && write.Problem.Kind != UnpackProblem::CannotWrite) {
         PutKeptFileBack(write.Target);
     }
-    if (stopped_ || write.Abandoned) {
+    if (stopped_ || write.Fate == WriteFate::Abandoned) {
         return;
     }
     if (write.Problem.Kind == UnpackProblem::CannotWrite) {
