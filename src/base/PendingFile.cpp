@@ -22,8 +22,11 @@
 #include <windows.h>
 #else
 #include <fcntl.h>
+#include <pthread.h>
+#include <signal.h>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <time.h>
 #include <unistd.h>
 #endif
 
@@ -43,8 +46,9 @@ struct Slot {
 };
 std::array<Slot, kSlots> slots;
 
-int Register(const std::filesystem::path& temporary) {
-    const auto& name = temporary.native();
+// A slot holding `path`, not yet published.
+int Claim(const std::filesystem::path& path) {
+    const auto& name = path.native();
     if (name.size() >= kSlotChars) {
         return -1;
     }
@@ -53,11 +57,22 @@ int Register(const std::filesystem::path& temporary) {
         if (slots[i].State.compare_exchange_strong(free, 1)) {
             std::copy(name.begin(), name.end(), slots[i].Name.begin());
             slots[i].Name[name.size()] = 0;
-            slots[i].State.store(2);
             return static_cast<int>(i);
         }
     }
     return -1;
+}
+
+void Publish(int slot) {
+    if (slot >= 0) {
+        slots[static_cast<std::size_t>(slot)].State.store(2);
+    }
+}
+
+int Register(const std::filesystem::path& temporary) {
+    const int slot = Claim(temporary);
+    Publish(slot);
+    return slot;
 }
 
 void Unregister(int slot) {
@@ -66,6 +81,44 @@ void Unregister(int slot) {
         slots[static_cast<std::size_t>(slot)].State.store(0);
     }
 }
+
+// The moment a file is made under its name and registered (see CreateUnderName):
+// RemovePendingFiles waits until no thread is in it, and once that has begun no file is made
+// under its name any more. The thread's own signals wait meanwhile, since a handler run in the
+// middle of that moment would wait for it in vain.
+std::atomic<bool> removingPending{false};
+std::atomic<int> makingUnderName{0};
+
+class MakingUnderName {
+public:
+    MakingUnderName() {
+#ifndef _WIN32
+        sigset_t all;
+        sigfillset(&all);
+        pthread_sigmask(SIG_BLOCK, &all, &before_);
+#endif
+        makingUnderName.fetch_add(1);
+        allowed_ = !removingPending.load();
+    }
+    ~MakingUnderName() {
+        makingUnderName.fetch_sub(1);
+#ifndef _WIN32
+        pthread_sigmask(SIG_SETMASK, &before_, nullptr);
+#endif
+    }
+    MakingUnderName(const MakingUnderName&) = delete;
+    MakingUnderName& operator=(const MakingUnderName&) = delete;
+
+    bool Allowed() const {
+        return allowed_;
+    }
+
+private:
+#ifndef _WIN32
+    sigset_t before_{};
+#endif
+    bool allowed_ = false;
+};
 
 std::error_code LastError() {
 #ifdef _WIN32
@@ -185,13 +238,62 @@ Expected<PendingFile, PlaceFailure> PendingFile::Create(const std::filesystem::p
     return Unexpected{PlaceFailure{PlaceProblem::CannotCreate, target, error}};
 }
 
+Expected<PendingFile, PlaceFailure> PendingFile::CreateUnderName(
+    const std::filesystem::path& target) {
+    std::intptr_t file = -1;
+    std::error_code error;
+    int slot = -1;
+    {
+        const MakingUnderName making;
+        // Published only once the file is there: a signal before that must not remove a file of
+        // the same name that is not this one.
+        slot = making.Allowed() ? Claim(target) : -1;
+        if (slot >= 0) {
+#ifdef _WIN32
+            // DELETE, so that a file given up is removed through its own handle.
+            const HANDLE made = CreateFileW(target.c_str(), GENERIC_WRITE | DELETE,
+                                            FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
+                                            CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+            file = made == INVALID_HANDLE_VALUE ? -1 : reinterpret_cast<std::intptr_t>(made);
+#else
+            file = open(target.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+#endif
+            if (file == -1) {
+                error = LastError();
+                Unregister(std::exchange(slot, -1));
+            } else {
+                Publish(slot);
+            }
+        }
+    }
+    if (file == -1) {
+        if (error) {
+            const bool taken = error == std::errc::file_exists
+#ifdef _WIN32
+                               || error.value() == ERROR_FILE_EXISTS ||
+                               error.value() == ERROR_ALREADY_EXISTS
+#endif
+                ;
+            return Unexpected{PlaceFailure{
+                taken ? PlaceProblem::AlreadyThere : PlaceProblem::CannotCreate, target, error}};
+        }
+        // No slot to reach it by, or the program is being stopped: a file that has no name until
+        // it is whole (or a named one beside the target) is as safe.
+        return Create(target, Durability::Unsynced);
+    }
+    PendingFile created(target, {}, file, slot, Durability::Unsynced);
+    created.underName_ = true;
+    return created;
+}
+
 PendingFile::PendingFile(PendingFile&& other) noexcept
     : target_(std::move(other.target_)),
       temporary_(std::exchange(other.temporary_, {})),
       file_(std::exchange(other.file_, -1)),
       slot_(std::exchange(other.slot_, -1)),
       durability_(other.durability_),
-      unnamed_(std::exchange(other.unnamed_, false)) {}
+      unnamed_(std::exchange(other.unnamed_, false)),
+      underName_(std::exchange(other.underName_, false)) {}
 
 PendingFile::~PendingFile() {
     Discard();
@@ -203,7 +305,35 @@ void PendingFile::CloseFile() {
     }
 }
 
+void PendingFile::RemoveUnderName() {
+    underName_ = false;
+    if (file_ == -1) {
+        return;
+    }
+#ifdef _WIN32
+    // Through its own handle: never a file that came to stand under the name meanwhile.
+    FILE_DISPOSITION_INFO remove{TRUE};
+    SetFileInformationByHandle(reinterpret_cast<HANDLE>(file_), FileDispositionInfo, &remove,
+                               sizeof remove);
+    CloseFile();
+#else
+    // Only while the name still leads to this file, never to one put there meanwhile.
+    struct stat written {};
+    struct stat named {};
+    const bool same = fstat(static_cast<int>(file_), &written) == 0 &&
+                      lstat(target_.c_str(), &named) == 0 && written.st_dev == named.st_dev &&
+                      written.st_ino == named.st_ino;
+    CloseFile();
+    if (same) {
+        unlink(target_.c_str());
+    }
+#endif
+}
+
 void PendingFile::Discard() {
+    if (underName_) {
+        RemoveUnderName();
+    }
     CloseFile();
     if (!temporary_.empty()) {
         std::error_code error;
@@ -308,6 +438,9 @@ Expected<void, PlaceFailure> PendingFile::Place(Placing placing) {
     if (unnamed_ && file_ != -1) {
         return LinkUnnamed(placing);
     }
+    if (underName_ && file_ != -1) {
+        return CloseUnderName(placing);
+    }
     if (file_ == -1 || temporary_.empty()) {
         Discard();
         return Unexpected{PlaceFailure{PlaceProblem::CannotWrite, target_, {}}};
@@ -401,6 +534,31 @@ Expected<void, PlaceFailure> PendingFile::Place(Placing placing) {
     return {};
 }
 
+Expected<void, PlaceFailure> PendingFile::CloseUnderName(Placing placing) {
+    if (placing != Placing::New) {
+        Discard();
+        return Unexpected{PlaceFailure{PlaceProblem::CannotPlace, target_,
+                                       std::make_error_code(std::errc::invalid_argument)}};
+    }
+    // Whole once written: an interruption from here on leaves it in place.
+    Unregister(std::exchange(slot_, -1));
+    underName_ = false;
+#ifdef _WIN32
+    if (!CloseHandle(reinterpret_cast<HANDLE>(std::exchange(file_, -1)))) {
+        const std::error_code error = LastError();
+        DeleteFileW(target_.c_str());
+        return Unexpected{PlaceFailure{PlaceProblem::CannotWrite, target_, error}};
+    }
+#else
+    if (close(static_cast<int>(std::exchange(file_, -1))) != 0) {
+        const std::error_code error = LastError();
+        unlink(target_.c_str());
+        return Unexpected{PlaceFailure{PlaceProblem::CannotWrite, target_, error}};
+    }
+#endif
+    return {};
+}
+
 Expected<void, PlaceFailure> PutFile(const std::filesystem::path& target,
                                      std::span<const std::uint8_t> bytes, Placing placing,
                                      Durability durability) {
@@ -412,6 +570,18 @@ Expected<void, PlaceFailure> PutFile(const std::filesystem::path& target,
         return written;
     }
     return file->Place(placing);
+}
+
+Expected<void, PlaceFailure> PutNewFile(const std::filesystem::path& target,
+                                        std::span<const std::uint8_t> bytes) {
+    auto file = PendingFile::CreateUnderName(target);
+    if (!file) {
+        return Unexpected{file.error()};
+    }
+    if (auto written = file->Write(bytes); !written) {
+        return written;
+    }
+    return file->Place(Placing::New);
 }
 
 Expected<void, PlaceFailure> CopyFileWhole(const std::filesystem::path& source,
@@ -445,6 +615,16 @@ Expected<void, PlaceFailure> CopyFileWhole(const std::filesystem::path& source,
 }
 
 void RemovePendingFiles() noexcept {
+    removingPending.store(true);
+    // A file being made under its name is registered within a moment; up to a second is waited.
+    for (int waited = 0; makingUnderName.load() > 0 && waited < 1000; ++waited) {
+#ifdef _WIN32
+        Sleep(1);
+#else
+        const timespec millisecond{0, 1000000};
+        nanosleep(&millisecond, nullptr);
+#endif
+    }
     for (Slot& slot : slots) {
         if (slot.State.load() == 2) {
 #ifdef _WIN32

@@ -31,12 +31,15 @@ bool DiskIsFull(const std::error_code& error) {
         ;
 }
 
-// Writes a member's content through a new file, so that neither a failure nor an interruption
-// leaves a member cut short under its name, nor touches a file of the user's that stood there.
+// Writes a member's content so that neither a failure nor an interruption leaves a member cut
+// short under its name: under the name at once where nothing stands there, else through a new
+// file that replaces the one there only once it is whole.
 Expected<void, PlaceFailure> WriteMember(const TargetFolders::TargetFile& target,
                                          std::span<const std::uint8_t> bytes) {
-    return PutFile(target.Path, bytes, target.Existed ? Placing::Replace : Placing::New,
-                   Durability::Unsynced);
+    if (!target.Existed) {
+        return PutNewFile(target.Path, bytes);
+    }
+    return PutFile(target.Path, bytes, Placing::Replace, Durability::Unsynced);
 }
 
 // A large member, read, inflated and written piece by piece; `problem` is the archive's fault,

@@ -219,12 +219,13 @@ void Unpacker::WriteFile(MemberWrite& write, Inflater inflater, std::atomic<bool
     if (write.ReplacesFile) {
         RemoveEvenIfReadOnly(write.Target);
     }
-    // Through a new file that gets the member's name only once it is whole, never replacing
-    // anything: a file that came to stand there meanwhile is nobody's to overwrite.
-    // Its time is read from the open file, which spares looking it up again by its path.
+    // Made under the member's name, never replacing anything: a file that came to stand there
+    // meanwhile is nobody's to overwrite. A file cut short by a crash is one the record names
+    // and the restore takes for ours. Its time is read from the open file, which spares looking
+    // it up again by its path.
     std::optional<std::filesystem::file_time_type> writeTime;
     const auto written = [&]() -> Expected<void, PlaceFailure> {
-        auto file = PendingFile::Create(write.Target, Durability::Unsynced);
+        auto file = PendingFile::CreateUnderName(write.Target);
         if (!file) {
             return Unexpected{file.error()};
         }

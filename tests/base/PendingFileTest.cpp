@@ -47,23 +47,46 @@ TEST(PendingFile, ReplacesOnlyWhenAskedAndLeavesNoNewFileBehind) {
 
 TEST(PendingFile, AnUnplacedFileIsRemovedWhenDroppedOrOnRequest) {
     TempFolder folder;
+    WriteFile(folder / "taken.frm", "the player's");
     {
         auto dropped = PendingFile::Create(folder / "a.dat");
         ASSERT_TRUE(dropped);
         EXPECT_TRUE(dropped->Write(Bytes("half")));
+        // Made under its name: the same, and never the file of that name when the name is taken.
+        auto droppedUnderName = PendingFile::CreateUnderName(folder / "c.frm");
+        ASSERT_TRUE(droppedUnderName);
+        EXPECT_TRUE(droppedUnderName->Write(Bytes("half")));
+        EXPECT_EQ(PendingFile::CreateUnderName(folder / "taken.frm").error().Kind,
+                  PlaceProblem::AlreadyThere);
     }
+#ifndef _WIN32
+    // A file put under the name meanwhile is not the one given up.
+    {
+        auto replaced = PendingFile::CreateUnderName(folder / "moved.frm");
+        ASSERT_TRUE(replaced);
+        WriteFile(folder / "theirs", "theirs");
+        std::filesystem::rename(folder / "theirs", folder / "moved.frm");
+    }
+    EXPECT_EQ(ReadFile(folder / "moved.frm"), Bytes("theirs"));
+    std::filesystem::remove(folder / "moved.frm");
+#endif
     auto pending = PendingFile::Create(folder / "b.dat");
     ASSERT_TRUE(pending);
     EXPECT_EQ(pending->Temporary().parent_path(), folder.path());
-    EXPECT_EQ(Names(folder.path()).size(), 1u);
-    RemovePendingFiles();  // what an interrupted vrel-dat does
+    {
+        auto underName = PendingFile::CreateUnderName(folder / "d.frm");
+        ASSERT_TRUE(underName);
+        EXPECT_TRUE(underName->Write(Bytes("half")));
+        EXPECT_EQ(Names(folder.path()).size(), 3u);
+        RemovePendingFiles();  // what an interrupted vrel-dat does
 #ifndef _WIN32
-    // Windows takes the name away only once the file is closed: when the program has ended.
-    EXPECT_TRUE(Names(folder.path()).empty());
+        // Windows takes the name away only once the file is closed: when the program has ended.
+        EXPECT_EQ(Names(folder.path()), std::vector<std::string>{"taken.frm"});
 #endif
-    const auto after = pending->Place(Placing::New);
-    ASSERT_FALSE(after);
-    EXPECT_TRUE(Names(folder.path()).empty());
+    }
+    EXPECT_FALSE(pending->Place(Placing::New));
+    EXPECT_EQ(Names(folder.path()), std::vector<std::string>{"taken.frm"});
+    EXPECT_EQ(ReadFile(folder / "taken.frm"), Bytes("the player's"));
 }
 
 #ifndef _WIN32
