@@ -16,16 +16,18 @@ namespace vrel {
 // The threads that work for one archive: the number asked for, or the machine's cores.
 int WorkerThreads(std::optional<int> asked);
 
-// Runs jobs on worker threads and hands their results back in the order the jobs were given,
-// so that whoever takes them sees exactly the one-thread sequence. With one thread there are no
-// workers: a job runs on the caller's thread when its result is taken, in the order of today.
+// Runs jobs on `threads` threads and hands their results back in the order the jobs were given,
+// so that whoever takes them sees exactly the one-thread sequence. The caller's thread is one of
+// them: it does jobs itself while it waits for a result (see TakeNext), so a worker more would
+// only take turns with it on the same cores. With one thread there are no workers: a job runs
+// on the caller's thread when its result is taken, in the order of today.
 template <class Result>
 class OrderedPool {
 public:
     explicit OrderedPool(int threads) {
         if (threads > 1) {
-            workers_.reserve(static_cast<std::size_t>(threads));
-            for (int i = 0; i < threads; ++i) {
+            workers_.reserve(static_cast<std::size_t>(threads - 1));
+            for (int i = 1; i < threads; ++i) {
                 workers_.emplace_back([this] { Work(); });
             }
         }
@@ -74,8 +76,7 @@ public:
         }
         std::unique_lock lock(mutex_);
         // Rather than sleep while jobs wait, the caller does the oldest itself (often the one it
-        // waits for): on a machine with as many workers as cores, no core then idles, and fewer
-        // threads are woken.
+        // waits for): no core then idles, and fewer threads are woken.
         while (!slot->Done && !queue_.empty()) {
             std::shared_ptr<Slot> oldest = std::move(queue_.front());
             queue_.pop_front();
