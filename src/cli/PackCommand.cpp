@@ -94,14 +94,13 @@ public:
     // which has then been reported.
     bool PackAll() {
         for (std::size_t next = 0; next < sources_.Members.size() && !failed_; ++next) {
-            std::error_code sizeError;
-            const auto size = std::filesystem::file_size(sources_.Members[next].Path, sizeError);
-            if (!sizeError && size > static_cast<std::uintmax_t>(kLargeMember)) {
+            const std::uintmax_t size = sources_.Members[next].Size;
+            if (size > static_cast<std::uintmax_t>(kLargeMember)) {
                 batches_.TakeAll();
                 failed_ = failed_ || !PackLarge(sources_.Members[next]);
                 continue;
             }
-            batches_.Add(Packed{next}, sizeError ? 0 : static_cast<std::size_t>(size));
+            batches_.Add(Packed{next}, static_cast<std::size_t>(size));
         }
         batches_.TakeAll();
         return !failed_;
@@ -117,7 +116,8 @@ private:
     // On a worker: reads the file and packs it.
     void Pack(Packed& packed, int packLevel) const {
         try {
-            std::vector<std::uint8_t> content;
+            // Kept from one file to the next: no memory is taken and cleared per file.
+            thread_local std::vector<std::uint8_t> content;
             if (ReadWholeFile(sources_.Members[packed.source].Path, content)) {
                 packed.member = EncodeMember(content, storage_, packLevel);
             }

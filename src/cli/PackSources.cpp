@@ -47,12 +47,12 @@ PackSources CollectPackSources(const std::filesystem::path& folder,
                     DescribeNameFailure({NameProblem::Unsafe, UnsafeName::Drive}));
                 return;
             }
+            // The type as listed, looked up only behind a link: one look-up per file, its size.
             std::error_code statusError;
-            const auto status = listed.status(statusError);
-            if (std::filesystem::is_directory(status)) {
+            if (listed.is_directory(statusError)) {
                 return;
             }
-            if (!std::filesystem::is_regular_file(status)) {
+            if (!listed.is_regular_file(statusError)) {
                 sources.Skipped.push_back(PathToDisplay(relative));
                 return;
             }
@@ -65,12 +65,13 @@ PackSources CollectPackSources(const std::filesystem::path& folder,
                                            DescribeNameFailure(name.error()));
                 return;
             }
-            if (listed.file_size(statusError) > static_cast<std::uintmax_t>(kMaxFormatSize)) {
+            const std::uintmax_t size = listed.file_size(statusError);
+            if (!statusError && size > static_cast<std::uintmax_t>(kMaxFormatSize)) {
                 sources.Refusals.push_back(PathToDisplay(relative) + ": " +
                                            std::string(kMemberTooLarge));
                 return;
             }
-            sources.Members.push_back({std::move(*name), listed.path()});
+            sources.Members.push_back({std::move(*name), listed.path(), statusError ? 0 : size});
         });
     if (walked) {
         sources.Refusals.push_back(DescribePathError(folder, walked));

@@ -10,6 +10,7 @@ namespace vrel::cli {
 struct PackSource {
     std::string Name;  // the member name: Windows-1252, backslashes
     std::filesystem::path Path;
+    std::uintmax_t Size = 0;  // as listed
 };
 
 struct PackSources {
