@@ -1,6 +1,8 @@
 // The unpacker's walk over an archive holding the fuzz input: every entry, and every member read
-// (and unpacked) the way Play reads it.
+// (and unpacked) whole, and as Play and extract read it for writing out.
+#include <algorithm>
 #include <cstdlib>
+#include <optional>
 
 #include "FuzzInput.h"
 #include "archive/DatWalk.h"
@@ -21,6 +23,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const auto bound = vrel::DecompressBufferSize(entry->RealSize);
         if (!bound ? !content.Bytes.empty()
                    : content.Bytes.size() > static_cast<std::size_t>(*bound)) {
+            std::abort();
+        }
+        // Read for writing out, it is the same member with the same judgement.
+        std::optional<vrel::DatProblem> problem;
+        const auto written = walk->ReadMemberForWriting(*entry, problem);
+        if (problem != content.Problem ||
+            (!problem && !std::equal(written.begin(), written.end(), content.Bytes.begin(),
+                                     content.Bytes.end()))) {
             std::abort();
         }
     }

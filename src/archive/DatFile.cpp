@@ -59,7 +59,7 @@ DatFile& DatFile::operator=(DatFile&& other) noexcept {
     return *this;
 }
 
-bool DatFile::ReadAt(std::int64_t offset, std::span<std::uint8_t> into) {
+bool DatFile::ReadAt(std::int64_t offset, std::span<std::uint8_t> into) const {
     if (file_ == -1 || offset < 0 || offset + static_cast<std::int64_t>(into.size()) > length_) {
         return false;
     }
@@ -89,7 +89,8 @@ bool DatFile::ReadAt(std::int64_t offset, std::span<std::uint8_t> into) {
     return true;
 }
 
-std::optional<std::vector<std::uint8_t>> DatFile::ReadAt(std::int64_t offset, std::int64_t count) {
+std::optional<std::vector<std::uint8_t>> DatFile::ReadAt(std::int64_t offset,
+                                                         std::int64_t count) const {
     if (count < 0 || offset < 0 || offset + count > length_) {
         return std::nullopt;
     }

@@ -20,8 +20,9 @@ public:
     std::int64_t Length() const { return length_; }
 
     // The bytes [offset, offset + count), which the caller has checked lie inside the file.
-    bool ReadAt(std::int64_t offset, std::span<std::uint8_t> into);
-    std::optional<std::vector<std::uint8_t>> ReadAt(std::int64_t offset, std::int64_t count);
+    // Reads at a position of their own: any thread may read while others do.
+    bool ReadAt(std::int64_t offset, std::span<std::uint8_t> into) const;
+    std::optional<std::vector<std::uint8_t>> ReadAt(std::int64_t offset, std::int64_t count) const;
 
 private:
     DatFile(std::intptr_t file, std::int64_t length) : file_(file), length_(length) {}

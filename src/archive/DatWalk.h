@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <optional>
+#include <span>
 #include <vector>
 
 #include "archive/DatEntry.h"
@@ -35,6 +36,17 @@ public:
     // Its stored bytes only, for UnpackMemberBytes on another thread.
     MemberContent ReadMemberBytes(const DatEntry& entry) {
         return vrel::ReadMemberBytes(file_, entry);
+    }
+    // Why its bytes cannot be read, judged by the entry alone (see EntryProblem).
+    std::optional<DatProblem> EntryProblem(const DatEntry& entry) const {
+        return vrel::EntryProblem(file_, entry);
+    }
+    // Its content for writing out (see ReadMemberForWriting): on any thread, while the walk goes
+    // on.
+    std::span<const std::uint8_t> ReadMemberForWriting(
+        const DatEntry& entry, std::optional<DatProblem>& problem,
+        Inflater inflater = Inflater::Fastest) const {
+        return vrel::ReadMemberForWriting(file_, entry, problem, inflater);
     }
 
 private:

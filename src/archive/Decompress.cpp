@@ -15,7 +15,7 @@ namespace vrel {
 namespace {
 
 // The buffer that one stream of `data` unpacks into, or nothing when the size cannot be served.
-std::optional<std::int64_t> WorkCapacity(const std::vector<std::uint8_t>& data,
+std::optional<std::int64_t> WorkCapacity(std::span<const std::uint8_t> data,
                                          std::int32_t expectedSize) {
     const std::optional<std::int64_t> bufferSize = DecompressBufferSize(expectedSize);
     if (!bufferSize) {
@@ -27,7 +27,7 @@ std::optional<std::int64_t> WorkCapacity(const std::vector<std::uint8_t>& data,
 }
 
 // Each inflates into the first `limit` bytes of `work` and gives the bytes produced.
-int InflateWithZlib(const std::vector<std::uint8_t>& data, std::vector<std::uint8_t>& work,
+int InflateWithZlib(std::span<const std::uint8_t> data, std::vector<std::uint8_t>& work,
                     std::size_t limit, std::size_t& produced) {
     uLongf outputLength = static_cast<uLongf>(limit);
     const int result =
@@ -53,7 +53,7 @@ libdeflate_decompressor* ThreadDecompressor() {
 // True when libdeflate unpacked the whole stream into `work`. It checks the header, every block
 // and the Adler-32 sum as zlib does, so a stream it accepts is one zlib accepts with the same
 // bytes; whatever it refuses goes to zlib, which alone decides what a damaged stream leaves.
-bool InflateWithLibdeflate(const std::vector<std::uint8_t>& data, std::vector<std::uint8_t>& work,
+bool InflateWithLibdeflate(std::span<const std::uint8_t> data, std::vector<std::uint8_t>& work,
                            std::size_t limit, std::size_t& produced) {
     libdeflate_decompressor* decompressor = ThreadDecompressor();
     if (decompressor == nullptr) {
@@ -68,8 +68,8 @@ bool InflateWithLibdeflate(const std::vector<std::uint8_t>& data, std::vector<st
 
 // Inflates `data` into `work`, made at least as large as the buffer rule asks and never smaller,
 // so that a buffer kept from one member to the next is not allocated and filled again.
-int UnpackInto(const std::vector<std::uint8_t>& data, std::int32_t expectedSize,
-               bool libdeflateFirst, std::vector<std::uint8_t>& work, std::size_t& produced) {
+int UnpackInto(std::span<const std::uint8_t> data, std::int32_t expectedSize, bool libdeflateFirst,
+               std::vector<std::uint8_t>& work, std::size_t& produced) {
     produced = 0;
     const std::optional<std::int64_t> capacity = WorkCapacity(data, expectedSize);
     if (!capacity) {
@@ -126,13 +126,18 @@ int DecompressWithZlib(std::vector<std::uint8_t>& data, std::int32_t expectedSiz
     return Unpack(data, expectedSize, false);
 }
 
-int DecompressInto(const std::vector<std::uint8_t>& data, std::int32_t expectedSize,
+int DecompressInto(std::span<const std::uint8_t> data, std::int32_t expectedSize,
                    std::vector<std::uint8_t>& work, std::size_t& produced) {
 #ifdef VREL_HAVE_LIBDEFLATE
     return UnpackInto(data, expectedSize, true, work, produced);
 #else
     return UnpackInto(data, expectedSize, false, work, produced);
 #endif
+}
+
+int DecompressWithZlibInto(std::span<const std::uint8_t> data, std::int32_t expectedSize,
+                           std::vector<std::uint8_t>& work, std::size_t& produced) {
+    return UnpackInto(data, expectedSize, false, work, produced);
 }
 
 }  // namespace vrel

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <vector>
 
 namespace vrel {
@@ -34,7 +35,9 @@ int DecompressWithZlib(std::vector<std::uint8_t>& data, std::int32_t expectedSiz
 
 // The same into the first `produced` bytes of `work`, a buffer kept from one stream to the next:
 // it is made large enough and never smaller, so no memory is taken and filled per stream.
-int DecompressInto(const std::vector<std::uint8_t>& data, std::int32_t expectedSize,
+int DecompressInto(std::span<const std::uint8_t> data, std::int32_t expectedSize,
                    std::vector<std::uint8_t>& work, std::size_t& produced);
+int DecompressWithZlibInto(std::span<const std::uint8_t> data, std::int32_t expectedSize,
+                           std::vector<std::uint8_t>& work, std::size_t& produced);
 
 }  // namespace vrel

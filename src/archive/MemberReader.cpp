@@ -18,8 +18,10 @@ std::int64_t StoredSize(const DatEntry& entry) {
     return entry.Compressed == 1 ? entry.PackedSize : entry.RealSize;
 }
 
-// Why the entry's stored bytes cannot be read, or nothing when they can. Deflate cannot reach an
-// announced size beyond what its packed bytes unpack to, so such an entry is damaged.
+}  // namespace
+
+// Deflate cannot reach an announced size beyond what its packed bytes unpack to, so such an entry
+// is damaged.
 std::optional<DatProblem> EntryProblem(const DatFile& archive, const DatEntry& entry) {
     if (entry.RealSize < 0 ||
         (entry.Compressed == 1 &&
@@ -33,9 +35,7 @@ std::optional<DatProblem> EntryProblem(const DatFile& archive, const DatEntry& e
     return std::nullopt;
 }
 
-}  // namespace
-
-MemberContent ReadMemberContent(DatFile& archive, const DatEntry& entry) {
+MemberContent ReadMemberContent(const DatFile& archive, const DatEntry& entry) {
     MemberContent content = ReadMemberBytes(archive, entry);
     UnpackMemberBytes(content, entry);
     return content;
@@ -53,24 +53,40 @@ void UnpackMemberBytes(MemberContent& content, const DatEntry& entry, Inflater i
     }
 }
 
-std::span<const std::uint8_t> UnpackMemberForWriting(MemberContent& content, const DatEntry& entry,
-                                                     Inflater inflater) {
-    if (content.Problem || entry.Compressed != 1 || inflater == Inflater::ZlibOnly) {
-        UnpackMemberBytes(content, entry, inflater);
-        return content.Problem ? std::span<const std::uint8_t>() : content.Bytes;
+std::span<const std::uint8_t> ReadMemberForWriting(const DatFile& archive, const DatEntry& entry,
+                                                   std::optional<DatProblem>& problem,
+                                                   Inflater inflater) {
+    problem = EntryProblem(archive, entry);
+    if (problem) {
+        return {};
+    }
+    // Never smaller, so that a member does not fill again what an earlier one took.
+    thread_local std::vector<std::uint8_t> stored;
+    const auto storedSize = static_cast<std::size_t>(StoredSize(entry));
+    if (stored.size() < storedSize) {
+        stored.resize(storedSize);
+    }
+    const std::span<std::uint8_t> bytes = std::span(stored).first(storedSize);
+    if (!archive.ReadAt(entry.Offset, bytes)) {
+        problem = DatProblem::CannotOpen;
+        return {};
+    }
+    if (entry.Compressed != 1) {
+        return bytes;
     }
     thread_local std::vector<std::uint8_t> work;
     std::size_t produced = 0;
-    const int result = DecompressInto(content.Bytes, entry.RealSize, work, produced);
-    content.Bytes = {};
+    const int result = inflater == Inflater::ZlibOnly
+                           ? DecompressWithZlibInto(bytes, entry.RealSize, work, produced)
+                           : DecompressInto(bytes, entry.RealSize, work, produced);
     if (result != Z_OK || produced != static_cast<std::size_t>(entry.RealSize)) {
-        content.Problem = DatProblem::DamagedMember;
+        problem = DatProblem::DamagedMember;
         return {};
     }
     return std::span(work).first(produced);
 }
 
-MemberContent ReadMemberBytes(DatFile& archive, const DatEntry& entry) {
+MemberContent ReadMemberBytes(const DatFile& archive, const DatEntry& entry) {
     MemberContent content;
     content.Problem = EntryProblem(archive, entry);
     if (content.Problem) {
@@ -90,7 +106,7 @@ bool IsLargeMember(const DatEntry& entry) {
            (entry.Compressed == 1 && entry.PackedSize > kLargeMember);
 }
 
-Expected<void, DatProblem> ReadMemberPieces(DatFile& archive, const DatEntry& entry,
+Expected<void, DatProblem> ReadMemberPieces(const DatFile& archive, const DatEntry& entry,
                                             const TakePiece& take) {
     const bool compressed = entry.Compressed == 1;
     if (const auto problem = EntryProblem(archive, entry)) {

@@ -96,11 +96,11 @@ struct MemberOutcome {
     std::filesystem::path::string_type Written;  // where it went, when a worker wrote it
 };
 
-// Extracts one archive: the members are read and their folders prepared in directory order on
-// the caller's thread, while their inflating and writing run on the workers; outcomes come back
-// in directory order, so the report is the one-thread report. A large member, and a member
-// written over a file that one still in flight writes, wait until the members before them are
-// done.
+// Extracts one archive: the entries are read and their folders prepared in directory order on
+// the caller's thread, while reading, inflating and writing each member run on the workers;
+// outcomes come back in directory order, so the report is the one-thread report. A large member,
+// and a member written over a file that one still in flight writes, wait until the members before
+// them are done.
 class Extraction {
 public:
     Extraction(DatWalk& walk, TargetFolders& targets, const std::string& archive,
@@ -110,7 +110,9 @@ public:
           archive_(archive),
           root_(root),
           fail_(fail),
-          batches_(threads, InflateAndWrite, [this](Item& item) { Report(item.Outcome); }) {}
+          batches_(
+              threads, [&walk](Item& item) { ReadAndWrite(walk, item); },
+              [this](Item& item) { Report(item.Outcome); }) {}
 
     // Goes through every member; answers the number of entries visited.
     std::int32_t Run() {
@@ -124,7 +126,6 @@ private:
     // One member: its work, or its outcome when that is known already.
     struct Work {
         DatEntry Entry;
-        MemberContent Content;
         TargetFolders::TargetFile Target;
     };
     struct Item {
@@ -150,16 +151,10 @@ private:
             }
             return true;
         }
-        MemberContent content;
-        try {
-            content = walk_.ReadMemberBytes(*entry);
-        } catch (const std::bad_alloc&) {
-            batches_.Add({{.Member = entry->Name, .OutOfMemory = true}}, 0);
-            return true;
-        }
-        if (content.Problem) {
-            batches_.Add({{entry->Name, DescribeDatProblem(*content.Problem) + "; not written"}},
-                         0);
+        // Read and inflated by the thread that writes it; a member that cannot be read at all
+        // gets no folder.
+        if (const auto problem = walk_.EntryProblem(*entry)) {
+            batches_.Add({{entry->Name, DescribeDatProblem(*problem) + "; not written"}}, 0);
             return true;
         }
         auto target = targets_.PrepareFile(MemberPathParts(entry->Name));
@@ -175,36 +170,35 @@ private:
             batches_.TakeAll();
             inFlight_.insert(target->Path.native());
         }
-        const std::size_t bytes = content.Bytes.size();
+        const auto bytes = static_cast<std::size_t>(entry->RealSize);
         // The name goes to the outcome before the entry goes to the work (a braced list is taken
-        // in order); the work needs only the entry's sizes.
-        batches_.Add({{std::move(entry->Name)},
-                      Work{std::move(*entry), std::move(content), std::move(*target)}},
+        // in order); the work needs only the entry's sizes and place.
+        batches_.Add({{std::move(entry->Name)}, Work{std::move(*entry), std::move(*target)}},
                      bytes);
         return true;
     }
 
-    static void InflateAndWrite(Item& item) {
+    static void ReadAndWrite(const DatWalk& walk, Item& item) {
         if (!item.ToWrite) {
             return;
         }
-        Work& work = *item.ToWrite;
+        const Work& work = *item.ToWrite;
         MemberOutcome& outcome = item.Outcome;
         outcome.Written = work.Target.Path.native();
         std::span<const std::uint8_t> bytes;
+        std::optional<DatProblem> problem;
         try {
-            bytes = UnpackMemberForWriting(work.Content, work.Entry);
+            bytes = walk.ReadMemberForWriting(work.Entry, problem);
         } catch (const std::bad_alloc&) {
             outcome.OutOfMemory = true;
             return;
         }
-        if (work.Content.Problem) {
-            outcome.Problem = DescribeDatProblem(*work.Content.Problem) + "; not written";
+        if (problem) {
+            outcome.Problem = DescribeDatProblem(*problem) + "; not written";
         } else if (const auto written = WriteMember(work.Target, bytes); !written) {
             outcome.Problem = DescribeMemberWriteFailure(written.error());
             outcome.WriteError = written.error().Error;
         }
-        work.Content = {};  // what it held goes now, not when the batch is taken
     }
 
     MemberOutcome WriteLarge(const DatEntry& entry) {

@@ -59,7 +59,6 @@ struct Unpacker::MemberWrite {
     UnpackFailure Problem;  // with its Kind, when the member is not written
     WriteFate Fate = WriteFate::Skipped;
     DatEntry Entry;
-    MemberContent Content;  // packed as read; emptied once written
     std::filesystem::path Target;
     NativeText Key;            // FileKey of the target
     std::uint64_t Number = 0;  // its place among the files set going (see writtenThisPlay_)
@@ -83,7 +82,9 @@ Expected<void, UnpackFailure> Unpacker::UnpackArchive(const std::filesystem::pat
     std::atomic<bool> writeFailed{false};
     OrderedBatches<MemberWrite> writes(
         engine_.threads,
-        [inflater, &writeFailed](MemberWrite& write) { WriteFile(write, inflater, writeFailed); },
+        [&walk = *walk, inflater, &writeFailed](MemberWrite& write) {
+            WriteFile(walk, write, inflater, writeFailed);
+        },
         [this](MemberWrite& write) { TakeWrite(write); },
         [this](std::vector<MemberWrite>& batch) {
             // Every write of the batch is noted on the disk before the first file is.
@@ -120,9 +121,10 @@ Expected<void, UnpackFailure> Unpacker::UnpackArchive(const std::filesystem::pat
             writes.Add(std::move(write), 0);
             continue;
         }
-        write.Content = walk->ReadMemberBytes(*entry);
-        if (write.Content.Problem) {
-            write.Problem.Detail = *write.Content.Problem;
+        // Read and inflated by the thread that writes it; a member that cannot be read at all
+        // gets no folder and no line in the record.
+        if (const auto problem = walk->EntryProblem(*entry)) {
+            write.Problem.Detail = *problem;
             writes.Add(std::move(write), 0);
             continue;
         }
@@ -160,7 +162,7 @@ Expected<void, UnpackFailure> Unpacker::UnpackArchive(const std::filesystem::pat
         writtenThisPlay_.insert_or_assign(write.Key, write.Number);
         write.Entry = std::move(*entry);
         write.Fate = WriteFate::Going;
-        const std::size_t bytes = write.Content.Bytes.size();
+        const auto bytes = static_cast<std::size_t>(write.Entry.RealSize);
         writes.Add(std::move(write), bytes);
     }
     writes.TakeAll();
@@ -199,7 +201,8 @@ NativeText Unpacker::FileKey(const std::filesystem::path& target) {
     return key;
 }
 
-void Unpacker::WriteFile(MemberWrite& write, Inflater inflater, std::atomic<bool>& writeFailed) {
+void Unpacker::WriteFile(const DatWalk& walk, MemberWrite& write, Inflater inflater,
+                         std::atomic<bool>& writeFailed) {
     if (write.Fate != WriteFate::Going) {
         return;
     }
@@ -209,10 +212,11 @@ void Unpacker::WriteFile(MemberWrite& write, Inflater inflater, std::atomic<bool
     }
     write.Fate = WriteFate::Failed;  // until it is written
     UnpackFailure& problem = write.Problem;
+    std::optional<DatProblem> damaged;
     const std::span<const std::uint8_t> bytes =
-        UnpackMemberForWriting(write.Content, write.Entry, inflater);
-    if (write.Content.Problem) {
-        problem.Detail = *write.Content.Problem;
+        walk.ReadMemberForWriting(write.Entry, damaged, inflater);
+    if (damaged) {
+        problem.Detail = *damaged;
         return;
     }
     // Only now: a damaged member never takes the place of a whole file.
@@ -236,7 +240,6 @@ void Unpacker::WriteFile(MemberWrite& write, Inflater inflater, std::atomic<bool
         return file->Place(Placing::New);
     }();
     write.WrittenSize = bytes.size();
-    write.Content = {};  // what it held goes now, not when the batch is taken
     if (!written) {
         const PlaceFailure& failure = written.error();
         // A file that cannot be made is passed over as before; one cut off while written stops.

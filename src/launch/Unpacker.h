@@ -22,6 +22,8 @@
 
 namespace vrel {
 
+class DatWalk;
+
 enum class UnpackProblem {
     Unreadable,            // the archive or the member cannot be read whole: a DatProblem says why
     NameLeadsOutside,      // the member's name is unsafe (an UnsafeName): it may lead outside
@@ -88,7 +90,8 @@ private:
     // `listed`: the game folder's listing has something at the target.
     WriteOutcome PrepareWrite(const std::filesystem::path& target, bool listed,
                               UnpackFailure& problem, bool& keptAside, bool& replacesFile);
-    static void WriteFile(MemberWrite& write, Inflater inflater, std::atomic<bool>& writeFailed);
+    static void WriteFile(const DatWalk& walk, MemberWrite& write, Inflater inflater,
+                          std::atomic<bool>& writeFailed);
     void TakeWrite(MemberWrite& write);
     void PutKeptFileBack(const std::filesystem::path& target);
     // The write that stops the unpacking: what is still in flight is only taken into the journal.
