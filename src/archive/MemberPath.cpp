@@ -47,12 +47,18 @@ Expected<void, UnsafeName> CheckMemberName(std::string_view name) {
             return Unexpected{UnsafeName::Control};
         }
     }
+    // Part by part where they stand, as every member of every Play is checked.
     bool badPart = false;
-    for (std::string_view part : MemberPathParts(name)) {
+    for (std::size_t start = 0; start <= name.size();) {
+        const std::size_t end = std::find_if(name.begin() + static_cast<std::ptrdiff_t>(start),
+                                             name.end(), IsSeparator) -
+                                name.begin();
+        const std::string_view part = name.substr(start, end - start);
         if (part == "..") {
             return Unexpected{UnsafeName::ParentFolder};
         }
         badPart = badPart || part.empty() || part == ".";
+        start = end + 1;
     }
     if (badPart) {
         return Unexpected{UnsafeName::BadPart};

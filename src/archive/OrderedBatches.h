@@ -31,7 +31,9 @@ public:
           batchBytes_(batchBytes),
           run_(std::move(run)),
           take_(std::move(take)),
-          release_(std::move(release)) {}
+          release_(std::move(release)) {
+        batch_.reserve(batchItems_);
+    }
 
     // Adds an item whose run handles about `bytes`; takes the oldest batches back when as many
     // are in flight as the threads can hold, so memory stays bounded by the work.
@@ -68,7 +70,9 @@ private:
             }
             return std::move(batch);
         });
+        // Room for a whole batch at once: items are moved once, not again as it grows.
         batch_.clear();
+        batch_.reserve(batchItems_);
         bytesInBatch_ = 0;
     }
 

@@ -1,6 +1,7 @@
 #include "base/TargetFolders.h"
 
 #include <algorithm>
+#include <span>
 
 #include "base/AnsiText.h"
 #include "base/NameCase.h"
@@ -113,8 +114,6 @@ bool TargetFolders::LeadsInside(const std::filesystem::path& link, file_type& ty
 
 Expected<TargetFolders::TargetFile, TargetFailure> TargetFolders::PrepareFile(
     const std::vector<std::string_view>& parts) {
-    Folder* folder = &FolderAt({}, root_, true);
-    std::string key;
     for (const std::string_view part : parts) {
         if (SystemName(part).empty()) {
             // The name would stand for the folder it is in.
@@ -124,6 +123,18 @@ Expected<TargetFolders::TargetFile, TargetFailure> TargetFolders::PrepareFile(
                               file_type::not_found}};
         }
     }
+    if (parts.empty()) {
+        return Unexpected{TargetFailure{{TargetProblem::CannotCreateFolder, root_,
+                                         std::make_error_code(std::errc::invalid_argument)},
+                                        file_type::not_found}};
+    }
+    const auto levels = std::span(parts).first(parts.size() - 1);
+    if (lastFolder_ != nullptr &&
+        std::equal(levels.begin(), levels.end(), lastLevels_.begin(), lastLevels_.end())) {
+        return PrepareFileIn(*lastFolder_, parts.back());
+    }
+    Folder* folder = &FolderAt({}, root_, true);
+    std::string key;
     for (std::size_t i = 0; i + 1 < parts.size(); ++i) {
         const std::filesystem::path name = AnsiToNativePath(SystemName(parts[i]));
         const std::string text = NameText(name);
@@ -166,12 +177,18 @@ Expected<TargetFolders::TargetFile, TargetFailure> TargetFolders::PrepareFile(
         key += '\\' + text;
         folder = &FolderAt(key, path, false);
     }
+    lastLevels_.assign(levels.begin(), levels.end());
+    lastFolder_ = folder;
+    return PrepareFileIn(*folder, parts.back());
+}
 
-    const std::filesystem::path name = AnsiToNativePath(SystemName(parts.back()));
+Expected<TargetFolders::TargetFile, TargetFailure> TargetFolders::PrepareFileIn(
+    Folder& folder, std::string_view part) {
+    const std::filesystem::path name = AnsiToNativePath(SystemName(part));
     const std::string text = NameText(name);
     Entry exact;
-    if (const Entry* found = Lookup(*folder, text, exact)) {
-        const std::filesystem::path path = folder->Path / (found == &exact ? name : found->Name);
+    if (const Entry* found = Lookup(folder, text, exact)) {
+        const std::filesystem::path path = folder.Path / (found == &exact ? name : found->Name);
         file_type type = found->Type;
         if (type == file_type::symlink && !LeadsInside(path, type)) {
             return Unexpected{
@@ -182,8 +199,8 @@ Expected<TargetFolders::TargetFile, TargetFailure> TargetFolders::PrepareFile(
         }
         return TargetFile{path, true};
     }
-    Remember(*folder, name, file_type::regular);
-    return TargetFile{folder->Path / name, false};
+    Remember(folder, name, file_type::regular);
+    return TargetFile{folder.Path / name, false};
 }
 
 std::string DescribeTargetFailure(const TargetFailure& failure, TargetReader reader) {

@@ -76,6 +76,7 @@ private:
     };
 
     Folder& FolderAt(const std::string& key, const std::filesystem::path& path, bool list);
+    Expected<TargetFile, TargetFailure> PrepareFileIn(Folder& folder, std::string_view part);
     static void Remember(Folder& folder, const std::filesystem::path& name,
                          std::filesystem::file_type type);
     static const Entry* Lookup(const Folder& folder, const std::string& name, Entry& exact);
@@ -85,6 +86,11 @@ private:
     std::filesystem::path canonicalRoot_;
     FolderHooks hooks_;
     std::unordered_map<std::string, Folder> folders_;  // by the path from the root as spelt
+    // The folder levels of the last file and the folder they led to: the files of one folder
+    // mostly come one after another. A level once found is found the same way again, since the
+    // only names added to a folder are ones found there in no letter case.
+    std::vector<std::string> lastLevels_;
+    Folder* lastFolder_ = nullptr;
 };
 
 }  // namespace vrel
