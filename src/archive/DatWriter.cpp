@@ -58,11 +58,31 @@ Expected<DatWriter, WriteFailure> DatWriter::Create(const std::filesystem::path&
     return DatWriter(std::move(*file), level, placing);
 }
 
+// The members of an archive are mostly a few KB: they go to the file a piece at a time, not a
+// system call each.
+constexpr std::size_t kHeldBytes = std::size_t{1} << 20;
+
 Expected<void, WriteFailure> DatWriter::Write(std::span<const std::uint8_t> bytes) {
+    written_ += static_cast<std::int64_t>(bytes.size());
+    if (held_.size() + bytes.size() <= kHeldBytes) {
+        held_.insert(held_.end(), bytes.begin(), bytes.end());
+        return {};
+    }
+    if (auto held = WriteHeld(); !held) {
+        return held;
+    }
     if (const auto written = file_.Write(bytes); !written) {
         return Unexpected{FromPlaceFailure(written.error())};
     }
-    written_ += static_cast<std::int64_t>(bytes.size());
+    return {};
+}
+
+Expected<void, WriteFailure> DatWriter::WriteHeld() {
+    const auto written = file_.Write(held_);
+    held_.clear();
+    if (!written) {
+        return Unexpected{FromPlaceFailure(written.error())};
+    }
     return {};
 }
 
@@ -230,6 +250,9 @@ Expected<void, WriteFailure> DatWriter::Finish(
     AppendInt32(tree, static_cast<std::int32_t>(dataSize));
     if (auto written = Write(tree); !written) {
         return written;
+    }
+    if (auto held = WriteHeld(); !held) {
+        return held;
     }
     placed_ = true;
     if (const auto placed = file_.Place(placing_); !placed) {

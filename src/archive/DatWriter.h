@@ -100,8 +100,10 @@ private:
         return {WriteFailure{problem, file_.Target(), error}};
     }
     Expected<void, WriteFailure> Write(std::span<const std::uint8_t> bytes);
+    Expected<void, WriteFailure> WriteHeld();
 
     PendingFile file_;
+    std::vector<std::uint8_t> held_;  // written bytes not yet handed to the file, a piece at a time
     int level_ = -1;
     Placing placing_ = Placing::Replace;
     bool placed_ = false;

@@ -13,6 +13,7 @@ namespace vrel {
 #ifdef VREL_HAVE_LIBDEFLATE
 struct MemberCompressor::Stream {
     libdeflate_compressor* compressor = nullptr;
+    std::vector<std::uint8_t> output;  // kept from one member to the next, never smaller
     ~Stream() { libdeflate_free_compressor(compressor); }
 };
 
@@ -27,10 +28,16 @@ MemberCompressor::~MemberCompressor() = default;
 
 void MemberCompressor::Compress(std::span<const std::uint8_t> content,
                                 std::vector<std::uint8_t>& packed) {
-    packed.resize(libdeflate_zlib_compress_bound(stream_->compressor, content.size()));
-    // The output holds the bound, so the stream always fits.
-    packed.resize(libdeflate_zlib_compress(stream_->compressor, content.data(), content.size(),
-                                           packed.data(), packed.size()));
+    // Packed into a buffer that holds the bound, so the stream always fits, and that is not
+    // taken and cleared again for every member; only what the stream took is copied out.
+    std::vector<std::uint8_t>& output = stream_->output;
+    const std::size_t bound = libdeflate_zlib_compress_bound(stream_->compressor, content.size());
+    if (output.size() < bound) {
+        output.resize(bound);
+    }
+    const std::size_t used = libdeflate_zlib_compress(stream_->compressor, content.data(),
+                                                      content.size(), output.data(), bound);
+    packed.assign(output.begin(), output.begin() + static_cast<std::ptrdiff_t>(used));
 }
 #else
 struct MemberCompressor::Stream {
