@@ -1,6 +1,7 @@
 #include "launch/PlayPipeline.h"
 
 #include <algorithm>
+#include <unordered_set>
 
 #include "archive/OrderedPool.h"
 #include "base/AnsiText.h"
@@ -168,12 +169,17 @@ void PlayPipeline::Play() {
     if (unpack && !Unpack(game)) {
         // A write failed: the game does not start, and what this Play wrote goes again, with
         // what an earlier clean-up could not delete.
-        for (const auto& file : journal_.WrittenFiles) {
-            if (std::find(journal_.DataDelList.begin(), journal_.DataDelList.end(), file) ==
-                journal_.DataDelList.end()) {
-                journal_.DataDelList.push_back(file);
+        // Each once, looked up by its text: a Play writes thousands.
+        std::unordered_set<std::filesystem::path::string_type> listed;
+        for (const auto& file : journal_.DataDelList) {
+            listed.insert(file.native());
+        }
+        for (auto& file : journal_.WrittenFiles) {
+            if (listed.insert(file.native()).second) {
+                journal_.DataDelList.push_back(std::move(file));
             }
         }
+        journal_.WrittenFiles.clear();
         CleanUp(false);
         return;
     }

@@ -16,14 +16,16 @@ struct UnpackJournal {
     // Every file written while DeleteDataFiles was on, in the order of writing; a path written by
     // two archives stands twice.
     std::vector<std::filesystem::path> DataDelList;
-    // Every file written, whatever DeleteDataFiles says: what a failed Play removes again.
+    // Every file this Play wrote while DeleteDataFiles was off: what a failed Play removes again,
+    // with DataDelList. Each file stands in one list only, as the thousands of a Play are many.
     std::vector<std::filesystem::path> WrittenFiles;
     std::vector<KeptFile> KeptFiles;
     std::vector<std::filesystem::path> CreatedFolders;  // parents before children
     std::filesystem::path KeepFolder;                   // where kept files wait; made on first use
 
     bool Empty() const {
-        return WrittenFiles.empty() && KeptFiles.empty() && CreatedFolders.empty();
+        return DataDelList.empty() && WrittenFiles.empty() && KeptFiles.empty() &&
+               CreatedFolders.empty();
     }
 };
 

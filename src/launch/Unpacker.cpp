@@ -113,8 +113,9 @@ Expected<void, UnpackFailure> Unpacker::UnpackArchive(const std::filesystem::pat
                 {.Archive = archiveName, .Detail = walk->Problem().value_or(DatProblem::BadEntry)});
             break;
         }
-        MemberWrite write{.Problem = {.Archive = archiveName, .Member = entry->Name}};
-        const auto parts = SafeTargetParts(entry->Name);
+        // The name stays with the member's problem, the one place it is read from.
+        MemberWrite write{.Problem = {.Archive = archiveName, .Member = std::move(entry->Name)}};
+        const auto parts = SafeTargetParts(write.Problem.Member);
         if (!parts) {
             write.Problem.Kind = UnpackProblem::NameLeadsOutside;
             write.Problem.Detail = parts.error();
@@ -252,7 +253,7 @@ void Unpacker::WriteFile(const DatWalk& walk, MemberWrite& write, Inflater infla
         return;
     }
     // The game's prototypes stay read-only while it runs.
-    if (std::string_view(write.Entry.Name).ends_with("pro")) {
+    if (std::string_view(write.Problem.Member).ends_with("pro")) {
         MakeReadOnly(write.Target);
     }
     write.Fate = WriteFate::Written;
@@ -296,10 +297,8 @@ void Unpacker::TakeWrite(MemberWrite& write) {
             return;
         }
         lastWritten_ = write.Problem.Member;
-        if (settings_.DeleteDataFiles) {
-            journal_.DataDelList.push_back(write.Target);
-        }
-        journal_.WrittenFiles.push_back(std::move(write.Target));
+        (settings_.DeleteDataFiles ? journal_.DataDelList : journal_.WrittenFiles)
+            .push_back(std::move(write.Target));
         return;
     }
     // Not written: the player's file goes back to its place, which no member of this Play holds

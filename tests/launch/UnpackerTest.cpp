@@ -306,7 +306,7 @@ TEST_F(UnpackerTest, AFailedWriteStopsAndLeavesNoPartialFile) {
     EXPECT_EQ(completed.error().Member, "big.bin");
     EXPECT_FALSE(fs::exists(Game() / "Data" / "big.bin"));
     EXPECT_FALSE(fs::exists(Game() / "Data" / "after.txt"));
-    EXPECT_EQ(journal_.WrittenFiles, std::vector<fs::path>{Game() / "Data" / "small.txt"});
+    EXPECT_EQ(journal_.DataDelList, std::vector<fs::path>{Game() / "Data" / "small.txt"});
 }
 #endif
 
