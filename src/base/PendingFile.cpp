@@ -84,18 +84,22 @@ void Unregister(int slot) {
 
 // The moment a file is made under its name and registered (see CreateUnderName):
 // RemovePendingFiles waits until no thread is in it, and once that has begun no file is made
-// under its name any more. The thread's own signals wait meanwhile, since a handler run in the
-// middle of that moment would wait for it in vain.
+// under its name any more. Where a signal handler removes the files, the thread's own signals
+// wait meanwhile, since a handler run in the middle of that moment would wait for it in vain.
 std::atomic<bool> removingPending{false};
 std::atomic<int> makingUnderName{0};
+std::atomic<bool> removedBySignals{false};
 
 class MakingUnderName {
 public:
     MakingUnderName() {
 #ifndef _WIN32
-        sigset_t all;
-        sigfillset(&all);
-        pthread_sigmask(SIG_BLOCK, &all, &before_);
+        holding_ = removedBySignals.load(std::memory_order_relaxed);
+        if (holding_) {
+            sigset_t all;
+            sigfillset(&all);
+            pthread_sigmask(SIG_BLOCK, &all, &before_);
+        }
 #endif
         makingUnderName.fetch_add(1);
         allowed_ = !removingPending.load();
@@ -103,7 +107,9 @@ public:
     ~MakingUnderName() {
         makingUnderName.fetch_sub(1);
 #ifndef _WIN32
-        pthread_sigmask(SIG_SETMASK, &before_, nullptr);
+        if (holding_) {
+            pthread_sigmask(SIG_SETMASK, &before_, nullptr);
+        }
 #endif
     }
     MakingUnderName(const MakingUnderName&) = delete;
@@ -116,6 +122,7 @@ public:
 private:
 #ifndef _WIN32
     sigset_t before_{};
+    bool holding_ = false;
 #endif
     bool allowed_ = false;
 };
@@ -612,6 +619,10 @@ Expected<void, PlaceFailure> CopyFileWhole(const std::filesystem::path& source,
         return unreadable();
     }
     return copy->Place(placing);
+}
+
+void RemovePendingFilesFromSignalHandlers() noexcept {
+    removedBySignals.store(true);
 }
 
 void RemovePendingFiles() noexcept {

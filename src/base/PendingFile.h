@@ -116,5 +116,9 @@ Expected<void, PlaceFailure> CopyFileWhole(const std::filesystem::path& source,
 // behind; the program is expected to end right after, and no file is made under its name after it
 // (CreateUnderName then makes one as Create does).
 void RemovePendingFiles() noexcept;
+// Said once, before any file is made, by a program whose signal handlers call
+// RemovePendingFiles, so that a thread making a file under its name holds its signals for that
+// moment; a program that calls it from no handler spares that cost on every file.
+void RemovePendingFilesFromSignalHandlers() noexcept;
 
 }  // namespace vrel

@@ -23,6 +23,7 @@ BOOL WINAPI StopWriting(DWORD) {
 }
 
 void RemovePendingFilesOnStop() {
+    vrel::RemovePendingFilesFromSignalHandlers();
     SetConsoleCtrlHandler(StopWriting, TRUE);
 }
 #else
@@ -33,6 +34,7 @@ extern "C" void StopWriting(int signal) {
 }
 
 void RemovePendingFilesOnStop() {
+    vrel::RemovePendingFilesFromSignalHandlers();
     struct sigaction action {};
     action.sa_handler = StopWriting;
     sigemptyset(&action.sa_mask);
