@@ -9,11 +9,24 @@
 #endif
 
 namespace vrel {
+namespace {
+
+// What a member is packed into, holding the packer's bound for it: kept with the packer from one
+// member to the next and never smaller, so it is not taken and cleared again for every member;
+// only what the stream took is copied out.
+std::uint8_t* KeptOutput(std::vector<std::uint8_t>& output, std::size_t bound) {
+    if (output.size() < bound) {
+        output.resize(bound);
+    }
+    return output.data();
+}
+
+}  // namespace
 
 #ifdef VREL_HAVE_LIBDEFLATE
 struct MemberCompressor::Stream {
     libdeflate_compressor* compressor = nullptr;
-    std::vector<std::uint8_t> output;  // kept from one member to the next, never smaller
+    std::vector<std::uint8_t> output;  // see KeptOutput
     ~Stream() { libdeflate_free_compressor(compressor); }
 };
 
@@ -28,20 +41,17 @@ MemberCompressor::~MemberCompressor() = default;
 
 void MemberCompressor::Compress(std::span<const std::uint8_t> content,
                                 std::vector<std::uint8_t>& packed) {
-    // Packed into a buffer that holds the bound, so the stream always fits, and that is not
-    // taken and cleared again for every member; only what the stream took is copied out.
-    std::vector<std::uint8_t>& output = stream_->output;
+    // The output holds the bound, so the stream always fits.
     const std::size_t bound = libdeflate_zlib_compress_bound(stream_->compressor, content.size());
-    if (output.size() < bound) {
-        output.resize(bound);
-    }
+    std::uint8_t* output = KeptOutput(stream_->output, bound);
     const std::size_t used = libdeflate_zlib_compress(stream_->compressor, content.data(),
-                                                      content.size(), output.data(), bound);
-    packed.assign(output.begin(), output.begin() + static_cast<std::ptrdiff_t>(used));
+                                                      content.size(), output, bound);
+    packed.assign(output, output + used);
 }
 #else
 struct MemberCompressor::Stream {
     ZlibStream zlib;
+    std::vector<std::uint8_t> output;  // see KeptOutput
 };
 
 MemberCompressor::MemberCompressor(int level) : stream_(std::make_unique<Stream>()), level_(level) {
@@ -56,14 +66,15 @@ void MemberCompressor::Compress(std::span<const std::uint8_t> content,
                                 std::vector<std::uint8_t>& packed) {
     z_stream& z = stream_->zlib.Z();
     deflateReset(&z);
-    packed.resize(deflateBound(&z, static_cast<uLong>(content.size())));
+    const uLong bound = deflateBound(&z, static_cast<uLong>(content.size()));
+    std::uint8_t* output = KeptOutput(stream_->output, bound);
     z.next_in = const_cast<Bytef*>(content.data());
     z.avail_in = static_cast<uInt>(content.size());
-    z.next_out = packed.data();
-    z.avail_out = static_cast<uInt>(packed.size());
+    z.next_out = output;
+    z.avail_out = static_cast<uInt>(bound);
     // The output holds deflateBound bytes, so one call finishes the stream.
     deflate(&z, Z_FINISH);
-    packed.resize(z.total_out);
+    packed.assign(output, output + z.total_out);
 }
 #endif
 

@@ -9,6 +9,22 @@ bool IsSeparator(char c) {
     return c == '\\' || c == '/';
 }
 
+// Hands each part of a name, split at either separator, to `take` where it stands, until `take`
+// says to stop; an empty name is one empty part.
+template <class Take>
+void ForEachPart(std::string_view name, Take take) {
+    for (std::size_t start = 0; start <= name.size();) {
+        const auto end =
+            static_cast<std::size_t>(std::find_if(name.begin() + static_cast<std::ptrdiff_t>(start),
+                                                  name.end(), IsSeparator) -
+                                     name.begin());
+        if (!take(name.substr(start, end - start))) {
+            return;
+        }
+        start = end + 1;
+    }
+}
+
 }  // namespace
 
 std::vector<std::string_view> MemberPathParts(std::string_view name) {
@@ -16,13 +32,10 @@ std::vector<std::string_view> MemberPathParts(std::string_view name) {
     // One allocation, where growing part by part took one per doubling, for every member.
     parts.reserve(1 +
                   static_cast<std::size_t>(std::count_if(name.begin(), name.end(), IsSeparator)));
-    std::size_t start = 0;
-    for (std::size_t i = 0; i <= name.size(); ++i) {
-        if (i == name.size() || IsSeparator(name[i])) {
-            parts.push_back(name.substr(start, i - start));
-            start = i + 1;
-        }
-    }
+    ForEachPart(name, [&](std::string_view part) {
+        parts.push_back(part);
+        return true;
+    });
     return parts;
 }
 
@@ -49,16 +62,14 @@ Expected<void, UnsafeName> CheckMemberName(std::string_view name) {
     }
     // Part by part where they stand, as every member of every Play is checked.
     bool badPart = false;
-    for (std::size_t start = 0; start <= name.size();) {
-        const std::size_t end = std::find_if(name.begin() + static_cast<std::ptrdiff_t>(start),
-                                             name.end(), IsSeparator) -
-                                name.begin();
-        const std::string_view part = name.substr(start, end - start);
-        if (part == "..") {
-            return Unexpected{UnsafeName::ParentFolder};
-        }
+    bool climbs = false;
+    ForEachPart(name, [&](std::string_view part) {
+        climbs = part == "..";
         badPart = badPart || part.empty() || part == ".";
-        start = end + 1;
+        return !climbs;
+    });
+    if (climbs) {
+        return Unexpected{UnsafeName::ParentFolder};
     }
     if (badPart) {
         return Unexpected{UnsafeName::BadPart};

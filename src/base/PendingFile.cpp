@@ -409,12 +409,7 @@ Expected<void, PlaceFailure> PendingFile::LinkUnnamed(Placing placing) {
                         error);
         }
         unnamed_ = false;
-        if (close(static_cast<int>(std::exchange(file_, -1))) != 0) {
-            const std::error_code error = LastError();
-            unlink(target_.c_str());
-            return fail(PlaceProblem::CannotWrite, error);
-        }
-        return {};
+        return CloseUnderTarget();
     }
     // The other placings look at the folder and rename: the file gets a name beside the target
     // first, and goes on as one made with it.
@@ -550,6 +545,11 @@ Expected<void, PlaceFailure> PendingFile::CloseUnderName(Placing placing) {
     // Whole once written: an interruption from here on leaves it in place.
     Unregister(std::exchange(slot_, -1));
     underName_ = false;
+    return CloseUnderTarget();
+}
+
+Expected<void, PlaceFailure> PendingFile::CloseUnderTarget() {
+    // A close that fails could not write the file out: the name goes again.
 #ifdef _WIN32
     if (!CloseHandle(reinterpret_cast<HANDLE>(std::exchange(file_, -1)))) {
         const std::error_code error = LastError();
@@ -566,10 +566,11 @@ Expected<void, PlaceFailure> PendingFile::CloseUnderName(Placing placing) {
     return {};
 }
 
-Expected<void, PlaceFailure> PutFile(const std::filesystem::path& target,
-                                     std::span<const std::uint8_t> bytes, Placing placing,
-                                     Durability durability) {
-    auto file = PendingFile::Create(target, durability);
+namespace {
+
+// The bytes to a file just made, placed as asked.
+Expected<void, PlaceFailure> WriteAndPlace(Expected<PendingFile, PlaceFailure> file,
+                                           std::span<const std::uint8_t> bytes, Placing placing) {
     if (!file) {
         return Unexpected{file.error()};
     }
@@ -579,16 +580,17 @@ Expected<void, PlaceFailure> PutFile(const std::filesystem::path& target,
     return file->Place(placing);
 }
 
+}  // namespace
+
+Expected<void, PlaceFailure> PutFile(const std::filesystem::path& target,
+                                     std::span<const std::uint8_t> bytes, Placing placing,
+                                     Durability durability) {
+    return WriteAndPlace(PendingFile::Create(target, durability), bytes, placing);
+}
+
 Expected<void, PlaceFailure> PutNewFile(const std::filesystem::path& target,
                                         std::span<const std::uint8_t> bytes) {
-    auto file = PendingFile::CreateUnderName(target);
-    if (!file) {
-        return Unexpected{file.error()};
-    }
-    if (auto written = file->Write(bytes); !written) {
-        return written;
-    }
-    return file->Place(Placing::New);
+    return WriteAndPlace(PendingFile::CreateUnderName(target), bytes, Placing::New);
 }
 
 Expected<void, PlaceFailure> CopyFileWhole(const std::filesystem::path& source,

@@ -87,6 +87,7 @@ private:
     void RemoveUnderName();
     Expected<void, PlaceFailure> LinkUnnamed(Placing placing);
     Expected<void, PlaceFailure> CloseUnderName(Placing placing);
+    Expected<void, PlaceFailure> CloseUnderTarget();
 
     std::filesystem::path target_;
     std::filesystem::path temporary_;  // empty once placed or removed

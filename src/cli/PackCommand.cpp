@@ -150,7 +150,7 @@ private:
     bool PackLarge(const PackSource& source) {
         const std::unique_ptr<std::FILE, int (*)(std::FILE*)> in(OpenFile(source.Path, "rb"),
                                                                  std::fclose);
-        std::int64_t size = 0;
+        const auto size = static_cast<std::int64_t>(source.Size);
         const ReadPiece read = [&](std::span<std::uint8_t> buffer) -> std::optional<std::size_t> {
             const std::size_t got = std::fread(buffer.data(), 1, buffer.size(), in.get());
             if (got == 0 && std::ferror(in.get())) {
@@ -158,8 +158,6 @@ private:
             }
             return got;
         };
-        std::error_code sizeError;
-        size = static_cast<std::int64_t>(std::filesystem::file_size(source.Path, sizeError));
         Expected<void, WriteFailure> added = Unexpected{WriteFailure{WriteProblem::Abandoned}};
         try {
             if (in) {
